@@ -1,0 +1,44 @@
+# Vellichorns: `make run` builds and starts the game, `make test` builds and runs every test.
+# Both first install whatever Debian packages are missing (as root, or through sudo).
+
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+PACKAGES = build-essential cmake pkg-config ccache \
+           libsdl2-dev libsdl2-image-dev libfreetype-dev libopenal-dev libvorbis-dev \
+           zlib1g-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev \
+           fonts-crosextra-carlito xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test bench install clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/vellichorns
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench: build
+	$(BUILD)/bench/vellichorns_bench
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
