@@ -1,0 +1,193 @@
+#pragma once
+// The application object: window and graphics mode, settings switches,
+// audio switches, the current screen, the logic clock and the main loop.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/fixed_rate_logic.h"
+#include "app/screen.h"
+#include "gui/mouse_pointer.h"
+#include "platform/audio.h"
+#include "platform/graphics.h"
+
+constexpr int ScreenWidth = 800;
+constexpr int ScreenHeight = 600;
+constexpr int DefaultFadeTime = 500;
+
+extern int StartupStage;
+extern int FlipSyncMode;
+extern uint32_t StartTime;
+
+class TGame {
+public:
+    TGame();
+    virtual ~TGame();
+
+    // ---- display -------------------------------------------------------
+    int FullScreen = 1;
+    int ForceWindowedMode = 0;
+    int Hertz = 60;
+    int Depth = 0;
+    int DesktopRefreshRate = 0;
+    int GameRefreshRate = 0;
+    int Fast = 0;
+    int LastFlipSync = 0;
+    int SlowMotion = 0;
+    float SlowMotionSpeed = 0.25f;
+    float CurrentSpeed = 1.0f;
+    int WindowHandle = 0;
+    int WindowX = 0, WindowY = 0;
+    int ClientX = 0, ClientY = 0;
+    float ScrollX = 0, ScrollY = 0;
+
+    // ---- screens -------------------------------------------------------
+    TScreen* CurrentTScreen = nullptr;
+    TScreen* DestinationTScreen = nullptr;
+    TScreen* LastTScreen = nullptr;
+
+    int LagFix = 0;
+    int VSync = 1;
+    int FadeOnExit = 1;
+    int NoTiming = 0;
+    int NoTimingTicks = 1;
+    int Driver = 0;
+    std::string DirectXVersion;
+    int FadeMouse = 0;
+    int DesktopWidth = 0, DesktopHeight = 0;
+    int FullScreenProcess = 0, FullScreenThread = 0;
+    int WindowedProcess = 0, WindowedThread = 0;
+    int DataInAppBundle = 0;
+    int UseCorrectPath = 1;
+    std::string SubPath = "BrassfernGames/My Game/";
+    std::string DataPrefix;
+    std::string ImagePath, SoundPath, MusicPath, SpeechPath, MenuPath, ProfilePath, TextPath, LevelsPath;
+
+    // ---- audio switches and state -------------------------------------
+    int Sound = 1, Music = 1, Speech = 1;
+    int SoundVolume = 100, MusicVolume = 100, SpeechVolume = 100;
+    plat::ChannelPtr MusicChannel;
+    std::string MusicFileName = "none";
+    std::string MusicName = "none";
+    int MusicLooped = 1;
+    int MusicRestart = 1;
+    int MusicStopped = 0;
+    int FadeMusic = 1;
+    plat::ChannelPtr SpeechChannel;
+    int SpeechStopped = 0;
+    plat::ChannelPtr EscapeChannel;
+    std::string SoundDriver = "FreeAudio";
+    int MusicRotationEnabled = 0;
+
+    // ---- pause, fades, misc ------------------------------------------
+    plat::ImagePtr SpritePausedImage;
+    int FirstTime = 1;
+    int InstantExit = 0;
+    int Fade = 1;
+    int NoFade = 0;
+    int NoDraw = 0;
+    int Particles = 80;
+    int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
+    int Paused = 0;
+    int DimWhenPaused = 1;
+    int PauseOnLossOfFocus = 0;
+    int PausedMusicState = 1, PausedSpeechState = 1;
+    int Suspended = 0;
+    int BlockKeys = 0;
+    int MaxLevels = 10;
+    int TerminatedEvent = 0;
+    std::function<int()> TerminatedUserFunction;
+    int SuspendedEvent = 0;
+    int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
+    std::string OSVersion;
+    std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
+    TFixedRateLogic FixedRateLogic;
+    int Debug = 0;
+    TDebugVar LogicTime{"Logic   "}, DrawTime{"Draw    "}, CodeTime{"Code    "};
+    TFPSCounter FPS{"FPS     "};
+    int GraphicPlacement = 0, gpX = 0, gpY = 0;
+    std::unique_ptr<TScreen> ExitScreen;
+    TGameFade GameFade;
+    TMousePointer Mouse;
+    std::string ProfileName;
+    int Region = 0, SubRegion = 0;
+    // Saves the current player's profile (set by the profile code).
+    std::function<void()> SaveCurrentProfile;
+
+    // ---- display toggles and modes -------------------------------------
+    int ToggleFullScreen();
+    int ToggleVSync();
+    int SetDriver(int driver);
+    // Opens the window or full-screen mode (start-up sets the real one).
+    std::function<int()> GraphicsCreateFunction;
+    int GraphicsCreate();
+    int SetPriority();
+    int SetWindowCoords();
+    int SetClientCoords();
+    int RestoreMouseCoords();
+
+    // ---- window state, keys and pause -------------------------------------
+    int CheckWindow();
+    int GameTerminated();
+    int ReadKeys();
+    int Pause();
+    int UnPause();
+    void ShowPaused();
+    int FastOn();
+    int FastOff();
+    int SlowMotionOn();
+    int SlowMotionOff();
+    int SetFlipSync();
+    virtual int IniUpdate(int markChanged);
+
+    // ---- audio (switches, fades, rotation) ------------------------------
+    int MusicOn();
+    int MusicOff();
+    int SpeechOn();
+    int SpeechOff();
+    int EscapeSoundPlay();
+    int MusicFadeInManage();
+    int MusicFadeOutManage();
+    void MusicRotationStep();
+    int ChannelsKill();
+
+    // ---- the loop ---------------------------------------------------------
+    int Fading() const { return GameFade.Active; }
+    int FadeOff() { NoFade = 1; return 1; }
+    int MainLogicLoop();
+    virtual int LogicWrapper();
+    int DoPeekEvent();
+    int ScreenDraw();
+    int PostDraw();
+    int ScreenChange();
+    // One pass of the main loop: logic ticks, then a frame. -1 when the program should end.
+    int RunFrame();
+
+    int ParticlesSet(int value, int save);
+    int ParticlesChange(int step);
+    float CalcAnimLength(float milliseconds) const;
+    float CalcAnimLengthFromFloat(float milliseconds) const;
+    int CalcMilliSecsFromFrames(float frames) const;
+    int Kill();
+
+protected:
+    int RunLogicTicks();
+    void StartEscapeFade();
+    void ReadPauseKey();
+    void ReadEscapeKey();
+    void ReadFrameworkKeys();
+};
+
+class TPellorineGame : public TGame {
+public:
+    int LogicWrapper() override;
+    int CheckCommandQForMac() { return 0; }
+};
+
+class PNMouse;
+
+// The running game's global objects, built afresh by ResetGlobals.
+TPellorineGame& Game();
+bool HasGame();
+PNMouse& PNMouseObject();
+void ResetGlobals();

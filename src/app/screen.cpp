@@ -1,0 +1,172 @@
+#include "app/screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/error.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "platform/input.h"
+
+// ---- TScreen ------------------------------------------------------------------
+
+void TScreen::ImageLoad(const std::string& file, int flags) {
+    const std::string path = Game().ImagePath + file;
+    Image = plat::LoadImage(path, flags);
+    if (!Image) {
+        ErrorMessage("Error loading bitmap " + path, true);
+        return;
+    }
+    plat::SetImageHandle(*Image, 0, 0);
+}
+
+void TScreen::PreStart() {
+    if (StopInit) {
+        CoreStart();
+        return;
+    }
+    Load();
+    Start();
+}
+
+void TScreen::ResetStops() {
+    StopKill = 0;
+    StopInit = 0;
+}
+
+void TScreen::Start() {
+    Game().Mouse.On();
+    Game().IgnoreEscapeKey = 0;
+    CoreStart();
+}
+
+void TScreen::CoreStart() {
+    auto& game = Game();
+    game.CurrentTScreen = this;
+    FlushInput();
+    game.Mouse.ClearButtons();
+    game.FixedRateLogic.Init();
+}
+
+void TScreen::Kill() { Image.reset(); }
+
+void TScreen::Draw() {
+    if (Image) {
+        plat::SetBlend(plat::SOLIDBLEND);
+        plat::DrawImage(*Image, 0, 0);
+    } else {
+        plat::Cls();
+    }
+}
+
+int TScreen::SetEscDestination() {
+    Game().DestinationTScreen = Game().ExitScreen.get();
+    return 0;
+}
+
+// ---- TGameFade -----------------------------------------------------------------
+
+int TGameFade::Init(int time, int out, plat::ChannelPtr channel, int allowAnim, float startCounter) {
+    if (Active) return 0;
+    auto& game = Game();
+    Length = static_cast<int>(game.CalcAnimLength(static_cast<float>(time)));
+    Counter = startCounter;
+    Active = 1;
+    Out = out;
+    FlushInput();
+    Done = 0;
+    Channel = std::move(channel);
+    AllowAnim = allowAnim;
+    FadeInAborted = 0;
+    FadeCounterBeforeAbort = 0;
+    SetToFullOnAbort = 1;
+    AbortKey = -1;
+    if (out) game.FadeMusic = 1;
+    Ratio = out ? 1.0f : 0.0f;
+    if (startCounter > 0) CalcRatio();
+    if (game.Fade == 0 || game.NoFade == 1) Finish();
+    return 1;
+}
+
+int TGameFade::AnyKeyHit() {
+    for (int key = 1; key < KEY_TABLE_SIZE; ++key) {
+        if (KeyHit(key)) return key;
+    }
+    return 0;
+}
+
+int TGameFade::Manage() {
+    if (!Active) return 0;
+    const int key = AnyKeyHit();
+    auto& mouse = Game().Mouse;
+    if (key || mouse.h1 > 0) {
+        if (!Out) {
+            FadeInAborted = 1;
+            AbortKey = key ? key : -1;
+        }
+        Finish();
+        return -1;
+    }
+    Counter += Delta;
+    CalcRatio();
+    FadeChannels();
+    if (Counter >= static_cast<float>(Length)) {
+        Finish();
+        return 1;
+    }
+    return 0;
+}
+
+void TGameFade::CalcRatio() {
+    const float r = Length > 0 ? std::clamp(Counter / static_cast<float>(Length), 0.0f, 1.0f) : 1.0f;
+    Ratio = Out ? 1.0f - r : r;
+}
+
+void TGameFade::FadeChannels() {
+    auto& game = Game();
+    if (Channel) plat::SetChannelVolume(*Channel, Ratio * static_cast<float>(game.MusicVolume) / 100.0f);
+    if (game.SpeechChannel) {
+        plat::SetChannelVolume(*game.SpeechChannel, Ratio * static_cast<float>(game.SpeechVolume) / 100.0f);
+    }
+}
+
+void TGameFade::Draw() {
+    if (!Active) return;
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(0, 0, 0);
+    plat::SetAlpha(1.0f - Ratio);
+    plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
+    plat::SetAlpha(1.0f);
+    plat::SetColor(255, 255, 255);
+}
+
+void TGameFade::Finish() {
+    auto& game = Game();
+    Active = 0;
+    Done = 1;
+    if (Out) {
+        Ratio = 0;
+    } else {
+        if (FadeInAborted) FadeCounterBeforeAbort = Counter;
+        if (SetToFullOnAbort) Ratio = 1;
+    }
+    FadeChannels();
+    if (Out) {
+        if (game.SpeechChannel) plat::StopChannel(*game.SpeechChannel);
+        if (game.Fade && !game.NoFade && plat::GraphicsOpen()) {
+            plat::Cls();
+            if (!game.FadeMouse) game.Mouse.Draw();
+            plat::Flip(1);
+        }
+    } else if (game.CurrentTScreen) {
+        game.CurrentTScreen->PostFadeIn();
+    }
+    game.NoFade = 0;
+    FlushInput();
+}
+
+int TGameFade::GetDone() {
+    if (!Done) return 0;
+    Done = 0;
+    return 1;
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Screens and the single screen fade between them.
+#include <memory>
+#include <string>
+
+#include "platform/audio.h"
+#include "platform/graphics.h"
+
+class TScreen {
+public:
+    virtual ~TScreen() = default;
+
+    plat::ImagePtr Image;
+    std::string Ext = ".png";
+    std::string name;
+    int StopKill = 0;
+    int StopInit = 0;
+    TScreen* Destination = nullptr;
+
+    void ImageLoad(const std::string& file, int flags = plat::DEFAULT_FLAGS);
+    void PreStart();
+    void ResetStops();
+    virtual void Load() {}
+    virtual void Start();
+    void CoreStart();
+    virtual void PostFadeIn() {}
+    virtual void Kill();
+    virtual void Logic() {}
+    virtual void Draw();
+    // Sets the destination for Escape; answers a fade time in ms (0 = default).
+    virtual int SetEscDestination();
+    virtual void SpecificKeys() {}
+};
+
+// Its arrival ends the program.
+class TExitScreen : public TScreen {
+public:
+    TExitScreen() { name = "exit"; }
+};
+
+class TGameFade {
+public:
+    int Length = 0;
+    float Counter = 0;
+    int Active = 0;
+    int Out = 1;
+    float Ratio = 0;
+    int Done = 0;
+    plat::ChannelPtr Channel;
+    int AllowAnim = 0;
+    int FadeInAborted = 0;
+    float FadeCounterBeforeAbort = 0;
+    int SetToFullOnAbort = 1;
+    int AbortKey = 0;
+
+    // time in ms; answers 0 while a fade is already running.
+    int Init(int time, int out, plat::ChannelPtr channel, int allowAnim, float startCounter);
+    void Finish();
+    // Once per tick: -1 skipped by a key or click, 1 finished, else 0.
+    int Manage();
+    void CalcRatio();
+    void FadeChannels();
+    void Draw();
+    int GetDone();
+
+private:
+    int AnyKeyHit();
+};

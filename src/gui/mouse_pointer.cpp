@@ -1,0 +1,159 @@
+#include "gui/mouse_pointer.h"
+
+#include <cstdlib>
+
+#include "app/error.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "platform/clock.h"
+#include "platform/input.h"
+
+void TMousePointer::Off() {
+    Active = 0;
+    if (TrailClear) TrailClear();
+}
+
+void TMousePointer::Load(const std::string& name) {
+    const std::string path = Game().ImagePath + name + Ext;
+    Image = plat::LoadImage(path);
+    if (!Image) {
+        ErrorMessage("Error loading bitmap " + path, true);
+        return;
+    }
+    plat::SetImageHandle(*Image, static_cast<float>(offsetx), static_cast<float>(offsety));
+    CalcSize();
+}
+
+void TMousePointer::CalcSize() {
+    if (!Image) return;
+    w = plat::ImageWidth(*Image);
+    h = plat::ImageHeight(*Image);
+}
+
+void TMousePointer::Update() {
+    x = plat::PolledMouseX();
+    y = plat::PolledMouseY();
+    b1 = plat::PolledMouseDown(1);
+    b2 = plat::PolledMouseDown(2);
+    b3 = plat::PolledMouseDown(3);
+    h1 = plat::PolledMouseHit(1);
+    h2 = plat::PolledMouseHit(2);
+    h3 = plat::PolledMouseHit(3);
+    CalcButtonTotals();
+}
+
+int TMousePointer::Manage() {
+    if (!Active) return 0;
+    if (ParticleFunc) ParticleFunc(*this);
+    if (TrailManage) TrailManage();
+    return 1;
+}
+
+void TMousePointer::ClearButtons() {
+    b1 = b2 = b3 = mb = 0;
+    ClearMouseHit();
+}
+
+void TMousePointer::ClearMouseHit() { h1 = h2 = h3 = mh = 0; }
+
+int TMousePointer::GetMh(int consume) {
+    const int hits = mh;
+    if (consume) ClearMouseHit();
+    return hits;
+}
+
+void TMousePointer::CalcButtonTotals() {
+    mb = b1 + b2 + b3;
+    mh = h1 + h2 + h3;
+}
+
+void TMousePointer::ButtonDown(int button) {
+    ClearMouseHit();
+    if (button == 1) b1 = 1, h1 += 1;
+    if (button == 2) b2 = 1, h2 += 1;
+    if (button == 3) b3 = 1, h3 += 1;
+    CalcButtonTotals();
+}
+
+void TMousePointer::ButtonUp(int button) {
+    if (button == 1) b1 = 0;
+    if (button == 2) b2 = 0;
+    if (button == 3) b3 = 0;
+    CalcButtonTotals();
+}
+
+void TMousePointer::Draw() {
+    if (!Active) return;
+    if (TrailDraw) TrailDraw();
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetRotation(static_cast<float>(Rotation));
+    if (Image2) {
+        plat::SetScale(Image2Scale, Image2Scale);
+        plat::DrawImage(*Image2, static_cast<float>(x + Image2xoff), static_cast<float>(y + Image2yoff), Image2Frame);
+        plat::SetScale(1, 1);
+    }
+    if (Image) {
+        plat::DrawImage(*Image, static_cast<float>(x), static_cast<float>(y), ImageFrame);
+    } else {
+        plat::Plot(static_cast<float>(x), static_cast<float>(y));
+    }
+    plat::SetRotation(0);
+    if (UserDraw) UserDraw(x, y);
+}
+
+// ---- PNMouse --------------------------------------------------------------
+
+void PNMouse::ResetDrag() {
+    DragStartX = -1;
+    DragStartY = -1;
+    IsDragging = 0;
+}
+
+void PNMouse::TrackDoubleClick(int elapsed) {
+    if (MBL != 1) {
+        MBLDC = 0;
+        if (DoubleClickCounter > 0 && elapsed <= 1000) DoubleClickCounter -= static_cast<float>(elapsed);
+        return;
+    }
+    const bool windowOpen = DoubleClickCounter > 0;
+    MBLDC = (windowOpen && std::abs(x - DoubleClickX) < DoubleClickSquare &&
+             std::abs(y - DoubleClickY) < DoubleClickSquare)
+                ? 1
+                : 0;
+    DoubleClickX = x;
+    DoubleClickY = y;
+    DoubleClickCounter = DoubleClickTime;
+}
+
+void PNMouse::UpdateMouseClicks() {
+    auto& mouse = Game().Mouse;
+    x = mouse.x;
+    y = mouse.y;
+    const int now = static_cast<int>(plat::MilliSecs());
+    const int elapsed = _milliCounter == 0 ? 0 : now - _milliCounter;
+    _milliCounter = now;
+
+    const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
+    MBR = (mouse.b2 || (mouse.b1 && ctrl)) ? MBR + 1 : 0;
+    if (mouse.b1 && !ctrl) {
+        MBL += 1;
+    } else {
+        MBL = 0;
+        ResetDrag();
+    }
+    TrackDoubleClick(elapsed);
+}
+
+int PNMouse::Drag() {
+    if (IsDragging) return 1;
+    if (MBL > 0 && DragStartX < 0) {
+        DragStartX = x;
+        DragStartY = y;
+        return 0;
+    }
+    if (MBL > 1 && std::abs(DragStartX - x) + std::abs(DragStartY - y) > DraggingPixels) {
+        IsDragging = 1;
+        return 1;
+    }
+    return 0;
+}

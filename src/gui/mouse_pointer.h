@@ -1,0 +1,78 @@
+#pragma once
+// The game's own mouse pointer: position and button state fed by the main
+// loop's events, the pointer image, and the per-update click tracker PNMouse.
+#include <functional>
+#include <string>
+
+#include "platform/graphics.h"
+
+class TMousePointer {
+public:
+    int Active = 1;
+    plat::ImagePtr Image;
+    int ImageFrame = 0;
+    std::string Ext = ".png";
+    int Rotation = 0;
+    plat::ImagePtr Image2;
+    int Image2Frame = 0;
+    int Image2xoff = 0, Image2yoff = 0;
+    float Image2Scale = 1.0f;
+    int x = 0, y = 0, z = 0;
+    int w = 0, h = 0;
+    int b1 = 0, b2 = 0, b3 = 0, mb = 0;
+    int h1 = 0, h2 = 0, h3 = 0, mh = 0;
+    int offsetx = 0, offsety = 0;
+    std::function<void(TMousePointer&)> ParticleFunc;
+    // Trail hooks: updated in Manage and drawn under the pointer.
+    std::function<void()> TrailManage;
+    std::function<void()> TrailDraw;
+    std::function<void()> TrailClear;
+    float SparkleCounter = 0;
+    int SparkleLength = 15;
+    std::function<void(int, int)> UserDraw;
+
+    void On() { Active = 1; }
+    void Off();
+    void Load(const std::string& name);
+    void CalcSize();
+    // Samples position and buttons from the platform's polled mouse.
+    void Update();
+    int Manage();
+    void UpdateCoords() {}
+    void ClearButtons();
+    void ClearMouseHit();
+    int GetMb() const { return mb; }
+    int GetMh(int consume);
+    void CalcButtonTotals();
+    void Draw();
+
+    // Event feed from the main loop.
+    void ButtonDown(int button);
+    void ButtonUp(int button);
+};
+
+class PNMouse {
+public:
+    int MBL = 0;
+    int MBR = 0;
+    int MBLDC = 0;
+    int x = 0, y = 0;
+    float DoubleClickTime = 500.0f;
+    float DoubleClickCounter = 0;
+    int DoubleClickX = -1, DoubleClickY = -1;
+    int DoubleClickSquare = 30;
+    int _milliCounter = 0;
+    int DraggingPixels = 4;
+    int DragStartX = -1, DragStartY = -1;
+    int IsDragging = 0;
+
+    int LeftClick() const { return MBL; }
+    int RightClick() const { return MBR; }
+    int DoubleClick() const { return MBLDC; }
+    int Drag();
+    void UpdateMouseClicks();
+
+private:
+    void ResetDrag();
+    void TrackDoubleClick(int elapsed);
+};

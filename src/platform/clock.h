@@ -1,0 +1,54 @@
+#pragma once
+// Time and random numbers. Game logic reads time only through here, so tests
+// can install a clock of their own and drive the loop frame by frame.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace plat {
+
+class TClock {
+public:
+    virtual ~TClock() = default;
+    // Milliseconds since an arbitrary start; 32-bit, may wrap.
+    virtual uint32_t MilliSecs() = 0;
+    virtual void Delay(int ms) = 0;
+};
+
+// The real clock (steady, monotonic).
+class TSystemClock : public TClock {
+public:
+    uint32_t MilliSecs() override;
+    void Delay(int ms) override;
+};
+
+// A clock that only moves when told to; Delay advances it.
+class TManualClock : public TClock {
+public:
+    uint32_t MilliSecs() override { return now; }
+    void Delay(int ms) override { now += static_cast<uint32_t>(ms); }
+    uint32_t now = 0;
+};
+
+// Installs a clock (null restores the system clock). The caller keeps it alive.
+void SetClock(TClock* clock);
+TClock& Clock();
+inline uint32_t MilliSecs() { return Clock().MilliSecs(); }
+inline void Delay(int ms) { Clock().Delay(ms); }
+
+// "%d %b %Y" and "%H:%M:%S" of the local time.
+std::string CurrentDate();
+std::string CurrentTime();
+
+// One generator for the whole program.
+void SeedRnd(uint32_t seed);
+int Rand(int a, int b);            // integer in [a, b] (either order)
+double Rnd(double a, double b);    // float in [a, b)
+float RndF(float a, float b);
+
+// Degrees.
+double SinD(double deg);
+double CosD(double deg);
+double ATan2D(double y, double x);
+
+}  // namespace plat

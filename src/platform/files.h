@@ -1,0 +1,48 @@
+#pragma once
+// Files, folders and path helpers. Paths may use "/" or "\"; a path that does
+// not exist exactly is looked up case-insensitively, one component at a time.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace plat {
+
+enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
+
+// "\" becomes "/"; an existing path is returned as it is, otherwise the
+// case-insensitive match if there is one, otherwise the normalised input.
+std::string ResolvePath(const std::string& path);
+
+int FileType(const std::string& path);
+int64_t FileSize(const std::string& path);  // -1 when missing
+int64_t FileTime(const std::string& path);  // seconds since the epoch, 0 when missing
+bool CreateDir(const std::string& path, bool recurse);
+bool DeleteFile(const std::string& path);
+bool DeleteDir(const std::string& path, bool recurse);
+bool RenameFile(const std::string& from, const std::string& to);
+bool CopyFile(const std::string& from, const std::string& to);
+
+// Entry names (no "." or ".."), sorted case-insensitively; empty when the
+// folder cannot be read.
+std::vector<std::string> ReadDir(const std::string& path);
+
+// Writes the whole file through a temporary file in the same folder that is
+// renamed into place, so a crash never leaves a half-written file.
+bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
+bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+std::string StripExt(const std::string& path);   // "a/b.txt" -> "a/b"
+std::string StripDir(const std::string& path);   // "a/b.txt" -> "b.txt"
+std::string StripAll(const std::string& path);   // "a/b.txt" -> "b"
+std::string ExtractExt(const std::string& path); // "a/b.txt" -> "txt"
+std::string ExtractDir(const std::string& path); // "a/b.txt" -> "a"
+
+std::string CurrentDir();
+bool ChangeDir(const std::string& path);
+std::string AppFile();  // the running program's full path
+std::string AppDir();   // its folder
+
+// Opens a file or URL with the desktop's default handler (xdg-open).
+bool OpenURL(const std::string& url);
+
+}  // namespace plat

@@ -1,0 +1,77 @@
+#pragma once
+// Window and input events in arrival order, with SDL keys translated to the
+// Windows virtual-key codes the game uses, and the platform's own polled
+// key and mouse tables for modal waits.
+#include <cstdint>
+
+namespace plat {
+
+enum class EventKind {
+    None,
+    AppSuspend,      // the window lost the focus
+    AppResume,       // the window got the focus back
+    AppTerminate,    // close requested
+    KeyDown,         // data = virtual-key code
+    KeyUp,           // data = virtual-key code
+    KeyChar,         // data = 8-bit character code (Backspace 8, Tab 9, Enter 13, Escape 27 too)
+    MouseDown,       // data = 1 left, 2 right, 3 middle; x, y logical
+    MouseUp,
+    MouseMove,       // x, y logical
+    MouseWheel,      // data = steps (positive away from the player)
+};
+
+struct Event {
+    EventKind kind = EventKind::None;
+    int data = 0;
+    int x = 0;
+    int y = 0;
+};
+
+// Virtual-key codes used by the game.
+enum VirtualKey {
+    KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_ESCAPE = 27, KEY_SPACE = 32,
+    KEY_PAGEUP = 33, KEY_PAGEDOWN = 34, KEY_END = 35, KEY_HOME = 36,
+    KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
+    KEY_INSERT = 45, KEY_DELETE = 46,
+    KEY_0 = 48, KEY_A = 65, KEY_Z = 90,
+    KEY_NUM0 = 96, KEY_F1 = 112, KEY_F12 = 123,
+    KEY_LSHIFT = 160, KEY_RSHIFT = 161, KEY_LCONTROL = 162, KEY_RCONTROL = 163,
+    KEY_LALT = 164, KEY_RALT = 165,
+    KEY_MINUS = 189, KEY_EQUALS = 187,
+};
+
+// Moves pending window events into the queue (Flip does this too).
+void PumpEvents();
+// Looks at the next event without taking it; false when none is waiting.
+bool PeekEvent(Event& out);
+// Takes the next event; false when none is waiting.
+bool TakeEvent(Event& out);
+// Appends an event to the queue, as if it came from the window (tests,
+// replays). Updates the polled tables when the event is taken.
+void PostEvent(const Event& event);
+void ClearEvents();
+
+// Translation of an SDL keycode to a virtual-key code; 0 when the key has no code.
+int VirtualKeyFromSDL(int32_t sdlKeycode);
+// UTF-8 text to the game's 8-bit characters; characters above 255 are dropped.
+// Answers the number of characters written into out (at most outSize).
+int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize);
+
+// ---- polled input -------------------------------------------------------------
+// The platform keeps its own tables, fed by every event taken from the queue.
+void EnablePolledInput(bool on);
+bool PolledInputEnabled();
+int PolledKeyHit(int key);   // presses since the last query, then reset
+int PolledKeyDown(int key);
+int PolledGetChar();          // next typed character or 0
+void PolledFlushKeys();
+int PolledMouseX();
+int PolledMouseY();
+int PolledMouseZ();
+int PolledMouseHit(int button);
+int PolledMouseDown(int button);
+void PolledFlushMouse();
+// Takes and discards every waiting event, feeding only the polled tables.
+void PollAllEvents();
+
+}  // namespace plat
