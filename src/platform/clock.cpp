@@ -1,0 +1,89 @@
+#include "platform/clock.h"
+
+#include <algorithm>
+#include <chrono>
+#include <clocale>
+#include <cmath>
+#include <ctime>
+#include <random>
+#include <thread>
+
+namespace plat {
+
+uint32_t TSystemClock::MilliSecs() {
+    using namespace std::chrono;
+    static const steady_clock::time_point start = steady_clock::now();
+    const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
+    return static_cast<uint32_t>(static_cast<uint64_t>(ms));
+}
+
+void TSystemClock::Delay(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+namespace {
+
+TSystemClock systemClock;
+TClock* currentClock = &systemClock;
+
+std::mt19937& Generator() {
+    static std::mt19937 generator(0x1234u);
+    return generator;
+}
+
+// strftime of the local time with C-locale names, whatever the program's locale.
+std::string FormatNow(const char* pattern) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    char buffer[64] = {};
+    size_t n = 0;
+    if (c) {
+        n = strftime_l(buffer, sizeof buffer, pattern, &local, c);
+        freelocale(c);
+    } else {
+        n = std::strftime(buffer, sizeof buffer, pattern, &local);
+    }
+    return std::string(buffer, n);
+}
+
+constexpr double kPi = 3.14159265358979323846;
+
+}  // namespace
+
+void SetClock(TClock* clock) { currentClock = clock ? clock : &systemClock; }
+
+TClock& Clock() { return *currentClock; }
+
+std::string CurrentDate() { return FormatNow("%d %b %Y"); }
+std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
+
+void SeedRnd(uint32_t seed) { Generator().seed(seed); }
+
+int Rand(int a, int b) {
+    if (a > b) std::swap(a, b);
+    return std::uniform_int_distribution<int>(a, b)(Generator());
+}
+
+double Rnd(double a, double b) {
+    if (a == b) return a;
+    if (a > b) std::swap(a, b);
+    // 32 random bits give a fraction in [0, 1): exactly reproducible from the seed.
+    const double f = static_cast<double>(Generator()()) / 4294967296.0;
+    const double v = a + (b - a) * f;
+    return v < b ? v : std::nextafter(b, a);
+}
+
+float RndF(float a, float b) {
+    if (a == b) return a;
+    const float v = static_cast<float>(Rnd(a, b));
+    const float hi = std::max(a, b);
+    return v < hi ? v : std::nextafter(hi, std::min(a, b));
+}
+
+double SinD(double deg) { return std::sin(deg * kPi / 180.0); }
+double CosD(double deg) { return std::cos(deg * kPi / 180.0); }
+double ATan2D(double y, double x) { return std::atan2(y, x) * 180.0 / kPi; }
+
+}  // namespace plat

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+
+#include "platform/files.h"
+#include "platform/stream.h"
+
+namespace {
+
+std::string TempFolder(const std::string& name) {
+    const auto dir = std::filesystem::path(VC_TEST_BINARY_DIR) / "test-tmp" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+TEST(Stream, EveryTypeRoundTripsLittleEndian) {
+    plat::TBankStream out;
+    out.WriteByte(0xAB);
+    out.WriteShort(-2);
+    out.WriteInt(0x12345678);
+    out.WriteLong(std::numeric_limits<int64_t>::min() + 5);
+    out.WriteFloat(-1.5f);
+    out.WriteDouble(3.141592653589793);
+    out.WriteString("raw");
+    out.WriteBytes("\x01\x02", 2);
+    EXPECT_FALSE(out.Failed());
+
+    const auto& b = out.Bytes();
+    ASSERT_EQ(b.size(), 1u + 2 + 4 + 8 + 4 + 8 + 3 + 2);
+    EXPECT_EQ(b[3], 0x78);  // low byte of the int first
+    EXPECT_EQ(b[6], 0x12);
+
+    plat::TBankStream in(out.Bytes());
+    EXPECT_EQ(in.ReadByte(), 0xAB);
+    EXPECT_EQ(in.ReadShort(), -2);
+    EXPECT_EQ(in.ReadInt(), 0x12345678);
+    EXPECT_EQ(in.ReadLong(), std::numeric_limits<int64_t>::min() + 5);
+    EXPECT_EQ(in.ReadFloat(), -1.5f);
+    EXPECT_EQ(in.ReadDouble(), 3.141592653589793);
+    EXPECT_EQ(in.ReadString(3), "raw");
+    EXPECT_EQ(in.ReadBytes(2), (std::vector<uint8_t>{1, 2}));
+    EXPECT_TRUE(in.Eof());
+    EXPECT_FALSE(in.Failed());
+}
+
+TEST(Stream, ShortReadsFailAndSeekIsBounded) {
+    plat::TBankStream in(std::vector<uint8_t>{1, 2, 3});
+    EXPECT_FALSE(in.Seek(4));
+    EXPECT_FALSE(in.Seek(-1));
+    EXPECT_TRUE(in.Seek(1));
+    EXPECT_EQ(in.ReadString(5), std::string("\x02\x03"));
+    EXPECT_TRUE(in.Failed());
+
+    plat::TBankStream in2(std::vector<uint8_t>{1, 2});
+    in2.ReadInt();
+    EXPECT_TRUE(in2.Failed());
+}
+
+TEST(Stream, LinesEndWithCrLfAndReadStopsAtLfOrNul) {
+    plat::TBankStream out;
+    out.WriteLine("first");
+    out.WriteLine("");
+    out.WriteString("a\rb\nzero");
+    out.WriteByte(0);
+    out.WriteString("tail");
+    const std::string text(out.Bytes().begin(), out.Bytes().end());
+    EXPECT_EQ(text.substr(0, 9), "first\r\n\r\n");
+
+    plat::TBankStream in(out.Bytes());
+    EXPECT_EQ(in.ReadLine(), "first");
+    EXPECT_EQ(in.ReadLine(), "");
+    EXPECT_EQ(in.ReadLine(), "ab");
+    EXPECT_EQ(in.ReadLine(), "zero");
+    EXPECT_EQ(in.ReadLine(), "tail");
+    EXPECT_TRUE(in.Eof());
+    EXPECT_EQ(in.ReadLine(), "");
+}
+
+TEST(Stream, BankWritesGrowAndOverwrite) {
+    plat::TBankStream s(std::vector<uint8_t>{9, 9, 9});
+    s.Seek(2);
+    s.WriteShort(0x0201);
+    EXPECT_EQ(s.Bytes(), (std::vector<uint8_t>{9, 9, 1, 2}));
+    s.Seek(0);
+    s.Skip(1);
+    EXPECT_EQ(s.ReadAll(), (std::vector<uint8_t>{9, 1, 2}));
+}
+
+TEST(Stream, FileModes) {
+    const std::string dir = TempFolder("stream_modes");
+    const std::string path = dir + "/f.bin";
+    EXPECT_EQ(plat::ReadFile(path), nullptr);
+    EXPECT_EQ(plat::OpenFile(path, plat::FileMode::ReadWrite), nullptr);  // must exist
+    EXPECT_EQ(plat::ReadFile(dir), nullptr);                              // folders are not files
+
+    {
+        auto w = plat::WriteFile(path);
+        ASSERT_NE(w, nullptr);
+        w->WriteInt(7);
+        w->WriteLine("text");
+    }
+    {
+        auto rw = plat::OpenFile(path, plat::FileMode::ReadWrite);
+        ASSERT_NE(rw, nullptr);
+        EXPECT_EQ(rw->Size(), 10);
+        EXPECT_EQ(rw->ReadInt(), 7);
+        rw->WriteByte('T');  // overwrite in place
+    }
+    {
+        auto r = plat::ReadFile(path);
+        ASSERT_NE(r, nullptr);
+        r->Skip(4);
+        EXPECT_EQ(r->ReadLine(), "Text");
+        EXPECT_TRUE(r->Eof());
+    }
+    {
+        auto w = plat::WriteFile(path);  // truncates
+        ASSERT_NE(w, nullptr);
+    }
+    EXPECT_EQ(plat::FileSize(path), 0);
+}
+
+TEST(Stream, FactoryUrlsAndLoadBytes) {
+    plat::RegisterStreamFactory("mem", [](const std::string& name) -> plat::StreamPtr {
+        if (name == "missing") return nullptr;
+        return std::make_unique<plat::TBankStream>(std::vector<uint8_t>(name.begin(), name.end()));
+    });
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(plat::LoadBytes("mem::hello/x.png", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "hello/x.png");
+    EXPECT_FALSE(plat::LoadBytes("mem::missing", bytes));
+    EXPECT_EQ(plat::OpenStream("nothere::abc"), nullptr);
+
+    plat::UnregisterStreamFactory("mem");
+    EXPECT_EQ(plat::OpenStream("mem::hello"), nullptr);
+
+    const std::string dir = TempFolder("stream_factory");
+    ASSERT_TRUE(plat::WriteFileAtomic(dir + "/plain.txt", std::string("abc")));
+    ASSERT_TRUE(plat::LoadBytes(dir + "/plain.txt", bytes));
+    EXPECT_EQ(bytes.size(), 3u);
+}
+
+}  // namespace
