@@ -58,3 +58,123 @@ TEST(Maths, DegreeFunctions) {
 }
 
 }  // namespace
+
+// ---- operating-system services ----
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/files.h"
+#include "platform/os.h"
+
+namespace {
+
+TEST(Os, DirectXTable) {
+    const std::pair<const char*, const char*> table[] = {
+        {"4.02.0095", "1.0"},       {"4.03.00.1096", "2.0"},    {"4.04.0068", "3.0"},
+        {"4.04.0069", "3.0"},       {"4.05.00.0155", "5.0"},    {"4.05.01.1721", "5.0"},
+        {"4.05.01.1998", "5.0"},    {"4.06.02.0436", "6.0"},    {"4.07.00.0700", "7.0"},
+        {"4.07.00.0716", "7.0a"},   {"4.08.00.0400", "8.0"},    {"4.08.01.0881", "8.1"},
+        {"4.08.01.0810", "8.1"},    {"4.09.0000.0900", "9.0"},  {"4.09.00.0900", "9.0"},
+        {"4.09.0000.0901", "9.0a"}, {"4.09.00.0901", "9.0a"},   {"4.09.0000.0902", "9.0b"},
+        {"4.09.00.0902", "9.0b"},   {"4.09.00.0904", "9.0c"},   {"4.09.0000.0904", "9.0c"},
+        {"", ""},                   {"4.09.00.0905", ""},       {"4.9.0.904", ""},
+    };
+    for (const auto& [value, release] : table) EXPECT_EQ(plat::DirectXReleaseFromRegistryValue(value), release) << value;
+    EXPECT_EQ(plat::InstalledDirectXRelease(), "");
+}
+
+TEST(Os, FoldersAndNames) {
+    const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    ::setenv("XDG_DATA_HOME", "/some/where", 1);
+    EXPECT_EQ(plat::CommonAppDataFolder(), "/some/where/");
+    ::setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored
+    ::setenv("HOME", "/home/player", 1);
+    EXPECT_EQ(plat::CommonAppDataFolder(), "/home/player/.local/share/");
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(plat::CommonAppDataFolder(), "/home/player/.local/share/");
+    if (!saved.empty()) ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    ::setenv("HOME", savedHome.c_str(), 1);
+
+    EXPECT_TRUE(plat::GrantFullAccess(VC_TEST_BINARY_DIR));
+    EXPECT_FALSE(plat::GrantFullAccess(std::string(VC_TEST_BINARY_DIR) + "/no-such-folder"));
+    EXPECT_EQ(plat::OSName().rfind("Linux ", 0), 0u) << plat::OSName();
+    plat::SetProcessPriority(plat::PRIORITY_HIGH);
+    plat::SetThreadPriority(2);
+}
+
+TEST(Os, InstanceLockRefusesSecondHolderAndSurvivesCrash) {
+    const std::string path = std::string(VC_TEST_BINARY_DIR) + "/test-tmp/instance.lock";
+    std::filesystem::create_directories(std::string(VC_TEST_BINARY_DIR) + "/test-tmp");
+    {
+        plat::TInstanceLock first(path);
+        ASSERT_TRUE(first.Held());
+        plat::TInstanceLock second(path);
+        EXPECT_FALSE(second.Held());
+    }
+    {
+        plat::TInstanceLock again(path);  // released by the destructor
+        EXPECT_TRUE(again.Held());
+    }
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        plat::TInstanceLock lock(path);
+        const char c = lock.Held() ? 'y' : 'n';
+        if (::write(ready[1], &c, 1) != 1) _exit(2);
+        for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(c, 'y');
+    {
+        plat::TInstanceLock whileChildRuns(path);
+        EXPECT_FALSE(whileChildRuns.Held());
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    plat::TInstanceLock afterCrash(path);
+    EXPECT_TRUE(afterCrash.Held());
+
+    const std::string named = plat::InstanceLockPath("Velli/chorns");
+    EXPECT_EQ(plat::StripDir(named), "Velli_chorns.lock");
+}
+
+struct HookRecord {
+    static inline int calls = 0;
+    static inline std::string title, text;
+    static inline bool serious = false;
+    static void Hook(const std::string& t, const std::string& x, bool s) {
+        ++calls;
+        title = t;
+        text = x;
+        serious = s;
+    }
+};
+
+TEST(Os, MessageBoxGoesToHookAndStandardErrorInTests) {
+    ASSERT_NE(std::getenv("VC_NO_MESSAGE_BOX"), nullptr) << "run through CTest";
+    plat::SetMessageBoxHook(&HookRecord::Hook);
+    testing::internal::CaptureStderr();
+    plat::MessageBox("Vellichorns", "Error loading file x", true);
+    const std::string err = testing::internal::GetCapturedStderr();
+    plat::SetMessageBoxHook(nullptr);
+    EXPECT_EQ(HookRecord::calls, 1);
+    EXPECT_EQ(HookRecord::title, "Vellichorns");
+    EXPECT_EQ(HookRecord::text, "Error loading file x");
+    EXPECT_TRUE(HookRecord::serious);
+    EXPECT_NE(err.find("Error loading file x"), std::string::npos);
+}
+
+TEST(Os, OpenUrlRejectsEmpty) { EXPECT_FALSE(plat::OpenURL("")); }
+
+}  // namespace

@@ -1,0 +1,150 @@
+#include "platform/os.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/utsname.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "platform/files.h"
+
+extern char** environ;
+
+namespace plat {
+
+namespace {
+
+std::string EnvValue(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::string(v) : std::string();
+}
+
+std::string HomeFolder() {
+    std::string home = EnvValue("HOME");
+    if (!home.empty()) return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return {};
+}
+
+std::string WithSlash(std::string path) {
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path;
+}
+
+MessageBoxHook messageBoxHook = nullptr;
+
+}  // namespace
+
+std::string CommonAppDataFolder() {
+    const std::string xdg = EnvValue("XDG_DATA_HOME");
+    if (!xdg.empty() && xdg.front() == '/') return WithSlash(xdg);  // relative values are ignored
+    const std::string home = HomeFolder();
+    if (home.empty()) return {};
+    return WithSlash(home) + ".local/share/";
+}
+
+bool GrantFullAccess(const std::string& folder) { return FileType(folder) == FILETYPE_DIR; }
+
+std::string OSName() {
+    utsname u{};
+    if (::uname(&u) != 0) return {};
+    return std::string(u.sysname) + " " + u.release;
+}
+
+std::string DirectXReleaseFromRegistryValue(const std::string& value) {
+    static const std::map<std::string, std::string> releases = {
+        {"4.02.0095", "1.0"},      {"4.03.00.1096", "2.0"},   {"4.04.0068", "3.0"},
+        {"4.04.0069", "3.0"},      {"4.05.00.0155", "5.0"},   {"4.05.01.1721", "5.0"},
+        {"4.05.01.1998", "5.0"},   {"4.06.02.0436", "6.0"},   {"4.07.00.0700", "7.0"},
+        {"4.07.00.0716", "7.0a"},  {"4.08.00.0400", "8.0"},   {"4.08.01.0881", "8.1"},
+        {"4.08.01.0810", "8.1"},   {"4.09.0000.0900", "9.0"}, {"4.09.00.0900", "9.0"},
+        {"4.09.0000.0901", "9.0a"}, {"4.09.00.0901", "9.0a"}, {"4.09.0000.0902", "9.0b"},
+        {"4.09.00.0902", "9.0b"},  {"4.09.00.0904", "9.0c"},  {"4.09.0000.0904", "9.0c"},
+    };
+    const auto it = releases.find(value);
+    return it == releases.end() ? std::string() : it->second;
+}
+
+std::string InstalledDirectXRelease() { return {}; }
+
+// The game asks for above-normal or high priority; on a shared desktop that
+// only starves other programs, so both are accepted and ignored.
+void SetProcessPriority(int /*code*/) {}
+void SetThreadPriority(int /*value*/) {}
+
+TInstanceLock::TInstanceLock(const std::string& lockPath) {
+    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    // The process id inside is only for people looking at the file.
+    const std::string pid = std::to_string(::getpid()) + "\n";
+    if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size()) < 0) {
+        // not needed for the lock itself
+    }
+    fd_ = fd;
+}
+
+TInstanceLock::~TInstanceLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock; the file stays
+}
+
+std::string InstanceLockPath(const std::string& name) {
+    std::string folder = EnvValue("XDG_RUNTIME_DIR");
+    if (folder.empty() || FileType(folder) != FILETYPE_DIR) folder = "/tmp";
+    std::string safe = name.empty() ? std::string("instance") : name;
+    for (char& c : safe)
+        if (c == '/' || c == '\\') c = '_';
+    return WithSlash(folder) + safe + ".lock";
+}
+
+void SetMessageBoxHook(MessageBoxHook hook) { messageBoxHook = hook; }
+
+void MessageBox(const std::string& title, const std::string& text, bool serious) {
+    if (messageBoxHook) messageBoxHook(title, text, serious);
+    // Under a headless X server SDL's box never returns, so tests switch it off.
+    const bool allowed = std::getenv("VC_NO_MESSAGE_BOX") == nullptr;
+    const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    if (allowed && display) {
+        const Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+        if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), nullptr) == 0) return;
+    }
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    std::fflush(stderr);
+}
+
+bool OpenURL(const std::string& url) {
+    if (url.empty()) return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // The URL is one argument of its own: no shell ever sees it.
+    std::string program = "xdg-open";
+    // A leading "-" would read as an option of xdg-open.
+    std::string argument = url.front() == '-' ? "./" + url : url;
+    char* argv[] = {program.data(), argument.data(), nullptr};
+    pid_t pid = -1;
+    const int rc = ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return false;
+    // Reap the helper in the background so it leaves no zombie.
+    std::thread([pid] {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }).detach();
+    return true;
+}
+
+}  // namespace plat
