@@ -1,0 +1,25 @@
+#pragma once
+// The game text: every user-visible text, keyed by an upper-cased key, read
+// from a file of blocks: a "[TEXT]" header line, a key line, the text's lines.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TGameText {
+public:
+    std::map<std::string, std::vector<std::string>> Map;
+
+    static std::unique_ptr<TGameText> Create(const std::string& file);
+    // Reads Game().TextPath + file. Fatal "Error loading file <path>" when it
+    // cannot be opened, fatal "[TEXT] header hot found" on a bad header.
+    void Read(const std::string& file);
+    // Parses the bytes of a text file (any byte-order mark) into the table.
+    void ReadFromBytes(const std::vector<uint8_t>& bytes);
+
+    // Empty for a missing key.
+    const std::vector<std::string>& Find(const std::string& key) const;
+    // The lines joined with CR LF; empty for a missing key.
+    std::string FindString(const std::string& key) const;
+};
