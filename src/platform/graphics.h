@@ -163,6 +163,10 @@ bool GraphicsOpen();
 // 1 = wait for vertical blank, 0 = no wait, -1 = the display's own rate.
 // Also pumps window events into the event queue.
 void Flip(int syncMode);
+// Flips pace themselves to the display rate (sleeping when the driver does
+// not wait for the vertical blank) unless this is on, and then only sync
+// mode 0 returns at once (fast mode).
+void SetUnthrottledFlip(bool on);
 void Cls();
 // Incremented each time graphics open; images rebuild textures when it changes.
 int GraphicsGeneration();

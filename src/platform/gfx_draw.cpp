@@ -1,0 +1,476 @@
+// The drawing state and everything that draws: images, primitives, text,
+// grabbing the screen, and the collision layers.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gfx_internal.h"
+
+namespace plat {
+
+namespace {
+
+constexpr float PI = 3.14159265358979f;
+
+SDL_BlendMode SdlBlend(int mode) {
+    switch (mode) {
+        case SOLIDBLEND: return SDL_BLENDMODE_NONE;
+        case LIGHTBLEND: return SDL_BLENDMODE_ADD;
+        // Multiplies the colour; fully transparent pixels leave the screen alone.
+        case SHADEBLEND: return SDL_BLENDMODE_MUL;
+        default: return SDL_BLENDMODE_BLEND;  // alpha, and masked images whose mask is alpha 0
+    }
+}
+
+Uint8 AlphaByte(float alpha) { return Uint8(std::lround(std::clamp(alpha, 0.0f, 1.0f) * 255.0f)); }
+
+struct TPoint {
+    float x, y;
+};
+
+// Rotation and scale of the drawing state, applied to offsets from an anchor.
+struct TTransform {
+    float ax, ay, bx, by;  // x' = ax*x + bx*y, y' = ay*x + by*y
+    bool plain;            // no rotation, positive scale
+
+    static TTransform Current() {
+        const TDrawState& s = DrawState();
+        float turn = std::fmod(s.rotation, 360.0f);
+        const float rad = turn * PI / 180.0f;
+        const float c = std::cos(rad), n = std::sin(rad);
+        return {c * s.scaleX, n * s.scaleX, -n * s.scaleY, c * s.scaleY,
+                turn == 0.0f && s.scaleX > 0 && s.scaleY > 0};
+    }
+    TPoint Apply(float x, float y, float anchorX, float anchorY) const {
+        return {anchorX + ax * x + bx * y, anchorY + ay * x + by * y};
+    }
+};
+
+void PrepareTexture(SDL_Texture* texture) {
+    const TDrawState& s = DrawState();
+    SDL_SetTextureColorMod(texture, Uint8(s.r), Uint8(s.g), Uint8(s.b));
+    SDL_SetTextureAlphaMod(texture, AlphaByte(s.alpha));
+    SDL_SetTextureBlendMode(texture, SdlBlend(s.blend));
+}
+
+void PrepareDrawColour(SDL_Renderer* renderer) {
+    const TDrawState& s = DrawState();
+    SDL_SetRenderDrawBlendMode(renderer, SdlBlend(s.blend));
+    SDL_SetRenderDrawColor(renderer, Uint8(s.r), Uint8(s.g), Uint8(s.b), AlphaByte(s.alpha));
+}
+
+// Draws the source rectangle of a texture onto the local rectangle
+// (lx, ly, w, h), which is given relative to the anchor and then rotated and
+// scaled about it.
+void DrawQuad(SDL_Texture* texture, const SDL_Rect& src, float lx, float ly, float w, float h, float anchorX,
+              float anchorY) {
+    SDL_Renderer* renderer = Renderer();
+    const TDrawState& s = DrawState();
+    const TTransform t = TTransform::Current();
+    if (t.plain) {
+        const SDL_FRect dst{anchorX + s.scaleX * lx, anchorY + s.scaleY * ly, s.scaleX * w, s.scaleY * h};
+        SDL_RenderCopyF(renderer, texture, &src, &dst);
+        return;
+    }
+    // A negative scale mirrors: the rectangle then starts at its far edge.
+    int flip = SDL_FLIP_NONE;
+    SDL_FRect dst{anchorX + s.scaleX * lx, anchorY + s.scaleY * ly, std::fabs(s.scaleX) * w,
+                  std::fabs(s.scaleY) * h};
+    if (s.scaleX < 0) {
+        dst.x = anchorX + s.scaleX * (lx + w);
+        flip |= SDL_FLIP_HORIZONTAL;
+    }
+    if (s.scaleY < 0) {
+        dst.y = anchorY + s.scaleY * (ly + h);
+        flip |= SDL_FLIP_VERTICAL;
+    }
+    const SDL_FPoint centre{anchorX - dst.x, anchorY - dst.y};
+    SDL_RenderCopyExF(renderer, texture, &src, &dst, double(s.rotation), &centre, SDL_RendererFlip(flip));
+}
+
+// A filled polygon given as a fan around its first point.
+void FillFan(const std::vector<TPoint>& points) {
+    SDL_Renderer* renderer = Renderer();
+    if (points.size() < 3) return;
+    const TDrawState& s = DrawState();
+    SDL_SetRenderDrawBlendMode(renderer, SdlBlend(s.blend));
+    const SDL_Color colour{Uint8(s.r), Uint8(s.g), Uint8(s.b), AlphaByte(s.alpha)};
+    std::vector<SDL_Vertex> vertices;
+    vertices.reserve(points.size());
+    for (const auto& p : points) vertices.push_back({{p.x, p.y}, colour, {0, 0}});
+    std::vector<int> indices;
+    indices.reserve((points.size() - 2) * 3);
+    for (int i = 1; i + 1 < int(points.size()); ++i) {
+        indices.push_back(0);
+        indices.push_back(i);
+        indices.push_back(i + 1);
+    }
+    SDL_RenderGeometry(renderer, nullptr, vertices.data(), int(vertices.size()), indices.data(),
+                       int(indices.size()));
+}
+
+}  // namespace
+
+TDrawState& DrawState() {
+    static TDrawState state;
+    return state;
+}
+
+void ApplyViewport() {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return;
+    const TDrawState& s = DrawState();
+    if (s.viewX <= 0 && s.viewY <= 0 && s.viewX + s.viewW >= LOGICAL_WIDTH && s.viewY + s.viewH >= LOGICAL_HEIGHT) {
+        SDL_RenderSetClipRect(renderer, nullptr);
+        return;
+    }
+    const SDL_Rect clip{s.viewX, s.viewY, std::max(0, s.viewW), std::max(0, s.viewH)};
+    SDL_RenderSetClipRect(renderer, &clip);
+}
+
+// ---- drawing state --------------------------------------------------------------
+
+void SetColor(int r, int g, int b) {
+    TDrawState& s = DrawState();
+    s.r = std::clamp(r, 0, 255);
+    s.g = std::clamp(g, 0, 255);
+    s.b = std::clamp(b, 0, 255);
+}
+
+void GetColor(int& r, int& g, int& b) {
+    const TDrawState& s = DrawState();
+    r = s.r;
+    g = s.g;
+    b = s.b;
+}
+
+void SetAlpha(float alpha) { DrawState().alpha = std::clamp(alpha, 0.0f, 1.0f); }
+float GetAlpha() { return DrawState().alpha; }
+void SetBlend(int mode) { DrawState().blend = mode; }
+int GetBlend() { return DrawState().blend; }
+void SetRotation(float degrees) { DrawState().rotation = degrees; }
+float GetRotation() { return DrawState().rotation; }
+
+void SetScale(float sx, float sy) {
+    DrawState().scaleX = sx;
+    DrawState().scaleY = sy;
+}
+
+void GetScale(float& sx, float& sy) {
+    sx = DrawState().scaleX;
+    sy = DrawState().scaleY;
+}
+
+void SetTransform(float degrees, float sx, float sy) {
+    SetRotation(degrees);
+    SetScale(sx, sy);
+}
+
+void SetHandle(float x, float y) {
+    DrawState().handleX = x;
+    DrawState().handleY = y;
+}
+
+void GetHandle(float& x, float& y) {
+    x = DrawState().handleX;
+    y = DrawState().handleY;
+}
+
+void SetOrigin(float x, float y) {
+    DrawState().originX = x;
+    DrawState().originY = y;
+}
+
+void GetOrigin(float& x, float& y) {
+    x = DrawState().originX;
+    y = DrawState().originY;
+}
+
+void SetViewport(int x, int y, int width, int height) {
+    TDrawState& s = DrawState();
+    s.viewX = x;
+    s.viewY = y;
+    s.viewW = width;
+    s.viewH = height;
+    ApplyViewport();
+}
+
+void GetViewport(int& x, int& y, int& width, int& height) {
+    const TDrawState& s = DrawState();
+    x = s.viewX;
+    y = s.viewY;
+    width = s.viewW;
+    height = s.viewH;
+}
+
+void SetClsColor(int r, int g, int b) {
+    TDrawState& s = DrawState();
+    s.clsR = std::clamp(r, 0, 255);
+    s.clsG = std::clamp(g, 0, 255);
+    s.clsB = std::clamp(b, 0, 255);
+}
+
+void ResetDrawingState() {
+    TDrawState& s = DrawState();
+    const int clsR = s.clsR, clsG = s.clsG, clsB = s.clsB;
+    s = TDrawState{};
+    s.clsR = clsR;
+    s.clsG = clsG;
+    s.clsB = clsB;
+    ApplyViewport();
+}
+
+void SetImageFont(ImageFontPtr font) { DrawState().font = std::move(font); }
+ImageFontPtr GetImageFont() { return DrawState().font; }
+
+// ---- images ---------------------------------------------------------------------
+
+void DrawSubImageRect(TImage& image, float x, float y, float width, float height, float sx, float sy, float sw,
+                      float sh, int frame) {
+    if (!Renderer() || sw <= 0 || sh <= 0) return;
+    SDL_Texture* texture = image.impl().Texture(frame);
+    if (!texture) return;
+    PrepareTexture(texture);
+    const TDrawState& s = DrawState();
+    const auto& impl = image.impl();
+    const SDL_Rect src{int(sx), int(sy), int(sw), int(sh)};
+    DrawQuad(texture, src, -impl.handleX * width / sw, -impl.handleY * height / sh, width, height,
+             x + s.originX, y + s.originY);
+}
+
+void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame) {
+    const auto& impl = image.impl();
+    DrawSubImageRect(image, x, y, width, height, 0, 0, float(impl.width), float(impl.height), frame);
+}
+
+void DrawImage(TImage& image, float x, float y, int frame) {
+    const auto& impl = image.impl();
+    DrawImageRect(image, x, y, float(impl.width), float(impl.height), frame);
+}
+
+// ---- primitives -----------------------------------------------------------------
+
+void DrawRect(float x, float y, float width, float height) {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return;
+    const TDrawState& s = DrawState();
+    const TTransform t = TTransform::Current();
+    const float ax = x + s.originX, ay = y + s.originY;
+    const float lx = -s.handleX, ly = -s.handleY;
+    if (t.plain) {
+        PrepareDrawColour(renderer);
+        const SDL_FRect r{ax + s.scaleX * lx, ay + s.scaleY * ly, s.scaleX * width, s.scaleY * height};
+        SDL_RenderFillRectF(renderer, &r);
+        return;
+    }
+    FillFan({t.Apply(lx, ly, ax, ay), t.Apply(lx + width, ly, ax, ay), t.Apply(lx + width, ly + height, ax, ay),
+             t.Apply(lx, ly + height, ax, ay)});
+}
+
+void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return;
+    const TDrawState& s = DrawState();
+    const TTransform t = TTransform::Current();
+    const float ax = x1 + s.originX, ay = y1 + s.originY;
+    const TPoint a = t.Apply(-s.handleX, -s.handleY, ax, ay);
+    TPoint b = t.Apply(x2 - x1 - s.handleX, y2 - y1 - s.handleY, ax, ay);
+    if (!drawLastPixel) {
+        // Stop one pixel short along the longer axis.
+        const float dx = b.x - a.x, dy = b.y - a.y;
+        const float steps = std::max(std::fabs(dx), std::fabs(dy));
+        if (steps < 1) return;
+        b = {b.x - dx / steps, b.y - dy / steps};
+    }
+    PrepareDrawColour(renderer);
+    SDL_RenderDrawLineF(renderer, a.x, a.y, b.x, b.y);
+}
+
+void DrawOval(float x, float y, float width, float height) {
+    if (!Renderer()) return;
+    const TDrawState& s = DrawState();
+    const TTransform t = TTransform::Current();
+    const float ax = x + s.originX, ay = y + s.originY;
+    const float rx = width / 2, ry = height / 2;
+    const float cx = rx - s.handleX, cy = ry - s.handleY;
+    const float size = std::fabs(rx * s.scaleX) + std::fabs(ry * s.scaleY);
+    const int segments = std::clamp(int(size), 16, 180);
+    std::vector<TPoint> points;
+    points.reserve(size_t(segments) + 1);
+    points.push_back(t.Apply(cx, cy, ax, ay));
+    for (int i = 0; i <= segments; ++i) {
+        const float angle = 2 * PI * float(i) / float(segments);
+        points.push_back(t.Apply(cx + rx * std::cos(angle), cy + ry * std::sin(angle), ax, ay));
+    }
+    FillFan(points);
+}
+
+void Plot(float x, float y) {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return;
+    const TDrawState& s = DrawState();
+    PrepareDrawColour(renderer);
+    SDL_RenderDrawPointF(renderer, x + s.originX, y + s.originY);
+}
+
+// ---- text -----------------------------------------------------------------------
+
+namespace {
+
+TImageFont* CurrentFont() {
+    const ImageFontPtr& font = DrawState().font;
+    if (font) return font.get();
+    const ImageFontPtr& fallback = DefaultFont();
+    return fallback.get();
+}
+
+}  // namespace
+
+void DrawText(const std::string& text, float x, float y) {
+    TImageFont* font = CurrentFont();
+    if (!Renderer() || !font) return;
+    auto& impl = font->impl();
+    SDL_Texture* texture = impl.Texture();
+    if (!texture) return;
+    PrepareTexture(texture);
+    const TDrawState& s = DrawState();
+    const float ax = x + s.originX, ay = y + s.originY;
+    float pen = 0;
+    for (unsigned char c : text) {
+        const TGlyph& g = impl.glyphs[c];
+        if (g.width > 0 && g.height > 0) {
+            const SDL_Rect src{g.atlasX, g.atlasY, g.width, g.height};
+            DrawQuad(texture, src, std::floor(pen) + float(g.left) - s.handleX,
+                     float(impl.ascent - g.top) - s.handleY, float(g.width), float(g.height), ax, ay);
+        }
+        pen += g.advance;
+    }
+}
+
+int TextWidth(const std::string& text) {
+    TImageFont* font = CurrentFont();
+    return font ? FontTextWidth(*font, text) : 0;
+}
+
+int TextHeight(const std::string& /*text*/) {
+    TImageFont* font = CurrentFont();
+    return font ? FontHeight(*font) : 0;
+}
+
+// ---- grabbing -------------------------------------------------------------------
+
+namespace {
+
+// Reads a logical screen area of the frame being drawn. The renderer answers
+// in output pixels, which are more than logical ones when the window is
+// scaled, so each logical pixel samples the output pixel under its centre.
+PixmapPtr ReadScreen(int x, int y, int width, int height) {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer || width <= 0 || height <= 0) return nullptr;
+    auto pixmap = CreatePixmap(width, height);
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(LOGICAL_WIDTH, x + width), y1 = std::min(LOGICAL_HEIGHT, y + height);
+    if (x1 <= x0 || y1 <= y0) return pixmap;
+
+    float scaleX = 1, scaleY = 1;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    auto outX = [&](float lx) { return (float(view.x) + lx) * scaleX; };
+    auto outY = [&](float ly) { return (float(view.y) + ly) * scaleY; };
+    SDL_Rect area{int(std::floor(outX(float(x0)))), int(std::floor(outY(float(y0)))), 0, 0};
+    area.w = std::max(1, int(std::ceil(outX(float(x1)))) - area.x);
+    area.h = std::max(1, int(std::ceil(outY(float(y1)))) - area.y);
+    std::vector<uint32_t> out(size_t(area.w) * size_t(area.h), 0);
+    if (SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, out.data(), area.w * 4) != 0)
+        return pixmap;
+    for (int ly = y0; ly < y1; ++ly) {
+        const int oy = std::clamp(int(outY(float(ly) + 0.5f)) - area.y, 0, area.h - 1);
+        for (int lx = x0; lx < x1; ++lx) {
+            const int ox = std::clamp(int(outX(float(lx) + 0.5f)) - area.x, 0, area.w - 1);
+            pixmap->WritePixel(lx - x, ly - y, out[size_t(oy) * size_t(area.w) + size_t(ox)] | 0xff000000u);
+        }
+    }
+    return pixmap;
+}
+
+}  // namespace
+
+PixmapPtr GrabPixmap(int x, int y, int width, int height) {
+    const TDrawState& s = DrawState();
+    return ReadScreen(x + int(s.originX), y + int(s.originY), width, height);
+}
+
+void GrabImage(TImage& image, int x, int y, int frame) {
+    auto& impl = image.impl();
+    if (frame < 0 || frame >= int(impl.frames.size())) return;
+    const TDrawState& s = DrawState();
+    const int left = int(std::floor(float(x) + s.originX - impl.handleX));
+    const int top = int(std::floor(float(y) + s.originY - impl.handleY));
+    PixmapPtr pixels = ReadScreen(left, top, impl.width, impl.height);
+    if (pixels) UnlockImage(image, frame, *pixels);
+}
+
+// ---- collision layers -----------------------------------------------------------
+
+namespace {
+
+struct TCollisionShape {
+    int x = 0, y = 0, width = 0, height = 0;
+    std::vector<uint8_t> solid;  // 1 where the frame is not fully transparent
+    int id = 0;
+
+    bool Solid(int px, int py) const { return solid[size_t(py) * size_t(width) + size_t(px)] != 0; }
+};
+
+using ShapePtr = std::shared_ptr<const TCollisionShape>;
+
+std::array<std::vector<ShapePtr>, 32>& Layers() {
+    static std::array<std::vector<ShapePtr>, 32> layers;
+    return layers;
+}
+
+bool Overlap(const TCollisionShape& a, const TCollisionShape& b) {
+    const int left = std::max(a.x, b.x), right = std::min(a.x + a.width, b.x + b.width);
+    const int top = std::max(a.y, b.y), bottom = std::min(a.y + a.height, b.y + b.height);
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (a.Solid(x - a.x, y - a.y) && b.Solid(x - b.x, y - b.y)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<int> CollideImage(TImage& image, float x, float y, int frame, uint32_t collideMask, uint32_t writeMask,
+                              int id) {
+    std::vector<int> hits;
+    const auto& impl = image.impl();
+    if (frame < 0 || frame >= int(impl.frames.size())) return hits;
+    const TDrawState& s = DrawState();
+    auto shape = std::make_shared<TCollisionShape>();
+    shape->x = int(std::floor(x + s.originX - impl.handleX));
+    shape->y = int(std::floor(y + s.originY - impl.handleY));
+    shape->width = impl.width;
+    shape->height = impl.height;
+    shape->id = id;
+    shape->solid.reserve(impl.frames[size_t(frame)].size());
+    for (uint32_t p : impl.frames[size_t(frame)]) shape->solid.push_back(PixA(p) != 0 ? 1 : 0);
+
+    auto& layers = Layers();
+    for (int layer = 0; layer < 32; ++layer) {
+        if (!(collideMask & (1u << layer))) continue;
+        for (const auto& other : layers[size_t(layer)])
+            if (std::find(hits.begin(), hits.end(), other->id) == hits.end() && Overlap(*shape, *other))
+                hits.push_back(other->id);
+    }
+    for (int layer = 0; layer < 32; ++layer)
+        if (writeMask & (1u << layer)) layers[size_t(layer)].push_back(shape);
+    return hits;
+}
+
+void ResetCollisions(uint32_t mask) {
+    auto& layers = Layers();
+    for (int layer = 0; layer < 32; ++layer)
+        if (mask & (1u << layer)) layers[size_t(layer)].clear();
+}
+
+}  // namespace plat

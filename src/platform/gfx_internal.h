@@ -1,0 +1,106 @@
+#pragma once
+// Private pieces shared by the graphics sources: the open window and
+// renderer, the drawing state, and the insides of images and image fonts.
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/graphics.h"
+
+namespace plat {
+
+// A texture made for one renderer generation. Textures of an earlier
+// generation died with their renderer and are never touched again.
+class TTextureSlot {
+public:
+    TTextureSlot() = default;
+    ~TTextureSlot();
+    TTextureSlot(const TTextureSlot&) = delete;
+    TTextureSlot& operator=(const TTextureSlot&) = delete;
+
+    // The texture for the current renderer, made or refreshed from the pixels
+    // when needed; null when no graphics are open.
+    SDL_Texture* Get(const uint32_t* pixels, int width, int height, bool filtered);
+    void MarkDirty() { dirty_ = true; }
+    void Release();
+
+private:
+    SDL_Texture* texture_ = nullptr;
+    int generation_ = -1;
+    bool dirty_ = false;
+};
+
+struct TImage::Impl {
+    int width = 0;
+    int height = 0;
+    int flags = 0;
+    float handleX = 0;
+    float handleY = 0;
+    std::vector<std::vector<uint32_t>> frames;  // 0xAARRGGBB, width * height each
+    std::vector<std::unique_ptr<TTextureSlot>> textures;
+
+    SDL_Texture* Texture(int frame);
+};
+
+struct TGlyph {
+    int atlasX = 0, atlasY = 0, width = 0, height = 0;
+    int left = 0, top = 0;  // offset of the bitmap from the pen position and baseline
+    float advance = 0;
+};
+
+struct TImageFont::Impl {
+    std::shared_ptr<const std::vector<uint8_t>> bytes;  // kept for FreeType's sake
+    int size = 0;
+    int style = 0;
+    int height = 0;
+    int ascent = 0;
+    std::array<TGlyph, 256> glyphs{};
+    int atlasWidth = 0;
+    int atlasHeight = 0;
+    std::vector<uint32_t> atlas;
+    TTextureSlot texture;
+
+    SDL_Texture* Texture() { return texture.Get(atlas.data(), atlasWidth, atlasHeight, true); }
+};
+
+// ---- the open graphics ---------------------------------------------------------
+struct TGraphicsState {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    int generation = 0;
+    int vsync = -2;            // what the renderer was last told
+    double lastFlipMs = -1;    // for pacing flips to the display rate
+};
+TGraphicsState& Gfx();
+// The renderer, or null when no graphics are open.
+inline SDL_Renderer* Renderer() { return Gfx().renderer; }
+bool EnsureVideo();
+
+// ---- drawing state ------------------------------------------------------------
+struct TDrawState {
+    int r = 255, g = 255, b = 255;
+    float alpha = 1;
+    int blend = MASKBLEND;
+    float rotation = 0;
+    float scaleX = 1, scaleY = 1;
+    float handleX = 0, handleY = 0;
+    float originX = 0, originY = 0;
+    int viewX = 0, viewY = 0, viewW = LOGICAL_WIDTH, viewH = LOGICAL_HEIGHT;
+    int clsR = 0, clsG = 0, clsB = 0;
+    ImageFontPtr font;
+};
+TDrawState& DrawState();
+// Pushes the viewport to the renderer (after opening).
+void ApplyViewport();
+
+// ---- helpers -------------------------------------------------------------------
+// Pixels of an SDL surface as 0xAARRGGBB.
+PixmapPtr PixmapFromSurface(SDL_Surface* surface);
+ImageFontPtr DefaultFont();
+// Drops the cached default font (on shut-down).
+void ReleaseDefaultFont();
+
+}  // namespace plat

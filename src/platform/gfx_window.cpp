@@ -1,0 +1,280 @@
+// The window, the renderer, graphics modes and paced page flips.
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "platform/clock.h"
+#include "platform/gfx_internal.h"
+#include "platform/input.h"
+
+namespace plat {
+
+namespace {
+
+struct TWindowSettings {
+    std::string title = "Vellichorns";
+    int driver = DRIVER_OPENGL;
+    bool unthrottled = false;
+    int refreshRate = 0;        // of the open graphics, 0 when unknown
+    bool haveLastFlip = false;
+    uint32_t lastFlip = 0;
+    double sleepCarry = 0;      // fractions of a millisecond not yet slept
+};
+
+TWindowSettings& Window() {
+    static TWindowSettings settings;
+    return settings;
+}
+
+bool DummyVideo() {
+    const char* name = SDL_GetCurrentVideoDriver();
+    return name && SDL_strcasecmp(name, "dummy") == 0;
+}
+
+int DepthOf(Uint32 format) {
+    const int bits = SDL_BITSPERPIXEL(format);
+    return bits >= 24 ? 32 : bits;
+}
+
+std::vector<GraphicsMode> ListModes() {
+    std::vector<GraphicsMode> modes;
+    if (!EnsureVideo()) return modes;
+    auto add = [&modes](int w, int h, int depth, int hz) {
+        for (const auto& m : modes)
+            if (m.width == w && m.height == h && m.depth == depth && m.hertz == hz) return;
+        modes.push_back({w, h, depth, hz});
+    };
+    const int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0) add(mode.w, mode.h, DepthOf(mode.format), mode.refresh_rate);
+    }
+    // The game draws 800 x 600 and is scaled to whatever the desktop has, so
+    // its own size is always available at both depths.
+    const int hz = DesktopRefreshRate();
+    add(LOGICAL_WIDTH, LOGICAL_HEIGHT, 32, hz);
+    add(LOGICAL_WIDTH, LOGICAL_HEIGHT, 16, hz);
+    return modes;
+}
+
+SDL_Renderer* MakeRenderer(SDL_Window* window) {
+    SDL_Renderer* renderer = nullptr;
+    if (!DummyVideo()) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, 0);
+    return renderer;
+}
+
+// Sleeps away what is left of the display's refresh interval, so a flip that
+// does not wait for the vertical blank still gives the display rate.
+void PaceFlip(int syncMode) {
+    TWindowSettings& w = Window();
+    const uint32_t now = MilliSecs();
+    if (syncMode == 0 && w.unthrottled) {
+        w.lastFlip = now;
+        w.haveLastFlip = true;
+        return;
+    }
+    const int hz = w.refreshRate > 0 ? w.refreshRate : 60;
+    const double interval = 1000.0 / hz;
+    if (w.haveLastFlip) {
+        const double elapsed = double(uint32_t(now - w.lastFlip));
+        if (elapsed < interval) {
+            const double wait = interval - elapsed + w.sleepCarry;
+            const int ms = int(std::floor(wait));
+            w.sleepCarry = wait - ms;
+            if (ms > 0) Delay(ms);
+        } else {
+            w.sleepCarry = 0;
+        }
+    }
+    w.lastFlip = MilliSecs();
+    w.haveLastFlip = true;
+}
+
+}  // namespace
+
+TGraphicsState& Gfx() {
+    static TGraphicsState state;
+    return state;
+}
+
+bool EnsureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+int CountGraphicsModes() { return int(ListModes().size()); }
+
+GraphicsMode GetGraphicsMode(int index) {
+    const auto modes = ListModes();
+    if (index < 0 || index >= int(modes.size())) return {};
+    return modes[size_t(index)];
+}
+
+bool GraphicsModeExists(int width, int height, int depth, int hertz) {
+    for (const auto& m : ListModes())
+        if (m.width == width && m.height == height && m.depth == depth && (hertz == 0 || m.hertz == hertz))
+            return true;
+    return false;
+}
+
+bool D3D7DriverAvailable() { return false; }
+bool GLDriverAvailable() { return true; }
+
+bool SetGraphicsDriver(int driver, bool /*backBuffer*/) {
+    if (driver != DRIVER_OPENGL) return false;
+    Window().driver = driver;
+    return true;
+}
+
+int CurrentGraphicsDriver() { return Window().driver; }
+
+void SetWindowTitle(const std::string& title) {
+    Window().title = title;
+    if (Gfx().window) SDL_SetWindowTitle(Gfx().window, title.c_str());
+}
+
+bool OpenGraphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
+    CloseGraphics();
+    if (width <= 0 || height <= 0 || !EnsureVideo()) return false;
+    TGraphicsState& g = Gfx();
+    Uint32 windowFlags = SDL_WINDOW_RESIZABLE;
+    if (depth != 0) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    g.window = SDL_CreateWindow(Window().title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                height, windowFlags);
+    if (!g.window) return false;
+    g.renderer = MakeRenderer(g.window);
+    if (!g.renderer) {
+        SDL_DestroyWindow(g.window);
+        g.window = nullptr;
+        return false;
+    }
+    ++g.generation;
+    g.vsync = -2;
+    SDL_RenderSetLogicalSize(g.renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    SDL_SetRenderDrawColor(g.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(g.renderer);
+    ApplyViewport();
+    Window().refreshRate = DisplayRefreshRate();
+    Window().haveLastFlip = false;
+    return true;
+}
+
+void CloseGraphics() {
+    TGraphicsState& g = Gfx();
+    if (g.renderer) SDL_DestroyRenderer(g.renderer);
+    if (g.window) SDL_DestroyWindow(g.window);
+    g.renderer = nullptr;
+    g.window = nullptr;
+}
+
+bool GraphicsOpen() { return Gfx().renderer != nullptr; }
+int GraphicsGeneration() { return Gfx().generation; }
+
+void SetUnthrottledFlip(bool on) { Window().unthrottled = on; }
+
+void Flip(int syncMode) {
+    TGraphicsState& g = Gfx();
+    if (g.renderer) {
+        const int vsync = syncMode == 1 ? 1 : 0;
+        if (vsync != g.vsync) {
+            SDL_RenderSetVSync(g.renderer, vsync);
+            g.vsync = vsync;
+        }
+        SDL_RenderPresent(g.renderer);
+        PaceFlip(syncMode);
+    }
+    PumpEvents();
+}
+
+void Cls() {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return;
+    const TDrawState& s = DrawState();
+    SDL_SetRenderDrawColor(renderer, Uint8(s.clsR), Uint8(s.clsG), Uint8(s.clsB), 255);
+    SDL_RenderClear(renderer);
+}
+
+void HideMouse() {
+    if (EnsureVideo()) SDL_ShowCursor(SDL_DISABLE);
+}
+
+void ShowMouse() {
+    if (EnsureVideo()) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void MoveMouse(int x, int y) {
+    TGraphicsState& g = Gfx();
+    if (!g.window || !g.renderer) return;
+    int wx = x, wy = y;
+    SDL_RenderLogicalToWindow(g.renderer, float(x), float(y), &wx, &wy);
+    SDL_WarpMouseInWindow(g.window, wx, wy);
+}
+
+Rect WindowClientRect() {
+    Rect r;
+    if (SDL_Window* w = Gfx().window) {
+        SDL_GetWindowPosition(w, &r.x, &r.y);
+        SDL_GetWindowSize(w, &r.width, &r.height);
+    }
+    return r;
+}
+
+Rect WindowOuterRect() {
+    Rect r = WindowClientRect();
+    if (SDL_Window* w = Gfx().window) {
+        int top = 0, left = 0, bottom = 0, right = 0;
+        if (SDL_GetWindowBordersSize(w, &top, &left, &bottom, &right) == 0) {
+            r.x -= left;
+            r.y -= top;
+            r.width += left + right;
+            r.height += top + bottom;
+        }
+    }
+    return r;
+}
+
+void CentreWindow() {
+    SDL_Window* w = Gfx().window;
+    if (!w) return;
+    const Rect outer = WindowOuterRect();
+    const Rect client = WindowClientRect();
+    const int left = DesktopWidth() / 2 - outer.width / 2;
+    const int top = DesktopHeight() / 2 - outer.height / 2;
+    SDL_SetWindowPosition(w, left + (client.x - outer.x), top + (client.y - outer.y));
+}
+
+void MinimiseWindow() {
+    if (Gfx().window) SDL_MinimizeWindow(Gfx().window);
+}
+
+bool WindowHasFocus() {
+    SDL_Window* w = Gfx().window;
+    return w && (SDL_GetWindowFlags(w) & SDL_WINDOW_INPUT_FOCUS) != 0;
+}
+
+int DesktopWidth() {
+    SDL_DisplayMode mode;
+    return EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
+}
+
+int DesktopHeight() {
+    SDL_DisplayMode mode;
+    return EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.h : 0;
+}
+
+int DesktopRefreshRate() {
+    SDL_DisplayMode mode;
+    return EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
+int DisplayRefreshRate() {
+    SDL_Window* w = Gfx().window;
+    if (!w) return 0;
+    const int index = std::max(0, SDL_GetWindowDisplayIndex(w));
+    SDL_DisplayMode mode;
+    return SDL_GetCurrentDisplayMode(index, &mode) == 0 ? mode.refresh_rate : 0;
+}
+
+}  // namespace plat

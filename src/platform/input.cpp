@@ -1,0 +1,314 @@
+// Window and input events: SDL events translated in arrival order into the
+// game's events, and the polled key and mouse tables fed by them.
+#include "platform/input.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <deque>
+
+namespace plat {
+
+namespace {
+
+struct TPolledTables {
+    bool enabled = true;
+    std::array<int, 256> keyHits{};
+    std::array<bool, 256> keysDown{};
+    std::deque<int> chars;
+    int mouseX = 0, mouseY = 0, mouseZ = 0;
+    std::array<int, 4> mouseHits{};
+    std::array<bool, 4> mouseDown{};
+};
+
+std::deque<Event>& Queue() {
+    static std::deque<Event> queue;
+    return queue;
+}
+
+TPolledTables& Tables() {
+    static TPolledTables tables;
+    return tables;
+}
+
+constexpr size_t MAX_WAITING_CHARS = 256;
+
+bool ValidKey(int key) { return key > 0 && key < 256; }
+bool ValidButton(int button) { return button >= 1 && button <= 3; }
+
+void Feed(const Event& e) {
+    TPolledTables& t = Tables();
+    switch (e.kind) {
+        case EventKind::KeyDown:
+            if (ValidKey(e.data)) {
+                t.keysDown[size_t(e.data)] = true;
+                ++t.keyHits[size_t(e.data)];
+            }
+            break;
+        case EventKind::KeyUp:
+            if (ValidKey(e.data)) t.keysDown[size_t(e.data)] = false;
+            break;
+        case EventKind::KeyChar:
+            if (t.chars.size() < MAX_WAITING_CHARS) t.chars.push_back(e.data & 255);
+            break;
+        case EventKind::MouseDown:
+            if (ValidButton(e.data)) {
+                t.mouseDown[size_t(e.data)] = true;
+                ++t.mouseHits[size_t(e.data)];
+            }
+            t.mouseX = e.x;
+            t.mouseY = e.y;
+            break;
+        case EventKind::MouseUp:
+            if (ValidButton(e.data)) t.mouseDown[size_t(e.data)] = false;
+            t.mouseX = e.x;
+            t.mouseY = e.y;
+            break;
+        case EventKind::MouseMove:
+            t.mouseX = e.x;
+            t.mouseY = e.y;
+            break;
+        case EventKind::MouseWheel:
+            t.mouseZ += e.data;
+            break;
+        default:
+            break;
+    }
+}
+
+void Push(EventKind kind, int data = 0, int x = 0, int y = 0) { Queue().push_back({kind, data, x, y}); }
+
+int Button(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 3;
+        default: return 0;
+    }
+}
+
+// Characters that arrive with their key rather than as typed text.
+int CharOfKey(int key) {
+    switch (key) {
+        case KEY_BACKSPACE:
+        case KEY_TAB:
+        case KEY_ENTER:
+        case KEY_ESCAPE: return key;
+        default: return 0;
+    }
+}
+
+void Translate(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:
+            if (Queue().empty() || Queue().back().kind != EventKind::AppTerminate) Push(EventKind::AppTerminate);
+            break;
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Push(EventKind::AppSuspend);
+            else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) Push(EventKind::AppResume);
+            else if (e.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::AppTerminate);
+            break;
+        case SDL_KEYDOWN: {
+            const int key = VirtualKeyFromSDL(e.key.keysym.sym);
+            if (key == 0) break;
+            if (!e.key.repeat) Push(EventKind::KeyDown, key);
+            if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
+            break;
+        }
+        case SDL_KEYUP: {
+            const int key = VirtualKeyFromSDL(e.key.keysym.sym);
+            if (key != 0) Push(EventKind::KeyUp, key);
+            break;
+        }
+        case SDL_TEXTINPUT: {
+            uint8_t chars[SDL_TEXTINPUTEVENT_TEXT_SIZE];
+            const int count = Utf8ToLatin1(e.text.text, chars, int(sizeof chars));
+            for (int i = 0; i < count; ++i) Push(EventKind::KeyChar, chars[i]);
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const int button = Button(e.button.button);
+            if (button == 0) break;
+            Push(e.type == SDL_MOUSEBUTTONDOWN ? EventKind::MouseDown : EventKind::MouseUp, button, e.button.x,
+                 e.button.y);
+            break;
+        }
+        case SDL_MOUSEMOTION:
+            Push(EventKind::MouseMove, 0, e.motion.x, e.motion.y);
+            break;
+        case SDL_MOUSEWHEEL: {
+            int steps = e.wheel.y;
+            if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) steps = -steps;
+            if (steps != 0) Push(EventKind::MouseWheel, steps, Tables().mouseX, Tables().mouseY);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+int VirtualKeyFromSDL(int32_t sym) {
+    if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
+    if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + (sym - SDLK_0);
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) return KEY_F1 + (sym - SDLK_F1);
+    if (sym >= SDLK_KP_1 && sym <= SDLK_KP_9) return KEY_NUM0 + 1 + (sym - SDLK_KP_1);
+    switch (sym) {
+        case SDLK_BACKSPACE: return KEY_BACKSPACE;
+        case SDLK_TAB: return KEY_TAB;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return KEY_ENTER;
+        case SDLK_ESCAPE: return KEY_ESCAPE;
+        case SDLK_SPACE: return KEY_SPACE;
+        case SDLK_PAGEUP: return KEY_PAGEUP;
+        case SDLK_PAGEDOWN: return KEY_PAGEDOWN;
+        case SDLK_END: return KEY_END;
+        case SDLK_HOME: return KEY_HOME;
+        case SDLK_LEFT: return KEY_LEFT;
+        case SDLK_UP: return KEY_UP;
+        case SDLK_RIGHT: return KEY_RIGHT;
+        case SDLK_DOWN: return KEY_DOWN;
+        case SDLK_INSERT: return KEY_INSERT;
+        case SDLK_DELETE: return KEY_DELETE;
+        case SDLK_KP_0: return KEY_NUM0;
+        case SDLK_LSHIFT: return KEY_LSHIFT;
+        case SDLK_RSHIFT: return KEY_RSHIFT;
+        case SDLK_LCTRL: return KEY_LCONTROL;
+        case SDLK_RCTRL: return KEY_RCONTROL;
+        case SDLK_LALT: return KEY_LALT;
+        case SDLK_RALT: return KEY_RALT;
+        case SDLK_SEMICOLON: return 186;
+        case SDLK_EQUALS: return KEY_EQUALS;
+        case SDLK_COMMA: return 188;
+        case SDLK_MINUS: return KEY_MINUS;
+        case SDLK_PERIOD: return 190;
+        case SDLK_SLASH: return 191;
+        case SDLK_BACKQUOTE: return 192;
+        case SDLK_LEFTBRACKET: return 219;
+        case SDLK_BACKSLASH: return 220;
+        case SDLK_RIGHTBRACKET: return 221;
+        case SDLK_QUOTE: return 222;
+        default: return 0;
+    }
+}
+
+int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize) {
+    if (!utf8 || !out) return 0;
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8);
+    int written = 0;
+    while (*s && written < outSize) {
+        uint32_t code;
+        int extra;
+        if (*s < 0x80) {
+            code = *s;
+            extra = 0;
+        } else if ((*s & 0xe0) == 0xc0) {
+            code = *s & 0x1f;
+            extra = 1;
+        } else if ((*s & 0xf0) == 0xe0) {
+            code = *s & 0x0f;
+            extra = 2;
+        } else if ((*s & 0xf8) == 0xf0) {
+            code = *s & 0x07;
+            extra = 3;
+        } else {
+            ++s;  // a stray continuation or invalid byte
+            continue;
+        }
+        ++s;
+        bool valid = true;
+        for (int i = 0; i < extra; ++i) {
+            if ((*s & 0xc0) != 0x80) {
+                valid = false;  // cut short: resume at this byte
+                break;
+            }
+            code = (code << 6) | (*s & 0x3f);
+            ++s;
+        }
+        if (valid && code <= 255 && !(extra > 0 && code < 0x80)) out[written++] = uint8_t(code);
+    }
+    return written;
+}
+
+void PumpEvents() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) Translate(e);
+}
+
+bool PeekEvent(Event& out) {
+    if (Queue().empty()) return false;
+    out = Queue().front();
+    return true;
+}
+
+bool TakeEvent(Event& out) {
+    if (Queue().empty()) return false;
+    out = Queue().front();
+    Queue().pop_front();
+    Feed(out);
+    return true;
+}
+
+void PostEvent(const Event& event) { Queue().push_back(event); }
+void ClearEvents() { Queue().clear(); }
+
+void EnablePolledInput(bool on) { Tables().enabled = on; }
+bool PolledInputEnabled() { return Tables().enabled; }
+
+int PolledKeyHit(int key) {
+    if (!ValidKey(key)) return 0;
+    int& hits = Tables().keyHits[size_t(key)];
+    const int n = hits;
+    hits = 0;
+    return n;
+}
+
+int PolledKeyDown(int key) { return ValidKey(key) && Tables().keysDown[size_t(key)] ? 1 : 0; }
+
+int PolledGetChar() {
+    auto& chars = Tables().chars;
+    if (chars.empty()) return 0;
+    const int c = chars.front();
+    chars.pop_front();
+    return c;
+}
+
+void PolledFlushKeys() {
+    TPolledTables& t = Tables();
+    t.keyHits.fill(0);
+    t.keysDown.fill(false);
+    t.chars.clear();
+}
+
+int PolledMouseX() { return Tables().mouseX; }
+int PolledMouseY() { return Tables().mouseY; }
+int PolledMouseZ() { return Tables().mouseZ; }
+
+int PolledMouseHit(int button) {
+    if (!ValidButton(button)) return 0;
+    int& hits = Tables().mouseHits[size_t(button)];
+    const int n = hits;
+    hits = 0;
+    return n;
+}
+
+int PolledMouseDown(int button) { return ValidButton(button) && Tables().mouseDown[size_t(button)] ? 1 : 0; }
+
+void PolledFlushMouse() {
+    TPolledTables& t = Tables();
+    t.mouseHits.fill(0);
+    t.mouseDown.fill(false);
+    t.mouseZ = 0;
+}
+
+void PollAllEvents() {
+    PumpEvents();
+    Event e;
+    while (TakeEvent(e)) {
+    }
+}
+
+}  // namespace plat
