@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/error.h"
+#include "app/error_state.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -16,7 +17,13 @@ uint32_t StartTime = 0;
 namespace {
 std::unique_ptr<TPellorineGame> gameObject;
 std::unique_ptr<PNMouse> pnMouse;
+std::unique_ptr<TIniFile> configIni;
 }  // namespace
+
+TIniFile& ConfigIni() {
+    if (!configIni) configIni = std::make_unique<TIniFile>();
+    return *configIni;
+}
 
 TPellorineGame& Game() {
     if (!gameObject) gameObject = std::make_unique<TPellorineGame>();
@@ -33,11 +40,14 @@ PNMouse& PNMouseObject() {
 void ResetGlobals() {
     gameObject.reset();
     pnMouse.reset();
+    configIni.reset();
     StartupStage = 0;
     FlipSyncMode = 1;
     StartTime = 0;
     Delta = 1.0f;
     PolledInput = 0;
+    ErrorOnScreen = 1;
+    ErrorLogFolder.clear();
     FlushKeys();
     Game();
 }
@@ -117,14 +127,7 @@ int TGame::ParticlesChange(int step) {
     return 1;
 }
 
-int TGame::IniUpdate(int) { return 1; }
-
 // ---- display ------------------------------------------------------------------
-
-int TGame::GraphicsCreate() {
-    if (GraphicsCreateFunction) return GraphicsCreateFunction();
-    return plat::OpenGraphics(ScreenWidth, ScreenHeight, FullScreen ? 32 : 0, FullScreen ? Hertz : 0) ? 1 : 0;
-}
 
 int TGame::SetPriority() {
     if (FullScreen) {

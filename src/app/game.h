@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/fixed_rate_logic.h"
+#include "app/ini_file.h"
 #include "app/screen.h"
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
@@ -23,6 +24,8 @@ class TGame {
 public:
     TGame();
     virtual ~TGame();
+
+    TIniFile Ini;
 
     // ---- display -------------------------------------------------------
     int FullScreen = 1;
@@ -114,12 +117,32 @@ public:
     // Saves the current player's profile (set by the profile code).
     std::function<void()> SaveCurrentProfile;
 
+    // ---- start-up, settings and paths -------------------------------------
+    int Init(int soundDriverChoice);
+    int IniFill();
+    int IniExtract();
+    static int MakeGoodExit();
+    int CheckGoodExit();
+    std::string MarkerPath(const std::string& file) const;
+    int SetDefaultPaths();
+    int SetSubPath(const std::string& path);
+    int SetSubPathWrapper(const std::string& path);
+    int ApplySubPath();
+    int SetImagePath(const std::string& path);
+    int SetSoundPath(const std::string& path);
+    int SetMusicPath(const std::string& path);
+    int SetSpeechPath(const std::string& path);
+    int SetMenuPath(const std::string& path);
+    int SetProfilePath(const std::string& path);
+    int SetTextPath(const std::string& path);
+    int SetLevelsPath(const std::string& path);
+
     // ---- display toggles and modes -------------------------------------
     int ToggleFullScreen();
     int ToggleVSync();
     int SetDriver(int driver);
-    // Opens the window or full-screen mode (start-up sets the real one).
-    std::function<int()> GraphicsCreateFunction;
+    // Opens a graphics mode; tests replace it to simulate failures.
+    std::function<bool(int width, int height, int depth, int hertz)> OpenGraphicsFunction;
     int GraphicsCreate();
     int SetPriority();
     int SetWindowCoords();
@@ -138,13 +161,14 @@ public:
     int SlowMotionOn();
     int SlowMotionOff();
     int SetFlipSync();
-    virtual int IniUpdate(int markChanged);
+    int IniUpdate(int markChanged);
 
     // ---- audio (switches, fades, rotation) ------------------------------
     int MusicOn();
     int MusicOff();
     int SpeechOn();
     int SpeechOff();
+    int ChangeSoundDriver(const std::string& name, int mark);
     int EscapeSoundPlay();
     int MusicFadeInManage();
     int MusicFadeOutManage();
@@ -172,6 +196,10 @@ public:
 
 protected:
     int RunLogicTicks();
+    int ChooseBackEnd();
+    void MeasureDesktop();
+    int OpenFullScreen();
+    int OpenWindow();
     void StartEscapeFade();
     void ReadPauseKey();
     void ReadEscapeKey();
@@ -186,8 +214,16 @@ public:
 
 class PNMouse;
 
+// The settings file's name without ".ini".
+std::string IniFileNameFor(const TGame& game);
+
 // The running game's global objects, built afresh by ResetGlobals.
 TPellorineGame& Game();
 bool HasGame();
 PNMouse& PNMouseObject();
+// The config file "config" with its one key "FirstRun".
+TIniFile& ConfigIni();
+void ConfigFill();
+void ConfigRead();
+void ConfigSave();
 void ResetGlobals();

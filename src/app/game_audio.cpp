@@ -30,3 +30,12 @@ int TGame::MusicFadeInManage() { return 0; }
 int TGame::MusicFadeOutManage() { return 0; }
 void TGame::MusicRotationStep() {}
 int TGame::ChannelsKill() { return 1; }
+
+int TGame::ChangeSoundDriver(const std::string& name, int mark) {
+    if (name.rfind("OpenAL", 0) == 0) plat::EnableOpenALAudio();
+    SoundDriver = name;
+    if (!plat::SetAudioDriver(name)) SoundDriver = "None";
+    IniUpdate(mark);
+    FixedRateLogic.Init();
+    return 1;
+}

@@ -1,0 +1,130 @@
+// Opening the window or full-screen mode, with the fall-backs from one back
+// end to the other and from full screen to a window.
+#include "app/error.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "platform/input.h"
+#include "platform/os.h"
+
+namespace {
+
+bool OpenMode(TGame& game, int width, int height, int depth, int hertz) {
+    if (game.OpenGraphicsFunction) return game.OpenGraphicsFunction(width, height, depth, hertz);
+    return plat::OpenGraphics(width, height, depth, hertz);
+}
+
+bool IsTooOldDirectX(const std::string& release) {
+    return release == "1.0" || release == "2.0" || release == "3.0" || release == "5.0" || release == "6.0";
+}
+
+}  // namespace
+
+int TGame::ChooseBackEnd() {
+    if (Driver == 0) {
+        StartupStage = 101;
+        if (plat::D3D7DriverAvailable()) {
+            StartupStage = 10101;
+            const std::string release = plat::InstalledDirectXRelease();
+            if (IsTooOldDirectX(release)) ErrorMessage("Sorry, you need DirectX V7.0 or higher!", true);
+            DirectXVersion = release;
+            StartupStage = 102;
+            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
+            return 1;
+        }
+        StartupStage = 103;
+        if (plat::GLDriverAvailable()) {
+            StartupStage = 104;
+            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
+            Driver = 1;
+            StartupStage = 105;
+            IniUpdate(1);
+            return 1;
+        }
+    } else {
+        StartupStage = 106;
+        if (plat::GLDriverAvailable()) {
+            StartupStage = 107;
+            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
+            return 1;
+        }
+        StartupStage = 108;
+        if (plat::D3D7DriverAvailable()) {
+            StartupStage = 109;
+            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
+            Driver = 0;
+            StartupStage = 110;
+            IniUpdate(1);
+            return 1;
+        }
+    }
+    StartupStage = 111;
+    throw TGameError("No DirectX or OpenGL 3D Drivers Found!");
+}
+
+void TGame::MeasureDesktop() {
+    StartupStage = 112;
+    if (!FirstTime) return;
+    FirstTime = 0;
+    DesktopRefreshRate = 60;
+    if (plat::D3D7DriverAvailable() && plat::DesktopRefreshRate() > 0) DesktopRefreshRate = plat::DesktopRefreshRate();
+    StartupStage = 113;
+    DesktopWidth = plat::DesktopWidth();
+    DesktopHeight = plat::DesktopHeight();
+}
+
+int TGame::OpenFullScreen() {
+    StartupStage = 114;
+    for (int depth : {32, 24, 16}) {
+        StartupStage = 115;
+        if (!plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
+        if (OpenMode(*this, ScreenWidth, ScreenHeight, depth, Hertz)) {
+            Depth = depth;
+            return 1;
+        }
+    }
+    StartupStage = 116;
+    ForceWindowedMode = 1;
+    FullScreen = 0;
+    return 0;
+}
+
+int TGame::OpenWindow() {
+    StartupStage = 118;
+    if (!OpenMode(*this, ScreenWidth, ScreenHeight, 0, DesktopRefreshRate)) {
+        StartupStage = 28;
+        throw TGameError("Cannot create Windowed Mode at " + std::to_string(ScreenWidth) + "x" +
+                         std::to_string(ScreenHeight) + " " + std::to_string(DesktopRefreshRate) + "Hz");
+    }
+    Depth = 0;
+    StartupStage = 119;
+    WindowHandle = 1;
+    StartupStage = 130;
+    plat::CentreWindow();
+    StartupStage = 131;
+    SetWindowCoords();
+    SetClientCoords();
+    StartupStage = 132;
+    return 1;
+}
+
+int TGame::GraphicsCreate() {
+    StartupStage = 100;
+    if (plat::CountGraphicsModes() < 1) throw TGameError("No 3D Hardware Found (could not count graphics modes.)");
+    ChooseBackEnd();
+    MeasureDesktop();
+    if (FullScreen) OpenFullScreen();
+    if (!FullScreen) OpenWindow();
+    StartupStage = 133;
+    if (FullScreen) WindowHandle = 1;
+    StartupStage = 134;
+    PolledInput = 0;
+    plat::EnablePolledInput(false);
+    plat::ClearEvents();
+    StartupStage = 135;
+    SetPriority();
+    StartupStage = 136;
+    GameRefreshRate = plat::D3D7DriverAvailable() ? plat::DisplayRefreshRate() : -1;
+    StartupStage = 138;
+    StartupStage = 139;
+    return 1;
+}

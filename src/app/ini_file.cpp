@@ -1,0 +1,131 @@
+#include "app/ini_file.h"
+
+#include <cstdlib>
+
+#include "app/error.h"
+#include "app/game.h"
+#include "platform/files.h"
+#include "platform/os.h"
+#include "platform/stream.h"
+
+std::string IniUpper(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+void SplitIniLine(const std::string& line, std::string& name, std::string& value) {
+    const auto eq = line.find('=');
+    if (eq == std::string::npos) {
+        name = line;
+        value.clear();
+        return;
+    }
+    name = line.substr(0, eq);
+    value = line.substr(eq + 1);
+}
+
+int IniToInt(const std::string& text) {
+    return static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+}
+
+void TIniFile::Add(const std::string& name, const std::string& value) {
+    Lines.push_back({IniUpper(name), value});
+}
+
+std::string TIniFile::Get(const std::string& name) const {
+    const std::string key = IniUpper(name);
+    for (const auto& line : Lines) {
+        if (line.Name == key) return line.Value;
+    }
+    return {};
+}
+
+int TIniFile::GetInt(const std::string& name) const { return IniToInt(Get(name)); }
+
+void TIniFile::Set(const std::string& name, const std::string& value) {
+    const std::string key = IniUpper(name);
+    for (auto& line : Lines) {
+        if (line.Name == key) {
+            line.Value = value;
+            return;
+        }
+    }
+    Add(name, value);
+}
+
+namespace {
+
+std::string SaveFailureText(const std::string& path) {
+    const std::string stage = "(" + std::to_string(StartupStage) + ") ";
+    if (HasGame() && Game().OSVersion == "Windows Vista") {
+        return stage + "Failed to save file: " + path +
+               "\r\n\r\nYou may be able to solve this problem by right-clicking on the game icon and "
+               "selecting 'Properties'. Select 'Compatability'. Then tick 'Run this program as an "
+               "administrator'. Click OK, and then run the game again.";
+    }
+    return stage + "Failed to save the file: " + path;
+}
+
+std::string Serialise(const std::vector<TIniLine>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) bytes += line.Name + "=" + line.Value + "\r\n";
+    return bytes;
+}
+
+}  // namespace
+
+void TIniFile::Save() {
+    const std::string path = Path();
+    StartupStage = 5007;
+    try {
+        StartupStage = 5008;
+        if (!plat::WriteFileAtomic(path, Serialise(Lines))) ErrorMessage("Failed to save file " + path, true);
+        StartupStage = 5010;
+    } catch (const std::exception&) {
+        throw TGameError(SaveFailureText(path));
+    }
+}
+
+void TIniFile::Load() {
+    if (auto in = plat::ReadFile(Path())) {
+        while (!in->Eof()) {
+            std::string name, value;
+            SplitIniLine(in->ReadLine(), name, value);
+            name = IniUpper(name);
+            for (auto& line : Lines) {
+                if (line.Name == name) line.Value = value;
+            }
+        }
+    }
+    Save();
+}
+
+std::string IniReadValue(const std::string& path, const std::string& key) {
+    auto in = plat::ReadFile(path);
+    if (!in) return {};
+    const std::string wanted = IniUpper(key);
+    while (!in->Eof()) {
+        std::string name, value;
+        SplitIniLine(in->ReadLine(), name, value);
+        if (IniUpper(name) == wanted) return value;
+    }
+    return {};
+}
+
+bool IniCopyReplacing(const std::string& from, const std::string& to, const std::string& key,
+                      const std::string& value) {
+    auto in = plat::ReadFile(from);
+    if (!in) return false;
+    const std::string wanted = IniUpper(key);
+    std::string bytes;
+    while (!in->Eof()) {
+        const std::string line = in->ReadLine();
+        std::string name, oldValue;
+        SplitIniLine(line, name, oldValue);
+        bytes += (IniUpper(name) == wanted ? name + "=" + value : line) + "\r\n";
+    }
+    return plat::WriteFileAtomic(to, bytes);
+}

@@ -1,0 +1,103 @@
+// The application object's Init: the shared data folder, the settings file,
+// the profiles folder and the sound driver.
+#include "app/error.h"
+#include "app/game.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/os.h"
+
+namespace {
+
+bool IsOldWindows(const std::string& os) {
+    return os == "Windows 95" || os == "Windows 98" || os == "Windows ME";
+}
+
+std::string StripTrailingSeparator(const std::string& path) {
+    if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path.substr(0, path.size() - 1);
+    return path;
+}
+
+// Grants full access from the shared folder up to the application-data folder.
+void GrantUpwards(const std::string& subPath) {
+    const std::string top = plat::CommonAppDataFolder();
+    std::string path = subPath;
+    while (path != top && path != StripTrailingSeparator(top)) {
+        if (!plat::GrantFullAccess(path)) ErrorMessage("Cannot give shared data folder full access!", true);
+        path = StripTrailingSeparator(path);
+        const auto cut = path.find_last_of("/\\");
+        if (cut == std::string::npos) break;
+        path = path.substr(0, cut + 1);
+    }
+}
+
+void CreateSharedFolder(TGame& game) {
+    StartupStage = 1001;
+    if (plat::FileType(game.SubPath) == plat::FILETYPE_DIR) return;
+    StartupStage = 1002;
+    if (!plat::CreateDir(game.SubPath, true)) ErrorMessage("Cannot create shared data folder " + game.SubPath, true);
+    StartupStage = 1003;
+    if (!IsOldWindows(plat::OSName())) GrantUpwards(game.SubPath);
+    StartupStage = 1004;
+}
+
+// "vellichorns-debug" is treated as "vellichorns".
+std::string ProgramName() {
+    std::string name = plat::StripAll(plat::AppFile());
+    const std::string debug = "debug";
+    if (name.size() > debug.size() && name.compare(name.size() - debug.size(), debug.size(), debug) == 0) {
+        name.erase(name.size() - debug.size());
+        while (!name.empty() && (name.back() == '-' || name.back() == '_')) name.pop_back();
+    }
+    return name.empty() ? "vellichorns" : name;
+}
+
+}  // namespace
+
+std::string IniFileNameFor(const TGame& game) {
+    if (game.UseCorrectPath) return game.SubPath + ProgramName();
+    return plat::StripExt(plat::AppFile());
+}
+
+int TGame::Init(int soundDriverChoice) {
+    StartupStage = 1;
+    plat::SeedRnd(plat::MilliSecs());
+    if (UseCorrectPath) CreateSharedFolder(*this);
+    StartupStage = 3;
+    Ini.FileName = IniFileNameFor(*this);
+    StartupStage = 4;
+    IniFill();
+    StartupStage = 5;
+    const std::string defaults = DataPrefix + "data/Default.ini";
+    if (plat::FileType(Ini.Path()) == plat::FILETYPE_NONE && plat::FileType(defaults) == plat::FILETYPE_FILE) {
+        StartupStage = 5012;
+        plat::CopyFile(plat::ResolvePath(defaults), Ini.Path());
+    }
+    StartupStage = 5001;
+    Ini.Load();
+    StartupStage = 6;
+    IniExtract();
+    StartupStage = 6001;
+    if (plat::FileType(ProfilePath) != plat::FILETYPE_DIR) {
+        StartupStage = 6002;
+        if (!plat::CreateDir(ProfilePath, false)) ErrorMessage("Cannot create shared profiles folder " + ProfilePath, true);
+    }
+    StartupStage = 7;
+    SetFlipSync();
+    StartupStage = 8001;
+    std::string driver = SoundDriver == "None" ? "FreeAudio" : SoundDriver;
+    if (soundDriverChoice == 1) driver = "FreeAudio";
+    if (soundDriverChoice == 2) driver = "DirectSound";
+    if (soundDriverChoice == 3) driver = "OpenAL Generic Software";
+    ChangeSoundDriver(driver, 0);
+    StartupStage = 8002;
+    OSVersion = plat::OSName();
+    SoundDriver = "OpenAL Generic Software";
+    ChangeSoundDriver(SoundDriver, 0);
+    StartupStage = 8004;
+    FixedRateLogic.Create();
+    StartupStage = 2;
+    MusicChannel = plat::AllocChannel();
+    SpeechChannel = plat::AllocChannel();
+    EscapeChannel = plat::AllocChannel();
+    return 1;
+}

@@ -1,0 +1,136 @@
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/error.h"
+#include "app/error_state.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/os.h"
+#include "screens/stand_in_screen.h"
+
+#ifndef VC_INSTALL_DATADIR
+#define VC_INSTALL_DATADIR "/usr/local/share/vellichorns"
+#endif
+
+namespace {
+
+bool exitDone = false;
+
+bool HasResources(const std::string& folder) {
+    return plat::FileType(plat::ResolvePath(folder + "/data/resources")) == plat::FILETYPE_DIR;
+}
+
+void PrepareApplicationObject() {
+    auto& game = Game();
+    game.FullScreen = 1;
+    game.MusicVolume = 50;
+    game.SoundVolume = 50;
+    game.TerminatedUserFunction = [] { return 0; };
+    game.DataInAppBundle = 1;
+}
+
+void OpenPlayLink() {
+    const std::string link = plat::AppDir() + "/play.url";
+    if (plat::FileType(link) != plat::FILETYPE_FILE) return;
+    if (Game().FullScreen) {
+        Game().FullScreen = 0;
+        Game().GraphicsCreate();
+    }
+    plat::OpenURL(link);
+}
+
+void StartFirstScreen() {
+    auto& screen = StandInScreen();
+    screen.PreStart();
+}
+
+}  // namespace
+
+std::vector<std::string> DataFolderCandidates() {
+    const std::string appDir = plat::AppDir();
+    return {appDir, appDir + "/../share/vellichorns", VC_INSTALL_DATADIR};
+}
+
+bool FindDataFolder() {
+    const auto candidates = DataFolderCandidates();
+    for (const auto& folder : candidates) {
+        if (HasResources(folder)) return plat::ChangeDir(folder);
+    }
+    std::string text = "Vellichorns cannot find its data folder (data/resources). It looked in:";
+    for (const auto& folder : candidates) text += "\n  " + folder;
+    std::fprintf(stderr, "%s\n", text.c_str());
+    plat::MessageBox("Vellichorns", text, true);
+    return false;
+}
+
+void StartGame() {
+    auto& game = Game();
+    PrepareApplicationObject();
+    game.SetSubPathWrapper("Pellorine Games/Vellichorns");
+    game.Ini.FileName = IniFileNameFor(game);
+    game.CheckGoodExit();
+    game.Init(0);
+    game.IgnoreDebugKey = 1;
+    game.IgnoreFrameworkKeys = 1;
+    StartTime = plat::MilliSecs();
+    // Once the game text is read, errors go to system message boxes.
+    ErrorOnScreen = 0;
+    PNMouseObject().DraggingPixels = 2;
+    ConfigIni().FileName = game.SubPath + "config";
+    ConfigFill();
+    ConfigRead();
+    game.GraphicsCreate();
+    plat::HideMouse();
+    StartFirstScreen();
+    FlushInput();
+    game.FixedRateLogic.Init();
+    game.NoTimingTicks = 3;
+}
+
+void RunMainLoop() {
+    while (Game().RunFrame() != -1) {
+    }
+}
+
+void GameExit() {
+    if (exitDone) return;
+    exitDone = true;
+    try {
+        TGame::MakeGoodExit();
+        Game().Kill();
+        plat::ShowMouse();
+        OpenPlayLink();
+        ConfigIni().Set("FirstRun", "0");
+        ConfigSave();
+    } catch (const std::exception& error) {
+        ReportCrash(error);
+    }
+    plat::CloseGraphics();
+    plat::ShutdownAudio();
+}
+
+int RunProgram() {
+    ResetGlobals();
+    plat::SetWindowTitle("Vellichorns");
+    plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));
+    if (!lock.Held()) return 0;
+    plat::SeedRnd(plat::MilliSecs());
+    if (!FindDataFolder()) return 1;
+    try {
+        StartGame();
+        RunMainLoop();
+    } catch (const TProcessEnd&) {
+        plat::CloseGraphics();
+        return 1;
+    } catch (const std::exception& error) {
+        ReportCrash(error);
+        GameExit();
+        return 1;
+    }
+    GameExit();
+    return 0;
+}
