@@ -395,17 +395,14 @@ PixmapPtr ReadScreen(int x, int y, int width, int height) {
 
 }  // namespace
 
-PixmapPtr GrabPixmap(int x, int y, int width, int height) {
-    const TDrawState& s = DrawState();
-    return ReadScreen(x + int(s.originX), y + int(s.originY), width, height);
-}
+// Grabs work in plain screen coordinates: the origin does not move them.
+PixmapPtr GrabPixmap(int x, int y, int width, int height) { return ReadScreen(x, y, width, height); }
 
 void GrabImage(TImage& image, int x, int y, int frame) {
     auto& impl = image.impl();
     if (frame < 0 || frame >= int(impl.frames.size())) return;
-    const TDrawState& s = DrawState();
-    const int left = int(std::floor(float(x) + s.originX - impl.handleX));
-    const int top = int(std::floor(float(y) + s.originY - impl.handleY));
+    const int left = int(std::floor(float(x) - impl.handleX));
+    const int top = int(std::floor(float(y) - impl.handleY));
     PixmapPtr pixels = ReadScreen(left, top, impl.width, impl.height);
     if (pixels) UnlockImage(image, frame, *pixels);
 }

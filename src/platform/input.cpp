@@ -52,15 +52,15 @@ void Feed(const Event& e) {
             if (t.chars.size() < MAX_WAITING_CHARS) t.chars.push_back(e.data & 255);
             break;
         case EventKind::MouseDown:
-            if (ValidButton(e.data)) {
-                t.mouseDown[size_t(e.data)] = true;
-                ++t.mouseHits[size_t(e.data)];
-            }
+            if (!ValidButton(e.data)) break;
+            t.mouseDown[size_t(e.data)] = true;
+            ++t.mouseHits[size_t(e.data)];
             t.mouseX = e.x;
             t.mouseY = e.y;
             break;
         case EventKind::MouseUp:
-            if (ValidButton(e.data)) t.mouseDown[size_t(e.data)] = false;
+            if (!ValidButton(e.data)) break;
+            t.mouseDown[size_t(e.data)] = false;
             t.mouseX = e.x;
             t.mouseY = e.y;
             break;
@@ -108,24 +108,13 @@ void Translate(const SDL_Event& e) {
             else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) Push(EventKind::AppResume);
             else if (e.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::AppTerminate);
             break;
-        case SDL_KEYDOWN: {
-            const int key = VirtualKeyFromSDL(e.key.keysym.sym);
-            if (key == 0) break;
-            if (!e.key.repeat) Push(EventKind::KeyDown, key);
-            if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            PostSDLKey(e.key.keysym.sym, e.type == SDL_KEYDOWN, e.key.repeat != 0);
             break;
-        }
-        case SDL_KEYUP: {
-            const int key = VirtualKeyFromSDL(e.key.keysym.sym);
-            if (key != 0) Push(EventKind::KeyUp, key);
+        case SDL_TEXTINPUT:
+            PostTextInput(e.text.text);
             break;
-        }
-        case SDL_TEXTINPUT: {
-            uint8_t chars[SDL_TEXTINPUTEVENT_TEXT_SIZE];
-            const int count = Utf8ToLatin1(e.text.text, chars, int(sizeof chars));
-            for (int i = 0; i < count; ++i) Push(EventKind::KeyChar, chars[i]);
-            break;
-        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const int button = Button(e.button.button);
@@ -250,6 +239,23 @@ bool TakeEvent(Event& out) {
     Queue().pop_front();
     Feed(out);
     return true;
+}
+
+void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat) {
+    const int key = VirtualKeyFromSDL(sdlKeycode);
+    if (key == 0) return;
+    if (!down) {
+        Push(EventKind::KeyUp, key);
+        return;
+    }
+    if (!repeat) Push(EventKind::KeyDown, key);
+    if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
+}
+
+void PostTextInput(const char* utf8) {
+    uint8_t chars[64];
+    const int count = Utf8ToLatin1(utf8, chars, int(sizeof chars));
+    for (int i = 0; i < count; ++i) Push(EventKind::KeyChar, chars[i]);
 }
 
 void PostEvent(const Event& event) { Queue().push_back(event); }

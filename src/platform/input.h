@@ -50,6 +50,12 @@ bool TakeEvent(Event& out);
 // replays). Updates the polled tables when the event is taken.
 void PostEvent(const Event& event);
 void ClearEvents();
+// Queues what a key press or release (SDL keycode) gives, as the window does:
+// key down (not for auto-repeats), the characters Backspace, Tab, Enter and
+// Escape (repeats too), key up. Keys without a code give nothing.
+void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat = false);
+// Queues typed UTF-8 text as 8-bit characters, as the window does.
+void PostTextInput(const char* utf8);
 
 // Translation of an SDL keycode to a virtual-key code; 0 when the key has no code.
 int VirtualKeyFromSDL(int32_t sdlKeycode);

@@ -1,0 +1,342 @@
+// Drawing through the software renderer, checked pixel by pixel on grabs of
+// the frame being drawn.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/clock.h"
+#include "platform/graphics.h"
+
+using namespace plat;
+
+namespace {
+
+const char* const CARLITO = "/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf";
+
+ImagePtr SolidImage(int w, int h, uint32_t argb, int flags = 0) {
+    TPixmap pixmap(w, h);
+    pixmap.Clear(argb);
+    return LoadImageFromPixmap(pixmap, flags);
+}
+
+class GraphicsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDrawingState();
+        SetClsColor(0, 0, 0);
+        SetMaskColor(0, 0, 0);
+        AutoMidHandle(false);
+        ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+        Cls();
+    }
+    void TearDown() override {
+        ResetDrawingState();
+        SetClsColor(0, 0, 0);
+        CloseGraphics();
+    }
+
+    static uint32_t Pixel(int x, int y) {
+        PixmapPtr p = GrabPixmap(x, y, 1, 1);
+        return p ? p->ReadPixel(0, 0) : 0;
+    }
+    static ::testing::AssertionResult Near(uint32_t pixel, int r, int g, int b, int tolerance = 3) {
+        if (std::abs(PixR(pixel) - r) <= tolerance && std::abs(PixG(pixel) - g) <= tolerance &&
+            std::abs(PixB(pixel) - b) <= tolerance)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "pixel (" << PixR(pixel) << ", " << PixG(pixel) << ", "
+                                             << PixB(pixel) << ") expected (" << r << ", " << g << ", " << b << ")";
+    }
+    static void ClsTo(int r, int g, int b) {
+        SetClsColor(r, g, b);
+        Cls();
+    }
+};
+
+TEST_F(GraphicsTest, BlendModesCombineWithTheScreen) {
+    // Solid ignores the image's own alpha.
+    ClsTo(0, 0, 255);
+    ImagePtr halfRed = SolidImage(20, 20, ARGB(128, 255, 0, 0));
+    SetBlend(SOLIDBLEND);
+    DrawImage(*halfRed, 10, 10);
+    EXPECT_TRUE(Near(Pixel(20, 20), 255, 0, 0));
+
+    ClsTo(0, 0, 255);
+    ImagePtr red = SolidImage(20, 20, ARGB(255, 255, 0, 0));
+    SetBlend(ALPHABLEND);
+    SetAlpha(0.5f);
+    DrawImage(*red, 10, 10);
+    EXPECT_TRUE(Near(Pixel(20, 20), 128, 0, 127));
+    EXPECT_TRUE(Near(Pixel(40, 40), 0, 0, 255));
+    SetAlpha(1);
+
+    ClsTo(100, 100, 100);
+    ImagePtr light = SolidImage(20, 20, ARGB(255, 50, 60, 70));
+    SetBlend(LIGHTBLEND);
+    DrawImage(*light, 10, 10);
+    EXPECT_TRUE(Near(Pixel(20, 20), 150, 160, 170));
+
+    ClsTo(200, 100, 50);
+    ImagePtr grey = SolidImage(20, 20, ARGB(255, 128, 128, 128));
+    SetBlend(SHADEBLEND);
+    DrawImage(*grey, 10, 10);
+    EXPECT_TRUE(Near(Pixel(20, 20), 100, 50, 25));
+}
+
+TEST_F(GraphicsTest, ColourAndAlphaTintImagesAndPrimitives) {
+    ImagePtr white = SolidImage(10, 10, 0xffffffffu);
+    SetBlend(ALPHABLEND);
+    SetColor(255, 128, 0);
+    DrawImage(*white, 0, 0);
+    EXPECT_TRUE(Near(Pixel(5, 5), 255, 128, 0));
+
+    SetColor(0, 255, 0);
+    SetAlpha(0.25f);
+    DrawRect(100, 100, 10, 10);
+    EXPECT_TRUE(Near(Pixel(105, 105), 0, 64, 0));
+    EXPECT_TRUE(Near(Pixel(111, 105), 0, 0, 0));
+}
+
+TEST_F(GraphicsTest, RotationAndScaleTurnAboutTheHandle) {
+    ImagePtr bar = SolidImage(40, 10, 0xffffffffu);
+    SetImageHandle(*bar, 0, 5);
+    SetRotation(90);
+    DrawImage(*bar, 400, 300);
+    EXPECT_TRUE(Near(Pixel(400, 330), 255, 255, 255));  // now pointing down
+    EXPECT_TRUE(Near(Pixel(430, 300), 0, 0, 0));        // not where it was unrotated
+
+    SetRotation(0);
+    SetScale(3, 3);
+    ImagePtr square = SolidImage(10, 10, 0xffffffffu);
+    MidHandleImage(*square);
+    DrawImage(*square, 100, 100);  // 30 x 30 centred on (100, 100)
+    EXPECT_TRUE(Near(Pixel(86, 86), 255, 255, 255));
+    EXPECT_TRUE(Near(Pixel(113, 113), 255, 255, 255));
+    EXPECT_TRUE(Near(Pixel(118, 100), 0, 0, 0));
+
+    SetScale(-1, 1);  // mirrored: extends to the left of the handle
+    SetImageHandle(*square, 0, 0);
+    DrawImage(*square, 200, 200);
+    EXPECT_TRUE(Near(Pixel(195, 205), 255, 255, 255));
+    EXPECT_TRUE(Near(Pixel(205, 205), 0, 0, 0));
+}
+
+TEST_F(GraphicsTest, OriginAndViewportMoveAndClipDrawing) {
+    SetOrigin(50, 60);
+    DrawRect(0, 0, 10, 10);
+    EXPECT_TRUE(Near(Pixel(55, 65), 255, 255, 255));  // grabs ignore the origin
+    EXPECT_TRUE(Near(Pixel(5, 5), 0, 0, 0));
+    SetOrigin(0, 0);
+
+    SetViewport(200, 200, 50, 50);
+    DrawRect(180, 180, 100, 100);
+    EXPECT_TRUE(Near(Pixel(220, 220), 255, 255, 255));
+    EXPECT_TRUE(Near(Pixel(190, 190), 0, 0, 0));
+    EXPECT_TRUE(Near(Pixel(260, 260), 0, 0, 0));
+}
+
+TEST_F(GraphicsTest, OvalsAreFilledAndFollowTheTransform) {
+    SetColor(255, 0, 0);
+    DrawOval(300, 200, 100, 50);
+    EXPECT_TRUE(Near(Pixel(350, 225), 255, 0, 0));
+    EXPECT_TRUE(Near(Pixel(395, 225), 255, 0, 0));
+    EXPECT_TRUE(Near(Pixel(302, 202), 0, 0, 0));  // corner of the bounding box
+    EXPECT_TRUE(Near(Pixel(398, 202), 0, 0, 0));
+
+    Cls();
+    SetHandle(50, 25);
+    SetRotation(90);
+    DrawOval(350, 225, 100, 50);  // now 50 wide and 100 tall about (350, 225)
+    EXPECT_TRUE(Near(Pixel(350, 265), 255, 0, 0));
+    EXPECT_TRUE(Near(Pixel(390, 225), 0, 0, 0));
+}
+
+TEST_F(GraphicsTest, TextIsMeasuredAndDrawnWithTheImageFont) {
+    ImageFontPtr font = LoadImageFont(CARLITO, 20, SMOOTHFONT);
+    ASSERT_TRUE(font);
+    EXPECT_GE(FontHeight(*font), 20);
+    EXPECT_LE(FontHeight(*font), 30);
+    SetImageFont(font);
+    EXPECT_GT(TextWidth("WW"), TextWidth("ii"));
+    EXPECT_NEAR(TextWidth("ab"), TextWidth("a") + TextWidth("b"), 1);
+    EXPECT_GT(TextWidth("\xe9"), 0);  // Latin-1 e acute
+    EXPECT_EQ(TextHeight("x"), FontHeight(*font));
+
+    SetBlend(ALPHABLEND);
+    DrawText("HHHH", 100, 100);
+    const int width = TextWidth("HHHH");
+    PixmapPtr area = GrabPixmap(90, 90, width + 20, FontHeight(*font) + 20);
+    int inside = 0, outside = 0;
+    for (int y = 0; y < area->Height(); ++y)
+        for (int x = 0; x < area->Width(); ++x) {
+            if (PixR(area->ReadPixel(x, y)) < 128) continue;
+            const bool inBox = x >= 10 && x < 10 + width + 1 && y >= 10 && y < 10 + FontHeight(*font);
+            ++(inBox ? inside : outside);
+        }
+    EXPECT_GT(inside, 40);
+    EXPECT_EQ(outside, 0);
+
+    EXPECT_FALSE(LoadImageFont("/nonexistent/font.ttf", 20));
+    SetImageFont(nullptr);
+    EXPECT_GT(TextWidth("Default"), 0);
+    EXPECT_GT(TextHeight("Default"), 0);
+}
+
+TEST_F(GraphicsTest, GrabbingCopiesTheScreenArea) {
+    SetColor(255, 0, 0);
+    DrawRect(100, 100, 10, 10);
+    SetColor(0, 0, 255);
+    DrawRect(110, 100, 10, 10);
+    PixmapPtr grab = GrabPixmap(100, 100, 20, 10);
+    ASSERT_TRUE(grab);
+    EXPECT_TRUE(Near(grab->ReadPixel(5, 5), 255, 0, 0));
+    EXPECT_TRUE(Near(grab->ReadPixel(15, 5), 0, 0, 255));
+    EXPECT_EQ(PixA(grab->ReadPixel(15, 5)), 255);
+
+    PixmapPtr edge = GrabPixmap(-5, -5, 10, 10);  // partly off the screen
+    EXPECT_EQ(edge->ReadPixel(0, 0), 0u);
+
+    ImagePtr copy = CreateImage(20, 10);
+    GrabImage(*copy, 100, 100);
+    Cls();
+    SetColor(255, 255, 255);
+    DrawImage(*copy, 300, 300);
+    EXPECT_TRUE(Near(Pixel(305, 305), 255, 0, 0));
+    EXPECT_TRUE(Near(Pixel(315, 305), 0, 0, 255));
+}
+
+TEST_F(GraphicsTest, MaskColourMakesPixelsTransparent) {
+    TPixmap pixmap(2, 1);
+    pixmap.WritePixel(0, 0, ARGB(255, 255, 0, 255));
+    pixmap.WritePixel(1, 0, ARGB(255, 255, 0, 0));
+    SetMaskColor(255, 0, 255);
+    ImagePtr masked = LoadImageFromPixmap(pixmap);
+    ImagePtr unmasked = LoadImageFromPixmap(pixmap, 0);
+    SetMaskColor(0, 0, 0);
+    ImagePtr blackMask = LoadImageFromPixmap(pixmap);
+    EXPECT_EQ(PixA(LockImage(*masked)->ReadPixel(0, 0)), 0);
+    EXPECT_EQ(PixA(LockImage(*masked)->ReadPixel(1, 0)), 255);
+    EXPECT_EQ(PixA(LockImage(*unmasked)->ReadPixel(0, 0)), 255);
+    EXPECT_EQ(PixA(LockImage(*blackMask)->ReadPixel(0, 0)), 255);
+
+    ClsTo(0, 255, 0);
+    DrawImage(*masked, 10, 10);
+    EXPECT_TRUE(Near(Pixel(10, 10), 0, 255, 0));
+    EXPECT_TRUE(Near(Pixel(11, 10), 255, 0, 0));
+}
+
+TEST_F(GraphicsTest, ImagesOutliveTheGraphicsTheyWereDrawnWith) {
+    CloseGraphics();
+    ImagePtr early = SolidImage(10, 10, ARGB(255, 0, 200, 0));
+    ASSERT_TRUE(early);
+    Precache(*early);  // nothing to make yet; must not fail
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    const int generation = GraphicsGeneration();
+    DrawImage(*early, 0, 0);
+    EXPECT_TRUE(Near(Pixel(5, 5), 0, 200, 0));
+
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    EXPECT_GT(GraphicsGeneration(), generation);
+    Precache(*early);
+    DrawImage(*early, 20, 20);
+    EXPECT_TRUE(Near(Pixel(25, 25), 0, 200, 0));
+
+    // Changed pixels reach the texture.
+    PixmapPtr pixels = LockImage(*early);
+    pixels->Clear(ARGB(255, 0, 0, 200));
+    UnlockImage(*early, 0, *pixels);
+    DrawImage(*early, 40, 40);
+    EXPECT_TRUE(Near(Pixel(45, 45), 0, 0, 200));
+}
+
+TEST_F(GraphicsTest, AnimationStripsAndHandles) {
+    TPixmap strip(30, 20);  // 3 x 2 cells of 10 x 10, cell n coloured n * 40
+    for (int cell = 0; cell < 6; ++cell)
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                strip.WritePixel((cell % 3) * 10 + x, (cell / 3) * 10 + y, ARGB(255, cell * 40, 0, 0));
+    AutoMidHandle(true);
+    ImagePtr anim = LoadAnimImageFromPixmap(strip, 10, 10, 1, 4, 0);
+    AutoMidHandle(false);
+    ASSERT_TRUE(anim);
+    EXPECT_EQ(ImageFrames(*anim), 4);
+    EXPECT_EQ(ImageWidth(*anim), 10);
+    EXPECT_FLOAT_EQ(ImageHandleX(*anim), 5);
+    EXPECT_FLOAT_EQ(ImageHandleY(*anim), 5);
+    for (int frame = 0; frame < 4; ++frame)
+        EXPECT_EQ(PixR(LockImage(*anim, frame)->ReadPixel(3, 3)), (frame + 1) * 40);
+    EXPECT_FALSE(LoadAnimImageFromPixmap(strip, 10, 10, 3, 4, 0));  // runs past the strip
+
+    DrawImage(*anim, 100, 100, 3);  // mid-handled: covers 95..104
+    EXPECT_TRUE(Near(Pixel(96, 96), 160, 0, 0));
+    EXPECT_TRUE(Near(Pixel(106, 100), 0, 0, 0));
+
+    ImagePtr plain = CreateImage(8, 6);
+    EXPECT_FLOAT_EQ(ImageHandleX(*plain), 0);
+}
+
+TEST_F(GraphicsTest, CollisionLayersReportOverlappingIds) {
+    TPixmap ring(10, 10);  // opaque left half only
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 5; ++x) ring.WritePixel(x, y, 0xffffffffu);
+    ImagePtr half = LoadImageFromPixmap(ring, 0);
+    ResetCollisions();
+    EXPECT_TRUE(CollideImage(*half, 0, 0, 0, 0, 1, 7).empty());
+    EXPECT_TRUE(CollideImage(*half, 100, 0, 0, 0, 2, 8).empty());
+    // Overlaps only the transparent right half of id 7.
+    EXPECT_TRUE(CollideImage(*half, 6, 0, 0, 1, 0, 9).empty());
+    EXPECT_EQ(CollideImage(*half, 3, 0, 0, 1, 0, 9), std::vector<int>{7});
+    EXPECT_TRUE(CollideImage(*half, 102, 0, 0, 1, 0, 9).empty());  // id 8 lives in layer 2
+    EXPECT_EQ(CollideImage(*half, 102, 0, 0, 3, 0, 9), std::vector<int>{8});
+    ResetCollisions(1);
+    EXPECT_TRUE(CollideImage(*half, 0, 0, 0, 1, 0, 9).empty());
+}
+
+TEST_F(GraphicsTest, PixmapsRoundTripThroughPng) {
+    const std::string path = std::string(VC_TEST_BINARY_DIR) + "/gfx_roundtrip.png";
+    TPixmap pixmap(3, 2);
+    pixmap.WritePixel(0, 0, ARGB(255, 10, 20, 30));
+    pixmap.WritePixel(2, 1, ARGB(128, 200, 100, 50));
+    ASSERT_TRUE(SavePixmapPNG(pixmap, path));
+    PixmapPtr back = LoadPixmap(path);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Width(), 3);
+    EXPECT_EQ(back->ReadPixel(0, 0), pixmap.ReadPixel(0, 0));
+    EXPECT_EQ(back->ReadPixel(2, 1), pixmap.ReadPixel(2, 1));
+    std::filesystem::remove(path);
+    EXPECT_FALSE(LoadPixmap(path));
+    EXPECT_FALSE(LoadImageFromMemory({1, 2, 3, 4}));
+}
+
+TEST_F(GraphicsTest, FlipsArePacedToTheDisplayRate) {
+    TManualClock clock;
+    SetClock(&clock);
+    for (int i = 0; i < 10; ++i) Flip(1);
+    // The first flip has nothing to wait for; nine intervals of about 16.7 ms follow.
+    const int hz = DisplayRefreshRate() > 0 ? DisplayRefreshRate() : 60;
+    EXPECT_NEAR(double(clock.now), 9 * 1000.0 / hz, 2);
+    const uint32_t before = clock.now;
+    for (int i = 0; i < 5; ++i) Flip(-1);
+    EXPECT_NEAR(double(clock.now - before), 5 * 1000.0 / hz, 2);
+    SetUnthrottledFlip(true);
+    const uint32_t fast = clock.now;
+    for (int i = 0; i < 5; ++i) Flip(0);
+    EXPECT_EQ(clock.now, fast);
+    SetUnthrottledFlip(false);
+    SetClock(nullptr);
+}
+
+TEST(GraphicsModes, TheLogicalSizeIsAlwaysAvailable) {
+    EXPECT_GE(CountGraphicsModes(), 1);
+    EXPECT_TRUE(GraphicsModeExists(LOGICAL_WIDTH, LOGICAL_HEIGHT, 32, 0));
+    EXPECT_FALSE(GraphicsModeExists(LOGICAL_WIDTH, LOGICAL_HEIGHT, 32, 12345));
+    EXPECT_FALSE(D3D7DriverAvailable());
+    EXPECT_FALSE(SetGraphicsDriver(DRIVER_DIRECTX7));
+    EXPECT_TRUE(SetGraphicsDriver(DRIVER_OPENGL));
+    EXPECT_EQ(CurrentGraphicsDriver(), DRIVER_OPENGL);
+    CloseGraphics();  // nothing open: harmless
+    EXPECT_FALSE(GraphicsOpen());
+}
+
+}  // namespace
