@@ -162,7 +162,7 @@ struct HookRecord {
 };
 
 TEST(Os, MessageBoxGoesToHookAndStandardErrorInTests) {
-    ASSERT_NE(std::getenv("VC_NO_MESSAGE_BOX"), nullptr) << "run through CTest";
+    ::setenv("VC_NO_MESSAGE_BOX", "1", 1);  // a real box would wait for a click
     plat::SetMessageBoxHook(&HookRecord::Hook);
     testing::internal::CaptureStderr();
     plat::MessageBox("Vellichorns", "Error loading file x", true);
