@@ -66,6 +66,9 @@ void SetChannelVolume(TChannel& channel, float volume);  // 0..1
 void SetChannelPan(TChannel& channel, float pan);        // -1..1
 void SetChannelDepth(TChannel& channel, float depth);
 void SetChannelRate(TChannel& channel, float rate);      // 1 = normal
+// A cued or paused channel that still holds a sound counts as playing (it is
+// not free); a stopped channel or one whose sound ended does not. Without a
+// device a channel keeps time by the clock and answers the same way.
 bool ChannelPlaying(TChannel& channel);
 bool ChannelPaused(TChannel& channel);
 

@@ -10,7 +10,9 @@ namespace plat {
 enum FileKind { FILETYPE_NONE = 0, FILETYPE_FILE = 1, FILETYPE_DIR = 2 };
 
 // "\" becomes "/"; an existing path is returned as it is, otherwise the
-// case-insensitive match if there is one, otherwise the normalised input.
+// case-insensitive match if there is one, otherwise the normalised input
+// with its existing leading folders matched ("Data/new.sav" -> "data/new.sav"
+// when only "data/" exists), so new files land in the existing folder.
 std::string ResolvePath(const std::string& path);
 
 int FileType(const std::string& path);

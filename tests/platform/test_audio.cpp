@@ -202,6 +202,19 @@ TEST(AudioDecode, WavVariantsAndBadData) {
     ogg.resize(200);
     EXPECT_EQ(plat::LoadSoundFromMemory(ogg), nullptr);
     EXPECT_EQ(plat::LoadSound("/no/such/file.wav"), nullptr);
+
+    // Damaged headers and chunk sizes never crash the loader.
+    const auto good = MakeWav(0.05);
+    std::vector<uint8_t> oggGood;
+    ASSERT_TRUE(plat::LoadBytes(OggFixture(), oggGood));
+    plat::SeedRnd(7);
+    for (int i = 0; i < 300; ++i) {
+        auto bad = (i % 2) ? good : oggGood;
+        for (int k = 0; k < 3; ++k)
+            bad[static_cast<size_t>(plat::Rand(0, std::min<int>(static_cast<int>(bad.size()) - 1, 200)))] =
+                static_cast<uint8_t>(plat::Rand(0, 255));
+        plat::LoadSoundFromMemory(bad);
+    }
 }
 
 // Renders in frame-sized steps with UpdateAudio in between, like the main loop.
