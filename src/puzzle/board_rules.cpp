@@ -1,0 +1,352 @@
+// The match-3 rules of the board: selecting and swapping, runs, falling,
+// creation cells, hints and random filling.
+#include "app/fixed_rate_logic.h"
+#include "platform/clock.h"
+#include "puzzle/cell_box.h"
+#include "puzzle/match3_mode.h"
+
+namespace {
+
+constexpr int SWAP_MS = 150;
+constexpr int FALL_MS = 200;
+constexpr float APPEAR_MS = 400;
+
+}  // namespace
+
+// ---- falling and creation (TCell) ---------------------------------------------
+
+bool TCell::IsFreeFloorAt(int column, int row) const {
+    if (!TCellBox::IsInside(column, row)) return false;
+    return CellBox->Layout[column][row].Contents != FLOOR_NONE && CellBox->CellAt(column, row).IsFree();
+}
+
+bool TCell::IsCellBelowEmpty() const { return ArrayY <= BOARD_ROWS - 3 && IsFreeFloorAt(ArrayX, ArrayY + 1); }
+
+bool TCell::IsCellBelowLeftEmpty() const {
+    return ArrayY <= BOARD_ROWS - 3 && ArrayX >= 2 && IsFreeFloorAt(ArrayX - 1, ArrayY + 1);
+}
+
+bool TCell::IsCellBelowRightEmpty() const {
+    return ArrayY <= BOARD_ROWS - 3 && ArrayX <= BOARD_COLUMNS - 2 && IsFreeFloorAt(ArrayX + 1, ArrayY + 1);
+}
+
+bool TCell::IsCellBelowEmptyTopRow() const {
+    if (ArrayY > BOARD_ROWS - 3 || Floor().Contents != FLOOR_NONE) return false;
+    const TLayoutCell& below = CellBox->Layout[ArrayX][ArrayY + 1];
+    return below.Contents != FLOOR_NONE && below.IsCreate && CellBox->CellAt(ArrayX, ArrayY + 1).IsFree();
+}
+
+void TCell::CheckEmptyTopRow() {
+    if (!IsCellBelowEmptyTopRow()) return;
+    TCell& below = CellBox->CellAt(ArrayX, ArrayY + 1);
+    below.SetContents(plat::Rand(1, GEM_KINDS));
+    below.AppearAnimation = TAnimation(APPEAR_MS);
+    below.AppearAnimation->Start();
+    ++CellBox->CreatedGems;
+}
+
+void TCell::CheckCellMoveDownSwitch(TCell& from, TCell& to) {
+    to.SetContents(from.Contents);
+    from.ClearContents();
+    to.MoveLine = TLinePosition::Start(from.X, from.Y, to.GetCalculatedX(), to.GetCalculatedY(), FALL_MS);
+    to.X = from.X;
+    to.Y = from.Y;
+    to.RotationDegree = from.RotationDegree;
+    to.CurrentRotationDegree = from.CurrentRotationDegree;
+}
+
+void TCell::CheckCellMoveDown(int diagonal) {
+    if (Contents == 0 || AppearAnimation || DestroyAnimation) return;
+    if (MoveLine) {
+        if (diagonal) return;
+        if (!MoveLine->IsFinished()) {
+            X = MoveLine->GetCurrentX();
+            Y = MoveLine->GetCurrentY();
+            CurrentRotationDegree =
+                RotationDegree + static_cast<int>(180.0f * MoveLine->Animation.GetRatioInv());
+            return;
+        }
+        X = MoveLine->EndX;
+        Y = MoveLine->EndY;
+        RotationDegree += 180;
+        if (RotationDegree > 359) RotationDegree = 0;
+        CurrentRotationDegree = RotationDegree;
+        MoveLine.reset();
+        return;
+    }
+    if (Floor().IsChain) return;
+    if (IsCellBelowEmpty()) {
+        CheckCellMoveDownSwitch(*this, CellBox->CellAt(ArrayX, ArrayY + 1));
+    } else if (diagonal && IsCellBelowLeftEmpty()) {
+        CheckCellMoveDownSwitch(*this, CellBox->CellAt(ArrayX - 1, ArrayY + 1));
+    } else if (diagonal && IsCellBelowRightEmpty()) {
+        CheckCellMoveDownSwitch(*this, CellBox->CellAt(ArrayX + 1, ArrayY + 1));
+    }
+}
+
+// ---- the board's tick -------------------------------------------------------------
+
+void TCellBox::ManageCells() {
+    TMatch3HintList& hints = HintTarget();
+    hints.StartNew();
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = BOARD_ROWS - 1; r >= 0; --r) {
+            Layout[c][r].Manage();
+            TCell& cell = *Cells[c][r];
+            cell.Manage();
+            cell.CheckCellMoveDown(0);
+        }
+    bool moving = false;
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = BOARD_ROWS - 1; r >= 0; --r) {
+            TCell& cell = *Cells[c][r];
+            cell.CheckCellMoveDown(1);
+            if (cell.Contents == 0 || Layout[c][r].IsChain) continue;
+            if (cell.IsBusy()) {
+                moving = true;
+                continue;
+            }
+            CheckCellsCheck(c, r);
+            // A cascade cleared just now is settling too: never judge the
+            // board moveless in the tick a run starts to fade.
+            if (cell.IsBusy()) moving = true;
+            CreateHintListMainCheck(hints, c, r);
+        }
+    if (moving && hints.Items.empty()) hints.SetNone();
+}
+
+// ---- selecting and swapping --------------------------------------------------------
+
+void TCellBox::SetMarkedCell(TCell* cell) {
+    if (!cell || cell->Contents == 0) return;
+    if (!IsInside(cell->ArrayX, cell->ArrayY) || Cells[cell->ArrayX][cell->ArrayY].get() != cell) return;
+    const std::shared_ptr<TCell>& chosen = Cells[cell->ArrayX][cell->ArrayY];
+    if (!MarkedCell1) {
+        MarkedCell1 = chosen;
+        MarkedCell1->SetMarked();
+    } else if (!MarkedCell2) {
+        MarkedCell2 = chosen;
+        MarkedCell2->SetMarked();
+        if (IsCellsNextToEachOther(*MarkedCell1, *MarkedCell2)) {
+            StartCellSwitch(0);
+        } else {
+            MarkedCell1->ClearMarked();
+            MarkedCell1 = MarkedCell2;
+            MarkedCell2.reset();
+        }
+    }
+}
+
+void TCellBox::StartCellSwitch(int type) {
+    if (!MarkedCell1 || !MarkedCell2) return;
+    CellSwitchType = type;
+    const TCell& from = type == 0 ? *MarkedCell1 : *MarkedCell2;
+    const TCell& to = type == 0 ? *MarkedCell2 : *MarkedCell1;
+    CellSwitchPosition1 = TLinePosition::Start(from.GetCalculatedX(), from.GetCalculatedY(), to.GetCalculatedX(),
+                                               to.GetCalculatedY(), SWAP_MS);
+    CellSwitchPosition2 = TLinePosition::Start(to.GetCalculatedX(), to.GetCalculatedY(), from.GetCalculatedX(),
+                                               from.GetCalculatedY(), SWAP_MS);
+}
+
+void TCellBox::PlaceMarkedCell(TCell* cell, const TLinePosition& path, bool atEnd) const {
+    if (!cell) return;
+    if (atEnd) {
+        cell->X = path.EndX;
+        cell->Y = path.EndY;
+    } else if (!path.IsFinished()) {
+        cell->X = path.GetCurrentX();
+        cell->Y = path.GetCurrentY();
+    }
+}
+
+void TCellBox::ManageCellSwitch() {
+    if (CellSwitchPosition1) {
+        CellSwitchPosition1->Manage();
+        PlaceMarkedCell(MarkedCell1.get(), *CellSwitchPosition1, false);
+        if (CellSwitchPosition1->IsFinished()) {
+            const TLinePosition path1 = *CellSwitchPosition1;
+            const TLinePosition path2 = CellSwitchPosition2 ? *CellSwitchPosition2 : path1;
+            PlaceMarkedCell(MarkedCell1.get(), path1, true);
+            PlaceMarkedCell(MarkedCell2.get(), path2, true);
+            if (CellSwitchType == 0 && !CheckMarkedCells()) {
+                CellSwitchPosition1.reset();
+                CellSwitchPosition2.reset();
+                StartCellSwitch(1);
+                if (GameMode) GameMode->PlayInvalidSound();
+                return;
+            }
+            if (CellSwitchType == 0) {
+                PlaceMarkedCell(MarkedCell1.get(), path2, true);
+                PlaceMarkedCell(MarkedCell2.get(), path1, true);
+            }
+            ClearMarks();
+        }
+    }
+    if (CellSwitchPosition2) {
+        CellSwitchPosition2->Manage();
+        PlaceMarkedCell(MarkedCell2.get(), *CellSwitchPosition2, false);
+    }
+}
+
+bool TCellBox::CheckMarkedCells() {
+    if (!MarkedCell1 || !MarkedCell2) return false;
+    TCell& a = *MarkedCell1;
+    TCell& b = *MarkedCell2;
+    const int kindA = a.Contents;
+    const int kindB = b.Contents;
+    // A selected gem may have fallen away during the slide: nothing to swap.
+    if (kindA == 0 || kindB == 0) return false;
+    a.SetContents(kindB);
+    b.SetContents(kindA);
+    if (!WillCreateMatch(a.ArrayX, a.ArrayY, kindB) && !WillCreateMatch(b.ArrayX, b.ArrayY, kindA)) {
+        a.SetContents(kindA);
+        b.SetContents(kindB);
+        return false;
+    }
+    a.ClearMarked();
+    b.ClearMarked();
+    std::swap(a.RotationDegree, b.RotationDegree);
+    std::swap(a.CurrentRotationDegree, b.CurrentRotationDegree);
+    const bool matchA = WillCreateMatch(a.ArrayX, a.ArrayY, a.Contents);
+    if (matchA) RemoveMatchCells(a.ArrayX, a.ArrayY, a.Contents);
+    if (WillCreateMatch(b.ArrayX, b.ArrayY, b.Contents)) {
+        RemoveMatchCells(b.ArrayX, b.ArrayY, b.Contents);
+        if (matchA) a.ClearContents();
+    }
+    if (GameMode) GameMode->ResetHint();
+    return true;
+}
+
+// ---- runs ---------------------------------------------------------------------------
+
+int TCellBox::CountRun(int column, int row, int dc, int dr, int kind) const {
+    int count = 0;
+    for (int c = column + dc, r = row + dr; IsInside(c, r); c += dc, r += dr) {
+        const TCell& cell = *Cells[c][r];
+        if (cell.Contents != kind || cell.IsBusy()) break;
+        ++count;
+    }
+    return count;
+}
+
+bool TCellBox::WillCreateMatch(int column, int row, int kind) const {
+    if (kind <= 0 || !IsInterior(column, row)) return false;
+    if (CountRun(column, row, -1, 0, kind) + CountRun(column, row, 1, 0, kind) >= 2) return true;
+    return CountRun(column, row, 0, -1, kind) + CountRun(column, row, 0, 1, kind) >= 2;
+}
+
+int TCellBox::CollectRun(int column, int row, int dc, int dr, int kind, std::array<TCell*, 32>& out,
+                         int count) const {
+    for (int c = column, r = row; IsInside(c, r); c += dc, r += dr) {
+        TCell* cell = Cells[c][r].get();
+        if (cell->Contents != kind) break;
+        out[count++] = cell;
+    }
+    return count;
+}
+
+int TCellBox::RemoveMatchCells(int column, int row, int kind) {
+    if (kind <= 0 || !IsInterior(column, row)) return 0;
+    bool matched = false;
+    std::array<TCell*, 32> run{};
+    for (int vertical = 0; vertical <= 1; ++vertical) {
+        const int dc = vertical ? 0 : 1;
+        const int dr = vertical ? 1 : 0;
+        int count = CollectRun(column, row, -dc, -dr, kind, run, 0);
+        count = CollectRun(column + dc, row + dr, dc, dr, kind, run, count);
+        if (count < 3) continue;
+        matched = true;
+        // A gem already fading out is not cleared (nor scored) a second time.
+        for (int i = 0; i < count; ++i)
+            if (!run[i]->DestroyAnimation) run[i]->StartDestroyAnimation();
+    }
+    if (!matched) return 1;
+    if (GameMode) {
+        GameMode->PlayMatchSound();
+        GameMode->ShowHelpMessage = 0;
+        ++GameMode->BonusCounter;
+        GameMode->CheckBonusCounter();
+    }
+    return 1;
+}
+
+void TCellBox::CheckCellsCheck(int column, int row) {
+    const int kind = Cells[column][row]->Contents;
+    if (WillCreateMatch(column, row, kind)) RemoveMatchCells(column, row, kind);
+}
+
+void TCellBox::CheckCells() {
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            const TCell& cell = *Cells[c][r];
+            if (cell.Contents != 0 && !cell.IsBusy() && !Layout[c][r].IsChain) CheckCellsCheck(c, r);
+        }
+}
+
+// ---- hints ----------------------------------------------------------------------------
+
+void TCellBox::CreateHintList(TMatch3HintList& list) {
+    list.StartNew();
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) CreateHintListMainCheck(list, c, r);
+}
+
+void TCellBox::CreateHintListMainCheck(TMatch3HintList& list, int column, int row) {
+    if (Cells[column][row]->Contents == 0) return;
+    CreateHintListCheck(list, column, row, column, row - 1);
+    CreateHintListCheck(list, column, row, column, row + 1);
+    CreateHintListCheck(list, column, row, column - 1, row);
+    CreateHintListCheck(list, column, row, column + 1, row);
+}
+
+void TCellBox::CreateHintListCheck(TMatch3HintList& list, int c1, int r1, int c2, int r2) {
+    if (!IsInside(c1, r1) || !IsInside(c2, r2)) return;
+    TCell& first = *Cells[c1][r1];
+    TCell& second = *Cells[c2][r2];
+    if (second.Contents == 0 || Layout[c1][r1].IsChain || Layout[c2][r2].IsChain) return;
+    // Only the kinds are exchanged for the test; the images stay as they are.
+    std::swap(first.Contents, second.Contents);
+    if (WillCreateMatch(c1, r1, first.Contents)) list.Add(&first, &second);
+    if (WillCreateMatch(c2, r2, second.Contents)) list.Add(&first, &second);
+    std::swap(first.Contents, second.Contents);
+}
+
+// ---- filling ----------------------------------------------------------------------------
+
+int TCellBox::GenerateLevel() {
+    for (int attempt = 1; attempt <= GENERATE_ATTEMPTS; ++attempt) {
+        for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
+            for (int r = 1; r < BOARD_ROWS - 1; ++r) {
+                TCell& cell = *Cells[c][r];
+                if (Layout[c][r].Contents == FLOOR_NONE || cell.Contents == 0) continue;
+                cell.HasSetContents = 1;
+                cell.ClearContents();
+            }
+        for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
+            for (int r = 1; r < BOARD_ROWS - 1; ++r) {
+                TCell& cell = *Cells[c][r];
+                const TLayoutCell& floor = Layout[c][r];
+                const bool fill = floor.Contents != FLOOR_NONE && floor.IsFill;
+                if (!fill && !cell.HasSetContents) continue;
+                int kind = 0;
+                do {
+                    kind = plat::Rand(1, GEM_KINDS);
+                } while (WillCreateMatch(c, r, kind));
+                cell.SetContents(kind);
+                cell.HasSetContents = 0;
+            }
+        CreateHintList(OwnHints);
+        if (!OwnHints.Items.empty()) return attempt;
+    }
+    return GENERATE_ATTEMPTS;
+}
+
+void TCellBox::FillLevel(int kind, int includeCreate) {
+    for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
+        for (int r = 1; r < BOARD_ROWS - 1; ++r) {
+            const TLayoutCell& floor = Layout[c][r];
+            if (floor.Contents == FLOOR_NONE || !floor.IsFill) continue;
+            if (includeCreate != 1 && floor.IsCreate) continue;
+            Cells[c][r]->SetContents(kind);
+        }
+}

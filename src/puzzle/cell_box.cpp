@@ -1,0 +1,279 @@
+#include "puzzle/cell_box.h"
+
+#include <string>
+
+#include "app/fixed_rate_logic.h"
+#include "app/game.h"
+#include "gui/mouse_pointer.h"
+#include "puzzle/match3_mode.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr float LIGHT_START = 3000;   // updates into the cycle before the band starts
+constexpr float LIGHT_CYCLE = 6000;   // updates per cycle
+constexpr float LIGHT_STEP = 20;      // updates per diagonal step
+
+// Missing images (a board made before the banks are filled, or in a test)
+// leave the picture out rather than end the game.
+plat::ImagePtr CellImage(const std::string& name) { return CellBank().FindTImage(name); }
+
+GameImagePtr GeneralImage(const std::string& name) {
+    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
+}
+
+float LightStart(int column, int row) { return static_cast<float>(column + row) * LIGHT_STEP + LIGHT_START; }
+
+}  // namespace
+
+TCellBox::TCellBox() {
+    LoadImages();
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            Layout[c][r].Create(this, c, r);
+            Cells[c][r] = TCell::Create(this, c, r);
+        }
+}
+
+void TCellBox::LoadImages() {
+    LayoutNormalImage = CellImage("cellnormal");
+    LayoutNormalMOImage = CellImage("cellnormalmo");
+    LayoutMarbleImage = CellImage("cellmarble");
+    LayoutMarbleMOImage = CellImage("cellmarblemo");
+    LayoutChainImage = CellImage("cellchain");
+    LayoutCreateImage = CellImage("cellcreate");
+    LayoutFillImage = CellImage("cellfill");
+    LayoutEmptyImage = CellImage("cellempty");
+    LayoutMarkedImage = CellImage("cellmarked");
+    LayoutHintImage = CellImage("cellhint");
+    Score1Image = GeneralImage("score1");
+    Score2Image = GeneralImage("score2");
+    for (int kind = 1; kind <= GEM_KINDS; ++kind) GemImages[kind] = CellImage("cell" + std::to_string(kind));
+}
+
+void TCellBox::Clear() {
+    CellsLights.clear();
+    IsLevelEditor = 0;
+    SetupCells(0, 0);
+}
+
+void TCellBox::SetupCells(int cellContents, int layoutContents) {
+    ClearMarks();
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            Layout[c][r].Create(this, c, r);
+            Cells[c][r] = TCell::Create(this, c, r);
+            if (IsInterior(c, r)) {
+                Cells[c][r]->SetContents(cellContents);
+                Layout[c][r].Contents = layoutContents;
+            }
+        }
+    UpdateDrawWall();
+}
+
+std::unique_ptr<TCellBox> TCellBox::Clone() const {
+    auto copy = New();
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            copy->Layout[c][r] = Layout[c][r].Clone(copy.get());
+            copy->Cells[c][r] = Cells[c][r]->Clone(copy.get());
+        }
+    // The selection is carried over onto the copy's own cells, so that a
+    // restored board can go on with the move the player had begun.
+    if (MarkedCell1) copy->MarkedCell1 = copy->Cells[MarkedCell1->ArrayX][MarkedCell1->ArrayY];
+    if (MarkedCell2) copy->MarkedCell2 = copy->Cells[MarkedCell2->ArrayX][MarkedCell2->ArrayY];
+    copy->IsLevelEditor = IsLevelEditor;
+    copy->DecorationFull = DecorationFull;
+    copy->DecorationTopLeftRight = DecorationTopLeftRight;
+    copy->DecorationBottomLeftRight = DecorationBottomLeftRight;
+    copy->DecorationLeftTopBottom = DecorationLeftTopBottom;
+    copy->DecorationRightTopBottom = DecorationRightTopBottom;
+    copy->DecorationTopLeft = DecorationTopLeft;
+    copy->DecorationTopRight = DecorationTopRight;
+    copy->DecorationBottomLeft = DecorationBottomLeft;
+    copy->DecorationBottomRight = DecorationBottomRight;
+    return copy;
+}
+
+// ---- lookups ------------------------------------------------------------------
+
+int TCellBox::GetCellLocationX(int px, int py) const {
+    if (px < AreaStartX || px > AreaEndX || py < AreaStartY || py > AreaEndY) return -1;
+    const int c = (px - AreaStartX) / CELL_SIZE;
+    return (c >= 1 && c <= BOARD_COLUMNS - 2) ? c : -1;
+}
+
+int TCellBox::GetCellLocationY(int px, int py) const {
+    if (px < AreaStartX || px > AreaEndX || py < AreaStartY || py > AreaEndY) return -1;
+    const int r = (py - AreaStartY) / CELL_SIZE;
+    return (r >= 1 && r <= BOARD_ROWS - 2) ? r : -1;
+}
+
+TCell* TCellBox::GetCellAtLocation(int column, int row) const {
+    if (!IsInside(column, row) || Layout[column][row].Contents == FLOOR_NONE) return nullptr;
+    return Cells[column][row].get();
+}
+
+TCell* TCellBox::GetCellAtMouseLocation(int px, int py) const {
+    return GetCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
+}
+
+TLayoutCell* TCellBox::GetLayoutCellAtLocation(int column, int row) {
+    return IsInside(column, row) ? &Layout[column][row] : nullptr;
+}
+
+TLayoutCell* TCellBox::GetLayoutCellAtMouseLocation(int px, int py) {
+    return GetLayoutCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
+}
+
+int TCellBox::GetLayoutCellMarbleCount() const {
+    int count = 0;
+    for (const auto& column : Layout)
+        for (const auto& floor : column) count += floor.Contents == FLOOR_MARBLE;
+    return count;
+}
+
+int TCellBox::GetLayoutCellCreateCount() const {
+    int count = 0;
+    for (const auto& column : Layout)
+        for (const auto& floor : column) count += floor.IsCreate != 0;
+    return count;
+}
+
+int TCellBox::GetLayoutCellFillCount() const {
+    int count = 0;
+    for (const auto& column : Layout)
+        for (const auto& floor : column) count += floor.IsFill != 0;
+    return count;
+}
+
+int TCellBox::GetLayoutCellNotEmptyCount() const {
+    int count = 0;
+    for (const auto& column : Layout)
+        for (const auto& floor : column) count += floor.Contents != FLOOR_NONE;
+    return count;
+}
+
+bool TCellBox::IsCellsNextToEachOther(const TCell& a, const TCell& b) {
+    const int dc = a.ArrayX - b.ArrayX;
+    const int dr = a.ArrayY - b.ArrayY;
+    return (dr == 0 && (dc == 1 || dc == -1)) || (dc == 0 && (dr == 1 || dr == -1));
+}
+
+bool TCellBox::IsSettled() const {
+    if (IsCellSwitchAnimation()) return false;
+    for (const auto& column : Cells)
+        for (const auto& cell : column)
+            if (cell->IsBusy()) return false;
+    return true;
+}
+
+void TCellBox::CancelSelection() {
+    for (TCell* cell : {MarkedCell1.get(), MarkedCell2.get()}) {
+        if (!cell) continue;
+        cell->X = cell->GetCalculatedX();
+        cell->Y = cell->GetCalculatedY();
+    }
+    ClearMarks();
+}
+
+TMatch3HintList& TCellBox::HintTarget() { return GameMode ? GameMode->HintList : OwnHints; }
+
+void TCellBox::ClearMarks() {
+    if (MarkedCell1) MarkedCell1->ClearMarked();
+    if (MarkedCell2) MarkedCell2->ClearMarked();
+    MarkedCell1.reset();
+    MarkedCell2.reset();
+    CellSwitchPosition1.reset();
+    CellSwitchPosition2.reset();
+}
+
+// ---- per tick -------------------------------------------------------------------
+
+void TCellBox::Manage() {
+    ManageCells();
+    ManageCellSwitch();
+    ManageInput();
+    ManageLights();
+}
+
+void TCellBox::ManageInput() {
+    auto& mouse = PNMouseObject();
+    auto selectable = [this, &mouse]() -> TCell* {
+        TCell* cell = GetCellAtMouseLocation(mouse.x, mouse.y);
+        if (!cell || cell->IsCellInAnimation() || cell->Floor().IsChain) return nullptr;
+        return cell;
+    };
+    if (!IsCellSwitchAnimation() && mouse.LeftClick() >= 1) {
+        if (TCell* cell = selectable()) SetMarkedCell(cell);
+    }
+    const bool dragging = mouse.Drag() != 0;
+    if (!IsCellSwitchAnimation() && dragging && !HasDraggedAndMatched) {
+        if (TCell* cell = selectable()) {
+            if (!MarkedCell1) SetMarkedCell(cell);
+            if (MarkedCell1 && cell != MarkedCell1.get()) {
+                SetMarkedCell(cell);
+                HasDraggedAndMatched = 1;
+            }
+        }
+    }
+    if (!dragging) HasDraggedAndMatched = 0;
+}
+
+void TCellBox::ManageLights() {
+    lightCounter += Delta;
+    if (CellsLights.empty()) CellsLights.assign(BOARD_COLUMNS * BOARD_ROWS, TGlow::Create(1.7f, 0.3f, 0, 180));
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            if (LightStart(c, r) < lightCounter) {
+                TGlow& glow = CellsLights[c * BOARD_ROWS + r];
+                glow.Logic();
+                glow.CheckCounter();
+            }
+        }
+    if (lightCounter > LIGHT_CYCLE) {
+        for (auto& glow : CellsLights) glow.Reset();
+        lightCounter = 0;
+    }
+}
+
+// ---- drawing --------------------------------------------------------------------
+
+void TCellBox::Draw() const {
+    DrawCells();
+    DrawMarkedCell();
+}
+
+void TCellBox::DrawLayoutImage(const plat::ImagePtr& image, int x, int y) const {
+    if (image) plat::DrawImage(*image, static_cast<float>(x), static_cast<float>(y));
+}
+
+void TCellBox::DrawCells() const {
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            const TLayoutCell& floor = Layout[c][r];
+            floor.Draw();
+            if (CellsLights.empty() || LightStart(c, r) >= lightCounter) continue;
+            const TGlow& glow = CellsLights[c * BOARD_ROWS + r];
+            if (glow.numWraps != 1) continue;
+            glow.Process1_StartGlow();
+            floor.Draw();
+            TGlow::Process2_EndGlow();
+        }
+    // Falling gems are drawn last, on top of the resting ones.
+    std::array<const TCell*, BOARD_COLUMNS * BOARD_ROWS> falling{};
+    int fallingCount = 0;
+    for (const auto& column : Cells)
+        for (const auto& cell : column) {
+            if (cell->IsCellInAnimation()) {
+                falling[fallingCount++] = cell.get();
+            } else {
+                cell->Draw();
+            }
+        }
+    for (int i = 0; i < fallingCount; ++i) falling[i]->Draw();
+}
+
+void TCellBox::DrawMarkedCell() const {
+    if (MarkedCell1 && !IsCellSwitchAnimation()) DrawLayoutImage(LayoutMarkedImage, MarkedCell1->X, MarkedCell1->Y);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Base of the two gameplay modes: match-3 play and the level editor.
+#include <string>
+
+enum GameModeType { GAMEMODE_EDITOR = 1, GAMEMODE_MATCH3 = 2 };
+
+class TGameMode {
+public:
+    int GameType = 0;
+
+    virtual ~TGameMode() = default;
+    virtual int Clear() { return 0; }
+    virtual int Draw() { return 0; }
+    virtual int GameFinished() { return 0; }
+    virtual int Init(const std::string& /*path*/, int /*custom*/) { return 0; }
+    virtual int IsGameFinished() { return 0; }
+    virtual int LoadGame(const std::string& /*path*/) { return 0; }
+    virtual int Logic() { return 0; }
+    virtual int Reset() { return 0; }
+    virtual int ResetHintTimer(int /*delayMs*/) { return 0; }
+    virtual int SaveGame(const std::string& /*path*/) { return 0; }
+    virtual int Shuffle() { return 0; }
+};

@@ -1,0 +1,86 @@
+#include "puzzle/game_play.h"
+
+#include "platform/clock.h"
+
+namespace {
+std::unique_ptr<TGamePlay> gamePlay;
+std::unique_ptr<TState> gameState;
+std::unique_ptr<TPlayClock> playClock;
+}  // namespace
+
+void TState::Clear() {
+    stateCustomMode = 0;
+    stateBuildingLevel = 0;
+    stateFinished = 0;
+}
+
+void TState::StartCustom() {
+    Clear();
+    stateCustomMode = 1;
+}
+
+void TState::StartBuildingLevel() {
+    Clear();
+    stateBuildingLevel = 1;
+    disableButtons = 1;
+}
+
+void TState::StopBuildingLevel() {
+    stateBuildingLevel = 0;
+    disableButtons = 0;
+}
+
+void TState::StartFinished() {
+    Clear();
+    stateFinished = 1;
+    disableButtons = 1;
+}
+
+void TState::StopFinished() {
+    stateFinished = 0;
+    disableButtons = 0;
+}
+
+void TGamePlay::Logic() {
+    if (GameMode) GameMode->Logic();
+}
+
+void TGamePlay::Draw() {
+    if (GameMode) GameMode->Draw();
+}
+
+void TPlayClock::Start() {
+    StartTime = plat::MilliSecs();
+    PausedAt = 0;
+}
+
+void TPlayClock::Pause() { PausedAt = plat::MilliSecs(); }
+
+void TPlayClock::Resume() {
+    if (PausedAt == 0) return;
+    StartTime += plat::MilliSecs() - PausedAt;
+    PausedAt = 0;
+}
+
+uint32_t TPlayClock::Elapsed() const { return (PausedAt != 0 ? PausedAt : plat::MilliSecs()) - StartTime; }
+
+TGamePlay& GamePlay() {
+    if (!gamePlay) gamePlay = std::make_unique<TGamePlay>();
+    return *gamePlay;
+}
+
+TState& GameState() {
+    if (!gameState) gameState = std::make_unique<TState>();
+    return *gameState;
+}
+
+TPlayClock& PlayClock() {
+    if (!playClock) playClock = std::make_unique<TPlayClock>();
+    return *playClock;
+}
+
+void ResetPuzzleGlobals() {
+    gamePlay.reset();
+    gameState.reset();
+    playClock.reset();
+}
