@@ -59,16 +59,17 @@ InflateResult InflateInto(const uint8_t* source, size_t sourceSize, std::vector<
     z_stream zs{};
     produced = 0;
     if (inflateInit(&zs) != Z_OK) return InflateResult::Broken;
+    uint8_t none = 0;  // zlib wants an output pointer even for no output
     zs.next_in = const_cast<Bytef*>(source);
     zs.avail_in = static_cast<uInt>(sourceSize);
-    zs.next_out = out.data();
+    zs.next_out = out.empty() ? &none : out.data();
     zs.avail_out = static_cast<uInt>(out.size());
     const int status = inflate(&zs, Z_FINISH);
     produced = zs.total_out;
     const bool full = zs.avail_out == 0;
     inflateEnd(&zs);
     if (status == Z_STREAM_END) return produced == out.size() ? InflateResult::Exact : InflateResult::Short;
-    if ((status == Z_BUF_ERROR || status == Z_OK) && full) return InflateResult::Longer;
+    if (status == Z_BUF_ERROR && full) return InflateResult::Longer;
     return InflateResult::Broken;
 }
 
@@ -79,18 +80,20 @@ void CheckStatedSize(int64_t compressed, int64_t real, const std::string& what) 
         throw TPakError("TPakFile::Size of " + what + " does not match its compressed size");
 }
 
-// The entry's uncompressed bytes; exactly `real` of them or an error.
+// The entry's uncompressed bytes: exactly `real` of them from a sound stream,
+// or an error naming the entry.
 std::vector<uint8_t> InflateEntry(const uint8_t* source, size_t compressed, size_t real, const std::string& name) {
     std::vector<uint8_t> out(real);
-    if (real == 0 && compressed == 0) return out;
     size_t produced = 0;
     switch (InflateInto(source, compressed, out, produced)) {
         case InflateResult::Exact:
-        case InflateResult::Longer:  // more than stated: keep the stated size, as always
             return out;
         case InflateResult::Short:
             throw TPakError("TPakFile::Damaged entry '" + name + "' (" + std::to_string(produced) + " of " +
                             std::to_string(real) + " bytes)");
+        case InflateResult::Longer:
+            throw TPakError("TPakFile::Damaged entry '" + name + "' (more than its " + std::to_string(real) +
+                            " bytes)");
         case InflateResult::Broken:
             break;
     }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "app/error.h"
+#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
 
@@ -84,6 +85,7 @@ std::vector<std::string> MountArchives() {
     for (const TPakProblem& problem : manager->Problems) {
         if (problem.File == DATA_PAK) Fatal(problem.Message);
         warnings.push_back("Skipped damaged archive " + problem.Message);
+        WriteErrorLog(warnings.back());
     }
     Globals()->pakManager = std::move(manager);
     return warnings;

@@ -36,8 +36,7 @@ void LoadGameTextFile();
 bool CheckDataPak();
 // Mounts every ".pak" archive and loose file of the resource folder. A damaged
 // "data.pak" is fatal (ErrorMessage naming it); any other damaged archive is
-// skipped, and the answer lists one warning line per skipped archive for the
-// error log.
+// skipped with a warning in the error log (the answer lists those warnings).
 std::vector<std::string> MountArchives();
 // "calibri.ttf" at the seven sizes, smoothed; fatal when it cannot be loaded.
 void LoadGameFonts();
