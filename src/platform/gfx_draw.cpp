@@ -360,9 +360,11 @@ int TextHeight(const std::string& /*text*/) {
 
 namespace {
 
-// Reads a logical screen area of the frame being drawn. The renderer answers
-// in output pixels, which are more than logical ones when the window is
-// scaled, so each logical pixel samples the output pixel under its centre.
+// Reads a logical screen area of the frame being drawn. Renderers differ in
+// how they read back while a logical size is set (some answer only the
+// viewport, unscaled), so the logical size is lifted for the read and the
+// output pixels are sampled: each logical pixel takes the output pixel under
+// its centre.
 PixmapPtr ReadScreen(int x, int y, int width, int height) {
     SDL_Renderer* renderer = Renderer();
     if (!renderer || width <= 0 || height <= 0) return nullptr;
@@ -377,12 +379,19 @@ PixmapPtr ReadScreen(int x, int y, int width, int height) {
     SDL_RenderGetViewport(renderer, &view);
     auto outX = [&](float lx) { return (float(view.x) + lx) * scaleX; };
     auto outY = [&](float ly) { return (float(view.y) + ly) * scaleY; };
-    SDL_Rect area{int(std::floor(outX(float(x0)))), int(std::floor(outY(float(y0)))), 0, 0};
-    area.w = std::max(1, int(std::ceil(outX(float(x1)))) - area.x);
-    area.h = std::max(1, int(std::ceil(outY(float(y1)))) - area.y);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    SDL_Rect area{std::max(0, int(std::floor(outX(float(x0))))), std::max(0, int(std::floor(outY(float(y0))))), 0, 0};
+    area.w = std::min(outW, int(std::ceil(outX(float(x1))))) - area.x;
+    area.h = std::min(outH, int(std::ceil(outY(float(y1))))) - area.y;
+    if (area.w <= 0 || area.h <= 0) return pixmap;
+
     std::vector<uint32_t> out(size_t(area.w) * size_t(area.h), 0);
-    if (SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, out.data(), area.w * 4) != 0)
-        return pixmap;
+    SDL_RenderSetLogicalSize(renderer, 0, 0);
+    const int failed = SDL_RenderReadPixels(renderer, &area, SDL_PIXELFORMAT_ARGB8888, out.data(), area.w * 4);
+    SDL_RenderSetLogicalSize(renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    ApplyViewport();
+    if (failed) return pixmap;
     for (int ly = y0; ly < y1; ++ly) {
         const int oy = std::clamp(int(outY(float(ly) + 0.5f)) - area.y, 0, area.h - 1);
         for (int lx = x0; lx < x1; ++lx) {
