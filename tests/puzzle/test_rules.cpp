@@ -1,0 +1,355 @@
+// The match-3 rules: swaps, runs, chains, falls, creation, scoring and bonus.
+#include "gui/mouse_pointer.h"
+#include "puzzle_test_util.h"
+
+namespace {
+
+constexpr int SWAP_TICKS = 30;     // 150 ms
+constexpr int DESTROY_TICKS = 40;  // 200 ms
+
+class RulesTest : public PuzzleTest {
+protected:
+    void SetUp() override {
+        PuzzleTest::SetUp();
+        mode = std::make_unique<TGameModeMatch3>();
+    }
+    TCellBox& Box() { return *mode->CellBox; }
+    void Swap(int c1, int r1, int c2, int r2) {
+        Box().SetMarkedCell(&Box().CellAt(c1, r1));
+        Box().SetMarkedCell(&Box().CellAt(c2, r2));
+    }
+    std::unique_ptr<TGameModeMatch3> mode;
+};
+
+}  // namespace
+
+// ---- swaps ------------------------------------------------------------------------
+
+TEST_F(RulesTest, SwapMatchingOnlyAtTheSecondCellCounts) {
+    BuildBox(Box(), {"..", "#.", "#."}, {"12", "-1", "-1"});
+    Swap(1, 1, 2, 1);
+    ASSERT_TRUE(Box().IsCellSwitchAnimation());
+    Tick(Box(), SWAP_TICKS - 1);
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 1);  // not resolved before the slide ends
+    Tick(Box());
+    EXPECT_FALSE(Box().IsCellSwitchAnimation());
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 2);
+    EXPECT_TRUE(Box().CellAt(2, 1).DestroyAnimation);
+    EXPECT_TRUE(Box().CellAt(2, 3).DestroyAnimation);
+    EXPECT_FALSE(Box().CellAt(1, 1).DestroyAnimation);
+    EXPECT_EQ(mode->BonusCounter, 1);
+    EXPECT_EQ(mode->ShowHelpMessage, 0);
+    EXPECT_EQ(CountSound("score"), 1);
+    EXPECT_EQ(Box().MarkedCell1, nullptr);
+    EXPECT_EQ(Box().CellAt(1, 1).X, Box().CellAt(1, 1).GetCalculatedX());
+    Tick(Box(), DESTROY_TICKS);
+    EXPECT_EQ(Box().CellAt(2, 1).Contents, 0);
+    EXPECT_EQ(GamePlay().ScoreAdder, 75);
+}
+
+TEST_F(RulesTest, SwapMatchingAtBothEndsClearsBothRunsAndCountsTwice) {
+    BuildBox(Box(), {"..", "..", ".."}, {"12", "21", "21"});
+    Swap(1, 1, 2, 1);
+    Tick(Box(), SWAP_TICKS);
+    EXPECT_EQ(mode->BonusCounter, 2);
+    for (int r = 1; r <= 3; ++r) {
+        EXPECT_TRUE(Box().CellAt(1, r).DestroyAnimation) << r;
+        EXPECT_TRUE(Box().CellAt(2, r).DestroyAnimation) << r;
+    }
+    // The first cell shows no gem during its fade.
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 0);
+    EXPECT_EQ(GamePlay().ScoreAdder, 150);
+}
+
+TEST_F(RulesTest, SwapWithoutMatchSlidesBack) {
+    BuildBox(Box(), {"..", ".."}, {"12", "34"});
+    Swap(1, 1, 2, 1);
+    Tick(Box(), SWAP_TICKS);
+    EXPECT_TRUE(Box().IsCellSwitchAnimation());
+    EXPECT_EQ(Box().CellSwitchType, 1);
+    EXPECT_EQ(CountSound("buttonclick2"), 1);
+    Tick(Box(), SWAP_TICKS / 2);
+    EXPECT_NE(Box().CellAt(1, 1).X, Box().CellAt(1, 1).GetCalculatedX());  // on its way back
+    Tick(Box(), SWAP_TICKS / 2);
+    EXPECT_FALSE(Box().IsCellSwitchAnimation());
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 1);
+    EXPECT_EQ(Box().CellAt(2, 1).Contents, 2);
+    EXPECT_EQ(Box().CellAt(1, 1).X, Box().CellAt(1, 1).GetCalculatedX());
+    EXPECT_EQ(Box().CellAt(2, 1).X, Box().CellAt(2, 1).GetCalculatedX());
+    EXPECT_EQ(Box().MarkedCell1, nullptr);
+    EXPECT_EQ(mode->BonusCounter, 0);
+    EXPECT_EQ(GamePlay().ScoreAdder, 0);
+}
+
+TEST_F(RulesTest, SelectingFollowsTheMouseRules) {
+    BuildBox(Box(), {"...", "..."}, {"123", "456"});
+    // A click on a non-neighbour moves the selection.
+    Box().SetMarkedCell(&Box().CellAt(1, 1));
+    Box().SetMarkedCell(&Box().CellAt(3, 2));
+    EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(3, 2));
+    EXPECT_EQ(Box().MarkedCell2, nullptr);
+    EXPECT_TRUE(Box().CellAt(3, 2).Glow);
+    EXPECT_FALSE(Box().CellAt(1, 1).Glow);
+    // Holding the button on the selected cell keeps it selected, without glow.
+    Box().SetMarkedCell(&Box().CellAt(3, 2));
+    EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(3, 2));
+    EXPECT_FALSE(Box().CellAt(3, 2).Glow);
+    // Empty cells and cells of another board are ignored.
+    TCellBox other;
+    Box().SetMarkedCell(&other.CellAt(2, 2));
+    EXPECT_EQ(Box().MarkedCell2, nullptr);
+}
+
+TEST_F(RulesTest, PressingAndDraggingOntoANeighbourSwaps) {
+    BuildBox(Box(), {"...", "..."}, {"123", "456"});
+    auto& mouse = PNMouseObject();
+    mouse.x = PixelX(1);
+    mouse.y = PixelY(1);
+    mouse.MBL = 1;
+    Tick(Box());
+    EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(1, 1));
+    mouse.MBL = 2;
+    mouse.x = PixelX(2);
+    Tick(Box());
+    EXPECT_TRUE(Box().IsCellSwitchAnimation());
+    EXPECT_EQ(Box().MarkedCell2.get(), &Box().CellAt(2, 1));
+    mouse.MBL = 0;
+}
+
+// ---- chains -----------------------------------------------------------------------
+
+TEST_F(RulesTest, ChainedGemCannotBeSelectedAndNeverFalls) {
+    BuildBox(Box(), {"k", "o"}, {"3"});
+    auto& mouse = PNMouseObject();
+    mouse.x = PixelX(1);
+    mouse.y = PixelY(1);
+    mouse.MBL = 1;
+    Tick(Box(), 100);
+    mouse.MBL = 0;
+    EXPECT_EQ(Box().MarkedCell1, nullptr);
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 3);
+    EXPECT_EQ(Box().CellAt(1, 2).Contents, 0);
+}
+
+TEST_F(RulesTest, HintsSkipChainedGems) {
+    BuildBox(Box(), {".k..", "#.##"}, {"1211", "-1"});
+    TMatch3HintList hints;
+    Box().CreateHintList(hints);
+    EXPECT_TRUE(hints.IsEmptyList());
+    Box().Layout[2][1].IsChain = 0;
+    Box().CreateHintList(hints);
+    EXPECT_FALSE(hints.Items.empty());
+    for (const auto& hint : hints.Items) {
+        EXPECT_TRUE(hint.FirstCell == &Box().CellAt(2, 1) || hint.SecondCell == &Box().CellAt(2, 1));
+    }
+}
+
+TEST_F(RulesTest, RunThroughAChainClearsGemAndChain) {
+    BuildBox(Box(), {"..k.", ".###"}, {"2113", "1"});
+    Swap(1, 1, 1, 2);
+    Tick(Box(), SWAP_TICKS);
+    EXPECT_TRUE(Box().CellAt(3, 1).DestroyAnimation);
+    EXPECT_EQ(Box().Layout[3][1].IsChain, 1);
+    Tick(Box(), DESTROY_TICKS);
+    EXPECT_EQ(Box().CellAt(3, 1).Contents, 0);
+    EXPECT_EQ(Box().Layout[3][1].IsChain, 0);
+}
+
+// ---- falling and creation ------------------------------------------------------------
+
+TEST_F(RulesTest, GemFallsStraightOneCellPer200Ms) {
+    BuildBox(Box(), {".", "o", "o"}, {"4"});
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 0);
+    EXPECT_EQ(Box().CellAt(1, 2).Contents, 4);
+    EXPECT_TRUE(Box().CellAt(1, 2).MoveLine);
+    EXPECT_EQ(Box().CellAt(1, 2).Y, Box().CellAt(1, 1).GetCalculatedY());
+    Tick(Box(), 20);
+    const int halfway = Box().CellAt(1, 2).Y;
+    EXPECT_GT(halfway, Box().CellAt(1, 1).GetCalculatedY());
+    EXPECT_LT(halfway, Box().CellAt(1, 2).GetCalculatedY());
+    Tick(Box(), 200);
+    EXPECT_EQ(Box().CellAt(1, 3).Contents, 4);
+    EXPECT_TRUE(Box().IsSettled());
+    EXPECT_EQ(Box().CellAt(1, 3).Y, Box().CellAt(1, 3).GetCalculatedY());
+    EXPECT_EQ(Box().CellAt(1, 3).RotationDegree, 0);  // two half turns
+}
+
+TEST_F(RulesTest, DiagonalSlidesGoLeftFirstInTheSameTick) {
+    // [2,1] has no floor below it, empty floor below-left and below-right.
+    BuildBox(Box(), {"o.o", "o#o"}, {"-5"});
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(2, 1).Contents, 0);
+    EXPECT_EQ(Box().CellAt(1, 2).Contents, 5);  // left preferred
+    EXPECT_EQ(Box().CellAt(3, 2).Contents, 0);
+    // With the left blocked it slides right.
+    BuildBox(Box(), {"o.o", "##o"}, {"-5"});
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(3, 2).Contents, 5);
+}
+
+TEST_F(RulesTest, GemAboveEmptyFloorFallsStraightNotDiagonally) {
+    BuildBox(Box(), {"o.o", "ooo"}, {"-6"});
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(2, 2).Contents, 6);
+    EXPECT_EQ(Box().CellAt(1, 2).Contents, 0);
+}
+
+TEST_F(RulesTest, CreationCellsRefill) {
+    BuildBox(Box(), {"c", "o", "o"});
+    Box().CellAt(1, 1).ClearContents();
+    Tick(Box());
+    EXPECT_NE(Box().CellAt(1, 1).Contents, 0);
+    EXPECT_TRUE(Box().CellAt(1, 1).AppearAnimation);
+    for (int i = 0; i < 2000 && GemCount(Box()) < 3; ++i) Tick(Box());
+    Tick(Box(), 200);
+    EXPECT_EQ(GemCount(Box()), 3);
+    EXPECT_EQ(Box().CreatedGems, 3);
+    EXPECT_TRUE(Box().IsSettled());
+}
+
+TEST_F(RulesTest, DeepCreationCellNeedsNoFloorAbove) {
+    BuildBox(Box(), {"#o", "cc"});
+    Tick(Box());
+    EXPECT_NE(Box().CellAt(1, 2).Contents, 0);  // no floor above: creates
+    EXPECT_EQ(Box().CellAt(2, 2).Contents, 0);  // floor above: does not
+}
+
+TEST_F(RulesTest, GemDoesNotFallIntoACellStillFadingOut) {
+    // The swap matches at both ends; the first cell is emptied at once while
+    // its fade runs. The gem above it must wait rather than fall in and be
+    // wiped out when the fade ends.
+    BuildBox(Box(), {"....", "....", "...."}, {"3536", "4122", "5211"});
+    Swap(2, 2, 2, 3);
+    Tick(Box(), SWAP_TICKS);
+    ASSERT_EQ(mode->BonusCounter, 2);
+    ASSERT_EQ(Box().CellAt(2, 2).Contents, 0);
+    Tick(Box(), 400);
+    EXPECT_EQ(GemCount(Box()), 6);
+    int fives = 0;
+    for (int c = 1; c <= 4; ++c)
+        for (int r = 1; r <= 3; ++r) fives += Box().CellAt(c, r).Contents == 5;
+    EXPECT_EQ(fives, 2);
+}
+
+// ---- scoring --------------------------------------------------------------------------
+
+TEST_F(RulesTest, ClearedGemsScore25OnNormalAnd50OnMarble) {
+    BuildBox(Box(), {"mm."}, {"111"});
+    Tick(Box());  // the ready-made run is found as a cascade
+    EXPECT_EQ(GamePlay().ScoreAdder, 125);
+    EXPECT_EQ(Box().CellAt(1, 1).ScoreType, FLOOR_MARBLE);
+    EXPECT_EQ(Box().CellAt(3, 1).ScoreType, FLOOR_NORMAL);
+    Tick(Box(), DESTROY_TICKS - 1);
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 1);
+    EXPECT_EQ(Box().Layout[1][1].Contents, FLOOR_MARBLE);
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 0);  // gem gone and marble turned
+    EXPECT_EQ(Box().Layout[1][1].Contents, FLOOR_NORMAL);  // in the same step
+    EXPECT_EQ(GamePlay().Score, 0);  // the board alone does not roll up
+}
+
+TEST_F(RulesTest, ScoreRollsUpOnePointPerTick) {
+    BuildBox(Box(), {"mm."}, {"111"});
+    TickMode(*mode);
+    EXPECT_EQ(GamePlay().Score, 1);
+    TickMode(*mode, 99);
+    EXPECT_EQ(GamePlay().Score, 100);
+    EXPECT_EQ(GamePlay().ScoreAdder, 25);
+    TickMode(*mode, 100);
+    EXPECT_EQ(GamePlay().Score, 125);
+    EXPECT_EQ(GamePlay().ScoreAdder, 0);
+    GamePlay().ScoreAdder = -200;
+    TickMode(*mode, 300);
+    EXPECT_EQ(GamePlay().Score, 0);  // never below zero
+}
+
+// ---- bonus ------------------------------------------------------------------------------
+
+namespace {
+
+// Rows of five runs each, arranged so that no column holds a run.
+std::vector<std::string> RunRows(int rows) {
+    const std::string patterns[3] = {"1112223334445556", "4445556661112223", "2223334445556661"};
+    std::vector<std::string> out;
+    for (int r = 0; r < rows; ++r) out.push_back(patterns[r % 3]);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(RulesTest, FiveMatchesGiveFiftyBonusPointsButNoScore) {
+    BuildBox(Box(), FullRows("................", 1), RunRows(1));
+    TickMode(*mode);
+    EXPECT_EQ(mode->BonusCounter, 5);
+    TickMode(*mode, 800);
+    ASSERT_TRUE(mode->BonusEndAnimation);
+    EXPECT_EQ(mode->BonusTotalPoints, 50);
+    EXPECT_EQ(mode->BonusCounter, 0);
+    EXPECT_EQ(CountSound("applause2"), 0);
+    TickMode(*mode, 700);
+    EXPECT_FALSE(mode->BonusEndAnimation);
+    EXPECT_EQ(GamePlay().Score, 15 * 25);
+}
+
+TEST_F(RulesTest, FourMatchesGiveNoBonus) {
+    BuildBox(Box(), FullRows("................", 1), {"1112223334445566"});
+    TickMode(*mode);
+    EXPECT_EQ(mode->BonusCounter, 4);
+    TickMode(*mode, 810);
+    EXPECT_FALSE(mode->BonusEndAnimation);
+    EXPECT_EQ(mode->BonusCounter, 0);
+}
+
+TEST_F(RulesTest, TwentyFiveMatchesGiveApplauseAndVictoryParticles) {
+    int victories = 0;
+    PuzzleHooks().StartVictoryParticles = [&victories] { ++victories; };
+    BuildBox(Box(), FullRows("................", 5), RunRows(5));
+    TickMode(*mode);
+    EXPECT_EQ(mode->BonusCounter, 25);
+    TickMode(*mode, 800);
+    ASSERT_TRUE(mode->BonusEndAnimation);
+    EXPECT_EQ(mode->BonusTotalPoints, 1050);
+    EXPECT_EQ(CountSound("applause2"), 1);
+    EXPECT_EQ(victories, 1);
+    EXPECT_EQ(GamePlay().ShowVictoryParticles, 1);
+    TickMode(*mode, 400);  // past the first 2000 ms phase
+    EXPECT_EQ(GamePlay().ShowVictoryParticles, 0);
+    TickMode(*mode, 2000);
+    EXPECT_EQ(GamePlay().Score, 75 * 25);
+}
+
+TEST_F(RulesTest, EachMatchRestartsTheBonusWindow) {
+    BuildBox(Box(), FullRows("................", 1), {"1112223334445566"});
+    TickMode(*mode, 700);
+    EXPECT_EQ(mode->BonusCounter, 4);
+    ++mode->BonusCounter;  // a fifth match 3.5 s later
+    mode->CheckBonusCounter();
+    TickMode(*mode, 700);
+    EXPECT_EQ(mode->BonusCounter, 5);  // the window still runs
+    EXPECT_FALSE(mode->BonusEndAnimation);
+    TickMode(*mode, 101);
+    EXPECT_EQ(mode->BonusCounter, 0);
+    ASSERT_TRUE(mode->BonusEndAnimation);
+    EXPECT_EQ(mode->BonusTotalPoints, 50);
+}
+
+TEST_F(RulesTest, FinishingEvaluatesTheRunningBonusAtOnce) {
+    BuildBox(Box(), FullRows("m...............", 1), RunRows(1));
+    TickMode(*mode);
+    EXPECT_EQ(mode->BonusCounter, 5);
+    EXPECT_EQ(mode->IsGameFinished(), 0);  // the marble gem still fades
+    TickMode(*mode, DESTROY_TICKS);
+    ASSERT_TRUE(mode->IsFinished());
+    EXPECT_EQ(mode->IsGameFinished(), 0);  // the bonus display starts now
+    ASSERT_TRUE(mode->BonusEndAnimation);
+    EXPECT_EQ(mode->BonusTotalPoints, 50);
+    int ticks = 0;
+    while (!mode->IsGameFinished() && ticks < 2000) {
+        TickMode(*mode);
+        ++ticks;
+    }
+    EXPECT_NEAR(ticks, 700, 2);  // 3.5 s of bonus display
+    EXPECT_EQ(mode->BonusCounter, 0);
+    EXPECT_FALSE(mode->BonusAnimation);
+}
