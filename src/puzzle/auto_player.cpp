@@ -114,6 +114,7 @@ TAutoPlayResult TAutoPlayer::PlayLevel(int maxMoves) {
         if (mode_.HintList.Items.empty()) {
             // Let the score roll-up end before the reshuffle resets it.
             while (GamePlay().ScoreAdder != 0) Tick();
+            if (OnShuffle) OnShuffle();
             mode_.Shuffle();
             ++result.Shuffles;
             if (TickUntilSettled() < 0) {

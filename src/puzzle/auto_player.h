@@ -23,8 +23,9 @@ public:
     explicit TAutoPlayer(TGameModeMatch3& mode) : mode_(mode) {}
 
     int MaxSettleTicks = 20000;
-    // Called after every tick (for checks in tests).
+    // Called after every tick and before every reshuffle (for checks in tests).
     std::function<void()> OnTick;
+    std::function<void()> OnShuffle;
 
     // One logic tick of the play mode at Delta 1.
     void Tick();
