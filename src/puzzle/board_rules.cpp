@@ -118,7 +118,8 @@ void TCellBox::ManageCells() {
 // ---- selecting and swapping --------------------------------------------------------
 
 void TCellBox::SetMarkedCell(TCell* cell) {
-    if (!cell || cell->Contents == 0) return;
+    // A gem already fading out can no longer be moved.
+    if (!cell || cell->Contents == 0 || cell->DestroyAnimation) return;
     if (!IsInside(cell->ArrayX, cell->ArrayY) || Cells[cell->ArrayX][cell->ArrayY].get() != cell) return;
     const std::shared_ptr<TCell>& chosen = Cells[cell->ArrayX][cell->ArrayY];
     if (!MarkedCell1) {
@@ -194,8 +195,9 @@ bool TCellBox::CheckMarkedCells() {
     TCell& b = *MarkedCell2;
     const int kindA = a.Contents;
     const int kindB = b.Contents;
-    // A selected gem may have fallen away during the slide: nothing to swap.
-    if (kindA == 0 || kindB == 0) return false;
+    // A selected gem may have fallen away or started to fade during the
+    // slide: then there is nothing to swap.
+    if (kindA == 0 || kindB == 0 || a.DestroyAnimation || b.DestroyAnimation) return false;
     a.SetContents(kindB);
     b.SetContents(kindA);
     if (!WillCreateMatch(a.ArrayX, a.ArrayY, kindB) && !WillCreateMatch(b.ArrayX, b.ArrayY, kindA)) {

@@ -94,10 +94,24 @@ TEST_F(RulesTest, SelectingFollowsTheMouseRules) {
     Box().SetMarkedCell(&Box().CellAt(3, 2));
     EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(3, 2));
     EXPECT_FALSE(Box().CellAt(3, 2).Glow);
-    // Empty cells and cells of another board are ignored.
+    // Empty cells, fading gems and cells of another board are ignored.
+    Box().CellAt(1, 2).StartDestroyAnimation();
+    Box().SetMarkedCell(&Box().CellAt(1, 2));
+    EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(3, 2));
     TCellBox other;
     Box().SetMarkedCell(&other.CellAt(2, 2));
     EXPECT_EQ(Box().MarkedCell2, nullptr);
+}
+
+TEST_F(RulesTest, GemThatStartsFadingDuringTheSlideIsNotSwapped) {
+    BuildBox(Box(), {"..", "#.", "#."}, {"12", "-1", "-1"});
+    Swap(1, 1, 2, 1);
+    Tick(Box(), 10);
+    Box().CellAt(2, 1).StartDestroyAnimation();  // cleared by a cascade meanwhile
+    Tick(Box(), SWAP_TICKS - 10);
+    EXPECT_EQ(Box().CellSwitchType, 1);  // slides back
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 1);
+    EXPECT_EQ(Box().CellAt(2, 1).Contents, 2);
 }
 
 TEST_F(RulesTest, PressingAndDraggingOntoANeighbourSwaps) {
