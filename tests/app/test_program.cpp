@@ -1,0 +1,88 @@
+// The game program as a whole: started twice, started from elsewhere, closed.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace {
+
+const std::string kProgram = std::string(VC_TEST_BINARY_DIR) + "/vellichorns";
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (plat::FileType(kProgram) != plat::FILETYPE_FILE) GTEST_SKIP() << "game not built";
+        home = testing::TempDir() + "vc_program_" + std::to_string(getpid()) + "/";
+        plat::DeleteDir(home, true);
+        plat::CreateDir(home, true);
+    }
+    void TearDown() override {
+        for (pid_t pid : started) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        plat::DeleteDir(home, true);
+    }
+
+    // Starts the game headless in the given working folder.
+    pid_t Start(const std::string& workingFolder) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            setenv("ALSOFT_DRIVERS", "null", 1);
+            setenv("VC_NO_MESSAGE_BOX", "1", 1);
+            setenv("XDG_DATA_HOME", home.c_str(), 1);
+            setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+            if (chdir(workingFolder.c_str()) != 0) _exit(90);
+            execl(kProgram.c_str(), kProgram.c_str(), static_cast<char*>(nullptr));
+            _exit(91);
+        }
+        started.push_back(pid);
+        return pid;
+    }
+
+    // Waits up to the limit; answers the exit status or -1 if still running.
+    static int WaitFor(pid_t pid, int milliseconds) {
+        for (int waited = 0; waited < milliseconds; waited += 20) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return -1;
+    }
+
+    std::string SharedFolder() const { return home + "Pellorine Games/Vellichorns/"; }
+
+    std::string home;
+    std::vector<pid_t> started;
+};
+
+TEST_F(ProgramTest, SecondCopyEndsAtOnceAndTheFirstClosesCleanly) {
+    const pid_t first = Start("/tmp");
+    // The first copy is up once its settings are written.
+    for (int i = 0; i < 250 && plat::FileType(SharedFolder() + "config.ini") != plat::FILETYPE_FILE; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_EQ(plat::FileType(SharedFolder() + "config.ini"), plat::FILETYPE_FILE);
+    // Give it time to open its window and enter the main loop.
+    ASSERT_EQ(WaitFor(first, 1500), -1) << "the first copy ended by itself";
+
+    const pid_t second = Start("/");
+    EXPECT_EQ(WaitFor(second, 5000), 0);
+
+    // A close request (SIGTERM becomes one) fades out and leaves through the exit routine.
+    kill(first, SIGTERM);
+    EXPECT_EQ(WaitFor(first, 5000), 0);
+    EXPECT_EQ(plat::FileType(SharedFolder() + "GoodExit.dat"), plat::FILETYPE_FILE);
+    EXPECT_EQ(plat::FileType(SharedFolder() + "vellichorns.ini"), plat::FILETYPE_FILE);
+}
+
+}  // namespace
