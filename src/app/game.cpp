@@ -7,6 +7,8 @@
 #include "app/error_state.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
+#include "puzzle/game_play.h"
+#include "resources/resource_globals.h"
 #include "platform/input.h"
 #include "platform/os.h"
 
@@ -49,6 +51,8 @@ void ResetGlobals() {
     ErrorOnScreen = 1;
     ErrorLogFolder.clear();
     FlushKeys();
+    ResetResourceGlobals();
+    ResetPuzzleGlobals();
     Game();
 }
 

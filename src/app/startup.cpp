@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/os.h"
+#include "resources/resource_globals.h"
 #include "screens/stand_in_screen.h"
 
 #ifndef VC_INSTALL_DATADIR
@@ -41,6 +42,19 @@ void OpenPlayLink() {
         Game().GraphicsCreate();
     }
     plat::OpenURL(link);
+}
+
+// The banks, the pointer and the paused sprite; the mask colour is magenta
+// while they load.
+void LoadResources() {
+    auto& game = Game();
+    plat::SetMaskColor(255, 0, 255);
+    plat::AutoMidHandle(true);
+    LoadBankResources([] {}, [&game] { game.Mouse.Load("pointer"); },
+                      [&game] {
+                          if (auto paused = ImageBank().Find("paused")) game.SpritePausedImage = paused->image;
+                      });
+    plat::SetMaskColor(0, 0, 0);
 }
 
 void StartFirstScreen() {
@@ -77,14 +91,23 @@ void StartGame() {
     game.IgnoreDebugKey = 1;
     game.IgnoreFrameworkKeys = 1;
     StartTime = plat::MilliSecs();
-    // Once the game text is read, errors go to system message boxes.
+    LoadGameTextFile();
+    // From here on errors go to system message boxes.
     ErrorOnScreen = 0;
+    if (!CheckDataPak()) {
+        ErrorMessage(GameText().FindString("Data Pak Error"), false);
+        return;
+    }
+    MountArchives();
+    LoadGameFonts();
+    PointBanksAtFolders();
     PNMouseObject().DraggingPixels = 2;
     ConfigIni().FileName = game.SubPath + "config";
     ConfigFill();
     ConfigRead();
     game.GraphicsCreate();
     plat::HideMouse();
+    LoadResources();
     StartFirstScreen();
     FlushInput();
     game.FixedRateLogic.Init();

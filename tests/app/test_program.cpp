@@ -20,6 +20,9 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (plat::FileType(kProgram) != plat::FILETYPE_FILE) GTEST_SKIP() << "game not built";
+        if (plat::FileType(std::string(VC_TEST_BINARY_DIR) + "/data/resources/data.pak") != plat::FILETYPE_FILE) {
+            GTEST_SKIP() << "game data not built";
+        }
         home = testing::TempDir() + "vc_program_" + std::to_string(getpid()) + "/";
         plat::DeleteDir(home, true);
         plat::CreateDir(home, true);
