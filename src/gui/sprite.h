@@ -93,7 +93,7 @@ public:
     void SubtractVector(const TVector& v);
     double CalcLength() const;
     std::shared_ptr<TVector> CalcNormal() const;  // (-y, x)
-    double CalcSlope() const;                     // y / x; 0 for a vertical vector
+    double CalcSlope() const;                     // y / x; 0 for the zero vector
     double DotProduct(const TVector& v) const;
     void Multiply(double s);
     void Scale(double s);
