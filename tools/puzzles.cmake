@@ -1,0 +1,51 @@
+# The standard puzzles: pictures in assets/puzzles/ become layouts/001.layout ..
+# in the build folder (checked for fairness on the way) and are installed with
+# the game's data.
+
+add_executable(puzzlemake puzzles/puzzlemake.cpp puzzles/puzzle_source.cpp)
+target_compile_options(puzzlemake PRIVATE ${VC_WARNINGS})
+
+set(VC_PUZZLE_PICTURES ${CMAKE_SOURCE_DIR}/assets/puzzles)
+set(VC_LAYOUT_FOLDER ${CMAKE_BINARY_DIR}/layouts)
+file(GLOB VC_PUZZLE_SOURCES CONFIGURE_DEPENDS ${VC_PUZZLE_PICTURES}/*.txt)
+set(VC_LAYOUT_FILES)
+foreach(source ${VC_PUZZLE_SOURCES})
+  get_filename_component(stem ${source} NAME_WE)
+  list(APPEND VC_LAYOUT_FILES ${VC_LAYOUT_FOLDER}/${stem}.layout)
+endforeach()
+add_custom_command(OUTPUT ${VC_LAYOUT_FILES}
+  COMMAND puzzlemake ${VC_PUZZLE_PICTURES} ${VC_LAYOUT_FOLDER}
+  # puzzlemake leaves unchanged files alone; make them count as rebuilt.
+  COMMAND ${CMAKE_COMMAND} -E touch ${VC_LAYOUT_FILES}
+  DEPENDS puzzlemake ${VC_PUZZLE_SOURCES}
+  COMMENT "Converting the puzzle pictures into layouts"
+  VERBATIM)
+add_custom_target(puzzle_layouts ALL DEPENDS ${VC_LAYOUT_FILES})
+install(FILES ${VC_LAYOUT_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/vellichorns/layouts)
+
+# Headless play of the layouts, for the difficulty table and the puzzle tests.
+add_library(vc_puzzle_play STATIC puzzles/puzzle_play.cpp puzzles/puzzle_source.cpp)
+target_compile_options(vc_puzzle_play PRIVATE ${VC_WARNINGS})
+target_include_directories(vc_puzzle_play PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/puzzles)
+target_link_libraries(vc_puzzle_play PUBLIC vellichorns_core)
+
+add_executable(puzzletable puzzles/puzzletable.cpp)
+target_compile_options(puzzletable PRIVATE ${VC_WARNINGS})
+target_link_libraries(puzzletable PRIVATE vc_puzzle_play)
+
+# `cmake --build <dir> --target puzzle_table` prints the table (a few minutes).
+add_custom_target(puzzle_table
+  COMMAND puzzletable ${VC_LAYOUT_FOLDER} ${VC_PUZZLE_PICTURES}
+  DEPENDS puzzletable puzzle_layouts
+  USES_TERMINAL)
+
+# The puzzle tests play the built layouts: build them first and link the player.
+function(vc_puzzles_for_tests)
+  if(TARGET test_puzzles)
+    add_dependencies(test_puzzles puzzle_layouts)
+    target_link_libraries(test_puzzles PRIVATE vc_puzzle_play)
+    target_compile_definitions(test_puzzles PRIVATE VC_LAYOUT_FOLDER="${VC_LAYOUT_FOLDER}"
+      VC_PUZZLE_PICTURES="${VC_PUZZLE_PICTURES}")
+  endif()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vc_puzzles_for_tests)
