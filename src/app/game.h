@@ -11,6 +11,7 @@
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
+#include "resources/channels.h"
 
 constexpr int ScreenWidth = 800;
 constexpr int ScreenHeight = 600;
@@ -81,6 +82,18 @@ public:
     plat::ChannelPtr EscapeChannel;
     std::string SoundDriver = "FreeAudio";
     int MusicRotationEnabled = 0;
+    int MusicTrackNumber = 1;  // the rotation's next track: "music" + number + ".ogg"
+    plat::SoundPtr MusicSample;
+    float MusicFadeIn = 50.0f;  // ms
+    float MusicFadeInCounter = 0;
+    float MusicFadeOut = 1000.0f;  // ms
+    float MusicFadeOutCounter = 0;
+    float PauseFadeLength = 100.0f;  // ms
+    float PauseFadeCounter = 0;
+    int PauseFadeDirection = 0;
+    plat::ChannelPtr SpecialChannel;  // paused and resumed with the music
+    GameSoundPtr EscapeSound;
+    std::unique_ptr<TChannelArray> Channels;
 
     // ---- pause, fades, misc ------------------------------------------
     plat::ImagePtr SpritePausedImage;
@@ -163,17 +176,72 @@ public:
     int SetFlipSync();
     int IniUpdate(int markChanged);
 
-    // ---- audio (switches, fades, rotation) ------------------------------
-    int MusicOn();
-    int MusicOff();
-    int SpeechOn();
-    int SpeechOff();
-    int ChangeSoundDriver(const std::string& name, int mark);
-    int EscapeSoundPlay();
+    // ---- music ----------------------------------------------------------
+    // Loads MusicPath + file (fatal when it cannot be loaded); a track of the
+    // music bank is taken from there instead of being read again.
+    int MusicLoad(const std::string& file, int looped);
+    int MusicSet(plat::SoundPtr sound, const std::string& name, int looped);
+    int MusicStop();
+    int MusicPlay(int fadeIn);
+    int MusicNone();
+    float MusicFadeInCalc() const;
+    float MusicFadeOutCalc() const;
+    int MusicFadeInApply();
+    int MusicFadeOutApply();
     int MusicFadeInManage();
     int MusicFadeOutManage();
+    int MusicFadeOutSet(float ms);
+    int MusicSetVolume(int volume, int save);
+    int MusicChangeVolume(int step);
+    int ToggleMusic();
+    int MusicOn();
+    int MusicOff();
+    float PauseFadeCalc() const;
+    int PauseFadeApply();
+    int PauseFadeManage();
+
+    // ---- music rotation ("music1.ogg", "music2.ogg" from the music bank) --
+    // Enables the rotation and starts the next track now (title screen).
+    int MusicRotationStart();
+    // Stops the music and starts track MusicTrackNumber, not looped; then
+    // advances the number 1 -> 2 -> 1. 0 when the track is not in the bank.
+    int MusicRotationPlayNext();
+    // Once per frame: the next track when the current one has ended.
     void MusicRotationStep();
+
+    // ---- sound effects ----------------------------------------------------
+    int SoundPlay(const plat::SoundPtr& sound);
+    int SoundPlaySameChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound);
+    int SoundPlayReturnChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound, float rate);
+    // At the sound's own volume.
+    int GameSoundPlay(plat::ChannelPtr& channel, TGameSound& sound, float pan);
+    // At the given volume factor in place of the sound's own.
+    int GameSoundPlayAt(plat::ChannelPtr& channel, TGameSound& sound, float volume, float pan);
+    int SoundSetVolume(int volume, int save);
+    int SoundChangeVolume(int step);
+    int ToggleSound();
+    int SoundOff();
+    int SoundOn();
+
+    // ---- speech -------------------------------------------------------------
+    int SpeechStop();
+    int SpeechPlay(TGameSound& sound, int interrupt);
+    int SpeechSetVolume(int volume, int save);
+    int SpeechChangeVolume(int step);
+    int SpeechOn();
+    int SpeechOff();
+
+    // ---- channels and driver ------------------------------------------------
+    int StopChannels();
+    // SoundPath + name + ".wav".
+    int SetEscapeSound(const std::string& name);
+    int EscapeSoundPlay();
+    // Also makes TGameSound::PlayInChannel play through GameSoundPlay.
+    int ChannelsCreate(int count);
     int ChannelsKill();
+    // Every name but "None" opens the default device; when that fails the
+    // game runs silent with the driver "None".
+    int ChangeSoundDriver(const std::string& name, int mark);
 
     // ---- the loop ---------------------------------------------------------
     int Fading() const { return GameFade.Active; }

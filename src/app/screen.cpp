@@ -76,6 +76,7 @@ int TGameFade::Init(int time, int out, plat::ChannelPtr channel, int allowAnim, 
     FlushInput();
     Done = 0;
     Channel = std::move(channel);
+    Channel2.reset();
     AllowAnim = allowAnim;
     FadeInAborted = 0;
     FadeCounterBeforeAbort = 0;
@@ -125,6 +126,9 @@ void TGameFade::CalcRatio() {
 void TGameFade::FadeChannels() {
     auto& game = Game();
     if (Channel) plat::SetChannelVolume(*Channel, Ratio * static_cast<float>(game.MusicVolume) / 100.0f);
+    if (Channel2 && Channel2->Channel) {
+        plat::SetChannelVolume(*Channel2->Channel, Ratio * static_cast<float>(game.SoundVolume) / 100.0f);
+    }
     if (game.SpeechChannel) {
         plat::SetChannelVolume(*game.SpeechChannel, Ratio * static_cast<float>(game.SpeechVolume) / 100.0f);
     }
@@ -152,6 +156,12 @@ void TGameFade::Finish() {
     }
     FadeChannels();
     if (Out) {
+        if (Channel2) {
+            if (Channel2IsGameChannelArray && game.Channels)
+                game.Channels->StopGameChannel(Channel2);
+            else if (Channel2->Channel)
+                plat::StopChannel(*Channel2->Channel);
+        }
         if (game.SpeechChannel) plat::StopChannel(*game.SpeechChannel);
         if (game.Fade && !game.NoFade && plat::GraphicsOpen()) {
             plat::Cls();

@@ -38,6 +38,8 @@ public:
     TExitScreen() { name = "exit"; }
 };
 
+class TGameChannel;
+
 class TGameFade {
 public:
     int Length = 0;
@@ -47,6 +49,10 @@ public:
     float Ratio = 0;
     int Done = 0;
     plat::ChannelPtr Channel;
+    // A sound channel whose volume follows the fade, stopped at the end of a
+    // fade-out (through the channel pool when it belongs to it).
+    std::shared_ptr<TGameChannel> Channel2;
+    int Channel2IsGameChannelArray = 1;
     int AllowAnim = 0;
     int FadeInAborted = 0;
     float FadeCounterBeforeAbort = 0;
