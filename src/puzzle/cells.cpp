@@ -229,6 +229,7 @@ void TCell::Manage() {
             Y = GetCalculatedY();
         }
     }
+    if (Particle) Particle->Manage(Delta);
     if (Particle && Particle->IsFinished()) Particle.reset();
     if (ScorePosition) {
         ScorePosition->Manage();

@@ -7,6 +7,9 @@ enum GameModeType { GAMEMODE_EDITOR = 1, GAMEMODE_MATCH3 = 2 };
 class TGameMode {
 public:
     int GameType = 0;
+    // Why the last load or save of a file failed ("" after a success), for
+    // the screens to show.
+    std::string FileError;
 
     virtual ~TGameMode() = default;
     virtual int Clear() { return 0; }

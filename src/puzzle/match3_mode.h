@@ -61,6 +61,10 @@ public:
     int Reset() override;
     int ResetHintTimer(int delayMs) override;
     int Shuffle() override;
+    // Saved games (save_game.cpp): 1 on success; 0 with FileError set.
+    int SaveGame(const std::string& basePath) override;
+    int LoadGame(const std::string& path) override;
+    int LoadSaveGame(const std::string& path);
 
     // Everything Init does after the layout is in the board: walls, a fresh
     // random filling, the original record and the marble total.

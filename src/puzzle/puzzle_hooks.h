@@ -16,6 +16,10 @@ public:
     virtual void SetLoop(bool loop) = 0;
     // True once the effect's (first) emitter has finished.
     virtual bool IsFinished() const = 0;
+    // Once per logic tick (delta = that tick's Delta): effects that keep
+    // their own game-time pace advance here.
+    virtual void Manage(float /*delta*/) {}
+    // Once per drawn frame, with the frame's Delta.
     virtual void Render(float delta) = 0;
 };
 

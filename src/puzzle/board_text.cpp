@@ -1,0 +1,178 @@
+#include "puzzle/board_text.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr const char* CRLF = "\r\n";
+
+void AppendBlock(std::string& out, const TBlock& block) {
+    for (const auto& row : block) {
+        for (uint8_t v : row) out += static_cast<char>('0' + v);
+        out += CRLF;
+    }
+}
+
+void AppendLine(std::string& out, const std::string& line) {
+    out += line;
+    out += CRLF;
+}
+
+void AppendLayoutBlocks(std::string& out, const TLayoutBlocks& layout, bool leadingSeparator) {
+    const TBlock* blocks[] = {&layout.Contents, &layout.IsChain, &layout.IsCreate, &layout.IsFill};
+    for (size_t i = 0; i < 4; ++i) {
+        if (i > 0 || leadingSeparator) AppendLine(out, "-");
+        AppendBlock(out, *blocks[i]);
+    }
+}
+
+// Reads the file line by line, counting lines for the messages.
+class TLineReader {
+public:
+    explicit TLineReader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
+
+    int LineNo() const { return line_ + 1; }
+    bool AtEnd() const { return pos_ >= bytes_.size(); }
+
+    // A header or separator line: up to LF, CR dropped. False when the file
+    // ends first (a last line without its line end counts when allowEof).
+    bool ReadLine(std::string& line, bool allowEof = false) {
+        if (AtEnd()) return false;
+        line.clear();
+        while (pos_ < bytes_.size() && bytes_[pos_] != '\n') line += static_cast<char>(bytes_[pos_++]);
+        if (pos_ >= bytes_.size() && !allowEof) return false;
+        if (pos_ < bytes_.size()) ++pos_;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        ++line_;
+        return true;
+    }
+
+    // Sixteen digits 0..maxValue, then CR LF.
+    std::string ReadRow(std::array<uint8_t, BLOCK_COLUMNS>& row, int maxValue) {
+        if (bytes_.size() - pos_ < BLOCK_COLUMNS + 2) return Problem("the file ends inside a row");
+        for (int c = 0; c < BLOCK_COLUMNS; ++c) {
+            const uint8_t ch = bytes_[pos_ + c];
+            if (ch < '0' || ch > '0' + maxValue)
+                return Problem("a row must be 16 digits from 0 to " + std::to_string(maxValue));
+            row[c] = static_cast<uint8_t>(ch - '0');
+        }
+        if (bytes_[pos_ + BLOCK_COLUMNS] != '\r' || bytes_[pos_ + BLOCK_COLUMNS + 1] != '\n')
+            return Problem("a row must be 16 digits and a line end");
+        pos_ += BLOCK_COLUMNS + 2;
+        ++line_;
+        return {};
+    }
+
+    std::string ReadBlock(TBlock& block, int maxValue) {
+        for (auto& row : block)
+            if (auto problem = ReadRow(row, maxValue); !problem.empty()) return problem;
+        return {};
+    }
+
+    std::string ReadSeparator() {
+        std::string line;
+        if (!ReadLine(line)) return Problem("the file ends early");
+        if (line != "-") return Problem("expected a \"-\" line");
+        return {};
+    }
+
+    std::string Problem(const std::string& what) const { return "line " + std::to_string(LineNo()) + ": " + what; }
+
+private:
+    const std::vector<uint8_t>& bytes_;
+    size_t pos_ = 0;
+    int line_ = 0;
+};
+
+std::string ReadLayoutBlocks(TLineReader& in, TLayoutBlocks& layout, bool leadingSeparator) {
+    struct Part {
+        TBlock* block;
+        int maxValue;
+    };
+    const Part parts[] = {{&layout.Contents, 2}, {&layout.IsChain, 1}, {&layout.IsCreate, 1}, {&layout.IsFill, 1}};
+    for (size_t i = 0; i < 4; ++i) {
+        if (i > 0 || leadingSeparator)
+            if (auto problem = in.ReadSeparator(); !problem.empty()) return problem;
+        if (auto problem = in.ReadBlock(*parts[i].block, parts[i].maxValue); !problem.empty()) return problem;
+    }
+    return {};
+}
+
+std::string ReadBoard(TLineReader& in, TBoardBlocks& board) {
+    if (auto problem = in.ReadBlock(board.Gems, 6); !problem.empty()) return problem;
+    return ReadLayoutBlocks(in, board.Layout, true);
+}
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& value) {
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+std::string FormatLayout(const TLayoutBlocks& layout) {
+    std::string out;
+    out.reserve(LAYOUT_FILE_SIZE);
+    AppendLine(out, LAYOUT_HEADER);
+    AppendLine(out, "-");
+    AppendLayoutBlocks(out, layout, false);
+    return out;
+}
+
+std::string FormatSaveGame(const TSaveGameData& save) {
+    std::string out;
+    AppendLine(out, SAVE_HEADER);
+    AppendLine(out, std::to_string(save.ElapsedMs));
+    AppendLine(out, std::to_string(save.Score));
+    for (const TBoardBlocks* board : {&save.Original, &save.Current}) {
+        AppendLine(out, "-");
+        AppendBlock(out, board->Gems);
+        AppendLayoutBlocks(out, board->Layout, true);
+    }
+    // A name that could not stand on one line is left out rather than
+    // breaking the file.
+    if (save.Puzzle && save.Puzzle->Path.find_first_of("\r\n") == std::string::npos)
+        AppendLine(out, std::to_string(save.Puzzle->IsCustom) + " " + save.Puzzle->Path);
+    return out;
+}
+
+std::string ParseLayout(const std::vector<uint8_t>& bytes, TLayoutBlocks& out) {
+    if (bytes.size() > BOARD_FILE_MAX_SIZE) return "the file is far too large";
+    TLineReader in(bytes);
+    std::string header;
+    if (!in.ReadLine(header)) return in.Problem("the file ends early");
+    TLayoutBlocks layout;
+    if (auto problem = in.ReadSeparator(); !problem.empty()) return problem;
+    if (auto problem = ReadLayoutBlocks(in, layout, false); !problem.empty()) return problem;
+    if (!in.AtEnd()) return in.Problem("unexpected text after the last row");
+    out = layout;
+    return {};
+}
+
+std::string ParseSaveGame(const std::vector<uint8_t>& bytes, TSaveGameData& out) {
+    if (bytes.size() > BOARD_FILE_MAX_SIZE) return "the file is far too large";
+    TLineReader in(bytes);
+    TSaveGameData save;
+    std::string line;
+    if (!in.ReadLine(line)) return in.Problem("the file ends early");
+    if (!in.ReadLine(line)) return in.Problem("the file ends early");
+    if (!ParseNumber(line, save.ElapsedMs)) return in.Problem("the play time must be a number of milliseconds");
+    if (!in.ReadLine(line)) return in.Problem("the file ends early");
+    if (!ParseNumber(line, save.Score) || save.Score < 0) return in.Problem("the score must be a number");
+    for (TBoardBlocks* board : {&save.Original, &save.Current}) {
+        if (auto problem = in.ReadSeparator(); !problem.empty()) return problem;
+        if (auto problem = ReadBoard(in, *board); !problem.empty()) return problem;
+    }
+    if (!in.AtEnd()) {
+        // The puzzle line: "0 " or "1 " and the puzzle's file name.
+        if (!in.ReadLine(line, true) || line.size() < 2 || (line[0] != '0' && line[0] != '1') || line[1] != ' ')
+            return in.Problem("expected the puzzle line (0 or 1, a blank and the puzzle's file name)");
+        save.Puzzle = TSavedPuzzle{line.substr(2), line[0] - '0'};
+        if (!in.AtEnd()) return in.Problem("unexpected text after the puzzle line");
+    }
+    out = save;
+    return {};
+}

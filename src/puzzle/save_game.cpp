@@ -1,0 +1,94 @@
+#include "puzzle/save_game.h"
+
+#include "app/error_state.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "puzzle/game_play.h"
+#include "puzzle/layout_file.h"
+#include "puzzle/match3_mode.h"
+
+namespace {
+
+constexpr const char* SAVE_EXTENSION = ".save";
+
+std::string Logged(std::string message) {
+    if (!message.empty()) WriteErrorLog(message);
+    return message;
+}
+
+void ApplyBoard(TCellBox& box, const TBoardBlocks& board) {
+    ApplyLayout(box, board.Layout);
+    ApplyGems(box, board.Gems);
+    box.UpdateDrawWall();
+}
+
+int Answer(TGameModeMatch3& mode, std::string problem) {
+    mode.FileError = std::move(problem);
+    return mode.FileError.empty() ? 1 : 0;
+}
+
+}  // namespace
+
+TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
+    TSaveGameData save;
+    save.ElapsedMs = PlayClock().Elapsed();
+    save.Score = GamePlay().Score + GamePlay().ScoreAdder;
+    if (mode.CellBox) save.Current = BoardOf(*mode.CellBox);
+    // Without a record of the start, the live board is the best start there is.
+    const bool hasOriginal = mode.OriginalPuzzle && mode.OriginalPuzzle->CellBox;
+    save.Original = hasOriginal ? BoardOf(*mode.OriginalPuzzle->CellBox) : save.Current;
+    save.Puzzle = TSavedPuzzle{GamePlay().CurrentLevel, GamePlay().IsCustomLevel ? 1 : 0};
+    return save;
+}
+
+std::string SaveGameFile(const TGameModeMatch3& mode, const std::string& basePath) {
+    const std::string path = basePath + SAVE_EXTENSION;
+    if (!plat::WriteFileAtomic(path, FormatSaveGame(SaveGameDataOf(mode))))
+        return Logged("Could not create file '" + path + "'");
+    return {};
+}
+
+void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
+    // The puzzle as it started becomes the record a restart goes back to.
+    mode.Clear();
+    ApplyBoard(*mode.CellBox, save.Original);
+    mode.AddOriginalUndo();
+    // Then the board as it was, on a fresh box (clearing restarts the clock
+    // and the score, so those are set last).
+    mode.Clear();
+    ApplyBoard(*mode.CellBox, save.Current);
+    PlayClock().StartTime = plat::MilliSecs() - save.ElapsedMs;
+    PlayClock().PausedAt = 0;
+    GamePlay().Score = save.Score;
+    GamePlay().ScoreAdder = 0;
+    if (save.Puzzle) {
+        GamePlay().CurrentLevel = save.Puzzle->Path;
+        GamePlay().IsCustomLevel = save.Puzzle->IsCustom;
+    }
+}
+
+std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) return Logged(problem);
+    TSaveGameData save;
+    if (auto problem = ParseSaveGame(bytes, save); !problem.empty())
+        return Logged("The file '" + path + "' is not a valid saved game (" + problem + ")");
+    ApplySaveGameData(mode, save);
+    return {};
+}
+
+std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
+    if (auto problem = LoadSaveGameFile(mode, path); !problem.empty()) return problem;
+    mode.TotalMarbles = mode.OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
+    mode.CellBox->UpdateDrawWall();
+    mode.ShufflePieces.reset();
+    mode.HasShownShufflePiecesDialog = 0;
+    GameState().Clear();
+    return {};
+}
+
+int TGameModeMatch3::SaveGame(const std::string& basePath) { return Answer(*this, SaveGameFile(*this, basePath)); }
+
+int TGameModeMatch3::LoadSaveGame(const std::string& path) { return Answer(*this, LoadSaveGameFile(*this, path)); }
+
+int TGameModeMatch3::LoadGame(const std::string& path) { return Answer(*this, LoadGameFile(*this, path)); }
