@@ -1,0 +1,189 @@
+#include "gui/text_input.h"
+
+#include <algorithm>
+
+#include "app/fixed_rate_logic.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/text.h"
+#include "platform/input.h"
+
+const std::string NameBannedChars = "\"|*\\/:;~?<>";
+const std::string FileNameBannedChars = "\"|*\\/:;~?<>,+=%";
+
+namespace {
+
+constexpr int CHAR_BACKSPACE = 8;
+constexpr int CHAR_ENTER = 13;
+constexpr int CHAR_ESCAPE = 27;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
+bool IsPrintableChar(int ch, bool allowExtended) {
+    if (ch >= 32 && ch < 127) return true;
+    return allowExtended && ch >= 160 && ch <= 255;
+}
+
+std::string TrimBlanks(const std::string& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsBlank(text[first])) ++first;
+    while (last > first && IsBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+bool IsSafeFileName(const std::string& text) {
+    if (text.empty() || text == "." || text == "..") return false;
+    if (TrimBlanks(text) != text) return false;
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        const int ch = static_cast<unsigned char>(c);
+        return IsPrintableChar(ch, true) && NameBannedChars.find(c) == std::string::npos && c != '=';
+    });
+}
+
+std::string UppercaseFirst(std::string text) {
+    if (text.empty()) return text;
+    const int ch = static_cast<unsigned char>(text[0]);
+    if (ch >= 'a' && ch <= 'z') text[0] = static_cast<char>(ch - 32);
+    // Latin-1 small letters à..þ map 32 down, except the division sign.
+    if (ch >= 224 && ch <= 254 && ch != 247) text[0] = static_cast<char>(ch - 32);
+    return text;
+}
+
+// ---- TTextInput ---------------------------------------------------------------
+
+void TTextInput::Init(plat::ImageFontPtr font, const std::string& text, int x, int y) {
+    Font = std::move(font);
+    Text = text;
+    CurrentChar = static_cast<int>(Text.size()) + 1;
+    X = x;
+    Y = y;
+    TextCol = TColor::Create(255, 255, 255);
+    DotCol = TColor::Create(150, 150, 150);
+    CursorCol = TColor::Create(0, 255, 255);
+    SetCursorFlashSpeed(250);
+    Reset();
+}
+
+void TTextInput::Reset() {
+    Active = 1;
+    Done = 0;
+    if (HasGame()) Game().BlockKeys = 1;
+    FlushKeys();
+}
+
+void TTextInput::SetCursorFlashSpeed(int ms) {
+    CursorFlashSpeed = HasGame() ? static_cast<int>(Game().CalcAnimLength(static_cast<float>(ms))) : ms / 5;
+}
+
+void TTextInput::Finish() {
+    Active = 0;
+    Done = 1;
+    if (HasGame()) Game().BlockKeys = 0;
+    FlushInput();
+}
+
+void TTextInput::MakeCharsFileNameSafe() { BannedChars = FileNameBannedChars; }
+
+int TTextInput::GetWidth(const std::string& s) const {
+    const std::string all = Text + s;
+    if (Font) return plat::FontTextWidth(*Font, all);
+    return plat::TextWidth(all);
+}
+
+int TTextInput::Append(int ch) {
+    if (!IsPrintableChar(ch, AllowExtendedChars != 0)) return 0;
+    if (MaxLength < CurrentChar) return 0;
+    const std::string added(1, static_cast<char>(ch));
+    if (MaxPixelWidth > 0 && GetWidth(added) > MaxPixelWidth) return 0;
+    Text += added;
+    CurrentChar = static_cast<int>(Text.size()) + 1;
+    return 1;
+}
+
+int TTextInput::Manage() {
+    if (!Active) return 0;
+    int ch = GetChar();
+    if (ch > 0 && ch < 256 && BannedChars.find(static_cast<char>(ch)) != std::string::npos) ch = 0;
+
+    if (ch == CHAR_BACKSPACE && !Text.empty()) {
+        Text.pop_back();
+        CurrentChar = static_cast<int>(Text.size()) + 1;
+    }
+    if (NumbersOnly && ch != CHAR_ENTER && (ch < '0' || ch > '9')) ch = 0;
+    Append(ch);
+
+    if (ch == CHAR_ENTER && (AllowNull || !Text.empty())) {
+        Finish();
+        return 1;
+    }
+    if (ch == CHAR_ESCAPE && AllowEscToAbort) {
+        Text.clear();
+        CurrentChar = 1;
+        Finish();
+        return -1;
+    }
+    CursorFlashCounter += Delta;
+    if (CursorFlashCounter >= static_cast<float>(CursorFlashSpeed)) {
+        CursorOn = CursorOn ? 0 : 1;
+        CursorFlashCounter = 0;
+    }
+    return 0;
+}
+
+void TTextInput::Draw() {
+    if (!Active) return;
+    if (Font) plat::SetImageFont(Font);
+    plat::SetBlend(plat::ALPHABLEND);
+    const float x = static_cast<float>(X);
+    const float y = static_cast<float>(Y);
+    TextCol->Apply();
+    TextAlpha = TextCol->Alpha;
+    if (TextShadow) {
+        TextShadow->ApplyToText();
+        DrawTextWithShadow(x, y, Text);
+    } else {
+        plat::DrawText(Text, x, y);
+    }
+    std::string drawn = Text;
+    const int length = static_cast<int>(Text.size());
+    if (DrawUnderscore && length < MaxLength) {
+        if (CursorOn) {
+            CursorCol->Apply();
+            plat::DrawText("_", x + static_cast<float>(plat::TextWidth(drawn)), y);
+        }
+        drawn += "_";
+    }
+    if (DrawDots) {
+        const int dots = MaxLength - static_cast<int>(drawn.size());
+        if (dots > 0) {
+            DotCol->Apply();
+            plat::DrawText(std::string(static_cast<size_t>(dots), '.'), x + static_cast<float>(plat::TextWidth(drawn)), y);
+        }
+    }
+    TextAlpha = 1.0f;
+    TColor::Restore();
+}
+
+// ---- TTextCursor --------------------------------------------------------------
+
+void TTextCursor::Init(int x_, int y_, int linegap_) {
+    x = x_;
+    y = y_;
+    linegap = linegap_;
+}
+
+void TTextCursor::Output(const std::string& text) const {
+    if (Shadow) {
+        DrawTextWithShadow(static_cast<float>(x), static_cast<float>(y), text);
+    } else {
+        plat::DrawText(text, static_cast<float>(x), static_cast<float>(y));
+    }
+}
+
+void TTextCursor::OutputNL(const std::string& text) {
+    Output(text);
+    NewLine();
+}

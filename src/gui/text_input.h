@@ -1,0 +1,78 @@
+#pragma once
+// The one-line text editor of the text dialogs, with a flashing caret,
+// length limits, banned characters and the rules that keep a typed name safe
+// as a file name; and a simple text-output cursor.
+#include <string>
+
+#include "gui/sprite.h"
+#include "platform/graphics.h"
+
+// The eleven characters the player manager refuses in names.
+extern const std::string NameBannedChars;
+// The fifteen characters MakeCharsFileNameSafe bans.
+extern const std::string FileNameBannedChars;
+
+// A character the fonts can draw and a file system accepts: 32..126, and
+// 160..255 when extended characters are allowed (127..159 are control codes).
+bool IsPrintableChar(int ch, bool allowExtended);
+// Leading and trailing blanks removed.
+std::string TrimBlanks(const std::string& text);
+// True when text can be used as a file name on every system the game runs on:
+// not empty, not "." or "..", printable (extended allowed), no path separator,
+// none of NameBannedChars, no "=", no leading or trailing blank.
+bool IsSafeFileName(const std::string& text);
+// Upper-cases the first character (ASCII and the Latin-1 small letters).
+std::string UppercaseFirst(std::string text);
+
+class TTextInput {
+public:
+    std::string Text;
+    int MaxLength = 10;
+    int MaxPixelWidth = 0;
+    int CurrentChar = 1;  // length + 1
+    int Active = 0;
+    int Done = 0;
+    int X = 0, Y = 0;
+    ColorPtr TextCol = TColor::Create(255, 255, 255);
+    ShadowPtr TextShadow = TShadow::Create(1, 1, 0.5f);
+    ColorPtr DotCol;
+    ColorPtr CursorCol;
+    plat::ImageFontPtr Font;
+    int DrawDots = 0;
+    int DrawUnderscore = 1;
+    float CursorFlashCounter = 0;
+    int CursorFlashSpeed = 50;
+    int CursorOn = 1;
+    int AllowEscToAbort = 1;
+    int AllowNull = 1;
+    std::string BannedChars;
+    int AllowExtendedChars = 0;
+    int NumbersOnly = 0;
+
+    void Init(plat::ImageFontPtr font, const std::string& text, int x, int y);
+    void Reset();
+    void SetCursorFlashSpeed(int ms);
+    // One update: 0 editing, 1 finished with Enter, -1 aborted with Escape.
+    int Manage();
+    void MakeCharsFileNameSafe();
+    void Finish();
+    // Width of Text + s in the editor's font.
+    int GetWidth(const std::string& s) const;
+    void Draw();
+
+private:
+    // 1 when ch was added.
+    int Append(int ch);
+};
+
+class TTextCursor {
+public:
+    int x = 0, y = 0;
+    int linegap = 20;
+    int Shadow = 0;
+
+    void Init(int x, int y, int linegap);
+    void NewLine() { y += linegap; }
+    void Output(const std::string& text) const;
+    void OutputNL(const std::string& text);
+};
