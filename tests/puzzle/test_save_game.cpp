@@ -1,0 +1,200 @@
+// Saved games: what is written, what a load restores (board, original
+// puzzle, clock, score, level), and refusal of damaged saves.
+#include "platform/clock.h"
+#include "puzzle/layout_file.h"
+#include "puzzle/save_game.h"
+#include "puzzle_file_test_util.h"
+
+namespace {
+
+const std::vector<std::string> kLayout = {
+    "................", "..mm............", "................", "....cccc........",
+    "................", "......mm........", "................", "................",
+    "................", "................", "................", "......####......"};
+
+class SaveGameTest : public PuzzleFileTest {
+protected:
+    SaveGameTest() : PuzzleFileTest("save-game-test") {}
+    void SetUp() override {
+        PuzzleFileTest::SetUp();
+        PuzzleHooks().LoadLayout = [](TCellBox& box, const std::string&) {
+            BuildBox(box, kLayout);
+            return true;
+        };
+    }
+    // A level started as the play screen does, then played a little.
+    void StartAndPlay(TGameModeMatch3& mode) {
+        ASSERT_EQ(mode.Init("layouts/007.layout", 0), 1);
+        startGems = GemsOf(*mode.CellBox);
+        // Change the live board: clear a row of gems and turn a marble normal.
+        for (int c = 1; c <= 16; ++c) mode.CellBox->CellAt(c, 5).ClearContents();
+        mode.CellBox->Layout[3][2].Contents = FLOOR_NORMAL;
+    }
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        size_t start = 0;
+        for (size_t at; (at = text.find("\r\n", start)) != std::string::npos; start = at + 2)
+            lines.push_back(text.substr(start, at - start));
+        return lines;
+    }
+
+    TBlock startGems{};
+};
+
+TEST_F(SaveGameTest, SaveWritesTheLinesAndReadsBackScoreTimeBoardsAndLevel) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    GamePlay().Score = 1234;
+    PlayClock().StartTime = plat::MilliSecs() - 65000;
+    const TBoardBlocks live = BoardOf(*mode.CellBox);
+    ASSERT_EQ(mode.SaveGame(File("game")), 1);
+
+    const std::vector<std::string> lines = Lines(ReadText(File("game.save")));
+    ASSERT_EQ(lines.size(), 134u);
+    EXPECT_EQ(lines[0], "Vellichorns Savegame");
+    const int elapsed = std::stoi(lines[1]);
+    EXPECT_GE(elapsed, 65000);
+    EXPECT_LT(elapsed, 66000);
+    EXPECT_EQ(lines[2], "1234");
+    EXPECT_EQ(lines[3], "-");
+    EXPECT_EQ(lines[133], "0 layouts/007.layout");
+    // The live board's gem block: row 5 is empty.
+    EXPECT_EQ(lines[68 + 5], "0000000000000000");
+
+    // Load into a different game.
+    TGameModeMatch3 other;
+    other.Init("layouts/099.layout", 1);
+    GamePlay().Score = 5;
+    GamePlay().ScoreAdder = 75;
+    ASSERT_EQ(other.LoadGame(File("game.save")), 1);
+    EXPECT_EQ(other.FileError, "");
+    EXPECT_EQ(GamePlay().Score, 1234);
+    EXPECT_EQ(GamePlay().ScoreAdder, 0);
+    EXPECT_GE(PlayClock().Elapsed(), 65000u);
+    EXPECT_LT(PlayClock().Elapsed(), 66000u);
+    EXPECT_EQ(BoardOf(*other.CellBox), live);
+    EXPECT_EQ(GemsOf(*other.OriginalPuzzle->CellBox), startGems);
+    EXPECT_EQ(other.TotalMarbles, 4);
+    EXPECT_EQ(GamePlay().CurrentLevel, "layouts/007.layout");
+    EXPECT_EQ(GamePlay().IsCustomLevel, 0);
+    EXPECT_EQ(other.CellBox->GameMode, &other);
+}
+
+TEST_F(SaveGameTest, RestartAfterLoadingReturnsToTheStartingGems) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    ASSERT_EQ(mode.SaveGame(File("r")), 1);
+    TGameModeMatch3 other;
+    ASSERT_EQ(other.LoadGame(File("r.save")), 1);
+    ASSERT_NE(GemsOf(*other.CellBox), startGems);
+    ASSERT_EQ(other.Reset(), 1);
+    EXPECT_EQ(GemsOf(*other.CellBox), startGems);
+    EXPECT_EQ(other.CellBox->Layout[3][2].Contents, FLOOR_MARBLE);
+}
+
+TEST_F(SaveGameTest, PointsStillRollingUpAreSaved) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    GamePlay().Score = 100;
+    GamePlay().ScoreAdder = 75;  // three gems just cleared, not counted in yet
+    ASSERT_EQ(mode.SaveGame(File("rolling")), 1);
+    TGameModeMatch3 other;
+    ASSERT_EQ(other.LoadGame(File("rolling.save")), 1);
+    EXPECT_EQ(GamePlay().Score + GamePlay().ScoreAdder, 175);
+}
+
+TEST_F(SaveGameTest, SaveWithoutThePuzzleLineLoadsAndLeavesTheLevelAlone) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    ASSERT_EQ(mode.SaveGame(File("old")), 1);
+    std::string text = ReadText(File("old.save"));
+    text.erase(text.rfind("0 layouts/"));
+    WriteText(File("old.save"), text);
+    ASSERT_EQ(Lines(text).size(), 133u);
+
+    GamePlay().CurrentLevel = "custom/mine.layout";
+    GamePlay().IsCustomLevel = 1;
+    TGameModeMatch3 other;
+    ASSERT_EQ(other.LoadGame(File("old.save")), 1);
+    EXPECT_EQ(GemsOf(*other.OriginalPuzzle->CellBox), startGems);
+    EXPECT_EQ(GamePlay().CurrentLevel, "custom/mine.layout");
+    EXPECT_EQ(GamePlay().IsCustomLevel, 1);
+
+    // A custom level's name with blanks comes back whole.
+    GamePlay().CurrentLevel = "/home/x/My Puzzles/a b.layout";
+    ASSERT_EQ(other.SaveGame(File("custom")), 1);
+    GamePlay().CurrentLevel.clear();
+    GamePlay().IsCustomLevel = 0;
+    ASSERT_EQ(other.LoadGame(File("custom.save")), 1);
+    EXPECT_EQ(GamePlay().CurrentLevel, "/home/x/My Puzzles/a b.layout");
+    EXPECT_EQ(GamePlay().IsCustomLevel, 1);
+}
+
+TEST_F(SaveGameTest, DamagedSavesAreRefusedAndChangeNothing) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    GamePlay().Score = 300;
+    ASSERT_EQ(mode.SaveGame(File("good")), 1);
+    const std::string good = ReadText(File("good.save"));
+    const size_t gemRow = good.find("-\r\n") + 3;
+
+    std::string gem7 = good;
+    gem7[gemRow + 2] = '7';  // gem kinds are 0..6
+    std::string badTime = good;
+    badTime.replace(badTime.find("\r\n") + 2, 1, "x");
+    std::string negativeScore = good;
+    negativeScore.replace(negativeScore.find("\r\n300\r\n") + 2, 3, "-30");
+    std::string badPuzzleLine = good;
+    badPuzzleLine.replace(badPuzzleLine.rfind("0 layouts/"), 2, "7 ");
+    const std::pair<const char*, std::string> cases[] = {
+        {"empty", ""},
+        {"header only", "Vellichorns Savegame\r\n"},
+        {"cut in the first board", good.substr(0, gemRow + 100)},
+        {"cut in the last row", good.substr(0, good.rfind("-\r\n") + 30)},
+        {"gem out of range", gem7},
+        {"time not a number", badTime},
+        {"negative score", negativeScore},
+        {"bad puzzle line", badPuzzleLine},
+        {"text after the puzzle line", good + "more\r\n"},
+        {"a layout, not a save", FormatLayout(LayoutOf(*mode.CellBox))},
+    };
+
+    TGameModeMatch3 other;
+    other.Init("layouts/003.layout", 0);
+    GamePlay().Score = 42;
+    GamePlay().CurrentLevel = "layouts/003.layout";
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        WriteText(File("bad.save"), text);
+        const TBoardBlocks board = BoardOf(*other.CellBox);
+        const TBlock original = GemsOf(*other.OriginalPuzzle->CellBox);
+        const uint32_t clockStart = PlayClock().StartTime;
+        EXPECT_EQ(other.LoadGame(File("bad.save")), 0);
+        EXPECT_NE(other.FileError.find("bad.save"), std::string::npos) << other.FileError;
+        EXPECT_EQ(BoardOf(*other.CellBox), board);
+        EXPECT_EQ(GemsOf(*other.OriginalPuzzle->CellBox), original);
+        EXPECT_EQ(GamePlay().Score, 42);
+        EXPECT_EQ(PlayClock().StartTime, clockStart);
+        EXPECT_EQ(GamePlay().CurrentLevel, "layouts/003.layout");
+    }
+    EXPECT_EQ(other.LoadGame(File("missing.save")), 0);
+    EXPECT_EQ(other.FileError, "Could not read file '" + File("missing.save") + "'");
+}
+
+TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSave) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    ASSERT_EQ(mode.SaveGame(File("slot")), 1);
+    const std::string old = ReadText(File("slot.save"));
+    GamePlay().Score = 999;
+    int answer = 0;
+    {
+        TFileSizeLimit limit(500);
+        answer = mode.SaveGame(File("slot"));
+    }
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(mode.FileError, "Could not create file '" + File("slot.save") + "'");
+    EXPECT_EQ(ReadText(File("slot.save")), old);
+}
+
+}  // namespace
