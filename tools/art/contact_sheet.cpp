@@ -1,0 +1,270 @@
+// vccontact: review sheets of the built art.
+//   vccontact <font.ttf> <output folder> <image folder>...
+// Writes contact-NN.png pages with every PNG/JPEG of the folders (name under
+// each image, on a checkerboard so transparency shows) and board-NN.png pages
+// that put the floor, gems and wall tiles together for several floor shapes.
+#include <cstddef>
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+namespace fs = std::filesystem;
+using namespace art;
+
+namespace {
+
+cairo_surface_t* LoadJPEG(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return nullptr;
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    const int w = int(info.output_width), h = int(info.output_height);
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+    unsigned char* data = cairo_image_surface_get_data(s);
+    const int stride = cairo_image_surface_get_stride(s);
+    std::vector<unsigned char> line(size_t(w) * 3);
+    while (info.output_scanline < info.output_height) {
+        const int y = int(info.output_scanline);
+        JSAMPROW rows[1] = {line.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+        auto* row = reinterpret_cast<uint32_t*>(data + size_t(y) * size_t(stride));
+        for (int x = 0; x < w; ++x)
+            row[x] = 0xff000000u | (uint32_t(line[size_t(x) * 3]) << 16) | (uint32_t(line[size_t(x) * 3 + 1]) << 8) |
+                     line[size_t(x) * 3 + 2];
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    std::fclose(file);
+    cairo_surface_mark_dirty(s);
+    return s;
+}
+
+cairo_surface_t* LoadAny(const fs::path& path) {
+    const std::string ext = path.extension().string();
+    if (ext == ".jpg" || ext == ".jpeg") return LoadJPEG(path.string());
+    cairo_surface_t* s = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(s);
+        return nullptr;
+    }
+    return s;
+}
+
+void Checker(cairo_t* cr, double x, double y, double w, double h) {
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_clip(cr);
+    for (int j = 0; j * 8 < h; ++j)
+        for (int i = 0; i * 8 < w; ++i) {
+            cairo_rectangle(cr, x + i * 8, y + j * 8, 8, 8);
+            const double v = (i + j) % 2 ? 0.42 : 0.55;
+            cairo_set_source_rgb(cr, v, v, v);
+            cairo_fill(cr);
+        }
+    cairo_restore(cr);
+}
+
+// Writes the images as pages of a fixed width; big images are scaled down.
+void ContactPages(const std::vector<fs::path>& files, const std::string& out) {
+    const int pageW = 1600, pageH = 1200, margin = 12, maxCell = 380, label = 16;
+    struct Item {
+        fs::path path;
+        cairo_surface_t* s;
+        double scale;
+        int w, h;
+    };
+    std::vector<Item> items;
+    for (const fs::path& f : files) {
+        cairo_surface_t* s = LoadAny(f);
+        if (!s) {
+            std::fprintf(stderr, "vccontact: cannot read %s\n", f.c_str());
+            continue;
+        }
+        const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        double scale = std::min(1.0, double(maxCell) / std::max(w, h));
+        if (std::max(w, h) <= 40) scale = 2.0;  // small tiles are shown doubled
+        items.push_back({f, s, scale, int(w * scale), int(h * scale)});
+    }
+    int page = 0;
+    size_t i = 0;
+    while (i < items.size()) {
+        Canvas c(pageW, pageH);
+        cairo_t* cr = c.cr();
+        cairo_set_source_rgb(cr, 0.16, 0.17, 0.2);
+        cairo_paint(cr);
+        double x = margin, y = margin, rowH = 0;
+        for (; i < items.size(); ++i) {
+            const Item& it = items[i];
+            const int cellW = std::max(it.w, 84);
+            if (x + cellW > pageW - margin) {
+                x = margin;
+                y += rowH + label + margin;
+                rowH = 0;
+            }
+            if (y + it.h + label > pageH - margin) break;
+            Checker(cr, x, y, it.w, it.h);
+            cairo_save(cr);
+            cairo_translate(cr, x, y);
+            cairo_scale(cr, it.scale, it.scale);
+            cairo_set_source_surface(cr, it.s, 0, 0);
+            cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+            cairo_paint(cr);
+            cairo_restore(cr);
+            UseFont(cr, 12);
+            cairo_set_source_rgb(cr, 0.95, 0.95, 0.9);
+            cairo_move_to(cr, x, y + it.h + 12);
+            const std::string name = it.path.filename().string() + " " +
+                                     std::to_string(cairo_image_surface_get_width(it.s)) + "x" +
+                                     std::to_string(cairo_image_surface_get_height(it.s));
+            cairo_show_text(cr, name.c_str());
+            x += std::max(cellW, int(TextWidth(cr, name))) + margin;
+            rowH = std::max(rowH, double(it.h));
+        }
+        char name[32];
+        std::snprintf(name, sizeof name, "contact-%02d.png", ++page);
+        cairo_surface_write_to_png(c.surface(), (out + "/" + name).c_str());
+    }
+    for (Item& it : items) cairo_surface_destroy(it.s);
+}
+
+// ---- board previews -------------------------------------------------------------
+
+// The wall tile for a position without floor, chosen the way the game chooses.
+std::string WallFor(const std::vector<std::string>& g, int c, int r) {
+    auto floor = [&](int x, int y) {
+        return x >= 0 && y >= 0 && y < int(g.size()) && x < int(g[size_t(y)].size()) && g[size_t(y)][size_t(x)] != '.';
+    };
+    const bool L = floor(c - 1, r), R = floor(c + 1, r), T = floor(c, r - 1), B = floor(c, r + 1);
+    const bool oNW = !L && !T && floor(c - 1, r - 1), oNE = !R && !T && floor(c + 1, r - 1);
+    const bool oSW = !L && !B && floor(c - 1, r + 1), oSE = !R && !B && floor(c + 1, r + 1);
+    if (L && R && T && B) return "wall-full";
+    if (L && T && B) return "wall-lefttopbottom";
+    if (R && T && B) return "wall-righttopbottom";
+    if (L && R && T) return "wall-topleftright";
+    if (L && R && B) return "wall-bottomleftright";
+    if (L && R) return "wall-leftright";
+    if (T && B) return "wall-topbottom";
+    if (T && L) return oSE ? "wall-topleftse" : "wall-topleft";
+    if (T && R) return oSW ? "wall-toprightsw" : "wall-topright";
+    if (B && L) return oNE ? "wall-bottomleftne" : "wall-bottomleft";
+    if (B && R) return oNW ? "wall-bottomrightnw" : "wall-bottomright";
+    if (B) return oNW && oNE ? "wall-bottomnwne" : oNW ? "wall-bottomnw" : oNE ? "wall-bottomne" : "wall-bottom";
+    if (T) return oSW && oSE ? "wall-topswse" : oSW ? "wall-topsw" : oSE ? "wall-topse" : "wall-top";
+    if (L) return oNE && oSE ? "wall-leftnese" : oNE ? "wall-leftne" : oSE ? "wall-leftse" : "wall-left";
+    if (R) return oNW && oSW ? "wall-rightnwsw" : oNW ? "wall-rightnw" : oSW ? "wall-rightsw" : "wall-right";
+    std::string d;
+    if (oNW) d += "nw";
+    if (oNE) d += "ne";
+    if (oSW) d += "sw";
+    if (oSE) d += "se";
+    if (d.size() == 2) return "wall-corner-outside-" + d;
+    return d.empty() ? "" : "wall-" + d;
+}
+
+void BoardPage(const std::string& graphics, const std::string& background, const std::vector<std::string>& grid,
+               const std::string& out, bool decorate) {
+    std::map<std::string, cairo_surface_t*> cache;
+    auto image = [&](const std::string& name) {
+        auto it = cache.find(name);
+        if (it != cache.end()) return it->second;
+        cairo_surface_t* s = LoadAny(graphics + "/" + name + ".png");
+        cache[name] = s;
+        return s;
+    };
+    Canvas c(800, 600);
+    cairo_t* cr = c.cr();
+    if (cairo_surface_t* bg = LoadAny(background)) {
+        cairo_set_source_surface(cr, bg, 0, 0);
+        cairo_paint(cr);
+        cairo_surface_destroy(bg);
+    }
+    auto put = [&](const std::string& name, int col, int row) {
+        cairo_surface_t* s = image(name);
+        if (!s) return;
+        cairo_set_source_surface(cr, s, 76 + 36 * col, 48 + 36 * row);
+        cairo_paint(cr);
+    };
+    int seed = 7;
+    for (int r = 0; r < int(grid.size()); ++r)
+        for (int col = 0; col < int(grid[size_t(r)].size()); ++col) {
+            const char ch = grid[size_t(r)][size_t(col)];
+            if (ch == '.') {
+                const std::string wall = WallFor(grid, col, r);
+                if (!wall.empty()) {
+                    put(wall, col, r);
+                    if (decorate && (wall == "wall-full" || wall == "wall-topleft" || wall == "wall-bottomright"))
+                        put(wall + "decoration", col, r);
+                }
+                continue;
+            }
+            put(ch == 'm' ? "cellmarble" : "cellnormal", col, r);
+            seed = (seed * 1103515245 + 12345) & 0x7fffffff;
+            put("cell" + std::to_string(1 + (seed >> 8) % 6), col, r);
+        }
+    cairo_surface_write_to_png(c.surface(), out.c_str());
+    for (auto& [name, s] : cache)
+        if (s) cairo_surface_destroy(s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: vccontact <font.ttf> <output folder> <image folder>...\n");
+        return 2;
+    }
+    LoadFont(argv[1]);
+    const std::string out = argv[2];
+    fs::create_directories(out);
+    std::vector<fs::path> files;
+    for (int i = 3; i < argc; ++i)
+        for (const auto& e : fs::recursive_directory_iterator(argv[i])) {
+            const std::string ext = e.path().extension().string();
+            if (e.is_regular_file() && (ext == ".png" || ext == ".jpg")) files.push_back(e.path());
+        }
+    std::sort(files.begin(), files.end());
+    ContactPages(files, out);
+
+    // Board previews: needs the graphics folder (first argument) and a background.
+    std::string graphics, background;
+    for (const fs::path& f : files) {
+        if (f.filename() == "cellnormal.png") graphics = f.parent_path().string();
+        if (f.filename() == "gamescreen1.jpg") background = f.string();
+    }
+    if (graphics.empty()) return 0;
+    const std::vector<std::vector<std::string>> boards = {
+        {"..................", "..................", "..................", "..................",
+         "..................", "..................", "........#.........", "..................",
+         "..................", "..................", "..................", "..................",
+         "..................", ".................."},
+        {"..................", ".################.", ".################.", ".###mmmmmmmmmm###.",
+         ".###m########m###.", ".###m##.###.#m###.", ".###m#########m##.", ".###m##..####m###.",
+         ".###m##..####m###.", ".###mmmmmmmmmm###.", ".################.", ".################.",
+         ".################.", ".................."},
+        {"..................", ".#.#.#.#...#######", "..#.#.#....#.....#", ".#.#.#.#...#.###.#",
+         "...........#.#.#.#", ".###..##....##.##.", ".#m#..##....#...#.", ".###..........#...",
+         "......#mm#...#.#..", "....###mm###......", "....##....##..#...", ".....######......#",
+         "...##.....##.....#", ".................."},
+    };
+    const std::string backgrounds[] = {"gamescreen2.jpg", "gamescreen1.jpg", "gamescreen4.jpg"};
+    for (size_t b = 0; b < boards.size(); ++b) {
+        std::string bg = background;
+        if (!bg.empty()) bg = (fs::path(bg).parent_path() / backgrounds[b]).string();
+        BoardPage(graphics, bg, boards[b], out + "/board-" + std::to_string(b + 1) + ".png", b == 1);
+    }
+    return 0;
+}
