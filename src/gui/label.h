@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/font.h"
+#include "gui/text.h"
 
 class TLabel : public TFont {
 public:
