@@ -44,6 +44,8 @@ target_compile_options(vcmusic PRIVATE ${VC_WARNINGS})
 target_link_libraries(vcmusic PRIVATE vcsynth)
 
 # ---- generated data ---------------------------------------------------------
+file(MAKE_DIRECTORY ${VC_STAMPS})
+
 add_custom_command(OUTPUT ${VC_STAMPS}/art
   COMMAND vcart ${VC_FONT} ${VC_DATA} ${VC_PAK_STAGE}
   COMMAND ${CMAKE_COMMAND} -E touch ${VC_STAMPS}/art

@@ -1,0 +1,351 @@
+// Checks of the built game data (the build folder's data/, score1.par and
+// score2.par): every named resource loads through the game's own loaders, the
+// images have the sizes their places need, masked images keep no key colour,
+// and the texts fit where they are drawn.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/error.h"
+#include "app/error_state.h"
+#include "app/game.h"
+#include "effects/par_file.h"
+#include "platform/audio.h"
+#include "platform/files.h"
+#include "platform/stream.h"
+#include "platform/graphics.h"
+#include "resources/resource_globals.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string GRAPHICS = "Data/graphics/";
+const std::string MENUS = "Data/menus/";
+const std::string SOUND = "Data/sound/";
+const std::string MUSIC = "Data/music/";
+
+// Buttons with their mouse-over image; toggles also need "On" and "OnMO".
+struct ButtonFiles {
+    std::string name, hover;
+    bool toggle = false;
+};
+
+const std::vector<ButtonFiles>& Buttons() {
+    static const std::vector<ButtonFiles> buttons = {
+        {"play", "playMO"}, {"help", "helpMO"}, {"options", "optionsMO"}, {"highscore", "highscoreMO"},
+        {"Exit", "exitMO"}, {"changeplayer", "changeplayerMO"}, {"playsmall", "playsmallMO"}, {"load", "loadMO"},
+        {"Load", "LoadMO"}, {"customsmall", "customsmallMO"}, {"backsmall", "backsmallMO"},
+        {"standardlevel", "standardlevelMO", true}, {"customlevel", "customlevelMO", true},
+        {"arrowLeft", "arrowLeftMO"}, {"arrowRight", "arrowRightMO"}, {"menu", "menuMO"}, {"hint", "hintMO"},
+        {"savecustom", "savecustomMO"}, {"loadcustom", "loadcustomMO"}, {"reset", "resetMO"},
+        {"backtomenu", "backtomenuMO"}, {"resume", "resumeMO"}, {"restartpuzzle", "restartpuzzleMO"},
+        {"shufflepuzzle", "shufflepuzzleMO"}, {"savegame", "savegameMO"}, {"nextpuzzle", "nextpuzzleMO"},
+        {"oksmall", "oksmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"OK", "OKMO"},
+        {"Yes", "YesMO"}, {"No", "NoMO"}, {"Cancel", "CancelMO"}, {"Create", "CreateMO"},
+        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}};
+    return buttons;
+}
+
+// Every image path the game names outside the banks.
+std::vector<std::string> DirectImages() {
+    std::vector<std::string> files = {
+        GRAPHICS + "particles.png", "data/graphics/pellorinelogo.png", GRAPHICS + "loadingbar.png",
+        GRAPHICS + "loadingbarempty.png", GRAPHICS + "loadingbarfinal.png", GRAPHICS + "loading.png",
+        GRAPHICS + "pointer.png", GRAPHICS + "endlevelback.png", GRAPHICS + "logo.png",
+        GRAPHICS + "selectlevel.png", GRAPHICS + "optionsheader.png", GRAPHICS + "helpheader.png",
+        GRAPHICS + "highscoresheader.png", GRAPHICS + "slider.png", GRAPHICS + "marker.png",
+        GRAPHICS + "entername.png", GRAPHICS + "manager.png"};
+    for (const ButtonFiles& b : Buttons()) {
+        files.push_back(MENUS + b.name + ".png");
+        files.push_back(MENUS + b.hover + ".png");
+        if (b.toggle) {
+            files.push_back(MENUS + b.name + "On.png");
+            files.push_back(MENUS + b.name + "OnMO.png");
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> BankImages() {
+    std::vector<std::string> files;
+    for (const auto* names : {&GeneralImageNames(), &CellImageNames(), &WallImageNames()})
+        for (const std::string& name : *names) files.push_back(GRAPHICS + name + ".png");
+    return files;
+}
+
+class ContentTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { fs::current_path(VC_TEST_BINARY_DIR); }
+
+    void SetUp() override {
+        ResetGlobals();
+        ResetResourceGlobals();
+        ErrorOnScreen = 0;
+        ErrorLogEnabled = 0;
+        Game().DataPrefix = "";
+        Game().ImagePath = GRAPHICS;
+        Game().SoundPath = SOUND;
+        Game().MusicPath = MUSIC;
+        Game().MenuPath = MENUS;
+        Game().TextPath = "Data/text/";
+        plat::SetMaskColor(255, 0, 255);
+    }
+
+    static bool MountArchivesForTest() {
+        if (!CheckDataPak()) return false;
+        MountArchives();
+        return PakManager() != nullptr;
+    }
+    static plat::PixmapPtr Pixmap(const std::string& path) { return plat::LoadPixmap(path); }
+    static std::pair<int, int> Size(const std::string& path) {
+        const plat::PixmapPtr p = Pixmap(path);
+        return p ? std::pair{p->Width(), p->Height()} : std::pair{0, 0};
+    }
+};
+
+// ---- everything loads --------------------------------------------------------------
+
+TEST_F(ContentTest, EveryNamedImageDecodes) {
+    std::vector<std::string> files = DirectImages();
+    for (const std::string& f : BankImages()) files.push_back(f);
+    std::string failures;
+    for (const std::string& f : files)
+        if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
+    EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
+    // 194 images are named: these plus the 9 archive images (loaded by the start-up
+    // test); "manager.png" is both a bank image and the player manager's background.
+    EXPECT_EQ(files.size(), 194u - 9u + 1u);
+}
+
+TEST_F(ContentTest, EveryNamedSoundDecodes) {
+    std::string failures;
+    for (const std::string f : {"buttonclick.wav", "buttonmo.wav", "buttonMO.wav", "buttonclick2.wav", "applause.ogg",
+                                "applause2.ogg", "invalid.wav", "hint.wav", "score.ogg", "startgame.wav"})
+        if (!plat::LoadSound(SOUND + f)) failures += " " + f;
+    if (!plat::LoadSound("data/sound/splash.wav")) failures += " splash.wav";
+    EXPECT_EQ(failures, "") << "missing or undecodable sounds:" << failures;
+}
+
+TEST_F(ContentTest, StartUpLoadersReadTheBuiltData) {
+    LoadGameTextFile();
+    ASSERT_TRUE(CheckDataPak());
+    EXPECT_TRUE(MountArchives().empty());
+    LoadGameFonts();
+    for (int size : FontSizes()) EXPECT_NE(GameFont(size), nullptr) << size;
+    PointBanksAtFolders();
+    int bar = 0, pointer = 0, paused = 0;
+    LoadBankResources([&] { ++bar; }, [&] { ++pointer; }, [&] { ++paused; });
+    EXPECT_EQ(bar, 21);
+    for (const std::string& name : GeneralImageNames()) EXPECT_NE(ImageBank().Find(name), nullptr) << name;
+    for (const std::string& name : CellImageNames()) EXPECT_NE(CellBank().Find(name), nullptr) << name;
+    for (const std::string& name : WallImageNames()) EXPECT_NE(WallBank().Find(name), nullptr) << name;
+    for (const std::string name : {"gamescreen1", "gamescreen5", "playscreen", "titlescreen", "particle1", "particle2"})
+        EXPECT_NE(ImageBank().Find(name), nullptr) << name;
+    ImageBank().Load("endlevelback", "", plat::DEFAULT_FLAGS, 1);  // loaded when a level is won
+    EXPECT_NE(ImageBank().Find("endlevelback"), nullptr);
+    // The particle effects, loose in the game folder and in the archive.
+    for (const std::string name : {"score1.par", "score2.par"}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(plat::LoadBytes(name, bytes)) << name;
+        TParRecords records;
+        EXPECT_EQ(ParseParBytes(bytes, records), "") << name;
+        EXPECT_NE(records[0].RenderType, RENDER_OFF) << name << ": emitter 0 must be on";
+        for (int i = 1; i < PAR_EMITTERS; ++i) {
+            if (records[size_t(i)].RenderType == RENDER_OFF) continue;
+            EXPECT_GT(records[0].EmitterDelay + records[0].EmitterDuration + records[0].LifeTime,
+                      records[size_t(i)].EmitterDelay + records[size_t(i)].EmitterDuration + records[size_t(i)].LifeTime)
+                << name << ": emitter 0 must outlive emitter " << i;
+        }
+        EXPECT_NE(PakManager()->GetItem(name), nullptr) << name;
+    }
+}
+
+// ---- sizes and colours ----------------------------------------------------------------
+
+TEST_F(ContentTest, BoardAndScreenImagesHaveTheirSizes) {
+    for (const std::string& name : CellImageNames()) EXPECT_EQ(Size(GRAPHICS + name + ".png"), std::pair(36, 36)) << name;
+    for (const std::string& name : WallImageNames()) EXPECT_EQ(Size(GRAPHICS + name + ".png"), std::pair(36, 36)) << name;
+    ASSERT_TRUE(MountArchivesForTest());
+    for (const std::string name : {"gamescreen1.jpg", "gamescreen2.jpg", "gamescreen3.jpg", "gamescreen4.jpg",
+                                   "gamescreen5.jpg", "playscreen.jpg", "titlescreen.jpg"}) {
+        const plat::ImagePtr image = PakManager()->GetImage(name, 0);
+        ASSERT_NE(image, nullptr) << name;
+        EXPECT_EQ(plat::ImageWidth(*image), 800) << name;
+        EXPECT_EQ(plat::ImageHeight(*image), 600) << name;
+    }
+    EXPECT_EQ(Size(GRAPHICS + "particles.png"), std::pair(9 * 128, 128));
+    const auto bar = Size(GRAPHICS + "loadingbar.png");
+    EXPECT_EQ(Size(GRAPHICS + "loadingbarempty.png"), bar);
+    EXPECT_LT(425 + bar.second, 600);
+    EXPECT_LT(300 + Size(GRAPHICS + "loading.png").second / 2, 425) << "the caption overlaps the bar";
+    EXPECT_EQ(Size(GRAPHICS + "progress.png"), Size(GRAPHICS + "progressmo.png"));
+    const auto slider = Size(GRAPHICS + "slider.png"), marker = Size(GRAPHICS + "marker.png");
+    EXPECT_GT(slider.first, 44);
+    EXPECT_LE(marker.second, slider.second);
+    EXPECT_LE(Size(GRAPHICS + "helpimage.png").first, 220);
+    EXPECT_LE(Size(GRAPHICS + "helptextback.png").second, 2 * (600 - 556));
+    const auto logo = Size(GRAPHICS + "logo.png");
+    EXPECT_LE(logo.first, 800);
+    EXPECT_LE(100 + logo.second / 2, 205) << "the logo reaches into the title menu";
+    const auto splash = Size("data/graphics/pellorinelogo.png");
+    EXPECT_LE(splash.first, 800);
+    EXPECT_LE(splash.second, 600);
+}
+
+TEST_F(ContentTest, ButtonsFitTheirSlots) {
+    for (const ButtonFiles& b : Buttons()) {
+        const auto size = Size(MENUS + b.name + ".png");
+        EXPECT_EQ(Size(MENUS + b.hover + ".png"), size) << b.name;
+        if (b.toggle) {
+            EXPECT_EQ(Size(MENUS + b.name + "On.png"), size) << b.name;
+            EXPECT_EQ(Size(MENUS + b.name + "OnMO.png"), size) << b.name;
+        }
+    }
+    auto width = [&](const std::string& n) { return Size(MENUS + n + ".png").first; };
+    auto height = [&](const std::string& n) { return Size(MENUS + n + ".png").second; };
+    // Title: five stacked buttons (gap 10), centred 50 px low, grown 1.15 on hover,
+    // between the logo and the welcome line at y 535.
+    int stack = 40;
+    for (const std::string n : {"play", "help", "options", "highscore", "Exit"}) stack += height(n);
+    EXPECT_LE(350 + stack / 2 + height("Exit") * 0.15, 535);
+    EXPECT_LE(560 + height("changeplayer"), 600);
+    // Play screen row (gap 15) and editor row (gap 20) on one screen width; the
+    // editor row starts at y 565.
+    EXPECT_LE(width("playsmall") + width("load") + width("customsmall") + width("backsmall") + 45, 800);
+    EXPECT_LE(width("savecustom") + width("loadcustom") + width("reset") + width("backtomenu") + 60, 800);
+    for (const std::string n : {"savecustom", "loadcustom", "reset", "backtomenu"}) EXPECT_LE(565 + height(n), 600) << n;
+    // In-game buttons from x 710.
+    EXPECT_LE(710 + width("menu"), 800);
+    EXPECT_LE(710 + width("hint"), 800);
+    // The dialog buttons side by side inside the dialog background, 50 px apart.
+    EXPECT_LE(width("Yes") + width("No") + 50, Size(GRAPHICS + "input.png").first - 40);
+    EXPECT_LE(width("OK") + width("Cancel") + 50, Size(GRAPHICS + "input.png").first - 40);
+    EXPECT_LE(width("OK") + width("Cancel") + width("Create") + width("Delete"), Size(GRAPHICS + "manager.png").first);
+    // Pause menu: five stacked buttons with the plate above, centred on the screen.
+    int pause = 40 + Size(GRAPHICS + "menu.png").second;
+    for (const std::string n : {"resume", "restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"}) pause += height(n);
+    EXPECT_LE(pause, 560);
+    // End-level menu: three stacked buttons inside the panel.
+    const auto panel = Size(GRAPHICS + "endlevelback.png");
+    EXPECT_LE(height("nextpuzzle") + height("restartpuzzle") + height("backtomenu") + 20, panel.second - 60);
+    EXPECT_LE(width("nextpuzzle"), panel.first - 40);
+}
+
+TEST_F(ContentTest, NoVisiblePixelIsPureBlackOrMagenta) {
+    std::vector<std::string> files = DirectImages();
+    for (const std::string& f : BankImages()) files.push_back(f);
+    std::string offenders;
+    for (const std::string& f : files) {
+        const plat::PixmapPtr p = Pixmap(f);
+        if (!p) continue;  // reported by EveryNamedImageDecodes
+        const uint32_t* px = p->Pixels();
+        for (size_t i = 0; i < size_t(p->Width()) * size_t(p->Height()); ++i) {
+            const uint32_t rgb = px[i] & 0xffffffu;
+            if ((px[i] >> 24) != 0 && (rgb == 0 || rgb == 0xff00ffu)) {
+                offenders += " " + f;
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(offenders, "") << "images with key-colour pixels:" << offenders;
+}
+
+// ---- texts, settings, sounds ---------------------------------------------------------------
+
+const std::vector<std::string>& TextKeys() {
+    static const std::vector<std::string> keys = {
+        "Score", "Name", "Data Pak Error", "Help Message", "Bonus Points", "Bonus Counter", "No Valid Matches 1",
+        "No Valid Matches 2", "Progress Field", "Enter Level Name", "Editor Error 1", "Editor Error 2",
+        "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6", "Clear Puzzle", "Exit Editor",
+        "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Highscore Place", "Finished Puzzle", "Choose Layout",
+        "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
+        "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
+        "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
+        "Could Not Create File", "Name Error"};
+    return keys;
+}
+
+TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawn) {
+    LoadGameTextFile();
+    ASSERT_TRUE(MountArchivesForTest());
+    LoadGameFonts();
+    for (const std::string& key : TextKeys()) EXPECT_NE(GameText().FindString(key), "") << key;
+    for (int i = 1; i <= 10; ++i) {
+        const std::string name = GameText().FindString("Highscore Name " + std::to_string(i));
+        EXPECT_FALSE(name.empty()) << i;
+        EXPECT_LE(name.size(), 10u) << name;
+    }
+    // Texts followed directly by a number or name end with a blank or quote.
+    for (const std::string key : {"Score", "Highscore Place", "Version", "Welcome"})
+        EXPECT_EQ(GameText().FindString(key).back(), ' ') << key;
+    for (const std::string key : {"Failed Read Directory", "Could Not Create File"})
+        EXPECT_EQ(GameText().FindString(key).back(), '\'') << key;
+    EXPECT_NE(GameText().FindString("Bonus Points").find("NNN"), std::string::npos);
+    EXPECT_NE(GameText().FindString("Bonus Counter").find("NNN"), std::string::npos);
+
+    // Dialog captions: one line in the dialog font, inside the dialog background.
+    const int captionRoom = Size(GRAPHICS + "input.png").first - 40;
+    for (const std::string key : {"No Valid Matches 1", "Enter Level Name", "Editor Error 1", "Editor Error 2",
+                                  "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
+                                  "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
+                                  "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
+                                  "Player One Player", "Player Delete Player", "Enter Save Name",
+                                  "Clear Highscore", "Name Error"}) {
+        const std::string text = GameText().FindString(key);
+        EXPECT_EQ(text.find('\n'), std::string::npos) << key;
+        EXPECT_LE(plat::FontTextWidth(*GameFont(20), text), captionRoom) << key;
+    }
+    EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString("Highscore Place") + "10!"), captionRoom);
+    // The bottom message line and the editor lines span the screen.
+    for (const std::string key : {"Help Message", "Finished Puzzle", "No Valid Matches 2", "Level Editor 1"})
+        EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
+    EXPECT_EQ(GameText().FindString("Level Editor 1").find('\n'), std::string::npos);
+    // The help text: at most twelve lines of 25 px from x 285.
+    std::istringstream help(GameText().FindString("Help Message Lumen Spire"));
+    int lines = 0;
+    for (std::string line; std::getline(help, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        ++lines;
+        EXPECT_LE(285 + plat::FontTextWidth(*GameFont(25), line), 790) << line;
+    }
+    EXPECT_LE(lines, 12);
+}
+
+TEST_F(ContentTest, DefaultSettingsHoldEveryKeyInBothSpellings) {
+    std::ifstream upper("data/Default.ini", std::ios::binary), lower("data/default.ini", std::ios::binary);
+    std::stringstream a, b;
+    a << upper.rdbuf();
+    b << lower.rdbuf();
+    ASSERT_FALSE(a.str().empty());
+    EXPECT_EQ(a.str(), b.str());
+    int keys = 0;
+    for (std::string line; std::getline(a, line);) {
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ(line.back(), '\r') << "lines end with CR LF: " << line;
+        EXPECT_NE(line.find('='), std::string::npos) << line;
+        ++keys;
+    }
+    EXPECT_EQ(keys, 22);
+}
+
+TEST_F(ContentTest, SoundsAreShortAndMusicIsLong) {
+    for (const std::string f : {"buttonclick.wav", "buttonmo.wav", "buttonclick2.wav", "invalid.wav", "hint.wav",
+                                "score.ogg", "startgame.wav"}) {
+        const plat::SoundPtr s = plat::LoadSound(SOUND + f);
+        ASSERT_NE(s, nullptr) << f;
+        EXPECT_LT(plat::SoundLength(*s), 2.0f) << f;
+    }
+    for (const std::string f : {"music1.ogg", "music2.ogg"}) {
+        const plat::SoundPtr s = plat::LoadSound(MUSIC + f);
+        ASSERT_NE(s, nullptr) << f;
+        EXPECT_GE(plat::SoundLength(*s), 90.0f) << f;
+        EXPECT_LT(plat::SoundLength(*s), 240.0f) << f;
+    }
+}
+
+}  // namespace
