@@ -220,6 +220,30 @@ void BoardPage(const std::string& graphics, const std::string& background, const
         if (s) cairo_surface_destroy(s);
 }
 
+// The title screen as the game lays it out: logo at (400, 100), the five menu
+// buttons stacked (gap 10) and centred 50 px below the middle, "Change Player" at y 560.
+void TitlePage(const std::string& graphics, const std::string& menus, const std::string& background,
+               const std::string& out) {
+    Canvas c(800, 600);
+    cairo_t* cr = c.cr();
+    auto paint = [&](const std::string& path, double x, double y, bool centred) {
+        cairo_surface_t* s = LoadAny(path);
+        if (!s) return 0;
+        const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+        cairo_set_source_surface(cr, s, centred ? x - w / 2.0 : x, centred ? y - h / 2.0 : y);
+        cairo_paint(cr);
+        cairo_surface_destroy(s);
+        return h;
+    };
+    paint(background, 0, 0, false);
+    paint(graphics + "/logo.png", 400, 100, true);
+    const char* buttons[] = {"play", "helpMO", "options", "highscore", "Exit"};
+    double y = 350 - (5 * 52 + 40) / 2.0;
+    for (const char* b : buttons) y += paint(menus + "/" + b + ".png", 400 - 120, y, false) + 10;
+    paint(menus + "/changeplayer.png", 400 - 105, 560, false);
+    cairo_surface_write_to_png(c.surface(), out.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -246,6 +270,10 @@ int main(int argc, char** argv) {
         if (f.filename() == "gamescreen1.jpg") background = f.string();
     }
     if (graphics.empty()) return 0;
+    const std::string menus = (fs::path(graphics).parent_path() / "menus").string();
+    if (!background.empty())
+        TitlePage(graphics, menus, (fs::path(background).parent_path() / "titlescreen.jpg").string(),
+                  out + "/title.png");
     const std::vector<std::vector<std::string>> boards = {
         {"..................", "..................", "..................", "..................",
          "..................", "..................", "........#.........", "..................",

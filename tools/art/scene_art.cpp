@@ -109,7 +109,11 @@ void TitleBackground(const std::string& path) {
 void Logo(const std::string& path) {
     Canvas c(580, 170);
     cairo_t* cr = c.cr();
-    Glow(cr, 290, 88, 250, Hex(0x6f8cff), 0.18);
+    cairo_save(cr);  // a soft halo that fades out well inside the image
+    cairo_translate(cr, 290, 80);
+    cairo_scale(cr, 3.4, 1.0);
+    Glow(cr, 0, 0, 80, Hex(0x6f8cff), 0.16);
+    cairo_restore(cr);
     Title(cr, "Vellichorns", 104, 290, 80, Hex(0xffe39a), Hex(0xc8842a), Hex(0x2e1a06));
     // A row of the six gems under the name.
     for (int i = 0; i < 6; ++i) DrawGemImage(cr, i + 1, 290 + (i - 2.5) * 42, 146);
