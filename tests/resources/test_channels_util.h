@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/error_state.h"
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/audio.h"
@@ -88,9 +89,6 @@ inline double Rms(const std::vector<int16_t>& s, int channel = -1) {
     return n ? std::sqrt(sum / static_cast<double>(n)) : 0.0;
 }
 
-// Level of the next few milliseconds of output.
-inline double Listen(int ms = 20, int channel = -1) { return Rms(plat::RenderAudio(kMixRate * ms / 1000), channel); }
-
 // Lets time pass on the loopback device.
 inline void Advance(double seconds) {
     int frames = static_cast<int>(seconds * kMixRate);
@@ -99,6 +97,13 @@ inline void Advance(double seconds) {
         plat::RenderAudio(n);
         frames -= n;
     }
+}
+
+// Level of the output over the next 20 ms, after 10 ms in which the mixer
+// settles on new gains (it ramps changes and declicks stops).
+inline double Listen(int channel = -1) {
+    Advance(0.01);
+    return Rms(plat::RenderAudio(kMixRate / 50), channel);
 }
 
 class AudioTest : public ::testing::Test {
@@ -123,6 +128,8 @@ protected:
         game.MusicVolume = 100;
         game.SpeechVolume = 100;
         Delta = 1.0f;
+        ErrorOnScreen = 0;
+        ErrorLogFolder = dir.string() + "/";
         ASSERT_TRUE(plat::OpenLoopbackAudio(kMixRate));
         game.MusicChannel = plat::AllocChannel();
         game.SpeechChannel = plat::AllocChannel();
