@@ -6,7 +6,7 @@ JOBS  ?= $(shell nproc)
 PACKAGES = build-essential cmake pkg-config ccache \
            libsdl2-dev libsdl2-image-dev libfreetype-dev libopenal-dev libvorbis-dev \
            zlib1g-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev \
-           fonts-crosextra-carlito xvfb xauth clang libclang-rt-14-dev
+           fonts-crosextra-carlito xvfb xauth clang libclang-rt-14-dev libjpeg-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
