@@ -1,5 +1,6 @@
 #include "puzzle/board_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -103,6 +104,11 @@ std::string ReadBoard(TLineReader& in, TBoardBlocks& board) {
     return ReadLayoutBlocks(in, board.Layout, true);
 }
 
+// A puzzle name fits on the puzzle line: no control characters.
+bool FitsOnALine(const std::string& name) {
+    return std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
+}
+
 template <typename T>
 bool ParseNumber(const std::string& text, T& value) {
     if (text.empty()) return false;
@@ -134,7 +140,7 @@ std::string FormatSaveGame(const TSaveGameData& save) {
     }
     // A name that could not stand on one line is left out rather than
     // breaking the file.
-    if (save.Puzzle && save.Puzzle->Path.find_first_of("\r\n") == std::string::npos)
+    if (save.Puzzle && FitsOnALine(save.Puzzle->Path))
         AppendLine(out, std::to_string(save.Puzzle->IsCustom) + " " + save.Puzzle->Path);
     return out;
 }
@@ -171,6 +177,7 @@ std::string ParseSaveGame(const std::vector<uint8_t>& bytes, TSaveGameData& out)
         if (!in.ReadLine(line, true) || line.size() < 2 || (line[0] != '0' && line[0] != '1') || line[1] != ' ')
             return in.Problem("expected the puzzle line (0 or 1, a blank and the puzzle's file name)");
         save.Puzzle = TSavedPuzzle{line.substr(2), line[0] - '0'};
+        if (!FitsOnALine(save.Puzzle->Path)) return in.Problem("the puzzle's file name holds control characters");
         if (!in.AtEnd()) return in.Problem("unexpected text after the puzzle line");
     }
     out = save;

@@ -156,6 +156,11 @@ TEST_F(SaveGameTest, DamagedSavesAreRefusedAndChangeNothing) {
         {"negative score", negativeScore},
         {"bad puzzle line", badPuzzleLine},
         {"text after the puzzle line", good + "more\r\n"},
+        {"control character in the puzzle line", [&] {
+             std::string t = good;
+             t.insert(t.rfind(".layout"), "\r");
+             return t;
+         }()},
         {"a layout, not a save", FormatLayout(LayoutOf(*mode.CellBox))},
     };
 
