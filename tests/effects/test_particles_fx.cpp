@@ -74,7 +74,8 @@ protected:
         SetScoreEffect(2, nullptr);
         plat::SeedRnd(7);
         Delta = 1.0f;
-        dir = fs::path(VC_TEST_BINARY_DIR) / "particle-fx-test";
+        dir = fs::path(VC_TEST_BINARY_DIR) / "particle-fx-test" /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

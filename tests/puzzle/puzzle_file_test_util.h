@@ -43,6 +43,8 @@ protected:
         : dir(std::filesystem::path(VC_TEST_BINARY_DIR) / folder) {}
     void SetUp() override {
         PuzzleTest::SetUp();
+        // One folder per test, so tests may run side by side.
+        dir /= ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
     }
