@@ -44,8 +44,9 @@ function(vc_puzzles_for_tests)
   if(TARGET test_puzzles)
     add_dependencies(test_puzzles puzzle_layouts)
     target_link_libraries(test_puzzles PRIVATE vc_puzzle_play)
-    target_compile_definitions(test_puzzles PRIVATE VC_LAYOUT_FOLDER="${VC_LAYOUT_FOLDER}"
-      VC_PUZZLE_PICTURES="${VC_PUZZLE_PICTURES}")
+    # Deferred calls run in the top folder's scope: spell the paths out.
+    target_compile_definitions(test_puzzles PRIVATE VC_LAYOUT_FOLDER="${CMAKE_BINARY_DIR}/layouts"
+      VC_PUZZLE_PICTURES="${CMAKE_SOURCE_DIR}/assets/puzzles")
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vc_puzzles_for_tests)
