@@ -6,6 +6,8 @@
 #include "app/error.h"
 #include "app/game.h"
 #include "app/input_tables.h"
+#include "gui/menu.h"
+#include "gui/sprite.h"
 #include "platform/input.h"
 
 // ---- TScreen ------------------------------------------------------------------
@@ -18,6 +20,10 @@ void TScreen::ImageLoad(const std::string& file, int flags) {
         return;
     }
     plat::SetImageHandle(*Image, 0, 0);
+}
+
+void TScreen::HeaderLoad(const std::string& file, float x, float y) {
+    Header = TSprite::Create(TGameImage::Create(Game().ImagePath + file + Ext), x, y);
 }
 
 void TScreen::PreStart() {
@@ -43,12 +49,22 @@ void TScreen::Start() {
 void TScreen::CoreStart() {
     auto& game = Game();
     game.CurrentTScreen = this;
+    if (Menu) Menu->ManageNoSound();
     FlushInput();
     game.Mouse.ClearButtons();
     game.FixedRateLogic.Init();
 }
 
-void TScreen::Kill() { Image.reset(); }
+void TScreen::Kill() {
+    Image.reset();
+    Header.reset();
+    if (Menu) Menu->Kill();
+    Menu.reset();
+}
+
+void TScreen::Logic() {
+    if (Menu) Menu->Manage();
+}
 
 void TScreen::Draw() {
     if (Image) {
@@ -57,6 +73,11 @@ void TScreen::Draw() {
     } else {
         plat::Cls();
     }
+    if (Header) {
+        plat::SetBlend(plat::ALPHABLEND);
+        Header->Draw();
+    }
+    if (Menu) Menu->Draw(0, 0);
 }
 
 int TScreen::SetEscDestination() {

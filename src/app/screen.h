@@ -6,18 +6,25 @@
 #include "platform/audio.h"
 #include "platform/graphics.h"
 
+class TMenu;
+class TSprite;
+
 class TScreen {
 public:
     virtual ~TScreen() = default;
 
     plat::ImagePtr Image;
+    std::shared_ptr<TSprite> Header;
     std::string Ext = ".png";
+    std::shared_ptr<TMenu> Menu;
     std::string name;
     int StopKill = 0;
     int StopInit = 0;
     TScreen* Destination = nullptr;
 
     void ImageLoad(const std::string& file, int flags = plat::DEFAULT_FLAGS);
+    // Header = a sprite of ImagePath + file + Ext at (x, y).
+    void HeaderLoad(const std::string& file, float x, float y);
     void PreStart();
     void ResetStops();
     virtual void Load() {}
@@ -25,7 +32,9 @@ public:
     void CoreStart();
     virtual void PostFadeIn() {}
     virtual void Kill();
-    virtual void Logic() {}
+    // Base: the menu's Manage.
+    virtual void Logic();
+    // Base: the background (a clear screen without one), the header, the menu.
     virtual void Draw();
     // Sets the destination for Escape; answers a fade time in ms (0 = default).
     virtual int SetEscDestination();

@@ -6,6 +6,8 @@
 #include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
+#include "app/loading_screen.h"
+#include "app/splash.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -18,6 +20,9 @@
 #endif
 
 namespace {
+
+// The loading bar's steps: 21 groups of resources and the final one.
+constexpr int LOADING_STEPS = 22;
 
 bool exitDone = false;
 
@@ -44,22 +49,43 @@ void OpenPlayLink() {
     plat::OpenURL(link);
 }
 
-// The banks, the pointer and the paused sprite; the mask colour is magenta
-// while they load.
+// The logo splash, drawn with images handled where the splash puts them.
+void ShowSplash() {
+    plat::AutoMidHandle(false);
+    if (Game().Fade) ShowStartupSplash();
+    plat::AutoMidHandle(true);
+}
+
+// The loading screen with its bar, drawn once before anything loads.
+PNLoadingScreen& PrepareLoadingScreen() {
+    auto& loading = LoadingScreen();
+    loading.SpecialLoad("", "loadingbar.png", "loading.png");
+    loading.LoadingBar->Centre(ScreenHeight - 175);
+    loading.LoadingBar->Mode = 1;
+    loading.SetSteps(LOADING_STEPS);
+    loading.Draw();
+    plat::Flip(FlipSyncMode);
+    return loading;
+}
+
+// The banks, the pointer and the paused sprite behind the loading screen;
+// the mask colour is magenta while they load. The bar takes one step per
+// group of resources, and a last one once everything is in, so that it ends
+// full.
 void LoadResources() {
     auto& game = Game();
     plat::SetMaskColor(255, 0, 255);
     plat::AutoMidHandle(true);
-    LoadBankResources([] {}, [&game] { game.Mouse.Load("pointer"); },
+    auto& loading = PrepareLoadingScreen();
+    LoadBankResources([&loading] { loading.MoveBar(); }, [&game] { game.Mouse.Load("pointer"); },
                       [&game] {
                           if (auto paused = ImageBank().Find("paused")) game.SpritePausedImage = paused->image;
                       });
+    while (!loading.Finished) loading.MoveBar();
+    game.CurrentTScreen = &loading;
+    loading.Destination = &StandInScreen();
+    if (!plat::WindowHasFocus()) game.SuspendedEvent = 1;
     plat::SetMaskColor(0, 0, 0);
-}
-
-void StartFirstScreen() {
-    auto& screen = StandInScreen();
-    screen.PreStart();
 }
 
 }  // namespace
@@ -107,8 +133,8 @@ void StartGame() {
     ConfigRead();
     game.GraphicsCreate();
     plat::HideMouse();
+    ShowSplash();
     LoadResources();
-    StartFirstScreen();
     FlushInput();
     game.FixedRateLogic.Init();
     game.NoTimingTicks = 3;
