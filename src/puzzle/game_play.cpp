@@ -1,6 +1,7 @@
 #include "puzzle/game_play.h"
 
 #include "platform/clock.h"
+#include "puzzle/match3_mode.h"
 
 namespace {
 std::unique_ptr<TGamePlay> gamePlay;
@@ -41,6 +42,19 @@ void TState::StopFinished() {
     disableButtons = 0;
 }
 
+void TGamePlay::Init(int mode) {
+    GameState().Clear();
+    SelectedGameMode = mode;
+    if (mode == GAMEMODE_MATCH3) {
+        GameMode = std::make_unique<TGameModeMatch3>();
+    } else {
+        // The editor is not part of this build: an empty mode stands in.
+        GameMode = std::make_unique<TGameMode>();
+        GameState().StartCustom();
+    }
+    GameMode->GameType = mode;
+}
+
 void TGamePlay::Logic() {
     if (GameMode) GameMode->Logic();
 }
@@ -54,7 +68,9 @@ void TPlayClock::Start() {
     PausedAt = 0;
 }
 
-void TPlayClock::Pause() { PausedAt = plat::MilliSecs(); }
+void TPlayClock::Pause() {
+    if (PausedAt == 0) PausedAt = plat::MilliSecs();
+}
 
 void TPlayClock::Resume() {
     if (PausedAt == 0) return;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "persistence/high_scores.h"
 #include "puzzle/game_mode.h"
 
 class TState {
@@ -34,12 +35,18 @@ public:
     int ShowVictoryParticles = 0;
     int Score = 0;
     int ScoreAdder = 0;
+    TLumenSpireHighScoreList HighscoreList;
 
+    // 1 = the level editor, 2 = match-3 play: a new mode of that kind.
+    void Init(int mode);
     void Logic();
     void Draw();
 };
 
-// Elapsed play time in milliseconds, paused while menus are shown.
+// Elapsed play time in milliseconds. Start: start = now, not paused. Pause:
+// remember now. Resume: the start moves forward by the pause. Elapsed counts
+// up to the pause while paused. The game screen pauses it while the game is
+// paused or the in-game menu is open, so the play time leaves those out.
 class TPlayClock {
 public:
     uint32_t StartTime = 0;

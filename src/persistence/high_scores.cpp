@@ -1,0 +1,105 @@
+#include "persistence/high_scores.h"
+
+#include "app/error_state.h"
+#include "app/game.h"
+#include "platform/files.h"
+#include "platform/stream.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr int32_t DEFAULT_SCORES[TLumenSpireHighScoreList::numPositions] = {200, 170, 150, 130, 110,
+                                                                           90,  70,  50,  30,  10};
+
+}  // namespace
+
+void TLumenSpireHighScoreList::Create(const std::string& name, int maxNameLength) {
+    Entries.clear();
+    filepath = Game().ProfilePath + name + ".hsdat";
+    MaxNameLength = maxNameLength;
+}
+
+void TLumenSpireHighScoreList::Add(const std::string& name, int32_t score) { Entries.push_back({name, score}); }
+
+int TLumenSpireHighScoreList::Insert(const std::string& name, int32_t score) {
+    auto at = Entries.begin();
+    while (at != Entries.end() && at->score >= score) ++at;
+    if (at == Entries.end() && Count() >= numPositions) return 0;
+    Entries.insert(at, {name, score});
+    while (Count() > numPositions) Entries.pop_back();
+    return 1;
+}
+
+int TLumenSpireHighScoreList::GetPosition(int32_t score) const {
+    int position = 1;
+    for (const auto& entry : Entries) {
+        if (entry.score < score) break;
+        ++position;
+    }
+    return position <= numPositions ? position : 0;
+}
+
+std::vector<uint8_t> TLumenSpireHighScoreList::Format() const {
+    std::vector<uint8_t> bytes;
+    for (const auto& entry : Entries) {
+        for (const char c : entry.name) bytes.push_back(static_cast<uint8_t>(static_cast<uint8_t>(c) + HighScoreNameShift));
+        bytes.push_back(0);
+        const auto value = static_cast<uint32_t>(entry.score);
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<uint8_t>(value >> shift));
+    }
+    return bytes;
+}
+
+void TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
+    Entries.clear();
+    size_t at = 0;
+    while (at < bytes.size() && Count() < MaxStoredEntries) {
+        std::string name;
+        while (at < bytes.size() && bytes[at] != 0) {
+            if (name.size() < MaxStoredNameLength)
+                name.push_back(static_cast<char>(static_cast<uint8_t>(bytes[at] - HighScoreNameShift)));
+            ++at;
+        }
+        // The name's 0 byte and four score bytes must all be there.
+        if (at + 5 > bytes.size()) break;
+        ++at;
+        uint32_t value = 0;
+        for (int shift = 0; shift < 32; shift += 8) value |= static_cast<uint32_t>(bytes[at++]) << shift;
+        Add(name, static_cast<int32_t>(value));
+    }
+}
+
+void TLumenSpireHighScoreList::Load() {
+    Entries.clear();
+    if (plat::FileType(filepath) != plat::FILETYPE_FILE) {
+        CreateDefault();
+        return;
+    }
+    plat::StreamPtr stream = plat::ReadFile(filepath);
+    if (!stream) {
+        CreateDefault();
+        return;
+    }
+    Parse(stream->ReadAll());
+    stream->Close();
+}
+
+bool TLumenSpireHighScoreList::Save() const {
+    if (plat::WriteFileAtomic(filepath, Format())) return true;
+    WriteErrorLog(SaveFailureText());
+    return false;
+}
+
+std::string TLumenSpireHighScoreList::SaveFailureText() const { return "Failed to save file " + filepath; }
+
+void TLumenSpireHighScoreList::CreateDefault() {
+    for (int i = 0; i < numPositions; ++i)
+        Add(GameText().FindString("Highscore Name " + std::to_string(i + 1)), DEFAULT_SCORES[i]);
+    Save();
+}
+
+void TLumenSpireHighScoreList::Zero(int count) {
+    Entries.clear();
+    for (int i = 0; i < count; ++i) Add("Empty", 0);
+    Save();
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The table of the ten best scores, shared by every player of the computer,
+// kept in the profile folder as "highscores.hsdat": records of a name (each
+// byte shifted by HighScoreNameShift, then a 0 byte) and a 32-bit
+// little-endian score, best first, up to the end of the file.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Added to every name byte on writing (low 8 bits kept), taken off on reading.
+constexpr int HighScoreNameShift = 0x2A;
+
+struct TLumenSpireHighScore {
+    std::string name;
+    int32_t score = 0;
+};
+
+class TLumenSpireHighScoreList {
+public:
+    static constexpr int numPositions = 10;
+    // A file is read up to this many records; later ones are ignored.
+    static constexpr int MaxStoredEntries = 100;
+    // Longest name kept from a file, however long the stored one is.
+    static constexpr size_t MaxStoredNameLength = 64;
+
+    std::string filepath;
+    int MaxNameLength = 10;
+    std::vector<TLumenSpireHighScore> Entries;
+
+    // Empties the list; filepath = profile folder + name + ".hsdat".
+    void Create(const std::string& name, int maxNameLength);
+    void Add(const std::string& name, int32_t score);
+    // 1 when placed, 0 when the table is full and the score too low.
+    int Insert(const std::string& name, int32_t score);
+    // 1..10, or 0 when the score would not make the table.
+    int GetPosition(int32_t score) const;
+    // Reads filepath; a missing file becomes the default table (written at once).
+    void Load();
+    // Writes the table through a temporary file. A failure goes to the error
+    // log and answers false (the caller tells the player; the game goes on);
+    // the old file stays as it was.
+    bool Save() const;
+    std::string SaveFailureText() const;
+    void CreateDefault();
+    void Zero(int count);
+
+    int Count() const { return static_cast<int>(Entries.size()); }
+
+    // The file bytes of the list, and the list of file bytes (a record cut
+    // off by the end of the file is dropped).
+    std::vector<uint8_t> Format() const;
+    void Parse(const std::vector<uint8_t>& bytes);
+};

@@ -1,0 +1,276 @@
+#include "puzzle/game_gui.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/error_state.h"
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/font.h"
+#include "gui/text.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "puzzle/completion_list.h"
+#include "puzzle/game_play.h"
+#include "puzzle/puzzle_hooks.h"
+#include "resources/resource_globals.h"
+#include "screens/game_screen.h"
+#include "screens/ingame_menu.h"
+
+namespace {
+
+constexpr int LAST_STANDARD_LEVEL = 80;
+constexpr int HELP_TEXT_Y = 545;
+constexpr int HINT_DELAY_MS = 100;
+
+std::unique_ptr<TGameGUI> gameGUI;
+
+bool InEditor() { return GameState().stateCustomMode != 0; }
+
+TGameMode* Mode() { return GamePlay().GameMode.get(); }
+
+// Fades out to the given screen over the default time.
+void FadeTo(TScreen& screen) {
+    auto& game = Game();
+    game.DestinationTScreen = &screen;
+    game.GameFade.Init(DefaultFadeTime, 1, nullptr, 0, 0);
+}
+
+void PlayNamedSound(const std::string& name) {
+    if (const auto& play = PuzzleHooks().PlaySound) play(name);
+}
+
+// Closes a dialog that has answered: input is free again, the dialog goes,
+// and the key or click that closed it does not act again.
+template <typename DialogPtr>
+void CloseDialog(DialogPtr& dialog, bool clearClicks) {
+    GameState().disableButtons = 0;
+    dialog->Kill();
+    dialog.reset();
+    if (clearClicks) {
+        Game().Mouse.ClearMouseHit();
+        PNMouseObject().MBL = 0;
+        PNMouseObject().MBR = 0;
+    }
+    Game().IgnoreEscapeKey = 1;
+}
+
+// 0 while open (or not open at all), else the dialog's answer.
+template <typename DialogPtr>
+int AnswerOf(DialogPtr& dialog) {
+    if (!dialog) return 0;
+    GameState().disableButtons = 1;
+    return dialog->Manage();
+}
+
+}  // namespace
+
+TGameGUI& GameGUI() {
+    if (!gameGUI) gameGUI = std::make_unique<TGameGUI>();
+    return *gameGUI;
+}
+
+void ResetGameGUI() { gameGUI.reset(); }
+
+std::string StandardLevelPath(int number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "%03d.layout", number);
+    return Game().DataPrefix + "layouts/" + name;
+}
+
+std::string NextStandardLevelPath(const std::string& currentPath) {
+    const std::string stem = plat::StripAll(currentPath);
+    const int number = std::atoi(stem.c_str());
+    if (number >= 1 && number < LAST_STANDARD_LEVEL) {
+        const std::string next = StandardLevelPath(number + 1);
+        if (plat::FileType(next) == plat::FILETYPE_FILE) return next;
+    }
+    return StandardLevelPath(1);
+}
+
+std::string CurrentPlayerName() {
+    const std::string& name = Game().ProfileName;
+    return name.empty() ? "Player" : name;
+}
+
+void TGameGUI::Load() {
+    ShuffleInput.reset();
+    RestartInput.reset();
+    QuitInput.reset();
+    ResetInput.reset();
+    OKInput.reset();
+    SaveGameNameInput.reset();
+    LastFileName.clear();
+    endLevelMenu = std::make_unique<PNEndLevelMenu>();
+}
+
+void TGameGUI::Start() {
+    MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
+    for (const char* name : {"menu", "hint"}) MainMenu->AddQuick(name, name);
+    MainMenu->SetY(18);
+    MainMenu->SetX(710);
+    CustomMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
+    for (const char* name : {"savecustom", "loadcustom", "reset", "backtomenu"}) CustomMenu->AddQuick(name, name);
+    CustomMenu->MakeRow(20);
+    CustomMenu->SetY(565);
+    CustomMenu->CentreHoriz();
+}
+
+bool TGameGUI::AnyDialogOpen() const {
+    return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput;
+}
+
+void TGameGUI::ShowMessage(const std::string& text) {
+    if (OKInput) OKInput->Kill();
+    OKInput = CreateMessageDialog(text);
+}
+
+void TGameGUI::Logic() {
+    CheckLevelFinished();
+    const TState& state = GameState();
+    if (!state.disableButtons) {
+        if (InEditor()) {
+            if (CustomMenu) CustomMenu->Manage();
+        } else if (MainMenu && !GameMenu().Active) {
+            MainMenu->Manage();
+        }
+    }
+    CheckButtonClicks();
+    CheckInputDialogs();
+    CheckEndGameMenu();
+}
+
+void TGameGUI::CheckLevelFinished() {
+    TState& state = GameState();
+    TGamePlay& play = GamePlay();
+    TGameMode* mode = Mode();
+    if (!mode || state.stateFinished || InEditor()) return;
+    if (!mode->IsGameFinished() || play.ScoreAdder != 0) return;
+
+    state.StartFinished();
+    mode->GameFinished();
+    if (const auto& start = PuzzleHooks().StartVictoryParticles) start();
+    PlayNamedSound("applause");
+    PlayClock().Pause();
+
+    if (mode->GameType == GAMEMODE_MATCH3) {
+        const std::string file = CompletionFilePath(Game().ProfileName, play.IsCustomLevel != 0);
+        if (!RecordLevelCompleted(file, CompletionKey(play.CurrentLevel)))
+            WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
+    }
+
+    auto& table = play.HighscoreList;
+    const int position = table.GetPosition(play.Score);
+    if (position > 0) {
+        table.Insert(CurrentPlayerName(), play.Score);
+        if (table.Save()) {
+            ShowMessage(GameText().FindString("Highscore Place") + std::to_string(position) + "!");
+        } else {
+            ShowMessage(table.SaveFailureText());
+        }
+    }
+
+    state.disableButtons = 0;
+    endLevelMenu->Init(-1, -1);
+}
+
+void TGameGUI::CheckButtonClicks() {
+    const TState& state = GameState();
+    if (state.disableButtons) return;
+    if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
+    if (state.stateFinished || !Mode()) return;
+    const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
+    if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
+}
+
+void TGameGUI::CheckInputDialogs() {
+    TGameMode* mode = Mode();
+    if (int answer = AnswerOf(SaveGameNameInput)) {
+        const std::string name = SaveGameNameInput->Answer();
+        CloseDialog(SaveGameNameInput, true);
+        if (answer == 1 && mode) {
+            if (InEditor()) {
+                LastFileName = name;
+            } else if (!mode->SaveGame(Game().ProfilePath + name)) {
+                ShowMessage(mode->FileError);
+            }
+        }
+    }
+    if (int answer = AnswerOf(ResetInput)) {
+        CloseDialog(ResetInput, true);
+        if (answer == 1 && mode) mode->Clear();
+    }
+    if (int answer = AnswerOf(RestartInput)) {
+        CloseDialog(RestartInput, false);
+        if (answer == 1 && mode) {
+            mode->Reset();
+            if (endLevelMenu) endLevelMenu->Show = 0;
+            if (GameMenu().Active) GameMenu().Hide();
+        }
+    }
+    if (int answer = AnswerOf(QuitInput)) {
+        CloseDialog(QuitInput, true);
+        if (answer == 1) FadeTo(LeaveGameDestination());
+    }
+    if (int answer = AnswerOf(ShuffleInput)) {
+        CloseDialog(ShuffleInput, false);
+        if (answer == 1) Shuffle();
+    }
+    if (AnswerOf(OKInput)) CloseDialog(OKInput, true);
+}
+
+void TGameGUI::CheckEndGameMenu() {
+    const TState& state = GameState();
+    if (!state.stateFinished || state.disableButtons || GameMenu().Active || !endLevelMenu) return;
+    endLevelMenu->Logic(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
+    switch (endLevelMenu->Selected) {
+        case PNEndLevelMenu::NEXT: Match3Next(); break;
+        case PNEndLevelMenu::RESTART: RestartInput = CreateYesNoDialog(GameText().FindString("Restart Puzzle")); break;
+        case PNEndLevelMenu::BACK: QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing")); break;
+        default: break;
+    }
+}
+
+void TGameGUI::Match3Next() {
+    Game().Mouse.Off();
+    TGamePlay& play = GamePlay();
+    if (!play.IsCustomLevel && Mode() && Mode()->GameType == GAMEMODE_MATCH3)
+        Mode()->Init(NextStandardLevelPath(play.CurrentLevel), 0);
+    PlayClock().Start();
+    FadeTo(GameScreen());
+}
+
+void TGameGUI::Shuffle() {
+    Game().Mouse.Off();
+    if (Mode()) Mode()->Shuffle();
+    PlayClock().Start();
+    FadeTo(GameScreen());
+}
+
+void TGameGUI::Draw() {
+    if (GameState().stateFinished) {
+        if (ImageBank().Has("helptextback")) {
+            const auto back = ImageBank().Find("helptextback");
+            if (back->image) plat::DrawImage(*back->image, 400, 556);
+        }
+        if (auto font = SecondFont()) plat::SetImageFont(font);
+        plat::SetColor(255, 255, 255);
+        DrawTextCentredX(GameText().FindString("Finished Puzzle"), HELP_TEXT_Y, true, true);
+        if (!GameMenu().Active && endLevelMenu) endLevelMenu->Draw(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
+    }
+    DrawDialogs();
+}
+
+void TGameGUI::DrawMenus() {
+    const MenuPtr& menu = InEditor() ? CustomMenu : MainMenu;
+    if (menu) menu->Draw(0, 0);
+}
+
+void TGameGUI::DrawDialogs() {
+    if (RestartInput) RestartInput->Draw();
+    if (ResetInput) ResetInput->Draw();
+    if (QuitInput) QuitInput->Draw();
+    if (ShuffleInput) ShuffleInput->Draw();
+    if (OKInput) OKInput->Draw();
+    if (SaveGameNameInput) SaveGameNameInput->Draw();
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The in-game controls: the buttons beside the board ("menu", "hint"; the
+// editor's row), every dialog of play and what its answer does, finishing a
+// level (applause, victory particles, completion record, high score, the
+// end-level menu) and going on to the next standard puzzle.
+#include <memory>
+#include <string>
+
+#include "gui/dialog.h"
+#include "gui/menu.h"
+#include "screens/end_level_menu.h"
+
+class TGameMode;
+
+class TGameGUI {
+public:
+    DialogYesNoPtr ShuffleInput, RestartInput, QuitInput, ResetInput;
+    DialogOKPtr OKInput;
+    DialogTextInputPtr SaveGameNameInput;
+    std::string LastFileName;
+    std::unique_ptr<PNEndLevelMenu> endLevelMenu;
+    MenuPtr MainMenu;
+    MenuPtr CustomMenu;
+
+    // No dialogs, a new end-level menu.
+    void Load();
+    // The two button menus.
+    void Start();
+    void Logic();
+    void CheckLevelFinished();
+    void CheckEndGameMenu();
+    void CheckInputDialogs();
+    void Match3Next();
+    void Shuffle();
+    void CheckButtonClicks();
+    void Draw();
+    void DrawMenus();
+    void DrawDialogs();
+
+    bool AnyDialogOpen() const;
+    // Opens OKInput with the text (replacing one that is open).
+    void ShowMessage(const std::string& text);
+};
+
+TGameGUI& GameGUI();
+// Drops the controls (tests).
+void ResetGameGUI();
+
+// "layouts/" under the data prefix + the number in three digits + ".layout".
+std::string StandardLevelPath(int number);
+// The standard puzzle after the given one: the next number when it is
+// between 1 and 79 and its file exists, otherwise puzzle 001.
+std::string NextStandardLevelPath(const std::string& currentPath);
+// The name the completion lists and the high-score table use for the
+// current player.
+std::string CurrentPlayerName();

@@ -1,0 +1,247 @@
+#include "screens/game_screen.h"
+
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "effects/board_effects.h"
+#include "gui/dialog.h"
+#include "gui/font.h"
+#include "gui/text.h"
+#include "platform/clock.h"
+#include "platform/graphics.h"
+#include "puzzle/game_gui.h"
+#include "puzzle/game_play.h"
+#include "puzzle/puzzle_file_hooks.h"
+#include "puzzle/puzzle_hooks.h"
+#include "resources/resource_globals.h"
+#include "screens/end_level_menu.h"
+#include "screens/ingame_menu.h"
+#include "screens/stand_in_screen.h"
+
+namespace {
+
+constexpr int BACKGROUNDS = 5;
+constexpr uint32_t BACKGROUND_CHANGE_MS = 150000;
+constexpr float CROSS_FADE_MS = 2000;
+constexpr int SPARKLE_COUNT = 50;
+constexpr int SPARKLE_MARGIN = 100;
+constexpr int SCORE_FONT_SIZE = 34;
+
+TScreen* leaveDestination = nullptr;
+
+GameImagePtr BackgroundImage(int number) {
+    const std::string name = "gamescreen" + std::to_string(number);
+    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
+}
+
+void DrawCentred(const GameImagePtr& image) {
+    if (image && image->image) plat::DrawImage(*image->image, ScreenWidth / 2.0f, ScreenHeight / 2.0f);
+}
+
+bool InEditorMode() {
+    const auto& mode = GamePlay().GameMode;
+    return mode && mode->GameType == GAMEMODE_EDITOR;
+}
+
+// The no-moves question of the board, as a standard yes/no dialog.
+class TDialogQuestion : public TPuzzleQuestion {
+public:
+    explicit TDialogQuestion(DialogYesNoPtr dialog) : dialog_(std::move(dialog)) {}
+    ~TDialogQuestion() override {
+        if (dialog_) dialog_->Kill();
+    }
+    int Manage() override { return dialog_->Manage(); }
+    void Draw() override { dialog_->Draw(); }
+
+private:
+    DialogYesNoPtr dialog_;
+};
+
+void PlayBankSound(const std::string& name) {
+    auto& game = Game();
+    if (!game.Channels || !SoundBank().Has(name)) return;
+    game.Channels->PlayGameSound(*SoundBank().Find(name));
+}
+
+void SelectGameFont(int which) {
+    auto font = which == 1 ? FirstFont() : SecondFont();
+    if (font) plat::SetImageFont(font);
+}
+
+}  // namespace
+
+TGameScreen& GameScreen() {
+    static TGameScreen screen;
+    return screen;
+}
+
+TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : StandInScreen(); }
+
+void SetLeaveGameDestination(TScreen* screen) { leaveDestination = screen; }
+
+void TGameScreen::Load() {
+    LastImage = plat::Rand(1, BACKGROUNDS);
+    Background = BackgroundImage(LastImage);
+    auto& mouse = Game().Mouse;
+    if (mouse.TrailClear) mouse.TrailClear();
+    VictoryParticles.reset();
+    CrossFade.reset();
+    Game().FadeMusic = 0;
+    LoadEndLevelPanel();
+    GameGUI().Load();
+    if (!GameGUI().MainMenu) GameGUI().Start();
+    GameMenu().Load();
+}
+
+void TGameScreen::Start() {
+    TScreen::Start();
+    auto& game = Game();
+    game.GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
+    LastMouseZ = game.Mouse.z;
+    LastTime = 0;
+    DidPauseOrSuspend = -1;
+    clockHeld_ = false;
+    game.Mouse.On();
+    game.IgnoreEscapeKey = 1;
+    FlushInput();
+    LastFade = plat::MilliSecs();
+    game.FixedRateLogic.Init();
+}
+
+void TGameScreen::StartVictoryParticles() {
+    VictoryParticles = std::make_unique<TParticleList>();
+    NextSparkle = plat::MilliSecs();
+}
+
+void TGameScreen::ManageSparkles() {
+    if (!VictoryParticles) return;
+    const bool spraying = GameState().stateFinished || GamePlay().ShowVictoryParticles;
+    const uint32_t now = plat::MilliSecs();
+    if (spraying && static_cast<int32_t>(now - NextSparkle) >= 0) {
+        if (ImageBank().Has("particle2")) {
+            const float x = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenWidth - SPARKLE_MARGIN));
+            const float y = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenHeight - SPARKLE_MARGIN));
+            AddParticles(*VictoryParticles, x, y, ImageBank().Find("particle2"), SPARKLE_COUNT);
+        }
+        NextSparkle = now + static_cast<uint32_t>(plat::Rand(250, 750));
+    }
+    VictoryParticles->Manage();
+}
+
+void TGameScreen::ManageBackground() {
+    const uint32_t now = plat::MilliSecs();
+    if (now - LastFade >= BACKGROUND_CHANGE_MS) {
+        LastFade = now;
+        const GameImagePtr old = Background;
+        LastImage = LastImage % BACKGROUNDS + 1;
+        Background = BackgroundImage(LastImage);
+        CrossFade = TCrossFade::Create(old, Background, CROSS_FADE_MS);
+        CrossFade->SetImage1Coords(ScreenWidth / 2.0f, ScreenHeight / 2.0f);
+        CrossFade->SetImage2Coords(ScreenWidth / 2.0f, ScreenHeight / 2.0f);
+    }
+    if (CrossFade) {
+        CrossFade->Manage();
+        if (CrossFade->Finished()) CrossFade.reset();
+    }
+}
+
+void TGameScreen::Logic() {
+    ManageSparkles();
+    ManageBackground();
+    GameGUI().Logic();
+    if (!GameState().disableButtons && !InEditorMode()) GameMenu().Logic();
+    if (!GameMenu().Active) GamePlay().Logic();
+}
+
+void TGameScreen::PauseBookkeeping() {
+    const auto& game = Game();
+    int reason = -1;
+    if (game.Paused) {
+        reason = 0;
+    } else if (game.Suspended) {
+        reason = 1;
+    } else if (GameMenu().Active) {
+        reason = 2;
+    }
+    const bool finished = GameState().stateFinished != 0;
+    if (reason >= 0 && DidPauseOrSuspend < 0) {
+        if (!finished) {
+            LastTime = plat::MilliSecs();
+            PlayClock().Pause();
+            clockHeld_ = true;
+        }
+        DidPauseOrSuspend = reason;
+    } else if (reason < 0 && DidPauseOrSuspend >= 0) {
+        // The clock's own pause is the one record of the interruption.
+        if (clockHeld_ && !finished) PlayClock().Resume();
+        clockHeld_ = false;
+        DidPauseOrSuspend = -1;
+        LastTime = 0;
+    }
+}
+
+void TGameScreen::Draw() {
+    plat::Cls();
+    plat::SetBlend(plat::ALPHABLEND);
+    SetTextShadow(2, 2, 0.6f);
+    if (CrossFade) {
+        CrossFade->Draw();
+    } else {
+        plat::SetBlend(plat::SOLIDBLEND);
+        DrawCentred(Background);
+        plat::SetBlend(plat::ALPHABLEND);
+    }
+    if (!GameState().stateCustomMode) {
+        if (auto font = GameFont(SCORE_FONT_SIZE)) plat::SetImageFont(font);
+        plat::SetColor(255, 255, 255);
+        DrawTextWithShadow(450, 25, GameText().FindString("Score") + std::to_string(GamePlay().Score));
+    }
+    PauseBookkeeping();
+    auto& gui = GameGUI();
+    if (InEditorMode()) {
+        GamePlay().Draw();
+        gui.DrawMenus();
+    } else {
+        gui.DrawMenus();
+        GamePlay().Draw();
+    }
+    plat::SetBlend(plat::ALPHABLEND);
+    if (VictoryParticles) VictoryParticles->Draw();
+    plat::SetAlpha(1.0f);
+    plat::SetColor(255, 255, 255);
+    GameMenu().Draw();
+    gui.Draw();
+}
+
+void TGameScreen::Kill() {
+    TScreen::Kill();
+    Background.reset();
+    CrossFade.reset();
+    VictoryParticles.reset();
+    GameMenu().Kill();
+}
+
+void InstallGameScreenHooks() {
+    InstallPuzzleFileHooks();
+    if (!TSmashParticle::Image()) LoadParticleImage();
+    if (!ScoreEffect(1) && !ScoreEffect(2)) LoadParticleEffects();
+    auto& hooks = PuzzleHooks();
+    hooks.PlaySound = PlayBankSound;
+    hooks.StartVictoryParticles = [] { GameScreen().StartVictoryParticles(); };
+    hooks.OpenQuestion = [](const std::string& textKey) -> std::unique_ptr<TPuzzleQuestion> {
+        return std::make_unique<TDialogQuestion>(CreateYesNoDialog(GameText().FindString(textKey)));
+    };
+    hooks.SelectFont = SelectGameFont;
+    hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };
+    LoadEndLevelPanel();
+    auto& table = GamePlay().HighscoreList;
+    table.Create("highscores", 10);
+    table.Load();
+}
+
+TScreen& StartFirstStandardPuzzle() {
+    auto& play = GamePlay();
+    play.Init(GAMEMODE_MATCH3);
+    GameGUI().Start();
+    play.GameMode->Init(StandardLevelPath(1), 0);
+    return GameScreen();
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The screen around a puzzle in progress: a random background that
+// cross-fades to the next one every 150 seconds, the score, the buttons and
+// board, the victory sparkles, the in-game menu and the dialogs of play. It
+// also keeps the play clock still while the game is paused, suspended or the
+// in-game menu is open.
+#include <cstdint>
+#include <memory>
+
+#include "app/cross_fade.h"
+#include "app/screen.h"
+#include "effects/particles.h"
+#include "resources/banks.h"
+
+class TGameScreen : public TScreen {
+public:
+    TGameScreen() { name = "game"; }
+
+    std::unique_ptr<TCrossFade> CrossFade;
+    uint32_t LastFade = 0;
+    int LastMouseZ = 0;
+    uint32_t LastTime = 0;
+    int DidPauseOrSuspend = -1;  // -1 none, 0 paused, 1 suspended, 2 in-game menu open
+    int LastImage = 1;
+    GameImagePtr Background;
+    // The sparkles of a won puzzle or a big chain bonus; none until started.
+    std::unique_ptr<TParticleList> VictoryParticles;
+    uint32_t NextSparkle = 0;
+
+    void Load() override;
+    void Start() override;
+    void Logic() override;
+    void Draw() override;
+    void Kill() override;
+
+    // A new, empty sparkle list; bursts follow while the puzzle is won or
+    // the victory particles are on.
+    void StartVictoryParticles();
+    // One tick of the sparkles (bursts every 250 to 750 ms) and the background change.
+    void ManageSparkles();
+    void ManageBackground();
+    // Called every frame: pauses and resumes the play clock.
+    void PauseBookkeeping();
+
+private:
+    bool clockHeld_ = false;
+};
+
+TGameScreen& GameScreen();
+
+// Where "quit this puzzle" leads (the title screen, once there is one).
+TScreen& LeaveGameDestination();
+void SetLeaveGameDestination(TScreen* screen);
+
+// The puzzle hooks of play: sounds through the channel pool, the bursts of
+// cleared gems, the victory sparkles, the no-moves yes/no dialog, the fonts,
+// the in-game menu; plus the layout reader, the particle strip and effects,
+// the end-level panel and the high-score table. Call once after the banks
+// have loaded.
+void InstallGameScreenHooks();
+
+// Loads standard puzzle 001 into a new match-3 game and answers the game
+// screen, to be made the loading screen's destination.
+TScreen& StartFirstStandardPuzzle();

@@ -1,0 +1,147 @@
+#include "screens/ingame_menu.h"
+
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/dialog.h"
+#include "gui/menu.h"
+#include "gui/text.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "puzzle/game_gui.h"
+#include "puzzle/game_play.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr float FADE_MS = 200;
+constexpr float DIM_ALPHA = 0.7f;
+constexpr int PANEL_ABOVE_MENU = 50;
+
+}  // namespace
+
+TGameMenu& GameMenu() {
+    static TGameMenu menu;
+    return menu;
+}
+
+void TGameMenu::Load() {
+    Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+    for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"})
+        Menu->AddQuick(name, name);
+    if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
+    Menu->Centre();
+    ActivateSound = SoundBank().Has("buttonclick") ? SoundBank().Find("buttonclick") : nullptr;
+    FadeIn = TAnimation::Create(FADE_MS, 0, 0, 0);
+    FadeOut = TAnimation::Create(FADE_MS, 0, 0, 0);
+    Active = 0;
+    Menu->Precache();
+}
+
+void TGameMenu::PlayMenuSound(const GameSoundPtr& sound) const {
+    auto& game = Game();
+    if (sound && game.Channels) game.Channels->PlayGameSound(*sound, nullptr, 1.0f, 0.0f);
+}
+
+void TGameMenu::Show(int playSound) {
+    Active = 1;
+    if (Menu) Menu->ManageNoSound();
+    auto& mouse = Game().Mouse;
+    MouseState = mouse.Active;
+    mouse.On();
+    if (playSound) PlayMenuSound(ActivateSound);
+    FadeOut.Active = 0;
+    FadeIn.Reset();
+    FlushInput();
+}
+
+void TGameMenu::Hide() {
+    if (!MouseState) Game().Mouse.Off();
+    PlayMenuSound(DeactivateSound);
+    FadeOut.Reset();
+    // A menu closed half-way through opening fades out from where it was.
+    FadeOut.Counter = FadeIn.Active ? FadeIn.Length[FadeIn.CurrentPhase] - FadeIn.Counter : FadeOut.Length[0];
+    FadeIn.Active = 0;
+    FlushInput();
+}
+
+void TGameMenu::Logic() {
+    if (Active) {
+        FadeIn.Manage();
+        if (FadeOut.Manage() && !FadeOut.Active) {
+            Active = 0;
+            return;
+        }
+        if (!FadeOut.Active) TScreen::Logic();
+    }
+    if (FadeOut.Active) return;
+    if (KeyHit(plat::KEY_ESCAPE)) {
+        if (!Active) {
+            Show(1);
+        } else {
+            Game().EscapeSoundPlay();
+            Hide();
+        }
+        return;
+    }
+    if (Active) CheckButtons();
+}
+
+void TGameMenu::CheckButtons() {
+    if (!Menu) return;
+    auto& gui = GameGUI();
+    const TGameText& text = GameText();
+    if (Menu->Clicked("resume")) Hide();
+    if (Menu->Clicked("restartpuzzle")) gui.RestartInput = CreateYesNoDialog(text.FindString("Restart Puzzle"));
+    if (Menu->Clicked("shufflepuzzle")) gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
+    if (Menu->Clicked("savegame") && !GameState().stateFinished) {
+        gui.SaveGameNameInput = CreateTextInputDialog(1, text.FindString("Enter Save Name"));
+        gui.SaveGameNameInput->Start();
+    }
+    if (Menu->Clicked("backtomenu")) gui.QuitInput = CreateYesNoDialog(text.FindString("Exit Playing"));
+}
+
+void TGameMenu::Draw() {
+    if (!Active) return;
+    plat::SetBlend(plat::ALPHABLEND);
+    float dim = DIM_ALPHA;
+    if (FadeIn.Active) {
+        dim = FadeIn.GetRatioInvSine() * DIM_ALPHA;
+    } else if (FadeOut.Active) {
+        dim = FadeOut.GetRatioSine() * DIM_ALPHA;
+    }
+    DimScreen(dim);
+    plat::SetAlpha(1.0f);
+    plat::SetColor(255, 255, 255);
+
+    float c = 1.0f;
+    if (FadeOut.Active) {
+        c = FadeOut.GetRatio();
+    } else if (FadeIn.Active) {
+        c = FadeIn.GetRatioInv();
+    }
+    const bool faded = c != 1.0f;
+    if (faded) {
+        plat::SetAlpha(c);
+        if (Menu) Menu->SetAlpha(c);
+    }
+    if (ImageBank().Has("menu") && Menu) {
+        const auto panel = ImageBank().Find("menu");
+        if (panel->image) plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
+    }
+    plat::SetBlend(plat::ALPHABLEND);
+    SetTextShadow(3, 3, 0.4f);
+    if (Menu) Menu->Draw(0, 0);
+    if (faded) {
+        plat::SetAlpha(1.0f);
+        if (Menu) Menu->SetAlpha(1.0f);
+    }
+}
+
+void TGameMenu::Kill() {
+    TScreen::Kill();
+    ActivateSound.reset();
+    DeactivateSound.reset();
+    FadeIn.Clear();
+    FadeOut.Clear();
+    Active = 0;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The pause menu over a puzzle in progress: Escape or the "menu" button
+// opens it; it dims the board, shows a panel with five buttons and fades in
+// and out. Its buttons only open the confirmation dialogs, which the in-game
+// controls (TGameGUI) own and answer.
+#include "app/screen.h"
+#include "effects/animation.h"
+#include "resources/banks.h"
+
+class TGameMenu : public TScreen {
+public:
+    int Active = 0;
+    int MouseState = 0;
+    GameSoundPtr ActivateSound;
+    GameSoundPtr DeactivateSound;
+    TAnimation FadeIn;
+    TAnimation FadeOut;
+
+    void Load() override;
+    void Show(int playSound);
+    void Hide();
+    void Logic() override;
+    void Draw() override;
+    void Kill() override;
+
+    // Open and not closing (the buttons are live).
+    bool IsOpen() const { return Active && !FadeOut.Active; }
+
+private:
+    void PlayMenuSound(const GameSoundPtr& sound) const;
+    void CheckButtons();
+};
+
+// The one in-game menu of the program.
+TGameMenu& GameMenu();
