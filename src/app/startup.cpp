@@ -84,7 +84,6 @@ void LoadResources() {
     while (!loading.Finished) loading.MoveBar();
     game.CurrentTScreen = &loading;
     loading.Destination = &StandInScreen();
-    if (!plat::WindowHasFocus()) game.SuspendedEvent = 1;
     plat::SetMaskColor(0, 0, 0);
 }
 
