@@ -10,9 +10,19 @@
 
 namespace {
 
-// Any key or mouse button pressed since the last look (polled tables).
+// A close request that arrived during the splash; it is handed on to the
+// main loop afterwards instead of being lost.
+bool closeRequested = false;
+
+// Any key or mouse button pressed since the last look (polled tables), or a
+// close request.
 bool SkipRequested() {
-    plat::PollAllEvents();
+    plat::PumpEvents();
+    plat::Event event;
+    while (plat::TakeEvent(event)) {
+        if (event.kind == plat::EventKind::AppTerminate) closeRequested = true;
+    }
+    if (closeRequested) return true;
     for (int key = 1; key < KEY_TABLE_SIZE; ++key) {
         if (plat::PolledKeyHit(key)) return true;
     }
@@ -156,6 +166,10 @@ int TSplashScreen::DoSplash() {
 }
 
 void TSplashScreen::CleanUp() {
+    if (closeRequested) {
+        closeRequested = false;
+        plat::PostEvent({plat::EventKind::AppTerminate, 0, 0, 0});
+    }
     if (Channel) plat::StopChannel(*Channel);
     Channel.reset();
     FlushInput();
