@@ -42,20 +42,6 @@ bool InEditorMode() {
     return mode && mode->GameType == GAMEMODE_EDITOR;
 }
 
-// The no-moves question of the board, as a standard yes/no dialog.
-class TDialogQuestion : public TPuzzleQuestion {
-public:
-    explicit TDialogQuestion(DialogYesNoPtr dialog) : dialog_(std::move(dialog)) {}
-    ~TDialogQuestion() override {
-        if (dialog_) dialog_->Kill();
-    }
-    int Manage() override { return dialog_->Manage(); }
-    void Draw() override { dialog_->Draw(); }
-
-private:
-    DialogYesNoPtr dialog_;
-};
-
 void PlayBankSound(const std::string& name) {
     auto& game = Game();
     if (!game.Channels || !SoundBank().Has(name)) return;
@@ -68,6 +54,10 @@ void SelectGameFont(int which) {
 }
 
 }  // namespace
+
+TPuzzleDialogQuestion::~TPuzzleDialogQuestion() {
+    if (Dialog) Dialog->Kill();
+}
 
 TGameScreen& GameScreen() {
     static TGameScreen screen;
@@ -195,6 +185,8 @@ void TGameScreen::Draw() {
         plat::SetColor(255, 255, 255);
         DrawTextWithShadow(450, 25, GameText().FindString("Score") + std::to_string(GamePlay().Score));
     }
+    // The board's help lines use the current font: the second one, as everywhere on this screen.
+    SelectGameFont(2);
     PauseBookkeeping();
     auto& gui = GameGUI();
     if (InEditorMode()) {
@@ -228,7 +220,7 @@ void InstallGameScreenHooks() {
     hooks.PlaySound = PlayBankSound;
     hooks.StartVictoryParticles = [] { GameScreen().StartVictoryParticles(); };
     hooks.OpenQuestion = [](const std::string& textKey) -> std::unique_ptr<TPuzzleQuestion> {
-        return std::make_unique<TDialogQuestion>(CreateYesNoDialog(GameText().FindString(textKey)));
+        return std::make_unique<TPuzzleDialogQuestion>(CreateYesNoDialog(GameText().FindString(textKey)));
     };
     hooks.SelectFont = SelectGameFont;
     hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };

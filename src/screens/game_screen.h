@@ -10,6 +10,8 @@
 #include "app/cross_fade.h"
 #include "app/screen.h"
 #include "effects/particles.h"
+#include "gui/dialog.h"
+#include "puzzle/puzzle_hooks.h"
 #include "resources/banks.h"
 
 class TGameScreen : public TScreen {
@@ -47,6 +49,16 @@ private:
 };
 
 TGameScreen& GameScreen();
+
+// The board's no-moves question as the game's standard yes/no dialog.
+class TPuzzleDialogQuestion : public TPuzzleQuestion {
+public:
+    explicit TPuzzleDialogQuestion(DialogYesNoPtr dialog) : Dialog(std::move(dialog)) {}
+    ~TPuzzleDialogQuestion() override;
+    int Manage() override { return Dialog->Manage(); }
+    void Draw() override { Dialog->Draw(); }
+    DialogYesNoPtr Dialog;
+};
 
 // Where "quit this puzzle" leads (the title screen, once there is one).
 TScreen& LeaveGameDestination();

@@ -1,0 +1,125 @@
+// The high-score table: ranking, the default and zeroed tables, and the
+// file: round trip, name shift, truncated, oversized and unwritable files.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+#include "app/game.h"
+#include "persistence/high_scores.h"
+#include "platform/files.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+class HighScoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobals();
+        ResetResourceGlobals();
+        folder = testing::TempDir() + "vc_hs_" + std::to_string(getpid()) + "_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        plat::DeleteDir(folder, true);
+        plat::CreateDir(folder, true);
+        Game().ProfilePath = folder;
+        table.Create("highscores", 10);
+    }
+    void TearDown() override {
+        plat::DeleteDir(folder, true);
+        ResetGlobals();
+    }
+    std::vector<int> Scores() const {
+        std::vector<int> scores;
+        for (const auto& entry : table.Entries) scores.push_back(entry.score);
+        return scores;
+    }
+    std::string folder;
+    TLumenSpireHighScoreList table;
+};
+
+TEST_F(HighScoreTest, DefaultTableRanksAndInserts) {
+    table.Load();  // no file: the default table, written at once
+    EXPECT_EQ(table.filepath, folder + "highscores.hsdat");
+    ASSERT_EQ(plat::FileType(table.filepath), plat::FILETYPE_FILE);
+    EXPECT_EQ(Scores(), (std::vector<int>{200, 170, 150, 130, 110, 90, 70, 50, 30, 10}));
+    EXPECT_EQ(table.GetPosition(10), 0);
+    EXPECT_EQ(table.GetPosition(11), 10);
+    EXPECT_EQ(table.GetPosition(175), 2);
+    EXPECT_EQ(table.Insert("Kit", 175), 1);
+    EXPECT_EQ(Scores(), (std::vector<int>{200, 175, 170, 150, 130, 110, 90, 70, 50, 30}));
+    EXPECT_EQ(table.Entries[1].name, "Kit");
+    // Equal scores keep the better place for the earlier entry.
+    EXPECT_EQ(table.Insert("Late", 170), 1);
+    EXPECT_EQ(table.Entries[2].score, 170);
+    EXPECT_NE(table.Entries[2].name, "Late");
+    EXPECT_EQ(table.Entries[3].name, "Late");
+    EXPECT_EQ(table.Insert("Low", 30), 0);
+}
+
+TEST_F(HighScoreTest, ZeroedAndShortTables) {
+    table.Zero(10);
+    ASSERT_EQ(table.Count(), 10);
+    for (const auto& entry : table.Entries) EXPECT_EQ(entry.name, "Empty");
+    EXPECT_EQ(table.GetPosition(0), 0);
+    EXPECT_EQ(table.Insert("Zero", 0), 0);
+    EXPECT_EQ(table.GetPosition(1), 1);
+    EXPECT_EQ(table.Insert("One", 1), 1);
+    EXPECT_EQ(table.Entries.front().name, "One");
+    EXPECT_EQ(table.Count(), 10);
+
+    table.Zero(3);
+    EXPECT_EQ(table.Insert("Tail", 0), 1);  // room left: placed at the end
+    EXPECT_EQ(table.Entries.back().name, "Tail");
+}
+
+TEST_F(HighScoreTest, FileRoundTripShiftsNames) {
+    table.Add("Ann", 500);
+    table.Add("B\xE9", -3);
+    ASSERT_TRUE(table.Save());
+    const auto bytes = table.Format();
+    ASSERT_EQ(bytes.size(), 4u + 4u + 3u + 4u);
+    EXPECT_EQ(bytes[0], 'A' + HighScoreNameShift);
+    EXPECT_EQ(bytes[3], 0);
+    EXPECT_EQ(bytes[4], 500 & 0xFF);
+    EXPECT_EQ(bytes[5], 500 >> 8);
+
+    TLumenSpireHighScoreList again;
+    again.Create("highscores", 10);
+    again.Load();
+    ASSERT_EQ(again.Count(), 2);
+    EXPECT_EQ(again.Entries[0].name, "Ann");
+    EXPECT_EQ(again.Entries[1].name, "B\xE9");
+    EXPECT_EQ(again.Entries[1].score, -3);
+}
+
+TEST_F(HighScoreTest, DamagedFilesReadCleanly) {
+    table.Add("Whole", 42);
+    table.Add("Cut", 7);
+    auto bytes = table.Format();
+    // Cut inside the last score, then inside the last name.
+    for (const size_t keep : {bytes.size() - 2, bytes.size() - 6}) {
+        table.Parse(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(keep)));
+        ASSERT_EQ(table.Count(), 1) << keep;
+        EXPECT_EQ(table.Entries[0].name, "Whole");
+        EXPECT_EQ(table.Entries[0].score, 42);
+    }
+    // A name with no end and far too many records are capped.
+    table.Parse(std::vector<uint8_t>(100000, 'x'));
+    EXPECT_EQ(table.Count(), 0);
+    std::vector<uint8_t> huge(5000, 'y');
+    huge.insert(huge.end(), {0, 1, 0, 0, 0});
+    for (int i = 0; i < 300; ++i) huge.insert(huge.end(), {'z', 0, 2, 0, 0, 0});
+    table.Parse(huge);
+    EXPECT_EQ(table.Count(), TLumenSpireHighScoreList::MaxStoredEntries);
+    EXPECT_EQ(table.Entries[0].name.size(), TLumenSpireHighScoreList::MaxStoredNameLength);
+    EXPECT_EQ(table.Entries[0].score, 1);
+}
+
+TEST_F(HighScoreTest, UnwritableTableIsReportedNotFatal) {
+    table.filepath = folder + "missing/folder/highscores.hsdat";
+    table.Add("Ann", 1);
+    EXPECT_FALSE(table.Save());
+    EXPECT_NE(table.SaveFailureText().find("Failed to save file "), std::string::npos);
+}
+
+}  // namespace
