@@ -153,25 +153,26 @@ void TGameGUI::CheckLevelFinished() {
     PlayNamedSound("applause");
     PlayClock().Pause();
 
-    if (mode->GameType == GAMEMODE_MATCH3) {
+    if (const std::string message = RecordLevelFinished(); !message.empty()) ShowMessage(message);
+
+    state.disableButtons = 0;
+    endLevelMenu->Init(-1, -1);
+}
+
+std::string RecordLevelFinished() {
+    TGamePlay& play = GamePlay();
+    const TGameMode* mode = play.GameMode.get();
+    if (mode && mode->GameType == GAMEMODE_MATCH3) {
         const std::string file = CompletionFilePath(Game().ProfileName, play.IsCustomLevel != 0);
         if (!RecordLevelCompleted(file, CompletionKey(play.CurrentLevel)))
             WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
     }
-
     auto& table = play.HighscoreList;
     const int position = table.GetPosition(play.Score);
-    if (position > 0) {
-        table.Insert(CurrentPlayerName(), play.Score);
-        if (table.Save()) {
-            ShowMessage(GameText().FindString("Highscore Place") + std::to_string(position) + "!");
-        } else {
-            ShowMessage(table.SaveFailureText());
-        }
-    }
-
-    state.disableButtons = 0;
-    endLevelMenu->Init(-1, -1);
+    if (position <= 0) return {};
+    table.Insert(CurrentPlayerName(), play.Score);
+    if (!table.Save()) return table.SaveFailureText();
+    return GameText().FindString("Highscore Place") + std::to_string(position) + "!";
 }
 
 void TGameGUI::CheckButtonClicks() {

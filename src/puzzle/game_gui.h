@@ -51,6 +51,10 @@ std::string StandardLevelPath(int number);
 // The standard puzzle after the given one: the next number when it is
 // between 1 and 79 and its file exists, otherwise puzzle 001.
 std::string NextStandardLevelPath(const std::string& currentPath);
+// A level just won: the current puzzle goes into the player's completion
+// list and the score into the high-score table when it makes it (the table
+// is saved). Answers the message to show ("" none).
+std::string RecordLevelFinished();
 // The name the completion lists and the high-score table use for the
 // current player.
 std::string CurrentPlayerName();

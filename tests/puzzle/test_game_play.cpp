@@ -1,0 +1,167 @@
+// The gameplay objects around a puzzle: the player's completion list, the
+// play clock that leaves pauses out once, finishing a loaded game, the next
+// standard puzzle, and the finish waiting for the score roll-up.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "platform/files.h"
+#include "puzzle/completion_list.h"
+#include "puzzle/game_gui.h"
+#include "puzzle/layout_file.h"
+#include "puzzle/save_game.h"
+#include "puzzle_test_util.h"
+#include "screens/game_screen.h"
+#include "screens/ingame_menu.h"
+
+namespace {
+
+class GamePlayTest : public PuzzleTest {
+protected:
+    void SetUp() override {
+        PuzzleTest::SetUp();
+        plat::SetClock(&clock);
+        clock.now = 50000;
+        folder = testing::TempDir() + "vc_gp_" + std::to_string(getpid()) + "_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        plat::DeleteDir(folder, true);
+        plat::CreateDir(folder + "layouts", true);
+        Game().ProfilePath = folder;
+        Game().DataPrefix = folder;
+        Game().ProfileName = "Robin";
+        // A full table of big scores: nothing a test scores makes it.
+        auto& table = GamePlay().HighscoreList;
+        table.Create("highscores", 10);
+        for (int i = 0; i < 10; ++i) table.Add("Best", 1000000);
+    }
+    void TearDown() override {
+        plat::DeleteDir(folder, true);
+        GameMenu().Active = 0;
+        plat::SetClock(nullptr);
+        PuzzleTest::TearDown();
+    }
+    std::string Read(const std::string& path) const {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void Write(const std::string& path, const std::string& text) const { ASSERT_TRUE(plat::WriteFileAtomic(path, text)); }
+
+    plat::TManualClock clock;
+    std::string folder;
+};
+
+TEST_F(GamePlayTest, CompletionListKeepsEveryEntry) {
+    const std::string file = CompletionFilePath("Robin", false);
+    EXPECT_EQ(file, folder + "Robins.ini");
+    EXPECT_EQ(CompletionFilePath("Robin", true), folder + "Robinc.ini");
+    Write(file, "001=1\r\n002=1\r\n003=1\r\nnotes=kept as they are\r\n");
+
+    ASSERT_TRUE(RecordLevelCompleted(file, "007"));
+    EXPECT_EQ(Read(file), "001=1\r\n002=1\r\n003=1\r\nnotes=kept as they are\r\n007=1\r\n");
+    // Already completed (any letter case): the file is left alone, no duplicate.
+    ASSERT_TRUE(plat::DeleteFile(file));
+    Write(file, "001=1\nLevelA=1\n");
+    ASSERT_TRUE(RecordLevelCompleted(file, "levela"));
+    EXPECT_EQ(Read(file), "001=1\nLevelA=1\n");
+    // An entry that says "not completed" makes way for the completed one.
+    Write(file, "001=0\n002=1\n");
+    ASSERT_TRUE(RecordLevelCompleted(file, "001"));
+    EXPECT_EQ(Read(file), "002=1\r\n001=1\r\n");
+    EXPECT_TRUE(IsLevelCompleted(file, "001"));
+    EXPECT_FALSE(IsLevelCompleted(file, "003"));
+    // A new player starts a new list.
+    const std::string fresh = CompletionFilePath("Sam", false);
+    ASSERT_TRUE(RecordLevelCompleted(fresh, CompletionKey("layouts/012.layout")));
+    EXPECT_EQ(Read(fresh), "012=1\r\n");
+}
+
+TEST_F(GamePlayTest, PlayTimeLeavesOutPausesOnce) {
+    TGameScreen screen;
+    PlayClock().Start();
+    clock.now += 1000;
+    // The in-game menu opens, the game is paused on top of it, both end.
+    GameMenu().Active = 1;
+    screen.PauseBookkeeping();
+    clock.now += 3000;
+    Game().Paused = 1;
+    screen.PauseBookkeeping();
+    clock.now += 2000;
+    EXPECT_EQ(PlayClock().Elapsed(), 1000u);
+    Game().Paused = 0;
+    GameMenu().Active = 0;
+    screen.PauseBookkeeping();
+    screen.PauseBookkeeping();
+    clock.now += 500;
+    EXPECT_EQ(PlayClock().Elapsed(), 1500u);
+    EXPECT_EQ(screen.DidPauseOrSuspend, -1);
+
+    // A won level keeps its clock stopped through later pauses.
+    PlayClock().Pause();
+    GameState().stateFinished = 1;
+    GameMenu().Active = 1;
+    screen.PauseBookkeeping();
+    clock.now += 4000;
+    GameMenu().Active = 0;
+    screen.PauseBookkeeping();
+    clock.now += 4000;
+    EXPECT_EQ(PlayClock().Elapsed(), 1500u);
+}
+
+TEST_F(GamePlayTest, FinishingALoadedGameRecordsTheSavedPuzzle) {
+    Write(folder + "layouts/005.layout", "");
+    Write(folder + "layouts/006.layout", "");
+    GamePlay().Init(GAMEMODE_MATCH3);
+    auto& mode = static_cast<TGameModeMatch3&>(*GamePlay().GameMode);
+    GamePlay().CurrentLevel = StandardLevelPath(1);
+    // A save of puzzle 005 whose last marble is gone.
+    BuildBox(*mode.CellBox, FullRows("c..............."), FullRows("1234561234561234"));
+    TSaveGameData save = SaveGameDataOf(mode);
+    save.Puzzle = TSavedPuzzle{StandardLevelPath(5), 0};
+    save.Score = 120;
+    ApplySaveGameData(mode, save);
+    EXPECT_EQ(mode.IsGameFinished(), 1);
+
+    EXPECT_EQ(RecordLevelFinished(), "");
+    const std::string list = CompletionFilePath("Robin", false);
+    EXPECT_TRUE(IsLevelCompleted(list, "005"));
+    EXPECT_FALSE(IsLevelCompleted(list, "001"));
+    EXPECT_EQ(NextStandardLevelPath(GamePlay().CurrentLevel), StandardLevelPath(6));
+}
+
+TEST_F(GamePlayTest, NextStandardPuzzleWrapsToTheFirst) {
+    Write(folder + "layouts/002.layout", "");
+    Write(folder + "layouts/080.layout", "");
+    EXPECT_EQ(StandardLevelPath(7), folder + "layouts/007.layout");
+    EXPECT_EQ(NextStandardLevelPath(StandardLevelPath(1)), StandardLevelPath(2));
+    EXPECT_EQ(NextStandardLevelPath(StandardLevelPath(2)), StandardLevelPath(1));  // 003 is missing
+    EXPECT_EQ(NextStandardLevelPath(StandardLevelPath(79)), StandardLevelPath(80));
+    EXPECT_EQ(NextStandardLevelPath(StandardLevelPath(80)), StandardLevelPath(1));
+    EXPECT_EQ(NextStandardLevelPath(folder + "mine.layout"), StandardLevelPath(1));
+}
+
+TEST_F(GamePlayTest, HighScoreEntryAndWinWaitForTheScore) {
+    GamePlay().Init(GAMEMODE_MATCH3);
+    auto& mode = static_cast<TGameModeMatch3&>(*GamePlay().GameMode);
+    BuildBox(*mode.CellBox, FullRows("c..............."), FullRows("1234561234561234"));
+    auto& table = GamePlay().HighscoreList;
+    table.Entries.clear();
+    table.Add("Best", 900);
+    GamePlay().CurrentLevel = StandardLevelPath(3);
+    GamePlay().Score = 400;
+    EXPECT_EQ(RecordLevelFinished(), "2!");  // no game text loaded: just the place
+    ASSERT_EQ(table.Count(), 2);
+    EXPECT_EQ(table.Entries[1].name, "Robin");
+    EXPECT_EQ(plat::FileType(table.filepath), plat::FILETYPE_FILE);
+
+    // While points still roll up the level is not yet won.
+    GameGUI().Load();
+    GamePlay().ScoreAdder = 3;
+    GameGUI().CheckLevelFinished();
+    EXPECT_EQ(GameState().stateFinished, 0);
+}
+
+}  // namespace
