@@ -1,0 +1,102 @@
+// The game screen of the real game: frames per second in the middle of a
+// cascade with the victory sparkles running (software renderer, unthrottled
+// flips, logic at 200 ticks per second), and the share of a core the game
+// uses sitting idle on the board with vertical sync on. Needs the built game
+// data: the folder named by VC_GAME_DATA_DIR, else the working folder.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
+#include "app/game.h"
+#include "app/loading_screen.h"
+#include "app/startup.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "puzzle/auto_player.h"
+#include "puzzle/game_play.h"
+#include "puzzle/match3_mode.h"
+#include "screens/game_screen.h"
+
+namespace {
+
+bool StartedGame() {
+    static int started = -1;
+    if (started >= 0) return started == 1;
+    setenv("SDL_RENDER_DRIVER", "software", 1);
+    if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    if (const char* folder = std::getenv("VC_GAME_DATA_DIR")) plat::ChangeDir(folder);
+    started = plat::FileType("layouts/001.layout") == plat::FILETYPE_FILE ? 1 : 0;
+    if (!started) return false;
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
+    StartGame();
+    InstallGameScreenHooks();
+    LoadingScreen().Destination = &StartFirstStandardPuzzle();
+    while (Game().CurrentTScreen != &GameScreen() || Game().GameFade.Active) Game().RunFrame();
+    return true;
+}
+
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+void BM_GameScreenCascadeWithSparkles(benchmark::State& state) {
+    if (!StartedGame()) {
+        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
+        return;
+    }
+    plat::SetUnthrottledFlip(true);
+    const int syncMode = FlipSyncMode;
+    FlipSyncMode = 0;
+    GameScreen().StartVictoryParticles();
+    auto& mode = static_cast<TGameModeMatch3&>(*GamePlay().GameMode);
+    long cascadeFrames = 0;
+    for (auto _ : state) {
+        GamePlay().ShowVictoryParticles = 1;
+        if (mode.CellBox->IsSettled() && !mode.CellBox->IsCellSwitchAnimation()) {
+            if (mode.IsFinished()) mode.Reset();
+            if (const auto move = TAutoPlayer(mode).ChooseMove()) {
+                mode.CellBox->SetMarkedCell(move->FirstCell);
+                mode.CellBox->SetMarkedCell(move->SecondCell);
+            } else {
+                mode.Shuffle();
+            }
+        } else {
+            ++cascadeFrames;
+        }
+        Game().RunFrame();
+    }
+    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["moving_share"] = double(cascadeFrames) / double(state.iterations());
+    plat::SetUnthrottledFlip(false);
+    FlipSyncMode = syncMode;
+}
+
+void BM_GameScreenIdleCpuShare(benchmark::State& state) {
+    if (!StartedGame()) {
+        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
+        return;
+    }
+    Game().VSync = 1;
+    GamePlay().ShowVictoryParticles = 0;
+    for (auto _ : state) {
+        const auto wall0 = std::chrono::steady_clock::now();
+        const double cpu0 = CpuSeconds();
+        int frames = 0;
+        while (std::chrono::steady_clock::now() - wall0 < std::chrono::seconds(3)) {
+            Game().RunFrame();
+            ++frames;
+        }
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
+        state.counters["core_share"] = (CpuSeconds() - cpu0) / wall;
+        state.counters["frames_per_s"] = frames / wall;
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_GameScreenCascadeWithSparkles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_GameScreenIdleCpuShare)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
