@@ -5,6 +5,7 @@
 
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
+#include "gui/menu.h"
 
 std::shared_ptr<TScrollBar> TScrollBar::Create(GameImagePtr slider, int size, double valueMax, float x, float y,
                                                int vertical) {
@@ -122,15 +123,57 @@ void TScrollBar::Draw() {
 }
 
 void TScrollBar::Kill() {
+    if (Menu) Menu->Kill();
         Menu.reset();
     Slider.reset();
 }
 
 // ---- arrow buttons ------------------------------------------------------------
 
-void TScrollBar::SetArrows(const std::string&, const std::string&, int) {}
-void TScrollBar::ManageArrows() {}
-bool TScrollBar::ArrowClicked(const std::string&) { return false; }
-void TScrollBar::DrawArrows() {}
-void TScrollBar::DisableButtons() {}
-ButtonPtr TScrollBar::ArrowButton(const std::string&) const { return nullptr; }
+void TScrollBar::SetArrows(const std::string& upName, const std::string& downName, int clickMs) {
+    UpName = upName;
+    DownName = downName;
+    Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    auto up = Menu->AddQuickAuto(upName, upName);
+    auto down = Menu->AddQuickAuto(downName, downName);
+    for (const auto& button : {up, down}) {
+        button->ClickDisabled = 0;
+        button->MouseClickDuration = Game().CalcAnimLength(static_cast<float>(clickMs));
+        button->ClickWhenDown = 1;
+        button->SetupMouseRepeat(400, 100);
+    }
+    const float handleX = Slider && Slider->image ? plat::ImageHandleX(*Slider->image) : 0.0f;
+    const float handleY = Slider && Slider->image ? plat::ImageHandleY(*Slider->image) : 0.0f;
+    const float sliderW = Slider ? static_cast<float>(Slider->w) : 0.0f;
+    const float sliderH = Slider ? static_cast<float>(Slider->h) : 0.0f;
+    if (Vertical) {
+        const float centre = X - handleX + sliderW / 2.0f;
+        up->MoveTo(std::round(centre - static_cast<float>(up->w) / 2.0f), Y - static_cast<float>(up->h));
+        down->MoveTo(std::round(centre - static_cast<float>(down->w) / 2.0f), Y + static_cast<float>(Size));
+    } else {
+        const float centre = Y - handleY + sliderH / 2.0f;
+        up->MoveTo(X - static_cast<float>(up->w), std::round(centre - static_cast<float>(up->h) / 2.0f));
+        down->MoveTo(X + static_cast<float>(Size), std::round(centre - static_cast<float>(down->h) / 2.0f));
+    }
+    Menu->CalcCoords();
+    Menu->StoreOriginalCoords();
+    DisableButtons();
+}
+
+void TScrollBar::DisableButtons() {
+    if (!Menu) return;
+    if (auto up = ArrowButton(UpName); up && up->ImageDisabled) up->Disabled = ValuePrecise <= 0 ? 1 : 0;
+    if (auto down = ArrowButton(DownName); down && down->ImageDisabled) {
+        down->Disabled = ValuePrecise >= ValueMax ? 1 : 0;
+    }
+}
+
+void TScrollBar::ManageArrows() { Menu->Manage(); }
+
+bool TScrollBar::ArrowClicked(const std::string& name) { return Menu && Menu->Clicked(name) != 0; }
+
+void TScrollBar::DrawArrows() {
+    if (Menu) Menu->Draw();
+}
+
+ButtonPtr TScrollBar::ArrowButton(const std::string& name) const { return Menu ? Menu->FindButton(name) : nullptr; }

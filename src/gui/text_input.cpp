@@ -103,11 +103,8 @@ int TTextInput::Append(int ch) {
     return 1;
 }
 
-int TTextInput::Manage() {
-    if (!Active) return 0;
-    int ch = GetChar();
+int TTextInput::TypeChar(int ch) {
     if (ch > 0 && ch < 256 && BannedChars.find(static_cast<char>(ch)) != std::string::npos) ch = 0;
-
     if (ch == CHAR_BACKSPACE && !Text.empty()) {
         Text.pop_back();
         CurrentChar = static_cast<int>(Text.size()) + 1;
@@ -124,6 +121,16 @@ int TTextInput::Manage() {
         CurrentChar = 1;
         Finish();
         return -1;
+    }
+    return 0;
+}
+
+int TTextInput::Manage() {
+    if (!Active) return 0;
+    // Everything typed since the last update, so that pasted or fast text
+    // is in place before Enter is seen.
+    while (const int ch = GetChar()) {
+        if (const int result = TypeChar(ch)) return result;
     }
     CursorFlashCounter += Delta;
     if (CursorFlashCounter >= static_cast<float>(CursorFlashSpeed)) {

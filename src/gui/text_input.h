@@ -52,7 +52,8 @@ public:
     void Init(plat::ImageFontPtr font, const std::string& text, int x, int y);
     void Reset();
     void SetCursorFlashSpeed(int ms);
-    // One update: 0 editing, 1 finished with Enter, -1 aborted with Escape.
+    // One update over the characters typed since the last: 0 editing,
+    // 1 finished with Enter, -1 aborted with Escape.
     int Manage();
     void MakeCharsFileNameSafe();
     void Finish();
@@ -63,6 +64,8 @@ public:
 private:
     // 1 when ch was added.
     int Append(int ch);
+    // One typed character: 1 Enter, -1 Escape, else 0.
+    int TypeChar(int ch);
 };
 
 class TTextCursor {

@@ -1,0 +1,233 @@
+// The question dialog with a typed answer.
+#include <cmath>
+
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/dialog.h"
+#include "platform/input.h"
+
+namespace {
+
+int Round(float v) { return static_cast<int>(std::lround(v)); }
+
+}  // namespace
+
+std::shared_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& text, const std::string& answer,
+                                                           int maxLength, GameImagePtr background, int w, int x,
+                                                           int y, int maxPixelWidth) {
+    auto dialog = std::make_shared<TDialogTextInput>();
+    dialog->Init(text, std::move(background), w, 0, x, y);
+    dialog->Text = TLabel::CreateSpecial(answer, 0, 0, ALIGN_LEFT);
+    dialog->BoxColor = TColor::Create(0, 0, 0, 1.0f);
+    dialog->TextInput = std::make_shared<TTextInput>();
+    dialog->TextInput->Text = answer;
+    dialog->TextInput->CurrentChar = static_cast<int>(answer.size()) + 1;
+    dialog->TextInput->MaxLength = maxLength;
+    dialog->TextInput->MaxPixelWidth = maxPixelWidth;
+    return dialog;
+}
+
+void TDialogTextInput::Start() {
+    TDialog::Start();
+    Game().BlockKeys = 1;
+}
+
+void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow, int fixedWidth) {
+    Text->Init(std::move(imageFont), std::move(color), std::move(shadow), fixedWidth);
+    Text->CalcSize();
+    // The editor keeps the characters, limits and rules set so far.
+    const auto old = TextInput;
+    TextInput = std::make_shared<TTextInput>();
+    TextInput->Init(Text->ImageFont, old->Text, Round(Text->X), Round(Text->Y) + TextYOffset);
+    TextInput->MaxLength = old->MaxLength;
+    TextInput->MaxPixelWidth = old->MaxPixelWidth;
+    TextInput->BannedChars = old->BannedChars;
+    TextInput->AllowExtendedChars = old->AllowExtendedChars;
+    TextInput->NumbersOnly = old->NumbersOnly;
+    Game().BlockKeys = 0;
+    if (Text->Color) TextInput->TextCol = Text->Color;
+    if (Text->Shadow) TextInput->TextShadow = Text->Shadow;
+    TextInput->DrawDots = fixedWidth;
+    TextInput->AllowNull = AllowNull;
+    TextInput->AllowEscToAbort = HasCancel;
+    if (Menu) {
+        if (auto ok = Menu->FindButton("OK")) ok->OKButtonUseSpace = 0;
+    }
+    MenuPosition();
+}
+
+void TDialogTextInput::CalcSize() {
+    CalcCaptionSize();
+    if (!Background) {
+        const int menuH = Menu ? Menu->CalcHeight() : 0;
+        h = Round(static_cast<float>(menuH) + Caption->CalcHeight() + Text->CalcHeight() +
+                  static_cast<float>(2 * Gap + 2 * Border));
+    }
+    CalcXY();
+}
+
+void TDialogTextInput::SetLabelsXY() {
+    TDialog::SetLabelsXY();
+    if (TextOX == 0 && TextOY == 0) {
+        Text->X = static_cast<float>(x + BoxBorderH + TextBorder);
+        Text->Y = Caption->Y + Caption->CalcHeight() + static_cast<float>(Gap);
+    } else {
+        Text->X = static_cast<float>(TextOX);
+        Text->Y = static_cast<float>(TextOY);
+    }
+    if (TextInput) {
+        TextInput->X = Round(Text->X);
+        TextInput->Y = Round(Text->Y) + TextYOffset;
+    }
+}
+
+void TDialogTextInput::MenuCreate(int withCancel, int buttonGap) {
+    CreateMenu();
+    HasCancel = withCancel ? 1 : 0;
+    if (withCancel) {
+        Menu->AddPair("OK", "Cancel", buttonGap);
+    } else {
+        Menu->AddQuick("OK", "OK");
+    }
+    if (auto ok = Menu->FindButton("OK")) ok->OKButton = 1;
+    if (TextInput) TextInput->AllowEscToAbort = HasCancel;
+}
+
+void TDialogTextInput::MenuPosition() { PlaceMenu(); }
+
+void TDialogTextInput::ManageErrorDialog() {
+    if (DialogOK->Manage() == 0) return;
+    DialogOK->Kill();
+    DialogOK.reset();
+    if (Menu) Menu->ManageNoSound();
+    TextInput->Reset();
+}
+
+int TDialogTextInput::Manage() {
+    if (!Active) return CloseResult;
+    if (OKClickedScreen) {
+        if (OKClickedScreen->Logic() != 1) return 0;
+        OKClickedScreen->Kill();
+        OKClickedScreen.reset();
+        return 1;
+    }
+    if (ManageTransitions()) return CloseResult;
+    CalcOffset();
+    if (DialogOK) {
+        ManageErrorDialog();
+        return 0;
+    }
+    if (Transitioning) {
+        if (Menu) Menu->ManageFixedGlowOnly();
+        return 0;
+    }
+    const int edited = TextInput->Manage();
+    if (edited == 1 && OKClick(1)) {
+        ClickSound();
+        return Accepted();
+    }
+    if (edited != -1 && Menu) {
+        Menu->Manage();
+        if (Menu->Clicked("OK") && OKClick(0)) {
+            TextInput->Finish();
+            return Accepted();
+        }
+    }
+    const bool cancelClicked = HasCancel && Menu && Menu->Clicked("Cancel");
+    const bool escape = HasCancel && KeyHit(plat::KEY_ESCAPE);
+    if (edited == -1 || cancelClicked || escape) {
+        TextInput->Finish();
+        if (!cancelClicked) ClickSound();
+        return CancelClick();
+    }
+    return 0;
+}
+
+int TDialogTextInput::Accepted() {
+    const int result = ProcessOKClickedFunc();
+    if (result <= 0) return 0;
+    // With a closing slide the answer comes when it ends.
+    return Transitioning == 2 ? 0 : result;
+}
+
+int TDialogTextInput::ProcessOKClickedFunc() {
+    if (!OKClickedFunc) return 1;
+    const int result = OKClickedFunc(*this);
+    if (result > 0) return result;
+    // Refused by the owner: the dialog stays open for more typing.
+    Active = 1;
+    Transitioning = 0;
+    CloseResult = 0;
+    Game().IgnoreEscapeKey = 1;
+    TextInput->Reset();
+    return 0;
+}
+
+int TDialogTextInput::OKClick(int byEnter) {
+    std::string answer = TextInput->Text;
+    if (FileNameAnswer) answer = TrimBlanks(answer);
+    if (UppercaseFirstChar) answer = UppercaseFirst(answer);
+    TextInput->Text = answer;
+    TextInput->CurrentChar = static_cast<int>(answer.size()) + 1;
+    if (ErrorCheckFunc) {
+        std::string message;
+        if (ErrorCheckFunc(answer, message) == -1) {
+            DialogOK = ErrorDialogFunc ? ErrorDialogFunc(message) : CreateMessageDialog(message);
+            if (DialogOK) DialogOK->ReenableEscapeKey = 0;
+            if (byEnter) ClickSound();
+            if (!DialogOK) TextInput->Reset();
+            return 0;
+        }
+    }
+    const bool refused = (!AllowNull && answer.empty()) || (FileNameAnswer && !IsSafeFileName(answer));
+    if (refused) {
+        TextInput->Reset();
+        return 0;
+    }
+    Close(1);
+    return 1;
+}
+
+int TDialogTextInput::CancelClick() {
+    // -1 now, or from Manage once the closing slide has ended.
+    const int result = Close(-1);
+    return result == 0 ? 0 : -1;
+}
+
+void TDialogTextInput::ClickSound() {
+    if (Menu && Menu->SoundClick) Menu->SoundClick->PlayInChannel(FadeChannel, 1.0f);
+}
+
+int TDialogTextInput::Draw() {
+    if (!Active) return 0;
+    if (!DrawDisabled) {
+        TDialog::Draw();
+        if (DrawBox && BoxColor) {
+            BoxColor->Apply();
+            plat::DrawRect(static_cast<float>(x + BoxBorderH) + OffsetX, Text->Y - static_cast<float>(BoxBorderV) + OffsetY,
+                           static_cast<float>(w - 2 * BoxBorderH), Text->CalcHeight() + static_cast<float>(2 * BoxBorderV));
+            TColor::Restore();
+        }
+        const int restX = TextInput->X, restY = TextInput->Y;
+        TextInput->X = Round(static_cast<float>(restX) + OffsetX);
+        TextInput->Y = Round(static_cast<float>(restY) + OffsetY);
+        TextInput->Draw();
+        TextInput->X = restX;
+        TextInput->Y = restY;
+        if (DialogOK) DialogOK->Draw();
+    }
+    if (OKClickedScreen) OKClickedScreen->Draw();
+    return 1;
+}
+
+void TDialogTextInput::Kill() {
+    if (Text) Text->Kill();
+    Text.reset();
+    BoxColor.reset();
+    if (DialogOK) DialogOK->Kill();
+    DialogOK.reset();
+    if (OKClickedScreen) OKClickedScreen->Kill();
+    OKClickedScreen.reset();
+    if (TextInput && TextInput->Active) TextInput->Finish();
+    TDialog::Kill();
+}

@@ -1,0 +1,398 @@
+// Dialogs driven through the main loop's tick with synthetic mouse and key
+// events: OK, yes/no and text-input dialogs, transitions and the standard
+// dialogs; plus screenshots of each kind under a real (or dummy) window.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <tuple>
+
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/dialog.h"
+#include "gui/list_box.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "resources/resource_globals.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int32_t SDL_RETURN = 13, SDL_ESCAPE = 27, SDL_BACKSPACE = 8;
+const char* const FONT_FILE = VC_TEST_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf";
+
+class ManagingScreen : public TScreen {
+public:
+    std::function<void()> logic;
+    void Logic() override {
+        if (logic) logic();
+    }
+    void Draw() override {}
+};
+
+// A button face: a rounded-looking plate with its word, grabbed from the screen.
+void MakeButtonImage(const std::string& path, const std::string& word, int r, int g, int b,
+                     const plat::ImageFontPtr& font) {
+    plat::SetClsColor(0, 0, 0);
+    plat::Cls();
+    plat::ResetDrawingState();
+    plat::SetColor(r, g, b);
+    plat::DrawRect(0, 0, 90, 34);
+    plat::SetColor(255, 255, 255);
+    plat::DrawLine(0, 0, 89, 0);
+    if (font) plat::SetImageFont(font);
+    plat::DrawText(word, static_cast<float>((90 - plat::TextWidth(word)) / 2), 6);
+    auto pixmap = plat::GrabPixmap(0, 0, 90, 34);
+    ASSERT_TRUE(pixmap);
+    ASSERT_TRUE(plat::SavePixmapPNG(*pixmap, path));
+}
+
+GameImagePtr PanelImage(const std::string& name, int w, int h) {
+    auto pixmap = plat::CreatePixmap(w, h);
+    for (int yy = 0; yy < h; ++yy) {
+        for (int xx = 0; xx < w; ++xx) {
+            const bool edge = xx < 3 || yy < 3 || xx >= w - 3 || yy >= h - 3;
+            pixmap->WritePixel(xx, yy, edge ? plat::ARGB(255, 200, 170, 90) : plat::ARGB(235, 40, 50, 90 + yy / 4));
+        }
+    }
+    auto image = TGameImage::CreateFromImage(plat::LoadImageFromPixmap(*pixmap), UpperAscii(name), 0);
+    ImageBank().Add(image);
+    return image;
+}
+
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plat::SetClock(&clock);
+        clock.now = 50000;
+        ResetGlobals();
+        ResetResourceGlobals();
+        plat::ClearEvents();
+        FlushInput();
+        ASSERT_TRUE(plat::OpenGraphics(800, 600, 0, 0));
+        font = plat::LoadImageFont(FONT_FILE, 20);
+        folder = fs::path(VC_TEST_BINARY_DIR) / "test-home" / "dialog-images";
+        fs::create_directories(folder);
+        for (const auto& [word, r, g, b] : std::vector<std::tuple<std::string, int, int, int>>{
+                 {"OK", 40, 120, 40}, {"Yes", 40, 120, 40}, {"No", 140, 40, 40}, {"Cancel", 140, 40, 40}}) {
+            MakeButtonImage((folder / (word + ".png")).string(), word, r, g, b, font);
+            MakeButtonImage((folder / (word + "MO.png")).string(), word, r + 60, g + 60, b + 60, font);
+        }
+        Game().MenuPath = folder.string() + "/";
+        Game().ImagePath = folder.string() + "/";
+        for (const char* sound : {"buttonMO", "buttonclick"}) {
+            auto s = std::make_shared<TGameSound>();
+            s->name = UpperAscii(sound);
+            SoundBank().Map[s->name] = s;
+        }
+        PanelImage("input", 400, 180);
+        PanelImage("inputlong", 560, 300);
+        Game().CurrentTScreen = &screen;
+        plat::ResetDrawingState();
+    }
+    void TearDown() override {
+        plat::ClearEvents();
+        Game().CurrentTScreen = nullptr;
+        ResetResourceGlobals();
+        ResetGlobals();
+        plat::CloseGraphics();
+        plat::SetClock(nullptr);
+    }
+    // One logic tick of the game with the dialog managed by the screen.
+    int Tick(TDialog& dialog) {
+        int result = 0;
+        screen.logic = [&] { result = dialog.Manage(); };
+        clock.now += 5;
+        Game().LogicWrapper();
+        screen.logic = nullptr;
+        return result;
+    }
+    // Ticks until the dialog answers (at most limit ticks); 0 if it never does.
+    int RunUntilAnswer(TDialog& dialog, int limit = 400) {
+        for (int i = 0; i < limit; ++i) {
+            if (const int r = Tick(dialog)) return r;
+        }
+        return 0;
+    }
+    void ClickAt(const TButton& button) {
+        const int bx = static_cast<int>(button.x) + button.w / 2;
+        const int by = static_cast<int>(button.y) + button.h / 2;
+        plat::PostEvent({plat::EventKind::MouseMove, 0, bx, by});
+        plat::PostEvent({plat::EventKind::MouseDown, 1, bx, by});
+        plat::PostEvent({plat::EventKind::MouseUp, 1, bx, by});
+    }
+    void Key(int32_t key) {
+        plat::PostSDLKey(key, true);
+        plat::PostSDLKey(key, false);
+    }
+    void Shot(const std::string& name) {
+        auto pixmap = plat::GrabPixmap(0, 0, 800, 600);
+        ASSERT_TRUE(pixmap);
+        const fs::path out = fs::path(VC_TEST_BINARY_DIR) / "screenshots";
+        fs::create_directories(out);
+        EXPECT_TRUE(plat::SavePixmapPNG(*pixmap, (out / (name + ".png")).string()));
+    }
+    void Backdrop() {
+        plat::ResetDrawingState();
+        plat::SetClsColor(30, 90, 60);
+        plat::Cls();
+        plat::SetColor(70, 150, 110);
+        for (int i = 0; i < 800; i += 40) plat::DrawRect(static_cast<float>(i), 0, 20, 600);
+        plat::SetColor(255, 255, 255);
+    }
+
+    plat::TManualClock clock;
+    ManagingScreen screen;
+    plat::ImageFontPtr font;
+    fs::path folder;
+};
+
+TEST_F(DialogTest, YesNoByMouse) {
+    auto dialog = CreateYesNoDialog("Really leave the puzzle?");
+    EXPECT_EQ(Game().IgnoreEscapeKey, 1);
+    auto yes = dialog->Menu->FindButton("Yes");
+    auto no = dialog->Menu->FindButton("No");
+    ASSERT_TRUE(yes && no);
+    EXPECT_LT(yes->x, no->x);
+    EXPECT_GE(yes->y, dialog->y);
+    EXPECT_LE(yes->y + yes->h, dialog->y + dialog->h);
+    EXPECT_EQ(Tick(*dialog), 0);
+    ClickAt(*no);
+    EXPECT_EQ(RunUntilAnswer(*dialog), -1);
+    EXPECT_EQ(Game().IgnoreEscapeKey, 0);
+
+    dialog = CreateYesNoDialog("Again?");
+    ClickAt(*dialog->Menu->FindButton("Yes"));
+    EXPECT_EQ(RunUntilAnswer(*dialog), 1);
+    EXPECT_EQ(dialog->Active, 0);
+}
+
+TEST_F(DialogTest, YesNoByKeys) {
+    const std::vector<std::pair<int32_t, int>> cases{{'y', 1}, {'n', -1}, {SDL_ESCAPE, -1}};
+    for (const auto& [key, answer] : cases) {
+        auto dialog = CreateYesNoDialog("Question");
+        Key(key);
+        EXPECT_EQ(RunUntilAnswer(*dialog), answer) << "key " << key;
+        // Escape was taken by the dialog: no fade to another screen started.
+        EXPECT_EQ(Game().GameFade.Active, 0);
+        EXPECT_EQ(Game().IgnoreEscapeKey, 0);
+        dialog->Kill();
+    }
+    // Enter triggers the OK button (Yes).
+    auto dialog = CreateYesNoDialog("Question");
+    Key(SDL_RETURN);
+    EXPECT_EQ(RunUntilAnswer(*dialog), 1);
+}
+
+TEST_F(DialogTest, OKWithAndWithoutClosingSlide) {
+    auto dialog = CreateMessageDialog("Saved.");
+    ClickAt(*dialog->Menu->FindButton("OK"));
+    Game().DoPeekEvent();
+    plat::PostEvent({plat::EventKind::MouseMove, 0, Game().Mouse.x, Game().Mouse.y});
+    // The click is answered in the update that sees it.
+    dialog->Menu->Manage();
+    EXPECT_EQ(dialog->Menu->Clicked("OK"), 1);
+    EXPECT_EQ(dialog->OKClick(), 1);
+
+    dialog = CreateMessageDialog("Saved.");
+    dialog->SetTransitions(0, 300, 0.5f, 1);  // 60 updates going out
+    dialog->Slide = 3;
+    Key(SDL_ESCAPE);
+    EXPECT_EQ(Tick(*dialog), 0);
+    EXPECT_EQ(dialog->Transitioning, 2);
+    int ticks = 1;
+    int result = 0;
+    while (result == 0 && ticks < 200) {
+        result = Tick(*dialog);
+        ++ticks;
+    }
+    EXPECT_EQ(result, 1);
+    EXPECT_NEAR(ticks, 61, 2);
+    EXPECT_EQ(dialog->CloseResult, 1);
+}
+
+TEST_F(DialogTest, SlideInMovesFromEachSide) {
+    plat::SeedRnd(7);
+    std::set<int> seen;
+    for (int i = 0; i < 40; ++i) {
+        auto dialog = TDialogOK::Create("x", ImageBank().Find("input"), 0, 0, 0);
+        dialog->Slide = 5;
+        dialog->SetTransitions(200, 0, 0, 0);
+        dialog->Start();
+        ASSERT_GE(dialog->Slide, 1);
+        ASSERT_LE(dialog->Slide, 4);
+        seen.insert(dialog->Slide);
+        // At the start the panel lies wholly off screen.
+        const float left = static_cast<float>(dialog->x) + dialog->OffsetX;
+        const float top = static_cast<float>(dialog->y) + dialog->OffsetY;
+        EXPECT_TRUE(left >= 800 || left + static_cast<float>(dialog->w) <= 0 || top >= 600 ||
+                    top + static_cast<float>(dialog->h) <= 0)
+            << "slide " << dialog->Slide;
+        for (int t = 0; t < 41; ++t) dialog->Manage();
+        EXPECT_EQ(dialog->Transitioning, 0);
+        EXPECT_EQ(dialog->OffsetX, 0);
+        EXPECT_EQ(dialog->OffsetY, 0);
+    }
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(DialogTest, FixedWidthWrapsALongCaption) {
+    auto dialog = TDialogOK::Create("A rather long message that cannot fit on one line of a narrow panel", nullptr,
+                                    300, 0, 0);
+    dialog->SetupCaption(font, TColor::Create(255, 255, 255), nullptr);
+    dialog->Start();
+    EXPECT_EQ(dialog->w, 300);
+    EXPECT_EQ(dialog->Caption->WordWrap, 260);
+    EXPECT_GT(dialog->Caption->TotalLines, 1);
+    EXPECT_EQ(dialog->x, 250);
+    EXPECT_GT(dialog->h, static_cast<int>(dialog->Caption->CalcHeight()));
+}
+
+TEST_F(DialogTest, TextInputAnswers) {
+    auto dialog = CreateTextInputDialog(1, "Your name?");
+    dialog->Start();
+    EXPECT_EQ(Game().BlockKeys, 1);
+    plat::PostTextInput("  anna \xc3\xa9:/=  ");
+    Key(SDL_RETURN);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 40), 1);
+    EXPECT_EQ(dialog->Answer(), "Anna \xe9");
+    EXPECT_EQ(Game().BlockKeys, 0);
+    EXPECT_EQ(Game().IgnoreEscapeKey, 0);
+    dialog->Kill();
+
+    // Cancel answers -1, also when the dialog slides out first.
+    for (const int slideOut : {0, 200}) {
+        dialog = CreateTextInputDialog(1, "Your name?");
+        dialog->SetTransitions(0, slideOut, 0, 0);
+        dialog->Start();
+        plat::PostTextInput("Bob");
+        Tick(*dialog);
+        ClickAt(*dialog->Menu->FindButton("Cancel"));
+        EXPECT_EQ(RunUntilAnswer(*dialog), -1) << "slide " << slideOut;
+        EXPECT_EQ(dialog->CloseResult, -1);
+        dialog->Kill();
+    }
+    // Escape on a dialog with Cancel cancels.
+    dialog = CreateTextInputDialog(1, "Your name?");
+    dialog->Start();
+    Key(SDL_ESCAPE);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 20), -1);
+}
+
+TEST_F(DialogTest, TextInputRefusesUnsafeOrEmptyAnswers) {
+    auto dialog = CreateTextInputDialog(0, "Save as?");
+    dialog->Start();
+    auto ok = dialog->Menu->FindButton("OK");
+    for (const char* typed : {"", "   ", "..", "."}) {
+        plat::PostTextInput(typed);
+        Key(SDL_RETURN);
+        EXPECT_EQ(RunUntilAnswer(*dialog, 40), 0) << '"' << typed << '"';
+        ClickAt(*ok);
+        EXPECT_EQ(RunUntilAnswer(*dialog, 40), 0) << '"' << typed << '"';
+        EXPECT_EQ(dialog->Active, 1);
+        EXPECT_EQ(dialog->TextInput->Active, 1) << "typing goes on";
+        for (int i = 0; i < 4; ++i) Key(SDL_BACKSPACE);
+        RunUntilAnswer(*dialog, 10);
+    }
+    // Space types a blank, it never clicks OK; without Cancel Escape does nothing.
+    plat::PostTextInput("a b");
+    Key(SDL_ESCAPE);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 40), 0);
+    EXPECT_EQ(dialog->Answer(), "a b");
+    ClickAt(*ok);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 40), 1);
+    EXPECT_EQ(dialog->Answer(), "A b");
+}
+
+TEST_F(DialogTest, ErrorCheckShowsAMessageThenTypingGoesOn) {
+    auto dialog = CreateTextInputDialog(1, "Player name?");
+    dialog->ErrorCheckFunc = [](const std::string& answer, std::string& message) {
+        if (answer != "Taken") return 1;
+        message = "That name is taken.";
+        return -1;
+    };
+    dialog->Start();
+    plat::PostTextInput("taken");
+    Key(SDL_RETURN);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 40), 0);
+    ASSERT_TRUE(dialog->DialogOK);
+    EXPECT_EQ(dialog->DialogOK->Caption->Text, "That name is taken.");
+    Key(SDL_RETURN);  // closes the message
+    RunUntilAnswer(*dialog, 10);
+    EXPECT_FALSE(dialog->DialogOK);
+    EXPECT_EQ(Game().IgnoreEscapeKey, 1) << "the text dialog still holds Escape";
+    for (int i = 0; i < 5; ++i) Key(SDL_BACKSPACE);
+    plat::PostTextInput("Free");
+    Key(SDL_RETURN);
+    EXPECT_EQ(RunUntilAnswer(*dialog, 40), 1);
+    EXPECT_EQ(dialog->Answer(), "Free");
+}
+
+TEST_F(DialogTest, Screenshots) {
+    auto message = CreateMessageDialog("Your game has been saved.");
+    message->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
+    Backdrop();
+    message->Draw();
+    Shot("dialog_message");
+
+    auto longMessage = CreateLongMessageDialog("This puzzle has no marble left to clear. Build one with marble "
+                                               "floor under some gems and try again.");
+    longMessage->FixedWidth = 1;
+    longMessage->Background = nullptr;
+    longMessage->w = 460;
+    longMessage->Shadow = TShadow::Create(3, 3, 0.4f);
+    longMessage->DialogColor = TColor::Create(60, 70, 120);
+    longMessage->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
+    longMessage->Start();
+    Backdrop();
+    longMessage->Draw();
+    Shot("dialog_long_plain");
+
+    auto question = CreateYesNoDialog("Do you really want to quit?");
+    question->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
+    question->DimBackground = 0.5f;
+    Backdrop();
+    question->Draw();
+    Shot("dialog_yes_no");
+
+    auto input = CreateTextInputDialog(1, "Please enter your name:");
+    input->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
+    input->SetupText(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f), 1);
+    input->TextInput->DotCol = TColor::Create(255, 255, 255);
+    input->Start();
+    plat::PostTextInput("Zo\xc3\xab");
+    for (int i = 0; i < 5; ++i) Tick(*input);
+    input->TextInput->CursorOn = 1;
+    Backdrop();
+    input->Draw();
+    Shot("dialog_text_input");
+
+    auto sliding = CreateMessageDialog("Sliding in from the left");
+    sliding->SetupCaption(font, TColor::Create(255, 255, 255), nullptr);
+    sliding->Slide = 4;
+    sliding->SetTransitions(400, 0, 0.6f, 1);
+    for (int i = 0; i < 40; ++i) sliding->Manage();
+    Backdrop();
+    sliding->Draw();
+    Shot("dialog_sliding");
+
+    auto list = TListBox::Create(0, 4, 0, 1, 400);
+    list->SetCoords(250, 150, 300, 240);
+    list->SetupFont(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f),
+                    TColor::Create(255, 255, 0));
+    list->SetupBox(TColor::Create(10, 10, 40, 0.9f));
+    for (int i = 1; i <= 12; ++i) list->Strings.push_back("Saved game " + std::to_string(i));
+    list->Limit = list->DisplayLines;
+    list->LockedArray.assign(12, 0);
+    list->LockedArray[4] = 1;
+    list->LockedColor = TColor::Create(120, 120, 120, 0.8f);
+    list->SetIndex(6);
+    Backdrop();
+    list->Draw();
+    Shot("list_box");
+}
+
+}  // namespace
