@@ -3,14 +3,42 @@
 #include <cstdlib>
 
 #include "app/error.h"
+#include "app/fixed_rate_logic.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
+#include "platform/graphics.h"
 #include "platform/input.h"
 
 void TMousePointer::Off() {
     Active = 0;
+    ParticleList->Clear();
     if (TrailClear) TrailClear();
+}
+
+std::shared_ptr<TParticleList> TMousePointer::MakeTrailList() {
+    auto list = std::make_shared<TParticleList>();
+    list->Cap = TRAIL_CAP;
+    return list;
+}
+
+void TMousePointer::SetSparkleTrail(GameImagePtr sparkle) {
+    ParticleFunc = [sparkle = std::move(sparkle)](TMousePointer& mouse) {
+        constexpr float EMIT_EVERY = 3.0f;  // updates
+        const bool moved = mouse.x != mouse.LastTrailX || mouse.y != mouse.LastTrailY;
+        mouse.LastTrailX = mouse.x;
+        mouse.LastTrailY = mouse.y;
+        mouse.SparkleCounter += Delta;
+        if (!moved || mouse.SparkleCounter < EMIT_EVERY || !sparkle) return;
+        mouse.SparkleCounter = 0;
+        const float fadeMs = static_cast<float>(mouse.SparkleLength) * 20.0f;
+        auto p = mouse.ParticleList->AddNew(static_cast<float>(mouse.x) + plat::RndF(-3, 3),
+                                            static_cast<float>(mouse.y) + plat::RndF(-3, 3), sparkle,
+                                            plat::RndF(-0.3f, 0.3f), plat::RndF(0.0f, 0.4f), 0.005f, fadeMs, 1,
+                                            plat::Rand(0, 1) ? 1 : -1, plat::RndF(1.0f, 4.0f),
+                                            plat::RndF(0.4f, 0.9f), 0, 0, 0);
+        if (p) p->NoOutOfBounds = 0;
+    };
 }
 
 void TMousePointer::Load(const std::string& name) {
@@ -45,6 +73,7 @@ void TMousePointer::Update() {
 int TMousePointer::Manage() {
     if (!Active) return 0;
     if (ParticleFunc) ParticleFunc(*this);
+    ParticleList->Manage();
     if (TrailManage) TrailManage();
     return 1;
 }
@@ -84,6 +113,7 @@ void TMousePointer::ButtonUp(int button) {
 
 void TMousePointer::Draw() {
     if (!Active) return;
+    ParticleList->Draw();
     if (TrailDraw) TrailDraw();
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetRotation(static_cast<float>(Rotation));

@@ -2,8 +2,10 @@
 // The game's own mouse pointer: position and button state fed by the main
 // loop's events, the pointer image, and the per-update click tracker PNMouse.
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "effects/particles.h"
 #include "platform/graphics.h"
 
 class TMousePointer {
@@ -22,13 +24,24 @@ public:
     int b1 = 0, b2 = 0, b3 = 0, mb = 0;
     int h1 = 0, h2 = 0, h3 = 0, mh = 0;
     int offsetx = 0, offsety = 0;
+    // Called each update to emit trail particles into ParticleList.
     std::function<void(TMousePointer&)> ParticleFunc;
-    // Trail hooks: updated in Manage and drawn under the pointer.
+    // The sparkle trail, drawn under the pointer; never longer than its cap.
+    std::shared_ptr<TParticleList> ParticleList = MakeTrailList();
+    // Extra hooks run after the trail's own update, drawing and clearing.
+    // TrailClear starts out clearing the trail.
     std::function<void()> TrailManage;
     std::function<void()> TrailDraw;
-    std::function<void()> TrailClear;
+    std::function<void()> TrailClear = [list = ParticleList] { list->Clear(); };
     float SparkleCounter = 0;
     int SparkleLength = 15;
+    int LastTrailX = -1, LastTrailY = -1;
+
+    static constexpr size_t TRAIL_CAP = 300;
+    static std::shared_ptr<TParticleList> MakeTrailList();
+    // The game's trail: while the pointer moves, a sparkle of the image every
+    // few updates, drifting down and fading over SparkleLength x 20 ms.
+    void SetSparkleTrail(GameImagePtr sparkle);
     std::function<void(int, int)> UserDraw;
 
     void On() { Active = 1; }
