@@ -389,8 +389,16 @@ TEST_F(DialogTest, Screenshots) {
     list->LockedArray.assign(12, 0);
     list->LockedArray[4] = 1;
     list->LockedColor = TColor::Create(120, 120, 120, 0.8f);
-    list->SetIndex(6);
+    auto sliderPixmap = plat::CreatePixmap(14, 40);
+    sliderPixmap->Clear(plat::ARGB(255, 200, 170, 90));
+    list->ScrollBar = TScrollBar::Create(
+        TGameImage::CreateFromImage(plat::LoadImageFromPixmap(*sliderPixmap), "SLIDER", 0),
+        static_cast<int>(list->Box->H), 12 - list->Limit, 556, 150);
+    list->SetIndex(9);
     Backdrop();
+    plat::SetColor(20, 20, 40);
+    plat::DrawRect(556, 150, 14, list->Box->H);
+    plat::SetColor(255, 255, 255);
     list->Draw();
     Shot("list_box");
 }

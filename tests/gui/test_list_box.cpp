@@ -9,7 +9,9 @@
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/list_box.h"
+#include "resources/resource_globals.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/input.h"
 
 namespace {
@@ -266,6 +268,58 @@ TEST_F(ListBoxTest, SmallListShowsTheRowsItHas) {
     EXPECT_EQ(box->Index, 4);
     ClickAt(150, rowY(3));
     EXPECT_EQ(box->Index, 4) << "the row below the window's last line is empty";
+}
+
+}  // namespace
+
+namespace {
+
+class ScrollArrowTest : public ListBoxTest {
+protected:
+    void MakeArrowImages() {
+        const auto folder = std::string(VC_TEST_BINARY_DIR) + "/test-home/arrow-images/";
+        plat::CreateDir(folder, true);
+        auto pixmap = plat::CreatePixmap(16, 16);
+        pixmap->Clear(plat::ARGB(255, 90, 90, 200));
+        for (const char* name : {"up", "upMO", "up_disabled", "down", "downMO", "down_disabled"}) {
+            ASSERT_TRUE(plat::SavePixmapPNG(*pixmap, folder + name + ".png"));
+        }
+        Game().MenuPath = folder;
+        for (const char* sound : {"BUTTONMO", "BUTTONCLICK"}) {
+            auto s = std::make_shared<TGameSound>();
+            s->name = sound;
+            SoundBank().Map[sound] = s;
+        }
+    }
+};
+
+TEST_F(ScrollArrowTest, ArrowsStepAndRepeatAndDisableAtTheEnds) {
+    MakeArrowImages();
+    auto bar = TScrollBar::Create(SolidImage(16, 20), 100, 5, 400, 100);
+    bar->SetArrows("up", "down", 50);
+    screen.logic = [bar] { bar->Manage(); };
+    auto up = bar->ArrowButton("up");
+    auto down = bar->ArrowButton("down");
+    ASSERT_TRUE(up && down);
+    EXPECT_EQ(up->y, 100 - up->h);
+    EXPECT_EQ(down->y, 200);
+    EXPECT_EQ(up->Disabled, 1);
+    EXPECT_EQ(down->Disabled, 0);
+    ClickAt(static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8);
+    EXPECT_EQ(bar->Value, 1);
+    EXPECT_EQ(up->Disabled, 0);
+    EXPECT_EQ(bar->SliderPosition, 16);
+    // Held: repeats after 400 ms, every 100 ms, and stops at the end.
+    plat::PostEvent({EventKind::MouseDown, 1, static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8});
+    for (int t = 0; t < 200; ++t) Tick();
+    plat::PostEvent({EventKind::MouseUp, 1, static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8});
+    Tick();
+    EXPECT_EQ(bar->Value, 5);
+    EXPECT_EQ(bar->SliderPosition, 80);
+    EXPECT_EQ(down->Disabled, 1);
+    ClickAt(static_cast<int>(up->x) + 8, static_cast<int>(up->y) + 8);
+    EXPECT_EQ(bar->Value, 4);
+    EXPECT_EQ(down->Disabled, 0);
 }
 
 }  // namespace
