@@ -335,6 +335,9 @@ void TDialog::Finalise() {
 }
 
 void TDialog::Kill() {
+    // Dropped while still open: the application gets its Escape key back.
+    if (Active && ReenableEscapeKey) Game().IgnoreEscapeKey = OldIgnoreEscapeKey;
+    Active = 0;
     if (Caption) Caption->Kill();
     Caption.reset();
     Background.reset();

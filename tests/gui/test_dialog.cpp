@@ -168,6 +168,12 @@ TEST_F(DialogTest, YesNoByMouse) {
     ClickAt(*dialog->Menu->FindButton("Yes"));
     EXPECT_EQ(RunUntilAnswer(*dialog), 1);
     EXPECT_EQ(dialog->Active, 0);
+
+    // Killed while still open (its screen was left): Escape is given back.
+    dialog = CreateYesNoDialog("Left open");
+    EXPECT_EQ(Game().IgnoreEscapeKey, 1);
+    dialog->Kill();
+    EXPECT_EQ(Game().IgnoreEscapeKey, 0);
 }
 
 TEST_F(DialogTest, YesNoByKeys) {
