@@ -12,8 +12,10 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/os.h"
+#include "effects/board_effects.h"
+#include "puzzle/puzzle_file_hooks.h"
 #include "resources/resource_globals.h"
-#include "screens/stand_in_screen.h"
+#include "screens/game_screen.h"
 
 #ifndef VC_INSTALL_DATADIR
 #define VC_INSTALL_DATADIR "/usr/local/share/vellichorns"
@@ -83,7 +85,8 @@ void LoadResources() {
                       });
     while (!loading.Finished) loading.MoveBar();
     game.CurrentTScreen = &loading;
-    loading.Destination = &StandInScreen();
+    InstallGameScreenHooks();
+    loading.Destination = &StartFirstStandardPuzzle();
     plat::SetMaskColor(0, 0, 0);
 }
 
@@ -113,9 +116,12 @@ void StartGame() {
     game.Ini.FileName = IniFileNameFor(game);
     game.CheckGoodExit();
     game.Init(0);
+    game.ChannelsCreate(16);
+    game.SetEscapeSound("buttonclick");
     game.IgnoreDebugKey = 1;
     game.IgnoreFrameworkKeys = 1;
     StartTime = plat::MilliSecs();
+    if (!LoadParticleImage()) ErrorMessage("Error loading anim bitmap " + game.ImagePath + PARTICLE_STRIP_FILE, true);
     LoadGameTextFile();
     // From here on errors go to system message boxes.
     ErrorOnScreen = 0;
@@ -124,6 +130,8 @@ void StartGame() {
         return;
     }
     MountArchives();
+    LoadParticleEffects();
+    InstallPuzzleFileHooks();
     LoadGameFonts();
     PointBanksAtFolders();
     PNMouseObject().DraggingPixels = 2;
