@@ -105,15 +105,20 @@ int TGameModeMatch3::Clear() {
 }
 
 int TGameModeMatch3::Init(const std::string& path, int custom) {
-    GamePlay().CurrentLevel = path;
-    GamePlay().IsCustomLevel = custom;
-    Clear();
     const auto& load = PuzzleHooks().LoadLayout;
     if (!load) {
         ErrorMessage("No layout reader for " + path, true);
         return 0;
     }
-    if (!load(*CellBox, path)) return 0;
+    // Read into a board of its own first: a refused file leaves the game as it was.
+    auto loaded = TCellBox::New();
+    loaded->Clear();
+    loaded->GameMode = this;
+    if (!load(*loaded, path)) return 0;
+    GamePlay().CurrentLevel = path;
+    GamePlay().IsCustomLevel = custom;
+    Clear();
+    CellBox = std::move(loaded);
     StartLoadedLevel();
     return 1;
 }

@@ -1,6 +1,7 @@
 // Layout files: exact bytes, round trips, and refusal of damaged files
 // without touching the board.
 #include "platform/files.h"
+#include "puzzle/game_play.h"
 #include "puzzle/layout_file.h"
 #include "puzzle_file_test_util.h"
 
@@ -153,6 +154,10 @@ TEST_F(LayoutFileTest, LevelStartThroughTheHookLoadsOrRefusesWithTheMessage) {
     EXPECT_EQ(mode.Init(File("002.layout"), 0), 0);
     EXPECT_NE(mode.FileError.find("002.layout"), std::string::npos);
     EXPECT_NE(mode.FileError.find("line 3"), std::string::npos) << mode.FileError;
+    // The refused file changed nothing: the level in play and its board stay.
+    EXPECT_EQ(LayoutOf(*mode.CellBox), LayoutOf(box));
+    EXPECT_EQ(GamePlay().CurrentLevel, File("001.layout"));
+    EXPECT_EQ(mode.TotalMarbles, 9);
 }
 
 }  // namespace
