@@ -84,6 +84,7 @@ void LoadResources() {
                           if (auto paused = ImageBank().Find("paused")) game.SpritePausedImage = paused->image;
                       });
     while (!loading.Finished) loading.MoveBar();
+    game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));
     game.CurrentTScreen = &loading;
     InstallGameScreenHooks();
     loading.Destination = &StartFirstStandardPuzzle();

@@ -1,6 +1,6 @@
-// Start-up with the game's real data, as far as the stand-in destination:
-// the logo splash, the loading screen with its bar, the fade to the stand-in
-// screen and its Exit button. Screenshots of each stage go to
+// Start-up with the game's real data: the logo splash, the loading screen
+// with its bar (which leads to the first puzzle), then the fade to the
+// stand-in screen and its Exit button. Screenshots of each stage go to
 // <build>/screenshots/. Skipped when the data folder has not been built.
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "resources/resource_globals.h"
+#include "screens/game_screen.h"
 #include "screens/stand_in_screen.h"
 
 namespace {
@@ -57,6 +58,9 @@ TEST(StartupScreens, SplashLoadingBarAndTheStandInWithAWorkingExitButton) {
     StartGame();
     ASSERT_EQ(game.CurrentTScreen, &LoadingScreen());
     EXPECT_TRUE(LoadingScreen().Finished);
+    EXPECT_EQ(LoadingScreen().Destination, &GameScreen());
+    // The stand-in is where a player who quits a puzzle goes; show it here.
+    LoadingScreen().Destination = &StandInScreen();
     game.RunFrame();
     std::printf("start-up to the first frame after loading: %.3f s\n", Seconds(begin));
 

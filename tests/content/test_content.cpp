@@ -56,7 +56,7 @@ std::vector<std::string> DirectImages() {
     std::vector<std::string> files = {
         GRAPHICS + "particles.png", "data/graphics/pellorinelogo.png", GRAPHICS + "loadingbar.png",
         GRAPHICS + "loadingbarempty.png", GRAPHICS + "loadingbarfinal.png", GRAPHICS + "loading.png",
-        GRAPHICS + "pointer.png", GRAPHICS + "endlevelback.png", GRAPHICS + "logo.png",
+        GRAPHICS + "pointer.png", GRAPHICS + "logo.png",
         GRAPHICS + "selectlevel.png", GRAPHICS + "optionsheader.png", GRAPHICS + "helpheader.png",
         GRAPHICS + "highscoresheader.png", GRAPHICS + "slider.png", GRAPHICS + "marker.png",
         GRAPHICS + "entername.png", GRAPHICS + "manager.png"};
@@ -146,8 +146,7 @@ TEST_F(ContentTest, StartUpLoadersReadTheBuiltData) {
     for (const std::string& name : WallImageNames()) EXPECT_NE(WallBank().Find(name), nullptr) << name;
     for (const std::string name : {"gamescreen1", "gamescreen5", "playscreen", "titlescreen", "particle1", "particle2"})
         EXPECT_NE(ImageBank().Find(name), nullptr) << name;
-    ImageBank().Load("endlevelback", "", plat::DEFAULT_FLAGS, 1);  // loaded when a level is won
-    EXPECT_NE(ImageBank().Find("endlevelback"), nullptr);
+    EXPECT_NE(ImageBank().Find("endlevelback"), nullptr);  // loaded with the bank, not at the moment of winning
     // The particle effects, loose in the game folder and in the archive.
     for (const std::string name : {"score1.par", "score2.par"}) {
         std::vector<uint8_t> bytes;

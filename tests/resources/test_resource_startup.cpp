@@ -108,5 +108,6 @@ TEST_F(ResourceStartupTest, BanksPointAtTheirFolders) {
     EXPECT_EQ(MusicBank().Path, "Data/music/");
     EXPECT_EQ(WallImageNames().size(), 55u);
     EXPECT_EQ(CellImageNames().size(), 16u);
-    EXPECT_EQ(GeneralImageNames().size(), 18u);
+    // The eighteen general images and the end-level panel.
+    EXPECT_EQ(GeneralImageNames().size(), 19u);
 }
