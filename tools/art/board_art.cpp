@@ -433,12 +433,12 @@ void FrameSample(double d, double gx, double gy, double rgba[4]) {
         const double lx = -0.45, ly = -0.55, lz = 0.70;
         const double lambert = std::max(0.0, nx * lx + ny * ly + nz * lz);
         const double hz = 2 * lambert * nz - lz;  // reflection towards the viewer
-        const double spec = std::pow(std::max(0.0, hz), 18) * 0.55;
+        const double specular = std::pow(std::max(0.0, hz), 18) * 0.55;
         const RGB gold = Hex(0xc29a52);
         // A fine inlaid line along the middle of the moulding.
         const double inlay = std::abs(t - 0.55) < 0.06 ? 0.25 : 0.0;
         RGB c = Darker(gold, 0.62 - 0.62 * lambert + inlay * 0.6);
-        c = Lighter(c, std::min(1.0, spec));
+        c = Lighter(c, std::min(1.0, specular));
         rgba[0] = c.r, rgba[1] = c.g, rgba[2] = c.b, rgba[3] = 1.0;
         if (d > RIM - 1.2) rgba[0] *= 0.55, rgba[1] *= 0.55, rgba[2] *= 0.55;  // outer edge line
         return;
