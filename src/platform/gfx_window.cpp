@@ -245,6 +245,14 @@ void CentreWindow() {
     SDL_SetWindowPosition(w, left + (client.x - outer.x), top + (client.y - outer.y));
 }
 
+void SetWindowSize(int width, int height) {
+    SDL_Window* w = Gfx().window;
+    if (!w) return;
+    SDL_SetWindowSize(w, width, height);
+    // Let the renderer see the new size before anything is drawn or pointed at.
+    SDL_PumpEvents();
+}
+
 void MinimiseWindow() {
     if (Gfx().window) SDL_MinimizeWindow(Gfx().window);
 }

@@ -182,6 +182,8 @@ struct Rect {
 Rect WindowOuterRect();
 Rect WindowClientRect();
 void CentreWindow();
+// Resizes the window as a player dragging its border would (letterboxing follows).
+void SetWindowSize(int width, int height);
 void MinimiseWindow();
 bool WindowHasFocus();
 int DesktopWidth();

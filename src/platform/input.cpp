@@ -2,6 +2,8 @@
 // game's events, and the polled key and mouse tables fed by them.
 #include "platform/input.h"
 
+#include "platform/gfx_internal.h"
+
 #include <SDL.h>
 
 #include <array>
@@ -219,6 +221,28 @@ int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize) {
         if (valid && code <= 255 && !(extra > 0 && code < 0x80)) out[written++] = uint8_t(code);
     }
     return written;
+}
+
+void PostWindowMouse(EventKind kind, int button, int windowX, int windowY) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    SDL_Window* window = Gfx().window;
+    SDL_Event e{};
+    if (kind == EventKind::MouseMove) {
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = windowX;
+        e.motion.y = windowY;
+        if (window) e.motion.windowID = SDL_GetWindowID(window);
+    } else {
+        e.type = kind == EventKind::MouseDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        e.button.button = static_cast<Uint8>(button == 2 ? SDL_BUTTON_RIGHT : button == 3 ? SDL_BUTTON_MIDDLE : SDL_BUTTON_LEFT);
+        e.button.state = kind == EventKind::MouseDown ? SDL_PRESSED : SDL_RELEASED;
+        e.button.clicks = 1;
+        e.button.x = windowX;
+        e.button.y = windowY;
+        if (window) e.button.windowID = SDL_GetWindowID(window);
+    }
+    SDL_PushEvent(&e);
+    PumpEvents();
 }
 
 void PumpEvents() {

@@ -56,6 +56,10 @@ void ClearEvents();
 void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat = false);
 // Queues typed UTF-8 text as 8-bit characters, as the window does.
 void PostTextInput(const char* utf8);
+// Sends a mouse event in window pixels through SDL, as the real pointer
+// would; it arrives in the queue converted to logical pixels. kind is
+// MouseMove, MouseDown or MouseUp.
+void PostWindowMouse(EventKind kind, int button, int windowX, int windowY);
 
 // Translation of an SDL keycode to a virtual-key code; 0 when the key has no code.
 int VirtualKeyFromSDL(int32_t sdlKeycode);

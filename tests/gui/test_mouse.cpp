@@ -180,3 +180,35 @@ TEST_F(MouseTest, SparkleTrailIsCappedAndFades) {
 }
 
 }  // namespace
+
+namespace {
+
+// A player resizes the window: the game is letterboxed inside it, and the
+// pointer still reports logical 800 x 600 pixels.
+TEST_F(MouseTest, PointerIsInLogicalPixelsInAResizedLetterboxedWindow) {
+    ASSERT_TRUE(plat::OpenGraphics(800, 600, 0, 0));
+    // 1000 x 600: the picture is 800 x 600 in the middle, with 100-pixel bars.
+    plat::SetWindowSize(1000, 600);
+    plat::PostWindowMouse(EventKind::MouseMove, 0, 500, 300);
+    Tick();
+    EXPECT_EQ(Game().Mouse.x, 400);
+    EXPECT_EQ(Game().Mouse.y, 300);
+    plat::PostWindowMouse(EventKind::MouseMove, 0, 100, 0);
+    Tick();
+    EXPECT_EQ(Game().Mouse.x, 0);
+    EXPECT_EQ(Game().Mouse.y, 0);
+
+    // 1600 x 1400: scaled by 2, with bars above and below (100 pixels each).
+    plat::SetWindowSize(1600, 1400);
+    plat::PostWindowMouse(EventKind::MouseDown, 1, 1598, 1298);
+    Tick();
+    EXPECT_EQ(Game().Mouse.x, 799);
+    EXPECT_EQ(Game().Mouse.y, 599);
+    EXPECT_EQ(Game().Mouse.b1, 1);
+    plat::PostWindowMouse(EventKind::MouseUp, 1, 800, 700);
+    Tick();
+    EXPECT_EQ(Game().Mouse.b1, 0);
+    plat::CloseGraphics();
+}
+
+}  // namespace
