@@ -10,6 +10,7 @@
 #include "platform/graphics.h"
 #include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
+#include "puzzle/match3_mode.h"
 #include "puzzle/puzzle_file_hooks.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/resource_globals.h"
@@ -40,6 +41,12 @@ void DrawCentred(const GameImagePtr& image) {
 bool InEditorMode() {
     const auto& mode = GamePlay().GameMode;
     return mode && mode->GameType == GAMEMODE_EDITOR;
+}
+
+// While the no-moves question is open, Escape answers it rather than opening the menu.
+bool AskingNoMovesQuestion() {
+    const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
+    return mode && mode->ShufflePieces != nullptr;
 }
 
 void PlayBankSound(const std::string& name) {
@@ -138,7 +145,7 @@ void TGameScreen::Logic() {
     ManageSparkles();
     ManageBackground();
     GameGUI().Logic();
-    if (!GameState().disableButtons && !InEditorMode()) GameMenu().Logic();
+    if (!GameState().disableButtons && !InEditorMode() && !AskingNoMovesQuestion()) GameMenu().Logic();
     if (!GameMenu().Active) GamePlay().Logic();
 }
 

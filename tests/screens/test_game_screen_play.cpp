@@ -23,6 +23,7 @@
 #include "puzzle/game_play.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/match3_mode.h"
+#include "puzzle/puzzle_hooks.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
 
@@ -200,6 +201,20 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_EQ(BoardOf(*Mode().CellBox), saved);
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/002.layout"));
     Frames(20);
+}
+
+TEST_F(GamePlayThrough, EscapeAnswersTheNoMovesQuestionInsteadOfOpeningTheMenu) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 2000));
+    auto& mode = Mode();
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled(); }, 2000));
+    mode.ShufflePieces = PuzzleHooks().OpenQuestion("No Valid Matches 1");
+    ASSERT_TRUE(mode.ShufflePieces);
+    Frames(60);  // the question slides in
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
+    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
+    ASSERT_TRUE(WaitFor([&mode] { return mode.ShufflePieces == nullptr; }, 300)) << "Escape did not answer";
+    Frames(30);
+    EXPECT_FALSE(GameMenu().Active) << "Escape opened the pause menu";
 }
 
 }  // namespace
