@@ -11,6 +11,26 @@
 
 namespace {
 
+// The box a list is drawn in, made on first use.
+void PlaceBox(BoxPtr& box, float x, float y, float w, float h) {
+    if (!box) box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
+    box->X = x;
+    box->Y = y;
+    box->W = w;
+    box->H = h;
+}
+
+// A line is the font's height plus the gap above and below; with roundHeight
+// the box is cut down to whole lines.
+int FitLines(const FontPtr& font, int gap, TBox* box, int roundHeight) {
+    const float fontHeight = font ? font->CalcHeight() : 0.0f;
+    const int lineHeight = static_cast<int>(std::lround(fontHeight)) + 2 * gap;
+    if (box && roundHeight && lineHeight > 0) {
+        box->H = std::floor(box->H / static_cast<float>(lineHeight)) * static_cast<float>(lineHeight);
+    }
+    return lineHeight;
+}
+
 bool InBox(const TBox& box, float scale, int px, int py) {
     const auto fx = static_cast<float>(px);
     const auto fy = static_cast<float>(py);
@@ -60,10 +80,8 @@ void TListBox::Init(int, int gap, int centred, int drawBox) {
 }
 
 void TListBox::CalcLineHeight() {
-    const float fontHeight = Font ? Font->CalcHeight() : 0.0f;
-    LineHeight = static_cast<int>(std::lround(fontHeight)) + 2 * Gap;
+    LineHeight = FitLines(Font, Gap, Box.get(), RoundHeight);
     if (!Box || LineHeight <= 0) return;
-    if (RoundHeight) Box->H = std::floor(Box->H / static_cast<float>(LineHeight)) * static_cast<float>(LineHeight);
     DisplayLines = static_cast<int>(std::lround(Box->H / static_cast<float>(LineHeight)));
 }
 
@@ -73,13 +91,7 @@ void TListBox::ClearIndex() {
     Value.clear();
 }
 
-void TListBox::SetCoords(float x, float y, float w, float h) {
-    if (!Box) Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
-    Box->X = x;
-    Box->Y = y;
-    Box->W = w;
-    Box->H = h;
-}
+void TListBox::SetCoords(float x, float y, float w, float h) { PlaceBox(Box, x, y, w, h); }
 
 void TListBox::SetupBox(ColorPtr color) {
     if (Box) Box->Color = std::move(color);
@@ -290,25 +302,13 @@ void PNListBox::SetupFont(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPt
     CalcLineHeight();
 }
 
-void PNListBox::SetCoords(float x, float y, float w, float h) {
-    if (!Box) Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
-    Box->X = x;
-    Box->Y = y;
-    Box->W = w;
-    Box->H = h;
-}
+void PNListBox::SetCoords(float x, float y, float w, float h) { PlaceBox(Box, x, y, w, h); }
 
 void PNListBox::SetupBox(ColorPtr color) {
     if (Box) Box->Color = std::move(color);
 }
 
-void PNListBox::CalcLineHeight() {
-    const float fontHeight = Font ? Font->CalcHeight() : 0.0f;
-    LineHeight = static_cast<int>(std::lround(fontHeight)) + 2 * Gap;
-    if (Box && RoundHeight && LineHeight > 0) {
-        Box->H = std::floor(Box->H / static_cast<float>(LineHeight)) * static_cast<float>(LineHeight);
-    }
-}
+void PNListBox::CalcLineHeight() { LineHeight = FitLines(Font, Gap, Box.get(), RoundHeight); }
 
 void PNListBox::ClearIndex() {
     Index = -1;
