@@ -1,6 +1,6 @@
 // List boxes and scroll bars driven by synthetic mouse, wheel and key events
 // through the main loop's tick.
-#include <gtest/gtest.h>
+#include "gui_test_util.h"
 
 #include <cmath>
 #include <functional>
@@ -20,38 +20,18 @@ using plat::EventKind;
 
 const char* const FONT_FILE = VC_TEST_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf";
 
-class ScriptScreen : public TScreen {
-public:
-    std::function<void()> logic;
-    void Logic() override {
-        if (logic) logic();
-    }
-    void Draw() override {}
-};
-
 GameImagePtr SolidImage(int w, int h) {
     auto pixmap = plat::CreatePixmap(w, h);
     pixmap->Clear(plat::ARGB(255, 200, 200, 200));
     return TGameImage::CreateFromImage(plat::LoadImageFromPixmap(*pixmap), "SOLID", 0);
 }
 
-class ListBoxTest : public ::testing::Test {
+class ListBoxTest : public TickTest {
 protected:
     void SetUp() override {
-        plat::SetClock(&clock);
-        clock.now = 100000;
-        ResetGlobals();
-        plat::ClearEvents();
-        FlushInput();
-        Game().CurrentTScreen = &screen;
+        TickTest::SetUp();
         font = plat::LoadImageFont(FONT_FILE, 20);
         ASSERT_TRUE(font);
-    }
-    void TearDown() override {
-        plat::ClearEvents();
-        Game().CurrentTScreen = nullptr;
-        ResetGlobals();
-        plat::SetClock(nullptr);
     }
     // A box of eight rows at (100, 100), 200 wide, showing count lines.
     ListBoxPtr MakeList(int count) {
@@ -85,8 +65,6 @@ protected:
         plat::PostEvent({EventKind::KeyUp, key, 0, 0});
         Tick();
     }
-    plat::TManualClock clock;
-    ScriptScreen screen;
     plat::ImageFontPtr font;
 };
 

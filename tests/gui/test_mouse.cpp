@@ -1,7 +1,7 @@
 // The pointer and the click tracker fed through the main loop's tick with
 // synthetic mouse events: hits consumed once, double clicks, drags, Ctrl +
 // left as right, and the sparkle trail.
-#include <gtest/gtest.h>
+#include "gui_test_util.h"
 
 #include <functional>
 
@@ -15,31 +15,8 @@ namespace {
 
 using plat::EventKind;
 
-class ScriptScreen : public TScreen {
-public:
-    std::function<void()> logic;
-    void Logic() override {
-        if (logic) logic();
-    }
-    void Draw() override {}
-};
-
-class MouseTest : public ::testing::Test {
+class MouseTest : public TickTest {
 protected:
-    void SetUp() override {
-        plat::SetClock(&clock);
-        clock.now = 100000;
-        ResetGlobals();
-        plat::ClearEvents();
-        FlushInput();
-        Game().CurrentTScreen = &screen;
-    }
-    void TearDown() override {
-        plat::ClearEvents();
-        Game().CurrentTScreen = nullptr;
-        ResetGlobals();
-        plat::SetClock(nullptr);
-    }
     // One tick, ms after the previous one.
     void Tick(uint32_t ms = 5) {
         clock.now += ms;
@@ -63,8 +40,6 @@ protected:
         Tick();
         return dc;
     }
-    plat::TManualClock clock;
-    ScriptScreen screen;
 };
 
 TEST_F(MouseTest, AHitIsTakenByTheFirstReaderOnly) {
