@@ -60,7 +60,7 @@ std::string IniFileNameFor(const TGame& game) {
 
 int TGame::Init(int soundDriverChoice) {
     StartupStage = 1;
-    plat::SeedRnd(plat::MilliSecs());
+    plat::SeedRnd(plat::StartupSeed());
     if (UseCorrectPath) CreateSharedFolder(*this);
     StartupStage = 3;
     Ini.FileName = IniFileNameFor(*this);

@@ -175,7 +175,7 @@ int RunProgram() {
     plat::SetWindowTitle("Vellichorns");
     plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));
     if (!lock.Held()) return 0;
-    plat::SeedRnd(plat::MilliSecs());
+    plat::SeedRnd(plat::StartupSeed());
     if (!FindDataFolder()) return 1;
     try {
         StartGame();

@@ -17,6 +17,14 @@ uint32_t TSystemClock::MilliSecs() {
     return static_cast<uint32_t>(static_cast<uint64_t>(ms));
 }
 
+uint32_t StartupSeed() {
+    using namespace std::chrono;
+    const auto sinceBoot = duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+    const auto wall = duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
+    const uint64_t mixed = static_cast<uint64_t>(sinceBoot) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(wall);
+    return static_cast<uint32_t>(mixed ^ (mixed >> 32)) ^ Clock().MilliSecs();
+}
+
 void TSystemClock::Delay(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

@@ -42,6 +42,10 @@ std::string CurrentTime();
 
 // One generator for the whole program.
 void SeedRnd(uint32_t seed);
+// A seed that differs from run to run: the installed clock's milliseconds
+// mixed with the system's time since boot. (The game's own clock starts near
+// zero with the process, so alone it would deal the same gems every time.)
+uint32_t StartupSeed();
 int Rand(int a, int b);            // integer in [a, b] (either order)
 double Rnd(double a, double b);    // float in [a, b)
 float RndF(float a, float b);

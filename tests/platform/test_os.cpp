@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <regex>
+#include <thread>
 
 #include "platform/clock.h"
 
@@ -49,6 +51,19 @@ TEST(Random, SeededRangesAndRepeatability) {
     EXPECT_TRUE(sawLow && sawHigh);
     EXPECT_EQ(plat::Rand(3, 3), 3);
     EXPECT_EQ(plat::Rnd(2.5, 2.5), 2.5);
+}
+
+// Two runs read the same value off the game's clock at start-up (it starts
+// with the process), yet must not deal the same gems.
+TEST(Random, StartupSeedDiffersBetweenRunsWithTheSameClockReading) {
+    plat::TManualClock clock;
+    clock.now = 250;
+    plat::SetClock(&clock);
+    const uint32_t first = plat::StartupSeed();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    const uint32_t second = plat::StartupSeed();
+    plat::SetClock(nullptr);
+    EXPECT_NE(first, second);
 }
 
 TEST(Maths, DegreeFunctions) {
