@@ -31,6 +31,17 @@ int FitLines(const FontPtr& font, int gap, TBox* box, int roundHeight) {
     return lineHeight;
 }
 
+// What both kinds of list hold and drop when killed.
+void ReleaseList(BoxPtr& box, FontPtr& font, std::vector<std::string>& strings, plat::ChannelPtr& clickChannel) {
+    if (box) box->Kill();
+    if (font) font->Kill();
+    box.reset();
+    font.reset();
+    strings.clear();
+    if (clickChannel) plat::StopChannel(*clickChannel);
+    clickChannel.reset();
+}
+
 bool InBox(const TBox& box, float scale, int px, int py) {
     const auto fx = static_cast<float>(px);
     const auto fy = static_cast<float>(py);
@@ -267,13 +278,7 @@ void TListBox::Draw() {
 }
 
 void TListBox::Kill() {
-    if (Box) Box->Kill();
-    if (Font) Font->Kill();
-    Box.reset();
-    Font.reset();
-    Strings.clear();
-    if (ClickChannel) plat::StopChannel(*ClickChannel);
-    ClickChannel.reset();
+    ReleaseList(Box, Font, Strings, ClickChannel);
     if (ScrollBar) ScrollBar->Kill();
     ScrollBar.reset();
 }
@@ -381,11 +386,5 @@ void PNListBox::Draw() {
 }
 
 void PNListBox::Kill() {
-    if (Box) Box->Kill();
-    if (Font) Font->Kill();
-    Box.reset();
-    Font.reset();
-    Strings.clear();
-    if (ClickChannel) plat::StopChannel(*ClickChannel);
-    ClickChannel.reset();
+    ReleaseList(Box, Font, Strings, ClickChannel);
 }
