@@ -16,7 +16,7 @@
 #include "resources/resource_globals.h"
 #include "screens/end_level_menu.h"
 #include "screens/ingame_menu.h"
-#include "screens/stand_in_screen.h"
+#include "screens/screen_list.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TGameScreen& GameScreen() {
     return screen;
 }
 
-TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : StandInScreen(); }
+TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : ScreenFor(EGameScreen::Play); }
 
 void SetLeaveGameDestination(TScreen* screen) { leaveDestination = screen; }
 
