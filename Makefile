@@ -8,6 +8,10 @@ PACKAGES = build-essential cmake pkg-config ccache \
            zlib1g-dev libcairo2-dev libgtest-dev libgmock-dev libbenchmark-dev \
            fonts-crosextra-carlito xvfb xauth clang libclang-rt-14-dev libjpeg-dev
 
+# The compiler cache lives in the build folder unless one is given, so a build
+# writes nothing into the home folder.
+export CCACHE_DIR ?= $(abspath $(BUILD))/ccache
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install clean
