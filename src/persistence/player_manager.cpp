@@ -85,7 +85,7 @@ void TPlayerManager::HighlightCurrentPlayer() {
 // right, "Create" and "Delete" level with the list's top, "OK" and "Cancel"
 // with its bottom.
 void TPlayerManager::MenuPosition() {
-    if (!Menu) return;
+    if (!Menu || !ListBox) return;
     auto create = Menu->FindButton("Create"), remove = Menu->FindButton("Delete");
     auto ok = Menu->FindButton("OK"), cancel = Menu->FindButton("Cancel");
     int buttonW = 0;
@@ -108,13 +108,17 @@ void TPlayerManager::PlaceList(int buttonsLeft) {
                                 : Caption->Y + Caption->CalcHeight() + static_cast<float>(BoxBorderV);
     const float left = static_cast<float>(x + BoxBorderH);
     const float width = static_cast<float>(buttonsLeft - BoxBorderH) - left;
-    float height = static_cast<float>(y + h - BoxBorderV) - top;
+    const float height = static_cast<float>(y + h - BoxBorderV) - top;
+    // With a limit, that many rows share the height; without one, rows are close.
+    if (Limit > 0 && ListBox->Font) {
+        const float fontHeight = ListBox->Font->CalcHeight();
+        const auto spare = static_cast<int>((height / static_cast<float>(Limit) - fontHeight) / 2.0f);
+        ListBox->Gap = std::max(LIST_GAP, spare);
+    }
     ListBox->SetCoords(left, top, width, height);
     ListBox->CalcLineHeight();
-    // No taller than the players it can hold.
     if (Limit > 0 && ListBox->DisplayLines > Limit) {
-        height = static_cast<float>(Limit * ListBox->LineHeight);
-        ListBox->SetCoords(left, top, width, height);
+        ListBox->SetCoords(left, top, width, static_cast<float>(Limit * ListBox->LineHeight));
         ListBox->CalcLineHeight();
     }
     ListBox->Limit = ListBox->DisplayLines;

@@ -316,7 +316,8 @@ TEST_F(TitleScreenTest, DeletingTheCurrentPlayerThenCancelTakesTheFirstAndCreati
     ClickButton(Manager().EnterName->DialogOK->Menu->FindButton("OK"));
     Frames(3);
     ASSERT_TRUE(Manager().EnterName);
-    Type("eve\r");
+    EXPECT_EQ(Manager().EnterName->Answer(), "Cid") << "the refused name stays to be mended";
+    Type("\b\b\beve\r");
     ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50)) << "a new player is accepted at once";
     EXPECT_TRUE(Exists("Eve.dat"));
     EXPECT_EQ(Current(), "Eve");
