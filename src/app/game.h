@@ -17,6 +17,8 @@ constexpr int ScreenWidth = 800;
 constexpr int ScreenHeight = 600;
 constexpr int DefaultFadeTime = 500;
 
+class TProfile;
+
 extern int StartupStage;
 extern int FlipSyncMode;
 extern uint32_t StartTime;
@@ -125,6 +127,9 @@ public:
     std::unique_ptr<TScreen> ExitScreen;
     TGameFade GameFade;
     TMousePointer Mouse;
+    // The player playing now (none until one is chosen) and the name kept
+    // in the settings.
+    std::shared_ptr<TProfile> CurrentProfile;
     std::string ProfileName;
     int Region = 0, SubRegion = 0;
     // Saves the current player's profile (set by the profile code).

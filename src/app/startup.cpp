@@ -16,6 +16,8 @@
 #include "puzzle/puzzle_file_hooks.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
+#include "screens/screen_list.h"
+#include "screens/title_screen.h"
 
 #ifndef VC_INSTALL_DATADIR
 #define VC_INSTALL_DATADIR "/usr/local/share/vellichorns"
@@ -87,7 +89,9 @@ void LoadResources() {
     game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));
     game.CurrentTScreen = &loading;
     InstallGameScreenHooks();
-    loading.Destination = &StartFirstStandardPuzzle();
+    // A new start: the title screen greets the player and starts the music again.
+    TitleScreen().NewStart();
+    loading.Destination = &ScreenFor(EGameScreen::Title);
     plat::SetMaskColor(0, 0, 0);
 }
 

@@ -167,17 +167,23 @@ bool CopyFile(const std::string& from, const std::string& to) {
     return !ec;
 }
 
-std::vector<std::string> ReadDir(const std::string& path) {
-    std::vector<std::string> names;
+bool ReadDir(const std::string& path, std::vector<std::string>& names) {
+    names.clear();
     const std::string p = ResolvePath(path);
     DIR* d = ::opendir(p.empty() ? "." : p.c_str());
-    if (!d) return names;
+    if (!d) return false;
     while (dirent* e = ::readdir(d)) {
         const std::string name = e->d_name;
         if (name != "." && name != "..") names.push_back(name);
     }
     ::closedir(d);
     std::sort(names.begin(), names.end(), LessNoCase);
+    return true;
+}
+
+std::vector<std::string> ReadDir(const std::string& path) {
+    std::vector<std::string> names;
+    ReadDir(path, names);
     return names;
 }
 

@@ -27,6 +27,8 @@ bool CopyFile(const std::string& from, const std::string& to);
 // Entry names (no "." or ".."), sorted case-insensitively; empty when the
 // folder cannot be read.
 std::vector<std::string> ReadDir(const std::string& path);
+// The same, answering false (and no names) when the folder cannot be read.
+bool ReadDir(const std::string& path, std::vector<std::string>& names);
 
 // Writes the whole file through a temporary file in the same folder that is
 // renamed into place, so a crash never leaves a half-written file.

@@ -5,6 +5,7 @@
 #include "gui/text.h"
 #include "platform/graphics.h"
 #include "resources/resource_globals.h"
+#include "screens/screen_list.h"
 
 TStandInScreen& StandInScreen() {
     static TStandInScreen screen;
@@ -14,6 +15,7 @@ TStandInScreen& StandInScreen() {
 void TStandInScreen::Load() {
     if (ImageBank().Has("titlescreen")) background_ = ImageBank().Find("titlescreen");
     Menu = TMenu::Create("buttonmo", "buttonclick", 0, 420, 10);
+    Menu->AddQuickAuto("backsmall", "back");
     Menu->AddQuickAuto("Exit", "exit");
 }
 
@@ -24,11 +26,22 @@ void TStandInScreen::Start() {
 
 void TStandInScreen::Logic() {
     TScreen::Logic();
-    if (Menu && Menu->Clicked("exit")) {
-        auto& game = Game();
+    if (!Menu) return;
+    auto& game = Game();
+    if (Menu->Clicked("back")) {
+        game.DestinationTScreen = &ScreenFor(EGameScreen::Title);
+        game.GameFade.Init(DefaultFadeTime, 1, nullptr, 1, 0);
+    } else if (Menu->Clicked("exit")) {
         game.DestinationTScreen = game.ExitScreen.get();
         game.GameFade.Init(DefaultFadeTime, 1, game.MusicChannel, 0, 0);
     }
+}
+
+int TStandInScreen::SetEscDestination() {
+    Game().DestinationTScreen = &ScreenFor(EGameScreen::Title);
+    // The music plays on into the title screen.
+    Game().FadeMusic = 0;
+    return 0;
 }
 
 void TStandInScreen::Draw() {

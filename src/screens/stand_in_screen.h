@@ -1,6 +1,7 @@
 #pragma once
-// The screen that start-up leads to until the title screen takes its place:
-// the game's name over the title picture and an Exit button.
+// The screen that answers for the screens not built yet: the game's name
+// over the title picture, a Back button (and Escape) to the title screen and
+// an Exit button.
 #include "app/screen.h"
 #include "resources/banks.h"
 
@@ -12,6 +13,7 @@ public:
     void Logic() override;
     void Draw() override;
     void Kill() override;
+    int SetEscDestination() override;
 
 private:
     GameImagePtr background_;

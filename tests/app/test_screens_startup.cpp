@@ -1,5 +1,5 @@
 // Start-up with the game's real data: the logo splash, the loading screen
-// with its bar (which leads to the first puzzle), then the fade to the
+// with its bar (which leads to the title screen), then the fade to the
 // stand-in screen and its Exit button. Screenshots of each stage go to
 // <build>/screenshots/. Skipped when the data folder has not been built.
 #include <gtest/gtest.h>
@@ -18,8 +18,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "resources/resource_globals.h"
-#include "screens/game_screen.h"
 #include "screens/stand_in_screen.h"
+#include "screens/title_screen.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST(StartupScreens, SplashLoadingBarAndTheStandInWithAWorkingExitButton) {
     StartGame();
     ASSERT_EQ(game.CurrentTScreen, &LoadingScreen());
     EXPECT_TRUE(LoadingScreen().Finished);
-    EXPECT_EQ(LoadingScreen().Destination, &GameScreen());
+    EXPECT_EQ(LoadingScreen().Destination, &TitleScreen());
     // The stand-in is where a player who quits a puzzle goes; show it here.
     LoadingScreen().Destination = &StandInScreen();
     game.RunFrame();

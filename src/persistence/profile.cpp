@@ -1,0 +1,145 @@
+#include "persistence/profile.h"
+
+#include <algorithm>
+
+#include "app/error_state.h"
+#include "app/game.h"
+#include "platform/files.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+std::string lastWriteFailure;
+
+void MakeProfileFolder() {
+    const std::string& folder = Game().ProfilePath;
+    if (plat::FileType(folder) == plat::FILETYPE_NONE) plat::CreateDir(folder, true);
+}
+
+}  // namespace
+
+// ---- TProfile ------------------------------------------------------------------
+
+std::shared_ptr<TProfile> TProfile::Create(const std::string& name) {
+    auto profile = std::make_shared<TProfile>();
+    profile->Init(name);
+    return profile;
+}
+
+void TProfile::Init(const std::string& name) {
+    Name = name;
+    CurrentLevel = 1;
+    LockedLevel = 2;
+    Score = 0;
+    Lives = 3;
+    Kills = 0;
+    TimeTaken = 0;
+    Difficulty = 0;
+    TipsFlag = 1;
+    InstructionsFlag = 1;
+    ClearHints();
+}
+
+void TProfile::ClearHints() { HintsSet(0); }
+
+void TProfile::HintsSet(int value) { HintsShown.fill(value); }
+
+int TProfile::ShowHint(int index, int save) {
+    if (index < 0 || index >= MAX_HINTS) return 0;
+    auto& shown = HintsShown[static_cast<size_t>(index)];
+    if (shown) return 0;
+    shown = 1;
+    if (save) Save();
+    return 1;
+}
+
+// ---- PNProfile -----------------------------------------------------------------
+
+std::shared_ptr<PNProfile> PNProfile::Create(const std::string& name) {
+    auto profile = std::make_shared<PNProfile>();
+    profile->Init(name);
+    profile->savedata = std::make_shared<TSaveData>();
+    return profile;
+}
+
+int PNProfile::Save() { return SaveFunction ? SaveFunction() : 0; }
+
+int PNProfile::Load() { return LoadFunction ? LoadFunction() : 0; }
+
+// ---- the game's players --------------------------------------------------------
+
+std::string ProfileFilePath(const std::string& name) { return Game().ProfilePath + name + ".dat"; }
+
+bool IsPlayerFileName(const std::string& entry) {
+    if (entry.empty() || entry == "." || entry == ".." || entry == ".dat") return false;
+    const size_t dot = entry.rfind('.');
+    return dot != std::string::npos && entry.compare(dot + 1, std::string::npos, "dat") == 0;
+}
+
+bool ListPlayers(std::vector<std::string>& players) {
+    players.clear();
+    const std::string& folder = Game().ProfilePath;
+    MakeProfileFolder();
+    std::vector<std::string> entries;
+    if (!plat::ReadDir(folder, entries)) return false;
+    for (const auto& entry : entries) {
+        if (IsPlayerFileName(entry)) players.push_back(entry.substr(0, entry.size() - 4));
+    }
+    return true;
+}
+
+bool IsPlayer(const std::string& name) {
+    std::vector<std::string> players;
+    ListPlayers(players);
+    return std::find(players.begin(), players.end(), name) != players.end();
+}
+
+int SaveProfileFile(const std::string& name) {
+    MakeProfileFolder();
+    const std::string path = ProfileFilePath(name);
+    // One little-endian 32-bit 1.
+    if (plat::WriteFileAtomic(path, std::vector<uint8_t>{1, 0, 0, 0})) return 1;
+    lastWriteFailure = GameText().FindString("Could Not Create File") + path + "'";
+    WriteErrorLog(lastWriteFailure);
+    return 0;
+}
+
+int LoadProfileFile(const std::string& name) {
+    if (plat::FileType(ProfileFilePath(name)) == plat::FILETYPE_FILE) return 1;
+    SaveProfileFile(name);
+    return 0;
+}
+
+std::shared_ptr<PNProfile> CreateGameProfile(const std::string& name) {
+    auto profile = PNProfile::Create(name);
+    // The functions live in the profile itself, so they may refer to it plainly.
+    PNProfile* self = profile.get();
+    profile->SaveFunction = [self] { return SaveProfileFile(self->Name); };
+    profile->LoadFunction = [self] { return LoadProfileFile(self->Name); };
+    return profile;
+}
+
+void MakeCurrentPlayer(const std::string& name, bool saveSettings) {
+    auto& game = Game();
+    game.ProfileName = name;
+    if (name.empty()) {
+        game.CurrentProfile.reset();
+    } else {
+        game.CurrentProfile = CreateGameProfile(name);
+        game.CurrentProfile->Load();
+    }
+    game.SaveCurrentProfile = [] {
+        if (auto profile = Game().CurrentProfile) profile->Save();
+    };
+    if (saveSettings) game.IniUpdate(1);
+}
+
+std::string TakeProfileWriteFailure() {
+    std::string text;
+    text.swap(lastWriteFailure);
+    return text;
+}
+
+std::string UnreadableFolderMessage() {
+    return GameText().FindString("Failed Read Directory") + Game().ProfilePath + "'";
+}

@@ -1,0 +1,241 @@
+#include "screens/title_screen.h"
+
+#include <algorithm>
+
+#include "app/game.h"
+#include "app/loading_screen.h"
+#include "gui/menu.h"
+#include "gui/sprite.h"
+#include "gui/text.h"
+#include "persistence/profile.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "puzzle/completion_list.h"
+#include "resources/resource_globals.h"
+#include "screens/screen_list.h"
+
+namespace {
+
+constexpr int MAX_PLAYERS = 7;
+constexpr float MENU_DROP = 50;
+constexpr float BUTTON_GROWTH = 1.15f;
+constexpr float CHANGE_PLAYER_TOP = 560;
+constexpr float WELCOME_Y = 535;
+constexpr float VERSION_X = 790, VERSION_Y = 576;
+constexpr const char* VERSION = "1.15";
+const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
+
+void DeleteCompletionLists(PNPlayerManager& manager) {
+    const std::string& player = manager.ListBox->Value;
+    plat::DeleteFile(CompletionFilePath(player, false));
+    plat::DeleteFile(CompletionFilePath(player, true));
+}
+
+// A profile file without a name, left by an older game; only the exact name counts.
+void DeleteNamelessProfile() {
+    const auto entries = plat::ReadDir(Game().ProfilePath);
+    if (std::find(entries.begin(), entries.end(), ".dat") != entries.end()) plat::DeleteFile(ProfileFilePath(""));
+}
+
+}  // namespace
+
+TTitleScreen& TitleScreen() {
+    static TTitleScreen screen;
+    return screen;
+}
+
+void TTitleScreen::NewStart() { arrived_ = false; }
+
+bool TTitleScreen::FirstArrival() const {
+    const TScreen* current = Game().CurrentTScreen;
+    return !arrived_ && (current == nullptr || current == &LoadingScreen());
+}
+
+void TTitleScreen::Load() {
+    if (loaded_) Kill();
+    auto& game = Game();
+    const bool first = FirstArrival();
+    if (first) {
+        arrived_ = true;
+        game.MusicRotationStart();
+    }
+    game.FadeMusic = 1;
+    background_ = ImageBank().Has("titlescreen") ? ImageBank().Find("titlescreen") : nullptr;
+    HeaderLoad("logo", 400, 100);
+    Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
+
+    Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+    Menu->AddNew("play", "playMO", "play")->OKButton = 1;
+    Menu->AddNew("help", "helpMO", "help");
+    Menu->AddNew("options", "optionsMO", "options");
+    Menu->AddNew("highscore", "highscoreMO", "highscore");
+    Menu->AddNew("Exit", "exitMO", "exit");
+    Menu->Centre();
+    Menu->SetY(Menu->y + MENU_DROP);
+    for (const char* name : MAIN_BUTTONS) Menu->FindButton(name)->ScaleOnMOMax = BUTTON_GROWTH;
+    // Below the menu, apart from its centring.
+    auto changePlayer = Menu->AddQuick("changeplayer", "changeplayer");
+    changePlayer->MoveTo(static_cast<float>(ScreenWidth / 2 - changePlayer->w / 2), CHANGE_PLAYER_TOP);
+
+    game.Mouse.SetSparkleTrail(ImageBank().Has("particle1") ? ImageBank().Find("particle1") : nullptr);
+    loaded_ = true;
+    if (first) PromptForName();
+}
+
+void TTitleScreen::Start() {
+    TScreen::Start();
+    auto& game = Game();
+    game.GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
+    game.Mouse.On();
+    game.FixedRateLogic.Init();
+    // An open dialog keeps the Escape key for itself.
+    game.IgnoreEscapeKey = DialogOpen() ? 1 : 0;
+}
+
+void TTitleScreen::PromptForName() {
+    std::vector<std::string> players;
+    if (!ListPlayers(players)) ShowMessage(UnreadableFolderMessage());
+    if (players.empty()) {
+        SetupPrompt();
+        return;
+    }
+    const std::string& last = Game().ProfileName;
+    if (!last.empty() && std::find(players.begin(), players.end(), last) != players.end()) {
+        MakeCurrentPlayer(last, false);
+        return;
+    }
+    if (last.empty()) DeleteNamelessProfile();
+    ShowPlayerManager();
+}
+
+void TTitleScreen::SetupPrompt() {
+    EnterName = CreatePlayerNamePrompt(0);
+    EnterName->Start();
+}
+
+void TTitleScreen::ShowPlayerManager() {
+    const auto& text = GameText();
+    PlayerManager = PNPlayerManager::Create(text.FindString("Choose Player"), ImageBank().Find("manager"), MAX_PLAYERS);
+    PlayerManager->MessageCannotCreate = text.FindString("Player No More");
+    PlayerManager->MessageCannotDelete = text.FindString("Player One Player");
+    PlayerManager->MessageConfirmDelete = text.FindString("Player Delete Player");
+    PlayerManager->DimWhenShowingDialogs = 1;
+    PlayerManager->ErrorDialogFunc = CreateMessageDialog;
+    PlayerManager->DialogYesNoFunc = CreateYesNoDialog;
+    PlayerManager->EnterNamePromptFunc = CreatePlayerNamePrompt;
+    PlayerManager->CreateProfileFunc = [](const std::string& name) {
+        MakeCurrentPlayer(name, true);
+        return TakeProfileWriteFailure();
+    };
+    PlayerManager->CustomDeleteFunction = DeleteCompletionLists;
+    Game().FixedRateLogic.Init();
+}
+
+void TTitleScreen::ShowMessage(const std::string& text) {
+    if (Message) Message->Kill();
+    Message = CreateMessageDialog(text);
+}
+
+bool TTitleScreen::ManageDialogs() {
+    // The dialog that closes takes this update; the menu settles quietly.
+    if (Message) {
+        if (Message->Manage() == 0) return false;
+        Message->Kill();
+        Message.reset();
+    } else if (EnterName) {
+        const int answer = EnterName->Manage();
+        if (answer == 0) return false;
+        const std::string name = EnterName->Answer();
+        EnterName->Kill();
+        EnterName.reset();
+        if (answer == 1) MakeCurrentPlayer(name, true);
+    } else if (PlayerManager) {
+        if (PlayerManager->Manage() == 0) return false;
+        PlayerManager->Kill();
+        PlayerManager.reset();
+    } else {
+        return true;
+    }
+    if (Menu) Menu->ManageNoSound();
+    return false;
+}
+
+void TTitleScreen::Logic() {
+    if (const std::string problem = TakeProfileWriteFailure(); !problem.empty()) ShowMessage(problem);
+    if (!ManageDialogs()) return;
+    TScreen::Logic();
+    if (Header) Header->ManageGlow();
+    if (!Menu) return;
+    auto& game = Game();
+    if (Menu->Clicked("play")) {
+        FadeTo(ScreenFor(EGameScreen::Play));
+    } else if (Menu->Clicked("help")) {
+        FadeTo(ScreenFor(EGameScreen::Help));
+    } else if (Menu->Clicked("options")) {
+        FadeTo(ScreenFor(EGameScreen::Options));
+    } else if (Menu->Clicked("highscore")) {
+        FadeTo(ScreenFor(EGameScreen::HighScore));
+    } else if (Menu->Clicked("exit")) {
+        FadeTo(*game.ExitScreen);
+    } else if (Menu->Clicked("changeplayer")) {
+        ShowPlayerManager();
+    }
+}
+
+void TTitleScreen::FadeTo(TScreen& destination) {
+    auto& game = Game();
+    if (game.GameFade.Active) return;
+    game.DestinationTScreen = &destination;
+    // The music plays on, and the screen keeps moving while it fades.
+    game.GameFade.Init(DefaultFadeTime, 1, nullptr, 1, 0);
+}
+
+void TTitleScreen::Draw() {
+    if (background_ && background_->image) {
+        plat::SetBlend(plat::SOLIDBLEND);
+        plat::DrawImage(*background_->image, ScreenWidth / 2.0f + x, ScreenHeight / 2.0f + y);
+    } else {
+        plat::Cls();
+    }
+    plat::SetBlend(plat::ALPHABLEND);
+    if (Header) Header->Draw();
+    if (EnterName) EnterName->Draw();
+    if (PlayerManager) PlayerManager->Draw();
+    if (Message) Message->Draw();
+    if (!DialogOpen()) {
+        DrawWelcome();
+        if (Menu) Menu->Draw(0, 0);
+    }
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+    SetTextShadow(2, 2, 0.6f);
+    if (auto font = GameFont(18)) plat::SetImageFont(font);
+    DrawTextAligned(GameText().FindString("Version") + VERSION, VERSION_X, VERSION_Y, true, ALIGN_RIGHT, true);
+}
+
+void TTitleScreen::DrawWelcome() {
+    const auto& profile = Game().CurrentProfile;
+    if (!profile) return;
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+    SetTextShadow(2, 2, 0.6f);
+    if (auto font = GameFont(20)) plat::SetImageFont(font);
+    DrawTextCentredX(GameText().FindString("Welcome") + profile->Name + "!", WELCOME_Y, true, true);
+}
+
+int TTitleScreen::SetEscDestination() {
+    Game().DestinationTScreen = Game().ExitScreen.get();
+    return 0;
+}
+
+void TTitleScreen::Kill() {
+    if (EnterName) EnterName->Kill();
+    if (PlayerManager) PlayerManager->Kill();
+    if (Message) Message->Kill();
+    EnterName.reset();
+    PlayerManager.reset();
+    Message.reset();
+    TScreen::Kill();
+    background_.reset();
+    loaded_ = false;
+}

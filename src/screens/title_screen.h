@@ -1,0 +1,50 @@
+#pragma once
+// The title screen, the hub of the game: the title picture, the glowing logo,
+// the main menu (Play, Help, Options, High Scores, Exit), a button to change
+// the player, a welcome line and the version. On its first arrival after
+// loading it starts the music and makes sure somebody is playing: it asks
+// for a name when there are no players, takes up the last player, or opens
+// the player manager.
+#include "app/screen.h"
+#include "gui/dialog.h"
+#include "persistence/player_manager.h"
+#include "resources/banks.h"
+
+class TTitleScreen : public TScreen {
+public:
+    TTitleScreen() { name = "title"; }
+
+    float x = 0, y = 0;  // the background's offset from the screen centre
+    DialogTextInputPtr EnterName;
+    std::shared_ptr<PNPlayerManager> PlayerManager;
+    // A problem with the players' files, told to the player.
+    DialogOKPtr Message;
+
+    void Load() override;
+    void Start() override;
+    void PromptForName();
+    void SetupPrompt();
+    void Logic() override;
+    void Draw() override;
+    void DrawWelcome();
+    void ShowPlayerManager();
+    int SetEscDestination() override;
+    void Kill() override;
+
+    // Forgets the first arrival, for a new start of the game.
+    void NewStart();
+    bool DialogOpen() const { return EnterName || PlayerManager || Message; }
+
+private:
+    bool FirstArrival() const;
+    // Runs the open dialog; false while one is still open.
+    bool ManageDialogs();
+    void ShowMessage(const std::string& text);
+    void FadeTo(TScreen& destination);
+
+    GameImagePtr background_;
+    bool loaded_ = false;
+    bool arrived_ = false;
+};
+
+TTitleScreen& TitleScreen();

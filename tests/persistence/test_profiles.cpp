@@ -1,0 +1,124 @@
+// Player profiles on disk: which files are players, what choosing a player
+// writes, a folder that cannot be written or read, the names a new player
+// may take, and the hint marks.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <unistd.h>
+
+#include "app/game.h"
+#include "persistence/player_manager.h"
+#include "persistence/profile.h"
+#include "platform/files.h"
+#include "platform/stream.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetGlobals();
+        folder = testing::TempDir() + "vc_profiles_" + std::to_string(getpid()) + "_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        plat::DeleteDir(folder, true);
+        plat::CreateDir(folder, true);
+        Game().ProfilePath = folder + "profiles/";
+        TakeProfileWriteFailure();
+    }
+    void TearDown() override {
+        plat::DeleteDir(folder, true);
+        ResetGlobals();
+    }
+    void Put(const std::string& file) {
+        plat::CreateDir(Game().ProfilePath, true);
+        ASSERT_TRUE(plat::WriteFileAtomic(Game().ProfilePath + file, std::string("\1\0\0\0", 4)));
+    }
+    // The profile folder replaced by a plain file: nothing can be listed or written there.
+    void BlockFolder() {
+        ASSERT_TRUE(plat::WriteFileAtomic(folder + "blocked", "x"));
+        Game().ProfilePath = folder + "blocked/";
+    }
+    std::string folder;
+};
+
+TEST_F(ProfileTest, OnlyFilesEndingInLowerCaseDatArePlayersAndAMissingFolderIsMade) {
+    std::vector<std::string> players;
+    ASSERT_TRUE(ListPlayers(players)) << "a missing profile folder should be created";
+    EXPECT_TRUE(players.empty());
+    EXPECT_EQ(plat::FileType(Game().ProfilePath), plat::FILETYPE_DIR);
+    for (const char* file : {"zoe.dat", "Ann.dat", "Bob.DAT", ".dat", "Cid.dat.bak", "x.y.dat", "Dan.datx", "Eve"})
+        Put(file);
+    ASSERT_TRUE(ListPlayers(players));
+    EXPECT_EQ(players, (std::vector<std::string>{"Ann", "x.y", "zoe"}));
+    EXPECT_TRUE(IsPlayer("Ann"));
+    EXPECT_FALSE(IsPlayer("ann"));
+    EXPECT_FALSE(IsPlayer("Bob"));
+
+    BlockFolder();
+    EXPECT_FALSE(ListPlayers(players));
+    EXPECT_TRUE(players.empty());
+}
+
+TEST_F(ProfileTest, ChoosingAPlayerWritesItsFileOnceAndAnEmptyNameWritesNothing) {
+    MakeCurrentPlayer("Zed", false);
+    ASSERT_TRUE(Game().CurrentProfile);
+    EXPECT_EQ(Game().CurrentProfile->Name, "Zed");
+    EXPECT_EQ(Game().ProfileName, "Zed");
+    const std::string file = Game().ProfilePath + "Zed.dat";
+    {
+        auto stream = plat::ReadFile(file);
+        ASSERT_TRUE(stream);
+        EXPECT_EQ(stream->ReadAll(), (std::vector<uint8_t>{1, 0, 0, 0}));
+    }
+    // An existing file is only looked at, and saving the current player through
+    // the game's hook writes the same four bytes.
+    ASSERT_TRUE(plat::WriteFileAtomic(file, std::string("\7\0\0\0", 4)));
+    EXPECT_EQ(Game().CurrentProfile->Load(), 1);
+    EXPECT_EQ(plat::FileSize(file), 4);
+    ASSERT_TRUE(Game().SaveCurrentProfile);
+    Game().SaveCurrentProfile();
+    EXPECT_EQ(plat::ReadFile(file)->ReadInt(), 1);
+
+    MakeCurrentPlayer("", false);
+    EXPECT_FALSE(Game().CurrentProfile);
+    EXPECT_EQ(plat::FileType(Game().ProfilePath + ".dat"), plat::FILETYPE_NONE);
+    EXPECT_TRUE(TakeProfileWriteFailure().empty());
+}
+
+TEST_F(ProfileTest, APlayerWhoseFileCannotBeWrittenIsKeptInMemoryAndTheFailureTold) {
+    BlockFolder();
+    MakeCurrentPlayer("Zed", false);
+    ASSERT_TRUE(Game().CurrentProfile);
+    EXPECT_EQ(Game().CurrentProfile->Name, "Zed");
+    const std::string failure = TakeProfileWriteFailure();
+    EXPECT_NE(failure.find(Game().ProfilePath + "Zed.dat"), std::string::npos) << failure;
+    EXPECT_TRUE(TakeProfileWriteFailure().empty()) << "told once";
+}
+
+TEST_F(ProfileTest, NewNamesMustBeSafeShortAndNotTakenInAnyLetterCase) {
+    Put("Ann.dat");
+    Put("Bob.DAT");
+    EXPECT_TRUE(NewPlayerNameAllowed("Zed"));
+    EXPECT_TRUE(NewPlayerNameAllowed("Zo\xEB")) << "Latin-1 letters are fine";
+    EXPECT_TRUE(NewPlayerNameAllowed("Ten letter"));
+    for (const char* taken : {"Ann", "ANN", "ann", "bob"}) EXPECT_FALSE(NewPlayerNameAllowed(taken)) << taken;
+    for (const char* bad : {"", ".", "..", " Lead", "Trail ", "a/b", "a\\b", "a=b", "a:b", "a?b", "a*b",
+                             "Eleven char", "a\x7F", "a\x85"})
+        EXPECT_FALSE(NewPlayerNameAllowed(bad)) << '"' << bad << '"';
+}
+
+TEST_F(ProfileTest, AHintIsShownOnceAndOnlyHintsThatExistCount) {
+    auto profile = PNProfile::Create("Kit");
+    int saves = 0;
+    profile->SaveFunction = [&saves] { return ++saves; };
+    EXPECT_EQ(profile->ShowHint(5, 1), 1);
+    EXPECT_EQ(profile->ShowHint(5, 1), 0);
+    EXPECT_EQ(profile->ShowHint(6, 0), 1);
+    EXPECT_EQ(saves, 1);
+    for (const int outside : {-1, TProfile::MAX_HINTS}) EXPECT_EQ(profile->ShowHint(outside, 1), 0);
+    profile->Init("Kit");
+    EXPECT_EQ(profile->ShowHint(5, 0), 1) << "Init forgets the hints shown";
+}
+
+}  // namespace

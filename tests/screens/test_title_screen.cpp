@@ -1,0 +1,334 @@
+// The title screen and the player manager in the real game, headless, driven
+// with synthetic mouse and key events: the first-run name prompt, the last
+// player taken up or the manager opened, creating, refusing and deleting
+// players, the menu's destinations and a return from another screen.
+// Each test has a data folder of its own; screenshots go to
+// $VC_SCREENSHOT_DIR when it is set.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "app/ini_file.h"
+#include "app/startup.h"
+#include "persistence/player_manager.h"
+#include "persistence/profile.h"
+#include "platform/audio.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/stream.h"
+#include "resources/resource_globals.h"
+#include "screens/screen_list.h"
+#include "screens/stand_in_screen.h"
+#include "screens/title_screen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t FRAME_MS = 20;
+// Where start-up puts the game's shared folder below the data folder.
+const char* const SHARED_FOLDER = "Pellorine Games/Vellichorns";
+
+class TitleScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gameData = VC_TEST_BINARY_DIR;
+        if (plat::FileType(gameData + "/data/resources/data.pak") != plat::FILETYPE_FILE)
+            GTEST_SKIP() << "game data not built";
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const std::string home = std::string(VC_TEST_BINARY_DIR) + "/test-home/title/" + test;
+        fs::remove_all(home);
+        fs::create_directories(home);
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        ResetGlobals();
+        Game().SetSubPathWrapper(SHARED_FOLDER);
+        profiles = Game().ProfilePath;
+        settings = IniFileNameFor(Game()) + ".ini";
+        ResetGlobals();
+        fs::create_directories(profiles);
+        shots = std::getenv("VC_SCREENSHOT_DIR") ? std::getenv("VC_SCREENSHOT_DIR") : "";
+    }
+    void TearDown() override {
+        plat::SetClock(nullptr);
+        if (started) GameExit();
+    }
+
+    void AddPlayers(const std::vector<std::string>& names) {
+        for (const auto& name : names) ASSERT_TRUE(plat::WriteFileAtomic(profiles + name + ".dat", std::string("\1\0\0\0", 4)));
+    }
+    void LastPlayer(const std::string& name) {
+        ASSERT_TRUE(plat::WriteFileAtomic(settings, "Full Screen=0\r\nProfile Name=" + name + "\r\n"));
+    }
+    // Start-up with the game's data, up to the title screen shown in full.
+    void StartUp() {
+        ASSERT_TRUE(plat::ChangeDir(gameData));
+        plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});  // skips the splash
+        StartGame();
+        started = true;
+        clock.now = plat::MilliSecs();
+        plat::SetClock(&clock);
+        Game().FixedRateLogic.Init();
+        ASSERT_TRUE(WaitFor(OnTitle, 500)) << "the title screen never came";
+        Frames(5);
+    }
+
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            clock.now += FRAME_MS;
+            ASSERT_NE(Game().RunFrame(), -1);
+        }
+    }
+    bool WaitFor(const std::function<bool()>& done, int maxFrames) {
+        for (int i = 0; i < maxFrames; ++i) {
+            if (done()) return true;
+            Frames(1);
+        }
+        return done();
+    }
+    void Click(int x, int y) {
+        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
+        Frames(2);
+        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
+        Frames(1);
+        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
+        Frames(1);
+    }
+    void ClickButton(const ButtonPtr& button) {
+        ASSERT_TRUE(button);
+        Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
+    }
+    void Type(const std::string& text) {
+        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
+        Frames(3);
+    }
+    void Key(int key) {
+        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
+        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        Frames(2);
+    }
+    void Shot(const std::string& name) {
+        if (shots.empty()) return;
+        Game().ScreenDraw();
+        if (auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight))
+            plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
+    }
+
+    static TTitleScreen& Title() { return TitleScreen(); }
+    static bool OnTitle() { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }
+    static bool On(TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
+    static TPlayerManager& Manager() { return *TitleScreen().PlayerManager; }
+    static std::string Current() {
+        const auto& profile = Game().CurrentProfile;
+        return profile ? profile->Name : "(nobody)";
+    }
+    static std::string Text(const std::string& key) { return GameText().FindString(key); }
+    std::string SavedLastPlayer() const { return IniReadValue(settings, "profile name"); }
+    bool Exists(const std::string& file) const { return plat::FileType(profiles + file) == plat::FILETYPE_FILE; }
+
+    void OpenManager() {
+        ClickButton(Title().Menu->FindButton("changeplayer"));
+        ASSERT_TRUE(Title().PlayerManager) << "no player manager";
+        Frames(2);
+    }
+    void ClickRow(const std::string& name) {
+        const auto& list = *Manager().ListBox;
+        const auto at = std::find(list.Strings.begin(), list.Strings.end(), name);
+        ASSERT_NE(at, list.Strings.end()) << name << " is not listed";
+        const int row = static_cast<int>(at - list.Strings.begin()) - list.TopIndex;
+        Click(static_cast<int>(list.Box->X) + 40, static_cast<int>(list.Box->Y) + row * list.LineHeight + list.LineHeight / 2);
+    }
+    void ClickManagerButton(const std::string& name) { ClickButton(Manager().Menu->FindButton(name)); }
+
+    std::string gameData, profiles, settings, shots;
+    bool started = false;
+    plat::TManualClock clock;
+};
+
+TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeavesItAlone) {
+    StartUp();
+    ASSERT_TRUE(Title().EnterName) << "a fresh data folder should ask for a name";
+    EXPECT_FALSE(Title().PlayerManager);
+    EXPECT_EQ(Game().MusicFileName, "music1.ogg");
+    EXPECT_EQ(Game().MusicRotationEnabled, 1);
+    Shot("title_name_prompt");
+
+    // The menu does not react while the question is open.
+    ClickButton(Title().Menu->FindButton("options"));
+    Frames(30);
+    EXPECT_TRUE(OnTitle());
+    ASSERT_TRUE(Title().EnterName);
+
+    Type("zed\r");
+    ASSERT_TRUE(WaitFor([] { return !Title().EnterName; }, 100));
+    EXPECT_EQ(Current(), "Zed");
+    EXPECT_EQ(Game().ProfileName, "Zed");
+    EXPECT_EQ(SavedLastPlayer(), "Zed");
+    ASSERT_TRUE(Exists("Zed.dat"));
+    EXPECT_EQ(plat::FileSize(profiles + "Zed.dat"), 4);
+    {
+        auto file = plat::ReadFile(profiles + "Zed.dat");
+        ASSERT_TRUE(file);
+        EXPECT_EQ(file->ReadInt(), 1);
+    }
+    Frames(10);
+    Shot("title_welcome");
+
+    // Away to another screen and back: no question, the same track plays on.
+    const auto track = Game().MusicSample;
+    const int nextTrack = Game().MusicTrackNumber;
+    ClickButton(Title().Menu->FindButton("options"));
+    ASSERT_TRUE(WaitFor([] { return On(ScreenFor(EGameScreen::Options)); }, 200));
+    Frames(10);
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor(OnTitle, 200)) << "Escape should lead back to the title screen";
+    EXPECT_FALSE(Title().DialogOpen());
+    EXPECT_EQ(Game().MusicSample, track);
+    EXPECT_EQ(Game().MusicTrackNumber, nextTrack);
+    ASSERT_TRUE(Game().MusicChannel);
+    EXPECT_TRUE(plat::ChannelPlaying(*Game().MusicChannel));
+    EXPECT_EQ(Current(), "Zed");
+}
+
+TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenAndExitEndsTheGame) {
+    AddPlayers({"Ann"});
+    LastPlayer("Ann");
+    StartUp();
+    EXPECT_FALSE(Title().DialogOpen()) << "the last player should simply be taken up";
+    EXPECT_EQ(Current(), "Ann");
+    Shot("title_menu");
+    const std::pair<const char*, EGameScreen> buttons[] = {{"play", EGameScreen::Play},
+                                                           {"help", EGameScreen::Help},
+                                                           {"options", EGameScreen::Options},
+                                                           {"highscore", EGameScreen::HighScore}};
+    for (const auto& [button, role] : buttons) {
+        ClickButton(Title().Menu->FindButton(button));
+        TScreen& destination = ScreenFor(role);
+        ASSERT_TRUE(WaitFor([&destination] { return On(destination); }, 200)) << button;
+        // The stand-in leads back with its button; a real screen with Escape.
+        if (&destination == &StandInScreen()) {
+            ClickButton(StandInScreen().Menu->FindButton("back"));
+        } else {
+            Key(plat::KEY_ESCAPE);
+        }
+        ASSERT_TRUE(WaitFor(OnTitle, 200)) << "no way back from " << button;
+        EXPECT_FALSE(Title().DialogOpen());
+    }
+    ClickButton(Title().Menu->FindButton("exit"));
+    int result = 0;
+    for (int i = 0; i < 100 && result != -1; ++i) {
+        clock.now += FRAME_MS;
+        result = Game().RunFrame();
+    }
+    EXPECT_EQ(result, -1) << "Exit should end the game";
+}
+
+TEST_F(TitleScreenTest, ALastPlayerWithoutAFileOpensTheManagerAndOnlyDatFilesArePlayers) {
+    AddPlayers({"Ann", "Bob"});
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Cid.DAT", std::string("\1\0\0\0", 4)));
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + ".dat", std::string("\1\0\0\0", 4)));
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Ann.txt", "x"));
+    LastPlayer("Ghost");
+    StartUp();
+    ASSERT_TRUE(Title().PlayerManager) << "a missing player file should open the manager";
+    EXPECT_FALSE(Exists("Ghost.dat")) << "the missing player must not be made again";
+    EXPECT_EQ(Manager().ListBox->Strings, (std::vector<std::string>{"Ann", "Bob"}));
+    Shot("title_player_manager");
+
+    // Cancel cannot leave the game without a player: the first one is taken.
+    ClickManagerButton("Cancel");
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50));
+    EXPECT_EQ(Current(), "Ann");
+    EXPECT_EQ(SavedLastPlayer(), "Ann");
+}
+
+TEST_F(TitleScreenTest, TheManagerRefusesAnEighthPlayerAndDeletingTheOnlyOne) {
+    AddPlayers({"P1", "P2", "P3", "P4", "P5", "P6", "P7"});
+    LastPlayer("P3");
+    StartUp();
+    EXPECT_EQ(Current(), "P3");
+    OpenManager();
+    EXPECT_EQ(Manager().ListBox->Value, "P3") << "the current player is highlighted";
+    ClickManagerButton("Create");
+    ASSERT_TRUE(Manager().DialogOK) << "an eighth player should be refused";
+    EXPECT_FALSE(Manager().EnterName);
+    EXPECT_EQ(Manager().DialogOK->Caption->Text, Text("Player No More"));
+    Shot("manager_no_more");
+    ClickButton(Manager().DialogOK->Menu->FindButton("OK"));
+    ASSERT_TRUE(WaitFor([] { return !Manager().DialogOK; }, 50));
+
+    // Down to one player behind the game's back: it cannot be deleted.
+    for (const char* name : {"P1", "P2", "P4", "P5", "P6", "P7"}) ASSERT_TRUE(plat::DeleteFile(profiles + name + ".dat"));
+    Manager().FillList();
+    ASSERT_EQ(Manager().ListBox->Count(), 1);
+    ClickRow("P3");
+    ClickManagerButton("Delete");
+    ASSERT_TRUE(Manager().DialogOK);
+    EXPECT_FALSE(Manager().DialogYesNo);
+    EXPECT_EQ(Manager().DialogOK->Caption->Text, Text("Player One Player"));
+    ClickButton(Manager().DialogOK->Menu->FindButton("OK"));
+    ASSERT_TRUE(WaitFor([] { return !Manager().DialogOK; }, 50));
+    EXPECT_TRUE(Exists("P3.dat"));
+}
+
+TEST_F(TitleScreenTest, DeletingTheCurrentPlayerThenCancelTakesTheFirstAndCreatingRefusesATakenName) {
+    AddPlayers({"Ann", "Bob", "Cid"});
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Bobs.ini", "001=1\r\n"));
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Bobc.ini", "mine=1\r\n"));
+    LastPlayer("Bob");
+    StartUp();
+    OpenManager();
+    ClickRow("Bob");
+    ClickManagerButton("Delete");
+    ASSERT_TRUE(Manager().DialogYesNo);
+    EXPECT_EQ(Manager().DialogYesNo->Caption->Text, Text("Player Delete Player"));
+    Frames(5);
+    Shot("manager_confirm_delete");
+    ClickButton(Manager().DialogYesNo->Menu->FindButton("Yes"));
+    ASSERT_TRUE(WaitFor([] { return !Manager().DialogYesNo; }, 50));
+    EXPECT_FALSE(Exists("Bob.dat"));
+    EXPECT_FALSE(Exists("Bobs.ini"));
+    EXPECT_FALSE(Exists("Bobc.ini"));
+    EXPECT_EQ(Manager().ListBox->Strings, (std::vector<std::string>{"Ann", "Cid"}));
+    ClickManagerButton("Cancel");
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50));
+    EXPECT_EQ(Current(), "Ann");
+    EXPECT_EQ(SavedLastPlayer(), "Ann");
+
+    // A name that is taken, in any letter case, is refused; a new one is
+    // created with a capital and chosen at once.
+    OpenManager();
+    ClickManagerButton("Create");
+    ASSERT_TRUE(Manager().EnterName);
+    Frames(2);
+    Type("cid\r");
+    ASSERT_TRUE(Manager().EnterName) << "a taken name must not close the prompt";
+    ASSERT_TRUE(Manager().EnterName->DialogOK);
+    EXPECT_EQ(Manager().EnterName->DialogOK->Caption->Text, Text("Name Error"));
+    Shot("manager_name_error");
+    ClickButton(Manager().EnterName->DialogOK->Menu->FindButton("OK"));
+    Frames(3);
+    ASSERT_TRUE(Manager().EnterName);
+    EXPECT_EQ(Manager().EnterName->Answer(), "Cid") << "the refused name stays to be mended";
+    Type("\b\b\beve\r");
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50)) << "a new player is accepted at once";
+    EXPECT_TRUE(Exists("Eve.dat"));
+    EXPECT_EQ(Current(), "Eve");
+    EXPECT_EQ(SavedLastPlayer(), "Eve");
+
+    // A double click chooses a player too.
+    OpenManager();
+    ClickRow("Cid");
+    ClickRow("Cid");
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50)) << "a double click should choose";
+    EXPECT_EQ(Current(), "Cid");
+}
+
+}  // namespace
