@@ -15,6 +15,7 @@
 
 #include "app/game.h"
 #include "app/ini_file.h"
+#include "app/loading_screen.h"
 #include "app/startup.h"
 #include "persistence/player_manager.h"
 #include "persistence/profile.h"
@@ -204,6 +205,15 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenAndExitEndsTheGame) {
     EXPECT_FALSE(Title().DialogOpen()) << "the last player should simply be taken up";
     EXPECT_EQ(Current(), "Ann");
     Shot("title_menu");
+    // Loaded again as if straight after loading: the first arrival's work is done already.
+    const int nextTrack = Game().MusicTrackNumber;
+    for (int again = 0; again < 2; ++again) {
+        Game().CurrentTScreen = &LoadingScreen();
+        Title().PreStart();
+    }
+    ASSERT_TRUE(WaitFor(OnTitle, 100));
+    EXPECT_EQ(Game().MusicTrackNumber, nextTrack) << "the music was started again";
+    EXPECT_FALSE(Title().DialogOpen());
     const std::pair<const char*, EGameScreen> buttons[] = {{"play", EGameScreen::Play},
                                                            {"help", EGameScreen::Help},
                                                            {"options", EGameScreen::Options},
