@@ -286,6 +286,13 @@ TEST_F(TitleScreenTest, TheManagerRefusesAnEighthPlayerAndDeletingTheOnlyOne) {
     ClickButton(Manager().DialogOK->Menu->FindButton("OK"));
     ASSERT_TRUE(WaitFor([] { return !Manager().DialogOK; }, 50));
     EXPECT_TRUE(Exists("P3.dat"));
+
+    // Escape leaves the manager, not the game.
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50));
+    Frames(40);
+    EXPECT_TRUE(OnTitle());
+    EXPECT_EQ(Current(), "P3");
 }
 
 TEST_F(TitleScreenTest, DeletingTheCurrentPlayerThenCancelTakesTheFirstAndCreatingRefusesATakenName) {
