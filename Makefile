@@ -26,8 +26,14 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 
+# `make test` builds as CI does: warnings are errors, and everything is built
+# with clang as well (in $(BUILD)/clang). Other targets leave warnings as they
+# were configured and skip the clang build.
+CMAKE_FLAGS = -DVC_CLANG_CHECK=OFF
+test: CMAKE_FLAGS = -DVC_WERROR=ON -DVC_CLANG_CHECK=ON
+
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

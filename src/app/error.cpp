@@ -114,22 +114,56 @@ std::vector<std::string> WrapTextToWidth(const std::string& text, int maxWidth) 
     return lines;
 }
 
-void WriteErrorLog(const std::string& text) {
-    if (!ErrorLogEnabled) return;
-    const std::string bytes =
-        "Date: " + plat::CurrentDate() + "\r\nTime: " + plat::CurrentTime() + "\r\n" + text + "\r\n";
-    plat::WriteFileAtomic(ErrorLogFolder + "ErrorLog.txt", bytes);
+namespace {
+
+// The log's bytes for a report that waits until its folder is known.
+std::string pendingLog;
+
+std::string LogBytes(const std::string& text) {
+    return "Date: " + plat::CurrentDate() + "\r\nTime: " + plat::CurrentTime() + "\r\n" + text + "\r\n";
 }
 
-void ErrorMessage(const std::string& text, bool fatal) {
-    if (!ErrorOnScreen) {
-        WriteErrorLog(text);
-        plat::MessageBox("Vellichorns", text, false);
-        throw TGameError(text);
+std::string LoggedText(const std::string& text, const std::string& detail) {
+    const std::string staged = CrashText(text);
+    return detail.empty() ? staged : staged + "\r\n" + detail;
+}
+
+}  // namespace
+
+void WriteErrorLog(const std::string& text) {
+    if (!ErrorLogEnabled) return;
+    if (ErrorLogFolder.empty()) {
+        pendingLog = LogBytes(text);
+        return;
     }
-    ShowOnScreenBox(text);
-    WriteErrorLog(text);
-    if (fatal) throw TProcessEnd();
+    plat::WriteFileAtomic(ErrorLogFolder + "ErrorLog.txt", LogBytes(text));
+}
+
+void SetErrorLogFolder(const std::string& folder) {
+    ErrorLogFolder = folder;
+    WritePendingErrorLog();
+}
+
+void WritePendingErrorLog() {
+    if (ErrorLogFolder.empty() || pendingLog.empty()) return;
+    if (plat::WriteFileAtomic(ErrorLogFolder + "ErrorLog.txt", pendingLog)) pendingLog.clear();
+}
+
+void ResetErrorLog() {
+    ErrorLogFolder.clear();
+    pendingLog.clear();
+}
+
+void ErrorMessage(const std::string& text, bool fatal, const std::string& detail) {
+    WriteErrorLog(LoggedText(text, detail));
+    if (ErrorOnScreen) {
+        ShowOnScreenBox(text);
+        if (fatal) throw TFatalError(text, true);
+        return;
+    }
+    plat::MessageBox("Vellichorns", text, false);
+    if (fatal) throw TFatalError(text, true);
+    throw TGameError(text, true);
 }
 
 std::string CrashText(const std::string& text) {
@@ -140,6 +174,15 @@ std::string CrashText(const std::string& text) {
 void ReportCrash(const std::exception& error) {
     plat::CloseGraphics();
     plat::ShowMouse();
-    const bool runtime = dynamic_cast<const std::runtime_error*>(&error) != nullptr;
-    plat::MessageBox("Vellichorns", runtime ? CrashText(error.what()) : error.what(), true);
+    if (const auto* game = dynamic_cast<const TGameError*>(&error); game && game->Shown) return;
+    WriteErrorLog(CrashText(error.what()));
+    if (dynamic_cast<const TGameError*>(&error)) {
+        plat::MessageBox("Vellichorns", CrashText(error.what()), true);
+        return;
+    }
+    // Anything else comes from deep inside (the library's own texts): the
+    // player gets a sentence, the log the detail.
+    std::string text = "Vellichorns met an unexpected problem and has to close.";
+    if (!ErrorLogFolder.empty()) text += " The details are in " + ErrorLogFolder + "ErrorLog.txt.";
+    plat::MessageBox("Vellichorns", CrashText(text), true);
 }

@@ -5,11 +5,22 @@
 #include <stdexcept>
 #include <string>
 
-// Raised by a fatal ErrorMessage; the main program's guard reports it again
-// with the start-up stage code in front and leaves through the exit routine.
+// A game error travelling to the main program's guard. Shown = the player has
+// seen the text already and the error log holds it, so the guard only ends
+// the program (through the exit routine) without showing it a second time.
 class TGameError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TGameError(const std::string& text, bool shown = false) : std::runtime_error(text), Shown(shown) {}
+    bool Shown;
 };
 
-void ErrorMessage(const std::string& text, bool fatal);
+// Raised by a fatal ErrorMessage: the process ends without the exit routine,
+// so no good-exit marker claims a clean end and the config file is left alone.
+class TFatalError : public TGameError {
+public:
+    using TGameError::TGameError;
+};
+
+// Shows text to the player and writes it to the error log with the start-up
+// stage code in front; detail (for developers) goes to the log only.
+void ErrorMessage(const std::string& text, bool fatal, const std::string& detail = {});

@@ -10,16 +10,17 @@ extern int ErrorLogEnabled;
 // Folder of "ErrorLog.txt" (the shared data folder once it is known).
 extern std::string ErrorLogFolder;
 
-// Raised by a fatal error in on-screen mode: the process ends without the
-// exit routine. The main program turns it into the process's exit status.
-class TProcessEnd : public std::exception {
-public:
-    const char* what() const noexcept override { return "process end"; }
-};
-
+// Writes the log, holding only this text. Until the folder is known nothing is
+// written anywhere: the last text waits for SetErrorLogFolder.
 void WriteErrorLog(const std::string& text);
-// Closes the graphics, shows the system pointer and shows the exception's
-// text with the start-up stage code in front.
+void SetErrorLogFolder(const std::string& folder);
+// Writes the waiting text, once its folder exists.
+void WritePendingErrorLog();
+// Forgets the folder and any waiting text.
+void ResetErrorLog();
+// Closes the graphics and shows the system pointer; shows an error the player
+// has not seen yet, in words a player understands, and logs it with the
+// start-up stage code in front.
 void ReportCrash(const std::exception& error);
 std::string CrashText(const std::string& text);
 // Splits text into lines no wider than maxWidth pixels in the current font, at blanks.

@@ -49,7 +49,7 @@ void ResetGlobals() {
     Delta = 1.0f;
     PolledInput = 0;
     ErrorOnScreen = 1;
-    ErrorLogFolder.clear();
+    ResetErrorLog();
     FlushKeys();
     ResetResourceGlobals();
     ResetPuzzleGlobals();

@@ -58,15 +58,15 @@ void TIniFile::Set(const std::string& name, const std::string& value) {
 
 namespace {
 
+// The guard puts the stage code in front.
 std::string SaveFailureText(const std::string& path) {
-    const std::string stage = "(" + std::to_string(StartupStage) + ") ";
     if (HasGame() && Game().OSVersion == "Windows Vista") {
-        return stage + "Failed to save file: " + path +
+        return "Failed to save file: " + path +
                "\r\n\r\nYou may be able to solve this problem by right-clicking on the game icon and "
                "selecting 'Properties'. Select 'Compatability'. Then tick 'Run this program as an "
                "administrator'. Click OK, and then run the game again.";
     }
-    return stage + "Failed to save the file: " + path;
+    return "Failed to save the file: " + path;
 }
 
 std::string Serialise(const std::vector<TIniLine>& lines) {
@@ -78,12 +78,20 @@ std::string Serialise(const std::vector<TIniLine>& lines) {
 }  // namespace
 
 void TIniFile::Save() {
+    // A file whose place is not known yet (start-up failed before it was
+    // named) is not written anywhere.
+    if (FileName.empty()) return;
     const std::string path = Path();
     StartupStage = 5007;
     try {
         StartupStage = 5008;
         if (!plat::WriteFileAtomic(path, Serialise(Lines))) ErrorMessage("Failed to save file " + path, true);
         StartupStage = 5010;
+    } catch (const TFatalError& e) {
+        // Still fatal: the process ends without claiming a clean exit.
+        throw TFatalError(SaveFailureText(path), e.Shown);
+    } catch (const TGameError& e) {
+        throw TGameError(SaveFailureText(path), e.Shown);
     } catch (const std::exception&) {
         throw TGameError(SaveFailureText(path));
     }
@@ -101,6 +109,20 @@ void TIniFile::Load() {
         }
     }
     Save();
+}
+
+bool TIniFile::FileHoldsAnEntry() const {
+    auto in = plat::ReadFile(Path());
+    if (!in) return false;
+    while (!in->Eof()) {
+        std::string name, value;
+        SplitIniLine(in->ReadLine(), name, value);
+        name = IniUpper(name);
+        for (const auto& line : Lines) {
+            if (line.Name == name) return true;
+        }
+    }
+    return false;
 }
 
 std::string IniReadValue(const std::string& path, const std::string& key) {

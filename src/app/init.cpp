@@ -1,6 +1,7 @@
 // The application object's Init: the shared data folder, the settings file,
 // the profiles folder and the sound driver.
 #include "app/error.h"
+#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -51,6 +52,21 @@ std::string ProgramName() {
     return name.empty() ? "vellichorns" : name;
 }
 
+// A settings file without a single setting in it (damaged, or not a settings
+// file at all) counts as missing, so the default settings apply. A non-empty
+// one is kept beside it for whoever wants to look.
+void SetAsideUselessSettings(const TIniFile& ini) {
+    const std::string path = ini.Path();
+    if (plat::FileType(path) != plat::FILETYPE_FILE || ini.FileHoldsAnEntry()) return;
+    std::string note = "The settings file " + path + " held no setting";
+    if (plat::FileSize(path) > 0 && plat::RenameFile(path, path + ".bad")) {
+        note += "; it was kept as " + path + ".bad";
+    } else {
+        plat::DeleteFile(path);
+    }
+    WriteErrorLog(note + ". The default settings were used.");
+}
+
 }  // namespace
 
 std::string IniFileNameFor(const TGame& game) {
@@ -62,12 +78,14 @@ int TGame::Init(int soundDriverChoice) {
     StartupStage = 1;
     plat::SeedRnd(plat::StartupSeed());
     if (UseCorrectPath) CreateSharedFolder(*this);
+    WritePendingErrorLog();
     StartupStage = 3;
     Ini.FileName = IniFileNameFor(*this);
     StartupStage = 4;
     IniFill();
     StartupStage = 5;
     const std::string defaults = DataPrefix + "data/Default.ini";
+    SetAsideUselessSettings(Ini);
     if (plat::FileType(Ini.Path()) == plat::FILETYPE_NONE && plat::FileType(defaults) == plat::FILETYPE_FILE) {
         StartupStage = 5012;
         plat::CopyFile(plat::ResolvePath(defaults), Ini.Path());

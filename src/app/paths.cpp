@@ -39,7 +39,7 @@ int TGame::SetSubPath(const std::string& path) {
         SubPath = plat::CommonAppDataFolder() + SubPath;
         ApplySubPath();
     }
-    ErrorLogFolder = SubPath;
+    SetErrorLogFolder(SubPath);
     return 1;
 }
 

@@ -178,14 +178,17 @@ int RunProgram() {
     ResetGlobals();
     plat::SetWindowTitle("Vellichorns");
     plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));
-    if (!lock.Held()) return 0;
+    if (lock.OtherCopyRunning()) return 0;
+    // The log's folder is not known yet: the line is written once it is.
+    if (!lock.Held()) WriteErrorLog("Could not use the single-instance lock: " + lock.Problem());
     plat::SeedRnd(plat::StartupSeed());
     if (!FindDataFolder()) return 1;
     try {
         StartGame();
         RunMainLoop();
-    } catch (const TProcessEnd&) {
-        plat::CloseGraphics();
+    } catch (const TFatalError& error) {
+        ReportCrash(error);
+        plat::ShutdownAudio();
         return 1;
     } catch (const std::exception& error) {
         ReportCrash(error);

@@ -10,7 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -83,16 +85,29 @@ void SetProcessPriority(int /*code*/) {}
 void SetThreadPriority(int /*value*/) {}
 
 TInstanceLock::TInstanceLock(const std::string& lockPath) {
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (lockPath.empty()) {
+        problem_ = "no folder of the user's own for the lock file";
+        return;
+    }
+    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+    if (fd < 0) {
+        problem_ = lockPath + ": " + std::strerror(errno);
+        return;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        problem_ = lockPath + ": not a file of this user's own";
         ::close(fd);
         return;
     }
-    // The process id inside is only for people looking at the file.
-    const std::string pid = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size()) < 0) {
-        // not needed for the lock itself
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        busy_ = errno == EWOULDBLOCK;
+        if (!busy_) problem_ = lockPath + ": " + std::strerror(errno);
+        ::close(fd);
+        return;
+    }
+    if ((st.st_mode & 0777) != 0600 && ::fchmod(fd, 0600) != 0) {
+        // a lock file left by an older version stays readable; the lock still holds
     }
     fd_ = fd;
 }
@@ -103,7 +118,8 @@ TInstanceLock::~TInstanceLock() {
 
 std::string InstanceLockPath(const std::string& name) {
     std::string folder = EnvValue("XDG_RUNTIME_DIR");
-    if (folder.empty() || FileType(folder) != FILETYPE_DIR) folder = "/tmp";
+    if (folder.empty() || folder.front() != '/' || FileType(folder) != FILETYPE_DIR) folder = CommonAppDataFolder();
+    if (folder.empty()) return {};
     std::string safe = name.empty() ? std::string("instance") : name;
     for (char& c : safe)
         if (c == '/' || c == '\\') c = '_';

@@ -22,21 +22,29 @@ enum ProcessPriority { PRIORITY_NORMAL = 0, PRIORITY_ABOVE_NORMAL = 1, PRIORITY_
 void SetProcessPriority(int code);
 void SetThreadPriority(int value);
 
-// Single-instance guard: a lock file held with flock, released by the kernel
-// when the process ends, so a crash leaves no stale lock.
+// Single-instance guard: a private lock file (mode 0600) held with flock and
+// released by the kernel when the process ends, so a crash leaves no stale
+// lock. The file is never truncated or written, and a link in its place is
+// not followed. A file that cannot be opened or locked answers neither Held
+// nor OtherCopyRunning: the game then runs, as if alone.
 class TInstanceLock {
 public:
     explicit TInstanceLock(const std::string& lockPath);
     ~TInstanceLock();
     TInstanceLock(const TInstanceLock&) = delete;
     TInstanceLock& operator=(const TInstanceLock&) = delete;
-    // True when this process holds the lock; false when another one does.
     bool Held() const { return fd_ >= 0; }
+    bool OtherCopyRunning() const { return busy_; }
+    // Why the lock could not be used (empty when Held or busy).
+    const std::string& Problem() const { return problem_; }
 
 private:
     int fd_ = -1;
+    bool busy_ = false;
+    std::string problem_;
 };
-// The lock path for a name, in the runtime folder ($XDG_RUNTIME_DIR or /tmp).
+// The lock path for a name, in a folder of the user's own: the runtime folder
+// ($XDG_RUNTIME_DIR), else the user's data folder. Empty when neither is known.
 std::string InstanceLockPath(const std::string& name);
 
 // A modal message box: SDL's where a display exists, standard error

@@ -22,9 +22,9 @@ std::unique_ptr<TResourceGlobals>& Globals() {
     return globals;
 }
 
-[[noreturn]] void Fatal(const std::string& text) {
-    ErrorMessage(text, true);
-    throw TGameError(text);  // in case the report returned
+[[noreturn]] void Fatal(const std::string& text, const std::string& detail = {}) {
+    ErrorMessage(text, true, detail);
+    throw TFatalError(text);  // in case the report returned
 }
 
 const char* const DATA_PAK = "data.pak";
@@ -83,7 +83,10 @@ std::vector<std::string> MountArchives() {
     }
     std::vector<std::string> warnings;
     for (const TPakProblem& problem : manager->Problems) {
-        if (problem.File == DATA_PAK) Fatal(problem.Message);
+        if (problem.File == DATA_PAK) {
+            Fatal("The game's data file " + ResourceFolder() + DATA_PAK + " is damaged. Please install the game again.",
+                  problem.Message);
+        }
         warnings.push_back("Skipped damaged archive " + problem.Message);
         WriteErrorLog(warnings.back());
     }

@@ -1,12 +1,15 @@
 // The fixed-rate logic clock, the tick loop and the framework's key tables.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/input.h"
 
 namespace {
@@ -180,7 +183,9 @@ TEST(ScreenFade, FadesSwitchedOffFinishAtOnce) {
 TEST(ScreenChange, MissingDestinationIsAnError) {
     ResetGlobals();
     ErrorOnScreen = 0;
-    ErrorLogFolder = testing::TempDir();
+    const std::string folder = testing::TempDir() + "vc_screen_change_" + std::to_string(getpid()) + "/";
+    plat::CreateDir(folder, true);
+    ErrorLogFolder = folder;
     TScreen lonely;
     lonely.name = "lonely";
     Game().CurrentTScreen = &lonely;
@@ -192,6 +197,8 @@ TEST(ScreenChange, MissingDestinationIsAnError) {
     } catch (const std::exception& e) {
         EXPECT_STREQ(e.what(), "Screen 'lonely' does not have a destination screen set!");
     }
+    EXPECT_EQ(plat::FileType(folder + "ErrorLog.txt"), plat::FILETYPE_FILE);
+    plat::DeleteDir(folder, true);
 }
 
 }  // namespace

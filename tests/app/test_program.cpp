@@ -3,6 +3,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <cstdlib>
 #include <string>
 #include <sys/wait.h>
@@ -35,10 +38,13 @@ protected:
         plat::DeleteDir(home, true);
     }
 
-    // Starts the game headless in the given working folder.
+    // Starts the game headless in the given working folder; its standard
+    // error (where message boxes go in tests) lands in home + "stderr.txt".
     pid_t Start(const std::string& workingFolder) {
         const pid_t pid = fork();
         if (pid == 0) {
+            const int err = open((home + "stderr.txt").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+            if (err < 0 || dup2(err, 2) < 0) _exit(89);
             setenv("SDL_VIDEODRIVER", "dummy", 1);
             setenv("ALSOFT_DRIVERS", "null", 1);
             setenv("VC_NO_MESSAGE_BOX", "1", 1);
@@ -64,6 +70,18 @@ protected:
 
     std::string SharedFolder() const { return home + "Pellorine Games/Vellichorns/"; }
 
+    static std::string ReadAll(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    static int Count(const std::string& text, const std::string& part) {
+        int n = 0;
+        for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+        return n;
+    }
+
     std::string home;
     std::vector<pid_t> started;
 };
@@ -86,6 +104,36 @@ TEST_F(ProgramTest, SecondCopyEndsAtOnceAndTheFirstClosesCleanly) {
     EXPECT_EQ(WaitFor(first, 5000), 0);
     EXPECT_EQ(plat::FileType(SharedFolder() + "GoodExit.dat"), plat::FILETYPE_FILE);
     EXPECT_EQ(plat::FileType(SharedFolder() + "vellichorns.ini"), plat::FILETYPE_FILE);
+}
+
+// Settings that cannot be written end the game at once: one message, the
+// stage code once (in the log), no good-exit marker, and no config file
+// written anywhere, since its place was not known yet.
+TEST_F(ProgramTest, UnwritableSettingsEndTheGameWithoutAGoodExit) {
+    plat::CreateDir(SharedFolder() + "vellichorns.ini", true);  // a folder where the file should be
+    const std::string stray = std::string(VC_TEST_BINARY_DIR) + "/.ini";
+    plat::DeleteFile(stray);
+    const pid_t game = Start(home);
+    EXPECT_EQ(WaitFor(game, 20000), 1);
+    EXPECT_FALSE(plat::FileType(SharedFolder() + "GoodExit.dat"));
+    EXPECT_FALSE(plat::FileType(SharedFolder() + "config.ini"));
+    EXPECT_FALSE(plat::FileType(stray));
+    const std::string shown = ReadAll(home + "stderr.txt");
+    EXPECT_EQ(Count(shown, "Failed to save"), 1) << shown;
+    const std::string log = ReadAll(SharedFolder() + "ErrorLog.txt");
+    EXPECT_EQ(Count(log, "(5008)"), 1) << log;
+}
+
+// A lock file that cannot be opened is no sign of another copy: the game
+// runs, and says so in its log.
+TEST_F(ProgramTest, UnusableLockLetsTheGameRun) {
+    plat::CreateDir(home + "Lumen Spire.lock", true);
+    const pid_t game = Start(home);
+    for (int i = 0; i < 500 && plat::FileType(SharedFolder() + "config.ini") != plat::FILETYPE_FILE; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(WaitFor(game, 300), -1) << "the game ended";
+    EXPECT_NE(ReadAll(SharedFolder() + "ErrorLog.txt").find("single-instance lock"), std::string::npos);
 }
 
 }  // namespace

@@ -4,11 +4,9 @@
 // <build>/screenshots/. Skipped when the data folder has not been built.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <vector>
 
 #include "app/game.h"
 #include "app/loading_screen.h"
@@ -113,44 +111,6 @@ TEST(StartupScreens, SplashLoadingBarAndTheStandInWithAWorkingExitButton) {
     for (int frame = 0; frame < 2000 && result != -1; ++frame) result = game.RunFrame();
     EXPECT_EQ(result, -1);  // the Exit button led to the exit screen
     GameExit();
-    ResetGlobals();
-}
-
-}  // namespace
-
-namespace {
-
-// Where start-up's loading time goes: the font, the sounds and music, and
-// the images (banks and the large archive pictures). Medians of five runs.
-TEST(StartupScreens, LoadingTimesByKind) {
-    if (!std::filesystem::exists(BUILD / "data/resources/data.pak")) GTEST_SKIP() << "no game data built";
-    std::vector<double> fonts, sounds, images, archive;
-    for (int run = 0; run < 5; ++run) {
-        ResetGlobals();
-        Game().SetDefaultPaths();
-        LoadGameTextFile();
-        ASSERT_TRUE(CheckDataPak());
-        MountArchives();
-        auto t = std::chrono::steady_clock::now();
-        LoadGameFonts();
-        fonts.push_back(Seconds(t));
-        PointBanksAtFolders();
-        t = std::chrono::steady_clock::now();
-        LoadSoundResources([] {});
-        sounds.push_back(Seconds(t));
-        t = std::chrono::steady_clock::now();
-        LoadBankImages();
-        images.push_back(Seconds(t));
-        t = std::chrono::steady_clock::now();
-        LoadArchiveImages([] {});
-        archive.push_back(Seconds(t));
-    }
-    auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    std::printf("font %.3f s, sounds and music %.3f s, bank images %.3f s, archive images %.3f s\n",
-                median(fonts), median(sounds), median(images), median(archive));
     ResetGlobals();
 }
 

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
+#include "platform/audio.h"
 #include "platform/os.h"
 
 namespace {
@@ -150,18 +152,117 @@ TEST_F(SettingsTest, AKilledWriterLeavesThePreviousFileIntact) {
     EXPECT_NE(after.find("MUSIC VOLUME=33\r\n"), std::string::npos);
 }
 
-TEST_F(SettingsTest, UnwritableSettingsRaiseTheFullerText) {
-    ErrorOnScreen = 0;
-    StartupStage = 139;
+// A settings file that cannot be written ends the program in either error
+// mode: fatal (no exit routine, so no good-exit marker), shown once, and the
+// stage code appears once, in the log.
+TEST_F(SettingsTest, UnwritableSettingsEndTheProgramAndAreReportedOnce) {
+    const std::string path = folder + "missing/folder/vellichorns.ini";
     Game().Ini.FileName = folder + "missing/folder/vellichorns";
-    try {
-        Game().Ini.Save();
-        FAIL();
-    } catch (const TGameError& e) {
-        EXPECT_EQ(std::string(e.what()), "(5008) Failed to save the file: " + folder + "missing/folder/vellichorns.ini");
+    for (const int onScreen : {1, 0}) {
+        SCOPED_TRACE(onScreen);
+        ErrorOnScreen = onScreen;
+        StartupStage = 139;
+        boxes.clear();
+        try {
+            Game().Ini.Save();
+            FAIL() << "no error";
+        } catch (const TFatalError& e) {
+            EXPECT_EQ(CrashText(e.what()), "(5008) Failed to save the file: " + path);
+            ReportCrash(e);
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0], "Failed to save file " + path);
+        const std::string log = ReadAll(folder + "ErrorLog.txt");
+        EXPECT_NE(log.find("\r\n(5008) Failed to save file " + path + "\r\n"), std::string::npos) << log;
+        EXPECT_EQ(log.find("(5008) (5008)"), std::string::npos) << log;
     }
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes[0], "Failed to save file " + folder + "missing/folder/vellichorns.ini");
+}
+
+// Each error reaches the player once; the stage code and any detail go to the
+// log, and the library's own texts never reach the player.
+TEST_F(SettingsTest, EachErrorIsShownOnceInPlainWords) {
+    ErrorOnScreen = 0;
+    StartupStage = 2;
+    try {
+        ErrorMessage("Error loading anim bitmap Data/graphics/particles.png", true);
+    } catch (const TGameError& e) {
+        ReportCrash(e);
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Error loading anim bitmap Data/graphics/particles.png");
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("\r\n(2) Error loading anim bitmap"), std::string::npos);
+
+    // Raised without a report of its own: shown by the guard, with the code.
+    boxes.clear();
+    StartupStage = 28;
+    ReportCrash(TGameError("Cannot create Windowed Mode at 800x600 60Hz"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "(28) Cannot create Windowed Mode at 800x600 60Hz");
+
+    boxes.clear();
+    StartupStage = 139;
+    ReportCrash(std::out_of_range("vector::_M_range_check: __n (which is 9) >= this->size() (which is 3)"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].find("_M_"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find(folder + "ErrorLog.txt"), std::string::npos) << boxes[0];
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("(139) vector::_M_range_check"), std::string::npos);
+}
+
+// Before the shared data folder is known nothing is written anywhere (least of
+// all into the working folder); the log line waits for the folder.
+TEST_F(SettingsTest, NothingIsWrittenBeforeItsFolderIsKnown) {
+    ResetGlobals();
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    ConfigIni().Set("FirstRun", "0");
+    ConfigSave();
+    Game().IniUpdate(0);
+    WriteErrorLog("Could not use the single-instance lock");
+    ASSERT_EQ(chdir(cwd), 0);
+    EXPECT_TRUE(plat::ReadDir(folder).empty());
+
+    Game().UseCorrectPath = 0;
+    Game().SetSubPath(folder);
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("single-instance lock"), std::string::npos);
+}
+
+// A settings file without a single setting in it (garbage, or emptied by a
+// full disk) starts the game like a missing one: from "data/Default.ini",
+// with a line in the log; the garbage is kept aside, not lost.
+TEST_F(SettingsTest, FileWithoutAnySettingIsTreatedAsMissing) {
+    auto& g = Game();
+    g.DataPrefix = folder;
+    g.ProfilePath = folder + "profiles/";
+    plat::CreateDir(folder + "data", false);
+    WriteAll(folder + "data/Default.ini", "FULL SCREEN=0\r\nSOUND VOLUME=70\r\n");
+    const std::string ini = IniFileNameFor(g) + ".ini";
+    const char raw[] = "\x89PNG\r\n\x1a\n\0\0FULLSCREEN=1\n[Settings]\nSound Volume: 10\n";
+    const std::string garbage(raw, sizeof raw - 1);
+    for (const std::string& content : {std::string(), garbage}) {
+        SCOPED_TRACE(content.size());
+        WriteAll(ini, content);
+        plat::DeleteFile(folder + "ErrorLog.txt");
+        g.FullScreen = 1;
+        g.SoundVolume = 50;
+        g.Init(0);
+        EXPECT_EQ(g.FullScreen, 0);
+        EXPECT_EQ(g.SoundVolume, 70);
+        EXPECT_NE(ReadAll(ini).find("SOUND VOLUME=70\r\n"), std::string::npos);
+        EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("The settings file " + ini + " held no setting"),
+                  std::string::npos);
+        EXPECT_EQ(plat::FileType(ini + ".bad") == plat::FILETYPE_FILE, !content.empty());
+    }
+    EXPECT_EQ(ReadAll(ini + ".bad"), garbage);
+
+    // One real setting among junk: the player's file, used as it is.
+    WriteAll(ini, "junk\nMUSIC VOLUME=20\n");
+    plat::DeleteFile(folder + "ErrorLog.txt");
+    g.Init(0);
+    EXPECT_EQ(g.MusicVolume, 20);
+    EXPECT_EQ(g.SoundVolume, 70);  // from the fields, not the default file
+    EXPECT_FALSE(plat::FileType(folder + "ErrorLog.txt"));
+    plat::ShutdownAudio();
 }
 
 TEST_F(SettingsTest, ErrorLogHoldsOnlyTheLastError) {

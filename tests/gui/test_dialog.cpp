@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -134,6 +136,51 @@ protected:
         const fs::path out = fs::path(VC_TEST_BINARY_DIR) / "screenshots";
         fs::create_directories(out);
         EXPECT_TRUE(plat::SavePixmapPNG(*pixmap, (out / (name + ".png")).string()));
+    }
+    // The backdrop's colour at column x: stripes 20 pixels wide every 40.
+    static std::tuple<int, int, int> BackdropAt(int x) {
+        return x % 40 < 20 ? std::tuple{70, 150, 110} : std::tuple{30, 90, 60};
+    }
+    static std::tuple<int, int, int> Rgb(uint32_t p) { return {plat::PixR(p), plat::PixG(p), plat::PixB(p)}; }
+    // What a frame shows: the box around every pixel that is not the backdrop,
+    // and how many pixels are white (text) or of one colour.
+    struct TDrawn {
+        int left = 800, top = 600, right = -1, bottom = -1;
+        int white = 0;
+        std::map<std::tuple<int, int, int>, int> colours;
+    };
+    static TDrawn Drawn() {
+        auto pixmap = plat::GrabPixmap(0, 0, 800, 600);
+        TDrawn d;
+        if (!pixmap) return d;
+        for (int y = 0; y < 600; ++y) {
+            for (int x = 0; x < 800; ++x) {
+                const auto rgb = Rgb(pixmap->ReadPixel(x, y));
+                ++d.colours[rgb];
+                if (std::get<0>(rgb) > 235 && std::get<1>(rgb) > 235 && std::get<2>(rgb) > 235) ++d.white;
+                if (rgb == BackdropAt(x)) continue;
+                d.left = std::min(d.left, x);
+                d.top = std::min(d.top, y);
+                d.right = std::max(d.right, x);
+                d.bottom = std::max(d.bottom, y);
+            }
+        }
+        return d;
+    }
+    static std::tuple<int, int, int> At(int x, int y) {
+        auto pixmap = plat::GrabPixmap(x, y, 1, 1);
+        return pixmap ? Rgb(pixmap->ReadPixel(0, 0)) : std::tuple{-1, -1, -1};
+    }
+    // The dialog shows at its place: its panel fills its box (plus the shadow
+    // on the right and below), with text on it.
+    static void ExpectAtItsPlace(const TDrawn& drawn, const TDialog& dialog, int shadow) {
+        EXPECT_EQ(drawn.left, dialog.x);
+        EXPECT_EQ(drawn.top, dialog.y);
+        EXPECT_GE(drawn.right, dialog.x + dialog.w - 1);
+        EXPECT_LE(drawn.right, dialog.x + dialog.w - 1 + shadow);
+        EXPECT_GE(drawn.bottom, dialog.y + dialog.h - 1);
+        EXPECT_LE(drawn.bottom, dialog.y + dialog.h - 1 + shadow);
+        EXPECT_GT(drawn.white, 100) << "no caption";
     }
     void Backdrop() {
         plat::ResetDrawingState();
@@ -337,12 +384,24 @@ TEST_F(DialogTest, ErrorCheckShowsAMessageThenTypingGoesOn) {
     EXPECT_EQ(dialog->Answer(), "Free");
 }
 
-TEST_F(DialogTest, Screenshots) {
+// Each kind of dialog drawn over a striped backdrop shows where it should,
+// with its panel, caption and buttons; the screenshots are for people.
+TEST_F(DialogTest, EachKindDrawsWhereItShould) {
+    const std::tuple<int, int, int> panelEdge{200, 170, 90};
     auto message = CreateMessageDialog("Your game has been saved.");
     message->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
     Backdrop();
     message->Draw();
     Shot("dialog_message");
+    {
+        SCOPED_TRACE("message");
+        ExpectAtItsPlace(Drawn(), *message, 12);
+        EXPECT_EQ(At(message->x + 1, message->y + 1), panelEdge);
+        auto ok = message->Menu->FindButton("OK");
+        ASSERT_TRUE(ok);
+        const auto [r, g, b] = At(static_cast<int>(ok->x) + 4, static_cast<int>(ok->y) + ok->h - 4);
+        EXPECT_TRUE(g > r + 40 && g > b + 40) << r << "," << g << "," << b;  // the green OK plate
+    }
 
     auto longMessage = CreateLongMessageDialog("This puzzle has no marble left to clear. Build one with marble "
                                                "floor under some gems and try again.");
@@ -356,6 +415,11 @@ TEST_F(DialogTest, Screenshots) {
     Backdrop();
     longMessage->Draw();
     Shot("dialog_long_plain");
+    {
+        SCOPED_TRACE("long message");
+        ExpectAtItsPlace(Drawn(), *longMessage, 3);
+        EXPECT_EQ(At(longMessage->x + 1, longMessage->y + 1), (std::tuple{60, 70, 120}));
+    }
 
     auto question = CreateYesNoDialog("Do you really want to quit?");
     question->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
@@ -363,18 +427,41 @@ TEST_F(DialogTest, Screenshots) {
     Backdrop();
     question->Draw();
     Shot("dialog_yes_no");
+    {
+        SCOPED_TRACE("yes/no");
+        // The screen around it is dimmed to half.
+        const auto [r, g, b] = At(2, 2);
+        EXPECT_NEAR(r, 35, 3);
+        EXPECT_NEAR(g, 75, 3);
+        EXPECT_NEAR(b, 55, 3);
+        EXPECT_EQ(At(question->x + 1, question->y + 1), panelEdge);
+        auto no = question->Menu->FindButton("No");
+        ASSERT_TRUE(no);
+        const auto [nr, ng, nb] = At(static_cast<int>(no->x) + 4, static_cast<int>(no->y) + no->h - 4);
+        EXPECT_TRUE(nr > ng + 40 && nr > nb + 40) << nr << "," << ng << "," << nb;  // the red No plate
+    }
 
     auto input = CreateTextInputDialog(1, "Please enter your name:");
     input->SetupCaption(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f));
     input->SetupText(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f), 1);
     input->TextInput->DotCol = TColor::Create(255, 255, 255);
     input->Start();
+    input->TextInput->CursorOn = 0;
+    Backdrop();
+    input->Draw();
+    const int whiteBefore = Drawn().white;
     plat::PostTextInput("Zo\xc3\xab");
     for (int i = 0; i < 5; ++i) Tick(*input);
-    input->TextInput->CursorOn = 1;
+    input->TextInput->CursorOn = 0;
     Backdrop();
     input->Draw();
     Shot("dialog_text_input");
+    {
+        SCOPED_TRACE("text input");
+        const TDrawn drawn = Drawn();
+        ExpectAtItsPlace(drawn, *input, 12);
+        EXPECT_GT(drawn.white, whiteBefore + 30) << "the typed name does not show";
+    }
 
     auto sliding = CreateMessageDialog("Sliding in from the left");
     sliding->SetupCaption(font, TColor::Create(255, 255, 255), nullptr);
@@ -384,6 +471,21 @@ TEST_F(DialogTest, Screenshots) {
     Backdrop();
     sliding->Draw();
     Shot("dialog_sliding");
+    {
+        SCOPED_TRACE("sliding in");
+        // Half way in: left of its place, partly on the screen. The screen is
+        // dimmed evenly, so the dialog's right edge is the last column where
+        // its middle row differs from the top row.
+        const int middle = sliding->y + sliding->h / 2;
+        auto screen = plat::GrabPixmap(0, 0, 800, 600);
+        ASSERT_TRUE(screen);
+        int right = -1;
+        for (int x = 0; x < 800; ++x) {
+            if (screen->ReadPixel(x, middle) != screen->ReadPixel(x, 2)) right = x;
+        }
+        EXPECT_GT(right, 20);
+        EXPECT_LT(right, sliding->x + sliding->w - 40);
+    }
 
     auto list = TListBox::Create(0, 4, 0, 1, 400);
     list->SetCoords(250, 150, 300, 240);
@@ -407,6 +509,22 @@ TEST_F(DialogTest, Screenshots) {
     plat::SetColor(255, 255, 255);
     list->Draw();
     Shot("list_box");
+    {
+        SCOPED_TRACE("list box");
+        const TDrawn drawn = Drawn();
+        EXPECT_EQ(drawn.left, 250);
+        EXPECT_EQ(drawn.top, 150);
+        EXPECT_EQ(drawn.right, 569);  // the scroll bar's right edge
+        EXPECT_GT(drawn.white, 200) << "no lines";
+        // The chosen line in yellow, and the slider.
+        int yellow = 0;
+        for (const auto& [rgb, count] : drawn.colours) {
+            const auto [r, g, b] = rgb;
+            if (r > 235 && g > 235 && b < 60) yellow += count;
+        }
+        EXPECT_GT(yellow, 30);
+        EXPECT_GT(drawn.colours.count(std::tuple{200, 170, 90}), 0u);
+    }
 }
 
 }  // namespace

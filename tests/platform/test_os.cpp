@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <regex>
 #include <thread>
 
@@ -76,6 +78,7 @@ TEST(Maths, DegreeFunctions) {
 
 // ---- operating-system services ----
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -130,6 +133,7 @@ TEST(Os, InstanceLockRefusesSecondHolderAndSurvivesCrash) {
         ASSERT_TRUE(first.Held());
         plat::TInstanceLock second(path);
         EXPECT_FALSE(second.Held());
+        EXPECT_TRUE(second.OtherCopyRunning());
     }
     {
         plat::TInstanceLock again(path);  // released by the destructor
@@ -162,6 +166,52 @@ TEST(Os, InstanceLockRefusesSecondHolderAndSurvivesCrash) {
 
     const std::string named = plat::InstanceLockPath("Velli/chorns");
     EXPECT_EQ(plat::StripDir(named), "Velli_chorns.lock");
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The lock file is the user's own and private; whatever lies at its path is
+// left as it is; a lock that cannot be used lets the game run as if alone.
+TEST(Os, InstanceLockIsPrivateAndTouchesNothing) {
+    const std::string folder = testing::TempDir() + "vc_lock_" + std::to_string(::getpid()) + "/";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    {
+        plat::TInstanceLock lock(folder + "new.lock");
+        ASSERT_TRUE(lock.Held());
+        struct stat st {};
+        ASSERT_EQ(::stat((folder + "new.lock").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+    }
+    std::ofstream(folder + "old.lock") << "12345\n";
+    {
+        plat::TInstanceLock lock(folder + "old.lock");
+        EXPECT_TRUE(lock.Held());
+    }
+    EXPECT_EQ(Contents(folder + "old.lock"), "12345\n");
+
+    std::ofstream(folder + "precious.txt") << "precious";
+    std::filesystem::create_symlink(folder + "precious.txt", folder + "link.lock");
+    std::filesystem::create_directory(folder + "folder.lock");
+    for (const std::string& path : {folder + "link.lock", folder + "folder.lock", folder + "missing/x.lock", std::string()}) {
+        plat::TInstanceLock lock(path);
+        EXPECT_FALSE(lock.Held()) << path;
+        EXPECT_FALSE(lock.OtherCopyRunning()) << path;
+        EXPECT_FALSE(lock.Problem().empty()) << path;
+    }
+    EXPECT_EQ(Contents(folder + "precious.txt"), "precious");
+
+    // Without a runtime folder the lock goes to the user's data folder, never
+    // to a temporary folder every user shares.
+    const std::string runtime = std::getenv("XDG_RUNTIME_DIR");
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const std::string fallback = plat::InstanceLockPath("Lumen Spire");
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(fallback, plat::CommonAppDataFolder() + "Lumen Spire.lock");
+    std::filesystem::remove_all(folder);
 }
 
 struct HookRecord {

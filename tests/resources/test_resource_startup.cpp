@@ -54,15 +54,22 @@ TEST_F(ResourceStartupTest, DamagedDataPakIsFatalOtherArchivesAreSkipped) {
     EXPECT_NE(warnings[0].find("extra.pak"), std::string::npos);
     EXPECT_EQ(PakManager()->GetString("good.txt"), "good");
 
+    // The player reads which file is damaged; the reader's detail goes to the log.
     ResetResourceGlobals();
+    ErrorLogEnabled = 1;
+    ErrorLogFolder = prefix;
     WriteFile(res + "data.pak", "!PAK\x01\x00\x01\x00");
     try {
         MountArchives();
         FAIL() << "no error";
     } catch (const TGameError& e) {
-        EXPECT_NE(std::string(e.what()).find("data.pak"), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()),
+                  "The game's data file " + res + "data.pak is damaged. Please install the game again.");
     }
     EXPECT_EQ(PakManager(), nullptr);
+    const auto bytes = ReadFileBytes(prefix + "ErrorLog.txt");
+    const std::string log(bytes.begin(), bytes.end());
+    EXPECT_NE(log.find("is damaged. Please install the game again.\r\ndata.pak: "), std::string::npos) << log;
 }
 
 TEST_F(ResourceStartupTest, FontsAtTheSevenSizesAndArchiveImages) {
