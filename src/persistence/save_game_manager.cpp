@@ -50,6 +50,9 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
     for (const char* name : {"Load", "Delete", "Cancel"}) manager->Menu->AddQuick(name, name);
     if (auto load = manager->Menu->FindButton("Load")) load->OKButton = 1;
     manager->Menu->MakeRow(manager->ButtonGap);
+    // Buttons of different heights share one middle line.
+    const int rowHeight = manager->Menu->CalcHeight();
+    for (const auto& button : manager->Menu->Buttons) button->MoveBy(0, static_cast<float>(rowHeight - button->h) / 2.0f);
     manager->MenuArrowCreate();
     manager->Extension = extension;
     manager->Directory = directory;
@@ -268,6 +271,7 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
                                             text.FindString("Delete File"));
     chooser->ErrorDialogFunc = CreateMessageDialog;
     chooser->DialogYesNoFunc = CreateYesNoDialog;
+    chooser->DimWhenActive = 1;
     chooser->DimWhenShowingDialogs = 1;
     chooser->DrawHighlight = 0;
     chooser->Shadow = TShadow::Create(3, 3, 0.4f);
