@@ -3,6 +3,7 @@
 // question before replacing a save), loading it back through the chooser,
 // completion marks per player, the custom grid, and the files the grids and
 // the chooser cannot open.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
 #include "screens/screen_list.h"
+#include "screens/title_screen.h"
 
 namespace fs = std::filesystem;
 
@@ -25,18 +27,25 @@ std::string ReadFile(const std::string& path) {
 
 class PlayScreenFlow : public GameRunTest {
 protected:
-    TScreen& FirstScreen() override { return PlayScreen(); }
+    TScreen& FirstScreen() override { return ScreenFor(EGameScreen::Title); }
     void SetUp() override {
+        // A data folder of this test's own: a first run, and nobody else's saves.
+        const std::string home = std::string(VC_TEST_BINARY_DIR) + "/test-home/play-flow/" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(home);
+        fs::create_directories(home);
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
         GameRunTest::SetUp();
-        if (IsSkipped() || HasFatalFailure()) return;
-        // A player and a profile folder of this test's own.
-        auto& game = Game();
-        const std::string folder =
-            game.ProfilePath + "flow-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        game.ProfilePath = folder;
-        game.ProfileName = "Tester";
+    }
+    // The title screen asks for the first player's name; then its Play button.
+    void FromTitleToPlayScreen(const std::string& player) {
+        ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 1000))
+            << "the title screen never came";
+        ASSERT_TRUE(TitleScreen().EnterName);
+        TypeText(player + "\r");
+        ASSERT_TRUE(WaitFor([] { return !TitleScreen().EnterName; }, 100));
+        ClickMenu(TitleScreen().Menu, "play");
+        ASSERT_TRUE(WaitFor(OnPlayScreen, 300)) << "the play screen never came";
     }
 
     static bool OnPlayScreen() { return Game().CurrentTScreen == &PlayScreen() && !Game().GameFade.Active; }
@@ -124,7 +133,8 @@ protected:
 };
 
 TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsPlayer) {
-    ASSERT_TRUE(WaitFor(OnPlayScreen, 1000)) << "the play screen never came";
+    FromTitleToPlayScreen("Tester");
+    EXPECT_EQ(Game().ProfileName, "Tester");
     ASSERT_TRUE(PlayScreen().StandardLevelList);
     EXPECT_EQ(Grid().LevelCount(), 80);
     const int slot = SlotOf("003");
@@ -200,7 +210,7 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
 }
 
 TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
-    ASSERT_TRUE(WaitFor(OnPlayScreen, 1000));
+    FromTitleToPlayScreen("Maker");
     // The last page of the standard grid is full: puzzles 73 to 80.
     for (int i = 0; i < 10; ++i) ClickMenu(Grid().NavigationMenu, "arrowRight");
     EXPECT_EQ(Grid().CurrentPagePosition, 72);
@@ -262,7 +272,7 @@ TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     // Escape leaves for the title screen.
     plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
     plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
-    ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &ScreenFor(EGameScreen::Title); }, 300));
+    ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 300));
 }
 
 }  // namespace
