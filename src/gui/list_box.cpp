@@ -340,6 +340,8 @@ int PNListBox::LineAt(int px, int py) const {
 }
 
 void PNListBox::Manage() {
+    // The double-click window closes after DoubleClickTime updates.
+    if (DoubleClickCounter > 0) DoubleClickCounter = std::max(0.0f, DoubleClickCounter - Delta);
     auto& mouse = Game().Mouse;
     if (!mouse.mh || !Box || !InBox(*Box, 1.0f, mouse.x, mouse.y)) return;
     mouse.GetMh(1);

@@ -164,8 +164,10 @@ void PNMouse::UpdateMouseClicks() {
     _milliCounter = now;
 
     const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
-    MBR = (mouse.b2 || (mouse.b1 && ctrl)) ? MBR + 1 : 0;
-    if (mouse.b1 && !ctrl) {
+    // A press released again before this update still counts as held for it.
+    const bool left = mouse.b1 || mouse.h1 > 0;
+    MBR = (mouse.b2 || mouse.h2 > 0 || (left && ctrl)) ? MBR + 1 : 0;
+    if (left && !ctrl) {
         MBL += 1;
     } else {
         MBL = 0;

@@ -100,6 +100,9 @@ void TGameGUI::Load() {
     ResetInput.reset();
     OKInput.reset();
     SaveGameNameInput.reset();
+    SaveGameManager.reset();
+    OverwriteInput.reset();
+    PendingSavePath.clear();
     LastFileName.clear();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
@@ -117,7 +120,8 @@ void TGameGUI::Start() {
 }
 
 bool TGameGUI::AnyDialogOpen() const {
-    return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput;
+    return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput || SaveGameManager ||
+           OverwriteInput;
 }
 
 void TGameGUI::ShowMessage(const std::string& text) {
@@ -184,18 +188,53 @@ void TGameGUI::CheckButtonClicks() {
     if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
 }
 
+void TGameGUI::ShowSaveGameManager() {
+    if (SaveGameManager) SaveGameManager->Kill();
+    SaveGameManager = InEditor() ? CreateLayoutChooser() : CreateSaveGameChooser();
+    Game().FixedRateLogic.Init();
+}
+
+void TGameGUI::SavePlayedGame(const std::string& basePath) {
+    TGameMode* mode = Mode();
+    if (mode && !mode->SaveGame(basePath)) ShowMessage(mode->FileError);
+}
+
 void TGameGUI::CheckInputDialogs() {
     TGameMode* mode = Mode();
+    if (SaveGameManager) {
+        const int answer = AnswerOf(SaveGameManager);
+        // While the chooser is open, no other dialog is looked at.
+        if (answer == 0) return;
+        const std::string path = answer == 1 ? SaveGameManager->ChosenPath() : std::string();
+        CloseDialog(SaveGameManager, true);
+        // In the editor the mode's LoadGame reads a layout into its board.
+        if (!path.empty() && mode) {
+            if (!mode->LoadGame(path)) {
+                if (!mode->FileError.empty()) ShowMessage(mode->FileError);
+            } else if (GameMenu().Active) {
+                GameMenu().Hide();
+            }
+        }
+    }
     if (int answer = AnswerOf(SaveGameNameInput)) {
         const std::string name = SaveGameNameInput->Answer();
         CloseDialog(SaveGameNameInput, true);
         if (answer == 1 && mode) {
+            const std::string basePath = Game().ProfilePath + name;
             if (InEditor()) {
                 LastFileName = name;
-            } else if (!mode->SaveGame(Game().ProfilePath + name)) {
-                ShowMessage(mode->FileError);
+            } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
+                PendingSavePath = basePath;
+                OverwriteInput = CreateYesNoDialog(GameText().FindString("Overwrite Savegame"));
+            } else {
+                SavePlayedGame(basePath);
             }
         }
+    }
+    if (int answer = AnswerOf(OverwriteInput)) {
+        CloseDialog(OverwriteInput, true);
+        if (answer == 1) SavePlayedGame(PendingSavePath);
+        PendingSavePath.clear();
     }
     if (int answer = AnswerOf(ResetInput)) {
         CloseDialog(ResetInput, true);
@@ -274,4 +313,6 @@ void TGameGUI::DrawDialogs() {
     if (ShuffleInput) ShuffleInput->Draw();
     if (OKInput) OKInput->Draw();
     if (SaveGameNameInput) SaveGameNameInput->Draw();
+    if (OverwriteInput) OverwriteInput->Draw();
+    if (SaveGameManager) SaveGameManager->Draw();
 }

@@ -8,6 +8,7 @@
 
 #include "gui/dialog.h"
 #include "gui/menu.h"
+#include "persistence/save_game_manager.h"
 #include "screens/end_level_menu.h"
 
 class TGameMode;
@@ -17,6 +18,11 @@ public:
     DialogYesNoPtr ShuffleInput, RestartInput, QuitInput, ResetInput;
     DialogOKPtr OKInput;
     DialogTextInputPtr SaveGameNameInput;
+    SaveGameManagerPtr SaveGameManager;
+    // Asks before a save replaces the file of the same name.
+    DialogYesNoPtr OverwriteInput;
+    // The base path (without ".save") waiting for that answer.
+    std::string PendingSavePath;
     std::string LastFileName;
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
     MenuPtr MainMenu;
@@ -36,8 +42,13 @@ public:
     void Draw();
     void DrawMenus();
     void DrawDialogs();
+    // The file chooser on the profile folder: custom puzzles in the editor,
+    // saved games in play.
+    void ShowSaveGameManager();
 
     bool AnyDialogOpen() const;
+    // Saves the game in play to basePath + ".save"; a failure is shown.
+    void SavePlayedGame(const std::string& basePath);
     // Opens OKInput with the text (replacing one that is open).
     void ShowMessage(const std::string& text);
 };

@@ -7,6 +7,7 @@
 #include "gui/font.h"
 #include "gui/text.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
@@ -26,6 +27,7 @@ constexpr float CROSS_FADE_MS = 2000;
 constexpr int SPARKLE_COUNT = 50;
 constexpr int SPARKLE_MARGIN = 100;
 constexpr int SCORE_FONT_SIZE = 34;
+constexpr float PUZZLE_LABEL_Y = 578;
 
 TScreen* leaveDestination = nullptr;
 
@@ -61,6 +63,15 @@ void SelectGameFont(int which) {
 }
 
 }  // namespace
+
+std::string PuzzleLabel() {
+    const TGamePlay& play = GamePlay();
+    if (play.CurrentLevel.empty()) return {};
+    const std::string name = plat::StripAll(play.CurrentLevel);
+    if (play.IsCustomLevel) return GameText().FindString("Puzzle Name") + name;
+    const auto digits = name.find_first_not_of('0');
+    return GameText().FindString("Puzzle Number") + (digits == std::string::npos ? name : name.substr(digits));
+}
 
 TPuzzleDialogQuestion::~TPuzzleDialogQuestion() {
     if (Dialog) Dialog->Kill();
@@ -191,6 +202,9 @@ void TGameScreen::Draw() {
         if (auto font = GameFont(SCORE_FONT_SIZE)) plat::SetImageFont(font);
         plat::SetColor(255, 255, 255);
         DrawTextWithShadow(450, 25, GameText().FindString("Score") + std::to_string(GamePlay().Score));
+        // Which puzzle this is, in the strip below the board.
+        SelectGameFont(1);
+        DrawTextCentredX(PuzzleLabel(), PUZZLE_LABEL_Y, true, true);
     }
     // The board's help lines use the current font: the second one, as everywhere on this screen.
     SelectGameFont(2);

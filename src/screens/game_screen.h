@@ -6,6 +6,7 @@
 // in-game menu is open.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/cross_fade.h"
 #include "app/screen.h"
@@ -59,6 +60,10 @@ public:
     void Draw() override { Dialog->Draw(); }
     DialogYesNoPtr Dialog;
 };
+
+// The puzzle being played as the game screen names it: "Puzzle 7" for a
+// standard one, "Puzzle: name" for one of the player's own ("" for none).
+std::string PuzzleLabel();
 
 // Where "quit this puzzle" leads (the title screen, once there is one).
 TScreen& LeaveGameDestination();

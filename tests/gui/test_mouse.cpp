@@ -4,6 +4,7 @@
 #include "gui_test_util.h"
 
 #include <functional>
+#include <utility>
 
 #include "app/game.h"
 #include "app/input_tables.h"
@@ -70,6 +71,19 @@ TEST_F(MouseTest, DoubleClickNeedsTimeAndPlace) {
     // One update that comes two seconds late (a stalled frame) does not close the window.
     Tick(2000);
     EXPECT_EQ(ClickGivesDoubleClick(150, 115, 0), 1);
+}
+
+TEST_F(MouseTest, AClickShorterThanAnUpdateStillCounts) {
+    const auto quickClick = [this](int x, int y) {
+        Press(x, y);
+        Release(x, y);
+        Tick();
+        return std::pair{PNMouseObject().LeftClick(), PNMouseObject().DoubleClick()};
+    };
+    EXPECT_EQ(quickClick(50, 50), std::pair(1, 0));
+    Wait(100);
+    EXPECT_EQ(PNMouseObject().LeftClick(), 0);
+    EXPECT_EQ(quickClick(50, 50), std::pair(1, 1));
 }
 
 TEST_F(MouseTest, DragThreshold) {

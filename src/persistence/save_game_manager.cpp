@@ -1,0 +1,292 @@
+#include "persistence/save_game_manager.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/game.h"
+#include "app/input_tables.h"
+#include "gui/font.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr int PANEL_W = 450;
+constexpr int PANEL_H = 400;
+constexpr int CAPTION_GAP = 10;
+constexpr float SUB_DIALOG_DIM = 0.5f;
+
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    const std::string ua = UpperAscii(a), ub = UpperAscii(b);
+    return ua != ub ? ua < ub : a < b;
+}
+
+// Answers the dialog's result and drops it once it has answered.
+template <typename DialogPtr>
+int AnswerAndClose(DialogPtr& dialog) {
+    const int answer = dialog->Manage();
+    if (answer != 0) {
+        dialog->Kill();
+        dialog.reset();
+    }
+    return answer;
+}
+
+MenuPtr ArrowMenu(const std::string& name) {
+    auto menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    menu->AddQuick(name, name);
+    return menu;
+}
+
+}  // namespace
+
+SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImagePtr image, const std::string& extension,
+                                            const std::string& directory, const std::string& deleteMessage) {
+    auto manager = std::make_shared<TSaveGameManager>();
+    manager->Init(title, std::move(image), PANEL_W, PANEL_H, 0, 0);
+    manager->ListBox = PNListBox::Create(10, 5, 0, 1, 500);
+    manager->CreateMenu();
+    for (const char* name : {"Load", "Delete", "Cancel"}) manager->Menu->AddQuick(name, name);
+    if (auto load = manager->Menu->FindButton("Load")) load->OKButton = 1;
+    manager->Menu->MakeRow(manager->ButtonGap);
+    // Buttons of different heights share one middle line.
+    const int rowHeight = manager->Menu->CalcHeight();
+    for (const auto& button : manager->Menu->Buttons) button->MoveBy(0, static_cast<float>(rowHeight - button->h) / 2.0f);
+    manager->MenuArrowCreate();
+    manager->Extension = extension;
+    manager->Directory = directory;
+    manager->DeleteMessage = deleteMessage;
+    manager->FillList();
+    return manager;
+}
+
+void TSaveGameManager::MenuArrowCreate() {
+    MenuArrowUp = ArrowMenu("Up");
+    MenuArrowDown = ArrowMenu("Down");
+}
+
+void TSaveGameManager::FillList() {
+    auto& strings = ListBox->Strings;
+    strings.clear();
+    for (const std::string& entry : plat::ReadDir(Directory)) {
+        if (entry.empty() || entry == "." || entry == "..") continue;
+        if (plat::ExtractExt(entry) != Extension || plat::StripExt(entry).empty()) continue;
+        // A folder that happens to carry the extension is no file to load.
+        if (plat::FileType(Directory + entry) != plat::FILETYPE_FILE) continue;
+        strings.push_back(plat::StripExt(entry));
+    }
+    std::stable_sort(strings.begin(), strings.end(), LessIgnoringCase);
+    ShowFirstRows();
+}
+
+void TSaveGameManager::ShowFirstRows() {
+    ListBox->StartList = 0;
+    ListBox->EndList = std::max(0, visibleRows_ - 1);
+    ListBox->ClearIndex();
+    ListBox->DoubleClicked = -1;
+}
+
+void TSaveGameManager::ScrollUp() {
+    if (ListBox->StartList <= 0) return;
+    --ListBox->StartList;
+    --ListBox->EndList;
+}
+
+void TSaveGameManager::ScrollDown() {
+    if (ListBox->EndList >= ListBox->Count() - 1) return;
+    ++ListBox->StartList;
+    ++ListBox->EndList;
+}
+
+std::string TSaveGameManager::ChosenName() const { return ListBox->Index >= 0 ? ListBox->Value : std::string(); }
+
+std::string TSaveGameManager::ChosenPath() const {
+    const std::string name = ChosenName();
+    return name.empty() ? std::string() : Directory + name + "." + Extension;
+}
+
+void TSaveGameManager::DeleteChosenFile() {
+    const std::string path = ChosenPath();
+    if (path.empty()) return;
+    if (!plat::DeleteFile(path) && plat::FileType(path) != plat::FILETYPE_NONE && ErrorDialogFunc) {
+        DialogOK = ErrorDialogFunc(GameText().FindString("Could Not Delete File") + path + "'");
+    }
+    FillList();
+}
+
+int TSaveGameManager::ManageSubDialogs() {
+    if (DialogOK) {
+        AnswerAndClose(DialogOK);
+        return 1;
+    }
+    if (DialogYesNo) {
+        if (AnswerAndClose(DialogYesNo) == 1) DeleteChosenFile();
+        return 1;
+    }
+    return 0;
+}
+
+void TSaveGameManager::ManageArrows() {
+    if (MenuArrowUp) {
+        MenuArrowUp->Manage();
+        if (MenuArrowUp->Clicked("Up")) ScrollUp();
+    }
+    if (MenuArrowDown) {
+        MenuArrowDown->Manage();
+        if (MenuArrowDown->Clicked("Down")) ScrollDown();
+    }
+}
+
+int TSaveGameManager::Manage() {
+    if (ManageSubDialogs()) return 0;
+    const int core = ManageCore();
+    if (CloseResult != 0) return CloseResult;
+    if (!core || Transitioning) return 0;
+    ManageArrows();
+    ListBox->Manage();
+    if (ListBox->DoubleClicked >= 0) {
+        ListBox->DoubleClicked = -1;
+        ClickSound();
+        if (const int chosen = OKClick()) return chosen;
+    }
+    if (Menu->Clicked("Load")) {
+        if (const int chosen = OKClick()) return chosen;
+    }
+    if (KeyHit(plat::KEY_ESCAPE)) {
+        ClickSound();
+        CancelClick();
+        return -1;
+    }
+    if (Menu->Clicked("Cancel")) {
+        CancelClick();
+        return -1;
+    }
+    if (Menu->Clicked("Delete")) DeleteSaveGameCheck();
+    return 0;
+}
+
+void TSaveGameManager::DeleteSaveGameCheck() {
+    if (ChosenName().empty() || !DialogYesNoFunc) return;
+    DialogYesNo = DialogYesNoFunc(DeleteMessage);
+}
+
+int TSaveGameManager::OKClick() {
+    if (ChosenName().empty()) return 0;
+    FlushInput();
+    return Close(1);
+}
+
+void TSaveGameManager::CancelClick() {
+    FlushInput();
+    Close(-1);
+}
+
+void TSaveGameManager::ClickSound() {
+    if (!Menu) return;
+    if (auto load = Menu->FindButton("Load"); load && load->SoundClick) load->SoundClick->PlayInChannel(FadeChannel, 1.0f);
+}
+
+void TSaveGameManager::Start() {
+    TDialog::Start();
+    ShowFirstRows();
+}
+
+void TSaveGameManager::CalcSize() {
+    CalcCaptionSize();
+    CalcXY();
+    BoxSize();
+}
+
+void TSaveGameManager::BoxSize() {
+    if (!ListBox) return;
+    const int arrowW = MenuArrowUp ? MenuArrowUp->CalcWidth() : 0;
+    const int menuH = Menu ? Menu->CalcHeight() : 0;
+    const float top = BoxY != 0 ? static_cast<float>(BoxY)
+                                : static_cast<float>(y + Border) + Caption->CalcHeight() + CAPTION_GAP;
+    const float bottom = static_cast<float>(y + h - Border - menuH - BoxBorderV / 2);
+    const float width = static_cast<float>(w - 2 * BoxBorderH - (arrowW > 0 ? arrowW + ButtonGap : 0));
+    ListBox->SetCoords(static_cast<float>(x + BoxBorderH), top, width, std::max(0.0f, bottom - top));
+    ListBox->CalcLineHeight();
+    const int lineH = std::max(1, ListBox->LineHeight);
+    visibleRows_ = std::clamp(static_cast<int>(ListBox->Box->H) / lineH, 1, MaxVisibleRows);
+    ListBox->Box->H = static_cast<float>(visibleRows_ * lineH);
+    ListBox->EndList = ListBox->StartList + visibleRows_ - 1;
+}
+
+void TSaveGameManager::MenuPosition() {
+    PlaceMenu();
+    if (!ListBox || !ListBox->Box) return;
+    const TBox& box = *ListBox->Box;
+    const float arrowX = NavButtonsXPosition >= 0 ? static_cast<float>(NavButtonsXPosition)
+                                                  : box.X + box.W + static_cast<float>(ButtonGap);
+    if (MenuArrowUp) {
+        MenuArrowUp->SetX(arrowX);
+        MenuArrowUp->SetY(box.Y);
+        MenuArrowUp->ManageNoSound();
+    }
+    if (MenuArrowDown) {
+        MenuArrowDown->SetX(arrowX);
+        MenuArrowDown->SetY(box.Y + box.H - static_cast<float>(MenuArrowDown->CalcHeight()));
+        MenuArrowDown->ManageNoSound();
+    }
+}
+
+int TSaveGameManager::Draw() {
+    if (!Active) return 0;
+    if (DimWhenActive) DimScreen(SUB_DIALOG_DIM);
+    TDialog::Draw();
+    ListBox->Draw();
+    if (MenuArrowUp) MenuArrowUp->Draw(OffsetX, OffsetY);
+    if (MenuArrowDown) MenuArrowDown->Draw(OffsetX, OffsetY);
+    if ((DialogOK || DialogYesNo) && DimWhenShowingDialogs) DimScreen(SUB_DIALOG_DIM);
+    if (DialogYesNo) DialogYesNo->Draw();
+    if (DialogOK) DialogOK->Draw();
+    return 1;
+}
+
+void TSaveGameManager::Kill() {
+    for (auto* dialog : {static_cast<TDialog*>(DialogOK.get()), static_cast<TDialog*>(DialogYesNo.get())}) {
+        if (dialog) dialog->Kill();
+    }
+    DialogOK.reset();
+    DialogYesNo.reset();
+    for (auto* menu : {&MenuArrowUp, &MenuArrowDown}) {
+        if (*menu) (*menu)->Kill();
+        menu->reset();
+    }
+    if (ListBox) ListBox->Kill();
+    ListBox.reset();
+    TDialog::Kill();
+}
+
+// ---- the game's choosers ------------------------------------------------------------
+
+SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::string& extension) {
+    auto& game = Game();
+    game.FixedRateLogic.Init();
+    const TGameText& text = GameText();
+    GameImagePtr panel = ImageBank().Has("manager") ? ImageBank().Find("manager") : nullptr;
+    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), std::move(panel), extension, game.ProfilePath,
+                                            text.FindString("Delete File"));
+    chooser->ErrorDialogFunc = CreateMessageDialog;
+    chooser->DialogYesNoFunc = CreateYesNoDialog;
+    chooser->DimWhenActive = 1;
+    chooser->DimWhenShowingDialogs = 1;
+    chooser->DrawHighlight = 0;
+    chooser->Shadow = TShadow::Create(3, 3, 0.4f);
+    chooser->Menu->ResetShadow(1, 3, 3, 0.4f);
+    const auto white = TColor::Create(255, 255, 255);
+    chooser->ListBox->SetupFont(DialogFont(), white, TShadow::Create(1, 1, 0.6f));
+    chooser->ListBox->SetupBox(TColor::Create(0, 0, 0, 0.45f));
+    chooser->ListBox->HighlightCol = TColor::Create(60, 90, 170, 0.9f);
+    chooser->SetupCaption(DialogFont(), white, TShadow::Create(1, 1, 0.6f));
+    chooser->Start();
+    FlushInput();
+    game.FixedRateLogic.Init();
+    return chooser;
+}
+
+SaveGameManagerPtr CreateSaveGameChooser() { return CreateFileChooser("Choose Savegame", "save"); }
+
+SaveGameManagerPtr CreateLayoutChooser() { return CreateFileChooser("Choose Layout", "layout"); }

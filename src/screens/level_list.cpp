@@ -1,0 +1,369 @@
+#include "screens/level_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+
+#include "app/game.h"
+#include "app/ini_file.h"
+#include "app/input_tables.h"
+#include "gui/font.h"
+#include "gui/text.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "puzzle/board_text.h"
+#include "puzzle/cell_box.h"
+#include "puzzle/layout_file.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr std::array<float, 4> SLOT_X = {100, 300, 500, 700};
+constexpr std::array<float, 2> SLOT_Y = {217, 360};
+constexpr float SLOT_HALF_W = 80, SLOT_HALF_H = 50;
+constexpr float NAME_ABOVE = 60;
+constexpr float CHECK_X = -74, CHECK_Y = -50;
+constexpr float SIZE_CAPTION_Y = 455;
+constexpr float NO_LEVELS_Y = 250;
+constexpr int ARROW_GAP = 190;
+constexpr float ARROW_Y = 450;
+constexpr int THUMB_CELL = CELL_SIZE / 4;
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// Numbered names first, by value ("9" before "10"), then the rest by name
+// ignoring letter case.
+bool LevelOrder(const std::string& a, const std::string& b) {
+    const bool na = IsNumber(a), nb = IsNumber(b);
+    if (na != nb) return na;
+    if (na) {
+        const std::string ta = a.substr(std::min(a.find_first_not_of('0'), a.size()));
+        const std::string tb = b.substr(std::min(b.find_first_not_of('0'), b.size()));
+        if (ta.size() != tb.size()) return ta.size() < tb.size();
+        if (ta != tb) return ta < tb;
+        return a < b;
+    }
+    const std::string ua = UpperAscii(a), ub = UpperAscii(b);
+    return ua != ub ? ua < ub : a < b;
+}
+
+void DrawBankImage(const char* name, float x, float y) {
+    const auto image = ImageBank().FindTImage(name);
+    if (image) plat::DrawImage(*image, x, y);
+}
+
+// A cell image cut down to THUMB_CELL pixels square, averaging each block
+// of source pixels (weighted by their opacity).
+plat::PixmapPtr ShrunkTile(const plat::ImagePtr& image) {
+    auto tile = plat::CreatePixmap(THUMB_CELL, THUMB_CELL);
+    tile->Clear(0);
+    if (!image) return tile;
+    const auto source = plat::LockImage(*image, 0);
+    if (!source || source->Width() <= 0 || source->Height() <= 0) return tile;
+    for (int ty = 0; ty < THUMB_CELL; ++ty)
+        for (int tx = 0; tx < THUMB_CELL; ++tx) {
+            const int x0 = tx * source->Width() / THUMB_CELL, x1 = std::max(x0 + 1, (tx + 1) * source->Width() / THUMB_CELL);
+            const int y0 = ty * source->Height() / THUMB_CELL, y1 = std::max(y0 + 1, (ty + 1) * source->Height() / THUMB_CELL);
+            long a = 0, r = 0, g = 0, b = 0, n = 0;
+            for (int sy = y0; sy < y1; ++sy)
+                for (int sx = x0; sx < x1; ++sx) {
+                    const uint32_t p = source->ReadPixel(sx, sy);
+                    const int pa = plat::PixA(p);
+                    a += pa;
+                    r += plat::PixR(p) * pa;
+                    g += plat::PixG(p) * pa;
+                    b += plat::PixB(p) * pa;
+                    ++n;
+                }
+            if (a == 0) continue;
+            tile->WritePixel(tx, ty, plat::ARGB(static_cast<int>(a / n), static_cast<int>(r / a), static_cast<int>(g / a),
+                                                static_cast<int>(b / a)));
+        }
+    return tile;
+}
+
+void Blit(plat::TPixmap& target, const plat::TPixmap& tile, int x, int y) {
+    for (int ty = 0; ty < tile.Height(); ++ty)
+        for (int tx = 0; tx < tile.Width(); ++tx) target.WritePixel(x + tx, y + ty, tile.ReadPixel(tx, ty));
+}
+
+}  // namespace
+
+// ---- the thumbnail ---------------------------------------------------------------------
+
+plat::ImagePtr CreateLevelThumbnail(const std::string& path, int& floorCells, int /*index*/) {
+    floorCells = 0;
+    if (plat::FileType(path) != plat::FILETYPE_FILE) return nullptr;
+    std::vector<uint8_t> bytes;
+    TLayoutBlocks layout;
+    if (!ReadBoardFile(path, bytes).empty() || !ParseLayout(bytes, layout).empty()) return nullptr;
+    const plat::PixmapPtr normal = ShrunkTile(CellBank().FindTImage("cellnormal"));
+    const plat::PixmapPtr marble = ShrunkTile(CellBank().FindTImage("cellmarble"));
+    // The whole interior of the board, so that every floor keeps its place
+    // and every thumbnail sits centred in its slot.
+    auto picture = plat::CreatePixmap(BLOCK_COLUMNS * THUMB_CELL, BLOCK_ROWS * THUMB_CELL);
+    picture->Clear(0);
+    for (int r = 0; r < BLOCK_ROWS; ++r)
+        for (int c = 0; c < BLOCK_COLUMNS; ++c) {
+            const int contents = layout.Contents[r][c];
+            if (contents == 0) continue;
+            Blit(*picture, contents == 1 ? *normal : *marble, c * THUMB_CELL, r * THUMB_CELL);
+            ++floorCells;
+        }
+    auto image = plat::LoadImageFromPixmap(*picture, plat::MASKEDIMAGE | plat::DYNAMICIMAGE);
+    if (image) plat::MidHandleImage(*image);
+    return image;
+}
+
+// ---- PNLevelList -------------------------------------------------------------------------
+
+std::unique_ptr<PNLevelList> PNLevelList::Create(const std::string& folderPath, const std::string& filePrefix,
+                                                 const std::string& currentLevel, const std::string& levelSizeText,
+                                                 const std::string& noLevelsText, int trimZeros, int drawOffsetX,
+                                                 int drawOffsetY, const std::string& levelCompletedFile,
+                                                 const std::string& levelCompletedPath) {
+    auto list = std::make_unique<PNLevelList>();
+    list->FolderPath = folderPath;
+    list->FilePrefix = filePrefix;
+    list->CurrentLevel = currentLevel;
+    list->LevelSizeText = levelSizeText;
+    list->NoLevelsText = noLevelsText;
+    list->TrimLevelTextZeros = trimZeros;
+    list->DrawOffsetX = drawOffsetX;
+    list->DrawOffsetY = drawOffsetY;
+    list->LevelCompletedFile = levelCompletedFile;
+    list->LevelCompletedPath = levelCompletedPath;
+    list->GlowCounter.Init(0, 360, 0.5f);
+    return list;
+}
+
+void PNLevelList::Init() { ScanLevelFolder(); }
+
+void PNLevelList::ScanLevelFolder() {
+    LevelList.clear();
+    for (const std::string& entry : plat::ReadDir(FolderPath)) {
+        if (entry == "." || entry == "..") continue;
+        if (plat::ExtractExt(entry) != FilePrefix || plat::StripExt(entry).empty()) continue;
+        LevelList.push_back(plat::StripExt(entry));
+    }
+    std::stable_sort(LevelList.begin(), LevelList.end(), LevelOrder);
+}
+
+std::string PNLevelList::LevelPath(const std::string& name) const { return FolderPath + name + "." + FilePrefix; }
+
+int PNLevelList::PageStartFor(int k) const {
+    if (k < 0) return 0;
+    const int start = std::min((k / NumLevelItems) * NumLevelItems, LevelCount() - NumLevelItems);
+    return std::max(start, 0);
+}
+
+void PNLevelList::UpdateCurrentPagePosition() {
+    const auto found = std::find(LevelList.begin(), LevelList.end(), CurrentLevel);
+    if (!CurrentLevel.empty() && found != LevelList.end()) {
+        const int k = static_cast<int>(found - LevelList.begin());
+        CurrentPagePosition = PageStartFor(k);
+        CurrentLevelID = k - CurrentPagePosition;
+        return;
+    }
+    CurrentPagePosition = 0;
+    CurrentLevelID = 0;
+    CurrentLevel = LevelList.empty() ? std::string() : LevelList.front();
+}
+
+void PNLevelList::CreateImages(int updatePage) {
+    if (updatePage) UpdateCurrentPagePosition();
+    CurrentPagePosition = std::max(CurrentPagePosition, 0);
+    ImageList.clear();
+    LevelSizeList.clear();
+    LevelCompletedList.clear();
+    CompletedIniFile.reset();
+    for (int i = CurrentPagePosition; i < CurrentPagePosition + NumLevelItems && i < LevelCount(); ++i) {
+        const std::string file = LevelPath(LevelList[static_cast<size_t>(i)]);
+        int count = 0;
+        ImageList.push_back(CreateLevelImageFunction ? CreateLevelImageFunction(file, count, i) : nullptr);
+        LevelSizeList.push_back(std::to_string(count));
+        LevelCompletedList.push_back(CheckLevelCompleted(file) ? "1" : "0");
+    }
+    CompletedIniFile.reset();
+}
+
+bool PNLevelList::CheckLevelCompleted(const std::string& file) {
+    // Only ever read here: the list belongs to the game's finishing code.
+    if (!CompletedIniFile) CompletedIniFile = ReadCompletionList(LevelCompletedPath + LevelCompletedFile + ".ini");
+    const std::string key = IniUpper(plat::StripAll(file));
+    return std::any_of(CompletedIniFile->begin(), CompletedIniFile->end(),
+                       [&key](const TCompletionEntry& e) { return IniUpper(e.Key) == key && e.Value == "1"; });
+}
+
+void PNLevelList::CreateMenu() {
+    NavigationMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    for (const char* name : {"arrowLeft", "arrowRight"}) NavigationMenu->AddQuick(name, name);
+    NavigationMenu->MakeRow(ARROW_GAP);
+    NavigationMenu->SetY(ARROW_Y);
+    NavigationMenu->ManageNoSound();
+}
+
+// ---- per update ------------------------------------------------------------------------------
+
+void PNLevelList::Manage() {
+    ManageMenu();
+    ManageGlowAnimation();
+    ManageLevels();
+    ManageKeyboard();
+}
+
+void PNLevelList::ManageMenu() {
+    if (!NavigationMenu) return;
+    NavigationMenu->Manage();
+    if (NavigationMenu->Clicked("arrowLeft")) MoveLeft();
+    if (NavigationMenu->Clicked("arrowRight")) MoveRight();
+}
+
+void PNLevelList::ManageGlowAnimation() {
+    GlowCounter.Manage();
+    Glow = 0.5f * std::fabs(GlowCounter.ratio);
+}
+
+void PNLevelList::SelectSlot(int slot) {
+    const int index = CurrentPagePosition + slot;
+    if (slot < 0 || slot >= PageItems() || index >= LevelCount()) return;
+    CurrentLevelID = slot;
+    CurrentLevel = LevelList[static_cast<size_t>(index)];
+}
+
+void PNLevelList::ManageLevels() {
+    StartLevel = 0;
+    if (LevelList.empty()) return;
+    const auto& mouse = Game().Mouse;
+    const PNMouse& clicks = PNMouseObject();
+    for (int slot = 0; slot < PageItems(); ++slot) {
+        const bool over = std::fabs(static_cast<float>(mouse.x) - SlotX(slot)) <= SLOT_HALF_W &&
+                          std::fabs(static_cast<float>(mouse.y) - SlotY(slot)) <= SLOT_HALF_H;
+        if (!over) continue;
+        if (clicks.LeftClick()) SelectSlot(slot);
+        if (clicks.DoubleClick()) StartLevel = 1;
+    }
+}
+
+void PNLevelList::ManageKeyboard() {
+    if (LevelList.empty()) return;
+    const int last = NumLevelItems - 1;
+    if (KeyHit(plat::KEY_UP) && CurrentLevelID >= NumLevelItems / 2) SelectSlot(CurrentLevelID - NumLevelItems / 2);
+    if (KeyHit(plat::KEY_DOWN) && CurrentLevelID < NumLevelItems / 2) SelectSlot(CurrentLevelID + NumLevelItems / 2);
+    if (KeyHit(plat::KEY_LEFT)) {
+        if (CurrentLevelID > 0) {
+            SelectSlot(CurrentLevelID - 1);
+        } else {
+            const int page = CurrentPagePosition;
+            MoveLeft();
+            if (CurrentPagePosition != page) SelectSlot(std::min(last, PageItems() - 1));
+        }
+    }
+    if (KeyHit(plat::KEY_RIGHT)) {
+        if (CurrentLevelID >= last) {
+            const int page = CurrentPagePosition;
+            MoveRight();
+            if (CurrentPagePosition == page) SelectSlot(last);
+        } else {
+            SelectSlot(CurrentLevelID + 1);
+        }
+    }
+}
+
+void PNLevelList::MoveLeft() {
+    if (LevelList.empty()) return;
+    const int page = CurrentPagePosition;
+    CurrentPagePosition = std::max(CurrentPagePosition - NumLevelItems, 0);
+    if (CurrentPagePosition != page) CreateImages(0);
+    SelectSlot(0);
+}
+
+void PNLevelList::MoveRight() {
+    if (LevelList.empty()) return;
+    const int page = CurrentPagePosition;
+    const int lastStart = LevelCount() - NumLevelItems;
+    CurrentPagePosition = std::max(CurrentPagePosition + NumLevelItems < lastStart ? CurrentPagePosition + NumLevelItems
+                                                                                   : lastStart,
+                                   0);
+    if (CurrentPagePosition != page) CreateImages(0);
+    SelectSlot(0);
+}
+
+bool PNLevelList::CanStartSelected() const {
+    const int index = CurrentPagePosition + CurrentLevelID;
+    if (CurrentLevel.empty() || index < 0 || index >= LevelCount() || CurrentLevelID >= PageItems()) return false;
+    return LevelList[static_cast<size_t>(index)] == CurrentLevel && ImageList[static_cast<size_t>(CurrentLevelID)];
+}
+
+std::string PNLevelList::DisplayName(const std::string& name) const {
+    if (!TrimLevelTextZeros) return name;
+    const auto first = name.find_first_not_of('0');
+    return first == std::string::npos ? (name.empty() ? name : "0") : name.substr(first);
+}
+
+float PNLevelList::SlotX(int slot) { return SLOT_X[static_cast<size_t>(slot % 4)]; }
+
+float PNLevelList::SlotY(int slot) { return SLOT_Y[static_cast<size_t>(slot / 4 % 2)]; }
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+void PNLevelList::Draw() {
+    DrawLevels();
+    DrawMenu();
+}
+
+void PNLevelList::DrawMenu() {
+    if (NavigationMenu) NavigationMenu->Draw(0, 0);
+}
+
+void PNLevelList::DrawSlot(int slot) {
+    const float x = SlotX(slot), y = SlotY(slot);
+    const bool selected = slot == CurrentLevelID;
+    plat::SetBlend(plat::ALPHABLEND);
+    if (selected) {
+        DrawBankImage("levelhighlight", x, y);
+        plat::SetBlend(plat::LIGHTBLEND);
+        const int grey = static_cast<int>(255.0f * Glow);
+        plat::SetColor(grey, grey, grey);
+        DrawBankImage("levelhighlight", x, y);
+        plat::SetBlend(plat::ALPHABLEND);
+        plat::SetColor(255, 255, 255);
+    } else {
+        DrawBankImage("levelback", x, y);
+    }
+    const auto& thumbnail = ImageList[static_cast<size_t>(slot)];
+    if (auto font = SecondFont()) plat::SetImageFont(font);
+    if (thumbnail) {
+        plat::DrawImage(*thumbnail, x + static_cast<float>(DrawOffsetX), y + static_cast<float>(DrawOffsetY));
+    } else {
+        plat::SetColor(255, 120, 100);
+        DrawTextAligned(UnreadableText, x, y, true, ALIGN_CENTRE, true);
+        plat::SetColor(255, 255, 255);
+    }
+    if (LevelCompletedList[static_cast<size_t>(slot)] == "1") DrawBankImage("check", x + CHECK_X, y + CHECK_Y);
+    const std::string& name = LevelList[static_cast<size_t>(CurrentPagePosition + slot)];
+    DrawTextAligned(DisplayName(name), x, y - NAME_ABOVE, true, ALIGN_CENTRE, true);
+    if (selected && !LevelSizeText.empty() && thumbnail)
+        DrawTextCentredX(LevelSizeText + ": " + LevelSizeList[static_cast<size_t>(slot)], SIZE_CAPTION_Y, true, true);
+}
+
+void PNLevelList::DrawLevels() {
+    plat::SetColor(255, 255, 255);
+    if (LevelList.empty()) {
+        DrawTextLines(NoLevelsText, -1, NO_LEVELS_Y, SecondFont(), true, false, true, ALIGN_CENTRE);
+        return;
+    }
+    for (int slot = 0; slot < PageItems() && CurrentPagePosition + slot < LevelCount(); ++slot) DrawSlot(slot);
+}
+
+void PNLevelList::Kill() {
+    if (NavigationMenu) NavigationMenu->Kill();
+    NavigationMenu.reset();
+    ImageList.clear();
+    LevelSizeList.clear();
+    LevelCompletedList.clear();
+    CompletedIniFile.reset();
+}

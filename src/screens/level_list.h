@@ -1,0 +1,102 @@
+#pragma once
+// A paged grid of puzzle thumbnails: the ".layout" files of one folder,
+// eight to a page, with the player's completion marks, the floor-cell count
+// of the selected puzzle, page arrows and the cursor keys. A click selects a
+// puzzle; a double click asks for it to be started (StartLevel, for one
+// update). A file that cannot be read keeps its slot, marked, and cannot be
+// started.
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "effects/animation.h"
+#include "gui/menu.h"
+#include "platform/graphics.h"
+#include "puzzle/completion_list.h"
+
+class PNLevelList {
+public:
+    // Thumbnail of the layout at path with its floor-cell count; null when
+    // the file cannot be read as a layout.
+    using LevelImageFunction = std::function<plat::ImagePtr(const std::string& path, int& floorCells, int index)>;
+
+    MenuPtr NavigationMenu;
+    std::string FolderPath;
+    std::string FilePrefix = "layout";
+    std::string LevelCompletedFile, LevelCompletedPath;
+    std::vector<std::string> LevelList;
+    std::vector<plat::ImagePtr> ImageList;
+    std::vector<std::string> LevelSizeList;
+    std::vector<std::string> LevelCompletedList;
+    // The completion file's entries while a page is being built.
+    std::optional<std::vector<TCompletionEntry>> CompletedIniFile;
+    int CurrentPagePosition = -1;
+    std::string CurrentLevel;
+    int CurrentLevelID = 0;
+    int StartLevel = 0;
+    std::string LevelSizeText = "Cards";
+    std::string NoLevelsText = "There are no levels currently available";
+    int TrimLevelTextZeros = 1;
+    int DrawOffsetX = 0, DrawOffsetY = 0;
+    TSineCounter GlowCounter;
+    float Glow = 0;
+    int NumLevelItems = 8;
+    LevelImageFunction CreateLevelImageFunction = [](const std::string&, int&, int) { return plat::ImagePtr(); };
+    // Drawn over the slot of a file that cannot be read.
+    std::string UnreadableText = "?";
+
+    static std::unique_ptr<PNLevelList> Create(const std::string& folderPath, const std::string& filePrefix,
+                                               const std::string& currentLevel, const std::string& levelSizeText,
+                                               const std::string& noLevelsText, int trimZeros, int drawOffsetX,
+                                               int drawOffsetY, const std::string& levelCompletedFile,
+                                               const std::string& levelCompletedPath);
+    void Init();
+    // The names of the folder's "*.FilePrefix" entries: numbered names in
+    // numeric order, then the others by name, ignoring letter case.
+    void ScanLevelFolder();
+    // Rebuilds the thumbnails, counts and marks of the page (first placing
+    // the page on the selected level when updatePage is set).
+    void CreateImages(int updatePage);
+    void UpdateCurrentPagePosition();
+    // First index of the page holding level k: the last page is always full.
+    int PageStartFor(int k) const;
+
+    void Manage();
+    void ManageMenu();
+    void ManageGlowAnimation();
+    void ManageLevels();
+    void ManageKeyboard();
+    void Draw();
+    void DrawLevels();
+    void DrawMenu();
+    void MoveLeft();
+    void MoveRight();
+    bool CheckLevelCompleted(const std::string& file);
+    void CreateMenu();
+    void Kill();
+
+    int LevelCount() const { return static_cast<int>(LevelList.size()); }
+    // Thumbnails on the shown page.
+    int PageItems() const { return static_cast<int>(ImageList.size()); }
+    // FolderPath + name + "." + FilePrefix.
+    std::string LevelPath(const std::string& name) const;
+    // A level is selected and its file could be read when the page was built.
+    bool CanStartSelected() const;
+    // The name as the grid shows it ("007" -> "7" when trimming zeros).
+    std::string DisplayName(const std::string& name) const;
+    // Centre of slot 0..7.
+    static float SlotX(int slot);
+    static float SlotY(int slot);
+
+private:
+    void SelectSlot(int slot);
+    void DrawSlot(int slot);
+};
+
+// The game's thumbnail: the board's interior at a quarter of its size (9 x 9
+// pixels a cell, normal and marble floor from the cell images, no walls),
+// composed in memory so that it never depends on the window. Null for a file
+// that is not a readable layout.
+plat::ImagePtr CreateLevelThumbnail(const std::string& path, int& floorCells, int index);

@@ -1,0 +1,59 @@
+#pragma once
+// Where the player chooses what to play: the grid of the standard puzzles
+// or of the player's own (two option buttons switch them), Play, Load (the
+// saved-game chooser), the level editor and Back to the title screen.
+#include <memory>
+#include <string>
+
+#include "app/screen.h"
+#include "gui/dialog.h"
+#include "gui/menu.h"
+#include "persistence/save_game_manager.h"
+#include "screens/level_list.h"
+
+class TPlayScreen : public TScreen {
+public:
+    TPlayScreen() { name = "play"; }
+
+    float x = 0, y = 0;
+    MenuPtr MainMenu;
+    MenuPtr LevelTypeMenu;
+    std::string CurrentLevelType = "standardlevel";
+    SaveGameManagerPtr SaveGameManager;
+    std::unique_ptr<PNLevelList> StandardLevelList;
+    std::unique_ptr<PNLevelList> CustomLevelList;
+    // Why a chosen puzzle or saved game could not be opened, while shown.
+    DialogOKPtr MessageDialog;
+
+    void Load() override;
+    void Start() override;
+    void Logic() override;
+    void Draw() override;
+    void Kill() override;
+    int SetEscDestination() override;
+
+    void ShowStandardLevelList();
+    void ShowCustomLevelList();
+    // Starts the selected puzzle of the shown grid (nothing while a fade
+    // runs, without a selection, or for a file that cannot be read).
+    void StartLevel();
+    void ShowSaveGameManager();
+    // Opens the level editor on an empty puzzle; answers false (and changes
+    // nothing) when this build has no editor.
+    bool StartEditor();
+
+    // The grid on show, or null.
+    PNLevelList* ShownLevelList() const;
+
+private:
+    void ManageSaveGameManager();
+    void LoadChosenGame(const std::string& path);
+    void ShowMessage(const std::string& text);
+    void SelectLevelType(const std::string& type);
+    std::unique_ptr<PNLevelList> MakeLevelList(bool custom) const;
+    void ShowLevelList(bool custom);
+    void DropLevelLists();
+    void FadeTo(TScreen& screen);
+};
+
+TPlayScreen& PlayScreen();

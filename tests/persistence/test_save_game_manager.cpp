@@ -1,0 +1,203 @@
+// The file chooser driven through the main loop's tick with synthetic mouse
+// and key events: which files it lists, loading by double click and Load,
+// cancelling, deleting after the question, and the scroll arrows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "gui/gui_test_util.h"
+#include "persistence/save_game_manager.h"
+#include "platform/files.h"
+#include "resources/resource_globals.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Touch(const fs::path& path) { std::ofstream(path, std::ios::binary) << "x"; }
+
+void SavePlainImage(const fs::path& path, int w, int h, uint32_t colour) {
+    auto pixels = plat::CreatePixmap(w, h);
+    pixels->Clear(colour);
+    ASSERT_TRUE(plat::SavePixmapPNG(*pixels, path.string()));
+}
+
+class ChooserTest : public TickTest {
+protected:
+    void SetUp() override {
+        TickTest::SetUp();
+        const fs::path root = fs::path(VC_TEST_BINARY_DIR) / "test-home" / "chooser";
+        const fs::path images = root / "images";
+        fs::create_directories(images);
+        for (const char* name : {"Load", "Delete", "Cancel", "Up", "Down", "OK", "Yes", "No"})
+            SavePlainImage(images / (std::string(name) + ".png"), 60, 30, plat::ARGB(255, 90, 90, 160));
+        SavePlainImage(images / "input.png", 400, 180, plat::ARGB(255, 40, 40, 80));
+        Game().MenuPath = images.string() + "/";
+        for (const char* sound : {"buttonMO", "buttonclick"}) {
+            auto silent = std::make_shared<TGameSound>();
+            silent->name = UpperAscii(sound);
+            SoundBank().Map[silent->name] = silent;
+        }
+        ImageBank().Load(images.string() + "/input.png", "input");
+        dir = root / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        Game().ProfilePath = dir.string() + "/";
+    }
+    int Tick(TSaveGameManager& chooser) {
+        int result = 0;
+        screen.logic = [&] { result = chooser.Manage(); };
+        clock.now += 5;
+        Game().LogicWrapper();
+        screen.logic = nullptr;
+        return result;
+    }
+    int Ticks(TSaveGameManager& chooser, int count) {
+        int result = 0;
+        for (int i = 0; i < count && result == 0; ++i) result = Tick(chooser);
+        return result;
+    }
+    static void ClickAt(int x, int y) {
+        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
+        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
+        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
+    }
+    static void Click(const ButtonPtr& button) {
+        ASSERT_TRUE(button);
+        ClickAt(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
+    }
+    static void ClickRow(const TSaveGameManager& chooser, int row) {
+        const auto& list = *chooser.ListBox;
+        ClickAt(static_cast<int>(list.Box->X) + 20,
+                static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
+    }
+    static void Key(int32_t key) {
+        plat::PostSDLKey(key, true);
+        plat::PostSDLKey(key, false);
+    }
+
+    fs::path dir;
+};
+
+TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
+    for (const char* name : {"b.save", "A.save", "c.SAVE", "e.txt", "f.save.bak", ".save", "z.layout"})
+        Touch(dir / name);
+    fs::create_directories(dir / "d.save");
+    auto saves = CreateSaveGameChooser();
+    EXPECT_EQ(saves->ListBox->Strings, (std::vector<std::string>{"A", "b"}));
+    EXPECT_EQ(saves->ListBox->Index, -1);
+    auto layouts = CreateLayoutChooser();
+    EXPECT_EQ(layouts->ListBox->Strings, (std::vector<std::string>{"z"}));
+
+    Game().ProfilePath = (dir / "missing").string() + "/";
+    EXPECT_TRUE(CreateSaveGameChooser()->ListBox->Strings.empty());
+}
+
+TEST_F(ChooserTest, WithNoFileLoadAndDeleteDoNothing) {
+    auto chooser = CreateSaveGameChooser();
+    ASSERT_TRUE(chooser->ListBox->Strings.empty());
+    Click(chooser->Menu->FindButton("Load"));
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    Click(chooser->Menu->FindButton("Delete"));
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    EXPECT_FALSE(chooser->DialogYesNo);
+    EXPECT_TRUE(chooser->Active);
+    Key(13);  // Enter is the Load button
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    Key(27);
+    EXPECT_EQ(Ticks(*chooser, 5), -1);
+    EXPECT_FALSE(chooser->Active);
+    EXPECT_EQ(Game().GameFade.Active, 0) << "Escape belonged to the chooser";
+}
+
+TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
+    for (const char* name : {"one.save", "two.save", "three.save"}) Touch(dir / name);
+    auto chooser = CreateSaveGameChooser();
+    const auto& list = *chooser->ListBox;
+    EXPECT_EQ(list.StartList, 0);
+    EXPECT_EQ(list.LastShown(), 2);
+    EXPECT_GE(chooser->VisibleRows(), 7);
+    ClickRow(*chooser, 4);
+    Ticks(*chooser, 3);
+    EXPECT_EQ(list.Index, -1);
+    ClickRow(*chooser, 1);
+    Ticks(*chooser, 3);
+    EXPECT_EQ(list.Value, "three");
+    // Load answers the chosen file; the owner opens it.
+    Click(chooser->Menu->FindButton("Load"));
+    EXPECT_EQ(Ticks(*chooser, 5), 1);
+    EXPECT_EQ(chooser->ChosenPath(), (dir / "three.save").string());
+}
+
+TEST_F(ChooserTest, ADoubleClickChoosesTwoSlowClicksDoNot) {
+    Touch(dir / "game.save");
+    auto chooser = CreateSaveGameChooser();
+    ClickRow(*chooser, 0);
+    Ticks(*chooser, 2);
+    clock.now += 2000;
+    Ticks(*chooser, 200);  // a second later: no double click
+    ClickRow(*chooser, 0);
+    EXPECT_EQ(Ticks(*chooser, 2), 0);
+    ClickRow(*chooser, 0);
+    EXPECT_EQ(Ticks(*chooser, 5), 1);
+    EXPECT_EQ(chooser->ChosenName(), "game");
+}
+
+TEST_F(ChooserTest, DeletingAsksFirstAndTheLastFileLeavesAnEmptyList) {
+    Touch(dir / "only.save");
+    auto chooser = CreateSaveGameChooser();
+    ClickRow(*chooser, 0);
+    Ticks(*chooser, 3);
+    ASSERT_EQ(chooser->ChosenName(), "only");
+    Click(chooser->Menu->FindButton("Delete"));
+    Ticks(*chooser, 3);
+    ASSERT_TRUE(chooser->DialogYesNo);
+    Key('n');
+    Ticks(*chooser, 5);
+    EXPECT_FALSE(chooser->DialogYesNo);
+    EXPECT_TRUE(fs::exists(dir / "only.save"));
+
+    Click(chooser->Menu->FindButton("Delete"));
+    Ticks(*chooser, 3);
+    ASSERT_TRUE(chooser->DialogYesNo);
+    Key('y');
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    EXPECT_FALSE(fs::exists(dir / "only.save"));
+    EXPECT_TRUE(chooser->ListBox->Strings.empty());
+    EXPECT_EQ(chooser->ListBox->Index, -1);
+    EXPECT_EQ(chooser->ChosenPath(), "");
+    EXPECT_TRUE(chooser->Active);
+}
+
+TEST_F(ChooserTest, ArrowsMoveTheWindowOneRowAndStopAtBothEnds) {
+    for (int i = 0; i < 12; ++i) Touch(dir / ("save" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".save"));
+    auto chooser = CreateSaveGameChooser();
+    const auto& list = *chooser->ListBox;
+    const int rows = chooser->VisibleRows();
+    ASSERT_LT(rows, 12);
+    const auto press = [&](const char* arrow) {
+        const auto& menu = std::string(arrow) == "Up" ? chooser->MenuArrowUp : chooser->MenuArrowDown;
+        Click(menu->FindButton(arrow));
+        Ticks(*chooser, 2);
+    };
+    press("Up");
+    EXPECT_EQ(list.StartList, 0);
+    for (int i = 1; i <= 12 - rows; ++i) {
+        press("Down");
+        EXPECT_EQ(list.StartList, i);
+        EXPECT_EQ(list.EndList, i + rows - 1);
+    }
+    press("Down");
+    EXPECT_EQ(list.EndList, 11);
+    press("Up");
+    EXPECT_EQ(list.StartList, 12 - rows - 1);
+    // The row under the pointer follows the window.
+    ClickRow(*chooser, 0);
+    Ticks(*chooser, 3);
+    EXPECT_EQ(list.Index, 12 - rows - 1);
+}
+
+}  // namespace

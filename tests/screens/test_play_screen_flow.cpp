@@ -1,0 +1,278 @@
+// The play screen in the real game, headless, with synthetic input only:
+// choosing a puzzle from the grid, saving it from the pause menu (and the
+// question before replacing a save), loading it back through the chooser,
+// completion marks per player, the custom grid, and the files the grids and
+// the chooser cannot open.
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "persistence/save_game_manager.h"
+#include "puzzle/completion_list.h"
+#include "puzzle/layout_file.h"
+#include "screens/game_run_util.h"
+#include "screens/ingame_menu.h"
+#include "screens/play_screen.h"
+#include "screens/screen_list.h"
+#include "screens/title_screen.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class PlayScreenFlow : public GameRunTest {
+protected:
+    TScreen& FirstScreen() override { return ScreenFor(EGameScreen::Title); }
+    void SetUp() override {
+        // A data folder of this test's own: a first run, and nobody else's saves.
+        const std::string home = std::string(VC_TEST_BINARY_DIR) + "/test-home/play-flow/" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(home);
+        fs::create_directories(home);
+        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        GameRunTest::SetUp();
+    }
+    // The title screen asks for the first player's name; then its Play button.
+    void FromTitleToPlayScreen(const std::string& player) {
+        ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 1000))
+            << "the title screen never came";
+        ASSERT_TRUE(TitleScreen().EnterName);
+        TypeText(player + "\r");
+        ASSERT_TRUE(WaitFor([] { return !TitleScreen().EnterName; }, 100));
+        ClickMenu(TitleScreen().Menu, "play");
+        ASSERT_TRUE(WaitFor(OnPlayScreen, 300)) << "the play screen never came";
+    }
+
+    static bool OnPlayScreen() { return Game().CurrentTScreen == &PlayScreen() && !Game().GameFade.Active; }
+    static PNLevelList& Grid() {
+        PNLevelList* list = PlayScreen().ShownLevelList();
+        EXPECT_TRUE(list);
+        return *list;
+    }
+    // The slot of a level on the shown page, or -1.
+    static int SlotOf(const std::string& name) {
+        const PNLevelList& list = Grid();
+        for (int slot = 0; slot < list.PageItems(); ++slot)
+            if (list.LevelList[static_cast<size_t>(list.CurrentPagePosition + slot)] == name) return slot;
+        return -1;
+    }
+    void DoubleClickAt(int x, int y) {
+        Click(x, y);
+        Click(x, y);
+    }
+    void DoubleClickSlot(int slot) {
+        ASSERT_GE(slot, 0);
+        DoubleClickAt(static_cast<int>(PNLevelList::SlotX(slot)), static_cast<int>(PNLevelList::SlotY(slot)));
+    }
+    void ClickMenu(const MenuPtr& menu, const std::string& name) {
+        ASSERT_TRUE(menu);
+        ClickButton(menu->FindButton(name));
+    }
+    void TypeText(const std::string& text) {
+        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
+        Frames(3);
+    }
+    // Pause menu, "savegame", the name typed, OK.
+    void SaveAs(const std::string& name) {
+        auto& gui = GameGUI();
+        if (!GameMenu().IsOpen()) {
+            ClickButton(gui.MainMenu->FindButton("menu"));
+            ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+        }
+        ClickMenu(GameMenu().Menu, "savegame");
+        ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+        TypeText(name);
+        ClickMenu(gui.SaveGameNameInput->Menu, "OK");
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    }
+    void AnswerOverwrite(const char* button) {
+        auto& gui = GameGUI();
+        ASSERT_TRUE(WaitFor([&gui] { return gui.OverwriteInput != nullptr; }, 100)) << "no question before replacing";
+        ClickMenu(gui.OverwriteInput->Menu, button);
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.OverwriteInput; }, 300));
+    }
+    // Pause menu (or end-level menu) "backtomenu", Yes, and the play screen.
+    void BackToPlayScreen() {
+        auto& gui = GameGUI();
+        if (!GameState().stateFinished && !GameMenu().IsOpen()) {
+            ClickButton(gui.MainMenu->FindButton("menu"));
+            ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+        }
+        if (GameState().stateFinished) {
+            ClickMenu(gui.endLevelMenu->Menu, "backtomenu");
+        } else {
+            ClickMenu(GameMenu().Menu, "backtomenu");
+        }
+        ASSERT_TRUE(WaitFor([&gui] { return gui.QuitInput && !gui.QuitInput->Transitioning; }, 300));
+        ClickMenu(gui.QuitInput->Menu, "Yes");
+        ASSERT_TRUE(WaitFor(OnPlayScreen, 500)) << "the play screen never came back";
+    }
+    void OpenChooser() {
+        ClickMenu(PlayScreen().MainMenu, "load");
+        ASSERT_TRUE(WaitFor([] { return PlayScreen().SaveGameManager != nullptr; }, 50));
+    }
+    // Double-clicks the chooser's row of that name (it must be in the window).
+    void ChooseFile(const std::string& name) {
+        const auto& chooser = *PlayScreen().SaveGameManager;
+        const auto& list = *chooser.ListBox;
+        const auto found = std::find(list.Strings.begin(), list.Strings.end(), name);
+        ASSERT_NE(found, list.Strings.end()) << name << " is not listed";
+        const int row = static_cast<int>(found - list.Strings.begin()) - list.StartList;
+        DoubleClickAt(static_cast<int>(list.Box->X) + 30,
+                      static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
+    }
+    void CopyLayout(int number, const std::string& name) {
+        fs::copy_file(StandardLevelPath(number), Game().ProfilePath + name + ".layout",
+                      fs::copy_options::overwrite_existing);
+    }
+};
+
+TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsPlayer) {
+    FromTitleToPlayScreen("Tester");
+    EXPECT_EQ(Game().ProfileName, "Tester");
+    ASSERT_TRUE(PlayScreen().StandardLevelList);
+    EXPECT_EQ(Grid().LevelCount(), 80);
+    const int slot = SlotOf("003");
+    EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(slot)], "0");
+    Shot("play_standard_first");
+
+    DoubleClickSlot(slot);
+    ASSERT_TRUE(WaitFor(OnGameScreen, 500)) << "a double click did not start the puzzle";
+    EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/003.layout"));
+    EXPECT_EQ(GamePlay().IsCustomLevel, 0);
+    EXPECT_EQ(PuzzleLabel(), GameText().FindString("Puzzle Number") + "3");
+    TCellBox fromFile;
+    ASSERT_EQ(LoadLayout(fromFile, StandardLevelPath(3)), "");
+    EXPECT_EQ(LayoutOf(*Mode().CellBox), LayoutOf(fromFile));
+
+    // One move, so that there is a score to keep.
+    auto& mode = Mode();
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled() && !mode.HintList.Items.empty(); }, 2000));
+    const auto move = TAutoPlayer(mode).ChooseMove();
+    ASSERT_TRUE(move);
+    ClickCell(*mode.CellBox, *move->FirstCell);
+    ClickCell(*mode.CellBox, *move->SecondCell);
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0; }, 2000));
+    Shot("game_screen_puzzle_number");
+    const TBoardBlocks board = BoardOf(*mode.CellBox);
+    const int score = GamePlay().Score;
+    EXPECT_GT(score, 0);
+
+    SaveAs("mine");
+    const std::string savePath = Game().ProfilePath + "Mine.save";
+    ASSERT_EQ(plat::FileType(savePath), plat::FILETYPE_FILE);
+    const std::string saved = ReadFile(savePath);
+
+    // Saving under the same name asks first: No keeps the file as it is.
+    std::ofstream(savePath, std::ios::binary) << "kept";
+    SaveAs("mine");
+    AnswerOverwrite("No");
+    EXPECT_EQ(ReadFile(savePath), "kept");
+    SaveAs("mine");
+    AnswerOverwrite("Yes");
+    EXPECT_EQ(ReadFile(savePath), saved);
+
+    BackToPlayScreen();
+    EXPECT_TRUE(PlayScreen().StandardLevelList);
+    EXPECT_EQ(Grid().CurrentLevel, "003");
+
+    OpenChooser();
+    Frames(5);
+    Shot("chooser_one_save");
+    ChooseFile("Mine");
+    ASSERT_TRUE(WaitFor(OnGameScreen, 500)) << "the chosen game did not start";
+    EXPECT_EQ(BoardOf(*Mode().CellBox), board);
+    EXPECT_EQ(GamePlay().Score, score);
+    EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/003.layout"));
+
+    Frames(50);
+    PlayToTheEnd();
+    auto& gui = GameGUI();
+    if (gui.OKInput) {
+        Frames(60);
+        ClickButton(gui.OKInput->Menu->FindButton("OK"));
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
+    }
+    Frames(30);
+    BackToPlayScreen();
+    ASSERT_EQ(SlotOf("003"), slot);
+    EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(slot)], "1");
+    Shot("play_standard_completed");
+    // Another player has completed nothing.
+    Game().ProfileName = "Someone";
+    PlayScreen().ShowStandardLevelList();
+    EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(slot)], "0");
+}
+
+TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
+    FromTitleToPlayScreen("Maker");
+    // The last page of the standard grid is full: puzzles 73 to 80.
+    for (int i = 0; i < 10; ++i) ClickMenu(Grid().NavigationMenu, "arrowRight");
+    EXPECT_EQ(Grid().CurrentPagePosition, 72);
+    Shot("play_standard_last");
+
+    ClickMenu(PlayScreen().LevelTypeMenu, "customlevel");
+    ASSERT_TRUE(WaitFor([] { return PlayScreen().CustomLevelList != nullptr; }, 50));
+    EXPECT_EQ(Grid().LevelCount(), 0);
+    Frames(5);
+    Shot("play_custom_empty");
+    ClickMenu(PlayScreen().MainMenu, "playsmall");
+    Frames(5);
+    EXPECT_TRUE(OnPlayScreen()) << "Play with no puzzle did something";
+
+    CopyLayout(5, "Sunrise");
+    CopyLayout(7, "007");
+    fs::create_directories(Game().ProfilePath + "broken.layout");
+    ClickMenu(PlayScreen().LevelTypeMenu, "standardlevel");
+    ClickMenu(PlayScreen().LevelTypeMenu, "customlevel");
+    ASSERT_EQ(Grid().LevelList, (std::vector<std::string>{"007", "broken", "Sunrise"}));
+    Frames(5);
+    Shot("play_custom_two");
+    DoubleClickSlot(1);
+    Frames(10);
+    EXPECT_TRUE(OnPlayScreen()) << "a layout that cannot be read was started";
+    // Deleted since the grid was built: the player is told and stays.
+    fs::remove(Game().ProfilePath + "007.layout");
+    DoubleClickSlot(0);
+    ASSERT_TRUE(WaitFor([] { return PlayScreen().MessageDialog != nullptr; }, 20));
+    Frames(40);
+    ClickMenu(PlayScreen().MessageDialog->Menu, "OK");
+    ASSERT_TRUE(WaitFor([] { return !PlayScreen().MessageDialog; }, 100));
+    EXPECT_TRUE(OnPlayScreen());
+
+    DoubleClickSlot(2);
+    ASSERT_TRUE(WaitFor(OnGameScreen, 500));
+    EXPECT_EQ(GamePlay().IsCustomLevel, 1);
+    EXPECT_EQ(GamePlay().CurrentLevel, Game().ProfilePath + "Sunrise.layout");
+    EXPECT_EQ(PuzzleLabel(), GameText().FindString("Puzzle Name") + "Sunrise");
+    BackToPlayScreen();
+    ASSERT_TRUE(PlayScreen().CustomLevelList) << "the custom grid was not reopened";
+    EXPECT_EQ(Grid().CurrentLevel, "Sunrise");
+
+    // The chooser with a dozen saves, one of them not a saved game.
+    for (int i = 1; i <= 11; ++i) std::ofstream(Game().ProfilePath + "Game " + std::to_string(i) + ".save") << "x";
+    std::ofstream(Game().ProfilePath + "Damaged.save") << "not a saved game";
+    OpenChooser();
+    Frames(5);
+    Shot("chooser_twelve_saves");
+    ChooseFile("Damaged");
+    ASSERT_TRUE(WaitFor([] { return PlayScreen().MessageDialog != nullptr; }, 20)) << "no message for a bad save";
+    EXPECT_FALSE(PlayScreen().SaveGameManager);
+    Frames(40);
+    ClickMenu(PlayScreen().MessageDialog->Menu, "OK");
+    ASSERT_TRUE(WaitFor([] { return !PlayScreen().MessageDialog; }, 100));
+    EXPECT_TRUE(OnPlayScreen());
+    EXPECT_EQ(plat::FileType(Game().ProfilePath + "Damaged.save"), plat::FILETYPE_FILE) << "nothing is lost";
+
+    // Escape leaves for the title screen.
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
+    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
+    ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 300));
+}
+
+}  // namespace
