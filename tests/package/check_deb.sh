@@ -1,8 +1,9 @@
 #!/bin/sh
 # check_deb.sh <cpack> <build folder> <version>
 # Builds the Debian package with CPack into a folder of its own in the build
-# tree, checks its control fields, and runs lintian on it: no error may remain
-# (warnings are listed). Answers 77 (skipped) when lintian is missing.
+# tree, checks its control fields, validates the metadata as the package lays
+# it out, and runs lintian on it: no error may remain (warnings are listed).
+# Answers 77 (skipped) when lintian is missing.
 set -eu
 cpack=$1 build=$2 version=$3
 command -v lintian >/dev/null || { echo "lintian is not installed"; exit 77; }
@@ -20,4 +21,8 @@ echo "$control" | grep -qx "Version: $version" || fail "version is not $version"
 for lib in libsdl2 libopenal libfreetype libvorbisfile; do
   echo "$control" | grep -q "^Depends:.*$lib" || fail "Depends lacks $lib"
 done
-lintian --fail-on error --no-tag-display-limit "$deb"
+# The metadata, its desktop entry and its icon as the package lays them out.
+rm -rf "$out/tree"
+dpkg-deb --extract "$deb" "$out/tree"
+appstreamcli validate-tree --no-net --no-color "$out/tree"
+lintian --fail-on error --tag-display-limit 0 "$deb"
