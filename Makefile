@@ -52,3 +52,10 @@ install: build
 
 clean:
 	rm -rf $(BUILD)
+
+# ---- packaging: `make package` builds the Debian package into $(BUILD) ----------
+# The tests validate the desktop entry and metadata and run lintian on the package.
+PACKAGES += desktop-file-utils appstream lintian
+.PHONY: package
+package: build
+	cmake --build $(BUILD) --target package

@@ -1,8 +1,11 @@
 // Opening the window or full-screen mode, with the fall-backs from one back
 // end to the other and from full screen to a window.
+#include <utility>
+
 #include "app/error.h"
 #include "app/game.h"
 #include "app/input_tables.h"
+#include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/os.h"
 
@@ -15,6 +18,12 @@ bool OpenMode(TGame& game, int width, int height, int depth, int hertz) {
 
 bool IsTooOldDirectX(const std::string& release) {
     return release == "1.0" || release == "2.0" || release == "3.0" || release == "5.0" || release == "6.0";
+}
+
+// The program's icon lies in its data folder; without it the window keeps
+// the desktop's default.
+void GiveWindowProgramIcon(const TGame& game) {
+    if (auto icon = plat::LoadPixmap(game.DataPrefix + "data/icon.png")) plat::SetWindowIcon(std::move(icon));
 }
 
 }  // namespace
@@ -125,6 +134,7 @@ int TGame::GraphicsCreate() {
     StartupStage = 136;
     GameRefreshRate = plat::D3D7DriverAvailable() ? plat::DisplayRefreshRate() : -1;
     StartupStage = 138;
+    GiveWindowProgramIcon(*this);
     StartupStage = 139;
     return 1;
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/gfx_internal.h"
@@ -19,6 +20,7 @@ struct TWindowSettings {
     bool haveLastFlip = false;
     uint32_t lastFlip = 0;
     double sleepCarry = 0;      // fractions of a millisecond not yet slept
+    PixmapPtr icon;             // given to every window that opens
 };
 
 TWindowSettings& Window() {
@@ -55,6 +57,17 @@ std::vector<GraphicsMode> ListModes() {
     add(LOGICAL_WIDTH, LOGICAL_HEIGHT, 32, hz);
     add(LOGICAL_WIDTH, LOGICAL_HEIGHT, 16, hz);
     return modes;
+}
+
+void ApplyIcon(SDL_Window* window) {
+    const PixmapPtr& icon = Window().icon;
+    if (!window || !icon) return;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceFrom(icon->Pixels(), icon->Width(), icon->Height(), 32, icon->Width() * 4, 0x00FF0000u,
+                                 0x0000FF00u, 0x000000FFu, 0xFF000000u);
+    if (!surface) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
 }
 
 SDL_Renderer* MakeRenderer(SDL_Window* window) {
@@ -135,6 +148,11 @@ void SetWindowTitle(const std::string& title) {
     if (Gfx().window) SDL_SetWindowTitle(Gfx().window, title.c_str());
 }
 
+void SetWindowIcon(PixmapPtr icon) {
+    Window().icon = std::move(icon);
+    ApplyIcon(Gfx().window);
+}
+
 bool OpenGraphics(int width, int height, int depth, int /*hertz*/, int /*flags*/) {
     CloseGraphics();
     if (width <= 0 || height <= 0 || !EnsureVideo()) return false;
@@ -144,6 +162,7 @@ bool OpenGraphics(int width, int height, int depth, int /*hertz*/, int /*flags*/
     g.window = SDL_CreateWindow(Window().title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                 height, windowFlags);
     if (!g.window) return false;
+    ApplyIcon(g.window);
     g.renderer = MakeRenderer(g.window);
     if (!g.renderer) {
         SDL_DestroyWindow(g.window);

@@ -155,6 +155,9 @@ bool SetGraphicsDriver(int driver, bool backBuffer = true);  // false if not ava
 int CurrentGraphicsDriver();
 
 void SetWindowTitle(const std::string& title);
+// The picture the desktop shows for the window (title bar, task bar, switcher);
+// kept for every window opened later. Null gives later windows none.
+void SetWindowIcon(PixmapPtr icon);
 // depth 0 = a (resizable) window, otherwise full screen on the desktop.
 // Closes any open graphics first. False on failure.
 bool OpenGraphics(int width, int height, int depth, int hertz, int flags = 0);

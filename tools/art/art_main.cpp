@@ -1,14 +1,18 @@
 // vcart: draws every image of the game.
 //   vcart <font.ttf> <data folder> <archive folder>
 // writes <data>/graphics/*.png, <data>/menus/*.png and the archive images.
+//   vcart --icons <folder> <size>...
+// writes the application icon at the sizes, and scalable, into the folder.
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "art.h"
 #include "canvas.h"
+#include "icon_art.h"
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--icons") return art::IconMain(argc - 2, argv + 2);
     if (argc != 4) {
         std::fprintf(stderr, "usage: vcart <font.ttf> <data folder> <archive folder>\n");
         return 2;
