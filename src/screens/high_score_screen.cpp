@@ -83,6 +83,9 @@ void THighScoreScreen::Logic() {
         if (Menu && Menu->Clicked("clear")) {
             ClearHighscore = CreateYesNoDialog(GameText().FindString("Clear Highscore"));
             ShowingInput = 1;
+            // The buttons behind the question rest while it is open.
+            Menu->ClearMouseOver();
+            Menu->ClearScale();
         }
     }
     SlideLines.Manage();

@@ -62,6 +62,17 @@ TEST_F(HighScoreScreenTest, LinesFlyInFromAlternatingSidesAndComeToRestInTheName
         EXPECT_FLOAT_EQ(lines[i]->GetY() - lines[i - 1]->GetY(), static_cast<float>(Screen().LineSpacing));
     Shot("highscores-mid-slide");
 
+    // Where it lands, the first line glows green and fades back to white.
+    ASSERT_TRUE(WaitFor([&lines] { return lines[0]->CurrentPhase == THighScoreScreen::GLOW_LEG; }, 100));
+    auto glowing = Shot("highscores-glow");
+    int green = 0;
+    for (int y = Screen().StartY; y < Screen().StartY + Screen().LineSpacing - 4; ++y)
+        for (int x = Screen().col1; x < Screen().col2; ++x) {
+            const uint32_t p = glowing->ReadPixel(x, y);
+            if (plat::PixG(p) > 200 && plat::PixR(p) < 200 && plat::PixB(p) < 100) ++green;
+        }
+    EXPECT_GT(green, 50);
+
     ASSERT_TRUE(WaitFor([this] { return AllResting(); }, 200));
     for (const auto& line : lines) EXPECT_EQ(line->GetX(), rest);
     auto shot = Shot("highscores");
