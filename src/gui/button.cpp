@@ -45,7 +45,15 @@ GameSoundPtr GuiSound(const std::string& name) {
 }
 
 void PlayGuiSound(const GameSoundPtr& sound, plat::ChannelPtr& channel) {
-    if (sound) sound->PlayInChannel(channel, 1.0f);
+    if (!sound) return;
+    auto& game = Game();
+    if (game.Channels) {
+        game.Channels->PlayGameSound(*sound);
+        return;
+    }
+    // A sound cued on no channel is never heard: the widget gets its own.
+    if (!channel) channel = plat::AllocChannel();
+    sound->PlayInChannel(channel, 0.0f);
 }
 
 // ---- repeats ---------------------------------------------------------------------

@@ -42,7 +42,8 @@ public:
 // A button or menu sound by name: the sound bank's entry when it has one
 // (names are case-insensitive), else SoundPath + name + ".wav". Empty: none.
 GameSoundPtr GuiSound(const std::string& name);
-// Plays a widget sound; the application's sound player picks the channel.
+// Plays a widget sound, centred: on a channel of the application's pool when
+// there is one, else on the widget's own channel (allocated on first use).
 void PlayGuiSound(const GameSoundPtr& sound, plat::ChannelPtr& channel);
 
 class TButton;

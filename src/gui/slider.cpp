@@ -74,7 +74,8 @@ int TSlider::Manage() {
         return 0;
     }
     MouseOver = 1;
-    if (!mouse.GetMb()) return 0;
+    // A tap (pressed and released within one update) counts like a hold.
+    if (!mouse.GetMb() && mouse.mh == 0) return 0;
     SetValue(ValueAt(mouse.x));
     return 1;
 }

@@ -26,7 +26,8 @@ public:
     void LoadImages(const std::string& track, const std::string& dot);
     void Init() override;
     void SetValue(int v);
-    // 1 while a button is held over the slider (Value may have changed).
+    // 1 while a button is held over the slider, or was pressed and released
+    // over it since the last update (Value may have changed).
     int Manage();
     void Draw() override;
 

@@ -92,10 +92,10 @@ bool TLumenSpireHighScoreList::Save() const {
 
 std::string TLumenSpireHighScoreList::SaveFailureText() const { return "Failed to save file " + filepath; }
 
-void TLumenSpireHighScoreList::CreateDefault() {
+bool TLumenSpireHighScoreList::CreateDefault() {
     for (int i = 0; i < numPositions; ++i)
         Add(GameText().FindString("Highscore Name " + std::to_string(i + 1)), DEFAULT_SCORES[i]);
-    Save();
+    return Save();
 }
 
 void TLumenSpireHighScoreList::Zero(int count) {

@@ -41,7 +41,8 @@ public:
     // the old file stays as it was.
     bool Save() const;
     std::string SaveFailureText() const;
-    void CreateDefault();
+    // The default entries appended, then saved: answers Save's result.
+    bool CreateDefault();
     void Zero(int count);
 
     int Count() const { return static_cast<int>(Entries.size()); }

@@ -46,6 +46,14 @@ TEST_F(SliderTest, ValueFollowsAHeldPointer) {
     EXPECT_EQ(slider->Value, 0);
     EXPECT_EQ(At(*slider, 250, 340, 1), 0);
     EXPECT_EQ(slider->MouseOver, 0);
+    // A tap that went down and up between two updates moves the dot too.
+    auto& mouse = Game().Mouse;
+    mouse.x = 155;
+    mouse.y = 310;
+    mouse.ButtonDown(1);
+    mouse.ButtonUp(1);
+    EXPECT_EQ(slider->Manage(), 1);
+    EXPECT_EQ(slider->Value, 25);
     slider->SetValue(140);
     EXPECT_EQ(slider->Value, 100);
     slider->SetValue(-5);

@@ -1,0 +1,49 @@
+#include "screens/help_screen.h"
+
+#include "app/game.h"
+#include "gui/menu.h"
+#include "gui/sprite.h"
+#include "gui/text.h"
+#include "resources/resource_globals.h"
+
+namespace {
+constexpr float BUTTON_DROP = 260;
+constexpr float TEXT_X = 285, LAST_LINE_Y = 434;
+constexpr int TEXT_SIZE = 25;
+}  // namespace
+
+THelpScreen& HelpScreen() {
+    static THelpScreen screen;
+    return screen;
+}
+
+void THelpScreen::Load() {
+    LoadPanel("helpheader");
+    Menu->Centre();
+    Menu->SetY(Menu->y + BUTTON_DROP);
+    picture_ = ImageBank().Find("helpimage");
+}
+
+void THelpScreen::Logic() {
+    TPanelScreen::Logic();
+    AnimateHeader();
+    if (Menu && Menu->Clicked("ok")) LeaveToTitle();
+}
+
+void THelpScreen::Draw() {
+    plat::Cls();
+    DrawBackground();
+    DrawPanel(300);
+    DrawImage(picture_, 175, 300);
+    SetTextShadow(2, 2, 0.6f);
+    DrawTextLines(GameText().FindString("Help Message Lumen Spire"), TEXT_X, LAST_LINE_Y, GameFont(TEXT_SIZE), true,
+                  true, true, ALIGN_LEFT);
+    SetTextShadow(1, 1, 0.5f);
+    if (Header) Header->Draw();
+    if (Menu) Menu->Draw(0, 0);
+}
+
+void THelpScreen::Kill() {
+    TPanelScreen::Kill();
+    picture_.reset();
+}

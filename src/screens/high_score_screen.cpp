@@ -1,0 +1,168 @@
+#include "screens/high_score_screen.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/game.h"
+#include "gui/menu.h"
+#include "gui/text.h"
+#include "platform/graphics.h"
+#include "puzzle/game_play.h"
+#include "resources/resource_globals.h"
+
+namespace {
+
+constexpr float BUTTON_DROP = 260;
+constexpr int BUTTON_GAP = 15;
+constexpr float BUTTON_GROWTH = 1.15f;
+constexpr int NAME_SCORE_GAP = 20;
+
+// The name cut short with "..." when it would run into its score.
+std::string FitName(const std::string& name, int maxWidth) {
+    if (plat::TextWidth(name) <= maxWidth) return name;
+    std::string cut = name;
+    while (!cut.empty() && plat::TextWidth(cut + "...") > maxWidth) cut.pop_back();
+    return cut + "...";
+}
+
+void DrawShadowedText(const std::string& text, float x, float y, int alignment) {
+    DrawTextAligned(text, x, y, true, alignment, true);
+}
+
+}  // namespace
+
+THighScoreScreen& HighScoreScreen() {
+    static THighScoreScreen screen;
+    return screen;
+}
+
+void THighScoreScreen::Load() {
+    LoadPanel("highscoresheader");
+    auto clear = Menu->AddNew("clear", "clearMO", "clear", 0, 0, 1);
+    clear->SetupScaleOnMO(BUTTON_GROWTH, clear->ScaleOnMOUpSpeed, clear->ScaleOnMODownSpeed);
+    Menu->MakeRow(BUTTON_GAP);
+    Menu->SetY(Menu->y + BUTTON_DROP);
+    CurrentHighScoreList = &GamePlay().HighscoreList;
+    ClearHighscore.reset();
+    SaveFailed.reset();
+    ShowingInput = 0;
+    SetSlideLines();
+}
+
+// Even entries come in from the left, odd ones from the right, each 30 ms
+// after the one above; then each glows for a moment where it landed.
+void THighScoreScreen::SetSlideLines() {
+    w = col3 - col1;
+    height = 0;
+    SlideLines.Clear();
+    if (!CurrentHighScoreList) return;
+    const int count = std::min(CurrentHighScoreList->Count(), MAX_LINES);
+    for (int i = 0; i < count; ++i) {
+        const auto lineY = static_cast<float>(StartY + LineSpacing * i);
+        const auto left = static_cast<float>(-w);
+        const auto rest = static_cast<float>(col1);
+        auto line = SlideLines.Add("", left, lineY, left, lineY, static_cast<float>(WAIT_PER_LINE_MS * i));
+        const float from = i % 2 == 0 ? left : static_cast<float>(ScreenWidth);
+        line->AddPhaseSpecial(from, lineY, rest, lineY, FLIGHT_MS);
+        line->AddPhaseSpecial(rest, lineY, rest, lineY, GLOW_MS);
+        line->AttachObject(CurrentHighScoreList->Entries[static_cast<size_t>(i)]);
+        height += LineSpacing;
+    }
+    SlideLines.Start();
+}
+
+void THighScoreScreen::Logic() {
+    AnimateHeader();
+    if (ClearHighscore || SaveFailed) {
+        ShowingInput = 1;
+        ManageDialogs();
+    } else {
+        ShowingInput = 0;
+        TPanelScreen::Logic();
+        if (Menu && Menu->Clicked("ok")) LeaveToTitle();
+        if (Menu && Menu->Clicked("clear")) {
+            ClearHighscore = CreateYesNoDialog(GameText().FindString("Clear Highscore"));
+            ShowingInput = 1;
+            // The buttons behind the question rest while it is open.
+            Menu->ClearMouseOver();
+            Menu->ClearScale();
+        }
+    }
+    SlideLines.Manage();
+}
+
+// Once a question is answered, Escape leads back to the title again.
+void THighScoreScreen::ManageDialogs() {
+    if (ClearHighscore) {
+        const int answer = ClearHighscore->Manage();
+        if (answer == 0) return;
+        ClearHighscore->Kill();
+        ClearHighscore.reset();
+        Game().IgnoreEscapeKey = 0;
+        if (answer == 1) ClearTable();
+    } else if (SaveFailed) {
+        if (SaveFailed->Manage() == 0) return;
+        SaveFailed->Kill();
+        SaveFailed.reset();
+        Game().IgnoreEscapeKey = 0;
+    }
+    ShowingInput = ClearHighscore || SaveFailed ? 1 : 0;
+}
+
+void THighScoreScreen::ClearTable() {
+    auto& table = *CurrentHighScoreList;
+    table.Entries.clear();
+    if (!table.CreateDefault()) SaveFailed = CreateMessageDialog(table.SaveFailureText());
+    SetSlideLines();
+}
+
+void THighScoreScreen::Draw() {
+    plat::Cls();
+    DrawBackground();
+    plat::SetImageFont(GameFont(FontSize));
+    DrawPanel(284);
+    if (Header) Header->Draw();
+    if (Menu) Menu->Draw(0, 0);
+
+    SetTextShadow(2, 2, 0.6f);
+    plat::SetImageFont(GameFont(FontSize));
+    plat::SetColor(255, 255, 0);
+    const auto headingY = static_cast<float>(StartY - HeadingGap);
+    DrawShadowedText("Name", static_cast<float>(col1), headingY, ALIGN_LEFT);
+    DrawShadowedText("Score", static_cast<float>(col2), headingY, ALIGN_RIGHT);
+    for (const auto& line : SlideLines.Lines) DrawLine(*line);
+    plat::SetColor(255, 255, 255);
+    SetTextShadow(1, 1, 0.5f);
+
+    if (ClearHighscore) ClearHighscore->Draw();
+    if (SaveFailed) SaveFailed->Draw();
+}
+
+// White, or while the line glows where it landed, from green back to white.
+void THighScoreScreen::DrawLine(const TSlideLine& line) const {
+    const auto* entry = std::any_cast<TLumenSpireHighScore>(&line.AttachedObject);
+    if (!entry) return;
+    if (line.Active && line.CurrentPhase == GLOW_LEG) {
+        const float v = line.GetRatio();
+        plat::SetColor(static_cast<int>(255 - 155 * v), 255, static_cast<int>(255 - 255 * v));
+    } else {
+        plat::SetColor(255, 255, 255);
+    }
+    const float lineX = line.GetX();
+    const float lineY = line.GetY();
+    const std::string score = std::to_string(entry->score);
+    const int room = col2 - col1 - plat::TextWidth(score) - NAME_SCORE_GAP;
+    DrawShadowedText(FitName(entry->name, room), lineX, lineY, ALIGN_LEFT);
+    DrawShadowedText(score, static_cast<float>(col2) + lineX - static_cast<float>(col1), lineY, ALIGN_RIGHT);
+}
+
+void THighScoreScreen::Kill() {
+    TPanelScreen::Kill();
+    if (ClearHighscore) ClearHighscore->Kill();
+    if (SaveFailed) SaveFailed->Kill();
+    ClearHighscore.reset();
+    SaveFailed.reset();
+    ShowingInput = 0;
+    SlideLines.Clear();
+    CurrentHighScoreList = nullptr;
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The options screen: full screen on or off, and sliders for the music and
+// sound volumes, heard at once. OK and Escape both keep and save the choice.
+#include <cstdint>
+
+#include "gui/menu.h"
+#include "gui/slider.h"
+#include "screens/panel_screen.h"
+
+class TOptionsScreen : public TPanelScreen {
+public:
+    // Shortest time between two sample clicks while the sound slider moves.
+    static constexpr uint32_t CLICK_INTERVAL_MS = 250;
+
+    TOptionsScreen() { name = "options"; }
+
+    MenuPtr OptionsMenu;  // holds the "fullscreen" check box
+    SliderPtr MusicSlider;
+    SliderPtr SoundSlider;
+    uint32_t LastClickTime = 0;
+
+    void Load() override;
+    void Start() override;
+    void Logic() override;
+    void Draw() override;
+    void Kill() override;
+    int SetEscDestination() override;
+    // The OK button's click on its own channel, at the sound volume.
+    void ClickSound();
+    // Saves the config file and the settings. The settings count as changed
+    // (the crash marker is set) only when they differ from those the screen
+    // started with.
+    void SaveSettings();
+
+private:
+    struct TChoice {
+        int fullScreen = 0, music = 0, sound = 0;
+        bool operator==(const TChoice&) const = default;
+    };
+    static TChoice CurrentChoice();
+    void ManageMusicSlider();
+    void ManageSoundSlider();
+    void ManageFullScreenBox();
+
+    GameImagePtr musicLabel_, soundLabel_;
+    TChoice atStart_;
+    bool soundHeld_ = false;
+};
+
+TOptionsScreen& OptionsScreen();

@@ -1,0 +1,34 @@
+// The help screen in the running game: its text inside the panel, and OK
+// back to the title.
+#include "gui/menu.h"
+#include "screens/help_screen.h"
+#include "screens/panel_screen_test_util.h"
+#include "screens/screen_list.h"
+
+namespace {
+
+class HelpScreenTest : public PanelScreenTest {};
+
+int WhitePixels(const plat::TPixmap& shot, int left, int top, int right, int bottom) {
+    int white = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const uint32_t p = shot.ReadPixel(x, y);
+            if (plat::PixR(p) > 220 && plat::PixG(p) > 220 && plat::PixB(p) > 220) ++white;
+        }
+    return white;
+}
+
+TEST_F(HelpScreenTest, TheRulesStandInsideThePanelAndOkLeadsBack) {
+    ShowScreen(HelpScreen());
+    auto shot = Shot("help");
+    ASSERT_TRUE(shot);
+    // The text block from x 285, its last line at y 434, nothing below it.
+    EXPECT_GT(WhitePixels(*shot, 285, 110, 730, 460), 2000);
+    EXPECT_EQ(WhitePixels(*shot, 285, 462, 740, 498), 0);
+
+    ClickButton(HelpScreen().Menu->FindButton("ok"));
+    EXPECT_TRUE(WaitFor([] { return Showing(ScreenFor(EGameScreen::Title)); }, 200));
+}
+
+}  // namespace
