@@ -146,6 +146,8 @@ public:
     int CharWidth = 0;
     int Gap = 30;
     ColorPtr BoxColor;
+    // When set, a two-pixel frame of this colour runs round the answer box.
+    ColorPtr BoxFrameColor;
     int DrawBox = 1;
     int BoxBorderH = 10;
     int BoxBorderV = 5;

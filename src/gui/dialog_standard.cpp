@@ -40,6 +40,8 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     auto dialog = TDialogTextInput::Create(question, "", ANSWER_LENGTH, ImageBank().Find("input"), 0, 0, 0);
     dialog->Gap = 11;
     dialog->BoxBorderH = 40;
+    dialog->BoxColor = TColor::Create(8, 12, 24, 1.0f);
+    dialog->BoxFrameColor = TColor::Create(217, 180, 99, 1.0f);  // the gold of the panels' frames
     dialog->MenuCreate(withCancel, BUTTON_GAP);
     Dress(*dialog);
     dialog->SetupText(DialogFont(), White(), TextShadowOfDialogs(), 0);

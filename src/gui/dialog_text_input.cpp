@@ -203,9 +203,16 @@ int TDialogTextInput::Draw() {
     if (!DrawDisabled) {
         TDialog::Draw();
         if (DrawBox && BoxColor) {
+            const float bx = static_cast<float>(x + BoxBorderH) + OffsetX;
+            const float by = Text->Y - static_cast<float>(BoxBorderV) + OffsetY;
+            const float bw = static_cast<float>(w - 2 * BoxBorderH);
+            const float bh = Text->CalcHeight() + static_cast<float>(2 * BoxBorderV);
+            if (BoxFrameColor) {
+                BoxFrameColor->Apply();
+                plat::DrawRect(bx - 2, by - 2, bw + 4, bh + 4);
+            }
             BoxColor->Apply();
-            plat::DrawRect(static_cast<float>(x + BoxBorderH) + OffsetX, Text->Y - static_cast<float>(BoxBorderV) + OffsetY,
-                           static_cast<float>(w - 2 * BoxBorderH), Text->CalcHeight() + static_cast<float>(2 * BoxBorderV));
+            plat::DrawRect(bx, by, bw, bh);
             TColor::Restore();
         }
         const int restX = TextInput->X, restY = TextInput->Y;
@@ -224,6 +231,7 @@ void TDialogTextInput::Kill() {
     if (Text) Text->Kill();
     Text.reset();
     BoxColor.reset();
+    BoxFrameColor.reset();
     if (DialogOK) DialogOK->Kill();
     DialogOK.reset();
     if (OKClickedScreen) OKClickedScreen->Kill();

@@ -384,6 +384,24 @@ TEST_F(DialogTest, ErrorCheckShowsAMessageThenTypingGoesOn) {
     EXPECT_EQ(dialog->Answer(), "Free");
 }
 
+TEST_F(DialogTest, StandardTextInputDrawsAFramedField) {
+    auto dialog = CreateTextInputDialog(1, "Please enter your name:");
+    dialog->Start();
+    Backdrop();
+    dialog->Draw();
+    auto screen = plat::GrabPixmap(0, 0, 800, 600);
+    ASSERT_TRUE(screen);
+    const int left = dialog->x + dialog->BoxBorderH, top = static_cast<int>(dialog->Text->Y) - dialog->BoxBorderV;
+    const int right = dialog->x + dialog->w - dialog->BoxBorderH - 1;
+    const int bottom = top + static_cast<int>(dialog->Text->CalcHeight()) + 2 * dialog->BoxBorderV - 1;
+    const uint32_t frame = plat::ARGB(255, 217, 180, 99) & 0xffffffu, field = plat::ARGB(255, 8, 12, 24) & 0xffffffu;
+    for (const auto& [x, y] : {std::pair{left - 1, top + 3}, {right + 1, top + 3}, {left + 30, top - 1},
+                               {left + 30, bottom + 2}})
+        EXPECT_EQ(screen->ReadPixel(x, y) & 0xffffffu, frame) << x << ", " << y;
+    for (const auto& [x, y] : {std::pair{left, top + 3}, {right, top + 3}, {right - 3, bottom}})
+        EXPECT_EQ(screen->ReadPixel(x, y) & 0xffffffu, field) << x << ", " << y;
+}
+
 // Each kind of dialog drawn over a striped backdrop shows where it should,
 // with its panel, caption and buttons; the screenshots are for people.
 TEST_F(DialogTest, EachKindDrawsWhereItShould) {

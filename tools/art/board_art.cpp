@@ -15,6 +15,12 @@ namespace {
 constexpr int CELL = 36;
 
 // ---- gems -------------------------------------------------------------------------
+// The rules turn a gem half a turn for every cell it falls, so every gem must
+// look the same upside down: each silhouette is point-symmetric about the
+// cell centre and the shading depends on direction only through twice its
+// angle (light on the upper-left and lower-right facets alike, none cast from
+// one side). The six kinds differ in outline alone and in colour alone, also
+// for players who confuse red with green or blue with yellow.
 
 struct Point {
     double x, y;
@@ -22,25 +28,27 @@ struct Point {
 
 struct GemKind {
     RGB colour;
-    std::vector<Point> outline;  // relative to the centre
-    bool round;                  // clip the facets to a circle
+    std::vector<Point> outline;  // relative to the centre, point-symmetric
+    double table;                // size of the flat top relative to the outline
 };
 
-std::vector<Point> Regular(int n, double radius, double rotation, double sx = 1, double sy = 1) {
+// n points on an ellipse, the first at the top; n a multiple of 4 keeps the
+// alternating facets symmetric under a half turn.
+std::vector<Point> Ellipse(int n, double rx, double ry, double rotation = 0) {
     std::vector<Point> p;
     for (int i = 0; i < n; ++i) {
         const double a = rotation + 2 * M_PI * i / n - M_PI / 2;
-        p.push_back({radius * sx * std::cos(a), radius * sy * std::sin(a)});
+        p.push_back({rx * std::cos(a), ry * std::sin(a)});
     }
     return p;
 }
 
-std::vector<Point> StarPoints(double outer, double inner) {
+std::vector<Point> StarPoints(int points, double outer, double inner, double rotation) {
     std::vector<Point> p;
-    for (int i = 0; i < 10; ++i) {
-        const double a = M_PI * i / 5 - M_PI / 2;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double a = rotation + M_PI * i / points - M_PI / 2;
         const double r = i % 2 == 0 ? outer : inner;
-        p.push_back({r * std::cos(a), r * std::sin(a) + 1.0});
+        p.push_back({r * std::cos(a), r * std::sin(a)});
     }
     return p;
 }
@@ -50,18 +58,19 @@ std::vector<Point> CutSquare(double half, double cut) {
             {half - cut, half},   {-half + cut, half}, {-half, half - cut}, {-half, -half + cut}};
 }
 
+std::vector<Point> Cross(double arm, double half) {
+    return {{-half, -arm}, {half, -arm}, {half, -half}, {arm, -half},  {arm, half},  {half, half},
+            {half, arm},   {-half, arm}, {-half, half}, {-arm, half}, {-arm, -half}, {-half, -half}};
+}
+
 GemKind Gem(int kind) {
     switch (kind) {
-        case 1: return {Hex(0xe3263c), Regular(16, 16.5, M_PI / 16), true};               // ruby circle
-        case 2: return {Hex(0x2f74ec), CutSquare(13.2, 3.2), false};                      // sapphire square
-        case 3: return {Hex(0x1fb457), Regular(4, 16.3, 0, 0.80, 1.0), false};             // emerald diamond
-        case 4: {                                                                           // topaz triangle
-            auto t = Regular(3, 17.5, 0);
-            for (auto& p : t) p.y += 2.6;
-            return {Hex(0xf6c21a), t, false};
-        }
-        case 5: return {Hex(0xa444e0), Regular(6, 15.6, 0), false};                        // amethyst hexagon
-        default: return {Hex(0xff8a1e), StarPoints(17.2, 8.4), false};                     // amber star
+        case 1: return {Hex(0xb60400), Ellipse(16, 16.2, 16.2, M_PI / 16), 0.52};   // ruby: round
+        case 2: return {Hex(0x0f219b), CutSquare(11.6, 1.2), 0.55};                  // sapphire: square
+        case 3: return {Hex(0x3c9173), Ellipse(4, 12.6, 16.8), 0.50};                // emerald: tall rhombus
+        case 4: return {Hex(0xf2d331), StarPoints(6, 16.8, 9.7, M_PI / 6), 0.46};    // topaz: six-pointed star
+        case 5: return {Hex(0xf242ff), Cross(16.2, 5.0), 0.50};                      // amethyst: cross
+        default: return {Hex(0xe1eeff), Ellipse(20, 16.4, 10.8), 0.55};              // moonstone: wide oval
     }
 }
 
@@ -71,80 +80,85 @@ void PolyPath(cairo_t* cr, const std::vector<Point>& p, double cx, double cy, do
     cairo_close_path(cr);
 }
 
+// Brightness of a facet facing the direction (x, y): -1..1, the same for a
+// facet and its opposite, with alternate facets a little apart.
+double FacetLight(double x, double y, size_t index) {
+    const double a = std::atan2(y, x);
+    return 0.8 * std::cos(2 * (a + 3 * M_PI / 4)) + (index % 2 ? -0.2 : 0.2);
+}
+
 void DrawGem(cairo_t* cr, int kind, double cx, double cy) {
     const GemKind g = Gem(kind);
     const RGB base = g.colour;
-    const RGB dark = Mix(Darker(base, 0.72), Hex(0x140a1e), 0.3);
-    const double lx = -0.62, ly = -0.78;  // light from the upper left
+    const RGB dark = Mix(Darker(base, 0.75), Hex(0x140a1e), 0.35);
 
-    // Drop shadow.
+    // A soft dark rim all round keeps light gems clear on marble.
     cairo_save(cr);
     cairo_new_path(cr);
-    if (g.round) cairo_arc(cr, cx + 1.2, cy + 1.8, 15.6, 0, 2 * M_PI);
-    else PolyPath(cr, g.outline, cx + 1.2, cy + 1.8);
+    PolyPath(cr, g.outline, cx, cy);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_set_line_width(cr, 4.2);
     SetColour(cr, Hex(0x0c0812), 0.35);
-    cairo_fill(cr);
+    cairo_stroke(cr);
 
-    // Silhouette clip.
     cairo_new_path(cr);
-    if (g.round) cairo_arc(cr, cx, cy, 15.6, 0, 2 * M_PI);
-    else PolyPath(cr, g.outline, cx, cy);
+    PolyPath(cr, g.outline, cx, cy);
     cairo_clip(cr);
+    SetColour(cr, base);
+    cairo_paint(cr);
 
-    // Crown facets between the outline and the table, lit by their direction.
-    const double table = kind == 6 ? 0.42 : 0.52;
+    // Crown facets between the outline and the table.
     const size_t n = g.outline.size();
     for (size_t i = 0; i < n; ++i) {
         const Point a = g.outline[i], b = g.outline[(i + 1) % n];
-        const double scaleOut = g.round ? 1.15 : 1.0;
-        const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
-        const double len = std::hypot(mx, my);
-        const double lit = (mx * lx + my * ly) / len;  // -1..1
-        RGB c = lit > 0 ? Lighter(base, 0.55 * lit) : Darker(base, -0.5 * lit);
-        if (i % 2 == 1) c = Mix(c, base, 0.18);  // alternate facets differ a little
+        const double lit = FacetLight(a.x + b.x, a.y + b.y, i);
+        const RGB c = lit > 0 ? Lighter(base, 0.38 * lit) : Darker(base, -0.36 * lit);
         cairo_new_path(cr);
-        cairo_move_to(cr, cx + a.x * scaleOut, cy + a.y * scaleOut);
-        cairo_line_to(cr, cx + b.x * scaleOut, cy + b.y * scaleOut);
-        cairo_line_to(cr, cx + b.x * table, cy + b.y * table);
-        cairo_line_to(cr, cx + a.x * table, cy + a.y * table);
+        cairo_move_to(cr, cx + a.x * 1.02, cy + a.y * 1.02);
+        cairo_line_to(cr, cx + b.x * 1.02, cy + b.y * 1.02);
+        cairo_line_to(cr, cx + b.x * g.table, cy + b.y * g.table);
+        cairo_line_to(cr, cx + a.x * g.table, cy + a.y * g.table);
         cairo_close_path(cr);
         SetColour(cr, c);
         cairo_fill_preserve(cr);
         cairo_set_line_width(cr, 0.6);
-        SetColour(cr, Lighter(base, 0.35), 0.35);
+        SetColour(cr, Lighter(base, 0.4), 0.3);
         cairo_stroke(cr);
     }
-    // The table: a bright gradient.
+    // The table: brightest in the middle.
     cairo_new_path(cr);
-    PolyPath(cr, g.outline, cx, cy, table);
-    cairo_pattern_t* p = cairo_pattern_create_linear(cx - 8, cy - 8, cx + 8, cy + 8);
-    AddStop(p, 0, Lighter(base, 0.5));
-    AddStop(p, 0.6, base);
-    AddStop(p, 1, Darker(base, 0.15));
+    PolyPath(cr, g.outline, cx, cy, g.table);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, 9);
+    AddStop(p, 0, Lighter(base, 0.45));
+    AddStop(p, 0.7, Lighter(base, 0.08));
+    AddStop(p, 1, base);
     cairo_set_source(cr, p);
-    cairo_fill(cr);
+    cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
+    cairo_set_line_width(cr, 0.8);
+    SetColour(cr, Lighter(base, 0.6), 0.6);
+    cairo_stroke(cr);
+    // A sheen across the middle, along the lit diagonal.
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_rotate(cr, M_PI / 4);
+    cairo_scale(cr, 1.0, 0.28);
+    cairo_arc(cr, 0, 0, 15, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColour(cr, {1, 1, 1}, 0.16);
+    cairo_fill(cr);
     cairo_restore(cr);
 
     // Dark outline.
     cairo_new_path(cr);
-    if (g.round) cairo_arc(cr, cx, cy, 15.6, 0, 2 * M_PI);
-    else PolyPath(cr, g.outline, cx, cy);
+    PolyPath(cr, g.outline, cx, cy);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_set_line_width(cr, 1.7);
+    cairo_set_line_width(cr, 1.6);
     SetColour(cr, dark);
     cairo_stroke(cr);
 
-    // Highlight and a small sparkle.
-    cairo_save(cr);
-    cairo_translate(cr, cx - 5.5, cy - 6.5);
-    cairo_rotate(cr, -0.7);
-    cairo_scale(cr, 1.0, 0.5);
-    cairo_arc(cr, 0, 0, 4.6, 0, 2 * M_PI);
-    cairo_restore(cr);
-    SetColour(cr, {1, 1, 1}, 0.55);
-    cairo_fill(cr);
-    Star(cr, cx - 6.5, cy - 7.5, 3.4, 0.8, 4, 0);
+    // A glint in the middle of the table.
+    Star(cr, cx, cy, 4.2, 0.9, 4, 0);
     SetColour(cr, {1, 1, 1}, 0.9);
     cairo_fill(cr);
 }
@@ -339,18 +353,33 @@ void MarkedOverlay(const std::string& out) {
     c.SavePNG(out);
 }
 
+// The hint: a bright ring between two dark ones and four sparks on the cell
+// corners, so that it stands out on every gem colour and on marble alike.
 void HintOverlay(const std::string& out) {
     Canvas c(CELL, CELL);
     cairo_t* cr = c.cr();
-    Glow(cr, 18, 18, 18, Hex(0xfff2b0), 0.45);
-    cairo_arc(cr, 18, 18, 15.5, 0, 2 * M_PI);
-    cairo_set_line_width(cr, 2.2);
-    SetColour(cr, Hex(0xfff6d0), 0.95);
+    const double r = 15.2;
+    cairo_arc(cr, 18, 18, r, 0, 2 * M_PI);
+    cairo_set_line_width(cr, 6.4);
+    SetColour(cr, Hex(0x120c04), 0.75);
+    cairo_stroke(cr);
+    cairo_arc(cr, 18, 18, r, 0, 2 * M_PI);
+    cairo_set_line_width(cr, 3.0);
+    SetColour(cr, Hex(0xfff3b8));
+    cairo_stroke(cr);
+    cairo_arc(cr, 18, 18, r, 0, 2 * M_PI);
+    cairo_set_line_width(cr, 1.0);
+    SetColour(cr, {1, 1, 1});
     cairo_stroke(cr);
     for (int i = 0; i < 4; ++i) {
         const double a = i * M_PI / 2 + M_PI / 4;
-        Star(cr, 18 + 15.5 * std::cos(a), 18 + 15.5 * std::sin(a), 3.6, 0.9, 4, 0);
-        SetColour(cr, {1, 1, 1});
+        const double x = 18 + 17.2 * std::cos(a), y = 18 + 17.2 * std::sin(a);
+        Star(cr, x, y, 5.4, 1.6, 4, 0);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cairo_set_line_width(cr, 2.2);
+        SetColour(cr, Hex(0x120c04), 0.75);
+        cairo_stroke_preserve(cr);
+        SetColour(cr, Hex(0xfff8d8));
         cairo_fill(cr);
     }
     c.SavePNG(out);

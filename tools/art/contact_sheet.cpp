@@ -1,13 +1,16 @@
 // vccontact: review sheets of the built art.
 //   vccontact <font.ttf> <output folder> <image folder>...
 // Writes contact-NN.png pages with every PNG/JPEG of the folders (name under
-// each image, on a checkerboard so transparency shows) and board-NN.png pages
-// that put the floor, gems and wall tiles together for several floor shapes.
+// each image, on a checkerboard so transparency shows), board-NN.png pages
+// that put the floor, gems and wall tiles together for several floor shapes,
+// and gems.png: the gems upright and turned, under the hint, and as players
+// with each kind of dichromacy see them.
 #include <cstddef>
 #include <cstdio>
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -244,6 +247,94 @@ void TitlePage(const std::string& graphics, const std::string& menus, const std:
     cairo_surface_write_to_png(c.surface(), out.c_str());
 }
 
+// ---- gem review page ----------------------------------------------------------------
+
+// The colour as seen with protanopia (1), deuteranopia (2) or tritanopia (3):
+// Machado, Oliveira and Fernandes' simulation at full severity, on linear RGB.
+uint32_t SeenWith(uint32_t argb, int vision) {
+    static const double M[3][3][3] = {
+        {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}},
+        {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}},
+        {{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}};
+    auto toLinear = [](uint32_t c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    auto toByte = [](double v) {
+        v = std::clamp(v, 0.0, 1.0);
+        v = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+        return uint32_t(std::lround(v * 255));
+    };
+    const double rgb[3] = {toLinear((argb >> 16) & 255), toLinear((argb >> 8) & 255), toLinear(argb & 255)};
+    const auto& m = M[vision - 1];
+    uint32_t out = argb & 0xff000000u;
+    for (int i = 0; i < 3; ++i) out |= toByte(m[i][0] * rgb[0] + m[i][1] * rgb[1] + m[i][2] * rgb[2]) << (16 - 8 * i);
+    return out;
+}
+
+// Every gem upright and turned half round (as it lies after falling), on
+// slate and on marble, under the hint, and as players with each kind of
+// dichromacy see the row.
+void GemPage(const std::string& graphics, const std::string& out) {
+    const int scale = 3, cell = 36 * scale;
+    Canvas c(6 * cell * 2 + 60, 7 * (cell + 24) + 20);
+    cairo_t* cr = c.cr();
+    cairo_set_source_rgb(cr, 0.16, 0.17, 0.2);
+    cairo_paint(cr);
+    auto load = [&](const std::string& name) { return LoadAny(graphics + "/" + name + ".png"); };
+    cairo_surface_t* floors[2] = {load("cellnormal"), load("cellmarble")};
+    cairo_surface_t* hint = load("cellhint");
+    const char* rows[] = {"slate", "marble", "hint", "turned", "protanopia", "deuteranopia", "tritanopia"};
+    for (int row = 0; row < 7; ++row) {
+        const double y = 10 + row * (cell + 24);
+        UseFont(cr, 14);
+        cairo_set_source_rgb(cr, 0.95, 0.95, 0.9);
+        cairo_move_to(cr, 10, y + 14);
+        cairo_show_text(cr, rows[row]);
+        Canvas strip(12 * 36, 36);  // the row at its real size
+        cairo_t* sc = strip.cr();
+        for (int i = 0; i < 12; ++i) {
+            const int kind = i % 6 + 1;
+            const bool marble = row == 1 || (row >= 2 && i >= 6);
+            if (floors[marble]) {
+                cairo_set_source_surface(sc, floors[marble], i * 36, 0);
+                cairo_paint(sc);
+            }
+            if (cairo_surface_t* gem = load("cell" + std::to_string(kind))) {
+                cairo_save(sc);
+                cairo_translate(sc, i * 36 + 18, 18);
+                if (row == 3) cairo_rotate(sc, M_PI);
+                cairo_set_source_surface(sc, gem, -18, -18);
+                cairo_paint(sc);
+                cairo_restore(sc);
+                cairo_surface_destroy(gem);
+            }
+            if (row == 2 && hint) {
+                cairo_set_source_surface(sc, hint, i * 36, 0);
+                cairo_paint(sc);
+            }
+        }
+        if (row >= 4) {
+            cairo_surface_flush(strip.surface());
+            auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(strip.surface()));
+            const int stride = cairo_image_surface_get_stride(strip.surface()) / 4;
+            for (int py = 0; py < 36; ++py)
+                for (int px = 0; px < 12 * 36; ++px) data[py * stride + px] = SeenWith(data[py * stride + px], row - 3);
+            cairo_surface_mark_dirty(strip.surface());
+        }
+        cairo_save(cr);
+        cairo_translate(cr, 40, y + 20);
+        cairo_scale(cr, scale, scale);
+        cairo_set_source_surface(cr, strip.surface(), 0, 0);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    for (cairo_surface_t* s : {floors[0], floors[1], hint})
+        if (s) cairo_surface_destroy(s);
+    cairo_surface_write_to_png(c.surface(), out.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +362,7 @@ int main(int argc, char** argv) {
     }
     if (graphics.empty()) return 0;
     const std::string menus = (fs::path(graphics).parent_path() / "menus").string();
+    GemPage(graphics, out + "/gems.png");
     if (!background.empty())
         TitlePage(graphics, menus, (fs::path(background).parent_path() / "titlescreen.jpg").string(),
                   out + "/title.png");

@@ -123,11 +123,17 @@ void Logo(const std::string& path) {
 void StudioLogo(const std::string& path) {
     Canvas c(420, 220);
     cairo_t* cr = c.cr();
-    Glow(cr, 210, 80, 110, Hex(0xffe0a0), 0.35);
+    // The halo is an ellipse that fades to nothing well inside the image, so
+    // no edge of the picture ever shows on the splash.
+    cairo_save(cr);
+    cairo_translate(cr, 210, 104);
+    cairo_scale(cr, 1.75, 0.9);
+    Glow(cr, 0, 0, 112, Hex(0xffe0a0), 0.3);
+    cairo_restore(cr);
     cairo_save(cr);
     cairo_translate(cr, 210, 78);
     cairo_scale(cr, 2.6, 2.6);
-    DrawGemImage(cr, 6, 0, 0);
+    DrawGemImage(cr, 4, 0, 0);
     cairo_restore(cr);
     Title(cr, "Pellorine", 56, 210, 172, Hex(0xf4f0ff), Hex(0xa9b4e0), Hex(0x1c1a30));
     Caption(cr, "G A M E S", 18, 210, 205, Hex(0xd9b463), Hex(0x1c1a30), 1.2);

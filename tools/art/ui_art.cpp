@@ -188,6 +188,66 @@ void SavePanel(const std::string& path, int w, int h, double alpha, const std::s
     c.SavePNG(path);
 }
 
+// The plate above the pause menu's buttons: the caption centred on the
+// plate's face, gold rules and a gem either side of it.
+void PausePlate(const std::string& path) {
+    const int w = 300, h = 60;
+    Canvas c(w, h);
+    cairo_t* cr = c.cr();
+    Panel(cr, 0, 0, w, h, 16, 1.0, Hex(0x2a3f63), Hex(0x121a2c));
+    const double cy = (1 + h - 4) / 2.0;  // middle of the face above its shadow
+    Caption(cr, "Game Menu", 30, w / 2.0, cy, GOLD_LIGHT, INK, 2);
+    UseFont(cr, 30);
+    const double half = TextWidth(cr, "Game Menu") / 2 + 12;
+    for (int side = -1; side <= 1; side += 2) {
+        const double inner = w / 2.0 + side * half, outer = w / 2.0 + side * 112;
+        cairo_pattern_t* p = cairo_pattern_create_linear(inner, 0, outer, 0);
+        AddStop(p, 0, GOLD, 0.2);
+        AddStop(p, 1, GOLD, 0.95);
+        cairo_set_source(cr, p);
+        cairo_rectangle(cr, std::min(inner, outer), cy - 1, std::abs(outer - inner), 2);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+        cairo_save(cr);
+        cairo_translate(cr, w / 2.0 + side * 124, cy);
+        cairo_scale(cr, 0.62, 0.62);
+        DrawGemImage(cr, side < 0 ? 1 : 4, 0, 0);
+        cairo_restore(cr);
+    }
+    c.SavePNG(path);
+}
+
+// The panel behind the end-level menu, drawn at the screen centre with its
+// three buttons (34 high, 10 apart) centred on the screen: the heading fills
+// the band above them and a row of the six gems the band below.
+void EndLevelPanel(const std::string& path) {
+    const int w = 380, h = 300;
+    const double buttonsTop = h / 2.0 - (3 * 34 + 2 * 10) / 2.0, buttonsBottom = h - buttonsTop;
+    Canvas c(w, h);
+    cairo_t* cr = c.cr();
+    Panel(cr, 0, 0, w, h, 14, 1.0, Hex(0x22324f), Hex(0x121a2c));
+    const double headingY = (5 + buttonsTop) / 2;
+    Caption(cr, "Puzzle Complete!", 36, w / 2.0, headingY, GOLD_LIGHT, INK, 2);
+    const double footY = (buttonsBottom + h - 9) / 2;
+    for (int side = -1; side <= 1; side += 2) {  // gold rules either side of the gems
+        cairo_pattern_t* p = cairo_pattern_create_linear(w / 2.0 + side * 130, 0, w / 2.0 + side * 170, 0);
+        AddStop(p, 0, GOLD, 0.9);
+        AddStop(p, 1, GOLD, 0);
+        cairo_set_source(cr, p);
+        cairo_rectangle(cr, side < 0 ? w / 2.0 - 170 : w / 2.0 + 130, footY - 1, 40, 2);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+    }
+    for (int kind = 1; kind <= 6; ++kind) {
+        cairo_save(cr);
+        cairo_translate(cr, w / 2.0 + (kind - 3.5) * 40, footY);
+        cairo_scale(cr, 0.85, 0.85);
+        DrawGemImage(cr, kind, 0, 0);
+        cairo_restore(cr);
+    }
+    c.SavePNG(path);
+}
+
 void Label(const std::string& path, int w, int h, const std::string& text, double size, RGB fill,
            bool rightAligned = false) {
     Canvas c(w, h);
@@ -536,17 +596,13 @@ void MakePanels(const std::string& graphics) {
     Label(graphics + "music.png", 180, 40, "Music", 28, CREAM, true);
     Label(graphics + "sound.png", 180, 40, "Sound", 28, CREAM, true);
     SavePanel(graphics + "blackback.png", 680, 400, 0.78);
-    SavePanel(graphics + "input.png", 440, 200, 0.96);
-    SavePanel(graphics + "inputlong.png", 560, 320, 0.96);
-    SavePanel(graphics + "entername.png", 440, 200, 0.96);
-    SavePanel(graphics + "manager.png", 450, 400, 0.96);
-    {
-        Canvas c(300, 60);
-        Panel(c.cr(), 0, 0, 300, 60, 16, 0.95, Hex(0x2a3f63), Hex(0x121a2c));
-        Caption(c.cr(), "Game Menu", 30, 150, 28, GOLD_LIGHT, INK, 2);
-        c.SavePNG(graphics + "menu.png");
-    }
-    SavePanel(graphics + "endlevelback.png", 380, 300, 0.95, "Puzzle Complete!", 34);
+    // Dialog panels are opaque: nothing of the screen or menu behind them shows through.
+    SavePanel(graphics + "input.png", 440, 200, 1.0);
+    SavePanel(graphics + "inputlong.png", 560, 320, 1.0);
+    SavePanel(graphics + "entername.png", 440, 200, 1.0);
+    SavePanel(graphics + "manager.png", 450, 400, 1.0);
+    PausePlate(graphics + "menu.png");
+    EndLevelPanel(graphics + "endlevelback.png");
     HelpImage(graphics);
     Slider(graphics);
     Pointer(graphics);
