@@ -342,9 +342,11 @@ void TGame::ReadFrameworkKeys() {
 
 int TGame::ReadKeys() {
     if (CheckWindow() == -1) {
-        if (FadeOnExit == 0) return -1;
+        // Paused or in the background nothing fades: the game ends at once.
+        if (FadeOnExit == 0 || Paused || Suspended) return -1;
         InstantExit = 0;
-        GameFade.Init(DefaultFadeTime, 1, MusicChannel, 0, 0);
+        // A screen still fading in fades out from where it got to.
+        GameFade.TurnOut(DefaultFadeTime, MusicChannel);
         DestinationTScreen = ExitScreen.get();
     }
     if (BlockKeys) return 0;

@@ -12,6 +12,8 @@ TInputTables& Input() {
 }
 
 namespace {
+int flushes = 0;
+
 bool ValidKey(int key) { return key > 0 && key < KEY_TABLE_SIZE; }
 }  // namespace
 
@@ -71,6 +73,9 @@ void FlushKeys() {
 void FlushInput() {
     FlushKeys();
     plat::PolledFlushMouse();
-    if (HasGame()) Game().Mouse.ClearMouseHit();
+    if (HasGame()) Game().Mouse.TakePress();
+    ++flushes;
 }
+
+int InputFlushes() { return flushes; }
 

@@ -31,6 +31,10 @@ void UnreadKeyHit(int key);
 // Next typed character, or 0.
 int GetChar();
 void FlushKeys();
-// Forgets pending key hits, typed characters and mouse clicks.
+// Forgets pending key hits, typed characters and mouse clicks; a mouse
+// button still held counts as released until it is pressed again.
 void FlushInput();
+// How many times input was flushed: a reader that notes it can tell that a
+// screen switch or a modal step (menu, dialog, pause) came in between.
+int InputFlushes();
 

@@ -110,6 +110,16 @@ int TGameFade::Init(int time, int out, plat::ChannelPtr channel, int allowAnim, 
     return 1;
 }
 
+int TGameFade::TurnOut(int time, plat::ChannelPtr channel) {
+    if (Active && Out) return 0;
+    float startCounter = 0;
+    if (Active) {
+        Active = 0;
+        startCounter = (1.0f - Ratio) * Game().CalcAnimLength(static_cast<float>(time));
+    }
+    return Init(time, 1, std::move(channel), 0, startCounter);
+}
+
 int TGameFade::AnyKeyHit() {
     for (int key = 1; key < KEY_TABLE_SIZE; ++key) {
         if (KeyHit(key)) return key;

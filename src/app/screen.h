@@ -71,6 +71,10 @@ public:
     // time in ms; answers 0 while a fade is already running.
     int Init(int time, int out, plat::ChannelPtr channel, int allowAnim, float startCounter);
     void Finish();
+    // A fade-out that starts even while a fade-in runs: the fade-in turns
+    // round from the brightness it reached. Answers 0 while a fade-out runs
+    // already (it goes on; the caller may change its destination).
+    int TurnOut(int time, plat::ChannelPtr channel);
     // Once per tick: -1 skipped by a key or click, 1 finished, else 0.
     int Manage();
     void CalcRatio();

@@ -85,9 +85,18 @@ void TMousePointer::ClearButtons() {
 
 void TMousePointer::ClearMouseHit() { h1 = h2 = h3 = mh = 0; }
 
+void TMousePointer::TakePress() {
+    ClearMouseHit();
+    PressTaken = 1;
+}
+
 int TMousePointer::GetMh(int consume) {
     const int hits = mh;
-    if (consume) ClearMouseHit();
+    if (consume && hits > 0) {
+        TakePress();
+    } else if (consume) {
+        ClearMouseHit();
+    }
     return hits;
 }
 
@@ -98,6 +107,7 @@ void TMousePointer::CalcButtonTotals() {
 
 void TMousePointer::ButtonDown(int button) {
     ClearMouseHit();
+    PressTaken = 0;
     if (button == 1) b1 = 1, h1 += 1;
     if (button == 2) b2 = 1, h2 += 1;
     if (button == 3) b3 = 1, h3 += 1;
@@ -155,6 +165,10 @@ void PNMouse::TrackDoubleClick(int elapsed) {
     DoubleClickCounter = DoubleClickTime;
 }
 
+int PNMouse::LeftClick() const { return Game().Mouse.PressTaken ? 0 : MBL; }
+
+int PNMouse::RightClick() const { return Game().Mouse.PressTaken ? 0 : MBR; }
+
 void PNMouse::UpdateMouseClicks() {
     auto& mouse = Game().Mouse;
     x = mouse.x;
@@ -163,12 +177,17 @@ void PNMouse::UpdateMouseClicks() {
     const int elapsed = _milliCounter == 0 ? 0 : now - _milliCounter;
     _milliCounter = now;
 
+    // A press counts for the update it arrived in even when its release came
+    // in the same update (a tap); a new press starts the count again.
+    const bool taken = mouse.PressTaken != 0;
+    const bool left = !taken && (mouse.b1 || mouse.h1 > 0);
+    const bool right = !taken && (mouse.b2 || mouse.h2 > 0);
     const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
-    // A press released again before this update still counts as held for it.
-    const bool left = mouse.b1 || mouse.h1 > 0;
-    MBR = (mouse.b2 || mouse.h2 > 0 || (left && ctrl)) ? MBR + 1 : 0;
+    const bool rightPressed = mouse.h2 > 0 || (mouse.h1 > 0 && ctrl);
+    MBR = (right || (left && ctrl)) ? (rightPressed ? 1 : MBR + 1) : 0;
     if (left && !ctrl) {
-        MBL += 1;
+        if (mouse.h1 > 0 && MBL > 0) ResetDrag();  // released and pressed again
+        MBL = mouse.h1 > 0 ? 1 : MBL + 1;
     } else {
         MBL = 0;
         ResetDrag();
@@ -177,6 +196,10 @@ void PNMouse::UpdateMouseClicks() {
 }
 
 int PNMouse::Drag() {
+    if (Game().Mouse.PressTaken) {
+        ResetDrag();
+        return 0;
+    }
     if (IsDragging) return 1;
     if (MBL > 0 && DragStartX < 0) {
         DragStartX = x;

@@ -23,6 +23,10 @@ public:
     int w = 0, h = 0;
     int b1 = 0, b2 = 0, b3 = 0, mb = 0;
     int h1 = 0, h2 = 0, h3 = 0, mh = 0;
+    // The press now held was already used (a widget took its click, or a
+    // screen switch or modal step flushed input): it no longer counts as
+    // held for the click tracker. The next press clears it.
+    int PressTaken = 0;
     int offsetx = 0, offsety = 0;
     // Called each update to emit trail particles into ParticleList.
     std::function<void(TMousePointer&)> ParticleFunc;
@@ -54,7 +58,10 @@ public:
     void UpdateCoords() {}
     void ClearButtons();
     void ClearMouseHit();
+    // ClearMouseHit, and the press still held is taken (PressTaken).
+    void TakePress();
     int GetMb() const { return mb; }
+    // Consuming a hit takes the press with it.
     int GetMh(int consume);
     void CalcButtonTotals();
     void Draw();
@@ -79,8 +86,9 @@ public:
     int DragStartX = -1, DragStartY = -1;
     int IsDragging = 0;
 
-    int LeftClick() const { return MBL; }
-    int RightClick() const { return MBR; }
+    // 0 while the press was taken (TMousePointer::PressTaken).
+    int LeftClick() const;
+    int RightClick() const;
     int DoubleClick() const { return MBLDC; }
     int Drag();
     void UpdateMouseClicks();

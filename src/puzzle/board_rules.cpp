@@ -55,6 +55,15 @@ void TCell::CheckCellMoveDownSwitch(TCell& from, TCell& to) {
     to.CurrentRotationDegree = from.CurrentRotationDegree;
 }
 
+void TCell::EndFall() {
+    X = MoveLine->EndX;
+    Y = MoveLine->EndY;
+    RotationDegree += 180;
+    if (RotationDegree > 359) RotationDegree = 0;
+    CurrentRotationDegree = RotationDegree;
+    MoveLine.reset();
+}
+
 void TCell::CheckCellMoveDown(int diagonal) {
     if (Contents == 0 || AppearAnimation || DestroyAnimation) return;
     if (MoveLine) {
@@ -66,12 +75,7 @@ void TCell::CheckCellMoveDown(int diagonal) {
                 RotationDegree + static_cast<int>(180.0f * MoveLine->Animation.GetRatioInv());
             return;
         }
-        X = MoveLine->EndX;
-        Y = MoveLine->EndY;
-        RotationDegree += 180;
-        if (RotationDegree > 359) RotationDegree = 0;
-        CurrentRotationDegree = RotationDegree;
-        MoveLine.reset();
+        EndFall();
         return;
     }
     if (Floor().IsChain) return;
@@ -101,11 +105,13 @@ void TCellBox::ManageCells() {
         for (int r = BOARD_ROWS - 1; r >= 0; --r) {
             TCell& cell = *Cells[c][r];
             cell.CheckCellMoveDown(1);
-            if (cell.Contents == 0 || Layout[c][r].IsChain) continue;
+            if (cell.Contents == 0) continue;
+            // A gem landing on chained floor is on the move all the same.
             if (cell.IsBusy()) {
                 moving = true;
                 continue;
             }
+            if (Layout[c][r].IsChain) continue;
             CheckCellsCheck(c, r);
             // A cascade cleared just now is settling too: never judge the
             // board moveless in the tick a run starts to fade.
@@ -189,7 +195,7 @@ void TCellBox::ManageCellSwitch() {
     }
 }
 
-bool TCellBox::CheckMarkedCells() {
+bool TCellBox::ExchangeMarkedCells() {
     if (!MarkedCell1 || !MarkedCell2) return false;
     TCell& a = *MarkedCell1;
     TCell& b = *MarkedCell2;
@@ -200,11 +206,16 @@ bool TCellBox::CheckMarkedCells() {
     if (kindA == 0 || kindB == 0 || a.DestroyAnimation || b.DestroyAnimation) return false;
     a.SetContents(kindB);
     b.SetContents(kindA);
-    if (!WillCreateMatch(a.ArrayX, a.ArrayY, kindB) && !WillCreateMatch(b.ArrayX, b.ArrayY, kindA)) {
-        a.SetContents(kindA);
-        b.SetContents(kindB);
-        return false;
-    }
+    if (WillCreateMatch(a.ArrayX, a.ArrayY, kindB) || WillCreateMatch(b.ArrayX, b.ArrayY, kindA)) return true;
+    a.SetContents(kindA);
+    b.SetContents(kindB);
+    return false;
+}
+
+bool TCellBox::CheckMarkedCells() {
+    if (!ExchangeMarkedCells()) return false;
+    TCell& a = *MarkedCell1;
+    TCell& b = *MarkedCell2;
     a.ClearMarked();
     b.ClearMarked();
     std::swap(a.RotationDegree, b.RotationDegree);

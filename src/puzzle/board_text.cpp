@@ -34,6 +34,11 @@ public:
 
     int LineNo() const { return line_ + 1; }
     bool AtEnd() const { return pos_ >= bytes_.size(); }
+    // Nothing but blank lines and blanks is left (what editors add at the end).
+    bool OnlyBlanksLeft() const {
+        return std::all_of(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), bytes_.end(),
+                           [](uint8_t b) { return b == ' ' || b == '\t' || b == '\r' || b == '\n'; });
+    }
 
     // A header or separator line: up to LF, CR dropped. False when the file
     // ends first (a last line without its line end counts when allowEof).
@@ -153,7 +158,7 @@ std::string ParseLayout(const std::vector<uint8_t>& bytes, TLayoutBlocks& out) {
     TLayoutBlocks layout;
     if (auto problem = in.ReadSeparator(); !problem.empty()) return problem;
     if (auto problem = ReadLayoutBlocks(in, layout, false); !problem.empty()) return problem;
-    if (!in.AtEnd()) return in.Problem("unexpected text after the last row");
+    if (!in.OnlyBlanksLeft()) return in.Problem("unexpected text after the last row");
     out = layout;
     return {};
 }
@@ -172,13 +177,13 @@ std::string ParseSaveGame(const std::vector<uint8_t>& bytes, TSaveGameData& out)
         if (auto problem = in.ReadSeparator(); !problem.empty()) return problem;
         if (auto problem = ReadBoard(in, *board); !problem.empty()) return problem;
     }
-    if (!in.AtEnd()) {
+    if (!in.OnlyBlanksLeft()) {
         // The puzzle line: "0 " or "1 " and the puzzle's file name.
         if (!in.ReadLine(line, true) || line.size() < 2 || (line[0] != '0' && line[0] != '1') || line[1] != ' ')
             return in.Problem("expected the puzzle line (0 or 1, a blank and the puzzle's file name)");
         save.Puzzle = TSavedPuzzle{line.substr(2), line[0] - '0'};
         if (!FitsOnALine(save.Puzzle->Path)) return in.Problem("the puzzle's file name holds control characters");
-        if (!in.AtEnd()) return in.Problem("unexpected text after the puzzle line");
+        if (!in.OnlyBlanksLeft()) return in.Problem("unexpected text after the puzzle line");
     }
     out = save;
     return {};

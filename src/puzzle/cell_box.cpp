@@ -4,6 +4,7 @@
 
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
+#include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
@@ -26,7 +27,7 @@ float LightStart(int column, int row) { return static_cast<float>(column + row) 
 
 }  // namespace
 
-TCellBox::TCellBox() {
+TCellBox::TCellBox() : SeenInputFlushes(InputFlushes()) {
     LoadImages();
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
@@ -83,6 +84,7 @@ std::unique_ptr<TCellBox> TCellBox::Clone() const {
     if (MarkedCell1) copy->MarkedCell1 = copy->Cells[MarkedCell1->ArrayX][MarkedCell1->ArrayY];
     if (MarkedCell2) copy->MarkedCell2 = copy->Cells[MarkedCell2->ArrayX][MarkedCell2->ArrayY];
     copy->IsLevelEditor = IsLevelEditor;
+    copy->SeenInputFlushes = SeenInputFlushes;
     copy->DecorationFull = DecorationFull;
     copy->DecorationTopLeftRight = DecorationTopLeftRight;
     copy->DecorationBottomLeftRight = DecorationBottomLeftRight;
@@ -177,6 +179,11 @@ void TCellBox::CancelSelection() {
     ClearMarks();
 }
 
+void TCellBox::FinishAnimations() {
+    for (const auto& column : Cells)
+        for (const auto& cell : column) cell->FinishAnimations();
+}
+
 TMatch3HintList& TCellBox::HintTarget() { return GameMode ? GameMode->HintList : OwnHints; }
 
 void TCellBox::ClearMarks() {
@@ -198,6 +205,12 @@ void TCellBox::Manage() {
 }
 
 void TCellBox::ManageInput() {
+    // A gem chosen before a screen switch, a menu, a dialog or a pause is no
+    // longer chosen after it; a swap under way ends by itself.
+    if (SeenInputFlushes != InputFlushes()) {
+        SeenInputFlushes = InputFlushes();
+        if (!IsCellSwitchAnimation()) ClearMarks();
+    }
     auto& mouse = PNMouseObject();
     auto selectable = [this, &mouse]() -> TCell* {
         TCell* cell = GetCellAtMouseLocation(mouse.x, mouse.y);

@@ -48,6 +48,9 @@ public:
     std::optional<TLinePosition> CellSwitchPosition1, CellSwitchPosition2;
     int HasDraggedAndMatched = 0;
     float lightCounter = 0;
+    // Input flushes seen by the last update (a screen switch, menu, dialog
+    // or pause in between drops the selection).
+    int SeenInputFlushes = 0;
 
     // Gems created by creation cells since the box was made (for checks).
     int CreatedGems = 0;
@@ -87,6 +90,10 @@ public:
     bool IsSettled() const;
     // Drops the selection and any swap under way, the gems back in place.
     void CancelSelection();
+    // Ends every fall, fade-in and fade-out at once: falling gems rest where
+    // they were going, fading gems are gone and their floor is cleared as a
+    // match clears it (no points: those were counted when the fade began).
+    void FinishAnimations();
 
     // ---- per tick ----------------------------------------------------------
     void Manage();
@@ -108,6 +115,9 @@ public:
     void SetMarkedCell(TCell* cell);
     void StartCellSwitch(int type);
     bool CheckMarkedCells();
+    // Exchanges the two selected gems when that makes a run (the first half
+    // of CheckMarkedCells); answers whether it did.
+    bool ExchangeMarkedCells();
     bool WillCreateMatch(int column, int row, int kind) const;
     int RemoveMatchCells(int column, int row, int kind);
     void CheckCells();

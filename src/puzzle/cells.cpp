@@ -219,15 +219,7 @@ void TCell::Manage() {
     if (MoveLine) MoveLine->Manage();
     if (DestroyAnimation) {
         DestroyAnimation->Manage();
-        if (!DestroyAnimation->Active) {
-            DestroyAnimation.reset();
-            if (Particle) Particle->SetLoop(false);
-            ClearMatchedCell();
-            // A gem matched while still sliding in stops here for good.
-            MoveLine.reset();
-            X = GetCalculatedX();
-            Y = GetCalculatedY();
-        }
+        if (!DestroyAnimation->Active) EndDestroy();
     }
     if (Particle) Particle->Manage(Delta);
     if (Particle && Particle->IsFinished()) Particle.reset();
@@ -240,6 +232,22 @@ void TCell::Manage() {
         if (!AppearAnimation->Active) AppearAnimation.reset();
     }
     CheckEmptyTopRow();
+}
+
+void TCell::EndDestroy() {
+    DestroyAnimation.reset();
+    if (Particle) Particle->SetLoop(false);
+    ClearMatchedCell();
+    // A gem matched while still sliding in stops here for good.
+    MoveLine.reset();
+    X = GetCalculatedX();
+    Y = GetCalculatedY();
+}
+
+void TCell::FinishAnimations() {
+    if (DestroyAnimation) EndDestroy();
+    if (MoveLine) EndFall();
+    AppearAnimation.reset();
 }
 
 void TCell::Draw() const {

@@ -141,6 +141,8 @@ public:
     void Manage();
     void Draw() const;
     void StartDestroyAnimation();
+    // The fall, fade-in or fade-out under way ends now (TCellBox::FinishAnimations).
+    void FinishAnimations();
 
     // Falling and creation (rules).
     void CheckCellMoveDown(int diagonal);
@@ -155,4 +157,6 @@ public:
 
 private:
     bool IsFreeFloorAt(int column, int row) const;
+    void EndDestroy();
+    void EndFall();
 };

@@ -47,11 +47,7 @@ void CloseDialog(DialogPtr& dialog, bool clearClicks) {
     GameState().disableButtons = 0;
     dialog->Kill();
     dialog.reset();
-    if (clearClicks) {
-        Game().Mouse.ClearMouseHit();
-        PNMouseObject().MBL = 0;
-        PNMouseObject().MBR = 0;
-    }
+    if (clearClicks) Game().Mouse.TakePress();
     Game().IgnoreEscapeKey = 1;
 }
 
@@ -272,10 +268,16 @@ void TGameGUI::CheckEndGameMenu() {
 }
 
 void TGameGUI::Match3Next() {
-    Game().Mouse.Off();
     TGamePlay& play = GamePlay();
-    if (!play.IsCustomLevel && Mode() && Mode()->GameType == GAMEMODE_MATCH3)
-        Mode()->Init(NextStandardLevelPath(play.CurrentLevel), 0);
+    TGameMode* mode = Mode();
+    const bool standard = !play.IsCustomLevel && mode && mode->GameType == GAMEMODE_MATCH3;
+    // A puzzle that cannot be loaded leaves the finished one and its menu in
+    // place, with the reason.
+    if (standard && !mode->Init(NextStandardLevelPath(play.CurrentLevel), 0)) {
+        ShowMessage(mode->FileError);
+        return;
+    }
+    Game().Mouse.Off();
     PlayClock().Start();
     FadeTo(GameScreen());
 }

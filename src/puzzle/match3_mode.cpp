@@ -153,6 +153,10 @@ int TGameModeMatch3::Reset() {
 
 int TGameModeMatch3::Shuffle() {
     CellBox->GameMode = this;
+    // The new gems are dealt on a board at rest: the selection goes, and what
+    // still falls, appears or fades ends first.
+    CellBox->CancelSelection();
+    CellBox->FinishAnimations();
     CellBox->GenerateLevel();
     HintList.SetNone();
     ResetHint();
@@ -255,7 +259,11 @@ void TGameModeMatch3::ManageScore() {
     if (play.Score < 0) play.Score = 0;
 }
 
-void TGameModeMatch3::ResetScore() { GamePlay().Score = 0; }
+// Points still rolling up belong to the game being left.
+void TGameModeMatch3::ResetScore() {
+    GamePlay().Score = 0;
+    GamePlay().ScoreAdder = 0;
+}
 
 void TGameModeMatch3::CheckBonusCounter() {
     BonusAnimation = TAnimation(BONUS_WINDOW_MS);
@@ -324,7 +332,9 @@ void TGameModeMatch3::ManageStartGameAnimation() {
 bool TGameModeMatch3::IsFinished() const { return CellBox->GetLayoutCellMarbleCount() == 0; }
 
 int TGameModeMatch3::IsGameFinished() {
-    const bool finished = IsFinished();
+    // A level that had no marble to clear (an empty board left by a file that
+    // could not be loaded) is never won.
+    const bool finished = TotalMarbles > 0 && IsFinished();
     if (finished) {
         CheckedEndBonus = 1;
         EndBonus();

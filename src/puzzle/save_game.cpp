@@ -27,13 +27,23 @@ int Answer(TGameModeMatch3& mode, std::string problem) {
     return mode.FileError.empty() ? 1 : 0;
 }
 
+// The board as it will stand once the swap under way and the gems fading out
+// are done: the points of those gems are in the saved score already, so a
+// loaded game must not clear them again.
+TBoardBlocks SavedBoardOf(const TCellBox& box) {
+    const auto board = box.Clone();
+    if (box.IsCellSwitchAnimation() && box.CellSwitchType == 0) board->ExchangeMarkedCells();
+    board->FinishAnimations();
+    return BoardOf(*board);
+}
+
 }  // namespace
 
 TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
     TSaveGameData save;
     save.ElapsedMs = PlayClock().Elapsed();
     save.Score = GamePlay().Score + GamePlay().ScoreAdder;
-    if (mode.CellBox) save.Current = BoardOf(*mode.CellBox);
+    if (mode.CellBox) save.Current = SavedBoardOf(*mode.CellBox);
     // Without a record of the start, the live board is the best start there is.
     const bool hasOriginal = mode.OriginalPuzzle && mode.OriginalPuzzle->CellBox;
     save.Original = hasOriginal ? BoardOf(*mode.OriginalPuzzle->CellBox) : save.Current;
@@ -53,6 +63,7 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
     mode.Clear();
     ApplyBoard(*mode.CellBox, save.Original);
     mode.AddOriginalUndo();
+    mode.TotalMarbles = mode.OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
     // Then the board as it was, on a fresh box (clearing restarts the clock
     // and the score, so those are set last).
     mode.Clear();
@@ -79,7 +90,6 @@ std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
 
 std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
     if (auto problem = LoadSaveGameFile(mode, path); !problem.empty()) return problem;
-    mode.TotalMarbles = mode.OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
     mode.CellBox->UpdateDrawWall();
     mode.ShufflePieces.reset();
     mode.HasShownShufflePiecesDialog = 0;

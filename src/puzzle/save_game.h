@@ -11,7 +11,9 @@ class TGameModeMatch3;
 
 // What a save of the mode would hold now: elapsed play time, the score
 // earned (Score + ScoreAdder, so points still rolling up are kept), the
-// original puzzle, the live board and the current level.
+// original puzzle, the live board as it stands once the swap under way and
+// the gems fading out are done (their points are in the score), and the
+// current level.
 TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode);
 
 // Writes basePath + ".save" through a temporary file renamed into place.

@@ -116,6 +116,36 @@ TEST_F(MainLoopTest, CloseRequestFadesOutToTheExitScreen) {
     EXPECT_EQ(Game().CurrentTScreen, Game().ExitScreen.get());
 }
 
+TEST_F(MainLoopTest, CloseRequestDuringAFadeInOrAPauseStillEndsTheGame) {
+    auto& fade = Game().GameFade;
+    ASSERT_EQ(fade.Init(DefaultFadeTime, 0, nullptr, 0, 0), 1);
+    for (int i = 0; i < 3; ++i) Frame(20);  // 12 of the fade-in's 100 ticks
+    const float reached = fade.Ratio;
+    ASSERT_GT(reached, 0.0f);
+    plat::PostEvent({plat::EventKind::AppTerminate, 0, 0, 0});
+    Frame(5);
+    ASSERT_TRUE(fade.Active);
+    EXPECT_EQ(fade.Out, 1);
+    EXPECT_NEAR(fade.Ratio, reached, 0.02f) << "the screen fades out from the brightness it reached";
+    EXPECT_EQ(Game().DestinationTScreen, Game().ExitScreen.get());
+    int result = 1;
+    for (int i = 0; i < 5 && result != -1; ++i) {
+        clock.now += 20;
+        result = Game().MainLogicLoop();
+    }
+    EXPECT_EQ(result, -1);
+
+    // Paused, long after the start: nothing fades, the game ends at once.
+    ResetGlobals();
+    Game().CurrentTScreen = &screen;
+    Game().FixedRateLogic.Init();
+    StartTime = clock.now - 6000;
+    Game().Paused = 1;
+    plat::PostEvent({plat::EventKind::AppTerminate, 0, 0, 0});
+    clock.now += 5;
+    EXPECT_EQ(Game().MainLogicLoop(), -1);
+}
+
 TEST_F(MainLoopTest, EscapeDuringAFadeFinishesIt) {
     Game().GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
     EXPECT_EQ(Game().GameFade.Length, 100);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "app/game.h"
 #include "app/input_tables.h"
@@ -129,6 +130,72 @@ TEST_F(MouseTest, CtrlLeftCountsAsRight) {
     Press(80, 80, 2);
     Tick();
     EXPECT_EQ(pn.RightClick(), 1);
+}
+
+TEST_F(MouseTest, EveryPressIsSeenOnceHoweverShort) {
+    auto& pn = PNMouseObject();
+    std::vector<int> left, right;
+    screen.logic = [&] {
+        left.push_back(pn.LeftClick());
+        right.push_back(pn.RightClick());
+    };
+    // A tap: press and release arrive within one update.
+    Press(10, 10);
+    Release(10, 10);
+    Tick();
+    Tick();
+    EXPECT_EQ(left, (std::vector<int>{1, 0}));
+    // Held, then released and pressed again within one update: a new press.
+    left.clear();
+    Press(10, 10);
+    Tick();
+    Tick();
+    Release(10, 10);
+    Press(12, 12);
+    Tick();
+    EXPECT_EQ(left, (std::vector<int>{1, 2, 1}));
+    EXPECT_EQ(pn.DragStartX, -1) << "the new press starts its own drag";
+    Release(12, 12);
+    Tick();
+    // A right tap, and a Ctrl tap of the left button, are right presses.
+    right.clear();
+    Press(20, 20, 2);
+    Release(20, 20, 2);
+    Tick();
+    plat::PostEvent({EventKind::KeyDown, plat::KEY_LCONTROL, 0, 0});
+    Press(20, 20);
+    Release(20, 20);
+    Tick();
+    EXPECT_EQ(right, (std::vector<int>{1, 1}));
+}
+
+TEST_F(MouseTest, APressTakenByAWidgetOrAFlushIsNoLongerHeld) {
+    auto& pn = PNMouseObject();
+    bool widgetTakes = true;
+    int left = -1, dragging = -1;
+    screen.logic = [&] {
+        if (widgetTakes) Game().Mouse.GetMh(1);
+        left = pn.LeftClick();
+        dragging = pn.Drag();
+    };
+    Press(10, 10);
+    Tick();
+    EXPECT_EQ(left, 0) << "the widget that took the click keeps it";
+    widgetTakes = false;
+    MoveTo(60, 60);
+    Tick();
+    EXPECT_EQ(left, 0) << "still held, still taken";
+    EXPECT_EQ(dragging, 0);
+    Release(60, 60);
+    Press(60, 60);
+    Tick();
+    Tick();
+    EXPECT_EQ(left, 2) << "a new press counts again";
+    // What every screen switch, menu, dialog and pause does.
+    FlushInput();
+    Tick();
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(Game().Mouse.GetMb(), 1) << "widgets that only look still see the button down";
 }
 
 TEST_F(MouseTest, SparkleTrailIsCappedAndFades) {

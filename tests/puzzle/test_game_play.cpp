@@ -120,6 +120,7 @@ TEST_F(GamePlayTest, FinishingALoadedGameRecordsTheSavedPuzzle) {
     // A save of puzzle 005 whose last marble is gone.
     BuildBox(*mode.CellBox, FullRows("c..............."), FullRows("1234561234561234"));
     TSaveGameData save = SaveGameDataOf(mode);
+    save.Original.Layout.Contents[0][0] = FLOOR_MARBLE;  // the puzzle had marble to clear
     save.Puzzle = TSavedPuzzle{StandardLevelPath(5), 0};
     save.Score = 120;
     ApplySaveGameData(mode, save);
@@ -130,6 +131,19 @@ TEST_F(GamePlayTest, FinishingALoadedGameRecordsTheSavedPuzzle) {
     EXPECT_TRUE(IsLevelCompleted(list, "005"));
     EXPECT_FALSE(IsLevelCompleted(list, "001"));
     EXPECT_EQ(NextStandardLevelPath(GamePlay().CurrentLevel), StandardLevelPath(6));
+}
+
+TEST_F(GamePlayTest, ABoardLeftEmptyByAFileThatCannotBeLoadedIsNeverWon) {
+    InstallLayoutHook();
+    GamePlay().Init(GAMEMODE_MATCH3);
+    GameGUI().Load();
+    Write(folder + "layouts/004.layout", "Lumen Spire Layout\r\n-\r\n");
+    for (const int number : {3, 4}) {  // missing, damaged
+        EXPECT_EQ(GamePlay().GameMode->Init(StandardLevelPath(number), 0), 0);
+        GameGUI().CheckLevelFinished();
+        EXPECT_EQ(GameState().stateFinished, 0);
+    }
+    EXPECT_EQ(plat::FileType(CompletionFilePath("Robin", false)), plat::FILETYPE_NONE) << "something was recorded";
 }
 
 TEST_F(GamePlayTest, NextStandardPuzzleWrapsToTheFirst) {

@@ -53,7 +53,7 @@ TEST_F(LayoutFileTest, WrittenLayoutReadsBackIdenticalAndToTheSameBytes) {
     EXPECT_EQ(ReadText(File("a.layout")), ReadText(File("b.layout")));
 }
 
-TEST_F(LayoutFileTest, AnyHeaderTextAndEitherLineEndOnHeaderAndSeparators) {
+TEST_F(LayoutFileTest, AnyHeaderTextEitherLineEndOnHeaderAndSeparatorsAndTrailingBlankLines) {
     TCellBox box;
     BuildBox(box, kLayout);
     std::string text = FormatLayout(LayoutOf(box));
@@ -62,6 +62,7 @@ TEST_F(LayoutFileTest, AnyHeaderTextAndEitherLineEndOnHeaderAndSeparators) {
     for (size_t at = text.find("\r\n-\r\n"); at != std::string::npos; at = text.find("\r\n-\r\n", at + 1))
         text.replace(at + 3, 2, "\n");
     text.replace(text.find("title\r\n"), 7, "title\n");
+    text += "\r\n\n \t\r\n";  // what editors leave at the end
     WriteText(File("lf.layout"), text);
 
     TCellBox loaded;
@@ -103,6 +104,7 @@ TEST_F(LayoutFileTest, DamagedLayoutsAreRefusedAndLeaveTheBoardAsItWas) {
         {"short row", shortRow},
         {"bad separator", badSeparator},
         {"trailing text", good + "extra"},
+        {"text after a blank line", good + "\r\n0000\r\n"},
     };
 
     for (const auto& c : cases) {

@@ -143,6 +143,17 @@ TEST_F(PlayTest, NoMovesQuestionWaitsWhileARunFades) {
     EXPECT_EQ(questions.size(), 1u);  // now settled: nothing left to move
 }
 
+TEST_F(PlayTest, NoMovesQuestionWaitsWhileAGemLandsOnChainedFloor) {
+    StartLevel({".#m", "k##"});
+    BuildBox(*mode.CellBox, {".#m", "k##"}, {"4-5"});
+    TickMode(mode, 20);
+    ASSERT_TRUE(mode.CellBox->CellAt(1, 2).MoveLine);
+    EXPECT_TRUE(questions.empty()) << "asked while a gem was still falling";
+    TickMode(mode, 30);
+    EXPECT_EQ(mode.CellBox->CellAt(1, 2).Contents, 4);
+    EXPECT_EQ(questions.size(), 1u);
+}
+
 TEST_F(PlayTest, NoQuestionOnAFinishedBoard) {
     StartLevel({"...."});
     BuildBox(*mode.CellBox, {"...."}, {"1212"});
@@ -190,6 +201,51 @@ TEST_F(PlayTest, ResetRestoresTheStartingBoard) {
     TickMode(mode, 300);
     mode.Reset();
     EXPECT_EQ(Gems(), start);
+}
+
+TEST_F(PlayTest, RestartAndReshuffleDropThePointsStillRollingUp) {
+    StartLevel(FullRows("m..............."));
+    for (auto start : {&TGameModeMatch3::Reset, &TGameModeMatch3::Shuffle}) {
+        GamePlay().Score = 40;
+        GamePlay().ScoreAdder = 75;
+        (mode.*start)();
+        TickMode(mode, 100);
+        EXPECT_EQ(GamePlay().Score, 0);
+    }
+}
+
+TEST_F(PlayTest, ReshuffleDuringACascadeDealsAFullSettledBoard) {
+    auto rows = FullRows("mm..............");
+    rows[0] = "cccccccccccccccc";
+    // Moments of the cascade: gems fading; falling and appearing; later.
+    for (const int wait : {35, 90, 150}) {
+        SCOPED_TRACE(wait);
+        StartLevel(rows);
+        const int fillCells = mode.CellBox->GetLayoutCellFillCount();
+        TickMode(mode, 300);
+        ASSERT_TRUE(mode.HintList.Exists && !mode.HintList.Items.empty());
+        const TMatch3Hint move = mode.HintList.Items.front();
+        mode.CellBox->SetMarkedCell(move.FirstCell);
+        mode.CellBox->SetMarkedCell(move.SecondCell);
+        TickMode(mode, wait);
+        ASSERT_FALSE(mode.CellBox->IsSettled());
+        // A gem chosen meanwhile.
+        for (int c = 16; c >= 1 && !mode.CellBox->MarkedCell1; --c)
+            mode.CellBox->SetMarkedCell(&mode.CellBox->CellAt(c, 12));
+        ASSERT_TRUE(mode.CellBox->MarkedCell1);
+
+        mode.Shuffle();
+        EXPECT_EQ(GemCount(*mode.CellBox), fillCells);
+        EXPECT_TRUE(mode.CellBox->IsSettled());
+        EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
+        EXPECT_FALSE(HasReadyRun());
+        TMatch3HintList hints;
+        mode.CellBox->CreateHintList(hints);
+        EXPECT_FALSE(hints.Items.empty());
+        TickMode(mode, 100);
+        EXPECT_EQ(GemCount(*mode.CellBox), fillCells) << "a gem was lost after the reshuffle";
+        EXPECT_EQ(GamePlay().ScoreAdder + GamePlay().Score, 0);
+    }
 }
 
 TEST_F(PlayTest, OriginalRecordSharesNothingWithTheLiveBoard) {

@@ -1,4 +1,5 @@
 // The match-3 rules: swaps, runs, chains, falls, creation, scoring and bonus.
+#include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "puzzle_test_util.h"
 
@@ -128,6 +129,23 @@ TEST_F(RulesTest, PressingAndDraggingOntoANeighbourSwaps) {
     EXPECT_TRUE(Box().IsCellSwitchAnimation());
     EXPECT_EQ(Box().MarkedCell2.get(), &Box().CellAt(2, 1));
     mouse.MBL = 0;
+}
+
+TEST_F(RulesTest, AScreenSwitchMenuDialogOrPauseDropsTheSelectionButNotASwapUnderWay) {
+    BuildBox(Box(), {"...", "..."}, {"123", "456"});
+    Box().SetMarkedCell(&Box().CellAt(1, 1));
+    Tick(Box());
+    ASSERT_EQ(Box().MarkedCell1.get(), &Box().CellAt(1, 1));
+    FlushInput();  // what each of them does
+    Tick(Box());
+    EXPECT_EQ(Box().MarkedCell1, nullptr);
+    EXPECT_FALSE(Box().CellAt(1, 1).Glow);
+
+    BuildBox(Box(), {"..", "#.", "#."}, {"12", "-1", "-1"});
+    Swap(1, 1, 2, 1);
+    FlushInput();
+    Tick(Box(), SWAP_TICKS);
+    EXPECT_TRUE(Box().CellAt(2, 1).DestroyAnimation) << "the move was made";
 }
 
 // ---- chains -----------------------------------------------------------------------
@@ -350,6 +368,7 @@ TEST_F(RulesTest, EachMatchRestartsTheBonusWindow) {
 
 TEST_F(RulesTest, FinishingEvaluatesTheRunningBonusAtOnce) {
     BuildBox(Box(), FullRows("m...............", 1), RunRows(1));
+    mode->TotalMarbles = 1;  // as the level started
     TickMode(*mode);
     EXPECT_EQ(mode->BonusCounter, 5);
     EXPECT_EQ(mode->IsGameFinished(), 0);  // the marble gem still fades

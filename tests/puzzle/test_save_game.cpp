@@ -103,6 +103,51 @@ TEST_F(SaveGameTest, PointsStillRollingUpAreSaved) {
     EXPECT_EQ(GamePlay().Score + GamePlay().ScoreAdder, 175);
 }
 
+TEST_F(SaveGameTest, ASaveFromAnyMomentOfACascadeLoadsToTheSameFinalScore) {
+    // No creation cells, so every settling is the same: the swap clears the
+    // 2s of column 2, the 1 above falls into the bottom row and clears it.
+    const std::vector<std::string> rows = {"#.#", "#.#", "#.#", "#.#", "..."};
+    const std::vector<std::string> gems = {"-4-", "-1-", "-2-", "-2-", "112"};
+    PuzzleHooks().LoadLayout = [rows](TCellBox& box, const std::string&) {
+        BuildBox(box, rows);
+        return true;
+    };
+    auto startMove = [&](TGameModeMatch3& mode) {
+        ASSERT_EQ(mode.Init("layouts/050.layout", 0), 1);
+        BuildBox(*mode.CellBox, rows, gems);
+        mode.CellBox->SetMarkedCell(&mode.CellBox->CellAt(2, 5));
+        mode.CellBox->SetMarkedCell(&mode.CellBox->CellAt(3, 5));
+    };
+    auto settle = [](TGameModeMatch3& mode) {
+        int ticks = 0;
+        do {
+            TickMode(mode);
+            ++ticks;
+        } while (!(mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0) && ticks < 5000);
+        return ticks;
+    };
+    int finalScore = 0;
+    int cascadeTicks = 0;
+    {
+        TGameModeMatch3 mode;
+        startMove(mode);
+        cascadeTicks = settle(mode);
+        finalScore = GamePlay().Score;
+    }
+    ASSERT_EQ(finalScore, 6 * 25) << "no cascade";
+    for (int moment = 0; moment < cascadeTicks; moment += 5) {
+        SCOPED_TRACE(moment);
+        TGameModeMatch3 mode;
+        startMove(mode);
+        TickMode(mode, moment);
+        ASSERT_EQ(mode.SaveGame(File("moment")), 1);
+        TGameModeMatch3 loaded;
+        ASSERT_EQ(loaded.LoadGame(File("moment.save")), 1);
+        settle(loaded);
+        EXPECT_EQ(GamePlay().Score, finalScore);
+    }
+}
+
 TEST_F(SaveGameTest, SaveWithoutThePuzzleLineLoadsAndLeavesTheLevelAlone) {
     TGameModeMatch3 mode;
     StartAndPlay(mode);
@@ -116,6 +161,10 @@ TEST_F(SaveGameTest, SaveWithoutThePuzzleLineLoadsAndLeavesTheLevelAlone) {
     GamePlay().IsCustomLevel = 1;
     TGameModeMatch3 other;
     ASSERT_EQ(other.LoadGame(File("old.save")), 1);
+    // Blank lines and blanks at the end, as editors leave them, with or
+    // without the puzzle line.
+    WriteText(File("old.save"), text + "\r\n \t\n");
+    ASSERT_EQ(other.LoadGame(File("old.save")), 1) << other.FileError;
     EXPECT_EQ(GemsOf(*other.OriginalPuzzle->CellBox), startGems);
     EXPECT_EQ(GamePlay().CurrentLevel, "custom/mine.layout");
     EXPECT_EQ(GamePlay().IsCustomLevel, 1);
@@ -125,7 +174,8 @@ TEST_F(SaveGameTest, SaveWithoutThePuzzleLineLoadsAndLeavesTheLevelAlone) {
     ASSERT_EQ(other.SaveGame(File("custom")), 1);
     GamePlay().CurrentLevel.clear();
     GamePlay().IsCustomLevel = 0;
-    ASSERT_EQ(other.LoadGame(File("custom.save")), 1);
+    WriteText(File("custom.save"), ReadText(File("custom.save")) + "\n\r\n");
+    ASSERT_EQ(other.LoadGame(File("custom.save")), 1) << other.FileError;
     EXPECT_EQ(GamePlay().CurrentLevel, "/home/x/My Puzzles/a b.layout");
     EXPECT_EQ(GamePlay().IsCustomLevel, 1);
 }
@@ -156,6 +206,7 @@ TEST_F(SaveGameTest, DamagedSavesAreRefusedAndChangeNothing) {
         {"negative score", negativeScore},
         {"bad puzzle line", badPuzzleLine},
         {"text after the puzzle line", good + "more\r\n"},
+        {"text after a blank line", good + "\r\nmore"},
         {"control character in the puzzle line", [&] {
              std::string t = good;
              t.insert(t.rfind(".layout"), "\r");

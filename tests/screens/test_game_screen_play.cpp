@@ -1,15 +1,52 @@
 // The real game, headless, played with synthetic mouse events: loading,
 // puzzle 001 from start to finish by clicking gems, the end-level menu and
 // the next puzzle, then the pause menu: a typed save, a restart, and the
-// save loaded back.
+// save loaded back; clicks that must not reach the board, taps, and a next
+// puzzle that cannot be loaded.
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
 #include "screens/game_run_util.h"
+#include "puzzle/save_game.h"
 #include "screens/ingame_menu.h"
 
 namespace {
 
-class GamePlayThrough : public GameRunTest {};
+class GamePlayThrough : public GameRunTest {
+protected:
+    // A tap: press and release arrive between two frames.
+    void TapCell(const TCellBox& box, const TCell& cell) {
+        const int x = box.AreaStartX + cell.ArrayX * CELL_SIZE + CELL_SIZE / 2;
+        const int y = box.AreaStartY + cell.ArrayY * CELL_SIZE + CELL_SIZE / 2;
+        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
+        Frames(2);
+        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
+        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
+        Frames(1);
+    }
+    static void PressKey(int key) {
+        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
+        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+    }
+    bool WaitForMove() {
+        return WaitFor(
+            [] { return Mode().CellBox->IsSettled() && Mode().HintList.Exists && !Mode().HintList.Items.empty(); },
+            2000);
+    }
+    // Wins the puzzle in play at once: its marble turns normal.
+    void FinishPuzzle() {
+        for (auto& column : Mode().CellBox->Layout)
+            for (auto& floor : column)
+                if (floor.Contents == FLOOR_MARBLE) floor.Contents = FLOOR_NORMAL;
+        ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000));
+        auto& gui = GameGUI();
+        if (gui.OKInput) {  // a first win makes the high-score table
+            Frames(60);
+            ClickButton(gui.OKInput->Menu->FindButton("OK"));
+            ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
+        }
+        Frames(10);
+    }
+};
 
 TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the game screen never came";
@@ -55,7 +92,8 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     for (const char c : std::string("midway"))
         plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
     Frames(3);
-    const TBoardBlocks saved = BoardOf(*mode.CellBox);
+    // The move under way is saved as made.
+    const TBoardBlocks saved = SaveGameDataOf(mode).Current;
     ClickButton(gui.SaveGameNameInput->Menu->FindButton("OK"));
     ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
     EXPECT_FALSE(gui.OKInput) << "the save failed";
@@ -74,6 +112,80 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_EQ(BoardOf(*Mode().CellBox), saved);
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/002.layout"));
     Frames(20);
+}
+
+TEST_F(GamePlayThrough, ClicksReachTheBoardOnceAndTapsCount) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    auto& mode = Mode();
+    const TCellBox& box = *mode.CellBox;
+    ASSERT_TRUE(WaitForMove());
+    // Two taps make a move.
+    auto move = TAutoPlayer(mode).ChooseMove();
+    ASSERT_TRUE(move);
+    TapCell(box, *move->FirstCell);
+    EXPECT_EQ(mode.CellBox->MarkedCell1.get(), move->FirstCell);
+    TapCell(box, *move->SecondCell);
+    EXPECT_TRUE(mode.CellBox->IsCellSwitchAnimation());
+
+    // The click that ends a pause chooses no gem.
+    ASSERT_TRUE(WaitForMove());
+    PressKey('P');
+    Frames(2);
+    ASSERT_TRUE(Game().Paused);
+    move = TAutoPlayer(mode).ChooseMove();
+    ClickCell(*mode.CellBox, *move->FirstCell);
+    Frames(2);
+    EXPECT_FALSE(Game().Paused);
+    EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
+
+    // A gem chosen before "Shuffle Gems" is not chosen after it.
+    TapCell(*mode.CellBox, *move->FirstCell);
+    ASSERT_TRUE(mode.CellBox->MarkedCell1);
+    auto& gui = GameGUI();
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    ClickButton(GameMenu().Menu->FindButton("shufflepuzzle"));
+    ASSERT_TRUE(WaitFor([&gui] { return gui.ShuffleInput && !gui.ShuffleInput->Transitioning; }, 300));
+    ClickButton(gui.ShuffleInput->Menu->FindButton("Yes"));
+    ASSERT_TRUE(WaitFor([] { return OnGameScreen() && !GameMenu().Active; }, 500));
+    Frames(5);
+    EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
+
+    // The click on "Next Puzzle" chooses no gem on the next board.
+    FinishPuzzle();
+    ClickButton(gui.endLevelMenu->Menu->FindButton("nextpuzzle"));
+    ASSERT_TRUE(WaitFor([] { return OnGameScreen() && !GameState().stateFinished; }, 500));
+    EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/002.layout"));
+    Frames(5);
+    EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
+}
+
+TEST_F(GamePlayThrough, ANextPuzzleThatCannotBeLoadedLeavesTheFinishedOneWithTheReason) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    const std::string dataPrefix = Game().DataPrefix;
+    const std::string folder = testing::TempDir() + "vc_next_" + std::to_string(getpid()) + "/";
+    ASSERT_TRUE(plat::CreateDir(folder + "layouts", true));
+    ASSERT_TRUE(plat::WriteFileAtomic(folder + "layouts/002.layout", "Lumen Spire Layout\r\n-\r\n0000\r\n"));
+    Game().DataPrefix = folder;
+    FinishPuzzle();
+    const std::string level = GamePlay().CurrentLevel;
+    auto& gui = GameGUI();
+    ClickButton(gui.endLevelMenu->Menu->FindButton("nextpuzzle"));
+    Frames(5);
+    Game().DataPrefix = dataPrefix;
+    EXPECT_TRUE(gui.OKInput) << "no message";
+    EXPECT_NE(Mode().FileError.find("002.layout"), std::string::npos) << Mode().FileError;
+    EXPECT_EQ(GamePlay().CurrentLevel, level);
+    EXPECT_TRUE(GameState().stateFinished);
+    EXPECT_FALSE(Game().GameFade.Active);
+    EXPECT_TRUE(Game().Mouse.Active);
+    if (gui.OKInput) {
+        Frames(60);
+        ClickButton(gui.OKInput->Menu->FindButton("OK"));
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
+    }
+    EXPECT_TRUE(gui.endLevelMenu->Show) << "the end-level menu is still offered";
+    plat::DeleteDir(folder, true);
 }
 
 TEST_F(GamePlayThrough, EscapeAnswersTheNoMovesQuestionInsteadOfOpeningTheMenu) {
