@@ -100,6 +100,7 @@ void TGameGUI::Load() {
     ResetInput.reset();
     OKInput.reset();
     SaveGameNameInput.reset();
+    ReplaceInput.reset();
     LastFileName.clear();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
@@ -117,12 +118,12 @@ void TGameGUI::Start() {
 }
 
 bool TGameGUI::AnyDialogOpen() const {
-    return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput;
+    return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput || ReplaceInput;
 }
 
-void TGameGUI::ShowMessage(const std::string& text) {
+void TGameGUI::ShowMessage(const std::string& text, bool longPanel) {
     if (OKInput) OKInput->Kill();
-    OKInput = CreateMessageDialog(text);
+    OKInput = longPanel ? CreateLongMessageDialog(text) : CreateMessageDialog(text);
 }
 
 void TGameGUI::Logic() {
@@ -179,6 +180,7 @@ void TGameGUI::CheckButtonClicks() {
     const TState& state = GameState();
     if (state.disableButtons) return;
     if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
+    if (InEditor()) CheckEditorButtons();
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
@@ -191,11 +193,15 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(SaveGameNameInput, true);
         if (answer == 1 && mode) {
             if (InEditor()) {
-                LastFileName = name;
+                SaveCustomLayout(name);
             } else if (!mode->SaveGame(Game().ProfilePath + name)) {
                 ShowMessage(mode->FileError);
             }
         }
+    }
+    if (int answer = AnswerOf(ReplaceInput)) {
+        CloseDialog(ReplaceInput, true);
+        AnswerReplace(answer);
     }
     if (int answer = AnswerOf(ResetInput)) {
         CloseDialog(ResetInput, true);
@@ -274,4 +280,5 @@ void TGameGUI::DrawDialogs() {
     if (ShuffleInput) ShuffleInput->Draw();
     if (OKInput) OKInput->Draw();
     if (SaveGameNameInput) SaveGameNameInput->Draw();
+    if (ReplaceInput) ReplaceInput->Draw();
 }
