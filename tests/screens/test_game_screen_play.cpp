@@ -2,150 +2,25 @@
 // puzzle 001 from start to finish by clicking gems, the end-level menu and
 // the next puzzle, then the pause menu: a typed save, a restart, and the
 // save loaded back.
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <functional>
-#include <string>
-#include <unistd.h>
-
-#include "app/game.h"
-#include "app/loading_screen.h"
-#include "app/startup.h"
-#include "gui/dialog.h"
-#include "platform/clock.h"
-#include "platform/files.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
-#include "puzzle/auto_player.h"
+#include "game_test_util.h"
 #include "puzzle/completion_list.h"
-#include "puzzle/game_gui.h"
-#include "puzzle/game_play.h"
 #include "puzzle/layout_file.h"
-#include "puzzle/match3_mode.h"
-#include "puzzle/puzzle_hooks.h"
-#include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
 
 namespace {
 
-constexpr uint32_t FRAME_MS = 20;
-
-class GamePlayThrough : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // The build's own data, or the data folder of another build.
-        std::string folder = VC_TEST_BINARY_DIR;
-        if (plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE && std::getenv("VC_GAME_DATA_DIR"))
-            folder = std::getenv("VC_GAME_DATA_DIR");
-        if (plat::FileType(folder + "/data/resources/data.pak") != plat::FILETYPE_FILE ||
-            plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE) {
-            GTEST_SKIP() << "game data not built";
-        }
-        ASSERT_TRUE(plat::ChangeDir(folder));
-        shots = std::getenv("VC_SCREENSHOT_DIR") ? std::getenv("VC_SCREENSHOT_DIR") : "";
-        // Start-up runs on the real clock (its splash waits in real time);
-        // the first event skips the splash.
-        plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
-        StartGame();
-        InstallGameScreenHooks();
-        LoadingScreen().Destination = &StartFirstStandardPuzzle();
-        clock.now = plat::MilliSecs();
-        plat::SetClock(&clock);
-        Game().FixedRateLogic.Init();
-        plat::SeedRnd(12345);
-    }
-    void TearDown() override {
-        plat::SetClock(nullptr);
-        GameExit();
-    }
-
-    void Frames(int count) {
-        for (int i = 0; i < count; ++i) {
-            clock.now += FRAME_MS;
-            ASSERT_NE(Game().RunFrame(), -1);
-        }
-    }
-    bool WaitFor(const std::function<bool()>& done, int maxFrames) {
-        for (int i = 0; i < maxFrames; ++i) {
-            if (done()) return true;
-            Frames(1);
-        }
-        return done();
-    }
-    void Click(int x, int y) {
-        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
-        Frames(2);
-        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
-        Frames(1);
-        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
-        Frames(1);
-    }
-    void ClickButton(const ButtonPtr& button) {
-        ASSERT_TRUE(button);
-        Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
-    }
-    void ClickCell(const TCellBox& box, const TCell& cell) {
-        Click(box.AreaStartX + cell.ArrayX * CELL_SIZE + CELL_SIZE / 2,
-              box.AreaStartY + cell.ArrayY * CELL_SIZE + CELL_SIZE / 2);
-    }
-    void Shot(const std::string& name) {
-        if (shots.empty()) return;
-        Game().ScreenDraw();
-        auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
-        if (pixmap) plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
-    }
-    static TGameModeMatch3& Mode() { return static_cast<TGameModeMatch3&>(*GamePlay().GameMode); }
-    static bool OnGameScreen() { return Game().CurrentTScreen == &GameScreen() && !Game().GameFade.Active; }
-    static bool EndsWith(const std::string& text, const std::string& end) {
-        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-    }
-
-    // Clicks gems until the puzzle is won, choosing each move from the hint list.
-    void PlayToTheEnd() {
-        int moves = 0;
-        bool shotTaken = false;
-        while (!GameState().stateFinished && moves < 600) {
-            auto& mode = Mode();
-            if (auto* question = dynamic_cast<TPuzzleDialogQuestion*>(mode.ShufflePieces.get())) {
-                Frames(60);
-                ClickButton(question->Dialog->Menu->FindButton("Yes"));
-                Frames(10);
-                continue;
-            }
-            const bool ready = WaitFor(
-                [&mode] {
-                    return GameState().stateFinished || mode.ShufflePieces ||
-                           (mode.CellBox->IsSettled() && mode.HintList.Exists && !mode.HintList.Items.empty());
-                },
-                2000);
-            ASSERT_TRUE(ready) << "the board never settled";
-            if (GameState().stateFinished || mode.ShufflePieces) continue;
-            const auto move = TAutoPlayer(mode).ChooseMove();
-            ASSERT_TRUE(move);
-            ClickCell(*mode.CellBox, *move->FirstCell);
-            ClickCell(*mode.CellBox, *move->SecondCell);
-            ++moves;
-            if (moves == 3 && !shotTaken) {
-                Frames(8);
-                Shot("game_in_progress");
-                shotTaken = true;
-            }
-            Frames(5);
-        }
-        ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000)) << "not won after " << moves;
-    }
-
-    plat::TManualClock clock;
-    std::string shots;
-};
+class GamePlayThrough : public RealGameTest {};
 
 TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the game screen never came";
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/001.layout"));
     Frames(100);
 
-    PlayToTheEnd();
+    PlayToTheEnd([this](int moves) {
+        if (moves != 3) return;
+        Frames(8);
+        Shot("game_in_progress");
+    });
     auto& gui = GameGUI();
     ASSERT_TRUE(gui.endLevelMenu && gui.endLevelMenu->Show);
     Frames(40);

@@ -1,0 +1,164 @@
+#pragma once
+// The real game, headless, on a manual clock and driven by synthetic events:
+// a fixture that starts it from the build's data and leads the loading screen
+// to a chosen screen, with clicks, drags, keys and typing, screenshots on
+// request (VC_SCREENSHOT_DIR), and a puzzle played to the end by clicking the
+// automatic player's moves.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "app/game.h"
+#include "app/loading_screen.h"
+#include "app/startup.h"
+#include "gui/dialog.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "puzzle/auto_player.h"
+#include "puzzle/game_gui.h"
+#include "puzzle/game_play.h"
+#include "puzzle/match3_mode.h"
+#include "puzzle/puzzle_hooks.h"
+#include "screens/game_screen.h"
+
+class RealGameTest : public ::testing::Test {
+protected:
+    static constexpr uint32_t FRAME_MS = 20;
+
+    // Where the loading screen leads; called once the game has started.
+    virtual TScreen& FirstScreen() { return StartFirstStandardPuzzle(); }
+
+    void SetUp() override {
+        // The build's own data, or the data folder of another build.
+        std::string folder = VC_TEST_BINARY_DIR;
+        if (plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE && std::getenv("VC_GAME_DATA_DIR"))
+            folder = std::getenv("VC_GAME_DATA_DIR");
+        if (plat::FileType(folder + "/data/resources/data.pak") != plat::FILETYPE_FILE ||
+            plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE) {
+            GTEST_SKIP() << "game data not built";
+        }
+        ASSERT_TRUE(plat::ChangeDir(folder));
+        shots = std::getenv("VC_SCREENSHOT_DIR") ? std::getenv("VC_SCREENSHOT_DIR") : "";
+        // Start-up runs on the real clock (its splash waits in real time);
+        // the first event skips the splash.
+        plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
+        StartGame();
+        InstallGameScreenHooks();
+        LoadingScreen().Destination = &FirstScreen();
+        clock.now = plat::MilliSecs();
+        plat::SetClock(&clock);
+        Game().FixedRateLogic.Init();
+        plat::SeedRnd(12345);
+    }
+    void TearDown() override {
+        plat::SetClock(nullptr);
+        GameExit();
+    }
+
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            clock.now += FRAME_MS;
+            ASSERT_NE(Game().RunFrame(), -1);
+        }
+    }
+    bool WaitFor(const std::function<bool()>& done, int maxFrames) {
+        for (int i = 0; i < maxFrames; ++i) {
+            if (done()) return true;
+            Frames(1);
+        }
+        return done();
+    }
+    void MoveTo(int x, int y) {
+        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
+        Frames(2);
+    }
+    void Click(int x, int y, int button = 1) {
+        MoveTo(x, y);
+        plat::PostEvent({plat::EventKind::MouseDown, button, x, y});
+        Frames(1);
+        plat::PostEvent({plat::EventKind::MouseUp, button, x, y});
+        Frames(1);
+    }
+    // Presses at the first point, moves through the others, releases at the last.
+    void Drag(const std::vector<std::pair<int, int>>& points, int button = 1) {
+        MoveTo(points.front().first, points.front().second);
+        plat::PostEvent({plat::EventKind::MouseDown, button, points.front().first, points.front().second});
+        Frames(2);
+        for (const auto& [x, y] : points) MoveTo(x, y);
+        plat::PostEvent({plat::EventKind::MouseUp, button, points.back().first, points.back().second});
+        Frames(1);
+    }
+    void Key(int key) {
+        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
+        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        Frames(1);
+    }
+    void Type(const std::string& text) {
+        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
+        Frames(3);
+    }
+    void ClickButton(const ButtonPtr& button) {
+        ASSERT_TRUE(button);
+        Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
+    }
+    // Waits until the dialog is open and has slid in, then clicks its button.
+    template <typename DialogPtr>
+    void Answer(const DialogPtr& dialog, const std::string& button) {
+        ASSERT_TRUE(WaitFor([&dialog] { return dialog && !dialog->Transitioning; }, 300)) << "no dialog for " << button;
+        ClickButton(dialog->Menu->FindButton(button));
+        ASSERT_TRUE(WaitFor([&dialog] { return !dialog; }, 300)) << "the dialog stayed after " << button;
+    }
+    static int CellX(const TCellBox& box, int column) { return box.AreaStartX + column * CELL_SIZE + CELL_SIZE / 2; }
+    static int CellY(const TCellBox& box, int row) { return box.AreaStartY + row * CELL_SIZE + CELL_SIZE / 2; }
+    void ClickCell(const TCellBox& box, const TCell& cell) { Click(CellX(box, cell.ArrayX), CellY(box, cell.ArrayY)); }
+    void Shot(const std::string& name) {
+        if (shots.empty()) return;
+        Game().ScreenDraw();
+        auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
+        if (pixmap) plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
+    }
+    static TGameModeMatch3& Mode() { return static_cast<TGameModeMatch3&>(*GamePlay().GameMode); }
+    static bool OnScreen(const TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
+    static bool OnGameScreen() { return OnScreen(GameScreen()); }
+    static bool EndsWith(const std::string& text, const std::string& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    }
+
+    // Clicks gems until the puzzle is won, choosing each move from the hint
+    // list; answers yes when no move is left. onMove runs after every move.
+    void PlayToTheEnd(const std::function<void(int moves)>& onMove = {}) {
+        int moves = 0;
+        while (!GameState().stateFinished && moves < 600) {
+            auto& mode = Mode();
+            if (auto* question = dynamic_cast<TPuzzleDialogQuestion*>(mode.ShufflePieces.get())) {
+                Frames(60);
+                ClickButton(question->Dialog->Menu->FindButton("Yes"));
+                Frames(10);
+                continue;
+            }
+            const bool ready = WaitFor(
+                [&mode] {
+                    return GameState().stateFinished || mode.ShufflePieces ||
+                           (mode.CellBox->IsSettled() && mode.HintList.Exists && !mode.HintList.Items.empty());
+                },
+                2000);
+            ASSERT_TRUE(ready) << "the board never settled";
+            if (GameState().stateFinished || mode.ShufflePieces) continue;
+            const auto move = TAutoPlayer(mode).ChooseMove();
+            ASSERT_TRUE(move);
+            ClickCell(*mode.CellBox, *move->FirstCell);
+            ClickCell(*mode.CellBox, *move->SecondCell);
+            ++moves;
+            if (onMove) onMove(moves);
+            Frames(5);
+        }
+        ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000)) << "not won after " << moves;
+    }
+
+    plat::TManualClock clock;
+    std::string shots;
+};
