@@ -159,6 +159,11 @@ std::string TGameModeEditor::LoadLayout(const std::string& path) {
     return {};
 }
 
+int TGameModeEditor::LoadGame(const std::string& path) {
+    FileError = LoadLayout(path);
+    return FileError.empty() ? 1 : 0;
+}
+
 // ---- drawing -------------------------------------------------------------------------
 
 int TGameModeEditor::Draw() {

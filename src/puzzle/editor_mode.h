@@ -45,6 +45,8 @@ public:
     int Logic() override;
     int Draw() override;
     int GameFinished() override { return 0; }
+    // A chosen layout file into the editor: 1, or 0 with FileError set.
+    int LoadGame(const std::string& path) override;
 
     // 0 when the layout may be saved, otherwise the first ELayoutError found.
     int IsLayoutValid();

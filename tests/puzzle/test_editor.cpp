@@ -227,7 +227,8 @@ TEST_F(EditorTest, SavedLayoutLoadsBackIntoTheEditorAndARefusedFileChangesNothin
     Tick(3, 12, 0);
     const TLayoutBlocks edited = LayoutOf(*editor.CellBox);
     EXPECT_NE(editor.LoadLayout(File("bad.layout")), "");
-    EXPECT_NE(editor.LoadLayout(File("missing.layout")), "");
+    EXPECT_EQ(editor.LoadGame(File("missing.layout")), 0);
+    EXPECT_NE(editor.FileError, "");
     EXPECT_EQ(LayoutOf(*editor.CellBox), edited);
     EXPECT_EQ(editor.CellBox->IsLevelEditor, 1);
 }

@@ -165,9 +165,10 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
     }
 }
 
-TEST_F(EditorOnGameScreen, BrushPreviewShowsMarbleChainAndCreation) {
-    Stroke(3, 2, 6);
+TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
+    Stroke(2, 2, 6);
     Key(plat::KEY_RCONTROL);
+    Stroke(3, 2, 6);
     Key('X');
     Key('C');
     const auto& editor = Editor();
@@ -179,8 +180,8 @@ TEST_F(EditorOnGameScreen, BrushPreviewShowsMarbleChainAndCreation) {
     Frames(5);
     Shot("editor_brush_preview");
     // The preview paints nothing by itself.
-    EXPECT_EQ(At(4, 3).Contents, FLOOR_NORMAL);
-    EXPECT_EQ(At(4, 3).IsChain, 0);
+    EXPECT_EQ(At(4, 3).Contents, FLOOR_MARBLE);
+    EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
 }
 
 }  // namespace
