@@ -4,6 +4,8 @@
 
 add_executable(puzzlemake puzzles/puzzlemake.cpp puzzles/puzzle_source.cpp)
 target_compile_options(puzzlemake PRIVATE ${VC_WARNINGS})
+# The fairness checks live in the core library, shared with the level editor.
+target_link_libraries(puzzlemake PRIVATE vellichorns_core)
 
 set(VC_PUZZLE_PICTURES ${CMAKE_SOURCE_DIR}/assets/puzzles)
 set(VC_LAYOUT_FOLDER ${CMAKE_BINARY_DIR}/layouts)

@@ -326,8 +326,8 @@ void TCellBox::CreateHintListCheck(TMatch3HintList& list, int c1, int r1, int c2
 
 // ---- filling ----------------------------------------------------------------------------
 
-int TCellBox::GenerateLevel() {
-    for (int attempt = 1; attempt <= GENERATE_ATTEMPTS; ++attempt) {
+int TCellBox::GenerateLevel(int maxAttempts) {
+    for (int attempt = 1; attempt <= maxAttempts; ++attempt) {
         for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
             for (int r = 1; r < BOARD_ROWS - 1; ++r) {
                 TCell& cell = *Cells[c][r];
@@ -351,7 +351,7 @@ int TCellBox::GenerateLevel() {
         CreateHintList(OwnHints);
         if (!OwnHints.Items.empty()) return attempt;
     }
-    return GENERATE_ATTEMPTS;
+    return maxAttempts;
 }
 
 void TCellBox::FillLevel(int kind, int includeCreate) {

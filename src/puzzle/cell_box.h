@@ -8,13 +8,12 @@
 #include <vector>
 
 #include "puzzle/cells.h"
+#include "puzzle/layout_check.h"
 #include "puzzle/match3_hint.h"
 #include "resources/banks.h"
 
 class TGameModeMatch3;
 
-constexpr int BOARD_COLUMNS = 18;
-constexpr int BOARD_ROWS = 14;
 constexpr int CELL_SIZE = 36;
 constexpr int GEM_KINDS = 6;
 
@@ -125,9 +124,10 @@ public:
     void CreateHintList(TMatch3HintList& list);
     void CreateHintListMainCheck(TMatch3HintList& list, int column, int row);
     void CreateHintListCheck(TMatch3HintList& list, int c1, int r1, int c2, int r2);
-    // Answers the number of attempts made (at most GENERATE_ATTEMPTS); the
-    // last attempt's board is kept even when it has no move.
-    int GenerateLevel();
+    // Deals random gems with no run of three until the board has a move, at
+    // most maxAttempts times. Answers the number of attempts made; the last
+    // attempt's board is kept even when it has no move (OwnHints then empty).
+    int GenerateLevel(int maxAttempts = GENERATE_ATTEMPTS);
     void FillLevel(int kind, int includeCreate);
     static constexpr int GENERATE_ATTEMPTS = 1000;
 

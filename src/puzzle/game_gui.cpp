@@ -99,6 +99,7 @@ void TGameGUI::Load() {
     SaveGameManager.reset();
     OverwriteInput.reset();
     PendingSavePath.clear();
+    ReplaceInput.reset();
     LastFileName.clear();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
@@ -117,12 +118,12 @@ void TGameGUI::Start() {
 
 bool TGameGUI::AnyDialogOpen() const {
     return ShuffleInput || RestartInput || QuitInput || ResetInput || OKInput || SaveGameNameInput || SaveGameManager ||
-           OverwriteInput;
+           OverwriteInput || ReplaceInput;
 }
 
-void TGameGUI::ShowMessage(const std::string& text) {
+void TGameGUI::ShowMessage(const std::string& text, bool longPanel) {
     if (OKInput) OKInput->Kill();
-    OKInput = CreateMessageDialog(text);
+    OKInput = longPanel ? CreateLongMessageDialog(text) : CreateMessageDialog(text);
 }
 
 void TGameGUI::Logic() {
@@ -179,6 +180,7 @@ void TGameGUI::CheckButtonClicks() {
     const TState& state = GameState();
     if (state.disableButtons) return;
     if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
+    if (InEditor()) CheckEditorButtons();
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
@@ -218,7 +220,7 @@ void TGameGUI::CheckInputDialogs() {
         if (answer == 1 && mode) {
             const std::string basePath = Game().ProfilePath + name;
             if (InEditor()) {
-                LastFileName = name;
+                SaveCustomLayout(name);
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
                 PendingSavePath = basePath;
                 OverwriteInput = CreateYesNoDialog(GameText().FindString("Overwrite Savegame"));
@@ -231,6 +233,10 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(OverwriteInput, true);
         if (answer == 1) SavePlayedGame(PendingSavePath);
         PendingSavePath.clear();
+    }
+    if (int answer = AnswerOf(ReplaceInput)) {
+        CloseDialog(ReplaceInput, true);
+        AnswerReplace(answer);
     }
     if (int answer = AnswerOf(ResetInput)) {
         CloseDialog(ResetInput, true);
@@ -317,4 +323,5 @@ void TGameGUI::DrawDialogs() {
     if (SaveGameNameInput) SaveGameNameInput->Draw();
     if (OverwriteInput) OverwriteInput->Draw();
     if (SaveGameManager) SaveGameManager->Draw();
+    if (ReplaceInput) ReplaceInput->Draw();
 }

@@ -24,6 +24,9 @@ public:
     // The base path (without ".save") waiting for that answer.
     std::string PendingSavePath;
     std::string LastFileName;
+    // "Replace it?" when a custom puzzle of the typed name exists, with that name.
+    DialogYesNoPtr ReplaceInput;
+    std::string PendingLayoutName;
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
     MenuPtr MainMenu;
     MenuPtr CustomMenu;
@@ -46,11 +49,21 @@ public:
     // saved games in play.
     void ShowSaveGameManager();
 
+    // The editor's buttons and Escape (editor_commands.cpp).
+    void CheckEditorButtons();
+    // The answer to "Replace it?": yes saves, no asks for another name.
+    void AnswerReplace(int answer);
+    // The name prompt of "savecustom", pre-filled with the given name.
+    void AskLayoutName(const std::string& name);
+    // A name accepted in the editor: asks before replacing, then saves.
+    void SaveCustomLayout(const std::string& name);
+
     bool AnyDialogOpen() const;
     // Saves the game in play to basePath + ".save"; a failure is shown.
     void SavePlayedGame(const std::string& basePath);
-    // Opens OKInput with the text (replacing one that is open).
-    void ShowMessage(const std::string& text);
+    // Opens OKInput with the text (replacing one that is open); a text of
+    // several lines goes on the long panel.
+    void ShowMessage(const std::string& text, bool longPanel = false);
 };
 
 TGameGUI& GameGUI();

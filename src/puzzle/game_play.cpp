@@ -1,6 +1,7 @@
 #include "puzzle/game_play.h"
 
 #include "platform/clock.h"
+#include "puzzle/editor_mode.h"
 #include "puzzle/match3_mode.h"
 
 namespace {
@@ -48,8 +49,7 @@ void TGamePlay::Init(int mode) {
     if (mode == GAMEMODE_MATCH3) {
         GameMode = std::make_unique<TGameModeMatch3>();
     } else {
-        // The editor is not part of this build: an empty mode stands in.
-        GameMode = std::make_unique<TGameMode>();
+        GameMode = std::make_unique<TGameModeEditor>();
         GameState().StartCustom();
     }
     GameMode->GameType = mode;

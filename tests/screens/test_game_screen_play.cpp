@@ -5,13 +5,13 @@
 // puzzle that cannot be loaded.
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
-#include "screens/game_run_util.h"
+#include "game_test_util.h"
 #include "puzzle/save_game.h"
 #include "screens/ingame_menu.h"
 
 namespace {
 
-class GamePlayThrough : public GameRunTest {
+class GamePlayThrough : public RealGameTest {
 protected:
     // A tap: press and release arrive between two frames.
     void TapCell(const TCellBox& box, const TCell& cell) {
@@ -53,7 +53,11 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/001.layout"));
     Frames(100);
 
-    PlayToTheEnd();
+    PlayToTheEnd([this](int moves) {
+        if (moves != 3) return;
+        Frames(8);
+        Shot("game_in_progress");
+    });
     auto& gui = GameGUI();
     ASSERT_TRUE(gui.endLevelMenu && gui.endLevelMenu->Show);
     Frames(40);

@@ -10,7 +10,7 @@
 #include "persistence/save_game_manager.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
-#include "screens/game_run_util.h"
+#include "game_test_util.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
 #include "screens/screen_list.h"
@@ -25,7 +25,7 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class PlayScreenFlow : public GameRunTest {
+class PlayScreenFlow : public RealGameTest {
 protected:
     TScreen& FirstScreen() override { return ScreenFor(EGameScreen::Title); }
     void SetUp() override {
@@ -35,7 +35,7 @@ protected:
         fs::remove_all(home);
         fs::create_directories(home);
         setenv("XDG_DATA_HOME", home.c_str(), 1);
-        GameRunTest::SetUp();
+        RealGameTest::SetUp();
     }
     // The title screen asks for the first player's name; then its Play button.
     void FromTitleToPlayScreen(const std::string& player) {

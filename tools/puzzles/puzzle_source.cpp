@@ -29,36 +29,6 @@ std::string AfterKey(const std::string& line, size_t keyLength) {
     return from == std::string::npos ? std::string() : line.substr(from);
 }
 
-std::string Where(int column, int row) {
-    return "column " + std::to_string(column) + ", row " + std::to_string(row);
-}
-
-bool IsFloor(const TPuzzleGrid& grid, int column, int row) {
-    return column >= 0 && column < PUZZLE_COLUMNS && row >= 0 && row < PUZZLE_ROWS &&
-           grid[column][row].Contents != 0;
-}
-
-// A gem that stays on a fill cell that is not a creation cell, for the
-// editor's one-kind trial fill.
-bool IsTrialGem(const TPuzzleGrid& grid, int column, int row) {
-    return IsFloor(grid, column, row) && grid[column][row].IsFill && !grid[column][row].IsCreate;
-}
-
-// True when [column, row] lies in a straight run of three cells that pass the test.
-template <typename Test>
-bool InRunOfThree(int column, int row, Test test) {
-    for (int vertical = 0; vertical <= 1; ++vertical) {
-        const int dc = vertical ? 0 : 1;
-        const int dr = vertical ? 1 : 0;
-        for (int start = -2; start <= 0; ++start) {
-            bool all = true;
-            for (int i = start; i < start + 3 && all; ++i) all = test(column + i * dc, row + i * dr);
-            if (all) return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 bool ParsePuzzleSource(const std::string& text, TPuzzleSource& out, std::string& error) {
@@ -120,55 +90,8 @@ std::string LayoutFileBytes(const TPuzzleGrid& grid) {
     return bytes;
 }
 
-std::array<std::array<bool, PUZZLE_ROWS>, PUZZLE_COLUMNS> FedCells(const TPuzzleGrid& grid) {
-    std::array<std::array<bool, PUZZLE_ROWS>, PUZZLE_COLUMNS> fed{};
-    // Row by row from the top: a cell is fed when it spawns gems itself or
-    // when a fed floor cell straight above or diagonally above can drop into it.
-    for (int row = 1; row <= INTERIOR_ROWS; ++row)
-        for (int column = 1; column <= INTERIOR_COLUMNS; ++column) {
-            const TPuzzleCell& cell = grid[column][row];
-            if (!cell.Contents) continue;
-            bool reached = cell.IsCreate && !IsFloor(grid, column, row - 1);
-            for (int dc = -1; dc <= 1 && !reached; ++dc) {
-                // A chained gem holds on until it is cleared: count no falls through it.
-                const int from = column + dc;
-                reached = IsFloor(grid, from, row - 1) && fed[from][row - 1] && !grid[from][row - 1].IsChain;
-            }
-            fed[column][row] = reached;
-        }
-    return fed;
-}
-
 std::vector<std::string> PuzzleFaults(const TPuzzleGrid& grid) {
-    std::vector<std::string> faults;
-    int floor = 0, marble = 0, fill = 0, create = 0;
-    bool trialMove = false;
-    for (int column = 0; column < PUZZLE_COLUMNS; ++column)
-        for (int row = 0; row < PUZZLE_ROWS; ++row) {
-            const TPuzzleCell& cell = grid[column][row];
-            floor += cell.Contents != 0;
-            marble += cell.Contents == 2;
-            fill += cell.IsFill != 0;
-            create += cell.IsCreate != 0;
-            trialMove = trialMove || (IsTrialGem(grid, column, row) &&
-                                      InRunOfThree(column, row, [&grid](int c, int r) { return IsTrialGem(grid, c, r); }));
-        }
-    if (!floor) faults.push_back("no floor");
-    if (!marble) faults.push_back("no marble floor");
-    if (!fill) faults.push_back("no cell starts with a gem");
-    if (!create) faults.push_back("no creation cell");
-    if (!trialMove) faults.push_back("no move is possible on the starting gems");
-
-    const auto fed = FedCells(grid);
-    for (int column = 1; column <= INTERIOR_COLUMNS; ++column)
-        for (int row = 1; row <= INTERIOR_ROWS; ++row) {
-            const TPuzzleCell& cell = grid[column][row];
-            if (!cell.Contents) continue;
-            if (cell.IsCreate && IsFloor(grid, column, row - 1))
-                faults.push_back("creation cell under floor at " + Where(column, row));
-            if (!fed[column][row]) faults.push_back("no gem can fall to " + Where(column, row));
-            if (cell.Contents == 2 && !InRunOfThree(column, row, [&grid](int c, int r) { return IsFloor(grid, c, r); }))
-                faults.push_back("marble outside any line of three at " + Where(column, row));
-        }
-    return faults;
+    std::vector<std::string> texts;
+    for (const TLayoutFault& fault : LayoutFaults(grid)) texts.push_back(DescribeLayoutFault(fault));
+    return texts;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// The real game, headless, driven frame by frame with synthetic mouse and key
-// events on a manual clock: start-up, the loading screen, then the screen the
-// test names; clicks on buttons and board cells, screenshots on request
-// (VC_SCREENSHOT_DIR) and playing a puzzle to the end by clicking gems.
+// The real game, headless, on a manual clock and driven by synthetic events:
+// a fixture that starts it from the build's data and leads the loading screen
+// to a chosen screen, with clicks, drags, keys and typing, screenshots on
+// request (VC_SCREENSHOT_DIR), and a puzzle played to the end by clicking the
+// automatic player's moves.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,12 +26,13 @@
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 
-inline constexpr uint32_t FRAME_MS = 20;
-
-class GameRunTest : public ::testing::Test {
+class RealGameTest : public ::testing::Test {
 protected:
-    // Where the loading screen leads.
+    static constexpr uint32_t FRAME_MS = 20;
+
+    // Where the loading screen leads; called once the game has started.
     virtual TScreen& FirstScreen() { return StartFirstStandardPuzzle(); }
+
     void SetUp() override {
         // The build's own data, or the data folder of another build.
         std::string folder = VC_TEST_BINARY_DIR;
@@ -71,22 +73,49 @@ protected:
         }
         return done();
     }
-    void Click(int x, int y) {
+    void MoveTo(int x, int y) {
         plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
         Frames(2);
-        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
+    }
+    void Click(int x, int y, int button = 1) {
+        MoveTo(x, y);
+        plat::PostEvent({plat::EventKind::MouseDown, button, x, y});
         Frames(1);
-        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
+        plat::PostEvent({plat::EventKind::MouseUp, button, x, y});
         Frames(1);
+    }
+    // Presses at the first point, moves through the others, releases at the last.
+    void Drag(const std::vector<std::pair<int, int>>& points, int button = 1) {
+        MoveTo(points.front().first, points.front().second);
+        plat::PostEvent({plat::EventKind::MouseDown, button, points.front().first, points.front().second});
+        Frames(2);
+        for (const auto& [x, y] : points) MoveTo(x, y);
+        plat::PostEvent({plat::EventKind::MouseUp, button, points.back().first, points.back().second});
+        Frames(1);
+    }
+    void Key(int key) {
+        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
+        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        Frames(1);
+    }
+    void Type(const std::string& text) {
+        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
+        Frames(3);
     }
     void ClickButton(const ButtonPtr& button) {
         ASSERT_TRUE(button);
         Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
     }
-    void ClickCell(const TCellBox& box, const TCell& cell) {
-        Click(box.AreaStartX + cell.ArrayX * CELL_SIZE + CELL_SIZE / 2,
-              box.AreaStartY + cell.ArrayY * CELL_SIZE + CELL_SIZE / 2);
+    // Waits until the dialog is open and has slid in, then clicks its button.
+    template <typename DialogPtr>
+    void Answer(const DialogPtr& dialog, const std::string& button) {
+        ASSERT_TRUE(WaitFor([&dialog] { return dialog && !dialog->Transitioning; }, 300)) << "no dialog for " << button;
+        ClickButton(dialog->Menu->FindButton(button));
+        ASSERT_TRUE(WaitFor([&dialog] { return !dialog; }, 300)) << "the dialog stayed after " << button;
     }
+    static int CellX(const TCellBox& box, int column) { return box.AreaStartX + column * CELL_SIZE + CELL_SIZE / 2; }
+    static int CellY(const TCellBox& box, int row) { return box.AreaStartY + row * CELL_SIZE + CELL_SIZE / 2; }
+    void ClickCell(const TCellBox& box, const TCell& cell) { Click(CellX(box, cell.ArrayX), CellY(box, cell.ArrayY)); }
     void Shot(const std::string& name) {
         if (shots.empty()) return;
         Game().ScreenDraw();
@@ -94,15 +123,16 @@ protected:
         if (pixmap) plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
     }
     static TGameModeMatch3& Mode() { return static_cast<TGameModeMatch3&>(*GamePlay().GameMode); }
-    static bool OnGameScreen() { return Game().CurrentTScreen == &GameScreen() && !Game().GameFade.Active; }
+    static bool OnScreen(const TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
+    static bool OnGameScreen() { return OnScreen(GameScreen()); }
     static bool EndsWith(const std::string& text, const std::string& end) {
         return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
     }
 
-    // Clicks gems until the puzzle is won, choosing each move from the hint list.
-    void PlayToTheEnd() {
+    // Clicks gems until the puzzle is won, choosing each move from the hint
+    // list; answers yes when no move is left. onMove runs after every move.
+    void PlayToTheEnd(const std::function<void(int moves)>& onMove = {}) {
         int moves = 0;
-        bool shotTaken = false;
         while (!GameState().stateFinished && moves < 600) {
             auto& mode = Mode();
             if (auto* question = dynamic_cast<TPuzzleDialogQuestion*>(mode.ShufflePieces.get())) {
@@ -124,11 +154,7 @@ protected:
             ClickCell(*mode.CellBox, *move->FirstCell);
             ClickCell(*mode.CellBox, *move->SecondCell);
             ++moves;
-            if (moves == 3 && !shotTaken) {
-                Frames(8);
-                Shot("game_in_progress");
-                shotTaken = true;
-            }
+            if (onMove) onMove(moves);
             Frames(5);
         }
         ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000)) << "not won after " << moves;

@@ -1,0 +1,187 @@
+// The level editor on the game screen, driven by synthetic mouse and key
+// events: Escape asks to leave instead of opening a pause menu, a layout is
+// painted with drags and brush keys, every refusal shows its own text, a name
+// is asked before saving and again before replacing, the board is cleared,
+// and leaving fades to the play screen.
+#include "game_test_util.h"
+#include "puzzle/editor_mode.h"
+#include "puzzle/layout_file.h"
+#include "puzzle/puzzle_test_util.h"
+#include "resources/resource_globals.h"
+#include "screens/ingame_menu.h"
+
+namespace {
+
+class EditorOnGameScreen : public RealGameTest {
+protected:
+    TScreen& FirstScreen() override { return StartLevelEditor(); }
+    void SetUp() override {
+        RealGameTest::SetUp();
+        if (IsSkipped()) return;
+        ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the editor never came";
+        Frames(20);
+    }
+
+    static TGameModeEditor& Editor() { return dynamic_cast<TGameModeEditor&>(*GamePlay().GameMode); }
+    static TCellBox& Box() { return *Editor().CellBox; }
+    static const TLayoutCell& At(int column, int row) { return Box().Layout[column][row]; }
+    // Drags the brush along one row (button 2, the right one: the eraser).
+    void Stroke(int row, int from, int to, int button = 1) {
+        // A fast drag skips cells: go through every one.
+        std::vector<std::pair<int, int>> points;
+        for (int column = from; column <= to; ++column) points.emplace_back(CellX(Box(), column), CellY(Box(), row));
+        Drag(points, button);
+    }
+    void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
+    static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
+};
+
+TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
+    auto& gui = GameGUI();
+    EXPECT_EQ(GameState().stateCustomMode, 1);
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(gui.QuitInput) << "Escape did not ask";
+    EXPECT_EQ(gui.QuitInput->Caption->Text, GameText().FindString("Exit Editor"));
+    Frames(30);
+    EXPECT_FALSE(GameMenu().Active);
+    // Answering with Escape closes the question and opens nothing else.
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.QuitInput; }, 300));
+    Frames(30);
+    EXPECT_FALSE(gui.QuitInput);
+    EXPECT_FALSE(GameMenu().Active);
+    EXPECT_TRUE(OnGameScreen());
+
+    ClickEditorButton("backtomenu");
+    Answer(gui.QuitInput, "Yes");
+    ASSERT_TRUE(WaitFor([] { return OnScreen(LeaveGameDestination()); }, 500)) << "not back on the play screen";
+}
+
+TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplacedOnlyWhenAsked) {
+    auto& gui = GameGUI();
+    Key('C');  // creation cells along the top
+    Stroke(1, 1, 16);
+    Key('C');
+    for (int row = 2; row <= 6; ++row) Stroke(row, 1, 16);
+    Key(plat::KEY_LCONTROL);  // marble in the middle
+    Stroke(4, 5, 11);
+    Key(plat::KEY_LCONTROL);
+    Stroke(6, 12, 16, 2);  // the right button erases
+    EXPECT_EQ(At(1, 1).IsCreate, 1);
+    EXPECT_EQ(At(8, 4).Contents, FLOOR_MARBLE);
+    EXPECT_EQ(At(3, 5).Contents, FLOOR_NORMAL);
+    EXPECT_EQ(At(14, 6).Contents, FLOOR_NONE);
+    EXPECT_EQ(At(11, 6).Contents, FLOOR_NORMAL);
+    MoveTo(CellX(Box(), 8), CellY(Box(), 9));
+    Shot("editor_half_painted");
+
+    ClickEditorButton("savecustom");
+    Answer(gui.SaveGameNameInput, "Cancel");
+    const std::string path = Game().ProfilePath + "Mine.layout";
+    std::remove(path.c_str());
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "");
+    Type("mine");
+    Answer(gui.SaveGameNameInput, "OK");
+    EXPECT_FALSE(gui.OKInput) << Caption(gui.OKInput);
+    ASSERT_EQ(plat::FileType(path), plat::FILETYPE_FILE);
+    EXPECT_EQ(gui.LastFileName, "Mine");
+    TCellBox saved;
+    ASSERT_EQ(LoadLayout(saved, path), "");
+    EXPECT_EQ(LayoutOf(saved), LayoutOf(Box()));
+
+    // Saving again offers the same name and asks before replacing; "No"
+    // asks for another name, "Yes" writes over the old file.
+    Key(plat::KEY_LCONTROL);
+    Stroke(2, 2, 4);
+    Key(plat::KEY_LCONTROL);
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
+    Answer(gui.SaveGameNameInput, "OK");
+    Answer(gui.ReplaceInput, "No");
+    ASSERT_TRUE(gui.SaveGameNameInput);
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
+    Answer(gui.SaveGameNameInput, "OK");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.ReplaceInput && !gui.ReplaceInput->Transitioning; }, 300));
+    ASSERT_EQ(LoadLayout(saved, path), "");
+    EXPECT_EQ(saved.Layout[3][2].Contents, FLOOR_NORMAL) << "replaced before the answer";
+    Answer(gui.ReplaceInput, "Yes");
+    ASSERT_EQ(LoadLayout(saved, path), "");
+    EXPECT_EQ(LayoutOf(saved), LayoutOf(Box()));
+
+    ClickEditorButton("reset");
+    Answer(gui.ResetInput, "No");
+    EXPECT_GT(Box().GetLayoutCellNotEmptyCount(), 0);
+    ClickEditorButton("reset");
+    Answer(gui.ResetInput, "Yes");
+    EXPECT_EQ(Box().GetLayoutCellNotEmptyCount(), 0);
+    EXPECT_EQ(Box().IsLevelEditor, 1);
+}
+
+TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
+    auto& gui = GameGUI();
+    std::vector<std::string> fair = FullRows("................");
+    fair[0] = "cccccccccccccccc";
+    fair[6] = ".....mmmm.......";
+    auto shelf = fair, buried = fair, lonely = fair;
+    shelf[5] = "....#####.......";
+    shelf[6] = ".....mmm........";
+    buried[3] = "......c.........";
+    lonely[9] = "...#............";
+    lonely[10] = "..#m#...........";
+    lonely[11] = "...#............";
+    const std::vector<std::vector<std::string>> layouts = {
+        {},
+        FullRows("................"),
+        FullRows("....mmm........."),  // without gems below
+        FullRows("....mmm........."),
+        {"c#c#c#c", "#######", "m#m#m#m"},
+        {"c", ".", "m", "."},  // a corridor: no random deal has a move
+        buried,
+        shelf,
+        lonely};
+    for (int error = 1; error <= 9; ++error) {
+        SCOPED_TRACE("error " + std::to_string(error));
+        BuildBox(Box(), layouts[error - 1]);
+        Box().IsLevelEditor = 1;
+        if (error == 3)
+            for (auto& column : Box().Layout)
+                for (auto& cell : column) cell.IsFill = 0;
+        if (error == 6) Box().Layout[1][1].IsFill = 0;
+        const TLayoutBlocks before = LayoutOf(Box());
+        ClickEditorButton("savecustom");
+        ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+        EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error " + std::to_string(error)));
+        EXPECT_FALSE(gui.SaveGameNameInput);
+        EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7);
+        Shot("editor_error_" + std::to_string(error));
+        // Clicks on the board while the message is open paint nothing.
+        Click(CellX(Box(), 9), CellY(Box(), 12));
+        Answer(gui.OKInput, "OK");
+        Frames(5);
+        EXPECT_EQ(LayoutOf(Box()), before);
+    }
+}
+
+TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
+    Stroke(2, 2, 6);
+    Key(plat::KEY_RCONTROL);
+    Stroke(3, 2, 6);
+    Key('X');
+    Key('C');
+    const auto& editor = Editor();
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.IsChain, 1);
+    EXPECT_EQ(editor.IsCreate, 1);
+    EXPECT_EQ(editor.IsFill, 1);
+    MoveTo(CellX(Box(), 4), CellY(Box(), 3));
+    Frames(5);
+    Shot("editor_brush_preview");
+    // The preview paints nothing by itself.
+    EXPECT_EQ(At(4, 3).Contents, FLOOR_MARBLE);
+    EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
+}
+
+}  // namespace
