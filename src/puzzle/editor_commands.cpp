@@ -42,8 +42,7 @@ void TGameGUI::CheckEditorButtons() {
         if (const int error = editor->IsLayoutValid(); error == LAYOUT_VALID) {
             AskLayoutName(LastFileName);
         } else {
-            // The first five fit one line; the others explain a marked cell.
-            ShowMessage(LayoutErrorText(error), error > LAYOUT_NO_MOVE);
+            ShowMessage(LayoutErrorText(error));
         }
     }
     if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(GameText().FindString("Clear Puzzle"));

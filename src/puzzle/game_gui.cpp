@@ -121,9 +121,9 @@ bool TGameGUI::AnyDialogOpen() const {
            OverwriteInput || ReplaceInput;
 }
 
-void TGameGUI::ShowMessage(const std::string& text, bool longPanel) {
+void TGameGUI::ShowMessage(const std::string& text) {
     if (OKInput) OKInput->Kill();
-    OKInput = longPanel ? CreateLongMessageDialog(text) : CreateMessageDialog(text);
+    OKInput = CreateMessageDialog(text);
 }
 
 void TGameGUI::Logic() {

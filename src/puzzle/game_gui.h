@@ -61,9 +61,8 @@ public:
     bool AnyDialogOpen() const;
     // Saves the game in play to basePath + ".save"; a failure is shown.
     void SavePlayedGame(const std::string& basePath);
-    // Opens OKInput with the text (replacing one that is open); a text of
-    // several lines goes on the long panel.
-    void ShowMessage(const std::string& text, bool longPanel = false);
+    // Opens OKInput with the text (replacing one that is open).
+    void ShowMessage(const std::string& text);
 };
 
 TGameGUI& GameGUI();
