@@ -178,6 +178,7 @@ TEST_F(LevelListTest, AClickSelectsAndOnlyADoubleClickStarts) {
     auto list = MakeList();
     auto& mouse = Game().Mouse;
     auto& clicks = PNMouseObject();
+    mouse.PressTaken = 0;  // the counts below stand for a press no widget has taken
     // The slot reaches 80 pixels either side of its centre and 50 above and below.
     mouse.x = static_cast<int>(PNLevelList::SlotX(5)) + 81;
     mouse.y = static_cast<int>(PNLevelList::SlotY(5));
