@@ -45,6 +45,7 @@ void TGameGUI::CheckEditorButtons() {
             ShowMessage(LayoutErrorText(error));
         }
     }
+    if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();
     if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(GameText().FindString("Clear Puzzle"));
     const bool escape = KeyHit(plat::KEY_ESCAPE);
     if ((CustomMenu->Clicked("backtomenu") || escape) && !QuitInput)

@@ -118,6 +118,11 @@ TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplaced
     Answer(gui.ResetInput, "Yes");
     EXPECT_EQ(Box().GetLayoutCellNotEmptyCount(), 0);
     EXPECT_EQ(Box().IsLevelEditor, 1);
+
+    // "loadcustom" opens the chooser of the player's custom puzzles.
+    ClickEditorButton("loadcustom");
+    ASSERT_TRUE(gui.SaveGameManager);
+    EXPECT_EQ(gui.SaveGameManager->Directory, Game().ProfilePath);
 }
 
 TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
