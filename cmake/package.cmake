@@ -120,6 +120,10 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build.*/")
 include(CPack)
 
 # ---- checks -------------------------------------------------------------------------
+# None in a sanitized build, which is never packaged.
+if(VC_SANITIZE)
+  return()
+endif()
 # The install test lays the game out in a private DESTDIR and starts it from there.
 if(TARGET test_package)
   target_compile_definitions(test_package PRIVATE
