@@ -38,6 +38,7 @@ void Tile(cairo_t* cr, double margin) {
     cairo_set_source(cr, rim);
     cairo_set_line_width(cr, std::max(4.0, margin * 0.4));
     cairo_stroke(cr);
+    cairo_pattern_destroy(rim);
 }
 
 // The picture on a context that maps 0..UNITS on the icon.
