@@ -58,7 +58,10 @@ void ApplyLayout(TCellBox& box, const TLayoutBlocks& layout) {
 
 void ApplyGems(TCellBox& box, const TBlock& gems) {
     for (int r = 0; r < BLOCK_ROWS; ++r)
-        for (int c = 0; c < BLOCK_COLUMNS; ++c) box.CellAt(c + 1, r + 1).SetContents(gems[r][c]);
+        for (int c = 0; c < BLOCK_COLUMNS; ++c) {
+            const bool floor = box.Layout[c + 1][r + 1].Contents != FLOOR_NONE;
+            box.CellAt(c + 1, r + 1).SetContents(floor ? gems[r][c] : 0);
+        }
 }
 
 std::string ReadBoardFile(const std::string& path, std::vector<uint8_t>& bytes) {

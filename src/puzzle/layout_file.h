@@ -14,7 +14,8 @@ TBlock GemsOf(const TCellBox& box);
 TBoardBlocks BoardOf(const TCellBox& box);
 // Clears the board and lays the floor and flags (the caller refreshes walls).
 void ApplyLayout(TCellBox& box, const TLayoutBlocks& layout);
-// Puts the gems on the board's interior (0 = none).
+// Puts the gems on the board's interior (0 = none), after its floor: a gem
+// recorded where there is no floor (a damaged or hand-edited save) is dropped.
 void ApplyGems(TCellBox& box, const TBlock& gems);
 
 // Reads a whole board file (a file, or a URL the game's streams answer).

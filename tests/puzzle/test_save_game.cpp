@@ -237,6 +237,35 @@ TEST_F(SaveGameTest, DamagedSavesAreRefusedAndChangeNothing) {
     EXPECT_EQ(other.FileError, "Could not read file '" + File("missing.save") + "'");
 }
 
+// No board of the game has a gem where there is no floor; one in a damaged
+// save would hang over the hole and take part in runs.
+TEST_F(SaveGameTest, GemsSavedOverHolesAreDropped) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    ASSERT_EQ(mode.SaveGame(File("holes")), 1);
+    std::string text = ReadText(File("holes.save"));
+    // Row 12 of both gem blocks: no floor in columns 7 to 10.
+    size_t block = 0;
+    for (int board = 0; board < 2; ++board) {
+        block = text.find("-\r\n", block) + 3;
+        const size_t row12 = block + 11 * 18;
+        text.replace(row12 + 6, 4, "3333");
+        block = text.find("-\r\n", block);
+        for (int skip = 0; skip < 4; ++skip) block = text.find("-\r\n", block + 1);
+    }
+    WriteText(File("holes.save"), text);
+
+    TGameModeMatch3 other;
+    ASSERT_EQ(other.LoadGame(File("holes.save")), 1) << other.FileError;
+    for (const TCellBox* box : {other.CellBox.get(), other.OriginalPuzzle->CellBox.get()})
+        for (int c = 7; c <= 10; ++c) {
+            ASSERT_EQ(box->Layout[c][12].Contents, FLOOR_NONE);
+            EXPECT_EQ(box->CellAt(c, 12).Contents, 0) << c;
+        }
+    TickMode(other, 400);
+    for (int c = 7; c <= 10; ++c) EXPECT_EQ(other.CellBox->CellAt(c, 12).Contents, 0) << c;
+}
+
 TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSave) {
     TGameModeMatch3 mode;
     StartAndPlay(mode);
