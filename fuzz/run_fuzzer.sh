@@ -23,5 +23,5 @@ fi
 mkdir -p "$work"
 cp "$seeds"/* "$work"/
 echo "$name: ${seconds} s on $(ls "$work" | wc -l) inputs in $work"
-exec "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 -timeout=10 \
+exec "$fuzzer" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 -timeout=30 \
   -print_final_stats=1 -close_fd_mask=2 -artifact_prefix="$(dirname "$work")/$name-" "$work"
