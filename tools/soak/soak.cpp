@@ -224,7 +224,7 @@ private:
     Options options_;
     std::mt19937 random_;
     plat::TManualClock clock_;
-    Clock::time_point start_, lastSample_;
+    Clock::time_point start_, lastSample_, lastReport_;
     BoardState last_;
 
     long ticks_ = 0, checkedTicks_ = 0, moves_ = 0, finished_ = 0, saves_ = 0, loads_ = 0, starts_ = 0;
@@ -316,6 +316,12 @@ void Soak::SampleMemory(bool force) {
     const long rss = ResidentKiB();
     rssPeak_ = std::max(rssPeak_, rss);
     rssFinal_ = rss;
+    if (now - lastReport_ >= std::chrono::minutes(1)) {
+        lastReport_ = now;
+        std::printf("%.0f min: %ld ticks, %ld moves, %ld puzzles finished, %ld KiB resident\n",
+                    std::chrono::duration<double>(now - start_).count() / 60, ticks_, moves_, finished_, rss);
+        std::fflush(stdout);
+    }
     // The baseline is taken once every screen, puzzle and dialog has been
     // seen a few times: after a fifth of the run.
     const double elapsed = std::chrono::duration<double>(now - start_).count() / 60.0;
@@ -548,7 +554,7 @@ int Soak::Run() {
     Game().FastOn();  // exactly one logic tick a frame
     plat::SeedRnd(options_.seed);
 
-    start_ = lastSample_ = Clock::now();
+    start_ = lastSample_ = lastReport_ = Clock::now();
     rssStart_ = rssPeak_ = rssFinal_ = ResidentKiB();
     const auto end = start_ + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(options_.minutes * 60));
     long movesSeen = -1, lastMoveTick = 0;
