@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/error.h"
+#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
 #include "platform/os.h"
@@ -32,7 +33,11 @@ const IntSetting kPriorities[] = {
 };
 const IntSetting kAfter[] = {{"Region", &TGame::Region}, {"Sub-Region", &TGame::SubRegion}};
 
-bool CreateEmptyFile(const std::string& path) { return plat::WriteFileAtomic(path, std::string()); }
+bool CreateEmptyFile(const std::string& path) {
+    if (plat::WriteFileAtomic(path, std::string())) return true;
+    WriteErrorLog("Could not create the marker file " + path);
+    return false;
+}
 
 int Switch(int v) { return v ? 1 : 0; }
 
@@ -46,6 +51,23 @@ void BringIntoRange(TGame& g) {
     for (int TGame::*f : {&TGame::SoundVolume, &TGame::MusicVolume, &TGame::SpeechVolume, &TGame::Particles}) {
         g.*f = std::clamp(g.*f, 0, 100);
     }
+}
+
+// The default settings replace the player's (keeping the player's name) in
+// one step, so a crash during the restore leaves one file or the other.
+// Without a default file the settings file is removed and the built-in
+// defaults apply; a restore that cannot be written keeps the old file.
+void RestoreDefaultSettings(const TGame& game) {
+    const std::string iniPath = game.Ini.Path();
+    const std::string defaults = game.DataPrefix + "data/default.ini";
+    const std::string name = IniReadValue(iniPath, "profile name");
+    if (plat::FileType(plat::ResolvePath(defaults)) != plat::FILETYPE_FILE) {
+        plat::DeleteFile(iniPath);
+    } else if (!IniCopyReplacing(defaults, iniPath, "PROFILE NAME", name)) {
+        WriteErrorLog("Could not restore the default settings in " + iniPath);
+        return;
+    }
+    plat::MessageBox("Vellichorns", "Default ini file restored!", false);
 }
 
 }  // namespace
@@ -99,11 +121,7 @@ int TGame::CheckGoodExit() {
     if (plat::FileType(goodExit) == plat::FILETYPE_FILE) {
         plat::DeleteFile(goodExit);
     } else if (plat::FileType(changed) == plat::FILETYPE_FILE) {
-        const std::string iniPath = Ini.Path();
-        const std::string name = IniReadValue(iniPath, "profile name");
-        plat::DeleteFile(iniPath);
-        IniCopyReplacing(DataPrefix + "data/default.ini", iniPath, "PROFILE NAME", name);
-        plat::MessageBox("Vellichorns", "Default ini file restored!", false);
+        RestoreDefaultSettings(*this);
     }
     plat::DeleteFile(changed);
     return 1;

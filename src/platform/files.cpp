@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -209,6 +211,24 @@ void SyncFolder(const std::string& dir) {
     ::close(fd);
 }
 
+std::string TemporaryPrefix(const std::string& target) { return "." + StripDir(target) + ".tmp"; }
+
+// The temporary files of writers that died before their rename (a crash, a
+// kill, a power cut) are removed: those whose process no longer runs.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string dir = ExtractDir(target);
+    const std::string prefix = TemporaryPrefix(target);
+    std::vector<std::string> entries;
+    if (!ReadDir(dir, entries)) return;
+    for (const auto& entry : entries) {
+        if (entry.compare(0, prefix.size(), prefix) != 0) continue;
+        const long pid = std::strtol(entry.c_str() + prefix.size(), nullptr, 10);
+        if (pid <= 0 || pid == ::getpid()) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        ::unlink(JoinPath(dir, entry).c_str());
+    }
+}
+
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -221,8 +241,8 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = JoinPath(ExtractDir(target), "." + StripDir(target) + ".tmp" + std::to_string(::getpid()) + "_" +
-                                                 std::to_string(counter++));
+        temp = JoinPath(ExtractDir(target),
+                        TemporaryPrefix(target) + std::to_string(::getpid()) + "_" + std::to_string(counter++));
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
     }
@@ -237,6 +257,7 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
         return false;
     }
     SyncFolder(ExtractDir(target));
+    RemoveStaleTemporaries(target);
     return true;
 }
 

@@ -1,0 +1,479 @@
+// Every file the game writes, written by a child process that is killed at
+// random moments while it rewrites the file again and again: afterwards the
+// file is the old one or the new one, whole, and never missing. Then the same
+// writers on a full disk (a file-size limit) and in a folder that cannot be
+// written: the failure is told (to the player, or in the error log where the
+// game tells it there) and the stored file is kept.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/error.h"
+#include "app/error_state.h"
+#include "app/game.h"
+#include "app/ini_file.h"
+#include "persistence/high_scores.h"
+#include "persistence/profile.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/os.h"
+#include "puzzle/completion_list.h"
+#include "puzzle/game_gui.h"
+#include "puzzle/layout_file.h"
+#include "puzzle/puzzle_test_util.h"
+#include "puzzle/save_game.h"
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Exists(const std::string& path) { return plat::FileType(path) == plat::FILETYPE_FILE; }
+
+void IgnoreBox(const std::string&, const std::string&, bool) {}
+std::string toldInBox;
+void RecordBox(const std::string&, const std::string& text, bool) { toldInBox += text; }
+
+// One of the game's writers. write(i) makes version i % 2 of the file (the
+// completion list grows instead: write(i) records one more puzzle).
+struct Writer {
+    std::string path;
+    std::function<void(long i)> write;
+    // Whether the bytes are a whole version; set by the fixture for the
+    // two-version writers.
+    std::function<bool(const std::string& bytes)> whole;
+    // The failing write of a new version: what the player is told ("" for nothing).
+    std::function<std::string()> attempt;
+    // Run in the parent before the failing write.
+    std::function<void()> beforeAttempt;
+    // What the player or the error log must mention after a failure ("" when
+    // the game stays silent about this file).
+    std::string told;
+};
+
+const std::vector<std::string> kLayout = {
+    "................", "..mm............", "................", "....cccc........",
+    "................", "......mm........", "................", "................",
+    "................", "................", "................", "......####......"};
+
+class CrashSafeWrites : public PuzzleTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        PuzzleTest::SetUp();
+        folder = std::string(VC_TEST_BINARY_DIR) + "/test-home/crash-safe/" + std::to_string(getpid()) + "_" +
+                 GetParam() + "/";
+        logFolder = folder + "log/";
+        data = folder + "data/";
+        plat::DeleteDir(folder, true);
+        plat::CreateDir(logFolder, true);
+        plat::CreateDir(data, true);
+        auto& game = Game();
+        game.UseCorrectPath = 1;
+        game.SubPath = data;
+        game.ProfilePath = data;
+        game.DataPrefix = folder + "prefix/";
+        game.Ini.FileName = data + "vellichorns";
+        ErrorLogFolder = logFolder;
+        ErrorOnScreen = 0;
+        plat::SetMessageBoxHook(&IgnoreBox);
+        // Saved games hold the play time: it stands still here.
+        plat::SetClock(&clock);
+        writer = MakeWriter(GetParam());
+    }
+    void TearDown() override {
+        ::chmod(data.c_str(), 0755);
+        plat::SetClock(nullptr);
+        plat::SetMessageBoxHook(nullptr);
+        plat::DeleteDir(folder, true);
+        ResetGlobals();
+        PuzzleTest::TearDown();
+    }
+
+    Writer MakeWriter(const std::string& name);
+    // A writer of two versions: the whole-file test knows both by their bytes.
+    void KnowTwoVersions(Writer& w) {
+        w.write(1);
+        const std::string second = ReadText(w.path);
+        w.write(0);
+        const std::string first = ReadText(w.path);
+        w.whole = [first, second](const std::string& bytes) { return bytes == first || bytes == second; };
+    }
+    // Puts the file back in its starting state.
+    void Prepare() {
+        if (GetParam() == std::string("completion")) {
+            ASSERT_TRUE(plat::WriteFileAtomic(writer.path, completionStart));
+        } else {
+            writer.write(0);
+        }
+    }
+    std::vector<std::string> LeftTemporaries() const {
+        std::vector<std::string> left;
+        for (const auto& entry : plat::ReadDir(plat::ExtractDir(writer.path)))
+            if (entry.find(".tmp") != std::string::npos) left.push_back(entry);
+        return left;
+    }
+    // Runs body in a child process and answers the text it produced.
+    static std::string InChild(const std::function<std::string()>& body);
+
+    std::string folder, logFolder, data;
+    plat::TManualClock clock;
+    Writer writer;
+    std::unique_ptr<TGameModeMatch3> mode;
+    TLumenSpireHighScoreList table;
+    std::string completionStart;
+};
+
+Writer CrashSafeWrites::MakeWriter(const std::string& name) {
+    auto& game = Game();
+    Writer w;
+    if (name == "settings") {
+        w.path = game.Ini.Path();
+        w.write = [](long i) {
+            Game().MusicVolume = i % 2 ? 90 : 10;
+            Game().ProfileName = std::string(i % 2 ? 3000 : 2000, 'n');
+            Game().IniUpdate(0);
+        };
+        w.attempt = [] {
+            plat::SetMessageBoxHook(&RecordBox);
+            try {
+                Game().MusicVolume = 90;
+                Game().IniUpdate(0);
+            } catch (const TFatalError& e) {
+                return toldInBox + " / " + e.what();
+            }
+            return std::string();
+        };
+        w.told = "Failed to save file " + w.path;
+    } else if (name == "settings_restored") {
+        // After a crash that followed a settings change, the defaults
+        // replace the settings (keeping the player's name).
+        plat::CreateDir(game.DataPrefix + "data", true);
+        std::string defaults;
+        for (int i = 0; i < 80; ++i) defaults += "KEY " + std::to_string(i) + "=default\r\n";
+        std::ofstream(game.DataPrefix + "data/default.ini", std::ios::binary) << defaults + "PROFILE NAME=\r\n";
+        w.path = game.Ini.Path();
+        w.write = [](long i) {
+            Game().ProfileName = "Player";
+            Game().MusicVolume = 33;
+            if (i % 2 == 0) {
+                Game().IniUpdate(0);
+            } else {
+                Game().IniUpdate(1);
+                Game().CheckGoodExit();
+            }
+        };
+        // The change marker of a run that then crashed.
+        w.beforeAttempt = [] { Game().IniUpdate(1); };
+        w.attempt = [] {
+            plat::SetMessageBoxHook(&RecordBox);
+            Game().CheckGoodExit();
+            return toldInBox;
+        };
+        w.told = w.path;
+    } else if (name == "config") {
+        ConfigIni().FileName = data + "config";
+        w.path = ConfigIni().Path();
+        w.write = [](long i) {
+            ConfigIni().Clear();
+            ConfigIni().Add("FirstRun", i % 2 ? "0" : "1");
+            ConfigSave();
+        };
+        w.attempt = [] {
+            plat::SetMessageBoxHook(&RecordBox);
+            try {
+                ConfigIni().Clear();
+                ConfigIni().Add("FirstRun", "0 and a much longer value than before");
+                ConfigSave();
+            } catch (const TFatalError& e) {
+                return toldInBox + " / " + e.what();
+            }
+            return std::string();
+        };
+        w.told = "Failed to save file " + w.path;
+    } else if (name == "markers") {
+        w.path = game.MarkerPath("GoodExit.dat");
+        w.write = [](long) { Game().MakeGoodExit(); };
+        w.attempt = [] { return std::string(Game().MakeGoodExit() ? "" : "no marker"); };
+        w.told = w.path;
+    } else if (name == "error_log") {
+        // The log holds the last report only; it is rewritten whole.
+        ErrorLogFolder = data;
+        w.path = data + "ErrorLog.txt";
+        const std::string first(900, 'a'), second(1500, 'b');
+        w.write = [first, second](long i) { WriteErrorLog(i % 2 ? second : first); };
+        w.whole = [first, second](const std::string& bytes) {
+            // "Date: ...", "Time: ...", then the report.
+            size_t at = 0;
+            for (int line = 0; line < 2 && at != std::string::npos; ++line) {
+                at = bytes.find("\r\n", at);
+                if (at != std::string::npos) at += 2;
+            }
+            if (at == std::string::npos || bytes.compare(0, 6, "Date: ") != 0) return false;
+            const std::string report = bytes.substr(at);
+            return report == first + "\r\n" || report == second + "\r\n";
+        };
+        w.attempt = [second] {
+            WriteErrorLog(second + second);
+            return std::string();
+        };
+        w.told = "";
+    } else if (name == "profiles") {
+        w.path = data + "Player.dat";
+        w.write = [](long) { SaveProfileFile("Player"); };
+        w.attempt = [] {
+            SaveProfileFile("Player");
+            return TakeProfileWriteFailure();
+        };
+        w.told = w.path;
+    } else if (name == "completion") {
+        w.path = CompletionFilePath("Player", false);
+        for (int i = 1; i <= 80; ++i) completionStart += std::to_string(1000 + i) + "=1\r\n";
+        w.write = [path = w.path](long i) { RecordLevelCompleted(path, "new" + std::to_string(i)); };
+        // The starting lines, then "new1", "new2", ... each whole.
+        w.whole = [start = completionStart](const std::string& bytes) {
+            if (bytes.compare(0, start.size(), start) != 0) return false;
+            std::string expected;
+            for (long i = 1; start.size() + expected.size() < bytes.size(); ++i)
+                expected += "new" + std::to_string(i) + "=1\r\n";
+            return start + expected == bytes;
+        };
+        // A puzzle won, as the game records it.
+        w.attempt = [] {
+            Game().ProfileName = "Player";
+            GamePlay().GameMode = std::make_unique<TGameModeMatch3>();
+            GamePlay().CurrentLevel = "layouts/077.layout";
+            // A score that does not make the high-score table.
+            for (int i = 0; i < 10; ++i) GamePlay().HighscoreList.Add("Best", 1000);
+            GamePlay().Score = 0;
+            return RecordLevelFinished();
+        };
+        w.told = w.path;
+    } else if (name == "high_scores") {
+        table.Create("highscores", 10);
+        w.path = table.filepath;
+        w.write = [this](long i) {
+            table.Entries.clear();
+            for (int k = 0; k < 10; ++k) table.Add("Player" + std::to_string(k), static_cast<int32_t>((i % 2 + 1) * (k + 1)));
+            table.Save();
+        };
+        w.attempt = [this] {
+            table.Insert("Newcomer with a long name", 1000000);
+            return table.Save() ? std::string() : table.SaveFailureText();
+        };
+        w.told = w.path;
+    } else if (name == "saves") {
+        PuzzleHooks().LoadLayout = [](TCellBox& box, const std::string&) {
+            BuildBox(box, kLayout);
+            return true;
+        };
+        mode = std::make_unique<TGameModeMatch3>();
+        mode->Init("layouts/007.layout", 0);
+        w.path = data + "Slot.save";
+        w.write = [this](long i) {
+            GamePlay().Score = i % 2 ? 4321 : 1234;
+            mode->SaveGame(data + "Slot");
+        };
+        w.attempt = [this] {
+            GamePlay().Score = 999999;
+            mode->CellBox->CellAt(1, 1).ClearContents();
+            return mode->SaveGame(data + "Slot") ? std::string() : mode->FileError;
+        };
+        w.told = w.path;
+    } else if (name == "layouts") {
+        w.path = data + "Mine.layout";
+        w.write = [path = w.path](long i) {
+            TCellBox box;
+            BuildBox(box, i % 2 ? FullRows("m.m.m.m.m.m.m.m.") : kLayout);
+            SaveLayout(box, path);
+        };
+        w.attempt = [path = w.path] {
+            TCellBox box;
+            BuildBox(box, FullRows("mmmmmmmmmmmmmmmm"));
+            return SaveLayout(box, path);
+        };
+        w.told = w.path;
+    }
+    if (!w.whole && w.write) KnowTwoVersions(w);
+    return w;
+}
+
+std::string CrashSafeWrites::InChild(const std::function<std::string()>& body) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        std::string text;
+        try {
+            text = body();
+        } catch (const std::exception& e) {
+            text = std::string("threw: ") + e.what();
+        }
+        const bool sent = ::write(pipeEnds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        _exit(sent ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<size_t>(n));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) text += " [the child did not end normally]";
+    return text;
+}
+
+TEST_P(CrashSafeWrites, KilledAnywhereInTheWriteLeavesTheOldOrTheNewFileWhole) {
+    ASSERT_TRUE(writer.write) << "no such writer";
+    // How long one write takes, so that the kills spread over several writes.
+    Prepare();
+    const auto started = std::chrono::steady_clock::now();
+    constexpr int timed = 10;
+    for (int i = 1; i <= timed; ++i) writer.write(i);
+    const auto perWrite = (std::chrono::steady_clock::now() - started) / timed;
+    const long maxDelayUs =
+        std::max<long>(200, 3 * std::chrono::duration_cast<std::chrono::microseconds>(perWrite).count());
+
+    std::mt19937 random(static_cast<unsigned>(getpid()));
+    constexpr int kills = 200;
+    std::set<std::string> interrupted;
+    for (int k = 0; k < kills; ++k) {
+        Prepare();
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            const char c = 'r';
+            if (::write(ready[1], &c, 1) != 1) _exit(2);
+            try {
+                for (long i = 1;; ++i) writer.write(i);
+            } catch (...) {
+                _exit(3);
+            }
+        }
+        ::close(ready[1]);
+        char c = 0;
+        ASSERT_EQ(::read(ready[0], &c, 1), 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<long>(0, maxDelayUs)(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, status " << status;
+
+        ASSERT_TRUE(Exists(writer.path)) << "kill " << k << ": the file is missing";
+        const std::string bytes = ReadText(writer.path);
+        ASSERT_TRUE(writer.whole(bytes)) << "kill " << k << ": neither version whole (" << bytes.size() << " bytes)";
+        // A temporary file left behind: the kill came in the middle of a write.
+        for (const auto& left : LeftTemporaries()) interrupted.insert(left);
+    }
+    // Some kills must have come in the middle of a write, or the test proves little.
+    EXPECT_GT(interrupted.size(), 0u) << "no kill came during a write";
+    RecordProperty("interrupted_writes", static_cast<int>(interrupted.size()));
+    // The next write clears away what the killed writers left (unless a new
+    // process has come to carry a dead writer's number meanwhile).
+    writer.write(1);
+    for (const auto& left : LeftTemporaries()) {
+        const long pid = std::atol(left.c_str() + left.find(".tmp") + 4);
+        EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << left << " was left behind";
+    }
+}
+
+TEST_P(CrashSafeWrites, AFullDiskIsToldAndKeepsTheStoredFile) {
+    ASSERT_TRUE(writer.write) << "no such writer";
+    Prepare();
+    if (writer.beforeAttempt) writer.beforeAttempt();
+    const std::string stored = ReadText(writer.path);
+    ASSERT_FALSE(stored.empty() && GetParam() != std::string("markers"));
+    const std::string told = InChild([this, &stored] {
+        // Files may not grow past the stored file's size: a longer new
+        // version fails, while the short error log line still fits.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlim_t limit = std::max<rlim_t>(stored.size(), 1) - (stored.size() > 1 ? 1 : 0);
+        const rlimit size{limit, limit};
+        ::setrlimit(RLIMIT_FSIZE, &size);
+        return writer.attempt();
+    });
+    EXPECT_EQ(ReadText(writer.path), stored) << "the stored file changed";
+    EXPECT_TRUE(Exists(writer.path));
+    if (GetParam() == std::string("markers")) return;  // an empty marker needs no room
+    const std::string log = ReadText(ErrorLogFolder + "ErrorLog.txt");
+    if (!writer.told.empty()) {
+        EXPECT_TRUE(told.find(writer.told) != std::string::npos || log.find(writer.told) != std::string::npos)
+            << "told: " << told << "\nlog: " << log;
+    }
+    EXPECT_EQ(told.find("[the child"), std::string::npos) << told;
+}
+
+// Without write permission on the data folder. Root ignores permission bits:
+// there the child gives up its right to override them.
+bool GiveUpFileOverride() {
+    if (::geteuid() != 0) return true;
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2]{};
+    if (::syscall(SYS_capget, &header, caps) != 0) return false;
+    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
+        caps[cap / 32].effective &= ~(1u << (cap % 32));
+        caps[cap / 32].permitted &= ~(1u << (cap % 32));
+    }
+    return ::syscall(SYS_capset, &header, caps) == 0;
+}
+
+TEST_P(CrashSafeWrites, AReadOnlyDataFolderIsToldAndKeepsTheStoredFile) {
+    ASSERT_TRUE(writer.write) << "no such writer";
+    Prepare();
+    const std::string stored = ReadText(writer.path);
+    if (writer.beforeAttempt) writer.beforeAttempt();
+    ASSERT_EQ(::chmod(data.c_str(), 0555), 0);
+    const std::string told = InChild([this] {
+        if (!GiveUpFileOverride()) return std::string("skip");
+        // Can the child still write there? Then the folder is not read-only for it.
+        const std::string probe = data + "probe";
+        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(probe.c_str());
+            return std::string("skip");
+        }
+        return writer.attempt();
+    });
+    ::chmod(data.c_str(), 0755);
+    if (told == "skip") GTEST_SKIP() << "the folder cannot be made read-only for this user";
+    EXPECT_EQ(ReadText(writer.path), stored) << "the stored file changed";
+    EXPECT_TRUE(Exists(writer.path));
+    const std::string log = ReadText(logFolder + "ErrorLog.txt");
+    if (!writer.told.empty()) {
+        EXPECT_TRUE(told.find(writer.told) != std::string::npos || log.find(writer.told) != std::string::npos)
+            << "told: " << told << "\nlog: " << log;
+    }
+    EXPECT_EQ(told.find("[the child"), std::string::npos) << told;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWriter, CrashSafeWrites,
+                         ::testing::Values("settings", "settings_restored", "config", "markers", "error_log",
+                                           "profiles", "completion", "high_scores", "saves", "layouts"),
+                         [](const auto& info) { return std::string(info.param); });
+
+}  // namespace
