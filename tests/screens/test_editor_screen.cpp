@@ -9,15 +9,19 @@
 #include "puzzle/puzzle_test_util.h"
 #include "resources/resource_globals.h"
 #include "screens/ingame_menu.h"
+#include "screens/play_screen.h"
 
 namespace {
 
 class EditorOnGameScreen : public RealGameTest {
 protected:
-    TScreen& FirstScreen() override { return StartLevelEditor(); }
+    TScreen* FirstScreen() override { return &PlayScreen(); }
+    // The play screen's "custom" button opens the editor.
     void SetUp() override {
         RealGameTest::SetUp();
         if (IsSkipped()) return;
+        ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 1000)) << "the play screen never came";
+        ClickButton(PlayScreen().MainMenu->FindButton("custom"));
         ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the editor never came";
         Frames(20);
     }
@@ -26,12 +30,7 @@ protected:
     static TCellBox& Box() { return *Editor().CellBox; }
     static const TLayoutCell& At(int column, int row) { return Box().Layout[column][row]; }
     // Drags the brush along one row (button 2, the right one: the eraser).
-    void Stroke(int row, int from, int to, int button = 1) {
-        // A fast drag skips cells: go through every one.
-        std::vector<std::pair<int, int>> points;
-        for (int column = from; column <= to; ++column) points.emplace_back(CellX(Box(), column), CellY(Box(), row));
-        Drag(points, button);
-    }
+    void Stroke(int row, int from, int to, int button = 1) { DragAlongRow(Box(), row, from, to, button); }
     void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
     static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
 };
@@ -54,7 +53,7 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
 
     ClickEditorButton("backtomenu");
     Answer(gui.QuitInput, "Yes");
-    ASSERT_TRUE(WaitFor([] { return OnScreen(LeaveGameDestination()); }, 500)) << "not back on the play screen";
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
 }
 
 TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplacedOnlyWhenAsked) {

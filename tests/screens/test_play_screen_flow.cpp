@@ -27,22 +27,12 @@ std::string ReadFile(const std::string& path) {
 
 class PlayScreenFlow : public RealGameTest {
 protected:
-    TScreen& FirstScreen() override { return ScreenFor(EGameScreen::Title); }
-    void SetUp() override {
-        // A data folder of this test's own: a first run, and nobody else's saves.
-        const std::string home = std::string(VC_TEST_BINARY_DIR) + "/test-home/play-flow/" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(home);
-        fs::create_directories(home);
-        setenv("XDG_DATA_HOME", home.c_str(), 1);
-        RealGameTest::SetUp();
-    }
     // The title screen asks for the first player's name; then its Play button.
     void FromTitleToPlayScreen(const std::string& player) {
         ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 1000))
             << "the title screen never came";
         ASSERT_TRUE(TitleScreen().EnterName);
-        TypeText(player + "\r");
+        Type(player + "\r");
         ASSERT_TRUE(WaitFor([] { return !TitleScreen().EnterName; }, 100));
         ClickMenu(TitleScreen().Menu, "play");
         ASSERT_TRUE(WaitFor(OnPlayScreen, 300)) << "the play screen never came";
@@ -73,10 +63,6 @@ protected:
         ASSERT_TRUE(menu);
         ClickButton(menu->FindButton(name));
     }
-    void TypeText(const std::string& text) {
-        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
-        Frames(3);
-    }
     // Pause menu, "savegame", the name typed, OK.
     void SaveAs(const std::string& name) {
         auto& gui = GameGUI();
@@ -86,7 +72,7 @@ protected:
         }
         ClickMenu(GameMenu().Menu, "savegame");
         ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
-        TypeText(name);
+        Type(name);
         ClickMenu(gui.SaveGameNameInput->Menu, "OK");
         ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
     }
@@ -192,12 +178,7 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
 
     Frames(50);
     PlayToTheEnd();
-    auto& gui = GameGUI();
-    if (gui.OKInput) {
-        Frames(60);
-        ClickButton(gui.OKInput->Menu->FindButton("OK"));
-        ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
-    }
+    DismissHighScore();
     Frames(30);
     BackToPlayScreen();
     ASSERT_EQ(SlotOf("003"), slot);
