@@ -7,6 +7,7 @@
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_test_util.h"
+#include "resources/channels.h"
 #include "resources/resource_globals.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
@@ -81,8 +82,13 @@ TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplaced
     ClickEditorButton("savecustom");
     ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
     EXPECT_EQ(gui.SaveGameNameInput->Answer(), "");
-    Type("mine");
-    Answer(gui.SaveGameNameInput, "OK");
+    // Enter accepts the name, with the click heard on the game's channel pool.
+    auto& pool = *Game().Channels;
+    const GameChannelPtr quiet = pool.Current;
+    Type("mine\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    ASSERT_NE(pool.Current.get(), quiet.get()) << "Enter made no sound";
+    EXPECT_TRUE(pool.Current->Playing());
     EXPECT_FALSE(gui.OKInput) << Caption(gui.OKInput);
     ASSERT_EQ(plat::FileType(path), plat::FILETYPE_FILE);
     EXPECT_EQ(gui.LastFileName, "Mine");
