@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "persistence/save_game_manager.h"
+#include "puzzle/editor_mode.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
 #include "game_test_util.h"
@@ -254,6 +255,80 @@ TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
     plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
     ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 300));
+}
+
+// From the play screen's "custom" button: a small puzzle painted with drags
+// and the brush keys, saved under a typed name, found in the custom grid,
+// won with clicks, and marked completed there for its player.
+TEST_F(PlayScreenFlow, APuzzlePaintedInTheEditorIsSavedPlayedToTheEndAndMarkedCompleted) {
+    FromTitleToPlayScreen("Maker");
+    ClickMenu(PlayScreen().MainMenu, "custom");
+    ASSERT_TRUE(WaitFor(OnGameScreen, 500)) << "the editor never came";
+    const auto* editor = dynamic_cast<const TGameModeEditor*>(GamePlay().GameMode.get());
+    ASSERT_TRUE(editor);
+    const TCellBox& box = *editor->CellBox;
+    Frames(20);
+    // Creation cells along the top, floor below, a bottom row that starts
+    // without gems, marble in the middle and one chained gem.
+    Key('C');
+    DragAlongRow(box, 1, 1, 10);
+    Key('C');
+    for (int row = 2; row <= 7; ++row) DragAlongRow(box, row, 1, 10);
+    Key('Z');
+    DragAlongRow(box, 7, 1, 10);
+    Key('Z');
+    Key(plat::KEY_LCONTROL);
+    DragAlongRow(box, 4, 4, 7);
+    Key(plat::KEY_LCONTROL);
+    Key('X');
+    Click(CellX(box, 2), CellY(box, 3));
+    Key('X');
+    const auto at = [&box](int column, int row) { return box.Layout[column][row]; };
+    EXPECT_EQ(at(5, 1).IsCreate, 1);
+    EXPECT_EQ(at(5, 2).IsCreate, 0);
+    EXPECT_EQ(at(6, 4).Contents, FLOOR_MARBLE);
+    EXPECT_EQ(at(8, 4).Contents, FLOOR_NORMAL);
+    EXPECT_EQ(at(3, 7).IsFill, 0);
+    EXPECT_EQ(at(3, 6).IsFill, 1);
+    EXPECT_EQ(at(2, 3).IsChain, 1);
+    EXPECT_EQ(at(11, 3).Contents, FLOOR_NONE);
+    Shot("custom_painted");
+
+    auto& gui = GameGUI();
+    ClickButton(gui.CustomMenu->FindButton("savecustom"));
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300))
+        << "refused: " << (gui.OKInput ? gui.OKInput->Caption->Text : "(nothing)");
+    Type("mine");
+    Answer(gui.SaveGameNameInput, "OK");
+    EXPECT_FALSE(gui.OKInput);
+    ASSERT_EQ(plat::FileType(Game().ProfilePath + "Mine.layout"), plat::FILETYPE_FILE);
+    ClickButton(gui.CustomMenu->FindButton("backtomenu"));
+    Answer(gui.QuitInput, "Yes");
+    ASSERT_TRUE(WaitFor(OnPlayScreen, 500)) << "the editor did not lead back";
+
+    ClickMenu(PlayScreen().LevelTypeMenu, "customlevel");
+    ASSERT_TRUE(WaitFor([] { return PlayScreen().CustomLevelList != nullptr; }, 50));
+    ASSERT_EQ(Grid().LevelList, std::vector<std::string>{"Mine"});
+    EXPECT_EQ(Grid().LevelCompletedList[0], "0");
+    Frames(5);
+    Shot("custom_grid_mine");
+    DoubleClickSlot(SlotOf("Mine"));
+    ASSERT_TRUE(WaitFor(OnGameScreen, 500)) << "the custom puzzle did not start";
+    EXPECT_EQ(GamePlay().IsCustomLevel, 1);
+    EXPECT_EQ(GamePlay().CurrentLevel, Game().ProfilePath + "Mine.layout");
+    Frames(50);
+    PlayToTheEnd();
+    DismissHighScore();
+    Frames(30);
+    EXPECT_FALSE(gui.endLevelMenu->Menu->FindButton("nextpuzzle")) << "a custom puzzle has no next one";
+    Shot("custom_finished");
+
+    BackToPlayScreen();
+    ASSERT_TRUE(PlayScreen().CustomLevelList) << "the custom grid was not reopened";
+    EXPECT_EQ(Grid().CurrentLevel, "Mine");
+    EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(SlotOf("Mine"))], "1");
+    EXPECT_EQ(ReadFile(CompletionFilePath("Maker", true)), "Mine=1\r\n");
+    Shot("custom_grid_completed");
 }
 
 }  // namespace
