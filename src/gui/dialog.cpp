@@ -91,7 +91,7 @@ void TDialog::SetTransitions(int inMs, int outMs, float dim, int fade) {
         TransitionIn = std::make_unique<TAnimation>(static_cast<float>(inMs));
         TransitionIn->Start();
         Transitioning = 1;
-        if (SlideInSound) SlideInSound->PlayInChannel(FadeChannel, 1.0f);
+        PlayTransitionSound(SlideInSound);
     }
     if (outMs > 0) TransitionOut = std::make_unique<TAnimation>(static_cast<float>(outMs));
     DimBackground = dim;
@@ -195,11 +195,19 @@ void TDialog::ClickButton(TMenu& menu, const std::string& name) {
     if (auto button = menu.FindButton(name)) button->SimulateClick();
 }
 
+void TDialog::PlayClickSound(const GameSoundPtr& sound) { PlayGuiSound(sound, FadeChannel); }
+
+void TDialog::PlayTransitionSound(const GameSoundPtr& sound) {
+    if (!sound) return;
+    if (!FadeChannel) FadeChannel = plat::AllocChannel();
+    sound->PlayInChannel(FadeChannel, 0.0f);
+}
+
 int TDialog::ManageTransitions() {
     if (Transitioning == 1 && TransitionIn && TransitionIn->Manage()) {
         Transitioning = 0;
         if (FadeDialog) SetAlphas(1.0f);
-        if (ActivateSound) ActivateSound->PlayInChannel(FadeChannel, 1.0f);
+        PlayTransitionSound(ActivateSound);
         FlushInput();
     }
     if (Transitioning == 2 && TransitionOut) {
@@ -324,7 +332,7 @@ int TDialog::Close(int result) {
     }
     TransitionOut->Start();
     Transitioning = 2;
-    if (SlideOutSound) SlideOutSound->PlayInChannel(FadeChannel, 1.0f);
+    PlayTransitionSound(SlideOutSound);
     return 0;
 }
 
@@ -455,5 +463,5 @@ int TDialogYesNo::NoClick() {
 }
 
 void TDialogYesNo::ClickSound() {
-    if (Menu && Menu->SoundClick) Menu->SoundClick->PlayInChannel(FadeChannel, 1.0f);
+    if (Menu) PlayClickSound(Menu->SoundClick);
 }

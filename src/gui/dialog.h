@@ -98,6 +98,12 @@ protected:
     // Creates Menu with the game's button sounds and shadow.
     void CreateMenu();
     static void ClickButton(TMenu& menu, const std::string& name);
+    // A click heard as the buttons' are: on the game's channel pool, or on
+    // FadeChannel without one.
+    void PlayClickSound(const GameSoundPtr& sound);
+    // The slide and activate sounds, centred on the dialog's own channel
+    // (made on first use), whose volume follows the closing slide.
+    void PlayTransitionSound(const GameSoundPtr& sound);
 };
 
 class TDialogOK : public TDialog {

@@ -24,9 +24,28 @@ void Dress(TDialog& dialog) {
     dialog.SetupCaption(DialogFont(), White(), TextShadowOfDialogs());
 }
 
+// The panels are taller than a short message: it stands in the middle of
+// the space above the buttons, not at the top above a blank band.
+void CentreCaption(TDialog& dialog) {
+    dialog.CaptionCentreVert = 1;
+    if (dialog.Menu) dialog.CaptionOffsetY = -dialog.Menu->CalcHeight() / 2;
+}
+
+// The answer box half way between the question and the buttons, so that the
+// panel's spare height does not gather in one band below it.
+void SpreadAnswerBox(TDialogTextInput& dialog) {
+    const float menuH = dialog.Menu ? static_cast<float>(dialog.Menu->CalcHeight()) : 0.0f;
+    const float boxH = dialog.Text->CalcHeight() + static_cast<float>(2 * dialog.BoxBorderV);
+    const float spare = static_cast<float>(dialog.h - 2 * dialog.Border) - dialog.Caption->CalcHeight() - boxH - menuH;
+    if (spare <= 0) return;
+    dialog.Gap = static_cast<int>(spare / 2) + dialog.BoxBorderV;
+    dialog.SetLabelsXY();
+}
+
 DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     ResetLogicTimer();
     auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
+    CentreCaption(*dialog);
     Dress(*dialog);
     dialog->Start();
     ResetLogicTimer();
@@ -45,6 +64,7 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     dialog->MenuCreate(withCancel, BUTTON_GAP);
     Dress(*dialog);
     dialog->SetupText(DialogFont(), White(), TextShadowOfDialogs(), 0);
+    SpreadAnswerBox(*dialog);
     auto& editor = *dialog->TextInput;
     editor.DotCol = White();
     editor.AllowExtendedChars = 1;
@@ -64,6 +84,7 @@ DialogYesNoPtr CreateYesNoDialog(const std::string& text) {
     FlushInput();
     ResetLogicTimer();
     auto dialog = TDialogYesNo::Create(text, ImageBank().Find("input"), 0, 0, 0, 1);
+    CentreCaption(*dialog);
     Dress(*dialog);
     dialog->Start();
     ResetLogicTimer();

@@ -195,7 +195,7 @@ int TDialogTextInput::CancelClick() {
 }
 
 void TDialogTextInput::ClickSound() {
-    if (Menu && Menu->SoundClick) Menu->SoundClick->PlayInChannel(FadeChannel, 1.0f);
+    if (Menu) PlayClickSound(Menu->SoundClick);
 }
 
 int TDialogTextInput::Draw() {

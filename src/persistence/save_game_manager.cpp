@@ -184,7 +184,7 @@ void TSaveGameManager::CancelClick() {
 
 void TSaveGameManager::ClickSound() {
     if (!Menu) return;
-    if (auto load = Menu->FindButton("Load"); load && load->SoundClick) load->SoundClick->PlayInChannel(FadeChannel, 1.0f);
+    if (auto load = Menu->FindButton("Load")) PlayClickSound(load->SoundClick);
 }
 
 void TSaveGameManager::Start() {

@@ -258,11 +258,3 @@ TScreen& StartFirstStandardPuzzle() {
     play.GameMode->Init(StandardLevelPath(1), 0);
     return GameScreen();
 }
-
-TScreen& StartLevelEditor() {
-    auto& play = GamePlay();
-    play.Init(GAMEMODE_EDITOR);
-    GameGUI().Start();
-    play.GameMode->Init("", 0);
-    return GameScreen();
-}

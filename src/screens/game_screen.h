@@ -79,7 +79,3 @@ void InstallGameScreenHooks();
 // Loads standard puzzle 001 into a new match-3 game and answers the game
 // screen, to be made the loading screen's destination.
 TScreen& StartFirstStandardPuzzle();
-
-// Opens the level editor on an empty board and answers the game screen, for
-// the caller to fade to (the play screen's "custom" button).
-TScreen& StartLevelEditor();

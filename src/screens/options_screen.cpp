@@ -7,8 +7,11 @@
 
 namespace {
 constexpr float BUTTON_DROP = 220;
-constexpr float CHECK_BOX_Y = 240;
-constexpr float SLIDER_X = 346, MUSIC_SLIDER_Y = 138, SOUND_SLIDER_Y = 194;
+// The three rows stand evenly spaced in the middle of the panel.
+constexpr float CHECK_BOX_Y = 350;
+constexpr float SLIDER_X = 346, MUSIC_SLIDER_Y = 190, SOUND_SLIDER_Y = 270;
+// A slider's label image, beside it and a little lower.
+constexpr float LABEL_X = 242, LABEL_DROP = 13;
 constexpr int SLIDER_BORDER = 22;
 }  // namespace
 
@@ -117,8 +120,8 @@ void TOptionsScreen::Draw() {
     plat::Cls();
     DrawBackground();
     DrawPanel(284);
-    DrawImage(musicLabel_, 242, 151);
-    DrawImage(soundLabel_, 242, 207);
+    DrawImage(musicLabel_, LABEL_X, MUSIC_SLIDER_Y + LABEL_DROP);
+    DrawImage(soundLabel_, LABEL_X, SOUND_SLIDER_Y + LABEL_DROP);
     if (MusicSlider) MusicSlider->Draw();
     if (SoundSlider) SoundSlider->Draw();
     if (Header) Header->Draw();

@@ -1,7 +1,5 @@
 #include "screens/play_screen.h"
 
-#include <typeinfo>
-
 #include "app/game.h"
 #include "gui/font.h"
 #include "gui/sprite.h"
@@ -176,16 +174,8 @@ void TPlayScreen::LoadChosenGame(const std::string& path) {
 bool TPlayScreen::StartEditor() {
     if (Game().GameFade.Active) return false;
     auto& play = GamePlay();
-    play.Init(GAMEMODE_EDITOR);
-    // A build without the editor gets the plain mode base, which can do nothing.
-    const TGameMode* mode = play.GameMode.get();
-    if (!mode || typeid(*mode) == typeid(TGameMode)) {
-        play.GameMode.reset();
-        play.SelectedGameMode = GAMEMODE_MATCH3;
-        GameState().Clear();
-        return false;
-    }
     PlayClock().Start();
+    play.Init(GAMEMODE_EDITOR);
     GameGUI().Start();
     play.GameMode->Init("", 0);
     FadeTo(GameScreen());

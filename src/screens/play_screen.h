@@ -38,8 +38,8 @@ public:
     // runs, without a selection, or for a file that cannot be read).
     void StartLevel();
     void ShowSaveGameManager();
-    // Opens the level editor on an empty puzzle; answers false (and changes
-    // nothing) when this build has no editor.
+    // Opens the level editor on an empty puzzle and fades to it (the
+    // "custom" button); answers false, changing nothing, while a fade runs.
     bool StartEditor();
 
     // The grid on show, or null.

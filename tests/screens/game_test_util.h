@@ -1,19 +1,25 @@
 #pragma once
 // The real game, headless, on a manual clock and driven by synthetic events:
-// a fixture that starts it from the build's data and leads the loading screen
-// to a chosen screen, with clicks, drags, keys and typing, screenshots on
-// request (VC_SCREENSHOT_DIR), and a puzzle played to the end by clicking the
-// automatic player's moves.
+// a fixture that starts it from the build's data in a data folder of the
+// test's own, leads the loading screen to a chosen screen, and drives it with
+// clicks, drags, keys and typing; screenshots (kept under $VC_SCREENSHOT_DIR,
+// or <build>/screenshots); a restart that ends the run normally and starts
+// again; and a puzzle played to the end by clicking the automatic player's
+// moves.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/game.h"
 #include "app/loading_screen.h"
 #include "app/startup.h"
 #include "gui/dialog.h"
+#include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -30,10 +36,14 @@ class RealGameTest : public ::testing::Test {
 protected:
     static constexpr uint32_t FRAME_MS = 20;
 
-    // Where the loading screen leads; called once the game has started.
-    virtual TScreen& FirstScreen() { return StartFirstStandardPuzzle(); }
+    // Where the loading screen leads, when not to the title screen as in the
+    // game; called once the game has started.
+    virtual TScreen* FirstScreen() { return nullptr; }
+    // False when the test writes files first and then calls Boot itself.
+    virtual bool BootAtOnce() const { return true; }
 
     void SetUp() override {
+        namespace fs = std::filesystem;
         // The build's own data, or the data folder of another build.
         std::string folder = VC_TEST_BINARY_DIR;
         if (plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE && std::getenv("VC_GAME_DATA_DIR"))
@@ -43,21 +53,55 @@ protected:
             GTEST_SKIP() << "game data not built";
         }
         ASSERT_TRUE(plat::ChangeDir(folder));
-        shots = std::getenv("VC_SCREENSHOT_DIR") ? std::getenv("VC_SCREENSHOT_DIR") : "";
-        // Start-up runs on the real clock (its splash waits in real time);
-        // the first event skips the splash.
+        // Tests run side by side: each keeps its players, saves and tables apart.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        home = fs::path(VC_TEST_BINARY_DIR) / "test-home" / test->test_suite_name() / test->name();
+        fs::remove_all(home);
+        fs::create_directories(home);
+        ::setenv("XDG_DATA_HOME", home.c_str(), 1);
+        const char* folderForShots = std::getenv("VC_SCREENSHOT_DIR");
+        shots = folderForShots && *folderForShots ? fs::path(folderForShots) : fs::path(VC_TEST_BINARY_DIR) / "screenshots";
+        if (BootAtOnce()) Boot();
+    }
+    void TearDown() override {
+        plat::SetClock(nullptr);
+        if (booted) GameExit();
+    }
+
+    // Start-up to the loading screen; the first event skips the splash, which
+    // waits in real time.
+    void Boot() {
+        ResetGlobals();
+        plat::ClearEvents();
         plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
         StartGame();
-        InstallGameScreenHooks();
-        LoadingScreen().Destination = &FirstScreen();
+        booted = true;
+        if (TScreen* first = FirstScreen()) LoadingScreen().Destination = first;
         clock.now = plat::MilliSecs();
         plat::SetClock(&clock);
         Game().FixedRateLogic.Init();
         plat::SeedRnd(12345);
     }
-    void TearDown() override {
+    // What a normal end leaves behind, then a new start.
+    void Restart() {
         plat::SetClock(nullptr);
-        GameExit();
+        TGame::MakeGoodExit();
+        Game().Kill();
+        plat::CloseGraphics();
+        plat::ShutdownAudio();
+        Boot();
+    }
+    // Shows the screen as a menu choice would: after loading, or by a fade
+    // from the current screen.
+    void ShowScreen(TScreen& screen) {
+        auto& game = Game();
+        if (game.CurrentTScreen == &LoadingScreen()) {
+            LoadingScreen().Destination = &screen;
+        } else {
+            game.DestinationTScreen = &screen;
+            game.GameFade.Init(DefaultFadeTime, 1, nullptr, 0, 0);
+        }
+        ASSERT_TRUE(WaitFor([&screen] { return OnScreen(screen); }, 1000)) << "never showed " << screen.name;
     }
 
     void Frames(int count) {
@@ -75,23 +119,33 @@ protected:
     }
     void MoveTo(int x, int y) {
         plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
-        Frames(2);
+        Frames(1);
+    }
+    void Press(int button = 1) {
+        plat::PostEvent({plat::EventKind::MouseDown, button, Game().Mouse.x, Game().Mouse.y});
+        Frames(1);
+    }
+    void Release(int button = 1) {
+        plat::PostEvent({plat::EventKind::MouseUp, button, Game().Mouse.x, Game().Mouse.y});
+        Frames(1);
     }
     void Click(int x, int y, int button = 1) {
         MoveTo(x, y);
-        plat::PostEvent({plat::EventKind::MouseDown, button, x, y});
         Frames(1);
-        plat::PostEvent({plat::EventKind::MouseUp, button, x, y});
-        Frames(1);
+        Press(button);
+        Release(button);
     }
     // Presses at the first point, moves through the others, releases at the last.
     void Drag(const std::vector<std::pair<int, int>>& points, int button = 1) {
         MoveTo(points.front().first, points.front().second);
-        plat::PostEvent({plat::EventKind::MouseDown, button, points.front().first, points.front().second});
-        Frames(2);
-        for (const auto& [x, y] : points) MoveTo(x, y);
-        plat::PostEvent({plat::EventKind::MouseUp, button, points.back().first, points.back().second});
         Frames(1);
+        Press(button);
+        Frames(1);
+        for (const auto& [x, y] : points) {
+            MoveTo(x, y);
+            Frames(1);
+        }
+        Release(button);
     }
     void Key(int key) {
         plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
@@ -116,18 +170,31 @@ protected:
     static int CellX(const TCellBox& box, int column) { return box.AreaStartX + column * CELL_SIZE + CELL_SIZE / 2; }
     static int CellY(const TCellBox& box, int row) { return box.AreaStartY + row * CELL_SIZE + CELL_SIZE / 2; }
     void ClickCell(const TCellBox& box, const TCell& cell) { Click(CellX(box, cell.ArrayX), CellY(box, cell.ArrayY)); }
-    void Shot(const std::string& name) {
-        if (shots.empty()) return;
+    // A drag along one row of cells through every cell on the way (a fast
+    // drag skips cells); button 2 is the right one.
+    void DragAlongRow(const TCellBox& box, int row, int from, int to, int button = 1) {
+        std::vector<std::pair<int, int>> points;
+        for (int column = from; column <= to; ++column) points.emplace_back(CellX(box, column), CellY(box, row));
+        Drag(points, button);
+    }
+
+    // The frame as drawn now, also kept as a PNG.
+    plat::PixmapPtr Shot(const std::string& name) {
         Game().ScreenDraw();
         auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight);
-        if (pixmap) plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
+        std::filesystem::create_directories(shots);
+        if (pixmap) plat::SavePixmapPNG(*pixmap, (shots / (name + ".png")).string());
+        return pixmap;
     }
+
     static TGameModeMatch3& Mode() { return static_cast<TGameModeMatch3&>(*GamePlay().GameMode); }
     static bool OnScreen(const TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
     static bool OnGameScreen() { return OnScreen(GameScreen()); }
     static bool EndsWith(const std::string& text, const std::string& end) {
         return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
     }
+    // A file in the game's shared data folder.
+    static std::string DataFile(const std::string& name) { return Game().SubPath + name; }
 
     // Clicks gems until the puzzle is won, choosing each move from the hint
     // list; answers yes when no move is left. onMove runs after every move.
@@ -159,7 +226,14 @@ protected:
         }
         ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000)) << "not won after " << moves;
     }
+    // Closes the high-score message a first win brings, when it is shown.
+    void DismissHighScore() {
+        auto& gui = GameGUI();
+        if (!gui.OKInput) return;
+        Answer(gui.OKInput, "OK");
+    }
 
     plat::TManualClock clock;
-    std::string shots;
+    std::filesystem::path home, shots;
+    bool booted = false;
 };

@@ -7,17 +7,22 @@
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_test_util.h"
+#include "resources/channels.h"
 #include "resources/resource_globals.h"
 #include "screens/ingame_menu.h"
+#include "screens/play_screen.h"
 
 namespace {
 
 class EditorOnGameScreen : public RealGameTest {
 protected:
-    TScreen& FirstScreen() override { return StartLevelEditor(); }
+    TScreen* FirstScreen() override { return &PlayScreen(); }
+    // The play screen's "custom" button opens the editor.
     void SetUp() override {
         RealGameTest::SetUp();
         if (IsSkipped()) return;
+        ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 1000)) << "the play screen never came";
+        ClickButton(PlayScreen().MainMenu->FindButton("custom"));
         ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the editor never came";
         Frames(20);
     }
@@ -26,12 +31,7 @@ protected:
     static TCellBox& Box() { return *Editor().CellBox; }
     static const TLayoutCell& At(int column, int row) { return Box().Layout[column][row]; }
     // Drags the brush along one row (button 2, the right one: the eraser).
-    void Stroke(int row, int from, int to, int button = 1) {
-        // A fast drag skips cells: go through every one.
-        std::vector<std::pair<int, int>> points;
-        for (int column = from; column <= to; ++column) points.emplace_back(CellX(Box(), column), CellY(Box(), row));
-        Drag(points, button);
-    }
+    void Stroke(int row, int from, int to, int button = 1) { DragAlongRow(Box(), row, from, to, button); }
     void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
     static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
 };
@@ -54,7 +54,7 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
 
     ClickEditorButton("backtomenu");
     Answer(gui.QuitInput, "Yes");
-    ASSERT_TRUE(WaitFor([] { return OnScreen(LeaveGameDestination()); }, 500)) << "not back on the play screen";
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
 }
 
 TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplacedOnlyWhenAsked) {
@@ -82,8 +82,13 @@ TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplaced
     ClickEditorButton("savecustom");
     ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
     EXPECT_EQ(gui.SaveGameNameInput->Answer(), "");
-    Type("mine");
-    Answer(gui.SaveGameNameInput, "OK");
+    // Enter accepts the name, with the click heard on the game's channel pool.
+    auto& pool = *Game().Channels;
+    const GameChannelPtr quiet = pool.Current;
+    Type("mine\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    ASSERT_NE(pool.Current.get(), quiet.get()) << "Enter made no sound";
+    EXPECT_TRUE(pool.Current->Playing());
     EXPECT_FALSE(gui.OKInput) << Caption(gui.OKInput);
     ASSERT_EQ(plat::FileType(path), plat::FILETYPE_FILE);
     EXPECT_EQ(gui.LastFileName, "Mine");

@@ -13,6 +13,7 @@ namespace {
 
 class GamePlayThrough : public RealGameTest {
 protected:
+    TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
     // A tap: press and release arrive between two frames.
     void TapCell(const TCellBox& box, const TCell& cell) {
         const int x = box.AreaStartX + cell.ArrayX * CELL_SIZE + CELL_SIZE / 2;

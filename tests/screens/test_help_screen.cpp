@@ -2,12 +2,12 @@
 // back to the title.
 #include "gui/menu.h"
 #include "screens/help_screen.h"
-#include "screens/panel_screen_test_util.h"
+#include "screens/game_test_util.h"
 #include "screens/screen_list.h"
 
 namespace {
 
-class HelpScreenTest : public PanelScreenTest {};
+class HelpScreenTest : public RealGameTest {};
 
 int WhitePixels(const plat::TPixmap& shot, int left, int top, int right, int bottom) {
     int white = 0;
@@ -28,7 +28,7 @@ TEST_F(HelpScreenTest, TheRulesStandInsideThePanelAndOkLeadsBack) {
     EXPECT_EQ(WhitePixels(*shot, 285, 462, 740, 498), 0);
 
     ClickButton(HelpScreen().Menu->FindButton("ok"));
-    EXPECT_TRUE(WaitFor([] { return Showing(ScreenFor(EGameScreen::Title)); }, 200));
+    EXPECT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
 }
 
 }  // namespace

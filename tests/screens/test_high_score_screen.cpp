@@ -4,12 +4,12 @@
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
 #include "screens/high_score_screen.h"
-#include "screens/panel_screen_test_util.h"
+#include "screens/game_test_util.h"
 #include "screens/screen_list.h"
 
 namespace {
 
-class HighScoreScreenTest : public PanelScreenTest {
+class HighScoreScreenTest : public RealGameTest {
 protected:
     static THighScoreScreen& Screen() { return HighScoreScreen(); }
     static TLumenSpireHighScoreList& Table() { return GamePlay().HighscoreList; }
@@ -41,8 +41,8 @@ protected:
         return true;
     }
     void LeavesForTheTitleOnEscape() {
-        PressKey(plat::KEY_ESCAPE);
-        EXPECT_TRUE(WaitFor([] { return Showing(ScreenFor(EGameScreen::Title)); }, 200)) << "Escape is dead";
+        Key(plat::KEY_ESCAPE);
+        EXPECT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200)) << "Escape is dead";
     }
 };
 
@@ -148,11 +148,11 @@ TEST_F(HighScoreScreenTest, EscapeAnswersTheQuestionNoAndThenLeaves) {
     // The menu behind the question does not answer.
     ClickButton(Screen().Menu->FindButton("ok"));
     Frames(30);
-    EXPECT_TRUE(Showing(Screen()));
+    EXPECT_TRUE(OnScreen(Screen()));
     ASSERT_TRUE(Screen().ClearHighscore);
-    PressKey(plat::KEY_ESCAPE);
+    Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([] { return !Screen().ClearHighscore; }, 200));
-    EXPECT_TRUE(Showing(Screen())) << "the answer must not leave the screen too";
+    EXPECT_TRUE(OnScreen(Screen())) << "the answer must not leave the screen too";
     EXPECT_EQ(Table().Count(), before);
     Frames(5);
     LeavesForTheTitleOnEscape();

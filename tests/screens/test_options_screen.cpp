@@ -7,12 +7,12 @@
 #include "gui/menu.h"
 #include "resources/channels.h"
 #include "screens/options_screen.h"
-#include "screens/panel_screen_test_util.h"
+#include "screens/game_test_util.h"
 #include "screens/screen_list.h"
 
 namespace {
 
-class OptionsScreenTest : public PanelScreenTest {
+class OptionsScreenTest : public RealGameTest {
 protected:
     static TOptionsScreen& Screen() { return OptionsScreen(); }
 
@@ -31,11 +31,11 @@ protected:
     }
     void LeaveWithOk() {
         ClickButton(Screen().Menu->FindButton("ok"));
-        ASSERT_TRUE(WaitFor([] { return Showing(ScreenFor(EGameScreen::Title)); }, 200));
+        ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
     }
     void LeaveWithEscape() {
-        PressKey(plat::KEY_ESCAPE);
-        ASSERT_TRUE(WaitFor([] { return Showing(ScreenFor(EGameScreen::Title)); }, 200));
+        Key(plat::KEY_ESCAPE);
+        ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
     }
     std::string BoxImage() const {
         auto box = Screen().OptionsMenu->FindButton("fullscreen");

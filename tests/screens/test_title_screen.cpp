@@ -2,64 +2,37 @@
 // with synthetic mouse and key events: the first-run name prompt, the last
 // player taken up or the manager opened, creating, refusing and deleting
 // players, the menu's destinations and a return from another screen.
-// Each test has a data folder of its own; screenshots go to
-// $VC_SCREENSHOT_DIR when it is set.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/game.h"
 #include "app/ini_file.h"
-#include "app/loading_screen.h"
-#include "app/startup.h"
 #include "persistence/player_manager.h"
 #include "persistence/profile.h"
-#include "platform/audio.h"
-#include "platform/clock.h"
-#include "platform/files.h"
-#include "platform/graphics.h"
-#include "platform/input.h"
 #include "platform/stream.h"
-#include "resources/resource_globals.h"
+#include "screens/game_test_util.h"
 #include "screens/screen_list.h"
-#include "screens/stand_in_screen.h"
 #include "screens/title_screen.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr uint32_t FRAME_MS = 20;
 // Where start-up puts the game's shared folder below the data folder.
 const char* const SHARED_FOLDER = "Pellorine Games/Vellichorns";
 
-class TitleScreenTest : public ::testing::Test {
+class TitleScreenTest : public RealGameTest {
 protected:
+    // Players and settings are written first; StartUp starts the game.
+    bool BootAtOnce() const override { return false; }
     void SetUp() override {
-        gameData = VC_TEST_BINARY_DIR;
-        if (plat::FileType(gameData + "/data/resources/data.pak") != plat::FILETYPE_FILE)
-            GTEST_SKIP() << "game data not built";
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        const std::string home = std::string(VC_TEST_BINARY_DIR) + "/test-home/title/" + test;
-        fs::remove_all(home);
-        fs::create_directories(home);
-        setenv("XDG_DATA_HOME", home.c_str(), 1);
+        RealGameTest::SetUp();
+        if (IsSkipped()) return;
         ResetGlobals();
         Game().SetSubPathWrapper(SHARED_FOLDER);
         profiles = Game().ProfilePath;
         settings = IniFileNameFor(Game()) + ".ini";
         ResetGlobals();
-        fs::create_directories(profiles);
-        shots = std::getenv("VC_SCREENSHOT_DIR") ? std::getenv("VC_SCREENSHOT_DIR") : "";
-    }
-    void TearDown() override {
-        plat::SetClock(nullptr);
-        if (started) GameExit();
+        std::filesystem::create_directories(profiles);
     }
 
     void AddPlayers(const std::vector<std::string>& names) {
@@ -70,61 +43,13 @@ protected:
     }
     // Start-up with the game's data, up to the title screen shown in full.
     void StartUp() {
-        ASSERT_TRUE(plat::ChangeDir(gameData));
-        plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});  // skips the splash
-        StartGame();
-        started = true;
-        clock.now = plat::MilliSecs();
-        plat::SetClock(&clock);
-        Game().FixedRateLogic.Init();
+        Boot();
         ASSERT_TRUE(WaitFor(OnTitle, 500)) << "the title screen never came";
         Frames(5);
     }
 
-    void Frames(int count) {
-        for (int i = 0; i < count; ++i) {
-            clock.now += FRAME_MS;
-            ASSERT_NE(Game().RunFrame(), -1);
-        }
-    }
-    bool WaitFor(const std::function<bool()>& done, int maxFrames) {
-        for (int i = 0; i < maxFrames; ++i) {
-            if (done()) return true;
-            Frames(1);
-        }
-        return done();
-    }
-    void Click(int x, int y) {
-        plat::PostEvent({plat::EventKind::MouseMove, 0, x, y});
-        Frames(2);
-        plat::PostEvent({plat::EventKind::MouseDown, 1, x, y});
-        Frames(1);
-        plat::PostEvent({plat::EventKind::MouseUp, 1, x, y});
-        Frames(1);
-    }
-    void ClickButton(const ButtonPtr& button) {
-        ASSERT_TRUE(button);
-        Click(static_cast<int>(button->x) + button->w / 2, static_cast<int>(button->y) + button->h / 2);
-    }
-    void Type(const std::string& text) {
-        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
-        Frames(3);
-    }
-    void Key(int key) {
-        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
-        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
-        Frames(2);
-    }
-    void Shot(const std::string& name) {
-        if (shots.empty()) return;
-        Game().ScreenDraw();
-        if (auto pixmap = plat::GrabPixmap(0, 0, ScreenWidth, ScreenHeight))
-            plat::SavePixmapPNG(*pixmap, shots + "/" + name + ".png");
-    }
-
     static TTitleScreen& Title() { return TitleScreen(); }
-    static bool OnTitle() { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }
-    static bool On(TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
+    static bool OnTitle() { return OnScreen(TitleScreen()); }
     static TPlayerManager& Manager() { return *TitleScreen().PlayerManager; }
     static std::string Current() {
         const auto& profile = Game().CurrentProfile;
@@ -148,9 +73,7 @@ protected:
     }
     void ClickManagerButton(const std::string& name) { ClickButton(Manager().Menu->FindButton(name)); }
 
-    std::string gameData, profiles, settings, shots;
-    bool started = false;
-    plat::TManualClock clock;
+    std::string profiles, settings;
 };
 
 TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeavesItAlone) {
@@ -186,7 +109,7 @@ TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeaves
     const auto track = Game().MusicSample;
     const int nextTrack = Game().MusicTrackNumber;
     ClickButton(Title().Menu->FindButton("options"));
-    ASSERT_TRUE(WaitFor([] { return On(ScreenFor(EGameScreen::Options)); }, 200));
+    ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Options)); }, 200));
     Frames(10);
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor(OnTitle, 200)) << "Escape should lead back to the title screen";
@@ -221,13 +144,8 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenAndExitEndsTheGame) {
     for (const auto& [button, role] : buttons) {
         ClickButton(Title().Menu->FindButton(button));
         TScreen& destination = ScreenFor(role);
-        ASSERT_TRUE(WaitFor([&destination] { return On(destination); }, 200)) << button;
-        // The stand-in leads back with its button; a real screen with Escape.
-        if (&destination == &StandInScreen()) {
-            ClickButton(StandInScreen().Menu->FindButton("back"));
-        } else {
-            Key(plat::KEY_ESCAPE);
-        }
+        ASSERT_TRUE(WaitFor([&destination] { return OnScreen(destination); }, 200)) << button;
+        Key(plat::KEY_ESCAPE);
         ASSERT_TRUE(WaitFor(OnTitle, 200)) << "no way back from " << button;
         EXPECT_FALSE(Title().DialogOpen());
     }
