@@ -20,6 +20,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/game.h"
@@ -133,11 +134,17 @@ int RunIdleBoardChild() {
     setenv("VC_NO_MESSAGE_BOX", "1", 1);
     plat::ChangeDir(Env("VC_GAME_DATA_DIR", "."));
     ResetGlobals();
-    // A key waiting from the start skips the splash at its first frame.
-    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
+    // The player clicks the splash away (the click goes through SDL's own
+    // queue, which takes events from any thread).
+    std::thread player([launch] {
+        std::this_thread::sleep_for(std::chrono::duration<double>(launch + SPLASH_SKIP_AT - Now()));
+        plat::PostWindowMouse(plat::EventKind::MouseDown, 1, 10, 10);
+        plat::PostWindowMouse(plat::EventKind::MouseUp, 1, 10, 10);
+    });
     StartGame();
+    player.join();
     RunFramesUntil([] { return Game().CurrentTScreen == &ScreenFor(EGameScreen::Title) && !Game().GameFade.Active; });
-    const double playable = Now();
+    const double playable = Now() - launch;
     const double firstFrame = plat::FirstPresentSeconds() - launch;
 
     Game().DestinationTScreen = &StartFirstStandardPuzzle();
@@ -152,9 +159,7 @@ int RunIdleBoardChild() {
 
     std::ofstream out(Env("VC_BENCH_REPORT"));
     out << "first_frame_s " << firstFrame << "\n";
-    // The splash ends at its first frame here; a player skipping at 0.5 s
-    // reaches the same point then.
-    out << "playable_s " << SPLASH_SKIP_AT + (playable - launch - firstFrame) << "\n";
+    out << "playable_s " << playable << "\n";
     out << "cpu_s_per_10s " << (CpuSeconds() - cpu0) * IDLE_SECONDS / wall << "\n";
     out << "presented_fps " << double(plat::PresentedFrames() - frames0) / wall << "\n";
     out << "peak_rss_mb " << PeakResidentMB() << "\n";

@@ -166,6 +166,9 @@ ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, in
         PixmapPtr again = LoadPixmapFromMemory(*source);
         return again && CutFrames(*again, firstCell, impl, mask);
     };
+    // Decoded again when first drawn or read: a picture not on the screen yet
+    // takes no room.
+    for (auto& pixels : image->impl().frames) std::vector<uint32_t>().swap(pixels);
     return image;
 }
 
