@@ -89,7 +89,8 @@ SDL_Texture* TTextureSlot::MakeTarget(int width, int height) {
     texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (!texture_) return nullptr;
     generation_ = Gfx().generation;
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    // Scaled to a larger window as smoothly as the pictures it is made of.
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
     dirty_ = false;
     return texture_;
 }
