@@ -1,13 +1,11 @@
 // The game screen of the real game: frames per second in the middle of a
 // cascade with the victory sparkles running (software renderer, unthrottled
-// flips, logic at 200 ticks per second), and the share of a core the game
-// uses sitting idle on the board with vertical sync on. Needs the built game
-// data: the folder named by VC_GAME_DATA_DIR, else the working folder.
+// flips, logic at 200 ticks per second). The idle board is measured in a
+// fresh process (bench_idle_board.cpp). Needs the built game data: the folder
+// named by VC_GAME_DATA_DIR, else the working folder.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 #include "app/game.h"
@@ -41,8 +39,6 @@ bool StartedGame() {
     return true;
 }
 
-double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
 void BM_GameScreenCascadeWithSparkles(benchmark::State& state) {
     if (!StartedGame()) {
         state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
@@ -75,28 +71,6 @@ void BM_GameScreenCascadeWithSparkles(benchmark::State& state) {
     FlipSyncMode = syncMode;
 }
 
-void BM_GameScreenIdleCpuShare(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
-    Game().VSync = 1;
-    GamePlay().ShowVictoryParticles = 0;
-    for (auto _ : state) {
-        const auto wall0 = std::chrono::steady_clock::now();
-        const double cpu0 = CpuSeconds();
-        int frames = 0;
-        while (std::chrono::steady_clock::now() - wall0 < std::chrono::seconds(3)) {
-            Game().RunFrame();
-            ++frames;
-        }
-        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-        state.counters["core_share"] = (CpuSeconds() - cpu0) / wall;
-        state.counters["frames_per_s"] = frames / wall;
-    }
-}
-
 }  // namespace
 
 BENCHMARK(BM_GameScreenCascadeWithSparkles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
-BENCHMARK(BM_GameScreenIdleCpuShare)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);

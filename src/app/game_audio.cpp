@@ -50,7 +50,7 @@ int TGame::MusicLoad(const std::string& file, int looped) {
             MusicSample = MusicBank().Find(name)->sound;
         } else {
             const std::string path = MusicPath + file;
-            MusicSample = plat::LoadSound(path, looped ? plat::SOUND_LOOP : 0);
+            MusicSample = plat::LoadSound(path, plat::SOUND_STREAM | (looped ? plat::SOUND_LOOP : 0));
             if (!MusicSample) ErrorMessage("Error loading sample " + path, true);
         }
     }

@@ -53,8 +53,36 @@ ALenum AlFormat(int channels) { return channels == 2 ? AL_FORMAT_STEREO16 : AL_F
 
 // ---- sounds ----
 
+// Reads bytes shared with a streamed sound, which may play on many channels.
+class TSharedBytesStream : public TStream {
+public:
+    explicit TSharedBytesStream(std::shared_ptr<const std::vector<uint8_t>> bytes) : bytes_(std::move(bytes)) {}
+    size_t Read(void* buffer, size_t count) override {
+        const size_t n = std::min(count, bytes_->size() - pos_);
+        std::copy_n(bytes_->data() + pos_, n, static_cast<uint8_t*>(buffer));
+        pos_ += n;
+        if (n < count) failed_ = true;
+        return n;
+    }
+    size_t Write(const void*, size_t) override { return 0; }
+    int64_t Pos() const override { return static_cast<int64_t>(pos_); }
+    bool Seek(int64_t position) override {
+        if (position < 0 || position > Size()) return false;
+        pos_ = static_cast<size_t>(position);
+        return true;
+    }
+    int64_t Size() const override { return static_cast<int64_t>(bytes_->size()); }
+
+private:
+    std::shared_ptr<const std::vector<uint8_t>> bytes_;
+    size_t pos_ = 0;
+};
+
 struct TSound::Impl {
     TPcm pcm;
+    // A streamed sound: the file's bytes, decoded while it plays.
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
+    double encodedSeconds = 0;
     bool loop = false;
     ALuint buffer = 0;
     uint64_t generation = 0;
@@ -77,7 +105,12 @@ struct TSound::Impl {
         return buffer;
     }
 
+    std::unique_ptr<TDecoder> OpenEncoded() const {
+        return encoded ? audio::OpenDecoder(std::make_unique<TSharedBytesStream>(encoded)) : nullptr;
+    }
+
     double Seconds() const {
+        if (encoded) return encodedSeconds;
         if (pcm.channels <= 0 || pcm.rate <= 0) return 0;
         return static_cast<double>(pcm.samples.size() / static_cast<size_t>(pcm.channels)) / pcm.rate;
     }
@@ -210,6 +243,26 @@ struct TChannel::Impl {
         return true;
     }
 
+    // Plays from the decoder, a few buffers ahead, fed by UpdateAudio;
+    // without a device keeps time for the decoder's length.
+    void StartStream(std::unique_ptr<TDecoder> from, bool loop, const ChannelPtr& self) {
+        streamLoop = loop;
+        const int64_t frames = from->TotalFrames();
+        decoder = std::move(from);
+        if (!Source()) {
+            StartSilent(frames < 0 ? -1.0 : static_cast<double>(frames) / decoder->Rate(), loop);
+            return;
+        }
+        alSourcei(source, AL_LOOPING, AL_FALSE);
+        streamBuffers.resize(kStreamBuffers);
+        alGenBuffers(static_cast<ALsizei>(kStreamBuffers), streamBuffers.data());
+        for (ALuint buffer : streamBuffers)
+            if (FillBuffer(buffer)) alSourceQueueBuffers(source, 1, &buffer);
+        auto& streams = State().streams;
+        if (std::none_of(streams.begin(), streams.end(), [&self](const auto& w) { return w.lock() == self; }))
+            streams.push_back(self);
+    }
+
     void Feed() {
         if (!decoder || !SourceValid()) return;
         ALint processed = 0;
@@ -324,10 +377,17 @@ SoundPtr LoadSound(const std::string& url, int flags) {
 SoundPtr LoadSound(TStream& stream, int flags) { return LoadSoundFromMemory(stream.ReadAll(), flags); }
 
 SoundPtr LoadSoundFromMemory(const std::vector<uint8_t>& bytes, int flags) {
-    auto decoder = audio::OpenDecoder(std::make_unique<TBankStream>(bytes));
-    if (!decoder) return nullptr;
     auto impl = std::make_unique<TSound::Impl>();
-    if (!audio::DecodeAll(*decoder, impl->pcm)) return nullptr;
+    if (flags & SOUND_STREAM) {
+        impl->encoded = std::make_shared<const std::vector<uint8_t>>(bytes);
+        auto decoder = impl->OpenEncoded();
+        if (!decoder || decoder->Rate() <= 0) return nullptr;
+        const int64_t frames = decoder->TotalFrames();
+        impl->encodedSeconds = frames < 0 ? 0 : static_cast<double>(frames) / decoder->Rate();
+    } else {
+        auto decoder = audio::OpenDecoder(std::make_unique<TBankStream>(bytes));
+        if (!decoder || !audio::DecodeAll(*decoder, impl->pcm)) return nullptr;
+    }
     impl->loop = (flags & SOUND_LOOP) != 0;
     return std::make_shared<TSound>(std::move(impl));
 }
@@ -347,6 +407,10 @@ ChannelPtr Prepare(const SoundPtr& sound, ChannelPtr channel) {
     c.StopSource();
     if (!sound) return channel;
     c.sound = sound;
+    if (sound->impl().encoded) {
+        if (auto decoder = sound->impl().OpenEncoded()) c.StartStream(std::move(decoder), sound->impl().loop, channel);
+        return channel;
+    }
     const ALuint source = c.Source();
     const ALuint buffer = sound->impl().Buffer();
     if (source && buffer) {
@@ -437,20 +501,7 @@ ChannelPtr OpenMusicStream(const std::string& url, bool loop, bool startPaused) 
     if (!decoder) return nullptr;
     ChannelPtr channel = AllocChannel();
     TChannel::Impl& c = channel->impl();
-    c.streamLoop = loop;
-    const ALuint source = c.Source();
-    if (!source) {
-        const int64_t frames = decoder->TotalFrames();
-        c.decoder = std::move(decoder);
-        c.StartSilent(frames < 0 ? -1.0 : static_cast<double>(frames) / c.decoder->Rate(), loop);
-    } else {
-        c.decoder = std::move(decoder);
-        c.streamBuffers.resize(kStreamBuffers);
-        alGenBuffers(static_cast<ALsizei>(kStreamBuffers), c.streamBuffers.data());
-        for (ALuint buffer : c.streamBuffers)
-            if (c.FillBuffer(buffer)) alSourceQueueBuffers(source, 1, &buffer);
-        State().streams.push_back(channel);
-    }
+    c.StartStream(std::move(decoder), loop, channel);
     c.paused = true;
     c.silentPausedAt = c.silentStart;
     if (!startPaused) ResumeChannel(*channel);

@@ -34,7 +34,10 @@ private:
 };
 using ChannelPtr = std::shared_ptr<TChannel>;
 
-enum SoundFlags { SOUND_LOOP = 1 };
+// SOUND_STREAM keeps the file's compressed bytes and decodes them while the
+// sound plays, a little ahead (for music: a few hundred kilobytes instead of
+// tens of megabytes of samples).
+enum SoundFlags { SOUND_LOOP = 1, SOUND_STREAM = 2 };
 
 // Driver names kept in the settings; every name but "None" opens OpenAL Soft's
 // default device here.

@@ -45,17 +45,16 @@ struct TTransform {
     }
 };
 
-void PrepareTexture(SDL_Texture* texture) {
+// A command in the colour, alpha and blend mode of the drawing state.
+TDrawCommand Painted(TDrawCommand::Kind kind) {
     const TDrawState& s = DrawState();
-    SDL_SetTextureColorMod(texture, Uint8(s.r), Uint8(s.g), Uint8(s.b));
-    SDL_SetTextureAlphaMod(texture, AlphaByte(s.alpha));
-    SDL_SetTextureBlendMode(texture, SdlBlend(s.blend));
-}
-
-void PrepareDrawColour(SDL_Renderer* renderer) {
-    const TDrawState& s = DrawState();
-    SDL_SetRenderDrawBlendMode(renderer, SdlBlend(s.blend));
-    SDL_SetRenderDrawColor(renderer, Uint8(s.r), Uint8(s.g), Uint8(s.b), AlphaByte(s.alpha));
+    TDrawCommand c(kind);
+    c.r = Uint8(s.r);
+    c.g = Uint8(s.g);
+    c.b = Uint8(s.b);
+    c.a = AlphaByte(s.alpha);
+    c.blend = SdlBlend(s.blend);
+    return c;
 }
 
 // Draws the source rectangle of a texture onto the local rectangle
@@ -63,12 +62,14 @@ void PrepareDrawColour(SDL_Renderer* renderer) {
 // scaled about it.
 void DrawQuad(SDL_Texture* texture, const SDL_Rect& src, float lx, float ly, float w, float h, float anchorX,
               float anchorY) {
-    SDL_Renderer* renderer = Renderer();
     const TDrawState& s = DrawState();
     const TTransform t = TTransform::Current();
+    TDrawCommand c = Painted(t.plain ? TDrawCommand::COPY : TDrawCommand::COPY_EX);
+    c.texture = texture;
+    c.src = src;
     if (t.plain) {
-        const SDL_FRect dst{anchorX + s.scaleX * lx, anchorY + s.scaleY * ly, s.scaleX * w, s.scaleY * h};
-        SDL_RenderCopyF(renderer, texture, &src, &dst);
+        c.dst = {anchorX + s.scaleX * lx, anchorY + s.scaleY * ly, s.scaleX * w, s.scaleY * h};
+        RecordCommand(c);
         return;
     }
     // A negative scale mirrors: the rectangle then starts at its far edge.
@@ -83,16 +84,17 @@ void DrawQuad(SDL_Texture* texture, const SDL_Rect& src, float lx, float ly, flo
         dst.y = anchorY + s.scaleY * (ly + h);
         flip |= SDL_FLIP_VERTICAL;
     }
-    const SDL_FPoint centre{anchorX - dst.x, anchorY - dst.y};
-    SDL_RenderCopyExF(renderer, texture, &src, &dst, double(s.rotation), &centre, SDL_RendererFlip(flip));
+    c.dst = dst;
+    c.centre = {anchorX - dst.x, anchorY - dst.y};
+    c.angle = double(s.rotation);
+    c.flip = flip;
+    RecordCommand(c);
 }
 
 // A filled polygon given as a fan around its first point.
 void FillFan(const std::vector<TPoint>& points) {
-    SDL_Renderer* renderer = Renderer();
     if (points.size() < 3) return;
     const TDrawState& s = DrawState();
-    SDL_SetRenderDrawBlendMode(renderer, SdlBlend(s.blend));
     const SDL_Color colour{Uint8(s.r), Uint8(s.g), Uint8(s.b), AlphaByte(s.alpha)};
     std::vector<SDL_Vertex> vertices;
     vertices.reserve(points.size());
@@ -104,8 +106,7 @@ void FillFan(const std::vector<TPoint>& points) {
         indices.push_back(i);
         indices.push_back(i + 1);
     }
-    SDL_RenderGeometry(renderer, nullptr, vertices.data(), int(vertices.size()), indices.data(),
-                       int(indices.size()));
+    RecordGeometry(Painted(TDrawCommand::GEOMETRY), vertices, indices);
 }
 
 }  // namespace
@@ -119,12 +120,11 @@ void ApplyViewport() {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
     const TDrawState& s = DrawState();
-    if (s.viewX <= 0 && s.viewY <= 0 && s.viewX + s.viewW >= LOGICAL_WIDTH && s.viewY + s.viewH >= LOGICAL_HEIGHT) {
-        SDL_RenderSetClipRect(renderer, nullptr);
-        return;
-    }
-    const SDL_Rect clip{s.viewX, s.viewY, std::max(0, s.viewW), std::max(0, s.viewH)};
-    SDL_RenderSetClipRect(renderer, &clip);
+    TDrawCommand c(TDrawCommand::CLIP);
+    c.src = {0, 0, -1, -1};
+    if (s.viewX > 0 || s.viewY > 0 || s.viewX + s.viewW < LOGICAL_WIDTH || s.viewY + s.viewH < LOGICAL_HEIGHT)
+        c.src = {s.viewX, s.viewY, std::max(0, s.viewW), std::max(0, s.viewH)};
+    RecordCommand(c);
 }
 
 // ---- drawing state --------------------------------------------------------------
@@ -229,7 +229,6 @@ void DrawSubImageRect(TImage& image, float x, float y, float width, float height
     if (!Renderer() || sw <= 0 || sh <= 0) return;
     SDL_Texture* texture = image.impl().Texture(frame);
     if (!texture) return;
-    PrepareTexture(texture);
     const TDrawState& s = DrawState();
     const auto& impl = image.impl();
     const SDL_Rect src{int(sx), int(sy), int(sw), int(sh)};
@@ -257,9 +256,9 @@ void DrawRect(float x, float y, float width, float height) {
     const float ax = x + s.originX, ay = y + s.originY;
     const float lx = -s.handleX, ly = -s.handleY;
     if (t.plain) {
-        PrepareDrawColour(renderer);
-        const SDL_FRect r{ax + s.scaleX * lx, ay + s.scaleY * ly, s.scaleX * width, s.scaleY * height};
-        SDL_RenderFillRectF(renderer, &r);
+        TDrawCommand c = Painted(TDrawCommand::FILL_RECT);
+        c.dst = {ax + s.scaleX * lx, ay + s.scaleY * ly, s.scaleX * width, s.scaleY * height};
+        RecordCommand(c);
         return;
     }
     FillFan({t.Apply(lx, ly, ax, ay), t.Apply(lx + width, ly, ax, ay), t.Apply(lx + width, ly + height, ax, ay),
@@ -281,8 +280,9 @@ void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
         if (steps < 1) return;
         b = {b.x - dx / steps, b.y - dy / steps};
     }
-    PrepareDrawColour(renderer);
-    SDL_RenderDrawLineF(renderer, a.x, a.y, b.x, b.y);
+    TDrawCommand c = Painted(TDrawCommand::LINE);
+    c.dst = {a.x, a.y, b.x, b.y};
+    RecordCommand(c);
 }
 
 void DrawOval(float x, float y, float width, float height) {
@@ -308,8 +308,9 @@ void Plot(float x, float y) {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
     const TDrawState& s = DrawState();
-    PrepareDrawColour(renderer);
-    SDL_RenderDrawPointF(renderer, x + s.originX, y + s.originY);
+    TDrawCommand c = Painted(TDrawCommand::POINT);
+    c.dst = {x + s.originX, y + s.originY, 0, 0};
+    RecordCommand(c);
 }
 
 // ---- text -----------------------------------------------------------------------
@@ -331,7 +332,6 @@ void DrawText(const std::string& text, float x, float y) {
     auto& impl = font->impl();
     SDL_Texture* texture = impl.Texture();
     if (!texture) return;
-    PrepareTexture(texture);
     const TDrawState& s = DrawState();
     const float ax = x + s.originX, ay = y + s.originY;
     float pen = 0;
@@ -368,6 +368,7 @@ namespace {
 PixmapPtr ReadScreen(int x, int y, int width, int height) {
     SDL_Renderer* renderer = Renderer();
     if (!renderer || width <= 0 || height <= 0) return nullptr;
+    FlushDrawing();
     auto pixmap = CreatePixmap(width, height);
     const int x0 = std::max(0, x), y0 = std::max(0, y);
     const int x1 = std::min(LOGICAL_WIDTH, x + width), y1 = std::min(LOGICAL_HEIGHT, y + height);
@@ -409,7 +410,7 @@ PixmapPtr GrabPixmap(int x, int y, int width, int height) { return ReadScreen(x,
 
 void GrabImage(TImage& image, int x, int y, int frame) {
     auto& impl = image.impl();
-    if (frame < 0 || frame >= int(impl.frames.size())) return;
+    if (!impl.FramePixels(frame)) return;
     const int left = int(std::floor(float(x) - impl.handleX));
     const int top = int(std::floor(float(y) - impl.handleY));
     PixmapPtr pixels = ReadScreen(left, top, impl.width, impl.height);
@@ -449,8 +450,9 @@ bool Overlap(const TCollisionShape& a, const TCollisionShape& b) {
 std::vector<int> CollideImage(TImage& image, float x, float y, int frame, uint32_t collideMask, uint32_t writeMask,
                               int id) {
     std::vector<int> hits;
-    const auto& impl = image.impl();
-    if (frame < 0 || frame >= int(impl.frames.size())) return hits;
+    auto& impl = image.impl();
+    const std::vector<uint32_t>* pixels = impl.FramePixels(frame);
+    if (!pixels) return hits;
     const TDrawState& s = DrawState();
     auto shape = std::make_shared<TCollisionShape>();
     shape->x = int(std::floor(x + s.originX - impl.handleX));
@@ -458,8 +460,8 @@ std::vector<int> CollideImage(TImage& image, float x, float y, int frame, uint32
     shape->width = impl.width;
     shape->height = impl.height;
     shape->id = id;
-    shape->solid.reserve(impl.frames[size_t(frame)].size());
-    for (uint32_t p : impl.frames[size_t(frame)]) shape->solid.push_back(PixA(p) != 0 ? 1 : 0);
+    shape->solid.reserve(pixels->size());
+    for (uint32_t p : *pixels) shape->solid.push_back(PixA(p) != 0 ? 1 : 0);
 
     auto& layers = Layers();
     for (int layer = 0; layer < 32; ++layer) {

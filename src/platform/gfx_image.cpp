@@ -24,8 +24,7 @@ TLoadSettings& Settings() {
 int ResolveFlags(int flags) { return flags == DEFAULT_FLAGS ? Settings().defaultFlags : flags; }
 
 // Pixels of the mask colour become fully transparent in masked images.
-void ApplyMask(std::vector<uint32_t>& pixels, int flags) {
-    const TLoadSettings& s = Settings();
+void ApplyMask(std::vector<uint32_t>& pixels, int flags, const TLoadSettings& s) {
     if (!(flags & MASKEDIMAGE) || (s.maskR == 0 && s.maskG == 0 && s.maskB == 0)) return;
     const uint32_t mask = ARGB(0, s.maskR, s.maskG, s.maskB);
     for (uint32_t& p : pixels)
@@ -46,9 +45,6 @@ ImagePtr NewImage(int width, int height, int frames, int flags) {
     return std::make_shared<TImage>(std::move(impl));
 }
 
-bool ValidFrame(const TImage& image, int frame) {
-    return frame >= 0 && frame < int(image.impl().frames.size());
-}
 
 }  // namespace
 
@@ -58,7 +54,10 @@ TTextureSlot::~TTextureSlot() { Release(); }
 
 void TTextureSlot::Release() {
     // A texture of an earlier generation went with its renderer.
-    if (texture_ && Renderer() && generation_ == Gfx().generation) SDL_DestroyTexture(texture_);
+    if (texture_ && Renderer() && generation_ == Gfx().generation) {
+        FlushDrawing();  // drawing recorded with it goes first
+        SDL_DestroyTexture(texture_);
+    }
     texture_ = nullptr;
     generation_ = -1;
 }
@@ -67,6 +66,7 @@ SDL_Texture* TTextureSlot::Get(const uint32_t* pixels, int width, int height, bo
     SDL_Renderer* renderer = Renderer();
     if (!renderer || width <= 0 || height <= 0) return nullptr;
     if (texture_ && generation_ != Gfx().generation) texture_ = nullptr;
+    if (!texture_ || dirty_) ContentChanged();
     if (!texture_) {
         texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
         if (!texture_) return nullptr;
@@ -81,15 +81,99 @@ SDL_Texture* TTextureSlot::Get(const uint32_t* pixels, int width, int height, bo
     return texture_;
 }
 
+SDL_Texture* TTextureSlot::MakeTarget(int width, int height) {
+    Release();
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return nullptr;
+    ContentChanged();
+    texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+    if (!texture_) return nullptr;
+    generation_ = Gfx().generation;
+    // Scaled to a larger window as smoothly as the pictures it is made of.
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
+    dirty_ = false;
+    return texture_;
+}
+
+SDL_Texture* TTextureSlot::Live() const {
+    return texture_ && Renderer() && generation_ == Gfx().generation ? texture_ : nullptr;
+}
+
 SDL_Texture* TImage::Impl::Texture(int frame) {
     if (frame < 0 || frame >= int(frames.size())) return nullptr;
-    return textures[size_t(frame)]->Get(frames[size_t(frame)].data(), width, height, flags & FILTEREDIMAGE);
+    TTextureSlot& slot = *textures[size_t(frame)];
+    if (drawTarget) return slot.Live();
+    if (SDL_Texture* live = slot.Live(); live && !slot.Dirty()) return live;
+    if (!FramePixels(frame)) return nullptr;
+    SDL_Texture* texture = slot.Get(frames[size_t(frame)].data(), width, height, flags & FILTEREDIMAGE);
+    LetGoOfPixels();
+    return texture;
+}
+
+std::vector<uint32_t>* TImage::Impl::FramePixels(int frame) {
+    if (drawTarget || frame < 0 || frame >= int(frames.size())) return nullptr;
+    if (!HasPixels() && !(reload && reload(*this))) return nullptr;
+    return &frames[size_t(frame)];
+}
+
+void TImage::Impl::LetGoOfPixels() {
+    if (!reload || !HasPixels()) return;
+    for (const auto& slot : textures)
+        if (!slot->Live() || slot->Dirty()) return;
+    for (auto& pixels : frames) std::vector<uint32_t>().swap(pixels);
 }
 
 TImage::TImage(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 TImage::~TImage() = default;
 
 // ---- loading -------------------------------------------------------------------
+
+namespace {
+
+// The image's frames cut from a strip, left to right, top to bottom, from
+// the first cell on; false when the strip is too small.
+bool CutFrames(const TPixmap& strip, int firstCell, TImage::Impl& impl, const TLoadSettings& mask) {
+    const int cellWidth = impl.width, cellHeight = impl.height;
+    const int across = strip.Width() / cellWidth;
+    const int count = int(impl.frames.size());
+    if (across <= 0 || firstCell + count > across * (strip.Height() / cellHeight)) return false;
+    for (int i = 0; i < count; ++i) {
+        const int cell = firstCell + i;
+        const int x0 = (cell % across) * cellWidth;
+        const int y0 = (cell / across) * cellHeight;
+        auto& pixels = impl.frames[size_t(i)];
+        pixels.resize(size_t(cellWidth) * size_t(cellHeight));
+        for (int y = 0; y < cellHeight; ++y)
+            std::memcpy(&pixels[size_t(y) * size_t(cellWidth)],
+                        strip.Pixels() + size_t(y0 + y) * size_t(strip.Width()) + size_t(x0),
+                        size_t(cellWidth) * 4);
+        ApplyMask(pixels, impl.flags, mask);
+    }
+    return true;
+}
+
+// An image decoded from a file's bytes, which it keeps to decode again.
+ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, int firstCell, int cellCount, int flags) {
+    PixmapPtr strip = LoadPixmapFromMemory(bytes);
+    if (!strip) return nullptr;
+    if (cellWidth == 0) {
+        cellWidth = strip->Width();
+        cellHeight = strip->Height();
+    }
+    ImagePtr image = LoadAnimImageFromPixmap(*strip, cellWidth, cellHeight, firstCell, cellCount, flags);
+    if (!image) return nullptr;
+    image->impl().reload = [source = std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), firstCell,
+                            mask = Settings()](TImage::Impl& impl) {
+        PixmapPtr again = LoadPixmapFromMemory(*source);
+        return again && CutFrames(*again, firstCell, impl, mask);
+    };
+    // Decoded again when first drawn or read: a picture not on the screen yet
+    // takes no room.
+    for (auto& pixels : image->impl().frames) std::vector<uint32_t>().swap(pixels);
+    return image;
+}
+
+}  // namespace
 
 ImagePtr LoadAnimImageFromPixmap(const TPixmap& strip, int cellWidth, int cellHeight, int firstCell,
                                  int cellCount, int flags) {
@@ -99,17 +183,7 @@ ImagePtr LoadAnimImageFromPixmap(const TPixmap& strip, int cellWidth, int cellHe
     if (across <= 0 || firstCell + cellCount > across * down) return nullptr;
     flags = ResolveFlags(flags);
     ImagePtr image = NewImage(cellWidth, cellHeight, cellCount, flags);
-    for (int i = 0; i < cellCount; ++i) {
-        const int cell = firstCell + i;
-        const int x0 = (cell % across) * cellWidth;
-        const int y0 = (cell / across) * cellHeight;
-        auto& pixels = image->impl().frames[size_t(i)];
-        for (int y = 0; y < cellHeight; ++y)
-            std::memcpy(&pixels[size_t(y) * size_t(cellWidth)],
-                        strip.Pixels() + size_t(y0 + y) * size_t(strip.Width()) + size_t(x0),
-                        size_t(cellWidth) * 4);
-        ApplyMask(pixels, flags);
-    }
+    CutFrames(strip, firstCell, image->impl(), Settings());
     return image;
 }
 
@@ -119,25 +193,22 @@ ImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags) {
 }
 
 ImagePtr LoadImageFromMemory(const std::vector<uint8_t>& bytes, int flags) {
-    PixmapPtr pixmap = LoadPixmapFromMemory(bytes);
-    return pixmap ? LoadImageFromPixmap(*pixmap, flags) : nullptr;
+    return FromBytes(bytes, 0, 0, 0, 1, flags);
 }
 
-ImagePtr LoadImage(TStream& stream, int flags) {
-    PixmapPtr pixmap = LoadPixmap(stream);
-    return pixmap ? LoadImageFromPixmap(*pixmap, flags) : nullptr;
-}
+ImagePtr LoadImage(TStream& stream, int flags) { return FromBytes(stream.ReadAll(), 0, 0, 0, 1, flags); }
 
 ImagePtr LoadImage(const std::string& url, int flags) {
-    PixmapPtr pixmap = LoadPixmap(url);
-    return pixmap ? LoadImageFromPixmap(*pixmap, flags) : nullptr;
+    std::vector<uint8_t> bytes;
+    return LoadBytes(url, bytes) ? FromBytes(std::move(bytes), 0, 0, 0, 1, flags) : nullptr;
 }
 
 ImagePtr LoadAnimImage(const std::string& url, int cellWidth, int cellHeight, int firstCell, int cellCount,
                        int flags) {
-    PixmapPtr pixmap = LoadPixmap(url);
-    return pixmap ? LoadAnimImageFromPixmap(*pixmap, cellWidth, cellHeight, firstCell, cellCount, flags)
-                  : nullptr;
+    if (cellWidth <= 0 || cellHeight <= 0) return nullptr;
+    std::vector<uint8_t> bytes;
+    return LoadBytes(url, bytes) ? FromBytes(std::move(bytes), cellWidth, cellHeight, firstCell, cellCount, flags)
+                                 : nullptr;
 }
 
 ImagePtr CreateImage(int width, int height, int frames, int flags) {
@@ -173,16 +244,17 @@ void MidHandleImage(TImage& image) {
 }
 
 PixmapPtr LockImage(TImage& image, int frame) {
-    if (!ValidFrame(image, frame)) return nullptr;
-    const auto& impl = image.impl();
-    auto pixmap = CreatePixmap(impl.width, impl.height);
-    std::copy(impl.frames[size_t(frame)].begin(), impl.frames[size_t(frame)].end(), pixmap->Pixels());
+    const std::vector<uint32_t>* source = image.impl().FramePixels(frame);
+    if (!source) return nullptr;
+    auto pixmap = CreatePixmap(image.impl().width, image.impl().height);
+    std::copy(source->begin(), source->end(), pixmap->Pixels());
     return pixmap;
 }
 
 void UnlockImage(TImage& image, int frame, const TPixmap& pixels) {
-    if (!ValidFrame(image, frame)) return;
+    if (!image.impl().FramePixels(frame)) return;
     auto& impl = image.impl();
+    impl.WillWrite();
     auto& dest = impl.frames[size_t(frame)];
     const int w = std::min(impl.width, pixels.Width());
     const int h = std::min(impl.height, pixels.Height());
@@ -190,6 +262,32 @@ void UnlockImage(TImage& image, int frame, const TPixmap& pixels) {
         std::memcpy(&dest[size_t(y) * size_t(impl.width)], pixels.Pixels() + size_t(y) * size_t(pixels.Width()),
                     size_t(w) * 4);
     impl.textures[size_t(frame)]->MarkDirty();
+}
+
+ImagePtr CreateDrawTarget(int width, int height) {
+    if (width <= 0 || height <= 0 || !Renderer()) return nullptr;
+    auto impl = std::make_unique<TImage::Impl>();
+    impl->width = width;
+    impl->height = height;
+    impl->drawTarget = true;
+    impl->frames.resize(1);
+    impl->textures.push_back(std::make_unique<TTextureSlot>());
+    if (!impl->textures[0]->MakeTarget(width, height)) return nullptr;
+    return std::make_shared<TImage>(std::move(impl));
+}
+
+bool SetDrawTarget(TImage* target) {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return false;
+    SDL_Texture* texture = nullptr;
+    if (target) {
+        texture = target->impl().drawTarget ? target->impl().Texture(0) : nullptr;
+        if (!texture) return false;
+    }
+    ContentChanged();
+    if (SDL_SetRenderTarget(renderer, texture) != 0) return false;
+    ApplyViewport();
+    return true;
 }
 
 void Precache(TImage& image) {

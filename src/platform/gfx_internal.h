@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -24,6 +25,11 @@ public:
     // The texture for the current renderer, made or refreshed from the pixels
     // when needed; null when no graphics are open.
     SDL_Texture* Get(const uint32_t* pixels, int width, int height, bool filtered);
+    // A texture to draw into, made afresh (its picture blank); null on failure.
+    SDL_Texture* MakeTarget(int width, int height);
+    // The texture when it belongs to the current renderer, else null.
+    SDL_Texture* Live() const;
+    bool Dirty() const { return dirty_; }
     void MarkDirty() { dirty_ = true; }
     void Release();
 
@@ -41,8 +47,23 @@ struct TImage::Impl {
     float handleY = 0;
     std::vector<std::vector<uint32_t>> frames;  // 0xAARRGGBB, width * height each
     std::vector<std::unique_ptr<TTextureSlot>> textures;
+    bool drawTarget = false;  // frames hold no pixels: the texture is the picture
+    // Decodes the frames again from the file's bytes. Set while the image is
+    // as loaded: its pixels are then let go once every frame has its
+    // texture, and made again only when something reads them or the
+    // textures must be made anew (graphics reopened).
+    std::function<bool(Impl&)> reload;
 
     SDL_Texture* Texture(int frame);
+    // Pixels of a frame (made again when let go), or null where the image
+    // keeps none.
+    std::vector<uint32_t>* FramePixels(int frame);
+    // Before the pixels change: the image is no longer as loaded.
+    void WillWrite() { reload = nullptr; }
+
+private:
+    bool HasPixels() const { return !frames.empty() && !frames[0].empty(); }
+    void LetGoOfPixels();
 };
 
 struct TGlyph {
@@ -95,6 +116,41 @@ struct TDrawState {
 TDrawState& DrawState();
 // Pushes the viewport to the renderer (after opening).
 void ApplyViewport();
+
+// ---- the frame's drawing ---------------------------------------------------------
+// Drawing is recorded as commands and carried out at the flip, or sooner when
+// something needs the picture (a grab, a texture made or changed, another draw
+// target). A frame whose commands equal those of the frame on the screen,
+// with no texture changed since, is neither drawn nor shown again.
+struct TDrawCommand {
+    enum Kind : int { CLEAR, CLIP, COPY, COPY_EX, FILL_RECT, LINE, POINT, GEOMETRY };
+    explicit TDrawCommand(Kind what);
+
+    SDL_Texture* texture;
+    double angle;
+    SDL_Rect src;    // the part of the texture; the clip rectangle (w < 0: none)
+    SDL_FRect dst;   // where it goes; a line from (x, y) to (w, h); a point at (x, y)
+    SDL_FPoint centre;
+    Kind kind;
+    int flip;
+    SDL_BlendMode blend;
+    Uint8 r, g, b, a;
+    int first, count, firstIndex, indexCount;  // geometry: its vertices and indices
+};
+// No padding: frames are compared byte for byte.
+static_assert(sizeof(TDrawCommand) == 88);
+
+void RecordCommand(const TDrawCommand& command);
+void RecordGeometry(TDrawCommand command, const std::vector<SDL_Vertex>& vertices, const std::vector<int>& indices);
+// Carries out what is recorded so far.
+void FlushDrawing();
+// A texture is made or changes, the draw target changes, or the window needs
+// drawing: what was recorded is carried out first, and the frame is shown.
+void ContentChanged();
+// At the flip: carries out the frame and answers true when it must be shown.
+bool FinishFrame();
+// Forgets the frames (the renderer was made or destroyed).
+void ResetFrames();
 
 // ---- helpers -------------------------------------------------------------------
 // Pixels of an SDL surface as 0xAARRGGBB.

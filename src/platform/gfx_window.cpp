@@ -1,5 +1,6 @@
 // The window, the renderer, graphics modes and paced page flips.
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -21,6 +22,8 @@ struct TWindowSettings {
     uint32_t lastFlip = 0;
     double sleepCarry = 0;      // fractions of a millisecond not yet slept
     PixmapPtr icon;             // given to every window that opens
+    uint64_t presented = 0;
+    double firstPresent = 0;
 };
 
 TWindowSettings& Window() {
@@ -105,6 +108,12 @@ void PaceFlip(int syncMode) {
     w.haveLastFlip = true;
 }
 
+void CountPresent() {
+    TWindowSettings& w = Window();
+    if (w.presented++ == 0)
+        w.firstPresent = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
 }  // namespace
 
 TGraphicsState& Gfx() {
@@ -171,6 +180,7 @@ bool OpenGraphics(int width, int height, int depth, int /*hertz*/, int /*flags*/
     }
     ++g.generation;
     g.vsync = -2;
+    ResetFrames();
     SDL_RenderSetLogicalSize(g.renderer, LOGICAL_WIDTH, LOGICAL_HEIGHT);
     SDL_SetRenderDrawColor(g.renderer, 0, 0, 0, 255);
     SDL_RenderClear(g.renderer);
@@ -182,6 +192,7 @@ bool OpenGraphics(int width, int height, int depth, int /*hertz*/, int /*flags*/
 
 void CloseGraphics() {
     TGraphicsState& g = Gfx();
+    ResetFrames();
     if (g.renderer) SDL_DestroyRenderer(g.renderer);
     if (g.window) SDL_DestroyWindow(g.window);
     g.renderer = nullptr;
@@ -192,6 +203,8 @@ bool GraphicsOpen() { return Gfx().renderer != nullptr; }
 int GraphicsGeneration() { return Gfx().generation; }
 
 void SetUnthrottledFlip(bool on) { Window().unthrottled = on; }
+uint64_t PresentedFrames() { return Window().presented; }
+double FirstPresentSeconds() { return Window().firstPresent; }
 
 void Flip(int syncMode) {
     TGraphicsState& g = Gfx();
@@ -201,7 +214,11 @@ void Flip(int syncMode) {
             SDL_RenderSetVSync(g.renderer, vsync);
             g.vsync = vsync;
         }
-        SDL_RenderPresent(g.renderer);
+        // A frame the same as the one on the screen is not shown again.
+        if (FinishFrame()) {
+            SDL_RenderPresent(g.renderer);
+            CountPresent();
+        }
         PaceFlip(syncMode);
     }
     PumpEvents();
@@ -211,8 +228,19 @@ void Cls() {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
     const TDrawState& s = DrawState();
-    SDL_SetRenderDrawColor(renderer, Uint8(s.clsR), Uint8(s.clsG), Uint8(s.clsB), 255);
-    SDL_RenderClear(renderer);
+    TDrawCommand c(TDrawCommand::CLEAR);
+    c.r = Uint8(s.clsR);
+    c.g = Uint8(s.clsG);
+    c.b = Uint8(s.clsB);
+    RecordCommand(c);
+}
+
+bool LetterboxShown() {
+    SDL_Renderer* renderer = Renderer();
+    if (!renderer) return false;
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    return view.x > 0 || view.y > 0;
 }
 
 void HideMouse() {

@@ -110,6 +110,15 @@ void UnlockImage(TImage& image, int frame, const TPixmap& pixels);
 // Makes the textures now rather than at the first draw.
 void Precache(TImage& image);
 
+// An image of one frame that is drawn into rather than loaded, for pictures
+// composed once and drawn often. It keeps no pixels in memory: its picture
+// lives in the renderer and is lost when the graphics reopen (a new
+// GraphicsGeneration), when it must be drawn again. Null without graphics.
+ImagePtr CreateDrawTarget(int width, int height);
+// Sends drawing into a draw target's picture, or back to the screen with
+// null. False when the image is not a live draw target.
+bool SetDrawTarget(TImage* target);
+
 // ---- image fonts --------------------------------------------------------
 class TImageFont;
 using ImageFontPtr = std::shared_ptr<TImageFont>;
@@ -170,7 +179,14 @@ void Flip(int syncMode);
 // not wait for the vertical blank) unless this is on, and then only sync
 // mode 0 returns at once (fast mode).
 void SetUnthrottledFlip(bool on);
+// Flips that reached the screen since the program began, and when the first
+// did (steady-clock seconds, 0 before it): for measuring.
+uint64_t PresentedFrames();
+double FirstPresentSeconds();
 void Cls();
+// True when the window shows bars beside the game's picture (its shape is not
+// the game's): only a clear reaches them.
+bool LetterboxShown();
 // Incremented each time graphics open; images rebuild textures when it changes.
 int GraphicsGeneration();
 

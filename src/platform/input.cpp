@@ -109,6 +109,10 @@ void Translate(const SDL_Event& e) {
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) Push(EventKind::AppSuspend);
             else if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) Push(EventKind::AppResume);
             else if (e.window.event == SDL_WINDOWEVENT_CLOSE) Push(EventKind::AppTerminate);
+            // Uncovered, resized or shown again: the next frame is shown even if unchanged.
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                e.window.event == SDL_WINDOWEVENT_SHOWN || e.window.event == SDL_WINDOWEVENT_RESTORED)
+                ContentChanged();
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:

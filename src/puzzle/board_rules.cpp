@@ -90,9 +90,22 @@ void TCell::CheckCellMoveDown(int diagonal) {
 
 // ---- the board's tick -------------------------------------------------------------
 
+void TCellBox::RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const {
+    out.clear();
+    out.push_back(reinterpret_cast<uintptr_t>(&hints));
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            const TCell& cell = *Cells[c][r];
+            const TLayoutCell& floor = Layout[c][r];
+            out.push_back(reinterpret_cast<uintptr_t>(&cell));
+            out.push_back(uintptr_t(cell.Contents) | uintptr_t(cell.IsBusy()) << 8 | uintptr_t(floor.Contents) << 9 |
+                          uintptr_t(floor.IsChain != 0) << 12 | uintptr_t(floor.IsCreate != 0) << 13 |
+                          uintptr_t(floor.IsFill != 0) << 14);
+        }
+}
+
 void TCellBox::ManageCells() {
     TMatch3HintList& hints = HintTarget();
-    hints.StartNew();
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = BOARD_ROWS - 1; r >= 0; --r) {
             Layout[c][r].Manage();
@@ -100,6 +113,11 @@ void TCellBox::ManageCells() {
             cell.Manage();
             cell.CheckCellMoveDown(0);
         }
+    // A board at rest that did not change since the last tick has the same
+    // runs (none) and the same moves: its hint list stands.
+    RecordSettledBoard(scratchBoard_, hints);
+    const bool unchanged = hints.Exists && scratchBoard_ == settledBoard_;
+    if (!unchanged) hints.StartNew();
     bool moving = false;
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = BOARD_ROWS - 1; r >= 0; --r) {
@@ -111,7 +129,7 @@ void TCellBox::ManageCells() {
                 moving = true;
                 continue;
             }
-            if (Layout[c][r].IsChain) continue;
+            if (Layout[c][r].IsChain || unchanged) continue;
             CheckCellsCheck(c, r);
             // A cascade cleared just now is settling too: never judge the
             // board moveless in the tick a run starts to fade.
@@ -119,6 +137,11 @@ void TCellBox::ManageCells() {
             CreateHintListMainCheck(hints, c, r);
         }
     if (moving && hints.Items.empty()) hints.SetNone();
+    if (moving) {
+        settledBoard_.clear();
+    } else if (!unchanged) {
+        RecordSettledBoard(settledBoard_, hints);
+    }
 }
 
 // ---- selecting and swapping --------------------------------------------------------

@@ -265,7 +265,7 @@ void TCellBox::DrawCells() const {
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
             const TLayoutCell& floor = Layout[c][r];
-            floor.Draw();
+            if (!FloorsDrawn || !FloorOnLayer[c * BOARD_ROWS + r]) floor.Draw();
             if (CellsLights.empty() || LightStart(c, r) >= lightCounter) continue;
             const TGlow& glow = CellsLights[c * BOARD_ROWS + r];
             if (glow.numWraps != 1) continue;
@@ -285,6 +285,12 @@ void TCellBox::DrawCells() const {
             }
         }
     for (int i = 0; i < fallingCount; ++i) falling[i]->Draw();
+}
+
+void TCellBox::DrawFloors() const {
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r)
+            if (FloorOnLayer[c * BOARD_ROWS + r]) Layout[c][r].Draw();
 }
 
 void TCellBox::DrawMarkedCell() const {

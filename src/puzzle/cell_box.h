@@ -54,6 +54,12 @@ public:
     // Gems created by creation cells since the box was made (for checks).
     int CreatedGems = 0;
 
+    // While FloorsDrawn is set, the floors marked in FloorOnLayer (column
+    // by column) are on the screen already, drawn by the game screen's
+    // composed board picture: drawing skips them up to their light sweep.
+    bool FloorsDrawn = false;
+    std::array<bool, BOARD_COLUMNS * BOARD_ROWS> FloorOnLayer{};
+
     // New: empty grids, images loaded, flags cleared.
     TCellBox();
     static std::unique_ptr<TCellBox> New() { return std::make_unique<TCellBox>(); }
@@ -102,6 +108,9 @@ public:
     // ---- drawing -----------------------------------------------------------
     void Draw() const;
     void DrawCells() const;
+    // The floors, walls and decorations marked in FloorOnLayer, as DrawCells
+    // draws them, without the light sweep.
+    void DrawFloors() const;
     void DrawMarkedCell() const;
     void DrawLayoutImage(const plat::ImagePtr& image, int x, int y) const;
 
@@ -140,4 +149,11 @@ private:
     void PlaceMarkedCell(TCell* cell, const TLinePosition& path, bool atEnd) const;
     int CountRun(int column, int row, int dc, int dr, int kind) const;
     int CollectRun(int column, int row, int dc, int dr, int kind, std::array<TCell*, 32>& out, int count) const;
+    // What the hint list and the run checks read of the board, to tell
+    // whether a board at rest changed since its hints were made.
+    void RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const;
+
+    // The board at rest whose hints the hint list holds; empty while moving.
+    std::vector<uintptr_t> settledBoard_;
+    std::vector<uintptr_t> scratchBoard_;
 };

@@ -108,11 +108,14 @@ bool TLayoutCell::IsMouseOver() const {
     return std::abs(mouse.x - X) <= 17 && std::abs(mouse.y - Y) <= 17;
 }
 
-void TLayoutCell::DrawFloor(const plat::ImagePtr& plain, const plat::ImagePtr& mouseOver) const {
+bool TLayoutCell::IsHighlighted() const {
     const auto& hooks = PuzzleHooks();
     const bool menuShown = hooks.InGameMenuShown && hooks.InGameMenuShown();
-    const bool highlight = IsMouseOver() && !menuShown && !GameState().stateFinished;
-    DrawAt(highlight ? mouseOver : plain, X, Y);
+    return IsMouseOver() && !menuShown && !GameState().stateFinished;
+}
+
+void TLayoutCell::DrawFloor(const plat::ImagePtr& plain, const plat::ImagePtr& mouseOver) const {
+    DrawAt(IsHighlighted() ? mouseOver : plain, X, Y);
 }
 
 void TLayoutCell::DrawNormalCell() const { DrawFloor(CellBox->LayoutNormalImage, CellBox->LayoutNormalMOImage); }

@@ -76,6 +76,8 @@ public:
     void DrawOverlay() const;
     void DrawWall() const;
     bool IsMouseOver() const;
+    // Whether the floor shows its mouse-over picture now.
+    bool IsHighlighted() const;
     void Manage() {}
 
     // Walls (positions without floor only).

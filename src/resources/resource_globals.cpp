@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/error_state.h"
 #include "app/game.h"
+#include "platform/audio.h"
 #include "platform/files.h"
 
 namespace {
@@ -119,8 +120,9 @@ void LoadSoundResources(const std::function<void()>& moveBar) {
         SoundBank().Load(name, 1.0f, 1.0f, "", 0);
         Call(moveBar);
     }
+    // Music stays compressed and is decoded while it plays.
     for (const std::string& name : MUSIC_NAMES) {
-        MusicBank().Load(name, 0.0f, 1.0f, "", 0);
+        MusicBank().Load(name, 0.0f, 1.0f, "", plat::SOUND_STREAM);
         Call(moveBar);
     }
 }

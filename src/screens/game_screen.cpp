@@ -28,6 +28,7 @@ constexpr int SPARKLE_COUNT = 50;
 constexpr int SPARKLE_MARGIN = 100;
 constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
+constexpr float SCORE_X = 450, SCORE_Y = 25;
 
 TScreen* leaveDestination = nullptr;
 
@@ -187,21 +188,64 @@ void TGameScreen::PauseBookkeeping() {
     }
 }
 
-void TGameScreen::Draw() {
-    plat::Cls();
-    plat::SetBlend(plat::ALPHABLEND);
-    SetTextShadow(2, 2, 0.6f);
+namespace {
+
+// The board whose floors can go on the composed picture: a match-3 board
+// drawn at full strength (not fading in), outside the editor.
+TCellBox* LayerableBox() {
+    auto* mode = dynamic_cast<TGameModeMatch3*>(GamePlay().GameMode.get());
+    if (!mode || !mode->CellBox || mode->StartGameAnimation || InEditorMode() || mode->CellBox->IsLevelEditor)
+        return nullptr;
+    return mode->CellBox.get();
+}
+
+}  // namespace
+
+std::vector<TBoardLayer::TArea> TGameScreen::DrawnBeforeTheBoard() const {
+    constexpr float MARGIN = 6;
+    std::vector<TBoardLayer::TArea> areas;
+    if (!GameState().stateCustomMode) {
+        const auto font = GameFont(SCORE_FONT_SIZE);
+        const std::string score = GameText().FindString("Score") + std::to_string(GamePlay().Score);
+        const float height = font ? float(plat::FontHeight(*font)) : float(ScreenHeight);
+        const float width = font ? float(plat::FontTextWidth(*font, score)) : float(ScreenWidth);
+        areas.push_back({SCORE_X - MARGIN, SCORE_Y - MARGIN, width + 3 * MARGIN, height + 3 * MARGIN});
+        areas.push_back({0, PUZZLE_LABEL_Y - MARGIN, float(ScreenWidth), float(ScreenHeight) - PUZZLE_LABEL_Y + MARGIN});
+    }
+    // Buttons may grow under the pointer: half their size again all round.
+    if (const auto& menu = GameGUI().MainMenu)
+        for (const auto& button : menu->Buttons)
+            areas.push_back({button->x - float(button->w), button->y - float(button->h), 3.0f * float(button->w),
+                             3.0f * float(button->h)});
+    return areas;
+}
+
+TCellBox* TGameScreen::DrawBackground() {
     if (CrossFade) {
         CrossFade->Draw();
-    } else {
-        plat::SetBlend(plat::SOLIDBLEND);
-        DrawCentred(Background);
-        plat::SetBlend(plat::ALPHABLEND);
+        return nullptr;
     }
+    TCellBox* box = UseBoardLayer ? LayerableBox() : nullptr;
+    if (box && Background && Background->image && BoardLayer.Draw(*Background->image, *box, DrawnBeforeTheBoard()))
+        return box;
+    plat::SetBlend(plat::SOLIDBLEND);
+    DrawCentred(Background);
+    plat::SetBlend(plat::ALPHABLEND);
+    return nullptr;
+}
+
+void TGameScreen::Draw() {
+    // The background covers the whole screen: a clear first would be wasted.
+    const bool covered = CrossFade || (Background && Background->image && Background->w >= ScreenWidth &&
+                                       Background->h >= ScreenHeight);
+    if (!covered || plat::LetterboxShown()) plat::Cls();
+    plat::SetBlend(plat::ALPHABLEND);
+    SetTextShadow(2, 2, 0.6f);
+    TCellBox* layered = DrawBackground();
     if (!GameState().stateCustomMode) {
         if (auto font = GameFont(SCORE_FONT_SIZE)) plat::SetImageFont(font);
         plat::SetColor(255, 255, 255);
-        DrawTextWithShadow(450, 25, GameText().FindString("Score") + std::to_string(GamePlay().Score));
+        DrawTextWithShadow(SCORE_X, SCORE_Y, GameText().FindString("Score") + std::to_string(GamePlay().Score));
         // Which puzzle this is, in the strip below the board.
         SelectGameFont(1);
         DrawTextCentredX(PuzzleLabel(), PUZZLE_LABEL_Y, true, true);
@@ -217,6 +261,7 @@ void TGameScreen::Draw() {
         gui.DrawMenus();
         GamePlay().Draw();
     }
+    if (layered) layered->FloorsDrawn = false;
     plat::SetBlend(plat::ALPHABLEND);
     if (VictoryParticles) VictoryParticles->Draw();
     plat::SetAlpha(1.0f);
@@ -230,6 +275,7 @@ void TGameScreen::Kill() {
     Background.reset();
     CrossFade.reset();
     VictoryParticles.reset();
+    BoardLayer.Reset();
     GameMenu().Kill();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/cross_fade.h"
 #include "app/screen.h"
@@ -14,6 +15,9 @@
 #include "gui/dialog.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/banks.h"
+#include "screens/board_layer.h"
+
+class TCellBox;
 
 class TGameScreen : public TScreen {
 public:
@@ -29,6 +33,10 @@ public:
     // The sparkles of a won puzzle or a big chain bonus; none until started.
     std::unique_ptr<TParticleList> VictoryParticles;
     uint32_t NextSparkle = 0;
+    // The background and the board's floors composed into one picture; off,
+    // everything is drawn piece by piece every frame (the same pixels).
+    TBoardLayer BoardLayer;
+    bool UseBoardLayer = true;
 
     void Load() override;
     void Start() override;
@@ -46,6 +54,12 @@ public:
     void PauseBookkeeping();
 
 private:
+    // The background, through the board picture where it can be used;
+    // answers the box whose floors it drew, if any.
+    TCellBox* DrawBackground();
+    // What the screen draws between the background and the board.
+    std::vector<TBoardLayer::TArea> DrawnBeforeTheBoard() const;
+
     bool clockHeld_ = false;
 };
 

@@ -337,3 +337,44 @@ TEST(AudioDrivers, SilentDriverAcceptsEveryCall) {
 }
 
 }  // namespace
+
+// Music kept compressed sounds as it does decoded whole, loops, and keeps
+// its length.
+TEST_F(Loopback, StreamedSoundsPlayTheSamplesOfDecodedOnes) {
+    const std::vector<uint8_t> bytes = MakeWav(1.2, 2, 16, kRate);
+    auto whole = plat::LoadSoundFromMemory(bytes);
+    auto streamed = plat::LoadSoundFromMemory(bytes, plat::SOUND_STREAM);
+    ASSERT_TRUE(whole && streamed);
+    EXPECT_FLOAT_EQ(plat::SoundLength(*streamed), plat::SoundLength(*whole));
+    auto render = [](const plat::SoundPtr& sound) {
+        auto channel = plat::PlaySound(sound);
+        std::vector<int16_t> all;
+        for (int i = 0; i < 75; ++i) {
+            plat::UpdateAudio();
+            const auto part = plat::RenderAudio(kRate / 50);
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        EXPECT_FALSE(plat::ChannelPlaying(*channel));
+        return all;
+    };
+    const auto a = render(whole);
+    const auto b = render(streamed);
+    ASSERT_EQ(a.size(), b.size());
+    std::vector<int16_t> difference(a.size());
+    for (size_t i = 0; i < a.size(); ++i) difference[i] = static_cast<int16_t>(a[i] - b[i]);
+    EXPECT_GT(Rms(a), 3000.0);
+    EXPECT_TRUE(Silent(difference)) << Rms(difference);
+
+    std::vector<uint8_t> ogg;
+    ASSERT_TRUE(plat::LoadBytes(OggFixture(), ogg));
+    auto looped = plat::LoadSoundFromMemory(ogg, plat::SOUND_STREAM | plat::SOUND_LOOP);
+    ASSERT_TRUE(looped);
+    EXPECT_NEAR(plat::SoundLength(*looped), 0.5f, 0.01f);
+    auto channel = plat::CueSound(looped);
+    EXPECT_TRUE(Silent(Seconds(0.1)));
+    plat::ResumeChannel(*channel);
+    EXPECT_GT(RunMusic(*channel, 2.0).audible, 1.8);
+    EXPECT_TRUE(plat::ChannelPlaying(*channel));
+    plat::StopChannel(*channel);
+    EXPECT_FALSE(plat::ChannelPlaying(*channel));
+}

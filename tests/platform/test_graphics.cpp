@@ -340,3 +340,85 @@ TEST(GraphicsModes, TheLogicalSizeIsAlwaysAvailable) {
 }
 
 }  // namespace
+
+TEST_F(GraphicsTest, LoadedImagesLetGoOfTheirPixelsAndMakeThemAgain) {
+    // Two 2 x 2 frames side by side: red with one magenta (masked) pixel, and blue.
+    TPixmap strip(4, 2);
+    strip.Clear(ARGB(255, 200, 0, 0));
+    strip.WritePixel(1, 1, ARGB(255, 255, 0, 255));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 2; x < 4; ++x) strip.WritePixel(x, y, ARGB(255, 0, 0, 200));
+    const std::string path = std::string(VC_TEST_BINARY_DIR) + "/gfx_strip.png";
+    ASSERT_TRUE(SavePixmapPNG(strip, path));
+    SetMaskColor(255, 0, 255);
+    ImagePtr image = LoadAnimImage(path, 2, 2, 0, 2);
+    SetMaskColor(0, 0, 0);
+    ASSERT_TRUE(image);
+    std::filesystem::remove(path);  // the bytes were kept: the file is not read again
+
+    ClsTo(0, 255, 0);
+    SetBlend(ALPHABLEND);
+    DrawImage(*image, 10, 10, 0);
+    DrawImage(*image, 20, 20, 1);
+    EXPECT_TRUE(Near(Pixel(10, 10), 200, 0, 0));
+    EXPECT_TRUE(Near(Pixel(11, 11), 0, 255, 0));
+    EXPECT_TRUE(Near(Pixel(21, 21), 0, 0, 200));
+
+    // Read after the textures were made: the pixels as loaded, masked as then.
+    PixmapPtr pixels = LockImage(*image, 0);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(pixels->ReadPixel(0, 0), ARGB(255, 200, 0, 0));
+    EXPECT_EQ(PixA(pixels->ReadPixel(1, 1)), 0);
+
+    // New graphics: the textures are made again.
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    ClsTo(0, 255, 0);
+    DrawImage(*image, 30, 30, 1);
+    EXPECT_TRUE(Near(Pixel(31, 31), 0, 0, 200));
+
+    // Written pixels are the image's from then on, through another reopening.
+    pixels->Clear(ARGB(255, 0, 0, 0));
+    UnlockImage(*image, 0, *pixels);
+    DrawImage(*image, 40, 40, 0);
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    ClsTo(0, 255, 0);
+    DrawImage(*image, 40, 40, 0);
+    EXPECT_TRUE(Near(Pixel(41, 41), 0, 0, 0));
+}
+
+TEST_F(GraphicsTest, DrawTargetsKeepWhatWasDrawnIntoThem) {
+    ImagePtr target = CreateDrawTarget(50, 40);
+    ASSERT_TRUE(target);
+    ASSERT_TRUE(SetDrawTarget(target.get()));
+    SetBlend(SOLIDBLEND);
+    SetColor(200, 0, 0);
+    DrawRect(0, 0, 50, 40);
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+    SetAlpha(0.5f);
+    DrawImage(*SolidImage(10, 10, ARGB(255, 0, 0, 200)), 0, 0);
+    SetAlpha(1);
+    ASSERT_TRUE(SetDrawTarget(nullptr));
+
+    ClsTo(0, 255, 0);
+    SetBlend(SOLIDBLEND);
+    DrawImage(*target, 100, 100);
+    EXPECT_TRUE(Near(Pixel(120, 120), 200, 0, 0));
+    EXPECT_TRUE(Near(Pixel(105, 105), 100, 0, 100));
+    EXPECT_TRUE(Near(Pixel(99, 99), 0, 255, 0));
+    EXPECT_TRUE(Near(Pixel(150, 140), 0, 255, 0));
+
+    // Only draw targets take drawing; their pixels stay with the renderer.
+    EXPECT_FALSE(SetDrawTarget(SolidImage(4, 4, ARGB(255, 1, 2, 3)).get()));
+    EXPECT_EQ(LockImage(*target), nullptr);
+
+    // Their picture goes with the graphics.
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    EXPECT_FALSE(SetDrawTarget(target.get()));
+    ClsTo(0, 255, 0);
+    DrawImage(*target, 100, 100);
+    EXPECT_TRUE(Near(Pixel(120, 120), 0, 255, 0));
+}

@@ -176,6 +176,39 @@ TEST_F(RulesTest, HintsSkipChainedGems) {
     }
 }
 
+// The list is kept while the board rests and must follow every change.
+TEST_F(RulesTest, TheHintListOfABoardAtRestFollowsEveryChange) {
+    BuildBox(Box(), {".k..", "#.##"}, {"1211", "-1"});
+    const auto expectFresh = [this](const char* when) {
+        TMatch3HintList fresh;
+        Box().CreateHintList(fresh);
+        const auto& kept = Box().HintTarget();
+        ASSERT_TRUE(kept.Exists) << when;
+        ASSERT_EQ(kept.Items.size(), fresh.Items.size()) << when;
+        for (size_t i = 0; i < fresh.Items.size(); ++i) {
+            EXPECT_EQ(kept.Items[i].FirstCell, fresh.Items[i].FirstCell) << when;
+            EXPECT_EQ(kept.Items[i].SecondCell, fresh.Items[i].SecondCell) << when;
+        }
+    };
+    Tick(Box(), 3);
+    EXPECT_TRUE(Box().HintTarget().IsEmptyList());
+    Box().Layout[2][1].IsChain = 0;
+    Tick(Box());
+    expectFresh("chain gone");
+    EXPECT_FALSE(Box().HintTarget().Items.empty());
+    Box().CellAt(2, 2).SetContents(4);
+    Tick(Box());
+    expectFresh("gem changed");
+    EXPECT_TRUE(Box().HintTarget().Items.empty());
+    Box().CellAt(2, 2).SetContents(1);
+    Tick(Box(), 2);
+    expectFresh("gem changed back");
+    Box().HintTarget().SetNone();
+    Tick(Box());
+    expectFresh("list dropped");
+    EXPECT_FALSE(Box().HintTarget().Items.empty());
+}
+
 TEST_F(RulesTest, RunThroughAChainClearsGemAndChain) {
     BuildBox(Box(), {"..k.", ".###"}, {"2113", "1"});
     Swap(1, 1, 1, 2);
