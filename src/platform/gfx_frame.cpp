@@ -39,7 +39,19 @@ TFrames& Frames() {
     return frames;
 }
 
-void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TFrameRecord& record) {
+// Sets a texture's colour, alpha and blend mode unless the command before
+// used the same texture with the same ones (the glyphs of a text).
+void PrepareTexture(const TDrawCommand& c, const TDrawCommand* before) {
+    if (before && before->texture == c.texture &&
+        (before->kind == TDrawCommand::COPY || before->kind == TDrawCommand::COPY_EX) && before->r == c.r &&
+        before->g == c.g && before->b == c.b && before->a == c.a && before->blend == c.blend)
+        return;
+    SDL_SetTextureColorMod(c.texture, c.r, c.g, c.b);
+    SDL_SetTextureAlphaMod(c.texture, c.a);
+    SDL_SetTextureBlendMode(c.texture, c.blend);
+}
+
+void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* before, const TFrameRecord& record) {
     switch (c.kind) {
         case TDrawCommand::CLEAR:
             SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255);
@@ -50,9 +62,7 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TFrameRecord& re
             break;
         case TDrawCommand::COPY:
         case TDrawCommand::COPY_EX:
-            SDL_SetTextureColorMod(c.texture, c.r, c.g, c.b);
-            SDL_SetTextureAlphaMod(c.texture, c.a);
-            SDL_SetTextureBlendMode(c.texture, c.blend);
+            PrepareTexture(c, before);
             if (c.kind == TDrawCommand::COPY)
                 SDL_RenderCopyF(renderer, c.texture, &c.src, &c.dst);
             else
@@ -103,7 +113,9 @@ void FlushDrawing() {
     TFrames& f = Frames();
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
-    for (; f.done < f.current.commands.size(); ++f.done) Carry(renderer, f.current.commands[f.done], f.current);
+    const auto& commands = f.current.commands;
+    for (; f.done < commands.size(); ++f.done)
+        Carry(renderer, commands[f.done], f.done > 0 ? &commands[f.done - 1] : nullptr, f.current);
 }
 
 void ContentChanged() {

@@ -115,8 +115,11 @@ void TCellBox::ManageCells() {
         }
     // A board at rest that did not change since the last tick has the same
     // runs (none) and the same moves: its hint list stands.
-    RecordSettledBoard(scratchBoard_, hints);
-    const bool unchanged = hints.Exists && scratchBoard_ == settledBoard_;
+    bool unchanged = false;
+    if (hints.Exists && !settledBoard_.empty()) {
+        RecordSettledBoard(scratchBoard_, hints);
+        unchanged = scratchBoard_ == settledBoard_;
+    }
     if (!unchanged) hints.StartNew();
     bool moving = false;
     for (int c = 0; c < BOARD_COLUMNS; ++c)

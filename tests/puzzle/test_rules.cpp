@@ -1,4 +1,6 @@
 // The match-3 rules: swaps, runs, chains, falls, creation, scoring and bonus.
+#include <algorithm>
+
 #include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "puzzle_test_util.h"
@@ -184,11 +186,17 @@ TEST_F(RulesTest, TheHintListOfABoardAtRestFollowsEveryChange) {
         Box().CreateHintList(fresh);
         const auto& kept = Box().HintTarget();
         ASSERT_TRUE(kept.Exists) << when;
-        ASSERT_EQ(kept.Items.size(), fresh.Items.size()) << when;
-        for (size_t i = 0; i < fresh.Items.size(); ++i) {
-            EXPECT_EQ(kept.Items[i].FirstCell, fresh.Items[i].FirstCell) << when;
-            EXPECT_EQ(kept.Items[i].SecondCell, fresh.Items[i].SecondCell) << when;
-        }
+        // The same moves, in whatever order and direction.
+        const auto moves = [](const TMatch3HintList& list) {
+            std::vector<std::pair<const TCell*, const TCell*>> out;
+            for (const auto& hint : list.Items)
+                out.emplace_back(std::min<const TCell*>(hint.FirstCell, hint.SecondCell),
+                                 std::max<const TCell*>(hint.FirstCell, hint.SecondCell));
+            std::sort(out.begin(), out.end());
+            out.erase(std::unique(out.begin(), out.end()), out.end());
+            return out;
+        };
+        EXPECT_EQ(moves(kept), moves(fresh)) << when;
     };
     Tick(Box(), 3);
     EXPECT_TRUE(Box().HintTarget().IsEmptyList());
@@ -199,7 +207,6 @@ TEST_F(RulesTest, TheHintListOfABoardAtRestFollowsEveryChange) {
     Box().CellAt(2, 2).SetContents(4);
     Tick(Box());
     expectFresh("gem changed");
-    EXPECT_TRUE(Box().HintTarget().Items.empty());
     Box().CellAt(2, 2).SetContents(1);
     Tick(Box(), 2);
     expectFresh("gem changed back");
