@@ -393,8 +393,10 @@ TEST_P(CrashSafeWrites, KilledAnywhereInTheWriteLeavesTheOldOrTheNewFileWhole) {
     EXPECT_GT(interrupted.size(), 0u) << "no kill came during a write";
     RecordProperty("interrupted_writes", static_cast<int>(interrupted.size()));
     // The next write clears away what the killed writers left (unless a new
-    // process has come to carry a dead writer's number meanwhile).
-    writer.write(1);
+    // process has come to carry a dead writer's number meanwhile). A number no
+    // child reached, so that the completion list really writes: the last
+    // killed child may already have recorded the puzzle write(1) records.
+    writer.write(1'000'001);
     for (const auto& left : LeftTemporaries()) {
         const long pid = std::atol(left.c_str() + left.find(".tmp") + 4);
         EXPECT_EQ(::kill(static_cast<pid_t>(pid), 0), 0) << left << " was left behind";

@@ -10,6 +10,7 @@ namespace {
 
 class BoardPictures : public RealGameTest {
 protected:
+    TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
     void ToRestingBoard() {
         ASSERT_TRUE(WaitFor([] { return OnGameScreen() && !Mode().StartGameAnimation; }, 1000));
         ASSERT_TRUE(WaitFor([] { return Mode().CellBox->IsSettled() && Mode().HintList.Exists; }, 1000));
@@ -23,7 +24,7 @@ protected:
 
 class TitlePictures : public BoardPictures {
 protected:
-    TScreen& FirstScreen() override { return ScreenFor(EGameScreen::Title); }
+    TScreen* FirstScreen() override { return nullptr; }
 };
 
 TEST_F(TitlePictures, Title) {
