@@ -26,6 +26,7 @@
 #include "app/game.h"
 #include "app/loading_screen.h"
 #include "app/startup.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -122,6 +123,20 @@ void BM_IdleBoard(benchmark::State& state) {
     std::filesystem::remove_all(home);
 }
 
+// Idle frames on a clock that moves only by the frames' own pacing, so that
+// every frame runs the logic ticks of 1/60 s however slowly the process runs:
+// for counting instructions per idle frame under callgrind
+// (--collect-atstart=no --toggle-collect='*CountedIdleFrames*').
+[[gnu::noinline]] void CountedIdleFrames(int frames) {
+    plat::TManualClock clock;
+    clock.now = plat::MilliSecs();
+    plat::SetClock(&clock);
+    Game().FixedRateLogic.Init();
+    for (int i = 0; i < frames; ++i)
+        if (Game().RunFrame() == -1) std::exit(3);
+    plat::SetClock(nullptr);
+}
+
 }  // namespace
 
 // The measured copy: writes "name value" lines to VC_BENCH_REPORT.
@@ -151,6 +166,10 @@ int RunIdleBoardChild() {
     Game().GameFade.Init(DefaultFadeTime, 1, nullptr, 0, 0);
     RunFramesUntil(SettledOnBoard);
     Idle(0.5);
+    if (const int frames = std::atoi(Env("VC_BENCH_COUNTED_FRAMES", "0").c_str()); frames > 0) {
+        CountedIdleFrames(frames);
+        std::_Exit(0);
+    }
     const double cpu0 = CpuSeconds();
     const uint64_t frames0 = plat::PresentedFrames();
     const double wall0 = Now();
