@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <chrono>
 #include <deque>
 
 namespace plat {
@@ -249,10 +250,29 @@ void PostWindowMouse(EventKind kind, int button, int windowX, int windowY) {
     PumpEvents();
 }
 
+namespace {
+
+// Asking the window system for news costs a round trip; the game asks before
+// every logic tick, several times a frame. Within this long after the last
+// time, only what is already in SDL's queue is taken (events pushed by SDL_PushEvent
+// included), so nothing waits longer than this for its turn.
+constexpr auto PUMP_INTERVAL = std::chrono::microseconds(1000);
+
+bool PumpDue() {
+    static std::chrono::steady_clock::time_point last;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - last < PUMP_INTERVAL) return false;
+    last = now;
+    return true;
+}
+
+}  // namespace
+
 void PumpEvents() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (PumpDue()) SDL_PumpEvents();
     SDL_Event e;
-    while (SDL_PollEvent(&e)) Translate(e);
+    while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
 }
 
 bool PeekEvent(Event& out) {
