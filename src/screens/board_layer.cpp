@@ -16,8 +16,7 @@ float Reach(const TLayoutCell& floor) {
     return float(size) / 2 + 1;
 }
 
-bool Touches(const TLayoutCell& floor, const TBoardLayer::TArea& area) {
-    const float reach = Reach(floor);
+bool Touches(const TLayoutCell& floor, float reach, const TBoardLayer::TArea& area) {
     return float(floor.X) + reach > area.x && float(floor.X) - reach < area.x + area.w &&
            float(floor.Y) + reach > area.y && float(floor.Y) - reach < area.y + area.h;
 }
@@ -26,15 +25,15 @@ void MarkFloorsOnLayer(TCellBox& box, const std::vector<TBoardLayer::TArea>& kee
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
             const TLayoutCell& floor = box.Layout[c][r];
-            box.FloorOnLayer[c * BOARD_ROWS + r] =
-                std::none_of(keepOut.begin(), keepOut.end(), [&floor](const auto& area) { return Touches(floor, area); });
+            const float reach = Reach(floor);
+            box.FloorOnLayer[c * BOARD_ROWS + r] = std::none_of(
+                keepOut.begin(), keepOut.end(), [&](const auto& area) { return Touches(floor, reach, area); });
         }
 }
 
 // Everything the composed picture depends on, as one list to compare.
-std::vector<uintptr_t> KeyOf(const plat::TImage& background, const TCellBox& box) {
-    std::vector<uintptr_t> key{Id(&background), Id(&box), uintptr_t(plat::GraphicsGeneration())};
-    key.reserve(key.size() + BOARD_COLUMNS * BOARD_ROWS * 6);
+void KeyOf(const plat::TImage& background, const TCellBox& box, std::vector<uintptr_t>& key) {
+    key.assign({Id(&background), Id(&box), uintptr_t(plat::GraphicsGeneration())});
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
             const TLayoutCell& floor = box.Layout[c][r];
@@ -43,10 +42,9 @@ std::vector<uintptr_t> KeyOf(const plat::TImage& background, const TCellBox& box
                 continue;
             }
             key.insert(key.end(), {1, uintptr_t(floor.Contents), uintptr_t(floor.X), uintptr_t(floor.Y),
-                                   Id(floor.WallImage.get()), Id(floor.DecorationImage.get())});
-            key.push_back(floor.Contents != FLOOR_NONE && floor.IsHighlighted());
+                                   Id(floor.WallImage.get()), Id(floor.DecorationImage.get()),
+                                   floor.Contents != FLOOR_NONE && floor.IsHighlighted()});
         }
-    return key;
 }
 
 }  // namespace
@@ -60,13 +58,13 @@ bool TBoardLayer::Draw(plat::TImage& background, TCellBox& box, const std::vecto
     }
     if (!target_) return false;
     MarkFloorsOnLayer(box, keepOut);
-    auto key = KeyOf(background, box);
-    if (key != key_) {
+    KeyOf(background, box, scratchKey_);
+    if (scratchKey_ != key_) {
         if (!Compose(background, box)) {
             key_.clear();
             return false;
         }
-        key_ = std::move(key);
+        key_.swap(scratchKey_);
     }
     plat::SetBlend(plat::SOLIDBLEND);
     plat::DrawImage(*target_, 0, 0);

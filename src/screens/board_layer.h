@@ -35,6 +35,7 @@ private:
 
     plat::ImagePtr target_;
     std::vector<uintptr_t> key_;
+    std::vector<uintptr_t> scratchKey_;  // this frame's, kept to spare the allocation
     int generation_ = -1;
     int compositions_ = 0;
 };
