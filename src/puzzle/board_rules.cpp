@@ -90,8 +90,16 @@ void TCell::CheckCellMoveDown(int diagonal) {
 
 // ---- the board's tick -------------------------------------------------------------
 
+bool TCellBox::NoCellBusy() const {
+    for (const auto& column : Cells)
+        for (const auto& cell : column)
+            if (cell->IsBusy()) return false;
+    return true;
+}
+
 void TCellBox::RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const {
     out.clear();
+    out.reserve(1 + 2 * BOARD_COLUMNS * BOARD_ROWS);
     out.push_back(reinterpret_cast<uintptr_t>(&hints));
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
@@ -120,6 +128,8 @@ void TCellBox::ManageCells() {
         RecordSettledBoard(scratchBoard_, hints);
         unchanged = scratchBoard_ == settledBoard_;
     }
+    // Nothing was on the move then either, so nothing slides diagonally now.
+    if (unchanged && settledQuiet_) return;
     if (!unchanged) hints.StartNew();
     bool moving = false;
     for (int c = 0; c < BOARD_COLUMNS; ++c)
@@ -144,6 +154,7 @@ void TCellBox::ManageCells() {
         settledBoard_.clear();
     } else if (!unchanged) {
         RecordSettledBoard(settledBoard_, hints);
+        settledQuiet_ = NoCellBusy();
     }
 }
 

@@ -152,8 +152,11 @@ private:
     // What the hint list and the run checks read of the board, to tell
     // whether a board at rest changed since its hints were made.
     void RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const;
+    bool NoCellBusy() const;
 
     // The board at rest whose hints the hint list holds; empty while moving.
     std::vector<uintptr_t> settledBoard_;
     std::vector<uintptr_t> scratchBoard_;
+    // The settled board had no gem falling, appearing or fading.
+    bool settledQuiet_ = false;
 };
