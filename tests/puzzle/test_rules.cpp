@@ -426,3 +426,16 @@ TEST_F(RulesTest, FinishingEvaluatesTheRunningBonusAtOnce) {
     EXPECT_EQ(mode->BonusCounter, 0);
     EXPECT_FALSE(mode->BonusAnimation);
 }
+
+// A gem that slides down-left frees its cell after the gems to its left were
+// looked at; the gem up-left of it may slide in on the very next tick, though
+// the board looks the same as at the end of the last one.
+TEST_F(RulesTest, AGemSlidesIntoACellFreedByADiagonalSlideOnTheNextTick) {
+    BuildBox(Box(), {".#", "#.", "o#"}, {"1-", "-2"});
+    Tick(Box());
+    ASSERT_EQ(Box().CellAt(1, 3).Contents, 2);
+    ASSERT_EQ(Box().CellAt(2, 2).Contents, 0);
+    Tick(Box());
+    EXPECT_EQ(Box().CellAt(2, 2).Contents, 1);
+    EXPECT_EQ(Box().CellAt(1, 1).Contents, 0);
+}
