@@ -34,6 +34,8 @@ struct TTransform {
 
     static TTransform Current() {
         const TDrawState& s = DrawState();
+        // Nearly everything is drawn unturned: no need for the trigonometry.
+        if (s.rotation == 0.0f) return {s.scaleX, 0.0f, 0.0f, s.scaleY, s.scaleX > 0 && s.scaleY > 0};
         float turn = std::fmod(s.rotation, 360.0f);
         const float rad = turn * PI / 180.0f;
         const float c = std::cos(rad), n = std::sin(rad);

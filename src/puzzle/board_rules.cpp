@@ -98,17 +98,17 @@ bool TCellBox::NoCellBusy() const {
 }
 
 void TCellBox::RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const {
-    out.clear();
-    out.reserve(1 + 2 * BOARD_COLUMNS * BOARD_ROWS);
-    out.push_back(reinterpret_cast<uintptr_t>(&hints));
+    out.resize(1 + 2 * BOARD_COLUMNS * BOARD_ROWS);
+    uintptr_t* next = out.data();
+    *next++ = reinterpret_cast<uintptr_t>(&hints);
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
             const TCell& cell = *Cells[c][r];
             const TLayoutCell& floor = Layout[c][r];
-            out.push_back(reinterpret_cast<uintptr_t>(&cell));
-            out.push_back(uintptr_t(cell.Contents) | uintptr_t(cell.IsBusy()) << 8 | uintptr_t(floor.Contents) << 9 |
-                          uintptr_t(floor.IsChain != 0) << 12 | uintptr_t(floor.IsCreate != 0) << 13 |
-                          uintptr_t(floor.IsFill != 0) << 14);
+            *next++ = reinterpret_cast<uintptr_t>(&cell);
+            *next++ = uintptr_t(cell.Contents) | uintptr_t(cell.IsBusy()) << 8 | uintptr_t(floor.Contents) << 9 |
+                      uintptr_t(floor.IsChain != 0) << 12 | uintptr_t(floor.IsCreate != 0) << 13 |
+                      uintptr_t(floor.IsFill != 0) << 14;
         }
 }
 
