@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "platform/audio_internal.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/stream.h"
 
 namespace plat {
@@ -80,7 +82,9 @@ private:
 
 struct TSound::Impl {
     TPcm pcm;
-    // A streamed sound: the file's bytes, decoded while it plays.
+    // A streamed sound, decoded while it plays: from its file (or archive
+    // entry), opened again for each play, or from bytes it was given.
+    std::string url;
     std::shared_ptr<const std::vector<uint8_t>> encoded;
     double encodedSeconds = 0;
     bool loop = false;
@@ -105,12 +109,25 @@ struct TSound::Impl {
         return buffer;
     }
 
+    bool Streamed() const { return encoded || !url.empty(); }
+
     std::unique_ptr<TDecoder> OpenEncoded() const {
-        return encoded ? audio::OpenDecoder(std::make_unique<TSharedBytesStream>(encoded)) : nullptr;
+        if (encoded) return audio::OpenDecoder(std::make_unique<TSharedBytesStream>(encoded));
+        StreamPtr stream = url.empty() ? nullptr : OpenStream(url);
+        return stream ? audio::OpenDecoder(std::move(stream)) : nullptr;
+    }
+
+    // Checks the stream and takes its length; false when it cannot be played.
+    bool MeasureStream() {
+        auto decoder = OpenEncoded();
+        if (!decoder || decoder->Rate() <= 0) return false;
+        const int64_t frames = decoder->TotalFrames();
+        encodedSeconds = frames < 0 ? 0 : static_cast<double>(frames) / decoder->Rate();
+        return true;
     }
 
     double Seconds() const {
-        if (encoded) return encodedSeconds;
+        if (Streamed()) return encodedSeconds;
         if (pcm.channels <= 0 || pcm.rate <= 0) return 0;
         return static_cast<double>(pcm.samples.size() / static_cast<size_t>(pcm.channels)) / pcm.rate;
     }
@@ -369,6 +386,20 @@ std::vector<int16_t> RenderAudio(int frames) {
 // ---- loading ----
 
 SoundPtr LoadSound(const std::string& url, int flags) {
+    if (flags & SOUND_STREAM) {
+        // Read from the file while it plays rather than kept in memory; a
+        // plain path is made absolute so a later change of folder does not
+        // lose it.
+        auto impl = std::make_unique<TSound::Impl>();
+        impl->url = url;
+        std::error_code error;
+        if (const size_t sep = url.find("::"); sep == std::string::npos || sep == 0)
+            if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
+                impl->url = path.lexically_normal().string();
+        if (!impl->MeasureStream()) return nullptr;
+        impl->loop = (flags & SOUND_LOOP) != 0;
+        return std::make_shared<TSound>(std::move(impl));
+    }
     StreamPtr stream = OpenStream(url);
     if (!stream) return nullptr;
     return LoadSound(*stream, flags);
@@ -380,10 +411,7 @@ SoundPtr LoadSoundFromMemory(const std::vector<uint8_t>& bytes, int flags) {
     auto impl = std::make_unique<TSound::Impl>();
     if (flags & SOUND_STREAM) {
         impl->encoded = std::make_shared<const std::vector<uint8_t>>(bytes);
-        auto decoder = impl->OpenEncoded();
-        if (!decoder || decoder->Rate() <= 0) return nullptr;
-        const int64_t frames = decoder->TotalFrames();
-        impl->encodedSeconds = frames < 0 ? 0 : static_cast<double>(frames) / decoder->Rate();
+        if (!impl->MeasureStream()) return nullptr;
     } else {
         auto decoder = audio::OpenDecoder(std::make_unique<TBankStream>(bytes));
         if (!decoder || !audio::DecodeAll(*decoder, impl->pcm)) return nullptr;
@@ -407,7 +435,7 @@ ChannelPtr Prepare(const SoundPtr& sound, ChannelPtr channel) {
     c.StopSource();
     if (!sound) return channel;
     c.sound = sound;
-    if (sound->impl().encoded) {
+    if (sound->impl().Streamed()) {
         if (auto decoder = sound->impl().OpenEncoded()) c.StartStream(std::move(decoder), sound->impl().loop, channel);
         return channel;
     }

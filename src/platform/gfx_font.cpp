@@ -72,14 +72,14 @@ void BuildAtlas(TImageFont::Impl& font, const std::array<TGlyphBitmap, 256>& bit
     }
     font.atlasWidth = width;
     font.atlasHeight = std::max(1, y + shelf + 1);
-    font.atlas.assign(size_t(font.atlasWidth) * size_t(font.atlasHeight), 0x00ffffffu);
+    font.coverage.assign(size_t(font.atlasWidth) * size_t(font.atlasHeight), 0);
     for (int c = 0; c < 256; ++c) {
         const auto& b = bitmaps[size_t(c)];
         const TGlyph& g = font.glyphs[size_t(c)];
+        if (b.width == 0) continue;
         for (int py = 0; py < b.height; ++py)
-            for (int px = 0; px < b.width; ++px)
-                font.atlas[size_t(g.atlasY + py) * size_t(font.atlasWidth) + size_t(g.atlasX + px)] =
-                    (uint32_t(b.coverage[size_t(py) * size_t(b.width) + size_t(px)]) << 24) | 0xffffffu;
+            std::memcpy(&font.coverage[size_t(g.atlasY + py) * size_t(font.atlasWidth) + size_t(g.atlasX)],
+                        &b.coverage[size_t(py) * size_t(b.width)], size_t(b.width));
     }
 }
 
@@ -144,6 +144,15 @@ ImageFontPtr BoxFont() {
 }
 
 }  // namespace
+
+SDL_Texture* TImageFont::Impl::Texture() {
+    if (SDL_Texture* live = texture.Live(); live && !texture.Dirty()) return live;
+    if (!Renderer()) return nullptr;
+    std::vector<uint32_t> pixels(coverage.size());
+    std::transform(coverage.begin(), coverage.end(), pixels.begin(),
+                   [](uint8_t alpha) { return (uint32_t(alpha) << 24) | 0xffffffu; });
+    return texture.Get(pixels.data(), atlasWidth, atlasHeight, true);
+}
 
 TImageFont::TImageFont(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 TImageFont::~TImageFont() = default;

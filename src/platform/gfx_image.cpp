@@ -45,8 +45,17 @@ ImagePtr NewImage(int width, int height, int frames, int flags) {
     return std::make_shared<TImage>(std::move(impl));
 }
 
+std::vector<TImage::Impl*>& LargePictures() {
+    static std::vector<TImage::Impl*> pictures;
+    return pictures;
+}
 
 }  // namespace
+
+void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
+    for (TImage::Impl* picture : LargePictures())
+        if (picture != keep && picture->drawnInFrame != Gfx().frame) picture->LetGoOfTextures();
+}
 
 // ---- texture slots -------------------------------------------------------------
 
@@ -102,8 +111,10 @@ SDL_Texture* TTextureSlot::Live() const {
 SDL_Texture* TImage::Impl::Texture(int frame) {
     if (frame < 0 || frame >= int(frames.size())) return nullptr;
     TTextureSlot& slot = *textures[size_t(frame)];
+    drawnInFrame = Gfx().frame;
     if (drawTarget) return slot.Live();
     if (SDL_Texture* live = slot.Live(); live && !slot.Dirty()) return live;
+    if (large && reload) LetGoOfIdleLargeTextures(this);
     if (!FramePixels(frame)) return nullptr;
     SDL_Texture* texture = slot.Get(frames[size_t(frame)].data(), width, height, flags & FILTEREDIMAGE);
     LetGoOfPixels();
@@ -121,6 +132,23 @@ void TImage::Impl::LetGoOfPixels() {
     for (const auto& slot : textures)
         if (!slot->Live() || slot->Dirty()) return;
     for (auto& pixels : frames) std::vector<uint32_t>().swap(pixels);
+}
+
+void TImage::Impl::LetGoOfTextures() {
+    if (!reload) return;  // changed since loading: the pixels are the only copy
+    bool any = false;
+    for (const auto& slot : textures) {
+        any = any || slot->Live();
+        slot->Release();
+    }
+    if (any)
+        for (auto& pixels : frames) std::vector<uint32_t>().swap(pixels);
+}
+
+TImage::Impl::~Impl() {
+    if (!large) return;
+    auto& pictures = LargePictures();
+    pictures.erase(std::remove(pictures.begin(), pictures.end(), this), pictures.end());
 }
 
 TImage::TImage(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -170,6 +198,10 @@ ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, in
     // Decoded again when first drawn or read: a picture not on the screen yet
     // takes no room.
     for (auto& pixels : image->impl().frames) std::vector<uint32_t>().swap(pixels);
+    if (cellCount == 1 && cellWidth * cellHeight >= LARGE_PICTURE_PIXELS) {
+        image->impl().large = true;
+        LargePictures().push_back(&image->impl());
+    }
     return image;
 }
 
@@ -231,6 +263,10 @@ int ImageWidth(const TImage& image) { return image.impl().width; }
 int ImageHeight(const TImage& image) { return image.impl().height; }
 int ImageFrames(const TImage& image) { return int(image.impl().frames.size()); }
 int ImageFlagsOf(const TImage& image) { return image.impl().flags; }
+bool ImageHasTexture(const TImage& image, int frame) {
+    const auto& impl = image.impl();
+    return frame >= 0 && frame < int(impl.textures.size()) && impl.textures[size_t(frame)]->Live();
+}
 float ImageHandleX(const TImage& image) { return image.impl().handleX; }
 float ImageHandleY(const TImage& image) { return image.impl().handleY; }
 
@@ -266,6 +302,7 @@ void UnlockImage(TImage& image, int frame, const TPixmap& pixels) {
 
 ImagePtr CreateDrawTarget(int width, int height) {
     if (width <= 0 || height <= 0 || !Renderer()) return nullptr;
+    if (width * height >= LARGE_PICTURE_PIXELS) LetGoOfIdleLargeTextures(nullptr);
     auto impl = std::make_unique<TImage::Impl>();
     impl->width = width;
     impl->height = height;

@@ -53,6 +53,14 @@ struct TImage::Impl {
     // texture, and made again only when something reads them or the
     // textures must be made anew (graphics reopened).
     std::function<bool(Impl&)> reload;
+    // The frame (count of flips) in which the image was last drawn.
+    uint64_t drawnInFrame = 0;
+    // A large picture as loaded: its texture goes when another large texture
+    // is made in a frame that does not draw it (another screen is shown), and
+    // is decoded again from the file's bytes when next drawn.
+    bool large = false;
+
+    ~Impl();
 
     SDL_Texture* Texture(int frame);
     // Pixels of a frame (made again when let go), or null where the image
@@ -60,11 +68,20 @@ struct TImage::Impl {
     std::vector<uint32_t>* FramePixels(int frame);
     // Before the pixels change: the image is no longer as loaded.
     void WillWrite() { reload = nullptr; }
+    // Drops the textures and pixels of an image as loaded (made again when
+    // next drawn).
+    void LetGoOfTextures();
 
 private:
     bool HasPixels() const { return !frames.empty() && !frames[0].empty(); }
     void LetGoOfPixels();
 };
+
+// Pictures of at least this many pixels count as large.
+constexpr int LARGE_PICTURE_PIXELS = LOGICAL_WIDTH * LOGICAL_HEIGHT / 4;
+// Lets go of the textures of large pictures not drawn in the frame being
+// drawn, but for the one given (before a large texture is made).
+void LetGoOfIdleLargeTextures(const TImage::Impl* keep);
 
 struct TGlyph {
     int atlasX = 0, atlasY = 0, width = 0, height = 0;
@@ -81,10 +98,12 @@ struct TImageFont::Impl {
     std::array<TGlyph, 256> glyphs{};
     int atlasWidth = 0;
     int atlasHeight = 0;
-    std::vector<uint32_t> atlas;
+    // The glyphs' coverage, a byte a pixel: the texture (white, alpha =
+    // coverage) is made from it, and made again when the graphics reopen.
+    std::vector<uint8_t> coverage;
     TTextureSlot texture;
 
-    SDL_Texture* Texture() { return texture.Get(atlas.data(), atlasWidth, atlasHeight, true); }
+    SDL_Texture* Texture();
 };
 
 // ---- the open graphics ---------------------------------------------------------
@@ -92,6 +111,7 @@ struct TGraphicsState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     int generation = 0;
+    uint64_t frame = 0;        // flips so far: the number of the frame being drawn
     int vsync = -2;            // what the renderer was last told
     double lastFlipMs = -1;    // for pacing flips to the display rate
 };

@@ -208,6 +208,7 @@ double FirstPresentSeconds() { return Window().firstPresent; }
 
 void Flip(int syncMode) {
     TGraphicsState& g = Gfx();
+    ++g.frame;
     if (g.renderer) {
         const int vsync = syncMode == 1 ? 1 : 0;
         if (vsync != g.vsync) {

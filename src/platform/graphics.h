@@ -102,6 +102,8 @@ void MidHandleImage(TImage& image);
 float ImageHandleX(const TImage& image);
 float ImageHandleY(const TImage& image);
 int ImageFlagsOf(const TImage& image);
+// Whether the frame has its texture for the open graphics.
+bool ImageHasTexture(const TImage& image, int frame = 0);
 
 // Pixel access to a frame: Lock copies the frame out, Unlock writes it back.
 PixmapPtr LockImage(TImage& image, int frame = 0);

@@ -2,6 +2,7 @@
 // the frame being drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -175,6 +176,18 @@ TEST_F(GraphicsTest, TextIsMeasuredAndDrawnWithTheImageFont) {
         }
     EXPECT_GT(inside, 40);
     EXPECT_EQ(outside, 0);
+
+    // The atlas keeps only coverage: made again for new graphics, it draws
+    // the same pixels.
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    Cls();
+    SetImageFont(font);
+    SetBlend(ALPHABLEND);
+    DrawText("HHHH", 100, 100);
+    PixmapPtr again = GrabPixmap(90, 90, width + 20, FontHeight(*font) + 20);
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(std::equal(area->Pixels(), area->Pixels() + area->Width() * area->Height(), again->Pixels()));
 
     EXPECT_FALSE(LoadImageFont("/nonexistent/font.ttf", 20));
     SetImageFont(nullptr);
@@ -421,4 +434,60 @@ TEST_F(GraphicsTest, DrawTargetsKeepWhatWasDrawnIntoThem) {
     ClsTo(0, 255, 0);
     DrawImage(*target, 100, 100);
     EXPECT_TRUE(Near(Pixel(120, 120), 0, 255, 0));
+}
+
+// A large picture no longer drawn gives up its texture when another large
+// one is made, and comes back pixel for pixel from the file's bytes.
+TEST_F(GraphicsTest, LargePicturesOffTheScreenLetGoOfTheirTextures) {
+    auto patterned = [](const std::string& name, int shift) {
+        TPixmap pixmap(400, 300);  // a quarter of the screen: large
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) pixmap.WritePixel(x, y, ARGB(255, (x + shift) & 255, y & 255, (x ^ y) & 255));
+        const std::string path = std::string(VC_TEST_BINARY_DIR) + "/" + name;
+        EXPECT_TRUE(SavePixmapPNG(pixmap, path));
+        ImagePtr image = LoadImage(path);
+        std::filesystem::remove(path);
+        return image;
+    };
+    ImagePtr title = patterned("gfx_large_a.png", 0);
+    ImagePtr board = patterned("gfx_large_b.png", 77);
+    ImagePtr small = SolidImage(20, 20, ARGB(255, 9, 9, 9));
+    ASSERT_TRUE(title && board && small);
+    auto grab = [] { return GrabPixmap(0, 0, 400, 300); };
+    auto same = [](const PixmapPtr& a, const PixmapPtr& b) {
+        return a && b && std::equal(a->Pixels(), a->Pixels() + 400 * 300, b->Pixels());
+    };
+
+    SetBlend(SOLIDBLEND);
+    DrawImage(*title, 0, 0);
+    DrawImage(*small, 500, 0);
+    const PixmapPtr before = grab();
+    Flip(0);
+    // Both drawn in one frame: both kept.
+    DrawImage(*board, 0, 0);
+    DrawImage(*title, 0, 0);
+    EXPECT_TRUE(ImageHasTexture(*board) && ImageHasTexture(*title));
+    Flip(0);
+    // Another screen: the title goes; the small picture stays.
+    DrawImage(*board, 0, 0);
+    Flip(0);
+    ImagePtr other = patterned("gfx_large_c.png", 150);
+    DrawImage(*other, 0, 0);
+    EXPECT_FALSE(ImageHasTexture(*title));
+    EXPECT_FALSE(ImageHasTexture(*board));
+    EXPECT_TRUE(ImageHasTexture(*small));
+    Flip(0);
+    DrawImage(*title, 0, 0);
+    EXPECT_TRUE(same(grab(), before));
+
+    // A picture written since loading has no other copy: it keeps its texture.
+    PixmapPtr pixels = LockImage(*board);
+    ASSERT_TRUE(pixels);
+    pixels->WritePixel(0, 0, ARGB(255, 1, 2, 3));
+    UnlockImage(*board, 0, *pixels);
+    DrawImage(*board, 0, 0);
+    Flip(0);
+    DrawImage(*other, 0, 0);
+    EXPECT_TRUE(ImageHasTexture(*board));
+    EXPECT_FALSE(ImageHasTexture(*title));
 }
