@@ -68,8 +68,9 @@ std::string ProfileFilePath(const std::string& name);
 // Whether a folder entry is a player's file: anything but ".dat" itself whose
 // extension (after the last point) is exactly "dat".
 bool IsPlayerFileName(const std::string& entry);
-// The players, in the folder's listing order. Creates the profile folder when
-// it is missing; false (and no players) when it still cannot be read.
+// The players (plain files only, not folders), in the folder's listing order.
+// Creates the profile folder when it is missing; false (and no players) when
+// it still cannot be read.
 bool ListPlayers(std::vector<std::string>& players);
 // Whether name is one of the listed players (letter case counts).
 bool IsPlayer(const std::string& name);

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace plat {
@@ -161,12 +163,16 @@ bool RenameFile(const std::string& from, const std::string& to) {
     return std::rename(ResolvePath(from).c_str(), ResolvePath(to).c_str()) == 0;
 }
 
+// The copy is written whole through WriteFileAtomic, so a crash never leaves
+// a half-copied file in place.
 bool CopyFile(const std::string& from, const std::string& to) {
-    std::error_code ec;
     const std::string src = ResolvePath(from);
     if (FileType(src) != FILETYPE_FILE) return false;
-    fs::copy_file(src, ResolvePath(to), fs::copy_options::overwrite_existing, ec);
-    return !ec;
+    std::ifstream in(src, std::ios::binary);
+    if (!in) return false;
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return false;
+    return WriteFileAtomic(to, bytes);
 }
 
 bool ReadDir(const std::string& path, std::vector<std::string>& names) {

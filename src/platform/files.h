@@ -22,6 +22,7 @@ bool CreateDir(const std::string& path, bool recurse);
 bool DeleteFile(const std::string& path);
 bool DeleteDir(const std::string& path, bool recurse);
 bool RenameFile(const std::string& from, const std::string& to);
+// Replaces `to` whole, through a temporary file like WriteFileAtomic.
 bool CopyFile(const std::string& from, const std::string& to);
 
 // Entry names (no "." or ".."), sorted case-insensitively; empty when the

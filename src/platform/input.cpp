@@ -307,6 +307,15 @@ void PostTextInput(const char* utf8) {
 }
 
 void PostEvent(const Event& event) { Queue().push_back(event); }
+
+void PostKeyPress(int key) {
+    Push(EventKind::KeyDown, key);
+    Push(EventKind::KeyUp, key);
+}
+
+void PostChars(const std::string& text) {
+    for (const char c : text) Push(EventKind::KeyChar, static_cast<unsigned char>(c));
+}
 void ClearEvents() { Queue().clear(); }
 
 void EnablePolledInput(bool on) { Tables().enabled = on; }

@@ -3,6 +3,7 @@
 // Windows virtual-key codes the game uses, and the platform's own polled
 // key and mouse tables for modal waits.
 #include <cstdint>
+#include <string>
 
 namespace plat {
 
@@ -49,6 +50,10 @@ bool TakeEvent(Event& out);
 // Appends an event to the queue, as if it came from the window (tests,
 // replays). Updates the polled tables when the event is taken.
 void PostEvent(const Event& event);
+// A key press, as key down then key up (no characters), for tests and replays.
+void PostKeyPress(int key);
+// One character event per byte of text, as typed (tests and replays).
+void PostChars(const std::string& text);
 void ClearEvents();
 // Queues what a key press or release (SDL keycode) gives, as the window does:
 // key down (not for auto-repeats), the characters Backspace, Tab, Enter and

@@ -1,5 +1,8 @@
 #include "platform/stream.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -141,32 +144,37 @@ bool TBankStream::Seek(int64_t position) {
 
 namespace {
 
+// The position and size are kept here rather than asked of the C library:
+// asking costs a seek (and the size a stat and a re-read of the buffer), and
+// readers ask before every line. Only this stream moves in its file, so what
+// it writes is all that changes the size.
 class TFileStream : public TStream {
 public:
-    explicit TFileStream(FILE* f) : file_(f) {}
+    TFileStream(FILE* f, int64_t size) : file_(f), size_(size) {}
     ~TFileStream() override { Close(); }
 
     size_t Read(void* buffer, size_t count) override {
-        if (!file_) return 0;
-        return std::fread(buffer, 1, count, file_);
+        if (!file_ || !Turn(Direction::Reading)) return 0;
+        const size_t n = std::fread(buffer, 1, count, file_);
+        pos_ += static_cast<int64_t>(n);
+        return n;
     }
     size_t Write(const void* buffer, size_t count) override {
-        if (!file_) return 0;
-        return std::fwrite(buffer, 1, count, file_);
+        if (!file_ || !Turn(Direction::Writing)) return 0;
+        const size_t n = std::fwrite(buffer, 1, count, file_);
+        pos_ += static_cast<int64_t>(n);
+        size_ = std::max(size_, pos_);
+        return n;
     }
-    int64_t Pos() const override { return file_ ? static_cast<int64_t>(ftello(file_)) : 0; }
+    int64_t Pos() const override { return file_ ? pos_ : 0; }
     bool Seek(int64_t position) override {
-        if (!file_ || position < 0 || position > Size()) return false;
-        return fseeko(file_, static_cast<off_t>(position), SEEK_SET) == 0;
+        if (!file_ || position < 0 || position > size_) return false;
+        if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0) return false;
+        pos_ = position;
+        last_ = Direction::None;
+        return true;
     }
-    int64_t Size() const override {
-        if (!file_) return 0;
-        const off_t here = ftello(file_);
-        fseeko(file_, 0, SEEK_END);
-        const off_t end = ftello(file_);
-        fseeko(file_, here, SEEK_SET);
-        return static_cast<int64_t>(end);
-    }
+    int64_t Size() const override { return file_ ? size_ : 0; }
     void Close() override {
         if (!file_) return;
         if (std::fclose(file_) != 0) failed_ = true;
@@ -174,7 +182,20 @@ public:
     }
 
 private:
+    enum class Direction { None, Reading, Writing };
+
+    // The C library wants a seek between a read and a write in either order.
+    bool Turn(Direction next) {
+        if (last_ != Direction::None && last_ != next && fseeko(file_, static_cast<off_t>(pos_), SEEK_SET) != 0)
+            return false;
+        last_ = next;
+        return true;
+    }
+
     FILE* file_;
+    int64_t pos_ = 0;
+    int64_t size_;
+    Direction last_ = Direction::None;
 };
 
 struct FactoryRegistry {
@@ -194,11 +215,12 @@ StreamPtr OpenFile(const std::string& path, FileMode mode) {
     const char* how = mode == FileMode::Read ? "rbe" : mode == FileMode::Write ? "wbe" : "r+be";
     FILE* f = std::fopen(resolved.c_str(), how);
     if (!f) return nullptr;
-    if (FileType(resolved) == FILETYPE_DIR) {
+    struct stat info {};
+    if (::fstat(fileno(f), &info) != 0 || S_ISDIR(info.st_mode)) {
         std::fclose(f);
         return nullptr;
     }
-    return std::make_unique<TFileStream>(f);
+    return std::make_unique<TFileStream>(f, static_cast<int64_t>(info.st_size));
 }
 
 void RegisterStreamFactory(const std::string& protocol, StreamFactory factory) {

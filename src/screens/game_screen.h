@@ -79,7 +79,10 @@ public:
 // standard one, "Puzzle: name" for one of the player's own ("" for none).
 std::string PuzzleLabel();
 
-// Where "quit this puzzle" leads (the title screen, once there is one).
+// Where a confirmed "quit" (from play or from the editor) fades to: the play
+// screen with its level grids, unless SetLeaveGameDestination has named
+// another screen (null gives the play screen back). Nothing in the game
+// names another one today.
 TScreen& LeaveGameDestination();
 void SetLeaveGameDestination(TScreen* screen);
 

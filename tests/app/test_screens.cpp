@@ -78,8 +78,7 @@ protected:
         return ticks;
     }
     void Press(int key) {
-        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
-        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        plat::PostKeyPress(key);
     }
     plat::TManualClock clock;
     TestScreen a{"a"}, b{"b"};

@@ -42,13 +42,15 @@ protected:
     std::string folder;
 };
 
-TEST_F(ProfileTest, OnlyFilesEndingInLowerCaseDatArePlayersAndAMissingFolderIsMade) {
+TEST_F(ProfileTest, OnlyPlainFilesEndingInLowerCaseDatArePlayersAndAMissingFolderIsMade) {
     std::vector<std::string> players;
     ASSERT_TRUE(ListPlayers(players)) << "a missing profile folder should be created";
     EXPECT_TRUE(players.empty());
     EXPECT_EQ(plat::FileType(Game().ProfilePath), plat::FILETYPE_DIR);
     for (const char* file : {"zoe.dat", "Ann.dat", "Bob.DAT", ".dat", "Cid.dat.bak", "x.y.dat", "Dan.datx", "Eve"})
         Put(file);
+    // A folder named like a player's file is no player: its file could never be written.
+    ASSERT_TRUE(plat::CreateDir(Game().ProfilePath + "Fay.dat", false));
     ASSERT_TRUE(ListPlayers(players));
     EXPECT_EQ(players, (std::vector<std::string>{"Ann", "x.y", "zoe"}));
     EXPECT_TRUE(IsPlayer("Ann"));

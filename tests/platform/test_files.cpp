@@ -84,6 +84,13 @@ TEST(Files, FolderAndFileOperations) {
     EXPECT_TRUE(plat::CopyFile(root + "/a/b/c/f.txt", root + "/copy.txt"));
     EXPECT_EQ(ReadText(root + "/copy.txt"), "hello");
     EXPECT_FALSE(plat::CopyFile(root + "/missing", root + "/copy2.txt"));
+    // A copy over a file replaces it through a rename: a second name of the
+    // old file keeps the old bytes, where a copy in place would rewrite them.
+    Touch(root + "/old.txt", "old");
+    ASSERT_EQ(::link((root + "/old.txt").c_str(), (root + "/old-link.txt").c_str()), 0);
+    EXPECT_TRUE(plat::CopyFile(root + "/a/b/c/f.txt", root + "/old.txt"));
+    EXPECT_EQ(ReadText(root + "/old.txt"), "hello");
+    EXPECT_EQ(ReadText(root + "/old-link.txt"), "old");
     EXPECT_TRUE(plat::RenameFile(root + "/copy.txt", root + "/moved.txt"));
     EXPECT_FALSE(plat::RenameFile(root + "/copy.txt", root + "/moved2.txt"));
     EXPECT_TRUE(plat::DeleteFile(root + "/moved.txt"));

@@ -148,12 +148,11 @@ protected:
         Release(button);
     }
     void Key(int key) {
-        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
-        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        plat::PostKeyPress(key);
         Frames(1);
     }
     void Type(const std::string& text) {
-        for (const char c : text) plat::PostEvent({plat::EventKind::KeyChar, static_cast<unsigned char>(c), 0, 0});
+        plat::PostChars(text);
         Frames(3);
     }
     void ClickButton(const ButtonPtr& button) {

@@ -16,8 +16,7 @@ protected:
         ASSERT_TRUE(WaitFor([] { return Mode().CellBox->IsSettled() && Mode().HintList.Exists; }, 1000));
     }
     void Press(int key) {
-        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
-        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        plat::PostKeyPress(key);
         Frames(1);
     }
 };

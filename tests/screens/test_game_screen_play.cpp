@@ -25,8 +25,7 @@ protected:
         Frames(1);
     }
     static void PressKey(int key) {
-        plat::PostEvent({plat::EventKind::KeyDown, key, 0, 0});
-        plat::PostEvent({plat::EventKind::KeyUp, key, 0, 0});
+        plat::PostKeyPress(key);
     }
     bool WaitForMove() {
         return WaitFor(
@@ -200,8 +199,7 @@ TEST_F(GamePlayThrough, EscapeAnswersTheNoMovesQuestionInsteadOfOpeningTheMenu) 
     mode.ShufflePieces = PuzzleHooks().OpenQuestion("No Valid Matches 1");
     ASSERT_TRUE(mode.ShufflePieces);
     Frames(60);  // the question slides in
-    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
-    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
+    plat::PostKeyPress(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([&mode] { return mode.ShufflePieces == nullptr; }, 300)) << "Escape did not answer";
     Frames(30);
     EXPECT_FALSE(GameMenu().Active) << "Escape opened the pause menu";

@@ -252,8 +252,7 @@ TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     EXPECT_EQ(plat::FileType(Game().ProfilePath + "Damaged.save"), plat::FILETYPE_FILE) << "nothing is lost";
 
     // Escape leaves for the title screen.
-    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_ESCAPE, 0, 0});
-    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_ESCAPE, 0, 0});
+    plat::PostKeyPress(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([] { return Game().CurrentTScreen == &TitleScreen() && !Game().GameFade.Active; }, 300));
 }
 
