@@ -106,7 +106,9 @@ int TGame::Init(int soundDriverChoice) {
     if (soundDriverChoice == 1) driver = "FreeAudio";
     if (soundDriverChoice == 2) driver = "DirectSound";
     if (soundDriverChoice == 3) driver = "OpenAL Generic Software";
-    ChangeSoundDriver(driver, 0);
+    // Only recorded: the driver is replaced just below, before anything can
+    // play, so the sound device is opened once rather than twice.
+    SoundDriver = driver;
     StartupStage = 8002;
     OSVersion = plat::OSName();
     SoundDriver = "OpenAL Generic Software";

@@ -191,11 +191,13 @@ void PNLoadingScreen::Progress() {
     }
 }
 
+// Loading does not wait for the display: a step is shown when the display has
+// refreshed since the last one, otherwise the next shows both.
 void PNLoadingScreen::MoveBar() {
     Progress();
-    if (!plat::GraphicsOpen()) return;
+    if (!plat::GraphicsOpen() || !plat::FrameDue()) return;
     Draw();
-    plat::Flip(FlipSyncMode);
+    plat::FlipNow();
 }
 
 PNLoadingScreen& LoadingScreen() {

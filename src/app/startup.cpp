@@ -68,7 +68,7 @@ PNLoadingScreen& PrepareLoadingScreen() {
     loading.LoadingBar->Mode = 1;
     loading.SetSteps(LOADING_STEPS);
     loading.Draw();
-    plat::Flip(FlipSyncMode);
+    plat::FlipNow();
     return loading;
 }
 
@@ -137,7 +137,6 @@ void StartGame() {
     MountArchives();
     LoadParticleEffects();
     InstallPuzzleFileHooks();
-    LoadGameFonts();
     PointBanksAtFolders();
     PNMouseObject().DraggingPixels = 2;
     ConfigIni().FileName = game.SubPath + "config";
@@ -146,6 +145,9 @@ void StartGame() {
     game.GraphicsCreate();
     plat::HideMouse();
     ShowSplash();
+    // The splash shows no text: the fonts are made after it, which brings
+    // its first frame forward.
+    LoadGameFonts();
     LoadResources();
     FlushInput();
     game.FixedRateLogic.Init();

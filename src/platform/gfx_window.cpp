@@ -206,21 +206,46 @@ void SetUnthrottledFlip(bool on) { Window().unthrottled = on; }
 uint64_t PresentedFrames() { return Window().presented; }
 double FirstPresentSeconds() { return Window().firstPresent; }
 
-void Flip(int syncMode) {
+namespace {
+
+void Present(int syncMode) {
     TGraphicsState& g = Gfx();
     ++g.frame;
-    if (g.renderer) {
-        const int vsync = syncMode == 1 ? 1 : 0;
-        if (vsync != g.vsync) {
-            SDL_RenderSetVSync(g.renderer, vsync);
-            g.vsync = vsync;
-        }
-        // A frame the same as the one on the screen is not shown again.
-        if (FinishFrame()) {
-            SDL_RenderPresent(g.renderer);
-            CountPresent();
-        }
+    const int vsync = syncMode == 1 ? 1 : 0;
+    if (vsync != g.vsync) {
+        SDL_RenderSetVSync(g.renderer, vsync);
+        g.vsync = vsync;
+    }
+    // A frame the same as the one on the screen is not shown again.
+    if (FinishFrame()) {
+        SDL_RenderPresent(g.renderer);
+        CountPresent();
+    }
+}
+
+}  // namespace
+
+void Flip(int syncMode) {
+    if (Gfx().renderer) {
+        Present(syncMode);
         PaceFlip(syncMode);
+    }
+    PumpEvents();
+}
+
+bool FrameDue() {
+    const TWindowSettings& w = Window();
+    if (!w.haveLastFlip) return true;
+    const int hz = w.refreshRate > 0 ? w.refreshRate : 60;
+    return double(uint32_t(MilliSecs() - w.lastFlip)) >= 1000.0 / hz;
+}
+
+void FlipNow() {
+    if (Gfx().renderer) {
+        Present(0);
+        TWindowSettings& w = Window();
+        w.lastFlip = MilliSecs();
+        w.haveLastFlip = true;
     }
     PumpEvents();
 }

@@ -181,6 +181,12 @@ void Flip(int syncMode);
 // not wait for the vertical blank) unless this is on, and then only sync
 // mode 0 returns at once (fast mode).
 void SetUnthrottledFlip(bool on);
+// Shows the frame at once, without waiting for the vertical blank or pacing:
+// for progress frames, which are not animation. FrameDue tells whether the
+// display has refreshed since the last flip, so that such frames come no
+// faster than it shows them.
+void FlipNow();
+bool FrameDue();
 // Flips that reached the screen since the program began, and when the first
 // did (steady-clock seconds, 0 before it): for measuring.
 uint64_t PresentedFrames();

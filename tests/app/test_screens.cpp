@@ -306,6 +306,30 @@ TEST_F(LoadingTest, TheScreenDrawsTheFilledPartAndTheFinalImageThenFadesToItsDes
     plat::CloseGraphics();
 }
 
+// Loading shows its progress at once but never more often than the display
+// refreshes; the steps themselves are never lost.
+TEST_F(LoadingTest, BarStepsNeitherWaitForTheDisplayNorOutrunIt) {
+    ASSERT_TRUE(plat::OpenGraphics(800, 600, 0, 0));
+    PNLoadingScreen loading;
+    loading.SpecialLoad("", "loadingbar.png", "loading.png");
+    loading.LoadingBar->Mode = 1;
+    loading.SetSteps(22);
+    loading.Draw();
+    plat::FlipNow();
+    const uint64_t shown = plat::PresentedFrames();
+    const uint32_t start = clock.now;
+    for (int i = 0; i < 10; ++i) loading.MoveBar();
+    EXPECT_EQ(clock.now, start);  // nothing slept
+    EXPECT_EQ(plat::PresentedFrames(), shown);
+    clock.now += 17;  // a refresh at 60 Hz later
+    loading.MoveBar();
+    EXPECT_EQ(plat::PresentedFrames(), shown + 1);
+    EXPECT_EQ(loading.LoadingBar->CurrentStep, 11);
+    for (int i = 0; i < 11; ++i) loading.MoveBar();
+    EXPECT_TRUE(loading.Finished);
+    plat::CloseGraphics();
+}
+
 // ---- the screen's own menu -----------------------------------------------------------
 
 TEST_F(LoadingTest, BaseScreenManagesDrawsAndDropsItsMenu) {
