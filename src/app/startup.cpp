@@ -144,6 +144,10 @@ void StartGame() {
     ConfigRead();
     game.GraphicsCreate();
     plat::HideMouse();
+    // Black at once, as the splash's first frame is: the window shows no
+    // leftovers while the splash loads.
+    plat::Cls();
+    plat::FlipNow();
     ShowSplash();
     // The splash shows no text: the fonts are made after it, which brings
     // its first frame forward.
