@@ -45,9 +45,18 @@ ImagePtr NewImage(int width, int height, int frames, int flags) {
     return std::make_shared<TImage>(std::move(impl));
 }
 
+// Pictures held by other long-lived objects may outlive this list at exit:
+// once it is gone they no longer take themselves off it.
+bool largePicturesGone = false;
+
+struct TLargePictures {
+    std::vector<TImage::Impl*> list;
+    ~TLargePictures() { largePicturesGone = true; }
+};
+
 std::vector<TImage::Impl*>& LargePictures() {
-    static std::vector<TImage::Impl*> pictures;
-    return pictures;
+    static TLargePictures pictures;
+    return pictures.list;
 }
 
 }  // namespace
@@ -146,7 +155,7 @@ void TImage::Impl::LetGoOfTextures() {
 }
 
 TImage::Impl::~Impl() {
-    if (!large) return;
+    if (!large || largePicturesGone) return;
     auto& pictures = LargePictures();
     pictures.erase(std::remove(pictures.begin(), pictures.end(), this), pictures.end());
 }
