@@ -74,7 +74,9 @@ std::string IniFileNameFor(const TGame& game) {
     return plat::StripExt(plat::AppFile());
 }
 
-int TGame::Init(int soundDriverChoice) {
+// Whatever driver the settings or the choice name, the sound device is opened
+// as "OpenAL Generic Software", once, before anything can play.
+int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     StartupStage = 1;
     plat::SeedRnd(plat::StartupSeed());
     if (UseCorrectPath) CreateSharedFolder(*this);
@@ -102,13 +104,6 @@ int TGame::Init(int soundDriverChoice) {
     StartupStage = 7;
     SetFlipSync();
     StartupStage = 8001;
-    std::string driver = SoundDriver == "None" ? "FreeAudio" : SoundDriver;
-    if (soundDriverChoice == 1) driver = "FreeAudio";
-    if (soundDriverChoice == 2) driver = "DirectSound";
-    if (soundDriverChoice == 3) driver = "OpenAL Generic Software";
-    // Only recorded: the driver is replaced just below, before anything can
-    // play, so the sound device is opened once rather than twice.
-    SoundDriver = driver;
     StartupStage = 8002;
     OSVersion = plat::OSName();
     SoundDriver = "OpenAL Generic Software";

@@ -393,7 +393,7 @@ SoundPtr LoadSound(const std::string& url, int flags) {
         auto impl = std::make_unique<TSound::Impl>();
         impl->url = url;
         std::error_code error;
-        if (const size_t sep = url.find("::"); sep == std::string::npos || sep == 0)
+        if (!HasStreamProtocol(url))
             if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
                 impl->url = path.lexically_normal().string();
         if (!impl->MeasureStream()) return nullptr;

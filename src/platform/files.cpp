@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/stream.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,8 +13,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace plat {
@@ -168,10 +167,9 @@ bool RenameFile(const std::string& from, const std::string& to) {
 bool CopyFile(const std::string& from, const std::string& to) {
     const std::string src = ResolvePath(from);
     if (FileType(src) != FILETYPE_FILE) return false;
-    std::ifstream in(src, std::ios::binary);
-    if (!in) return false;
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
+    std::vector<uint8_t> bytes;
+    // A short read (an error part way) copies nothing.
+    if (!LoadBytes(src, bytes) || static_cast<int64_t>(bytes.size()) != FileSize(src)) return false;
     return WriteFileAtomic(to, bytes);
 }
 

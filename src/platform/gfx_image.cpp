@@ -150,8 +150,7 @@ void TImage::Impl::LetGoOfTextures() {
         any = any || slot->Live();
         slot->Release();
     }
-    if (any)
-        for (auto& pixels : frames) std::vector<uint32_t>().swap(pixels);
+    if (any) LetGoOfPixels();
 }
 
 TImage::Impl::~Impl() {

@@ -81,6 +81,9 @@ SDL_Renderer* MakeRenderer(SDL_Window* window) {
     return renderer;
 }
 
+// Milliseconds between two refreshes of the display (60 Hz when unknown).
+double FrameInterval(const TWindowSettings& w) { return 1000.0 / (w.refreshRate > 0 ? w.refreshRate : 60); }
+
 // Sleeps away what is left of the display's refresh interval, so a flip that
 // does not wait for the vertical blank still gives the display rate.
 void PaceFlip(int syncMode) {
@@ -91,8 +94,7 @@ void PaceFlip(int syncMode) {
         w.haveLastFlip = true;
         return;
     }
-    const int hz = w.refreshRate > 0 ? w.refreshRate : 60;
-    const double interval = 1000.0 / hz;
+    const double interval = FrameInterval(w);
     if (w.haveLastFlip) {
         const double elapsed = double(uint32_t(now - w.lastFlip));
         if (elapsed < interval) {
@@ -236,8 +238,7 @@ void Flip(int syncMode) {
 bool FrameDue() {
     const TWindowSettings& w = Window();
     if (!w.haveLastFlip) return true;
-    const int hz = w.refreshRate > 0 ? w.refreshRate : 60;
-    return double(uint32_t(MilliSecs() - w.lastFlip)) >= 1000.0 / hz;
+    return double(uint32_t(MilliSecs() - w.lastFlip)) >= FrameInterval(w);
 }
 
 void FlipNow() {

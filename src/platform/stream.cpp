@@ -235,9 +235,14 @@ void UnregisterStreamFactory(const std::string& protocol) {
     r.factories.erase(protocol);
 }
 
-StreamPtr OpenStream(const std::string& url) {
+bool HasStreamProtocol(const std::string& url) {
     const size_t sep = url.find("::");
-    if (sep != std::string::npos && sep > 0) {
+    return sep != std::string::npos && sep > 0;
+}
+
+StreamPtr OpenStream(const std::string& url) {
+    if (HasStreamProtocol(url)) {
+        const size_t sep = url.find("::");
         StreamFactory factory;
         {
             auto& r = Registry();

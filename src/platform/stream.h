@@ -87,6 +87,8 @@ using StreamFactory = std::function<StreamPtr(const std::string& name)>;
 void RegisterStreamFactory(const std::string& protocol, StreamFactory factory);
 void UnregisterStreamFactory(const std::string& protocol);
 StreamPtr OpenStream(const std::string& url);
+// Whether the url names a registered protocol ("protocol::path"), not a file.
+bool HasStreamProtocol(const std::string& url);
 
 // Whole-file helpers.
 bool LoadBytes(const std::string& url, std::vector<uint8_t>& out);
