@@ -10,7 +10,6 @@
 
 #include "app/game.h"
 #include "app/loading_screen.h"
-#include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -19,6 +18,7 @@
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "screens/game_screen.h"
+#include "startup.h"
 
 namespace {
 

@@ -25,7 +25,6 @@
 
 #include "app/game.h"
 #include "app/loading_screen.h"
-#include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -34,6 +33,7 @@
 #include "puzzle/match3_mode.h"
 #include "screens/game_screen.h"
 #include "screens/screen_list.h"
+#include "startup.h"
 
 extern char** environ;
 

@@ -12,9 +12,9 @@
 #include <fstream>
 #include <string>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace fuzz {
 

@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "fuzz_files.h"
-#include "persistence/player_manager.h"
 #include "persistence/profile.h"
 #include "puzzle/completion_list.h"
+#include "screens/player_manager.h"
 
 namespace fs = std::filesystem;
 

@@ -1,3 +1,3 @@
-#include "app/startup.h"
+#include "startup.h"
 
 int main() { return RunProgram(); }

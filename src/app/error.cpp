@@ -1,7 +1,5 @@
 #include <vector>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
@@ -10,6 +8,8 @@
 #include "platform/input.h"
 #include "platform/os.h"
 #include "platform/stream.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 
 int ErrorOnScreen = 1;
 int ErrorLogEnabled = 1;

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
-#include "puzzle/game_play.h"
-#include "resources/resource_globals.h"
 #include "platform/input.h"
 #include "platform/os.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
+#include "resources/resource_globals.h"
 
 int StartupStage = 0;
 int FlipSyncMode = 1;
@@ -39,6 +39,16 @@ PNMouse& PNMouseObject() {
     return *pnMouse;
 }
 
+std::vector<std::function<void()>>& GlobalsResets() {
+    static std::vector<std::function<void()>> resets;
+    return resets;
+}
+
+bool AddGlobalsReset(std::function<void()> reset) {
+    GlobalsResets().push_back(std::move(reset));
+    return true;
+}
+
 void ResetGlobals() {
     gameObject.reset();
     pnMouse.reset();
@@ -52,27 +62,19 @@ void ResetGlobals() {
     ResetErrorLog();
     FlushKeys();
     ResetResourceGlobals();
-    ResetPuzzleGlobals();
+    for (const auto& reset : GlobalsResets()) reset();
     Game();
 }
 
 TGame::TGame() : ExitScreen(std::make_unique<TExitScreen>()) {
-    FixedRateLogic.Create();
+    SetGameMouse(&Mouse);
 }
 
-TGame::~TGame() = default;
+TGame::~TGame() {
+    if (&GameMouse() == &Mouse) SetGameMouse(nullptr);
+}
 
 // ---- timing ------------------------------------------------------------------
-
-float TGame::CalcAnimLength(float milliseconds) const {
-    return milliseconds / FixedRateLogic.MS / CurrentSpeed;
-}
-
-float TGame::CalcAnimLengthFromFloat(float milliseconds) const { return CalcAnimLength(milliseconds); }
-
-int TGame::CalcMilliSecsFromFrames(float frames) const {
-    return static_cast<int>(std::floor(frames * FixedRateLogic.MS * CurrentSpeed));
-}
 
 int TGame::FastOn() {
     Fast = 1;

@@ -5,17 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "app/fixed_rate_logic.h"
+#include "app/anim_timing.h"
 #include "app/ini_file.h"
 #include "app/screen.h"
+#include "app/view_state.h"
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
 #include "resources/channels.h"
+#include "resources/game_paths.h"
+#include "resources/sound_settings.h"
 
-constexpr int ScreenWidth = 800;
-constexpr int ScreenHeight = 600;
-constexpr int DefaultFadeTime = 500;
 
 class TProfile;
 
@@ -23,10 +23,12 @@ extern int StartupStage;
 extern int FlipSyncMode;
 extern uint32_t StartTime;
 
-class TGame {
+// The paths, sound settings, game time and view state live in small bases of
+// their own, so the floors below reach them without this header.
+class TGame : public TGamePaths, public TSoundSettings, public TAnimTiming, public TViewState {
 public:
     TGame();
-    virtual ~TGame();
+    ~TGame() override;
 
     TIniFile Ini;
 
@@ -41,11 +43,9 @@ public:
     int LastFlipSync = 0;
     int SlowMotion = 0;
     float SlowMotionSpeed = 0.25f;
-    float CurrentSpeed = 1.0f;
     int WindowHandle = 0;
     int WindowX = 0, WindowY = 0;
     int ClientX = 0, ClientY = 0;
-    float ScrollX = 0, ScrollY = 0;
 
     // ---- screens -------------------------------------------------------
     TScreen* CurrentTScreen = nullptr;
@@ -66,12 +66,8 @@ public:
     int DataInAppBundle = 0;
     int UseCorrectPath = 1;
     std::string SubPath = "BrassfernGames/My Game/";
-    std::string DataPrefix;
-    std::string ImagePath, SoundPath, MusicPath, SpeechPath, MenuPath, ProfilePath, TextPath, LevelsPath;
 
     // ---- audio switches and state -------------------------------------
-    int Sound = 1, Music = 1, Speech = 1;
-    int SoundVolume = 100, MusicVolume = 100, SpeechVolume = 100;
     plat::ChannelPtr MusicChannel;
     std::string MusicFileName = "none";
     std::string MusicName = "none";
@@ -95,7 +91,6 @@ public:
     int PauseFadeDirection = 0;
     plat::ChannelPtr SpecialChannel;  // paused and resumed with the music
     GameSoundPtr EscapeSound;
-    std::unique_ptr<TChannelArray> Channels;
 
     // ---- pause, fades, misc ------------------------------------------
     plat::ImagePtr SpritePausedImage;
@@ -104,28 +99,23 @@ public:
     int Fade = 1;
     int NoFade = 0;
     int NoDraw = 0;
-    int Particles = 80;
     int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
     int Paused = 0;
     int DimWhenPaused = 1;
     int PauseOnLossOfFocus = 0;
     int PausedMusicState = 1, PausedSpeechState = 1;
     int Suspended = 0;
-    int BlockKeys = 0;
     int MaxLevels = 10;
     int TerminatedEvent = 0;
     std::function<int()> TerminatedUserFunction;
     int SuspendedEvent = 0;
-    int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
     std::string OSVersion;
     std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
-    TFixedRateLogic FixedRateLogic;
     int Debug = 0;
     TDebugVar LogicTime{"Logic   "}, DrawTime{"Draw    "}, CodeTime{"Code    "};
     TFPSCounter FPS{"FPS     "};
     int GraphicPlacement = 0, gpX = 0, gpY = 0;
     std::unique_ptr<TScreen> ExitScreen;
-    TGameFade GameFade;
     TMousePointer Mouse;
     // The player playing now (none until one is chosen) and the name kept
     // in the settings.
@@ -221,7 +211,7 @@ public:
     // At the sound's own volume.
     int GameSoundPlay(plat::ChannelPtr& channel, TGameSound& sound, float pan);
     // At the given volume factor in place of the sound's own.
-    int GameSoundPlayAt(plat::ChannelPtr& channel, TGameSound& sound, float volume, float pan);
+    int GameSoundPlayAt(plat::ChannelPtr& channel, TGameSound& sound, float volume, float pan) override;
     int SoundSetVolume(int volume, int save);
     int SoundChangeVolume(int step);
     int ToggleSound();
@@ -262,9 +252,6 @@ public:
 
     int ParticlesSet(int value, int save);
     int ParticlesChange(int step);
-    float CalcAnimLength(float milliseconds) const;
-    float CalcAnimLengthFromFloat(float milliseconds) const;
-    int CalcMilliSecsFromFrames(float frames) const;
     int Kill();
 
 protected:
@@ -300,3 +287,6 @@ void ConfigFill();
 void ConfigRead();
 void ConfigSave();
 void ResetGlobals();
+// Floors above register the reset of their own globals, which ResetGlobals
+// runs before it builds the application object afresh.
+bool AddGlobalsReset(std::function<void()> reset);

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/error.h"
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
+#include "resources/error.h"
 #include "resources/resource_globals.h"
 
 namespace {

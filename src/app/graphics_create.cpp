@@ -2,12 +2,12 @@
 // end to the other and from full screen to a window.
 #include <utility>
 
-#include "app/error.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/os.h"
+#include "resources/error.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/error.h"
 #include "app/game.h"
 #include "platform/files.h"
 #include "platform/os.h"
 #include "platform/stream.h"
+#include "resources/error.h"
 
 std::string IniUpper(const std::string& text) {
     std::string out = text;

@@ -1,11 +1,11 @@
 // The application object's Init: the shared data folder, the settings file,
 // the profiles folder and the sound driver.
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/os.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace {
 

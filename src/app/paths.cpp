@@ -1,7 +1,7 @@
 // Where the game's read-only data and its writable files live.
 #include "app/game.h"
-#include "app/error_state.h"
 #include "platform/os.h"
+#include "resources/error_state.h"
 
 namespace {
 std::string WithSlash(const std::string& path) {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/error.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
 #include "platform/input.h"
+#include "resources/error.h"
 
 // ---- TScreen ------------------------------------------------------------------
 

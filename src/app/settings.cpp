@@ -2,11 +2,11 @@
 // marker files that protect against a settings change that crashes the game.
 #include <algorithm>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
 #include "platform/os.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace {
 
@@ -43,12 +43,12 @@ int Switch(int v) { return v ? 1 : 0; }
 
 // A hand-edited file must not make the game misbehave.
 void BringIntoRange(TGame& g) {
-    for (int TGame::*f : {&TGame::FullScreen, &TGame::Sound, &TGame::Music, &TGame::Speech, &TGame::Fade,
+    for (int TGame::*f : std::initializer_list<int TGame::*>{&TGame::FullScreen, &TGame::Sound, &TGame::Music, &TGame::Speech, &TGame::Fade,
                           &TGame::VSync, &TGame::Driver, &TGame::PortalSplash, &TGame::PortalSplash2,
                           &TGame::IntroShow}) {
         g.*f = Switch(g.*f);
     }
-    for (int TGame::*f : {&TGame::SoundVolume, &TGame::MusicVolume, &TGame::SpeechVolume, &TGame::Particles}) {
+    for (int TGame::*f : std::initializer_list<int TGame::*>{&TGame::SoundVolume, &TGame::MusicVolume, &TGame::SpeechVolume, &TGame::Particles}) {
         g.*f = std::clamp(g.*f, 0, 100);
     }
 }

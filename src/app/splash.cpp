@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/error.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "resources/error.h"
 
 namespace {
 

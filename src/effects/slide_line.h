@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "effects/animation.h"
+#include "app/animation.h"
 #include "gui/sprite.h"
 
 class TSlideLine : public TAnimation {

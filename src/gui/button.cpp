@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
+#include "app/anim_timing.h"
 #include "app/input_tables.h"
+#include "app/view_state.h"
+#include "gui/mouse_pointer.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "resources/channels.h"
+#include "resources/game_paths.h"
 #include "resources/pak_file.h"
 #include "resources/resource_globals.h"
+#include "resources/sound_settings.h"
 
 namespace {
 
@@ -41,14 +46,14 @@ int ClampFrame(const TGameImage& face, int frame) {
 GameSoundPtr GuiSound(const std::string& name) {
     if (name.empty()) return nullptr;
     if (SoundBank().Has(name)) return SoundBank().Find(name);
-    return TGameSound::Create(Game().SoundPath + name + ".wav");
+    return TGameSound::Create(GamePaths().SoundPath + name + ".wav");
 }
 
 void PlayGuiSound(const GameSoundPtr& sound, plat::ChannelPtr& channel) {
     if (!sound) return;
-    auto& game = Game();
-    if (game.Channels) {
-        game.Channels->PlayGameSound(*sound);
+    auto& settings = SoundSettings();
+    if (settings.Channels) {
+        settings.Channels->PlayGameSound(*sound);
         return;
     }
     // A sound cued on no channel is never heard: the widget gets its own.
@@ -76,7 +81,7 @@ int TKeyRepeat::Step(bool down) {
         LastState = 0;
         return 0;
     }
-    const auto& game = Game();
+    const auto& game = AnimTiming();
     const auto reload = [&] {
         return static_cast<int>(std::lround(game.CalcAnimLength(static_cast<float>(DelayLength))));
     };
@@ -112,7 +117,7 @@ std::shared_ptr<TMouseRepeat> TMouseRepeat::Create(int initialDelay, int delay) 
     return repeat;
 }
 
-int TMouseRepeat::GetButton() { return Step(Game().Mouse.GetMb() > 0); }
+int TMouseRepeat::GetButton() { return Step(GameMouse().GetMb() > 0); }
 
 // ---- button: set-up ------------------------------------------------------------------
 
@@ -123,7 +128,7 @@ ButtonPtr TButton::CreateSpecial(const std::string& image, const std::string& mo
     return button;
 }
 
-std::string TButton::GetPath() const { return UseMenuPath ? Game().MenuPath : Game().ImagePath; }
+std::string TButton::GetPath() const { return UseMenuPath ? GamePaths().MenuPath : GamePaths().ImagePath; }
 
 void TButton::Load(const std::string& img, const std::string& moImage, const std::string& soundMO,
                    const std::string& soundClick, int frameW, int frameH, int frames) {
@@ -151,7 +156,7 @@ void TButton::LoadDisabled(const std::string& file) {
 
 void TButton::LoadMouseClick(const std::string& file, int ms) {
     ImageMouseClick = TGameImage::Create(GetPath() + file + ".png", plat::DEFAULT_FLAGS, 0);
-    MouseClickDuration = Game().CalcAnimLength(static_cast<float>(ms));
+    MouseClickDuration = AnimTiming().CalcAnimLength(static_cast<float>(ms));
 }
 
 int TButton::TryLoadDisabled(const std::string& file) {
@@ -165,7 +170,7 @@ int TButton::TryLoadMouseClick(const std::string& file, int ms) {
     auto found = TryLoadButtonImage(GetPath() + file + ".png", 0, 0, 1);
     if (!found) return 0;
     ImageMouseClick = std::move(found);
-    MouseClickDuration = Game().CalcAnimLength(static_cast<float>(ms));
+    MouseClickDuration = AnimTiming().CalcAnimLength(static_cast<float>(ms));
     return 1;
 }
 
@@ -237,7 +242,7 @@ void TButton::MoveBy(float mx, float my) {
 void TButton::MoveTo(float nx, float ny) { MoveBy(nx - x, ny - y); }
 
 bool TButton::PointerInside() const {
-    const auto& mouse = Game().Mouse;
+    const auto& mouse = GameMouse();
     const float mx = static_cast<float>(mouse.x);
     const float my = static_cast<float>(mouse.y);
     return mx >= x && mx < x + static_cast<float>(w) && my >= y && my < y + static_cast<float>(h);
@@ -293,7 +298,7 @@ void TButton::Manage() {
             }
             FixedGlowOnMOActivate();
             const int repeat = MouseRepeat ? MouseRepeat->GetButton() : 0;
-            const bool press = repeat > 0 || Game().Mouse.GetMh(1) > 0;
+            const bool press = repeat > 0 || GameMouse().GetMh(1) > 0;
             if (press) {
                 Click(repeat == 2);
             } else {

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
 #include "app/input_tables.h"
+#include "app/view_state.h"
 #include "platform/clock.h"
 #include "platform/input.h"
+#include "resources/sound_settings.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ void TDialog::Start() {
     CloseResultTemp = 0;
     CalcAll();
     MenuPosition();
-    auto& game = Game();
+    auto& game = ViewState();
     OldIgnoreEscapeKey = game.IgnoreEscapeKey;
     game.IgnoreEscapeKey = 1;
     Active = 1;
@@ -221,7 +222,7 @@ int TDialog::ManageTransitions() {
         }
         if (FadeChannel) {
             plat::SetChannelVolume(*FadeChannel,
-                                   TransitionOut->GetRatio() * static_cast<float>(Game().SoundVolume) / 100.0f);
+                                   TransitionOut->GetRatio() * static_cast<float>(SoundSettings().SoundVolume) / 100.0f);
         }
     }
     return 0;
@@ -338,13 +339,13 @@ int TDialog::Close(int result) {
 
 void TDialog::Finalise() {
     Active = 0;
-    if (ReenableEscapeKey) Game().IgnoreEscapeKey = OldIgnoreEscapeKey;
+    if (ReenableEscapeKey) ViewState().IgnoreEscapeKey = OldIgnoreEscapeKey;
     CloseResult = CloseResultTemp;
 }
 
 void TDialog::Kill() {
     // Dropped while still open: the application gets its Escape key back.
-    if (Active && ReenableEscapeKey) Game().IgnoreEscapeKey = OldIgnoreEscapeKey;
+    if (Active && ReenableEscapeKey) ViewState().IgnoreEscapeKey = OldIgnoreEscapeKey;
     Active = 0;
     if (Caption) Caption->Kill();
     Caption.reset();

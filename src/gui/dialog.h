@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "effects/animation.h"
+#include "app/animation.h"
 #include "gui/label.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"

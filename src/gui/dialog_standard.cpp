@@ -1,5 +1,5 @@
 // The game's standard dialogs on the "input" and "inputlong" panel images.
-#include "app/game.h"
+#include "app/anim_timing.h"
 #include "app/input_tables.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
@@ -15,7 +15,7 @@ ShadowPtr TextShadowOfDialogs() { return TShadow::Create(1, 1, 0.6f); }
 ColorPtr White() { return TColor::Create(255, 255, 255, 1.0f); }
 
 // Loading panel and button images does not count as game time.
-void ResetLogicTimer() { Game().FixedRateLogic.Init(); }
+void ResetLogicTimer() { AnimTiming().FixedRateLogic.Init(); }
 
 void Dress(TDialog& dialog) {
     dialog.DrawHighlight = 0;

@@ -1,8 +1,8 @@
 // The question dialog with a typed answer.
 #include <cmath>
 
-#include "app/game.h"
 #include "app/input_tables.h"
+#include "app/view_state.h"
 #include "gui/dialog.h"
 #include "platform/input.h"
 
@@ -29,7 +29,7 @@ std::shared_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& te
 
 void TDialogTextInput::Start() {
     TDialog::Start();
-    Game().BlockKeys = 1;
+    ViewState().BlockKeys = 1;
 }
 
 void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow, int fixedWidth) {
@@ -44,7 +44,7 @@ void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, S
     TextInput->BannedChars = old->BannedChars;
     TextInput->AllowExtendedChars = old->AllowExtendedChars;
     TextInput->NumbersOnly = old->NumbersOnly;
-    Game().BlockKeys = 0;
+    ViewState().BlockKeys = 0;
     if (Text->Color) TextInput->TextCol = Text->Color;
     if (Text->Shadow) TextInput->TextShadow = Text->Shadow;
     TextInput->DrawDots = fixedWidth;
@@ -158,7 +158,7 @@ int TDialogTextInput::ProcessOKClickedFunc() {
     Active = 1;
     Transitioning = 0;
     CloseResult = 0;
-    Game().IgnoreEscapeKey = 1;
+    ViewState().IgnoreEscapeKey = 1;
     TextInput->Reset();
     return 0;
 }

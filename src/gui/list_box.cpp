@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
 #include "app/input_tables.h"
+#include "gui/mouse_pointer.h"
 #include "gui/text.h"
 #include "platform/input.h"
 
@@ -75,12 +76,11 @@ std::shared_ptr<TListBox> TListBox::Create(int ignored, int gap, int centred, in
     box->Font = TFont::Create(nullptr, TColor::Create(255, 255, 255), nullptr);
     box->Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
     box->HighlightCol = TColor::Create(0, 0, 150);
-    box->DoubleClickTime = HasGame() ? Game().CalcAnimLength(static_cast<float>(doubleClickMs))
-                                     : static_cast<float>(doubleClickMs) / 5.0f;
+    box->DoubleClickTime = AnimTiming().CalcAnimLength(static_cast<float>(doubleClickMs));
     box->UpKeyRepeat = TKeyRepeat::Create(400, 100);
     box->DownKeyRepeat = TKeyRepeat::Create(400, 100);
     box->ClickChannel = OwnChannel();
-    box->LastWheel = HasGame() ? Game().Mouse.z : 0;
+    box->LastWheel = GameMouse().z;
     return box;
 }
 
@@ -179,7 +179,7 @@ int TListBox::LineAt(int px, int py) const {
 }
 
 void TListBox::ManageMouse() {
-    auto& mouse = Game().Mouse;
+    auto& mouse = GameMouse();
     if (!mouse.mh || !Box || !InBox(*Box, Scale, mouse.x, mouse.y)) return;
     mouse.GetMh(1);
     const int line = LineAt(mouse.x, mouse.y);
@@ -195,11 +195,11 @@ void TListBox::ManageMouse() {
 }
 
 void TListBox::ManageWheel() {
-    const int wheel = Game().Mouse.z;
+    const int wheel = GameMouse().z;
     const int steps = wheel - LastWheel;
     LastWheel = wheel;
     if (steps == 0 || !Box || Limit <= 0 || Count() <= Limit) return;
-    const auto& mouse = Game().Mouse;
+    const auto& mouse = GameMouse();
     if (!InBox(*Box, Scale, mouse.x, mouse.y)) return;
     SetTopIndex(TopIndex - steps);
 }
@@ -290,8 +290,7 @@ std::shared_ptr<PNListBox> PNListBox::Create(int ignored, int gap, int centred, 
     box->Init(ignored, gap, centred, drawBox);
     box->Font = TFont::Create(nullptr, TColor::Create(255, 255, 255), nullptr);
     box->Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
-    box->DoubleClickTime = HasGame() ? Game().CalcAnimLength(static_cast<float>(doubleClickMs))
-                                     : static_cast<float>(doubleClickMs) / 5.0f;
+    box->DoubleClickTime = AnimTiming().CalcAnimLength(static_cast<float>(doubleClickMs));
     box->ClickChannel = OwnChannel();
     return box;
 }
@@ -342,7 +341,7 @@ int PNListBox::LineAt(int px, int py) const {
 void PNListBox::Manage() {
     // The double-click window closes after DoubleClickTime updates.
     if (DoubleClickCounter > 0) DoubleClickCounter = std::max(0.0f, DoubleClickCounter - Delta);
-    auto& mouse = Game().Mouse;
+    auto& mouse = GameMouse();
     if (!mouse.mh || !Box || !InBox(*Box, 1.0f, mouse.x, mouse.y)) return;
     mouse.GetMh(1);
     const int line = LineAt(mouse.x, mouse.y);

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
+#include "app/view_state.h"
+#include "gui/mouse_pointer.h"
 #include "resources/pak_file.h"
 
 namespace {
@@ -256,12 +257,11 @@ int TMenu::MouseOver(const std::string& name) {
 // ---- per update and frame ----------------------------------------------------------
 
 int TMenu::Manage() {
-    auto& game = Game();
-    if (game.GameFade.Active || !AcceptInput) {
+    if (ViewState().GameFade.Active || !AcceptInput) {
         ManageFixedGlowOnly();
         return 0;
     }
-    if (!game.Mouse.Active) return 0;
+    if (!GameMouse().Active) return 0;
     MouseOverName.clear();
     ClickedName.clear();
     for (auto& button : Buttons) {

@@ -2,13 +2,14 @@
 
 #include <cstdlib>
 
-#include "app/error.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
 #include "app/input_tables.h"
+#include "gui/mouse_pointer.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "resources/error.h"
+#include "resources/game_paths.h"
 
 void TMousePointer::Off() {
     Active = 0;
@@ -42,7 +43,7 @@ void TMousePointer::SetSparkleTrail(GameImagePtr sparkle) {
 }
 
 void TMousePointer::Load(const std::string& name) {
-    const std::string path = Game().ImagePath + name + Ext;
+    const std::string path = GamePaths().ImagePath + name + Ext;
     Image = plat::LoadImage(path);
     if (!Image) {
         ErrorMessage("Error loading bitmap " + path, true);
@@ -165,12 +166,12 @@ void PNMouse::TrackDoubleClick(int elapsed) {
     DoubleClickCounter = DoubleClickTime;
 }
 
-int PNMouse::LeftClick() const { return Game().Mouse.PressTaken ? 0 : MBL; }
+int PNMouse::LeftClick() const { return GameMouse().PressTaken ? 0 : MBL; }
 
-int PNMouse::RightClick() const { return Game().Mouse.PressTaken ? 0 : MBR; }
+int PNMouse::RightClick() const { return GameMouse().PressTaken ? 0 : MBR; }
 
 void PNMouse::UpdateMouseClicks() {
-    auto& mouse = Game().Mouse;
+    auto& mouse = GameMouse();
     x = mouse.x;
     y = mouse.y;
     const int now = static_cast<int>(plat::MilliSecs());
@@ -196,7 +197,7 @@ void PNMouse::UpdateMouseClicks() {
 }
 
 int PNMouse::Drag() {
-    if (Game().Mouse.PressTaken) {
+    if (GameMouse().PressTaken) {
         ResetDrag();
         return 0;
     }
@@ -212,3 +213,14 @@ int PNMouse::Drag() {
     }
     return 0;
 }
+
+namespace {
+TMousePointer* gameMouse = nullptr;
+}
+
+TMousePointer& GameMouse() {
+    static TMousePointer own;
+    return gameMouse ? *gameMouse : own;
+}
+
+void SetGameMouse(TMousePointer* mouse) { gameMouse = mouse; }

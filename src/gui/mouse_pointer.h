@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "effects/particles.h"
+#include "gui/particles.h"
 #include "platform/graphics.h"
 
 class TMousePointer {
@@ -70,6 +70,11 @@ public:
     void ButtonDown(int button);
     void ButtonUp(int button);
 };
+
+// The game's one pointer, which every widget reads: the application
+// object's while it lives, else a pointer of its own.
+TMousePointer& GameMouse();
+void SetGameMouse(TMousePointer* mouse);
 
 class PNMouse {
 public:

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
 #include "gui/menu.h"
+#include "gui/mouse_pointer.h"
 
 std::shared_ptr<TScrollBar> TScrollBar::Create(GameImagePtr slider, int size, double valueMax, float x, float y,
                                                int vertical) {
@@ -81,7 +82,7 @@ void TScrollBar::Manage() {
     }
     SliderGlow = std::max(0.0f, SliderGlow - GlowSpeed * Delta);
 
-    const auto& mouse = Game().Mouse;
+    const auto& mouse = GameMouse();
     const bool over = PointerOverSlider(mouse.x, mouse.y);
     if (FixedGlowOnMO && over) SliderGlow = GlowMax;
     if (!mouse.GetMb()) {
@@ -138,7 +139,7 @@ void TScrollBar::SetArrows(const std::string& upName, const std::string& downNam
     auto down = Menu->AddQuickAuto(downName, downName);
     for (const auto& button : {up, down}) {
         button->ClickDisabled = 0;
-        button->MouseClickDuration = Game().CalcAnimLength(static_cast<float>(clickMs));
+        button->MouseClickDuration = AnimTiming().CalcAnimLength(static_cast<float>(clickMs));
         button->ClickWhenDown = 1;
         button->SetupMouseRepeat(400, 100);
     }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/game.h"
+#include "gui/mouse_pointer.h"
+#include "resources/game_paths.h"
 
 std::shared_ptr<TSlider> TSlider::CreateFromImages(GameImagePtr track, GameImagePtr dot, float x, float y,
                                                    int border, const std::string& name, int borderY) {
@@ -36,7 +37,7 @@ void TSlider::Load(const std::string& track, const std::string& dot, const std::
 }
 
 void TSlider::LoadImages(const std::string& track, const std::string& dot) {
-    const std::string folder = Game().ImagePath;
+    const std::string folder = GamePaths().ImagePath;
     image = TGameImage::Create(folder + track + Ext, plat::DEFAULT_FLAGS, 0);
     DotImage = TGameImage::Create(folder + dot + Ext, plat::DEFAULT_FLAGS, 0);
 }
@@ -64,7 +65,7 @@ int TSlider::ValueAt(int px) const {
 
 int TSlider::Manage() {
     if (!active) return 0;
-    const auto& mouse = Game().Mouse;
+    const auto& mouse = GameMouse();
     const float px = static_cast<float>(mouse.x);
     const float py = static_cast<float>(mouse.y);
     const bool over = x - 10 <= px && px < x + static_cast<float>(w) + 10 && y - static_cast<float>(BorderY) <= py &&

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <numbers>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
+#include "app/view_state.h"
 #include "platform/clock.h"
+#include "resources/game_paths.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ constexpr double DegToRad = std::numbers::pi / 180.0;
 // Milliseconds to whole counter units, never below one so that lengths can
 // safely divide.
 int CounterUnits(int ms) {
-    const float units = Game().CalcAnimLength(static_cast<float>(ms));
+    const float units = AnimTiming().CalcAnimLength(static_cast<float>(ms));
     return std::max(1, static_cast<int>(std::lround(units)));
 }
 
@@ -224,7 +226,7 @@ SpritePtr TSprite::Create(GameImagePtr image, float x, float y) {
 }
 
 SpritePtr TSprite::CreateFromFile(const std::string& file, float x, float y, int centre, int flags) {
-    auto img = TGameImage::Create(Game().ImagePath + file + ".png", flags, 1);
+    auto img = TGameImage::Create(GamePaths().ImagePath + file + ".png", flags, 1);
     auto s = Create(img, x, y);
     if (centre) s->SetPosition(static_cast<float>(ScreenWidth / 2), static_cast<float>(ScreenHeight / 2));
     return s;
@@ -568,8 +570,8 @@ void TSprite::DrawShadow(const GameImagePtr& img, int imgFrame, int scrolled) {
         py += offy;
     }
     if (scrolled) {
-        px -= Game().ScrollX;
-        py -= Game().ScrollY;
+        px -= ViewState().ScrollX;
+        py -= ViewState().ScrollY;
     }
     DrawImageAt(img, imgFrame, px, py);
     if (Color)
@@ -586,7 +588,7 @@ void TSprite::DrawWithOffset() {
     const int f = CurrentDrawFrame();
     const GameImagePtr& img = DrawnImage();
     DrawShadow(img, f, 1);
-    float px = x - Game().ScrollX, py = y - Game().ScrollY;
+    float px = x - ViewState().ScrollX, py = y - ViewState().ScrollY;
     if (UseOffset) {
         px += offx;
         py += offy;

@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "effects/animation.h"
+#include "app/animation.h"
 #include "resources/banks.h"
 
 // ---- colour ------------------------------------------------------------------

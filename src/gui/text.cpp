@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/game.h"
+#include "app/view_state.h"
 #include "gui/font.h"
 
 float TextAlpha = 1.0f;

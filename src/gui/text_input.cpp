@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
 #include "app/input_tables.h"
+#include "app/view_state.h"
 #include "gui/text.h"
 #include "platform/input.h"
 
@@ -70,18 +71,18 @@ void TTextInput::Init(plat::ImageFontPtr font, const std::string& text, int x, i
 void TTextInput::Reset() {
     Active = 1;
     Done = 0;
-    if (HasGame()) Game().BlockKeys = 1;
+    ViewState().BlockKeys = 1;
     FlushKeys();
 }
 
 void TTextInput::SetCursorFlashSpeed(int ms) {
-    CursorFlashSpeed = HasGame() ? static_cast<int>(Game().CalcAnimLength(static_cast<float>(ms))) : ms / 5;
+    CursorFlashSpeed = static_cast<int>(AnimTiming().CalcAnimLength(static_cast<float>(ms)));
 }
 
 void TTextInput::Finish() {
     Active = 0;
     Done = 1;
-    if (HasGame()) Game().BlockKeys = 0;
+    ViewState().BlockKeys = 0;
     FlushInput();
 }
 

@@ -1,9 +1,9 @@
 #include "persistence/high_scores.h"
 
-#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "effects/animation.h"
+#include "app/animation.h"
 #include "platform/graphics.h"
 #include "puzzle/puzzle_hooks.h"
 

@@ -1,5 +1,7 @@
 #include "puzzle/game_play.h"
 
+#include "app/game.h"
+
 #include "platform/clock.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/match3_mode.h"
@@ -99,4 +101,8 @@ void ResetPuzzleGlobals() {
     gamePlay.reset();
     gameState.reset();
     playClock.reset();
+}
+
+namespace {
+[[maybe_unused]] const bool puzzleGlobalsReset = AddGlobalsReset(ResetPuzzleGlobals);
 }

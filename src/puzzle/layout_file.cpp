@@ -1,11 +1,11 @@
 #include "puzzle/layout_file.h"
 
-#include "app/error_state.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/puzzle_hooks.h"
+#include "resources/error_state.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <string>
 
-#include "app/error.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/game_play.h"
+#include "resources/error.h"
 #include "resources/resource_globals.h"
 
 namespace {

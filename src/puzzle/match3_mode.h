@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "effects/animation.h"
+#include "app/animation.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/game_mode.h"
 #include "puzzle/match3_hint.h"

@@ -1,11 +1,11 @@
 #include "puzzle/save_game.h"
 
-#include "app/error_state.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "puzzle/game_play.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/match3_mode.h"
+#include "resources/error_state.h"
 
 namespace {
 

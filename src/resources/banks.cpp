@@ -1,7 +1,7 @@
 #include "resources/banks.h"
 
-#include "app/error.h"
 #include "platform/files.h"
+#include "resources/error.h"
 #include "resources/pak_file.h"
 #include "resources/resource_globals.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/game.h"
+#include "resources/sound_settings.h"
 
 // ---- TGameChannel ------------------------------------------------------------
 
@@ -48,7 +48,7 @@ GameChannelPtr TChannelArray::PlayGameSound(TGameSound& sound, GameChannelPtr ga
     if (!gameChannel) return nullptr;
     gameChannel->OriginalVolume = volume;
     const float effective = volume * BalanceVolumes(1) * sound.volume;
-    Game().GameSoundPlayAt(gameChannel->Channel, sound, effective, pan);
+    SoundSettings().GameSoundPlayAt(gameChannel->Channel, sound, effective, pan);
     return gameChannel;
 }
 
@@ -60,7 +60,7 @@ float TChannelArray::BalanceVolumes(int extra) {
 }
 
 void TChannelArray::SetVolume(float factor) {
-    const float sound = static_cast<float>(Game().SoundVolume) / 100.0f;
+    const float sound = static_cast<float>(SoundSettings().SoundVolume) / 100.0f;
     for (const GameChannelPtr& c : List)
         if (c->Channel) plat::SetChannelVolume(*c->Channel, c->OriginalVolume * factor * sound);
 }

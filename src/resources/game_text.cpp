@@ -1,8 +1,8 @@
 #include "resources/game_text.h"
 
-#include "app/error.h"
-#include "app/game.h"
 #include "platform/stream.h"
+#include "resources/error.h"
+#include "resources/game_paths.h"
 #include "resources/pak_file.h"
 
 namespace {
@@ -40,7 +40,7 @@ std::unique_ptr<TGameText> TGameText::Create(const std::string& file) {
 
 void TGameText::Read(const std::string& file) {
     Map.clear();
-    const std::string path = Game().TextPath + file;
+    const std::string path = GamePaths().TextPath + file;
     plat::StreamPtr stream = plat::ReadFile(path);
     if (!stream) Fatal("Error loading file " + path);
     const std::vector<uint8_t> bytes = stream->ReadAll();

@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "app/error.h"
-#include "app/error_state.h"
-#include "app/game.h"
 #include "platform/audio.h"
 #include "platform/files.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
+#include "resources/game_paths.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ const std::vector<int>& FontSizes() {
 
 void ResetResourceGlobals() { Globals() = std::make_unique<TResourceGlobals>(); }
 
-std::string ResourceFolder() { return Game().DataPrefix + "data/resources/"; }
+std::string ResourceFolder() { return GamePaths().DataPrefix + "data/resources/"; }
 
 // ---- start-up steps -------------------------------------------------------------
 
@@ -107,7 +107,7 @@ void LoadGameFonts() {
 }
 
 void PointBanksAtFolders() {
-    const TGame& game = Game();
+    const TGamePaths& game = GamePaths();
     ImageBank().SetPath(game.ImagePath);
     CellBank().SetPath(game.ImagePath);
     WallBank().SetPath(game.ImagePath);

@@ -11,8 +11,8 @@
 
 #include "app/cross_fade.h"
 #include "app/screen.h"
-#include "effects/particles.h"
 #include "gui/dialog.h"
+#include "gui/particles.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/banks.h"
 #include "screens/board_layer.h"

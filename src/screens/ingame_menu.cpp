@@ -7,9 +7,9 @@
 #include "gui/text.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
+#include "screens/game_gui.h"
 
 namespace {
 

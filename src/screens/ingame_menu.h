@@ -3,8 +3,8 @@
 // opens it; it dims the board, shows a panel with five buttons and fades in
 // and out. Its buttons only open the confirmation dialogs, which the in-game
 // controls (TGameGUI) own and answer.
+#include "app/animation.h"
 #include "app/screen.h"
-#include "effects/animation.h"
 #include "resources/banks.h"
 
 class TGameMenu : public TScreen {

@@ -7,10 +7,10 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
+#include "screens/game_gui.h"
 #include "screens/game_screen.h"
 #include "screens/screen_list.h"
 

@@ -8,8 +8,8 @@
 #include "app/screen.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
-#include "persistence/save_game_manager.h"
 #include "screens/level_list.h"
+#include "screens/save_game_manager.h"
 
 class TPlayScreen : public TScreen {
 public:

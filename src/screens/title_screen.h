@@ -7,8 +7,8 @@
 // the player manager.
 #include "app/screen.h"
 #include "gui/dialog.h"
-#include "persistence/player_manager.h"
 #include "resources/banks.h"
+#include "screens/player_manager.h"
 
 class TTitleScreen : public TScreen {
 public:

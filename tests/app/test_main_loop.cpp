@@ -5,12 +5,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "resources/error_state.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "../resources/test_channels_util.h"
-#include "app/error.h"
 #include "platform/clock.h"
+#include "resources/error.h"
 
 using namespace audiotest;
 

@@ -8,12 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
-#include "platform/files.h"
 #include "platform/audio.h"
+#include "platform/files.h"
 #include "platform/os.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace {
 

@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "app/error_state.h"
 #include "app/game.h"
-#include "effects/board_effects.h"
 #include "platform/graphics.h"
-#include "puzzle/puzzle_file_hooks.h"
 #include "puzzle/puzzle_test_util.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
+#include "screens/board_effects.h"
+#include "screens/puzzle_file_hooks.h"
 
 namespace fs = std::filesystem;
 

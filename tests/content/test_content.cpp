@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "effects/par_file.h"
 #include "platform/audio.h"
 #include "platform/files.h"
-#include "platform/stream.h"
 #include "platform/graphics.h"
+#include "platform/stream.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace fs = std::filesystem;

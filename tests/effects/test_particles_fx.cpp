@@ -12,12 +12,12 @@
 
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
-#include "effects/board_effects.h"
 #include "effects/particle_fx.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "resources/resource_globals.h"
+#include "screens/board_effects.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "effects/board_effects.h"
 #include "platform/files.h"
-#include "puzzle/puzzle_file_hooks.h"
 #include "puzzle/puzzle_test_util.h"
+#include "screens/board_effects.h"
+#include "screens/puzzle_file_hooks.h"
 
 namespace {
 

@@ -26,8 +26,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "app/ini_file.h"
 #include "persistence/high_scores.h"
@@ -36,10 +34,12 @@
 #include "platform/files.h"
 #include "platform/os.h"
 #include "puzzle/completion_list.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_test_util.h"
 #include "puzzle/save_game.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
+#include "screens/game_gui.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <unistd.h>
 
 #include "app/game.h"
-#include "persistence/player_manager.h"
 #include "persistence/profile.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "resources/resource_globals.h"
+#include "screens/player_manager.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "platform/files.h"
 #include "puzzle/completion_list.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/save_game.h"
 #include "puzzle_test_util.h"
+#include "screens/game_gui.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/error_state.h"
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/audio.h"
 #include "resources/banks.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace audiotest {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "pak_test_util.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 #include "resources/game_text.h"
 
 using namespace paktest;

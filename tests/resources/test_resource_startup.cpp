@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "pak_test_util.h"
 #include "platform/graphics.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 using namespace paktest;

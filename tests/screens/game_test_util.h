@@ -17,7 +17,7 @@
 
 #include "app/game.h"
 #include "app/loading_screen.h"
-#include "app/startup.h"
+#include "startup.h"
 #include "gui/dialog.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
@@ -25,7 +25,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/auto_player.h"
-#include "puzzle/game_gui.h"
+#include "screens/game_gui.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/puzzle_hooks.h"

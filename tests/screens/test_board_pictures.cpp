@@ -1,9 +1,11 @@
 // What the player sees, frame by frame, on a manual clock with fixed
 // randomness: the title screen, the board at rest (under the pointer and in
-// the light sweep), a cascade, the pause overlay and the pause menu.
+// the light sweep), a cascade, the pause overlay and the pause menu, and the
+// puzzle grid.
 // VC_SCREENSHOT_DIR keeps the pictures, to compare two builds.
 #include "game_test_util.h"
 #include "screens/ingame_menu.h"
+#include "screens/play_screen.h"
 #include "screens/screen_list.h"
 
 namespace {
@@ -30,6 +32,17 @@ TEST_F(TitlePictures, Title) {
     ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 1000));
     Frames(25);
     Shot("title");
+}
+
+class GridPictures : public BoardPictures {
+protected:
+    TScreen* FirstScreen() override { return &PlayScreen(); }
+};
+
+TEST_F(GridPictures, Grid) {
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 1000));
+    Frames(25);
+    Shot("grid");
 }
 
 TEST_F(BoardPictures, BoardCascadePauseAndMenu) {

@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "persistence/save_game_manager.h"
-#include "puzzle/editor_mode.h"
-#include "puzzle/completion_list.h"
-#include "puzzle/layout_file.h"
 #include "game_test_util.h"
+#include "puzzle/completion_list.h"
+#include "puzzle/editor_mode.h"
+#include "puzzle/layout_file.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
+#include "screens/save_game_manager.h"
 #include "screens/screen_list.h"
 #include "screens/title_screen.h"
 

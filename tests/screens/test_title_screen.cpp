@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/ini_file.h"
-#include "persistence/player_manager.h"
 #include "persistence/profile.h"
 #include "platform/stream.h"
 #include "screens/game_test_util.h"
+#include "screens/player_manager.h"
 #include "screens/screen_list.h"
 #include "screens/title_screen.h"
 

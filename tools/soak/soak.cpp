@@ -34,19 +34,19 @@
 
 #include "app/game.h"
 #include "app/loading_screen.h"
-#include "app/startup.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/os.h"
 #include "puzzle/auto_player.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
+#include "screens/game_gui.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
 #include "screens/title_screen.h"
+#include "startup.h"
 
 namespace {
 

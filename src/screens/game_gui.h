@@ -8,8 +8,8 @@
 
 #include "gui/dialog.h"
 #include "gui/menu.h"
-#include "persistence/save_game_manager.h"
 #include "screens/end_level_menu.h"
+#include "screens/save_game_manager.h"
 
 class TGameMode;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "app/animation.h"
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
-#include "effects/animation.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
-#include "puzzle/game_gui.h"
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
+#include "screens/game_gui.h"
 
 namespace {
 

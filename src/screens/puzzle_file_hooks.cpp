@@ -1,8 +1,8 @@
-#include "puzzle/puzzle_file_hooks.h"
+#include "screens/puzzle_file_hooks.h"
 
-#include "effects/board_effects.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_hooks.h"
+#include "screens/board_effects.h"
 
 void InstallPuzzleFileHooks() {
     InstallLayoutHook();

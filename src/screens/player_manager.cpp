@@ -1,4 +1,4 @@
-#include "persistence/player_manager.h"
+#include "screens/player_manager.h"
 
 #include <algorithm>
 

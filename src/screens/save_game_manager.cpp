@@ -1,4 +1,4 @@
-#include "persistence/save_game_manager.h"
+#include "screens/save_game_manager.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "effects/board_effects.h"
+#include "screens/board_effects.h"
 
 #include <array>
 
-#include "app/error_state.h"
 #include "app/game.h"
 #include "platform/stream.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
-#include "effects/particles.h"
+#include "gui/particles.h"
 #include "platform/clock.h"
 
 namespace {

@@ -1,9 +1,7 @@
-#include "app/startup.h"
+#include "startup.h"
 
 #include <cstdio>
 
-#include "app/error.h"
-#include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "app/loading_screen.h"
@@ -12,10 +10,12 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/os.h"
-#include "effects/board_effects.h"
-#include "puzzle/puzzle_file_hooks.h"
+#include "resources/error.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
+#include "screens/board_effects.h"
 #include "screens/game_screen.h"
+#include "screens/puzzle_file_hooks.h"
 #include "screens/screen_list.h"
 #include "screens/title_screen.h"
 

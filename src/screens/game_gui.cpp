@@ -1,9 +1,8 @@
-#include "puzzle/game_gui.h"
+#include "screens/game_gui.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/error_state.h"
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/font.h"
@@ -13,6 +12,7 @@
 #include "puzzle/completion_list.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "gui/gui_test_util.h"
-#include "persistence/save_game_manager.h"
 #include "platform/files.h"
 #include "resources/resource_globals.h"
+#include "screens/save_game_manager.h"
 
 namespace fs = std::filesystem;
 

@@ -1,16 +1,17 @@
-#include "effects/particles.h"
+#include "gui/particles.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
+#include "app/view_state.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 
 namespace {
 
-float Ticks(float ms) { return Game().CalcAnimLength(ms); }
+float Ticks(float ms) { return AnimTiming().CalcAnimLength(ms); }
 
 // Has the coordinate reached the destination, moving in the direction of speed?
 bool Reached(float value, float speed, int destination) {
@@ -354,7 +355,7 @@ ParticlePtr AddParticle(TParticleList& list, float x, float y, const GameImagePt
 }
 
 int AddParticles(TParticleList& list, float x, float y, const GameImagePtr& image, int count) {
-    const int amount = std::clamp(Game().Particles, 0, 100);
+    const int amount = std::clamp(ViewState().Particles, 0, 100);
     const int total = static_cast<int>(std::trunc(static_cast<double>(count) * amount / 100.0));
     int added = 0;
     for (int i = 0; i < total; ++i) {

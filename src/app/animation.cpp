@@ -1,11 +1,11 @@
-#include "effects/animation.h"
+#include "app/animation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
+#include "app/anim_timing.h"
 #include "app/fixed_rate_logic.h"
-#include "app/game.h"
 
 namespace {
 float SinDegrees(float degrees) { return std::sin(degrees * std::numbers::pi_v<float> / 180.0f); }
@@ -22,7 +22,7 @@ TAnimation TAnimation::Create(float ms, int leaveActive, int reverse, int cycle)
 }
 
 void TAnimation::Init(float ms, int leaveActive, int reverse, int cycle) {
-    Length[0] = Game().CalcAnimLength(ms);
+    Length[0] = AnimTiming().CalcAnimLength(ms);
     TotalPhases = 1;
     CurrentPhase = 0;
     Finished = 0;
@@ -33,7 +33,7 @@ void TAnimation::Init(float ms, int leaveActive, int reverse, int cycle) {
 
 int TAnimation::AddPhase(float ms) {
     if (TotalPhases < 1 || TotalPhases >= MAX_PHASES) return 0;
-    Length[TotalPhases] = Game().CalcAnimLength(ms);
+    Length[TotalPhases] = AnimTiming().CalcAnimLength(ms);
     ++TotalPhases;
     return 1;
 }

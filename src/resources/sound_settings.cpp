@@ -1,0 +1,6 @@
+#include "resources/sound_settings.h"
+
+#include "resources/channels.h"
+
+TSoundSettings::TSoundSettings() = default;
+TSoundSettings::~TSoundSettings() = default;
