@@ -31,7 +31,7 @@ void BM_TypicalFrame(benchmark::State& state) {
     auto background = Gradient(plat::LOGICAL_WIDTH, plat::LOGICAL_HEIGHT, false);
     auto gem = Gradient(36, 36, true);
     plat::MidHandleImage(*gem);
-    auto font = plat::LoadImageFont("/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf", 16);
+    auto font = plat::LoadImageFont(VC_BENCH_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf", 16);
     plat::SetImageFont(font);  // null falls back to the built-in font
     const std::string line = "The quick brown fox jumps over the lazy dog 0123456789";
 

@@ -42,7 +42,7 @@ std::vector<uint8_t> PngBytes(std::mt19937& rng, int width, int height, const st
 }
 
 std::vector<uint8_t> FontBytes(std::mt19937& rng) {
-    const char* font = "/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf";
+    const char* font = VC_BENCH_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf";
     std::ifstream in(font, std::ios::binary);
     std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
     if (bytes.empty()) bytes = NoiseBytes(rng, 600 * 1024, "\0\1\0\0");

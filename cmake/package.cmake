@@ -120,8 +120,8 @@ set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build.*/")
 include(CPack)
 
 # ---- checks -------------------------------------------------------------------------
-# None in a sanitized build, which is never packaged.
-if(VC_SANITIZE)
+# None without the tests, and none in a sanitized build, which is never packaged.
+if(NOT BUILD_TESTING OR VC_SANITIZE)
   return()
 endif()
 # The install test lays the game out in a private DESTDIR and starts it from there.

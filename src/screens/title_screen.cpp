@@ -22,7 +22,7 @@ constexpr float BUTTON_GROWTH = 1.15f;
 constexpr float CHANGE_PLAYER_TOP = 560;
 constexpr float WELCOME_Y = 535;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
-constexpr const char* VERSION = "1.15";
+constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
 
 void DeleteCompletionLists(PNPlayerManager& manager) {

@@ -13,7 +13,7 @@ using namespace plat;
 
 namespace {
 
-const char* const CARLITO = "/usr/share/fonts/truetype/crosextra/Carlito-Regular.ttf";
+const char* const CARLITO = VC_TEST_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf";
 
 ImagePtr SolidImage(int w, int h, uint32_t argb, int flags = 0) {
     TPixmap pixmap(w, h);
