@@ -132,6 +132,9 @@ public:
     std::shared_ptr<TProfile> CurrentProfile;
     std::string ProfileName;
     int Region = 0, SubRegion = 0;
+    // The language chosen on the options screen ("en", "de", ...); empty
+    // while the player has chosen none and the system's locale decides.
+    std::string Language;
     // Saves the current player's profile (set by the profile code).
     std::function<void()> SaveCurrentProfile;
 
