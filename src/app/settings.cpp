@@ -15,7 +15,8 @@ struct IntSetting {
     int TGame::*field;
 };
 
-// The settings in the order they are written; the two strings sit between.
+// The settings in the order they are written; the two strings sit between,
+// and the language comes last.
 const IntSetting kBefore[] = {
     {"Full Screen", &TGame::FullScreen},   {"Sound", &TGame::Sound},
     {"Music", &TGame::Music},              {"Speech", &TGame::Speech},
@@ -79,6 +80,7 @@ int TGame::IniFill() {
     for (const auto& s : kPriorities) Ini.Add(s.key, this->*s.field);
     Ini.Add("Profile Name", ProfileName);
     for (const auto& s : kAfter) Ini.Add(s.key, this->*s.field);
+    Ini.Add("Language", Language);
     return 1;
 }
 
@@ -95,6 +97,7 @@ int TGame::IniExtract() {
     for (const auto& line : Ini.Lines) {
         if (line.Name == "SOUND DRIVER") SoundDriver = line.Value;
         if (line.Name == "PROFILE NAME") ProfileName = line.Value;
+        if (line.Name == "LANGUAGE") Language = line.Value;
     }
     BringIntoRange(*this);
     return 1;

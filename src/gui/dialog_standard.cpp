@@ -31,6 +31,18 @@ void CentreCaption(TDialog& dialog) {
     if (dialog.Menu) dialog.CaptionOffsetY = -dialog.Menu->CalcHeight() / 2;
 }
 
+// A caption wider than the panel wraps onto further lines inside it (the
+// translations run longer than the English texts).
+void WrapCaption(TDialog& dialog) {
+    TLabel& caption = *dialog.Caption;
+    const int room = dialog.w - 2 * dialog.Border;
+    if (caption.CalcWidth() <= static_cast<float>(room)) return;
+    caption.WordWrap = room;
+    caption.PreCalcWordWrap();
+    caption.CalcSize();
+    dialog.SetLabelsXY();
+}
+
 // The answer box half way between the question and the buttons, so that the
 // panel's spare height does not gather in one band below it.
 void SpreadAnswerBox(TDialogTextInput& dialog) {
@@ -47,6 +59,7 @@ DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
     CentreCaption(*dialog);
     Dress(*dialog);
+    WrapCaption(*dialog);
     dialog->Start();
     ResetLogicTimer();
     return dialog;
@@ -64,6 +77,7 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     dialog->MenuCreate(withCancel, BUTTON_GAP);
     Dress(*dialog);
     dialog->SetupText(DialogFont(), White(), TextShadowOfDialogs(), 0);
+    WrapCaption(*dialog);
     SpreadAnswerBox(*dialog);
     auto& editor = *dialog->TextInput;
     editor.DotCol = White();
@@ -86,6 +100,7 @@ DialogYesNoPtr CreateYesNoDialog(const std::string& text) {
     auto dialog = TDialogYesNo::Create(text, ImageBank().Find("input"), 0, 0, 0, 1);
     CentreCaption(*dialog);
     Dress(*dialog);
+    WrapCaption(*dialog);
     dialog->Start();
     ResetLogicTimer();
     return dialog;

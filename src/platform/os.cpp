@@ -55,6 +55,8 @@ std::string CommonAppDataFolder() {
     return WithSlash(home) + ".local/share/";
 }
 
+std::string EnvironmentVariable(const std::string& name) { return EnvValue(name.c_str()); }
+
 bool GrantFullAccess(const std::string& folder) { return FileType(folder) == FILETYPE_DIR; }
 
 std::string OSName() {

@@ -8,6 +8,8 @@ namespace plat {
 // The common application-data folder with "/" appended: $XDG_DATA_HOME, or
 // ~/.local/share. Empty on failure.
 std::string CommonAppDataFolder();
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentVariable(const std::string& name);
 // Files are created user-writable here, so this answers true for a folder that exists.
 bool GrantFullAccess(const std::string& folder);
 // The kernel's name and release (uname).

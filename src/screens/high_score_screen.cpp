@@ -29,6 +29,13 @@ void DrawShadowedText(const std::string& text, float x, float y, int alignment) 
     DrawTextAligned(text, x, y, true, alignment, true);
 }
 
+// The score column's heading: the game screen's "Score: " without its colon.
+std::string ScoreHeading() {
+    std::string text = GameText().FindString("Score");
+    while (!text.empty() && (text.back() == ' ' || text.back() == ':')) text.pop_back();
+    return text;
+}
+
 }  // namespace
 
 THighScoreScreen& HighScoreScreen() {
@@ -128,8 +135,8 @@ void THighScoreScreen::Draw() {
     plat::SetImageFont(GameFont(FontSize));
     plat::SetColor(255, 255, 0);
     const auto headingY = static_cast<float>(StartY - HeadingGap);
-    DrawShadowedText("Name", static_cast<float>(col1), headingY, ALIGN_LEFT);
-    DrawShadowedText("Score", static_cast<float>(col2), headingY, ALIGN_RIGHT);
+    DrawShadowedText(GameText().FindString("Name"), static_cast<float>(col1), headingY, ALIGN_LEFT);
+    DrawShadowedText(ScoreHeading(), static_cast<float>(col2), headingY, ALIGN_RIGHT);
     for (const auto& line : SlideLines.Lines) DrawLine(*line);
     plat::SetColor(255, 255, 255);
     SetTextShadow(1, 1, 0.5f);

@@ -303,11 +303,20 @@ void PNPlayerManager::DeleteSelected() {
 
 // ---- the game's players ------------------------------------------------------------
 
+// Letter case does not tell two players apart, for the Latin-1 letters
+// either: "Zo\xeb" and "ZO\xcb" are one player.
+static std::string UpperLatin1(const std::string& text) {
+    std::string upper;
+    for (const char c : text) upper += UppercaseFirst(std::string(1, c));
+    return upper;
+}
+
 bool NewPlayerNameAllowed(const std::string& name) {
     if (!IsSafeFileName(name) || name.size() > static_cast<size_t>(PLAYER_NAME_LENGTH)) return false;
-    const std::string file = IniUpper(name + ".dat");
+    const std::string file = UpperLatin1(name + ".dat");
     const auto entries = plat::ReadDir(Game().ProfilePath);
-    return std::none_of(entries.begin(), entries.end(), [&file](const std::string& entry) { return IniUpper(entry) == file; });
+    return std::none_of(entries.begin(), entries.end(),
+                        [&file](const std::string& entry) { return UpperLatin1(entry) == file; });
 }
 
 DialogTextInputPtr CreatePlayerNamePrompt(int withCancel) {

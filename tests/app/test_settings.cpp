@@ -63,8 +63,8 @@ TEST_F(SettingsTest, MissingFileWritesTheDefaultsInOrder) {
     const std::string text = ReadAll(folder + "vellichorns.ini");
     EXPECT_EQ(text.rfind("FULL SCREEN=1\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=50\r\n", 0), 0u);
     EXPECT_NE(text.find("SOUND DRIVER=FreeAudio\r\nFULL SCREEN PROCESS PRIORITY=0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\n"), std::string::npos);
-    EXPECT_EQ(g.Ini.Lines.size(), 22u);
+    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n"), std::string::npos);
+    EXPECT_EQ(g.Ini.Lines.size(), 23u);
 }
 
 TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {

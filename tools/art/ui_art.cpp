@@ -567,6 +567,8 @@ void MakeButtons(const std::string& menus) {
         {"oksmall", "", 120, 40, "OK"},
         {"clear", "", 120, 40, "Clear"},
         {"check", "", 200, 36, "Full screen", Icon::CheckBox, true},
+        // a language choice: plain plates, the game writes each language's name on them
+        {"language", "", 130, 34, "", Icon::None, true},
         // dialogs, player manager and file chooser
         {"OK", "", 110, 36, "OK"},
         {"Yes", "", 110, 36, "Yes"},
