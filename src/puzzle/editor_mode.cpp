@@ -135,7 +135,13 @@ int TGameModeEditor::IsLayoutValid() {
     box.FillLevel(1, 0);
     box.CreateHintList(hints);
     box.FillLevel(0, 0);
-    if (hints.Items.empty()) return LAYOUT_NO_MOVE;
+    if (hints.Items.empty()) {
+        // The trial leaves creation cells empty: say so when gems there would have made the move.
+        box.FillLevel(1, 1);
+        box.CreateHintList(hints);
+        box.FillLevel(0, 1);
+        return hints.Items.empty() ? LAYOUT_NO_MOVE : LAYOUT_CREATE_EMPTY;
+    }
     if (!CanStart()) return LAYOUT_NO_START;
     return FirstFairnessError();
 }

@@ -261,7 +261,7 @@ const std::vector<std::string>& TextKeys() {
         "Score", "Name", "Data Pak Error", "Help Message", "Bonus Points", "Bonus Counter", "No Valid Matches 1",
         "No Valid Matches 2", "Progress Field", "Enter Level Name", "Editor Error 1", "Editor Error 2",
         "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6", "Editor Error 7", "Editor Error 8",
-        "Editor Error 9", "Replace Layout", "Clear Puzzle", "Exit Editor",
+        "Editor Error 9", "Editor Error 10", "Replace Layout", "Clear Puzzle", "Exit Editor",
         "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Highscore Place", "Finished Puzzle", "Choose Layout",
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
@@ -292,7 +292,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawn) {
     const int captionRoom = Size(GRAPHICS + "input.png").first - 40;
     for (const std::string key : {"No Valid Matches 1", "Enter Level Name", "Editor Error 1", "Editor Error 2",
                                   "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
-                                  "Editor Error 7", "Editor Error 8", "Editor Error 9", "Replace Layout",
+                                  "Editor Error 7", "Editor Error 8", "Editor Error 9", "Editor Error 10",
+                                  "Replace Layout",
                                   "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
                                   "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
                                   "Player One Player", "Player Delete Player", "Enter Save Name",

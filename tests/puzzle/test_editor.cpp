@@ -160,8 +160,11 @@ TEST_F(EditorTest, ChecksComeInOrderAndTheFirstFailureIsReported) {
     // Single cells apart from each other, all starting with a gem and
     // creating more: no line of three can ever form.
     EXPECT_EQ(Check({"c#c#c#c", "#######", "m#m#m#m"}), LAYOUT_NO_MOVE);
-    // Gems only on creation cells: the trial fill leaves those out.
-    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_NO_MOVE);
+    // Gems only on creation cells, which the trial leaves empty: a refusal of its own.
+    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_CREATE_EMPTY);
+    BuildBox(*editor.CellBox, {"cccc"});  // the only floor: creation cells
+    At(2, 1).Contents = FLOOR_MARBLE;
+    EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_CREATE_EMPTY);
     EXPECT_EQ(Check(FairRows()), LAYOUT_VALID);
     EXPECT_FALSE(editor.FaultCell);
     // The checks put no gem on the board.
