@@ -42,8 +42,10 @@ struct TLayoutFault {
     int Row = -1;
 };
 
-// Floor cells a gem can reach by falling (straight or diagonally, never
-// through a chained gem) from a creation cell that is able to spawn.
+// Floor cells a gem can reach by falling (straight or diagonally) from a
+// creation cell that is able to spawn. A chained gem does not fall, so
+// nothing passes its cell until a line of three can clear it; then the chain
+// is gone and the cell is open floor.
 TCellMask FedCells(const TLayoutGrid& grid);
 
 // Every fault: those of the whole layout first, then those of single cells

@@ -183,6 +183,15 @@ TEST_F(EditorTest, ALayoutTheGameCannotStartIsRefused) {
     EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_VALID);
 }
 
+// A chain goes with its gem: gems fall through a chained cell once a line of
+// three can clear it, never through one that no line can clear.
+TEST_F(EditorTest, GemsFallThroughAChainThatCanBeCleared) {
+    EXPECT_EQ(Check({"ccc", "#k#", "...", "mmm"}), LAYOUT_VALID);  // a chained gem over a gap
+    // The same chain with nothing below that starts with a gem: no line clears it.
+    BuildBox(*editor.CellBox, {"ccc", "#k#", "ooo", "mmm"});
+    EXPECT_FALSE(FedCells(LayoutGridOf(*editor.CellBox))[2][3]);
+}
+
 TEST_F(EditorTest, UnfairCellsAreRefusedAndMarked) {
     auto shelf = FairRows();  // marble under a wide shelf
     shelf[5] = "....#####.......";
