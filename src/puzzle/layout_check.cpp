@@ -106,6 +106,18 @@ TCellMask FedCells(const TLayoutGrid& grid) {
     return fed;
 }
 
+uint32_t LayoutSeed(const TLayoutGrid& grid) {
+    // FNV-1a over the four flags of every cell.
+    uint32_t hash = 2166136261u;
+    for (const auto& column : grid)
+        for (const TLayoutFlags& cell : column)
+            for (const int value : {cell.Contents, cell.IsChain, cell.IsCreate, cell.IsFill}) {
+                hash ^= static_cast<uint32_t>(value) & 0xFFu;
+                hash *= 16777619u;
+            }
+    return hash;
+}
+
 std::vector<TLayoutFault> LayoutFaults(const TLayoutGrid& grid) {
     std::vector<TLayoutFault> faults;
     int floor = 0, marble = 0, fill = 0, create = 0;

@@ -2,8 +2,11 @@
 // painting while a dialog is open or its closing press is still held, the
 // validity checks in their order with the fairness checks after them, and
 // layouts saved and loaded back (a refused file changes nothing).
+#include <set>
+
 #include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
+#include "platform/clock.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
@@ -190,6 +193,22 @@ TEST_F(EditorTest, GemsFallThroughAChainThatCanBeCleared) {
     // The same chain with nothing below that starts with a gem: no line clears it.
     BuildBox(*editor.CellBox, {"ccc", "#k#", "ooo", "mmm"});
     EXPECT_FALSE(FedCells(LayoutGridOf(*editor.CellBox))[2][3]);
+}
+
+// The start check deals from the layout: the same answer on every click, and
+// play draws the same numbers as if no check had run.
+TEST_F(EditorTest, TheStartCheckAnswersTheSameEveryTime) {
+    std::set<int> answers;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        BuildBox(*editor.CellBox, {"ccc", ".#.", "#.m", ".#."});  // random deals: refused one time in four
+        for (int column = 1; column <= 3; ++column) At(column, 1).IsFill = 0;
+        plat::SeedRnd(seed);
+        answers.insert(editor.IsLayoutValid());
+        const int drawn = plat::Rand(0, 1 << 30);
+        plat::SeedRnd(seed);
+        EXPECT_EQ(plat::Rand(0, 1 << 30), drawn);
+    }
+    EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST_F(EditorTest, UnfairCellsAreRefusedAndMarked) {
