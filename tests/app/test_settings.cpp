@@ -12,6 +12,7 @@
 #include "app/error_state.h"
 #include "app/game.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/audio.h"
 #include "platform/os.h"
 
@@ -308,6 +309,22 @@ TEST_F(SettingsTest, FullScreenFailureFallsBackToAWindowForGood) {
     EXPECT_EQ(g.ForceWindowedMode, 1);
     EXPECT_EQ(g.ToggleFullScreen(), 0);
     EXPECT_EQ(StartupStage, 139);
+}
+
+// Without a list of display modes the window still opens, and full screen on
+// the desktop's current mode; the log says so.
+TEST_F(SettingsTest, NoListOfModesStillOpensTheGraphics) {
+    auto& g = Game();
+    plat::SetGraphicsModesHook([] { return std::vector<plat::GraphicsMode>{}; });
+    g.Driver = 1;
+    g.OpenGraphicsFunction = [](int, int, int depth, int) { return depth == 0 || depth == 24; };
+    for (const int fullScreen : {0, 1}) {
+        g.FullScreen = fullScreen;
+        EXPECT_NO_THROW(g.GraphicsCreate());
+        EXPECT_EQ(g.Depth, fullScreen ? 24 : 0);
+    }
+    plat::SetGraphicsModesHook(nullptr);
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("could not count graphics modes"), std::string::npos);
 }
 
 TEST_F(SettingsTest, MissingDirectXFallsBackToOpenGLAndSavesIt) {
