@@ -6,6 +6,7 @@
 #include "app/error.h"
 #include "app/error_state.h"
 #include "app/input_tables.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
@@ -50,6 +51,7 @@ void ResetGlobals() {
     PolledInput = 0;
     ErrorOnScreen = 1;
     ResetErrorLog();
+    ResetWriteFailures();
     FlushKeys();
     ResetResourceGlobals();
     ResetPuzzleGlobals();

@@ -1,10 +1,12 @@
 // The settings of the application object, the config file and the two
 // marker files that protect against a settings change that crashes the game.
 #include <algorithm>
+#include <cerrno>
 
 #include "app/error.h"
 #include "app/error_state.h"
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/os.h"
 
@@ -35,7 +37,7 @@ const IntSetting kAfter[] = {{"Region", &TGame::Region}, {"Sub-Region", &TGame::
 
 bool CreateEmptyFile(const std::string& path) {
     if (plat::WriteFileAtomic(path, std::string())) return true;
-    WriteErrorLog("Could not create the marker file " + path);
+    ReportWriteFailure(path, errno);
     return false;
 }
 

@@ -1,9 +1,11 @@
 #include "persistence/high_scores.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "app/error_state.h"
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "gui/text_input.h"
 #include "platform/files.h"
 #include "platform/stream.h"
@@ -110,7 +112,7 @@ void TLumenSpireHighScoreList::Load() {
 
 bool TLumenSpireHighScoreList::Save() const {
     if (plat::WriteFileAtomic(filepath, Format())) return true;
-    WriteErrorLog(SaveFailureText());
+    ReportWriteFailure(filepath, errno);
     return false;
 }
 

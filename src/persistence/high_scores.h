@@ -45,9 +45,9 @@ public:
     // once). So does a damaged one, which is kept beside it as ".bad" and
     // noted in the error log.
     void Load();
-    // Writes the table through a temporary file. A failure goes to the error
-    // log and answers false (the caller tells the player; the game goes on);
-    // the old file stays as it was.
+    // Writes the table through a temporary file. A failure is reported as a
+    // write failure and answers false (the game goes on); the old file stays
+    // as it was.
     bool Save() const;
     std::string SaveFailureText() const;
     // The default entries appended, then saved: answers Save's result.

@@ -266,7 +266,8 @@ const std::vector<std::string>& TextKeys() {
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
-        "Could Not Create File", "Name Error"};
+        "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
+        "Write Reason Full"};
     return keys;
 }
 
