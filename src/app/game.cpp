@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/input_tables.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -60,6 +61,7 @@ void ResetGlobals() {
     PolledInput = 0;
     ErrorOnScreen = 1;
     ResetErrorLog();
+    ResetWriteFailures();
     FlushKeys();
     ResetResourceGlobals();
     for (const auto& reset : GlobalsResets()) reset();

@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/os.h"
 #include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace {
 
@@ -83,9 +84,11 @@ void TGame::MeasureDesktop() {
 
 int TGame::OpenFullScreen() {
     StartupStage = 114;
+    // Without a list of modes each depth is tried on the desktop's current mode.
+    const bool listed = plat::CountGraphicsModes() > 0;
     for (int depth : {32, 24, 16}) {
         StartupStage = 115;
-        if (!plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
+        if (listed && !plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
         if (OpenMode(*this, ScreenWidth, ScreenHeight, depth, Hertz)) {
             Depth = depth;
             return 1;
@@ -118,7 +121,11 @@ int TGame::OpenWindow() {
 
 int TGame::GraphicsCreate() {
     StartupStage = 100;
-    if (plat::CountGraphicsModes() < 1) throw TGameError("No 3D Hardware Found (could not count graphics modes.)");
+    // A window of the game's size needs no list of modes: without one the
+    // desktop's current mode serves. Only a window that cannot open stops the game.
+    if (plat::CountGraphicsModes() < 1)
+        WriteErrorLog("The display gave no list of graphics modes (could not count graphics modes); the desktop's "
+                      "current mode is used.");
     ChooseBackEnd();
     MeasureDesktop();
     if (FullScreen) OpenFullScreen();

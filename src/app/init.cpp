@@ -1,6 +1,9 @@
 // The application object's Init: the shared data folder, the settings file,
 // the profiles folder and the sound driver.
+#include <cerrno>
+
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/os.h"
@@ -99,7 +102,8 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     StartupStage = 6001;
     if (plat::FileType(ProfilePath) != plat::FILETYPE_DIR) {
         StartupStage = 6002;
-        if (!plat::CreateDir(ProfilePath, false)) ErrorMessage("Cannot create shared profiles folder " + ProfilePath, true);
+        // Without it players and progress are not kept, but the game plays.
+        if (!plat::CreateDir(ProfilePath, false)) ReportWriteFailure(ProfilePath, errno);
     }
     StartupStage = 7;
     SetFlipSync();

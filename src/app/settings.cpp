@@ -1,8 +1,10 @@
 // The settings of the application object, the config file and the two
 // marker files that protect against a settings change that crashes the game.
 #include <algorithm>
+#include <cerrno>
 
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/os.h"
 #include "resources/error.h"
@@ -36,7 +38,7 @@ const IntSetting kAfter[] = {{"Region", &TGame::Region}, {"Sub-Region", &TGame::
 
 bool CreateEmptyFile(const std::string& path) {
     if (plat::WriteFileAtomic(path, std::string())) return true;
-    WriteErrorLog("Could not create the marker file " + path);
+    ReportWriteFailure(path, errno);
     return false;
 }
 

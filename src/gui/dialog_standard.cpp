@@ -86,6 +86,8 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     // custom puzzles): "=" is refused too, as the profile lists use it.
     editor.BannedChars = NameBannedChars + "=";
     dialog->FileNameAnswer = 1;
+    // The answer is trimmed: a leading blank would only fill the line unseen.
+    editor.NoLeadingBlanks = 1;
     ResetLogicTimer();
     return dialog;
 }

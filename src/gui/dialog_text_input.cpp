@@ -44,6 +44,7 @@ void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, S
     TextInput->BannedChars = old->BannedChars;
     TextInput->AllowExtendedChars = old->AllowExtendedChars;
     TextInput->NumbersOnly = old->NumbersOnly;
+    TextInput->NoLeadingBlanks = old->NoLeadingBlanks;
     ViewState().BlockKeys = 0;
     if (Text->Color) TextInput->TextCol = Text->Color;
     if (Text->Shadow) TextInput->TextShadow = Text->Shadow;

@@ -96,6 +96,7 @@ int TTextInput::GetWidth(const std::string& s) const {
 
 int TTextInput::Append(int ch) {
     if (!IsPrintableChar(ch, AllowExtendedChars != 0)) return 0;
+    if (NoLeadingBlanks && Text.empty() && IsBlank(static_cast<char>(ch))) return 0;
     if (MaxLength < CurrentChar) return 0;
     const std::string added(1, static_cast<char>(ch));
     if (MaxPixelWidth > 0 && GetWidth(added) > MaxPixelWidth) return 0;

@@ -48,6 +48,9 @@ public:
     std::string BannedChars;
     int AllowExtendedChars = 0;
     int NumbersOnly = 0;
+    // For answers that lose their leading blanks anyway: a blank typed into
+    // the empty line is refused, so it takes no room and nothing unseen is held.
+    int NoLeadingBlanks = 0;
 
     void Init(plat::ImageFontPtr font, const std::string& text, int x, int y);
     void Reset();

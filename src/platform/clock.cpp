@@ -69,6 +69,16 @@ std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
 
 void SeedRnd(uint32_t seed) { Generator().seed(seed); }
 
+struct TScopedRndSeed::TSaved {
+    std::mt19937 generator;
+};
+
+TScopedRndSeed::TScopedRndSeed(uint32_t seed) : saved_(std::make_unique<TSaved>(TSaved{Generator()})) {
+    Generator().seed(seed);
+}
+
+TScopedRndSeed::~TScopedRndSeed() { Generator() = saved_->generator; }
+
 int Rand(int a, int b) {
     if (a > b) std::swap(a, b);
     return std::uniform_int_distribution<int>(a, b)(Generator());

@@ -46,6 +46,19 @@ void SeedRnd(uint32_t seed);
 // mixed with the system's time since boot. (The game's own clock starts near
 // zero with the process, so alone it would deal the same gems every time.)
 uint32_t StartupSeed();
+// While it lives the generator runs from the given seed; afterwards it is
+// exactly where it was before, as if nothing had been drawn in between.
+class TScopedRndSeed {
+public:
+    explicit TScopedRndSeed(uint32_t seed);
+    ~TScopedRndSeed();
+    TScopedRndSeed(const TScopedRndSeed&) = delete;
+    TScopedRndSeed& operator=(const TScopedRndSeed&) = delete;
+
+private:
+    struct TSaved;
+    std::unique_ptr<TSaved> saved_;
+};
 int Rand(int a, int b);            // integer in [a, b] (either order)
 double Rnd(double a, double b);    // float in [a, b)
 float RndF(float a, float b);

@@ -41,7 +41,10 @@ int DepthOf(Uint32 format) {
     return bits >= 24 ? 32 : bits;
 }
 
+GraphicsModesHook modesHook = nullptr;
+
 std::vector<GraphicsMode> ListModes() {
+    if (modesHook) return modesHook();
     std::vector<GraphicsMode> modes;
     if (!EnsureVideo()) return modes;
     auto add = [&modes](int w, int h, int depth, int hz) {
@@ -127,6 +130,8 @@ bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
+
+void SetGraphicsModesHook(GraphicsModesHook hook) { modesHook = hook; }
 
 int CountGraphicsModes() { return int(ListModes().size()); }
 

@@ -159,6 +159,9 @@ int CountGraphicsModes();
 GraphicsMode GetGraphicsMode(int index);
 // hertz 0 matches any refresh rate.
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
+// Tests stand in for the display's list of modes (null: the display's own).
+using GraphicsModesHook = std::vector<GraphicsMode> (*)();
+void SetGraphicsModesHook(GraphicsModesHook hook);
 
 bool D3D7DriverAvailable();   // always false here
 bool GLDriverAvailable();

@@ -5,6 +5,7 @@
 #include "gui/font.h"
 #include "gui/mouse_pointer.h"
 #include "gui/text.h"
+#include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/game_play.h"
@@ -100,7 +101,11 @@ int TGameModeEditor::Logic() {
 
 // ---- checks --------------------------------------------------------------------------
 
+// The trial deals come from the layout itself, so a layout is accepted or
+// refused the same way on every check; play goes on from the random state it
+// had before.
 bool TGameModeEditor::CanStart() const {
+    const plat::TScopedRndSeed seeded(LayoutSeed(LayoutGridOf(*CellBox)));
     for (int deal = 0; deal < TRIAL_DEALS; ++deal) {
         const auto trial = CellBox->Clone();
         trial->GenerateLevel(TRIAL_ATTEMPTS);
@@ -135,7 +140,13 @@ int TGameModeEditor::IsLayoutValid() {
     box.FillLevel(1, 0);
     box.CreateHintList(hints);
     box.FillLevel(0, 0);
-    if (hints.Items.empty()) return LAYOUT_NO_MOVE;
+    if (hints.Items.empty()) {
+        // The trial leaves creation cells empty: say so when gems there would have made the move.
+        box.FillLevel(1, 1);
+        box.CreateHintList(hints);
+        box.FillLevel(0, 1);
+        return hints.Items.empty() ? LAYOUT_NO_MOVE : LAYOUT_CREATE_EMPTY;
+    }
     if (!CanStart()) return LAYOUT_NO_START;
     return FirstFairnessError();
 }

@@ -22,6 +22,8 @@ enum ELayoutError {
     LAYOUT_CREATE_UNDER_FLOOR = 7,  // a creation cell that can never spawn
     LAYOUT_UNFED = 8,               // floor no falling gem can reach
     LAYOUT_MARBLE_NO_LINE = 9,      // marble that can never be lined up
+    LAYOUT_CREATE_EMPTY = 10,       // a move only if creation cells started with gems
+    LAYOUT_LAST_ERROR = LAYOUT_CREATE_EMPTY,
 };
 
 class TGameModeEditor : public TGameMode {

@@ -15,9 +15,9 @@ TGameModeEditor* Editor() { return dynamic_cast<TGameModeEditor*>(GamePlay().Gam
 
 std::string LayoutPath(const std::string& name) { return Game().ProfilePath + name + ".layout"; }
 
-// "Editor Error 1" .. "Editor Error 9"; an answer beyond those reads as 6.
+// "Editor Error 1" .. "Editor Error 10"; an answer beyond those reads as 6.
 std::string LayoutErrorText(int error) {
-    const int key = error >= LAYOUT_NO_FLOOR && error <= LAYOUT_MARBLE_NO_LINE ? error : LAYOUT_NO_START;
+    const int key = error >= LAYOUT_NO_FLOOR && error <= LAYOUT_LAST_ERROR ? error : LAYOUT_NO_START;
     return GameText().FindString("Editor Error " + std::to_string(key));
 }
 

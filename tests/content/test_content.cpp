@@ -262,12 +262,13 @@ const std::vector<std::string>& TextKeys() {
         "Score", "Name", "Data Pak Error", "Help Message", "Bonus Points", "Bonus Counter", "No Valid Matches 1",
         "No Valid Matches 2", "Progress Field", "Enter Level Name", "Editor Error 1", "Editor Error 2",
         "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6", "Editor Error 7", "Editor Error 8",
-        "Editor Error 9", "Replace Layout", "Clear Puzzle", "Exit Editor",
+        "Editor Error 9", "Editor Error 10", "Replace Layout", "Clear Puzzle", "Exit Editor",
         "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Highscore Place", "Finished Puzzle", "Choose Layout",
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
-        "Could Not Create File", "Name Error"};
+        "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
+        "Write Reason Full"};
     return keys;
 }
 
@@ -315,7 +316,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         // their panels (the screens' language test measures them there).
         for (const std::string key : {"No Valid Matches 1", "Enter Level Name", "Editor Error 1", "Editor Error 2",
                                       "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
-                                      "Editor Error 7", "Editor Error 8", "Editor Error 9", "Replace Layout",
+                                      "Editor Error 7", "Editor Error 8", "Editor Error 9", "Editor Error 10", "Replace Layout",
                                       "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
                                       "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
                                       "Player One Player", "Player Delete Player", "Enter Save Name",

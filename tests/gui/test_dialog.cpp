@@ -350,6 +350,19 @@ TEST_F(DialogTest, TextInputRefusesUnsafeOrEmptyAnswers) {
         for (int i = 0; i < 4; ++i) Key(SDL_BACKSPACE);
         RunUntilAnswer(*dialog, 10);
     }
+    // Blanks typed into the empty line would be trimmed: they take no room.
+    dialog->Kill();
+    dialog = CreateTextInputDialog(0, "Your name?");
+    dialog->TextInput->MaxLength = 10;
+    dialog->Start();
+    for (const int blanks : {8, 10}) {
+        plat::PostTextInput((std::string(static_cast<size_t>(blanks), ' ') + "zed").c_str());
+        RunUntilAnswer(*dialog, 40);
+        EXPECT_EQ(dialog->TextInput->Text, "zed") << blanks;
+        for (int i = 0; i < 3; ++i) Key(SDL_BACKSPACE);
+        RunUntilAnswer(*dialog, 10);
+    }
+    ok = dialog->Menu->FindButton("OK");
     // Space types a blank, it never clicks OK; without Cancel Escape does nothing.
     plat::PostTextInput("a b");
     Key(SDL_ESCAPE);

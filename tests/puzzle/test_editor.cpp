@@ -2,8 +2,11 @@
 // painting while a dialog is open or its closing press is still held, the
 // validity checks in their order with the fairness checks after them, and
 // layouts saved and loaded back (a refused file changes nothing).
+#include <set>
+
 #include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
+#include "platform/clock.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
@@ -160,8 +163,11 @@ TEST_F(EditorTest, ChecksComeInOrderAndTheFirstFailureIsReported) {
     // Single cells apart from each other, all starting with a gem and
     // creating more: no line of three can ever form.
     EXPECT_EQ(Check({"c#c#c#c", "#######", "m#m#m#m"}), LAYOUT_NO_MOVE);
-    // Gems only on creation cells: the trial fill leaves those out.
-    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_NO_MOVE);
+    // Gems only on creation cells, which the trial leaves empty: a refusal of its own.
+    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_CREATE_EMPTY);
+    BuildBox(*editor.CellBox, {"cccc"});  // the only floor: creation cells
+    At(2, 1).Contents = FLOOR_MARBLE;
+    EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_CREATE_EMPTY);
     EXPECT_EQ(Check(FairRows()), LAYOUT_VALID);
     EXPECT_FALSE(editor.FaultCell);
     // The checks put no gem on the board.
@@ -178,6 +184,31 @@ TEST_F(EditorTest, ALayoutTheGameCannotStartIsRefused) {
     BuildBox(*editor.CellBox, {"ccc", "...", "mmm", "..."});
     for (int column = 1; column <= 3; ++column) At(column, 1).IsFill = 0;
     EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_VALID);
+}
+
+// A chain goes with its gem: gems fall through a chained cell once a line of
+// three can clear it, never through one that no line can clear.
+TEST_F(EditorTest, GemsFallThroughAChainThatCanBeCleared) {
+    EXPECT_EQ(Check({"ccc", "#k#", "...", "mmm"}), LAYOUT_VALID);  // a chained gem over a gap
+    // The same chain with nothing below that starts with a gem: no line clears it.
+    BuildBox(*editor.CellBox, {"ccc", "#k#", "ooo", "mmm"});
+    EXPECT_FALSE(FedCells(LayoutGridOf(*editor.CellBox))[2][3]);
+}
+
+// The start check deals from the layout: the same answer on every click, and
+// play draws the same numbers as if no check had run.
+TEST_F(EditorTest, TheStartCheckAnswersTheSameEveryTime) {
+    std::set<int> answers;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        BuildBox(*editor.CellBox, {"ccc", ".#.", "#.m", ".#."});  // random deals: refused one time in four
+        for (int column = 1; column <= 3; ++column) At(column, 1).IsFill = 0;
+        plat::SeedRnd(seed);
+        answers.insert(editor.IsLayoutValid());
+        const int drawn = plat::Rand(0, 1 << 30);
+        plat::SeedRnd(seed);
+        EXPECT_EQ(plat::Rand(0, 1 << 30), drawn);
+    }
+    EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST_F(EditorTest, UnfairCellsAreRefusedAndMarked) {

@@ -78,7 +78,8 @@ TEST_F(EditorPropertyTest, EveryAcceptedLayoutStartsAndCanBePlayed) {
         // player then reshuffles, as the automatic player does.
         const TAutoPlayResult result = TAutoPlayer(mode).PlayLevel(1);
         EXPECT_FALSE(result.Stuck);
-        EXPECT_EQ(result.Moves, 1);
+        // One move, unless the cascades of the start already cleared every marble.
+        EXPECT_TRUE(result.Moves == 1 || (result.Moves == 0 && result.Finished)) << result.Moves;
         EXPECT_GT(GamePlay().Score + GamePlay().ScoreAdder, 0) << "the move cleared nothing";
     }
     // Enough of them pass for the property to mean something.

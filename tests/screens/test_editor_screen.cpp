@@ -151,8 +151,9 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
         {"c", ".", "m", "."},  // a corridor: no random deal has a move
         buried,
         shelf,
-        lonely};
-    for (int error = 1; error <= 9; ++error) {
+        lonely,
+        {"ccc", "#m#"}};  // gems only on creation cells
+    for (int error = 1; error <= 10; ++error) {
         SCOPED_TRACE("error " + std::to_string(error));
         BuildBox(Box(), layouts[error - 1]);
         Box().IsLevelEditor = 1;
@@ -165,7 +166,7 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
         ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
         EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error " + std::to_string(error)));
         EXPECT_FALSE(gui.SaveGameNameInput);
-        EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7);
+        EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7 && error <= 9);
         Shot("editor_error_" + std::to_string(error));
         // Clicks on the board while the message is open paint nothing.
         Click(CellX(Box(), 9), CellY(Box(), 12));
