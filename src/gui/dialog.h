@@ -71,6 +71,10 @@ public:
     void SetupCaption(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow);
     void SetTransitions(int inMs, int outMs, float dim, int fade);
     void CalcAll();
+    // Moves the dialog below the screen rows top..bottom, or above them,
+    // where it fits there whole, so what they show stays in sight; else it
+    // stays where it is.
+    void MoveClearOf(int top, int bottom);
     virtual void CalcSize();
     void CalcXY();
     void CalcOffset();

@@ -92,7 +92,16 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     return dialog;
 }
 
-DialogOKPtr CreateMessageDialog(const std::string& text) { return MessageOn("input", text); }
+// A message whose wrapped text would not fit the small panel above its
+// button takes the tall one.
+DialogOKPtr CreateMessageDialog(const std::string& text) {
+    auto dialog = MessageOn("input", text);
+    const float menuH = dialog->Menu ? static_cast<float>(dialog->Menu->CalcHeight()) : 0.0f;
+    if (dialog->Caption->CalcHeight() + menuH + static_cast<float>(3 * dialog->Border) <= static_cast<float>(dialog->h))
+        return dialog;
+    dialog->Kill();
+    return MessageOn("inputlong", text);
+}
 
 DialogOKPtr CreateLongMessageDialog(const std::string& text) { return MessageOn("inputlong", text); }
 

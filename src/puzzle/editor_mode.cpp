@@ -182,7 +182,8 @@ int TGameModeEditor::Draw() {
     DrawBounds();
     CellBox->Draw();
     DrawFaultCell();
-    DrawMouseCell();
+    // No brush under an open dialog.
+    if (!GameState().disableButtons) DrawMouseCell();
     DrawTextMessage();
     return 1;
 }

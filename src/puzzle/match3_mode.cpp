@@ -173,6 +173,11 @@ int TGameModeMatch3::Logic() {
     if (!state.disableButtons && !state.stateFinished) {
         if (!ShufflePieces) CellBox->Manage();
         ManageHint();
+        // A dead board whose shuffle was declined asks again at the next
+        // click on it: there is no other way on that keeps the score.
+        if (!ShufflePieces && HasShownShufflePiecesDialog && PNMouseObject().LeftClick() >= 1 &&
+            CellBox->GetCellAtMouseLocation(PNMouseObject().x, PNMouseObject().y))
+            AskShuffleAgain();
         if (ShufflePieces) {
             const int answer = ShufflePieces->Manage();
             if (answer != 0) {
@@ -188,6 +193,12 @@ int TGameModeMatch3::Logic() {
     ManageStartGameAnimation();
     ManageBonus();
     return 1;
+}
+
+bool TGameModeMatch3::AskShuffleAgain() {
+    if (ShufflePieces || !HintList.IsEmptyList() || IsFinished()) return false;
+    HasShownShufflePiecesDialog = 0;
+    return true;
 }
 
 bool TGameModeMatch3::IsAskingShuffle() const {
@@ -367,10 +378,7 @@ int TGameModeMatch3::Draw() {
     DrawHelpMessage();
     DrawProgress();
     DrawBonus();
-    if (ShufflePieces) {
-        ShufflePieces->Draw();
-        DrawCentredText(GameText().FindString("No Valid Matches 2"), 265);
-    }
+    if (ShufflePieces) ShufflePieces->Draw();
     DrawDebugInformation();
     return 1;
 }

@@ -60,6 +60,7 @@ public:
     int Logic() override;
     int Reset() override;
     int ResetHintTimer(int delayMs) override;
+    bool AskShuffleAgain() override;
     int Shuffle() override;
     // Saved games (save_game.cpp): 1 on success; 0 with FileError set.
     int SaveGame(const std::string& basePath) override;

@@ -80,10 +80,12 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
 
 std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) return Logged(problem);
+    if (auto problem = ReadBoardFile(path, bytes); !problem.empty())
+        return PlainLoadProblem("Unreadable File", path, problem);
     TSaveGameData save;
     if (auto problem = ParseSaveGame(bytes, save); !problem.empty())
-        return Logged("The file '" + path + "' is not a valid saved game (" + problem + ")");
+        return PlainLoadProblem("Damaged Savegame", path,
+                                "The file '" + path + "' is not a valid saved game (" + problem + ")");
     ApplySaveGameData(mode, save);
     return {};
 }

@@ -43,6 +43,11 @@ void TGameGUI::CheckEditorButtons() {
             AskLayoutName(LastFileName);
         } else {
             ShowMessage(LayoutErrorText(error));
+            // The marked cell the refusal points at stays in sight.
+            if (const auto cell = editor->FaultCell; cell && OKInput) {
+                const int top = editor->CellBox->AreaStartY + cell->second * CELL_SIZE;
+                OKInput->MoveClearOf(top, top + CELL_SIZE);
+            }
         }
     }
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();

@@ -183,7 +183,8 @@ void TGameGUI::CheckButtonClicks() {
     if (InEditor()) CheckEditorButtons();
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
-    if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
+    // With no move left, Hint says so by asking about the reshuffle again.
+    if ((hintClicked || KeyHit('H')) && !Mode()->AskShuffleAgain()) Mode()->ResetHintTimer(HINT_DELAY_MS);
 }
 
 void TGameGUI::ShowSaveGameManager() {
@@ -231,7 +232,12 @@ void TGameGUI::CheckInputDialogs() {
     }
     if (int answer = AnswerOf(OverwriteInput)) {
         CloseDialog(OverwriteInput, true);
-        if (answer == 1) SavePlayedGame(PendingSavePath);
+        if (answer == 1) {
+            SavePlayedGame(PendingSavePath);
+        } else {
+            // "No" means another name: back to the prompt, the name kept.
+            AskSaveName(plat::StripDir(PendingSavePath));
+        }
         PendingSavePath.clear();
     }
     if (int answer = AnswerOf(ReplaceInput)) {
@@ -268,9 +274,27 @@ void TGameGUI::CheckEndGameMenu() {
     switch (endLevelMenu->Selected) {
         case PNEndLevelMenu::NEXT: Match3Next(); break;
         case PNEndLevelMenu::RESTART: RestartInput = CreateYesNoDialog(GameText().FindString("Restart Puzzle")); break;
-        case PNEndLevelMenu::BACK: QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing")); break;
+        case PNEndLevelMenu::BACK: LeavePuzzle(); break;
         default: break;
     }
+}
+
+void TGameGUI::AskSaveName(const std::string& name) {
+    SaveGameNameInput = CreateTextInputDialog(1, GameText().FindString("Enter Save Name"));
+    if (!name.empty()) {
+        SaveGameNameInput->TextInput->Text = name;
+        SaveGameNameInput->TextInput->CurrentChar = static_cast<int>(name.size()) + 1;
+    }
+    SaveGameNameInput->Start();
+}
+
+void TGameGUI::LeavePuzzle() {
+    // A won puzzle has nothing left to lose.
+    if (GameState().stateFinished) {
+        FadeTo(LeaveGameDestination());
+        return;
+    }
+    QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing"));
 }
 
 void TGameGUI::Match3Next() {

@@ -39,6 +39,10 @@ public:
     void CheckLevelFinished();
     void CheckEndGameMenu();
     void CheckInputDialogs();
+    // The save-name prompt, holding name when one is given.
+    void AskSaveName(const std::string& name);
+    // "Back to Menu": asks first unless the puzzle is won.
+    void LeavePuzzle();
     void Match3Next();
     void Shuffle();
     void CheckButtonClicks();

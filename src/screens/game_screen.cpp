@@ -1,5 +1,8 @@
 #include "screens/game_screen.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/dialog.h"
@@ -50,6 +53,20 @@ bool InEditorMode() {
 bool AskingNoMovesQuestion() {
     const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
     return mode && mode->ShufflePieces != nullptr;
+}
+
+// The screen rows from the top of the board's highest floor cell to the
+// bottom of its lowest one.
+std::pair<int, int> FloorRows(const TCellBox& box) {
+    int top = BOARD_ROWS, bottom = -1;
+    for (int column = 0; column < BOARD_COLUMNS; ++column)
+        for (int row = 0; row < BOARD_ROWS; ++row)
+            if (box.Layout[column][row].Contents != FLOOR_NONE) {
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
+    if (bottom < 0) return {0, 0};
+    return {box.AreaStartY + top * CELL_SIZE, box.AreaStartY + (bottom + 1) * CELL_SIZE};
 }
 
 void PlayBankSound(const std::string& name) {
@@ -287,7 +304,13 @@ void InstallGameScreenHooks() {
     hooks.PlaySound = PlayBankSound;
     hooks.StartVictoryParticles = [] { GameScreen().StartVictoryParticles(); };
     hooks.OpenQuestion = [](const std::string& textKey) -> std::unique_ptr<TPuzzleQuestion> {
-        return std::make_unique<TPuzzleDialogQuestion>(CreateYesNoDialog(GameText().FindString(textKey)));
+        auto dialog = CreateYesNoDialog(GameText().FindString(textKey));
+        const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
+        if (mode && mode->CellBox) {
+            const auto [top, bottom] = FloorRows(*mode->CellBox);
+            dialog->MoveClearOf(top, bottom);
+        }
+        return std::make_unique<TPuzzleDialogQuestion>(std::move(dialog));
     };
     hooks.SelectFont = SelectGameFont;
     hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };

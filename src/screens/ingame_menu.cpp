@@ -92,12 +92,12 @@ void TGameMenu::CheckButtons() {
     const TGameText& text = GameText();
     if (Menu->Clicked("resume")) Hide();
     if (Menu->Clicked("restartpuzzle")) gui.RestartInput = CreateYesNoDialog(text.FindString("Restart Puzzle"));
-    if (Menu->Clicked("shufflepuzzle")) gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
-    if (Menu->Clicked("savegame") && !GameState().stateFinished) {
-        gui.SaveGameNameInput = CreateTextInputDialog(1, text.FindString("Enter Save Name"));
-        gui.SaveGameNameInput->Start();
-    }
-    if (Menu->Clicked("backtomenu")) gui.QuitInput = CreateYesNoDialog(text.FindString("Exit Playing"));
+    // Once a puzzle is won, nothing here may change the board or the score.
+    const bool finished = GameState().stateFinished != 0;
+    if (Menu->Clicked("shufflepuzzle") && !finished)
+        gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
+    if (Menu->Clicked("savegame") && !finished) gui.AskSaveName({});
+    if (Menu->Clicked("backtomenu")) gui.LeavePuzzle();
 }
 
 void TGameMenu::Draw() {

@@ -167,9 +167,14 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
         EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error " + std::to_string(error)));
         EXPECT_FALSE(gui.SaveGameNameInput);
         EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7 && error <= 9);
+        if (Editor().FaultCell) {  // the marked cell stays in sight
+            const int top = Box().AreaStartY + Editor().FaultCell->second * CELL_SIZE;
+            const auto& panel = *gui.OKInput;
+            EXPECT_TRUE(panel.y >= top + CELL_SIZE || panel.y + panel.h <= top) << "the message covers the marked cell";
+        }
         Shot("editor_error_" + std::to_string(error));
         // Clicks on the board while the message is open paint nothing.
-        Click(CellX(Box(), 9), CellY(Box(), 12));
+        Click(CellX(Box(), 9), CellY(Box(), gui.OKInput->y > ScreenHeight / 2 ? 1 : 12));
         Answer(gui.OKInput, "OK");
         Frames(5);
         EXPECT_EQ(LayoutOf(Box()), before);
@@ -193,6 +198,50 @@ TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
     // The preview paints nothing by itself.
     EXPECT_EQ(At(4, 3).Contents, FLOOR_MARBLE);
     EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
+}
+
+TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
+    Stroke(2, 2, 6);
+    // The upper left quarter of a painted cell, clear of the pointer's own image.
+    const auto corner = [this] {
+        Frames(40);  // the pointer's sparkles fade
+        Game().ScreenDraw();
+        const int x = CellX(Box(), 4) - CELL_SIZE / 2, y = CellY(Box(), 2) - CELL_SIZE / 2;
+        return plat::GrabPixmap(x + 2, y + 2, CELL_SIZE / 2 - 4, CELL_SIZE / 2 - 4);
+    };
+    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
+        for (int y = 0; y < a->Height(); ++y)
+            for (int x = 0; x < a->Width(); ++x)
+                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
+        return true;
+    };
+    Key('X');  // a chained brush looks unlike the plain floor under it
+    MoveTo(CellX(Box(), 4), CellY(Box(), 2));
+    const auto previewed = corner();
+    MoveTo(CellX(Box(), 9), CellY(Box(), 12));
+    const auto plain = corner();
+    ASSERT_FALSE(same(previewed, plain)) << "no brush preview to hide";
+    ClickEditorButton("reset");
+    ASSERT_TRUE(WaitFor([] { return GameGUI().ResetInput && !GameGUI().ResetInput->Transitioning; }, 300));
+    const auto dimmed = corner();
+    MoveTo(CellX(Box(), 4), CellY(Box(), 2));
+    EXPECT_TRUE(same(corner(), dimmed)) << "the brush is drawn under the dialog";
+}
+
+// An Escape pressed at any moment after a dialog closed (as the answering
+// click's dialog slides away, or long after) asks to leave the editor.
+TEST_F(EditorOnGameScreen, AnEscapeAfterADialogClosesIsNeverSwallowed) {
+    auto& gui = GameGUI();
+    for (const int wait : {0, 1, 2, 5, 10, 30, 60, 120}) {
+        SCOPED_TRACE("frames after the close: " + std::to_string(wait));
+        ClickEditorButton("reset");
+        Answer(gui.ResetInput, "No");
+        Frames(wait);
+        Key(plat::KEY_ESCAPE);
+        ASSERT_TRUE(WaitFor([&gui] { return gui.QuitInput != nullptr; }, 100)) << "the Escape was swallowed";
+        Answer(gui.QuitInput, "No");
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.QuitInput; }, 300));
+    }
 }
 
 }  // namespace

@@ -416,9 +416,12 @@ void HelpImage(const std::string& graphics) {
             cairo_stroke(cr);
             DrawGemImage(cr, kinds[r][col], x + 18, y + 18);
         }
-    // Swap arrow between (row 1, col 3) and (row 1, col 2).
-    cairo_move_to(cr, ox + 2.5 * 36 + 6, oy + 36 - 6);
-    cairo_curve_to(cr, ox + 2.5 * 36 + 14, oy + 8, ox + 3.5 * 36 - 14, oy + 8, ox + 3.5 * 36 - 6, oy + 36 - 6);
+    // Swap arrow over the gems of row 1, columns 2 and 3, whose swap makes
+    // the run of three in that row: from the top of one gem, arching over
+    // the line between the rows, to the top of the other.
+    const double rowTop = oy + 36;
+    cairo_move_to(cr, ox + 2.5 * 36, rowTop + 10);
+    cairo_curve_to(cr, ox + 2.5 * 36 + 4, rowTop - 12, ox + 3.5 * 36 - 4, rowTop - 12, ox + 3.5 * 36, rowTop + 10);
     cairo_set_line_width(cr, 5);
     SetColour(cr, INK, 0.8);
     cairo_stroke_preserve(cr);
