@@ -117,22 +117,6 @@ int TGame::SetFlipSync() {
     return 1;
 }
 
-int TGame::ParticlesSet(int value, int save) {
-    Particles = std::clamp(value, 0, 100);
-    if (save == 1) {
-        IniUpdate(1);
-        FixedRateLogic.Init();
-    }
-    return 1;
-}
-
-int TGame::ParticlesChange(int step) {
-    Particles = std::clamp(Particles + step, 0, 100);
-    IniUpdate(1);
-    FixedRateLogic.Init();
-    return 1;
-}
-
 // ---- display ------------------------------------------------------------------
 
 int TGame::SetPriority() {

@@ -130,12 +130,6 @@ bool EnsureVideo() {
 
 int CountGraphicsModes() { return int(ListModes().size()); }
 
-GraphicsMode GetGraphicsMode(int index) {
-    const auto modes = ListModes();
-    if (index < 0 || index >= int(modes.size())) return {};
-    return modes[size_t(index)];
-}
-
 bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     for (const auto& m : ListModes())
         if (m.width == width && m.height == height && m.depth == depth && (hertz == 0 || m.hertz == hertz))
@@ -325,10 +319,6 @@ void SetWindowSize(int width, int height) {
     SDL_SetWindowSize(w, width, height);
     // Let the renderer see the new size before anything is drawn or pointed at.
     SDL_PumpEvents();
-}
-
-void MinimiseWindow() {
-    if (Gfx().window) SDL_MinimizeWindow(Gfx().window);
 }
 
 bool WindowHasFocus() {

@@ -17,7 +17,6 @@
 #include "screens/game_gui.h"
 #include "screens/ingame_menu.h"
 #include "screens/puzzle_file_hooks.h"
-#include "screens/screen_list.h"
 
 namespace {
 
@@ -29,8 +28,6 @@ constexpr int SPARKLE_MARGIN = 100;
 constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
-
-TScreen* leaveDestination = nullptr;
 
 GameImagePtr BackgroundImage(int number) {
     const std::string name = "gamescreen" + std::to_string(number);
@@ -82,10 +79,6 @@ TGameScreen& GameScreen() {
     static TGameScreen screen;
     return screen;
 }
-
-TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : ScreenFor(EGameScreen::Play); }
-
-void SetLeaveGameDestination(TScreen* screen) { leaveDestination = screen; }
 
 void TGameScreen::Load() {
     LastImage = plat::Rand(1, BACKGROUNDS);
