@@ -12,6 +12,7 @@
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
+#include "platform/legacy_settings.h"
 #include "resources/channels.h"
 #include "resources/game_paths.h"
 #include "resources/sound_settings.h"
@@ -58,7 +59,6 @@ public:
     int NoTiming = 0;
     int NoTimingTicks = 1;
     int Driver = 0;
-    std::string DirectXVersion;
     int FadeMouse = 0;
     int DesktopWidth = 0, DesktopHeight = 0;
     int FullScreenProcess = 0, FullScreenThread = 0;
@@ -78,7 +78,7 @@ public:
     plat::ChannelPtr SpeechChannel;
     int SpeechStopped = 0;
     plat::ChannelPtr EscapeChannel;
-    std::string SoundDriver = "FreeAudio";
+    std::string SoundDriver = legacy::SOUND_DRIVER_FREEAUDIO;
     int MusicRotationEnabled = 0;
     int MusicTrackNumber = 1;  // the rotation's next track: "music" + number + ".ogg"
     plat::SoundPtr MusicSample;

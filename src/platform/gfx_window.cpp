@@ -15,7 +15,6 @@ namespace {
 
 struct TWindowSettings {
     std::string title = "Vellichorns";
-    int driver = DRIVER_OPENGL;
     bool unthrottled = false;
     int refreshRate = 0;        // of the open graphics, 0 when unknown
     bool haveLastFlip = false;
@@ -137,16 +136,7 @@ bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     return false;
 }
 
-bool D3D7DriverAvailable() { return false; }
 bool GLDriverAvailable() { return true; }
-
-bool SetGraphicsDriver(int driver, bool /*backBuffer*/) {
-    if (driver != DRIVER_OPENGL) return false;
-    Window().driver = driver;
-    return true;
-}
-
-int CurrentGraphicsDriver() { return Window().driver; }
 
 void SetWindowTitle(const std::string& title) {
     Window().title = title;

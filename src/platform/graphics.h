@@ -1,7 +1,7 @@
 #pragma once
 // The window and 2D drawing in the logical 800 x 600 space. The "OpenGL"
 // back end is SDL's 2D renderer (accelerated where available, software
-// otherwise); the DirectX 7 back end does not exist on this platform.
+// otherwise), and the only one.
 // Images keep their pixels in memory and make textures lazily, so they may be
 // loaded before a window opens and survive a mode switch.
 #include <cstdint>
@@ -150,16 +150,11 @@ struct GraphicsMode {
     int width = 0, height = 0, depth = 0, hertz = 0;
 };
 
-enum GraphicsDriver { DRIVER_DIRECTX7 = 0, DRIVER_OPENGL = 1 };
-
 int CountGraphicsModes();
 // hertz 0 matches any refresh rate.
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
 
-bool D3D7DriverAvailable();   // always false here
 bool GLDriverAvailable();
-bool SetGraphicsDriver(int driver, bool backBuffer = true);  // false if not available
-int CurrentGraphicsDriver();
 
 void SetWindowTitle(const std::string& title);
 // The picture the desktop shows for the window (title bar, task bar, switcher);
