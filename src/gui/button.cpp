@@ -45,7 +45,7 @@ int ClampFrame(const TGameImage& face, int frame) {
 
 GameSoundPtr GuiSound(const std::string& name) {
     if (name.empty()) return nullptr;
-    if (SoundBank().Has(name)) return SoundBank().Find(name);
+    if (auto sound = SoundBank().FindOrNull(name)) return sound;
     return TGameSound::Create(GamePaths().SoundPath + name + ".wav");
 }
 

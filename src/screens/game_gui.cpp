@@ -297,9 +297,8 @@ void TGameGUI::Shuffle() {
 
 void TGameGUI::Draw() {
     if (GameState().stateFinished) {
-        if (ImageBank().Has("helptextback")) {
-            const auto back = ImageBank().Find("helptextback");
-            if (back->image) plat::DrawImage(*back->image, 400, 556);
+        if (auto back = ImageBank().FindOrNull("helptextback"); back && back->image) {
+            plat::DrawImage(*back->image, 400, 556);
         }
         if (auto font = SecondFont()) plat::SetImageFont(font);
         plat::SetColor(255, 255, 255);

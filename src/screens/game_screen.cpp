@@ -30,8 +30,7 @@ constexpr float PUZZLE_LABEL_Y = 578;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
 
 GameImagePtr BackgroundImage(int number) {
-    const std::string name = "gamescreen" + std::to_string(number);
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
+    return ImageBank().FindOrNull("gamescreen" + std::to_string(number));
 }
 
 void DrawCentred(const GameImagePtr& image) {
@@ -51,8 +50,8 @@ bool AskingNoMovesQuestion() {
 
 void PlayBankSound(const std::string& name) {
     auto& game = Game();
-    if (!game.Channels || !SoundBank().Has(name)) return;
-    game.Channels->PlayGameSound(*SoundBank().Find(name));
+    const GameSoundPtr sound = SoundBank().FindOrNull(name);
+    if (game.Channels && sound) game.Channels->PlayGameSound(*sound);
 }
 
 void SelectGameFont(int which) {
@@ -119,10 +118,10 @@ void TGameScreen::ManageSparkles() {
     const bool spraying = GameState().stateFinished || GamePlay().ShowVictoryParticles;
     const uint32_t now = plat::MilliSecs();
     if (spraying && static_cast<int32_t>(now - NextSparkle) >= 0) {
-        if (ImageBank().Has("particle2")) {
+        if (auto sparkle = ImageBank().FindOrNull("particle2")) {
             const float x = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenWidth - SPARKLE_MARGIN));
             const float y = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenHeight - SPARKLE_MARGIN));
-            AddParticles(*VictoryParticles, x, y, ImageBank().Find("particle2"), SPARKLE_COUNT);
+            AddParticles(*VictoryParticles, x, y, sparkle, SPARKLE_COUNT);
         }
         NextSparkle = now + static_cast<uint32_t>(plat::Rand(250, 750));
     }

@@ -24,7 +24,7 @@ void TPanelScreen::LoadPanel(const std::string& header) {
     ok->OKButton = 1;
     ok->SetupScaleOnMO(BUTTON_GROWTH, ok->ScaleOnMOUpSpeed, ok->ScaleOnMODownSpeed);
     auto& game = Game();
-    if (ImageBank().Has("particle1")) game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));
+    if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
     game.FadeMusic = 0;
 }
 

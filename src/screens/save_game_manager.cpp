@@ -264,9 +264,8 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     auto& game = Game();
     game.FixedRateLogic.Init();
     const TGameText& text = GameText();
-    GameImagePtr panel = ImageBank().Has("manager") ? ImageBank().Find("manager") : nullptr;
-    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), std::move(panel), extension, game.ProfilePath,
-                                            text.FindString("Delete File"));
+    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), ImageBank().FindOrNull("manager"), extension,
+                                            game.ProfilePath, text.FindString("Delete File"));
     chooser->ErrorDialogFunc = CreateMessageDialog;
     chooser->DialogYesNoFunc = CreateYesNoDialog;
     chooser->DimWhenActive = 1;
