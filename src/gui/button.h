@@ -46,6 +46,9 @@ GameSoundPtr GuiSound(const std::string& name);
 // there is one, else on the widget's own channel (allocated on first use).
 void PlayGuiSound(const GameSoundPtr& sound, plat::ChannelPtr& channel);
 
+// How much the menu buttons of the full screens grow under the pointer.
+constexpr float BUTTON_GROWTH = 1.15f;
+
 class TButton;
 using ButtonPtr = std::shared_ptr<TButton>;
 

@@ -9,7 +9,6 @@
 
 namespace {
 constexpr float HEADER_X = 400, HEADER_Y = 50;
-constexpr float BUTTON_GROWTH = 1.15f;
 }  // namespace
 
 void TPanelScreen::LoadPanel(const std::string& header) {

@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* STANDARD = "standardlevel";
 constexpr const char* CUSTOM = "customlevel";
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr int MAIN_MENU_GAP = 15;
 constexpr float MAIN_MENU_Y = 520;
 constexpr int LEVEL_TYPE_GAP = 50;

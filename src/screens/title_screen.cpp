@@ -18,7 +18,6 @@ namespace {
 
 constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr float CHANGE_PLAYER_TOP = 560;
 constexpr float WELCOME_Y = 535;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
