@@ -26,10 +26,13 @@ set(VC_FONT_LICENCE ${VC_ASSETS}/fonts/Carlito-LICENSE.txt)
 add_executable(vcart art/art_main.cpp art/board_art.cpp art/ui_art.cpp art/scene_art.cpp art/canvas.cpp)
 target_compile_options(vcart PRIVATE ${VC_WARNINGS})
 target_link_libraries(vcart PRIVATE PkgConfig::VC_CAIRO)
+# The wall tiles' names come from the game's own table.
+target_include_directories(vcart PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 add_executable(vccontact art/contact_sheet.cpp art/canvas.cpp)
 target_compile_options(vccontact PRIVATE ${VC_WARNINGS})
 target_link_libraries(vccontact PRIVATE PkgConfig::VC_CAIRO)
+target_include_directories(vccontact PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 add_library(vcsynth STATIC sound/synth.cpp)
 target_compile_options(vcsynth PRIVATE ${VC_WARNINGS})

@@ -119,22 +119,6 @@ int TGame::SetFlipSync() {
     return 1;
 }
 
-int TGame::ParticlesSet(int value, int save) {
-    Particles = std::clamp(value, 0, 100);
-    if (save == 1) {
-        IniUpdate(1);
-        FixedRateLogic.Init();
-    }
-    return 1;
-}
-
-int TGame::ParticlesChange(int step) {
-    Particles = std::clamp(Particles + step, 0, 100);
-    IniUpdate(1);
-    FixedRateLogic.Init();
-    return 1;
-}
-
 // ---- display ------------------------------------------------------------------
 
 int TGame::SetPriority() {
@@ -198,7 +182,7 @@ int TGame::ToggleVSync() {
 }
 
 int TGame::SetDriver(int driver) {
-    const int wanted = driver != 0 ? 1 : 0;
+    const int wanted = driver != legacy::DRIVER_DIRECTX7 ? legacy::DRIVER_OPENGL : legacy::DRIVER_DIRECTX7;
     if (Driver == wanted) return 0;
     Driver = wanted;
     plat::CloseGraphics();
@@ -341,7 +325,8 @@ void TGame::ReadFrameworkKeys() {
         if (KeyHit('N')) NoTiming = NoTiming ? 0 : 1;
     }
     if (KeyHit('V')) ToggleVSync();
-    if (KeyHit('G')) SetDriver(Driver ? 0 : 1);
+    // The other back end, which here means opening the graphics afresh.
+    if (KeyHit('G')) SetDriver(Driver != legacy::DRIVER_DIRECTX7 ? legacy::DRIVER_DIRECTX7 : legacy::DRIVER_OPENGL);
 }
 
 int TGame::ReadKeys() {

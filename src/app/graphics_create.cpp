@@ -17,10 +17,6 @@ bool OpenMode(TGame& game, int width, int height, int depth, int hertz) {
     return plat::OpenGraphics(width, height, depth, hertz);
 }
 
-bool IsTooOldDirectX(const std::string& release) {
-    return release == "1.0" || release == "2.0" || release == "3.0" || release == "5.0" || release == "6.0";
-}
-
 // The program's icon lies in its data folder; without it the window keeps
 // the desktop's default.
 void GiveWindowProgramIcon(const TGame& game) {
@@ -29,23 +25,14 @@ void GiveWindowProgramIcon(const TGame& game) {
 
 }  // namespace
 
+// OpenGL is the only back end here. A settings file that still asks for
+// DirectX 7 is switched to OpenGL and saved.
 int TGame::ChooseBackEnd() {
-    if (Driver == 0) {
-        StartupStage = 101;
-        if (plat::D3D7DriverAvailable()) {
-            StartupStage = 10101;
-            const std::string release = plat::InstalledDirectXRelease();
-            if (IsTooOldDirectX(release)) ErrorMessage("Sorry, you need DirectX V7.0 or higher!", true);
-            DirectXVersion = release;
-            StartupStage = 102;
-            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
-            return 1;
-        }
+    if (Driver == legacy::DRIVER_DIRECTX7) {
         StartupStage = 103;
         if (plat::GLDriverAvailable()) {
             StartupStage = 104;
-            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
-            Driver = 1;
+            Driver = legacy::DRIVER_OPENGL;
             StartupStage = 105;
             IniUpdate(1);
             return 1;
@@ -54,16 +41,6 @@ int TGame::ChooseBackEnd() {
         StartupStage = 106;
         if (plat::GLDriverAvailable()) {
             StartupStage = 107;
-            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
-            return 1;
-        }
-        StartupStage = 108;
-        if (plat::D3D7DriverAvailable()) {
-            StartupStage = 109;
-            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
-            Driver = 0;
-            StartupStage = 110;
-            IniUpdate(1);
             return 1;
         }
     }
@@ -76,7 +53,6 @@ void TGame::MeasureDesktop() {
     if (!FirstTime) return;
     FirstTime = 0;
     DesktopRefreshRate = 60;
-    if (plat::D3D7DriverAvailable() && plat::DesktopRefreshRate() > 0) DesktopRefreshRate = plat::DesktopRefreshRate();
     StartupStage = 113;
     DesktopWidth = plat::DesktopWidth();
     DesktopHeight = plat::DesktopHeight();
@@ -139,7 +115,7 @@ int TGame::GraphicsCreate() {
     StartupStage = 135;
     SetPriority();
     StartupStage = 136;
-    GameRefreshRate = plat::D3D7DriverAvailable() ? plat::DisplayRefreshRate() : -1;
+    GameRefreshRate = -1;
     StartupStage = 138;
     GiveWindowProgramIcon(*this);
     StartupStage = 139;

@@ -45,8 +45,6 @@ std::string TIniFile::Get(const std::string& name) const {
     return {};
 }
 
-int TIniFile::GetInt(const std::string& name) const { return IniToInt(Get(name)); }
-
 void TIniFile::Set(const std::string& name, const std::string& value) {
     const std::string key = IniUpper(name);
     for (auto& line : Lines) {

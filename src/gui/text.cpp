@@ -99,16 +99,6 @@ void DrawTextCentredX(const std::string& text, float y, bool shadow, bool round)
     DrawPlainOrShadowed(text, x, y, shadow);
 }
 
-void DrawTextCentred(const std::string& text, bool shadow, bool round) {
-    float x = static_cast<float>((ScreenWidth - plat::TextWidth(text)) / 2);
-    float y = static_cast<float>((ScreenHeight - plat::TextHeight(text)) / 2);
-    if (round) {
-        x = RoundCoord(x);
-        y = RoundCoord(y);
-    }
-    DrawPlainOrShadowed(text, x, y, shadow);
-}
-
 void DrawTextLines(const std::string& text, float x, float y, const plat::ImageFontPtr& font, bool white,
                    bool fromBottom, bool round, int alignment) {
     if (text.empty()) return;

@@ -10,7 +10,6 @@
 #include "platform/input.h"
 
 const std::string NameBannedChars = "\"|*\\/:;~?<>";
-const std::string FileNameBannedChars = "\"|*\\/:;~?<>,+=%";
 
 namespace {
 
@@ -85,8 +84,6 @@ void TTextInput::Finish() {
     ViewState().BlockKeys = 0;
     FlushInput();
 }
-
-void TTextInput::MakeCharsFileNameSafe() { BannedChars = FileNameBannedChars; }
 
 int TTextInput::GetWidth(const std::string& s) const {
     const std::string all = Text + s;
@@ -174,25 +171,4 @@ void TTextInput::Draw() {
     }
     TextAlpha = 1.0f;
     TColor::Restore();
-}
-
-// ---- TTextCursor --------------------------------------------------------------
-
-void TTextCursor::Init(int x_, int y_, int linegap_) {
-    x = x_;
-    y = y_;
-    linegap = linegap_;
-}
-
-void TTextCursor::Output(const std::string& text) const {
-    if (Shadow) {
-        DrawTextWithShadow(static_cast<float>(x), static_cast<float>(y), text);
-    } else {
-        plat::DrawText(text, static_cast<float>(x), static_cast<float>(y));
-    }
-}
-
-void TTextCursor::OutputNL(const std::string& text) {
-    Output(text);
-    NewLine();
 }

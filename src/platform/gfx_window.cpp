@@ -15,7 +15,6 @@ namespace {
 
 struct TWindowSettings {
     std::string title = "Vellichorns";
-    int driver = DRIVER_OPENGL;
     bool unthrottled = false;
     int refreshRate = 0;        // of the open graphics, 0 when unknown
     bool haveLastFlip = false;
@@ -135,12 +134,6 @@ void SetGraphicsModesHook(GraphicsModesHook hook) { modesHook = hook; }
 
 int CountGraphicsModes() { return int(ListModes().size()); }
 
-GraphicsMode GetGraphicsMode(int index) {
-    const auto modes = ListModes();
-    if (index < 0 || index >= int(modes.size())) return {};
-    return modes[size_t(index)];
-}
-
 bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     for (const auto& m : ListModes())
         if (m.width == width && m.height == height && m.depth == depth && (hertz == 0 || m.hertz == hertz))
@@ -148,16 +141,7 @@ bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     return false;
 }
 
-bool D3D7DriverAvailable() { return false; }
 bool GLDriverAvailable() { return true; }
-
-bool SetGraphicsDriver(int driver, bool /*backBuffer*/) {
-    if (driver != DRIVER_OPENGL) return false;
-    Window().driver = driver;
-    return true;
-}
-
-int CurrentGraphicsDriver() { return Window().driver; }
 
 void SetWindowTitle(const std::string& title) {
     Window().title = title;
@@ -330,10 +314,6 @@ void SetWindowSize(int width, int height) {
     SDL_SetWindowSize(w, width, height);
     // Let the renderer see the new size before anything is drawn or pointed at.
     SDL_PumpEvents();
-}
-
-void MinimiseWindow() {
-    if (Gfx().window) SDL_MinimizeWindow(Gfx().window);
 }
 
 bool WindowHasFocus() {

@@ -14,10 +14,6 @@ std::string EnvironmentVariable(const std::string& name);
 bool GrantFullAccess(const std::string& folder);
 // The kernel's name and release (uname).
 std::string OSName();
-// Maps a DirectX registry "Version" value to its release name; "" for anything unknown.
-std::string DirectXReleaseFromRegistryValue(const std::string& value);
-// The installed DirectX release: none here.
-std::string InstalledDirectXRelease();
 
 enum ProcessPriority { PRIORITY_NORMAL = 0, PRIORITY_ABOVE_NORMAL = 1, PRIORITY_HIGH = 2 };
 // Never raises the priority; kept so the settings have somewhere to go.

@@ -23,26 +23,10 @@ void TState::StartCustom() {
     stateCustomMode = 1;
 }
 
-void TState::StartBuildingLevel() {
-    Clear();
-    stateBuildingLevel = 1;
-    disableButtons = 1;
-}
-
-void TState::StopBuildingLevel() {
-    stateBuildingLevel = 0;
-    disableButtons = 0;
-}
-
 void TState::StartFinished() {
     Clear();
     stateFinished = 1;
     disableButtons = 1;
-}
-
-void TState::StopFinished() {
-    stateFinished = 0;
-    disableButtons = 0;
 }
 
 void TGamePlay::Init(int mode) {

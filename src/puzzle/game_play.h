@@ -19,11 +19,7 @@ public:
 
     void Clear();
     void StartCustom();
-    void StopCustom() { stateCustomMode = 0; }
-    void StartBuildingLevel();
-    void StopBuildingLevel();
     void StartFinished();
-    void StopFinished();
 };
 
 class TGamePlay {

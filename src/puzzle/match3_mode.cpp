@@ -19,12 +19,8 @@ constexpr int BONUS_APPLAUSE_MATCHES = 25;
 constexpr int BONUS_POINTS_PER_MATCH = 50;
 constexpr int HELP_TEXT_Y = 545;
 
-GameImagePtr GeneralImage(const std::string& name) {
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
-}
-
 void DrawGeneralImage(const std::string& name, float x, float y) {
-    if (auto image = GeneralImage(name); image && image->image) plat::DrawImage(*image->image, x, y);
+    if (auto image = ImageBank().FindOrNull(name); image && image->image) plat::DrawImage(*image->image, x, y);
 }
 
 std::string ReplaceNumber(std::string text, int value) {
@@ -69,8 +65,8 @@ void TMatch3Undo::SetAsCurrentValues(TGameModeMatch3& mode) const {
 
 TGameModeMatch3::TGameModeMatch3() {
     GameType = GAMEMODE_MATCH3;
-    ProgressImage = GeneralImage("progress");
-    ProgressMoImage = GeneralImage("progressmo");
+    ProgressImage = ImageBank().FindOrNull("progress");
+    ProgressMoImage = ImageBank().FindOrNull("progressmo");
     CellBox = TCellBox::New();
     AdoptBox();
 }

@@ -65,7 +65,6 @@ public:
     // Saved games (save_game.cpp): 1 on success; 0 with FileError set.
     int SaveGame(const std::string& basePath) override;
     int LoadGame(const std::string& path) override;
-    int LoadSaveGame(const std::string& path);
 
     // Everything Init does after the layout is in the board: walls, a fresh
     // random filling, the original record and the marble total.
@@ -95,7 +94,6 @@ public:
     void ResetHint();
     void ResetScore();
     void StartStartGameAnimation();
-    void StopHelpMessage() { ShowHelpMessage = 0; }
 
     // Percentage of the original marble already cleared (100 without marble).
     int ProgressPercent() const;

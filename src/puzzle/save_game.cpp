@@ -101,6 +101,4 @@ std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
 
 int TGameModeMatch3::SaveGame(const std::string& basePath) { return Answer(*this, SaveGameFile(*this, basePath)); }
 
-int TGameModeMatch3::LoadSaveGame(const std::string& path) { return Answer(*this, LoadSaveGameFile(*this, path)); }
-
 int TGameModeMatch3::LoadGame(const std::string& path) { return Answer(*this, LoadGameFile(*this, path)); }

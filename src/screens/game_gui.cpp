@@ -16,6 +16,7 @@
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
+#include "screens/screen_list.h"
 
 namespace {
 
@@ -65,8 +66,6 @@ TGameGUI& GameGUI() {
     if (!gameGUI) gameGUI = std::make_unique<TGameGUI>();
     return *gameGUI;
 }
-
-void ResetGameGUI() { gameGUI.reset(); }
 
 std::string StandardLevelPath(int number) {
     char name[16];
@@ -258,7 +257,8 @@ void TGameGUI::CheckInputDialogs() {
     }
     if (int answer = AnswerOf(QuitInput)) {
         CloseDialog(QuitInput, true);
-        if (answer == 1) FadeTo(LeaveGameDestination());
+        // A confirmed quit, from play or from the editor, goes back to the level grids.
+        if (answer == 1) FadeTo(ScreenFor(EGameScreen::Play));
     }
     if (int answer = AnswerOf(ShuffleInput)) {
         CloseDialog(ShuffleInput, false);
@@ -321,9 +321,8 @@ void TGameGUI::Shuffle() {
 
 void TGameGUI::Draw() {
     if (GameState().stateFinished) {
-        if (ImageBank().Has("helptextback")) {
-            const auto back = ImageBank().Find("helptextback");
-            if (back->image) plat::DrawImage(*back->image, 400, 556);
+        if (auto back = ImageBank().FindOrNull("helptextback"); back && back->image) {
+            plat::DrawImage(*back->image, 400, 556);
         }
         if (auto font = SecondFont()) plat::SetImageFont(font);
         plat::SetColor(255, 255, 255);

@@ -70,8 +70,6 @@ public:
 };
 
 TGameGUI& GameGUI();
-// Drops the controls (tests).
-void ResetGameGUI();
 
 // "layouts/" under the data prefix + the number in three digits + ".layout".
 std::string StandardLevelPath(int number);

@@ -20,7 +20,6 @@
 #include "screens/game_gui.h"
 #include "screens/ingame_menu.h"
 #include "screens/puzzle_file_hooks.h"
-#include "screens/screen_list.h"
 
 namespace {
 
@@ -33,11 +32,8 @@ constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
 
-TScreen* leaveDestination = nullptr;
-
 GameImagePtr BackgroundImage(int number) {
-    const std::string name = "gamescreen" + std::to_string(number);
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
+    return ImageBank().FindOrNull("gamescreen" + std::to_string(number));
 }
 
 void DrawCentred(const GameImagePtr& image) {
@@ -71,8 +67,8 @@ std::pair<int, int> FloorRows(const TCellBox& box) {
 
 void PlayBankSound(const std::string& name) {
     auto& game = Game();
-    if (!game.Channels || !SoundBank().Has(name)) return;
-    game.Channels->PlayGameSound(*SoundBank().Find(name));
+    const GameSoundPtr sound = SoundBank().FindOrNull(name);
+    if (game.Channels && sound) game.Channels->PlayGameSound(*sound);
 }
 
 void SelectGameFont(int which) {
@@ -99,10 +95,6 @@ TGameScreen& GameScreen() {
     static TGameScreen screen;
     return screen;
 }
-
-TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : ScreenFor(EGameScreen::Play); }
-
-void SetLeaveGameDestination(TScreen* screen) { leaveDestination = screen; }
 
 void TGameScreen::Load() {
     LastImage = plat::Rand(1, BACKGROUNDS);
@@ -143,10 +135,10 @@ void TGameScreen::ManageSparkles() {
     const bool spraying = GameState().stateFinished || GamePlay().ShowVictoryParticles;
     const uint32_t now = plat::MilliSecs();
     if (spraying && static_cast<int32_t>(now - NextSparkle) >= 0) {
-        if (ImageBank().Has("particle2")) {
+        if (auto sparkle = ImageBank().FindOrNull("particle2")) {
             const float x = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenWidth - SPARKLE_MARGIN));
             const float y = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenHeight - SPARKLE_MARGIN));
-            AddParticles(*VictoryParticles, x, y, ImageBank().Find("particle2"), SPARKLE_COUNT);
+            AddParticles(*VictoryParticles, x, y, sparkle, SPARKLE_COUNT);
         }
         NextSparkle = now + static_cast<uint32_t>(plat::Rand(250, 750));
     }

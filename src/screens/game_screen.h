@@ -79,13 +79,6 @@ public:
 // standard one, "Puzzle: name" for one of the player's own ("" for none).
 std::string PuzzleLabel();
 
-// Where a confirmed "quit" (from play or from the editor) fades to: the play
-// screen with its level grids, unless SetLeaveGameDestination has named
-// another screen (null gives the play screen back). Nothing in the game
-// names another one today.
-TScreen& LeaveGameDestination();
-void SetLeaveGameDestination(TScreen* screen);
-
 // The puzzle hooks of play: sounds through the channel pool, the bursts of
 // cleared gems, the victory sparkles, the no-moves yes/no dialog, the fonts,
 // the in-game menu; plus the layout reader, the particle strip and effects,

@@ -14,7 +14,6 @@ namespace {
 
 constexpr float BUTTON_DROP = 260;
 constexpr int BUTTON_GAP = 15;
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr int NAME_SCORE_GAP = 20;
 
 // The name cut short with "..." when it would run into its score.

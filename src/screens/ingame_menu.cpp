@@ -30,7 +30,7 @@ void TGameMenu::Load() {
         Menu->AddQuick(name, name);
     if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
     Menu->Centre();
-    ActivateSound = SoundBank().Has("buttonclick") ? SoundBank().Find("buttonclick") : nullptr;
+    ActivateSound = SoundBank().FindOrNull("buttonclick");
     FadeIn = TAnimation::Create(FADE_MS, 0, 0, 0);
     FadeOut = TAnimation::Create(FADE_MS, 0, 0, 0);
     Active = 0;
@@ -124,9 +124,8 @@ void TGameMenu::Draw() {
         plat::SetAlpha(c);
         if (Menu) Menu->SetAlpha(c);
     }
-    if (ImageBank().Has("menu") && Menu) {
-        const auto panel = ImageBank().Find("menu");
-        if (panel->image) plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
+    if (auto panel = ImageBank().FindOrNull("menu"); panel && panel->image && Menu) {
+        plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
     }
     plat::SetBlend(plat::ALPHABLEND);
     SetTextShadow(3, 3, 0.4f);

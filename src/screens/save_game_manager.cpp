@@ -45,7 +45,11 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
                                             const std::string& directory, const std::string& deleteMessage) {
     auto manager = std::make_shared<TSaveGameManager>();
     manager->Init(title, std::move(image), PANEL_W, PANEL_H, 0, 0);
-    manager->ListBox = PNListBox::Create(10, 5, 0, 1, 500);
+    manager->ListBox = PNListBox::Create(5, 0, 1, 500);
+    // The chooser's own arrows move the window of rows; keys and the wheel do not.
+    manager->ListBox->ArrowKeysMoveHighlight = 0;
+    manager->ListBox->WheelScrolls = 0;
+    manager->ListBox->Limit = MaxVisibleRows;
     manager->CreateMenu();
     for (const char* name : {"Load", "Delete", "Cancel"}) manager->Menu->AddQuick(name, name);
     if (auto load = manager->Menu->FindButton("Load")) load->OKButton = 1;
@@ -81,22 +85,17 @@ void TSaveGameManager::FillList() {
 }
 
 void TSaveGameManager::ShowFirstRows() {
-    ListBox->StartList = 0;
-    ListBox->EndList = std::max(0, visibleRows_ - 1);
+    ListBox->TopIndex = 0;
     ListBox->ClearIndex();
     ListBox->DoubleClicked = -1;
 }
 
 void TSaveGameManager::ScrollUp() {
-    if (ListBox->StartList <= 0) return;
-    --ListBox->StartList;
-    --ListBox->EndList;
+    if (ListBox->TopIndex > 0) --ListBox->TopIndex;
 }
 
 void TSaveGameManager::ScrollDown() {
-    if (ListBox->EndList >= ListBox->Count() - 1) return;
-    ++ListBox->StartList;
-    ++ListBox->EndList;
+    if (ListBox->TopIndex + ListBox->Limit < ListBox->Count()) ++ListBox->TopIndex;
 }
 
 std::string TSaveGameManager::ChosenName() const { return ListBox->Index >= 0 ? ListBox->Value : std::string(); }
@@ -209,9 +208,8 @@ void TSaveGameManager::BoxSize() {
     ListBox->SetCoords(static_cast<float>(x + BoxBorderH), top, width, std::max(0.0f, bottom - top));
     ListBox->CalcLineHeight();
     const int lineH = std::max(1, ListBox->LineHeight);
-    visibleRows_ = std::clamp(static_cast<int>(ListBox->Box->H) / lineH, 1, MaxVisibleRows);
-    ListBox->Box->H = static_cast<float>(visibleRows_ * lineH);
-    ListBox->EndList = ListBox->StartList + visibleRows_ - 1;
+    ListBox->Limit = std::clamp(static_cast<int>(ListBox->Box->H) / lineH, 1, MaxVisibleRows);
+    ListBox->Box->H = static_cast<float>(ListBox->Limit * lineH);
 }
 
 void TSaveGameManager::MenuPosition() {
@@ -266,9 +264,8 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     auto& game = Game();
     game.FixedRateLogic.Init();
     const TGameText& text = GameText();
-    GameImagePtr panel = ImageBank().Has("manager") ? ImageBank().Find("manager") : nullptr;
-    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), std::move(panel), extension, game.ProfilePath,
-                                            text.FindString("Delete File"));
+    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), ImageBank().FindOrNull("manager"), extension,
+                                            game.ProfilePath, text.FindString("Delete File"));
     chooser->ErrorDialogFunc = CreateMessageDialog;
     chooser->DialogYesNoFunc = CreateYesNoDialog;
     chooser->DimWhenActive = 1;

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr float CHANGE_PLAYER_TOP = 560;
 constexpr float WELCOME_Y = 535;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
@@ -60,7 +59,7 @@ void TTitleScreen::Load() {
         game.MusicRotationStart();
     }
     game.FadeMusic = 1;
-    background_ = ImageBank().Has("titlescreen") ? ImageBank().Find("titlescreen") : nullptr;
+    background_ = ImageBank().FindOrNull("titlescreen");
     HeaderLoad("logo", 400, 100);
     Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
 
@@ -77,7 +76,7 @@ void TTitleScreen::Load() {
     auto changePlayer = Menu->AddQuick("changeplayer", "changeplayer");
     changePlayer->MoveTo(static_cast<float>(ScreenWidth / 2 - changePlayer->w / 2), CHANGE_PLAYER_TOP);
 
-    game.Mouse.SetSparkleTrail(ImageBank().Has("particle1") ? ImageBank().Find("particle1") : nullptr);
+    game.Mouse.SetSparkleTrail(ImageBank().FindOrNull("particle1"));
     loaded_ = true;
     if (first) PromptForName();
 }

@@ -518,7 +518,7 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
         EXPECT_LT(right, sliding->x + sliding->w - 40);
     }
 
-    auto list = TListBox::Create(0, 4, 0, 1, 400);
+    auto list = TListBox::Create(4, 0, 1, 400);
     list->SetCoords(250, 150, 300, 240);
     list->SetupFont(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f),
                     TColor::Create(255, 255, 0));

@@ -110,7 +110,7 @@ protected:
         const auto& list = *chooser.ListBox;
         const auto found = std::find(list.Strings.begin(), list.Strings.end(), name);
         ASSERT_NE(found, list.Strings.end()) << name << " is not listed";
-        const int row = static_cast<int>(found - list.Strings.begin()) - list.StartList;
+        const int row = static_cast<int>(found - list.Strings.begin()) - list.TopIndex;
         DoubleClickAt(static_cast<int>(list.Box->X) + 30,
                       static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
     }
