@@ -291,7 +291,7 @@ void TGameGUI::AskSaveName(const std::string& name) {
 void TGameGUI::LeavePuzzle() {
     // A won puzzle has nothing left to lose.
     if (GameState().stateFinished) {
-        FadeTo(LeaveGameDestination());
+        FadeTo(ScreenFor(EGameScreen::Play));
         return;
     }
     QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing"));

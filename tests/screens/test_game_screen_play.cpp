@@ -10,6 +10,7 @@
 #include "game_test_util.h"
 #include "puzzle/save_game.h"
 #include "screens/ingame_menu.h"
+#include "screens/screen_list.h"
 
 namespace {
 
@@ -233,7 +234,7 @@ TEST_F(GamePlayThrough, AWonPuzzleKeepsItsBoardAndScoreAndLeavesWithoutAQuestion
     ClickButton(GameMenu().Menu->FindButton("backtomenu"));
     Frames(5);
     EXPECT_FALSE(gui.QuitInput) << "asked before leaving a won puzzle";
-    EXPECT_EQ(Game().DestinationTScreen, &LeaveGameDestination());
+    EXPECT_EQ(Game().DestinationTScreen, &ScreenFor(EGameScreen::Play));
 }
 
 TEST_F(GamePlayThrough, TheNoMovesQuestionStandsClearOfASmallBoard) {
