@@ -15,11 +15,7 @@ TGameModeEditor* Editor() { return dynamic_cast<TGameModeEditor*>(GamePlay().Gam
 
 std::string LayoutPath(const std::string& name) { return Game().ProfilePath + name + ".layout"; }
 
-// "Editor Error 1" .. "Editor Error 9"; an answer beyond those reads as 6.
-std::string LayoutErrorText(int error) {
-    const int key = error >= LAYOUT_NO_FLOOR && error <= LAYOUT_MARBLE_NO_LINE ? error : LAYOUT_NO_START;
-    return GameText().FindString("Editor Error " + std::to_string(key));
-}
+std::string LayoutErrorText(int error) { return GameText().FindString(LayoutErrorTextKey(error)); }
 
 // Writes the editor's layout under the name; a failure is shown and the
 // board stays as it is.
