@@ -100,7 +100,9 @@ void TGameGUI::Load() {
     OverwriteInput.reset();
     PendingSavePath.clear();
     ReplaceInput.reset();
-    LastFileName.clear();
+    // A try that fades the screen in again (a reshuffle) is still the same editing.
+    if (!GamePlay().IsTrying()) LastFileName.clear();
+    TryWonTicks = 0;
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
 
@@ -114,6 +116,7 @@ void TGameGUI::Start() {
     CustomMenu->MakeRow(20);
     CustomMenu->SetY(565);
     CustomMenu->CentreHoriz();
+    StartEditorTools();
 }
 
 bool TGameGUI::AnyDialogOpen() const {
@@ -132,6 +135,8 @@ void TGameGUI::Logic() {
     if (!state.disableButtons) {
         if (InEditor()) {
             if (CustomMenu) CustomMenu->Manage();
+            UpdateEditorTools();
+            if (EditorTools) EditorTools->Manage();
         } else if (MainMenu && !GameMenu().Active) {
             MainMenu->Manage();
         }
@@ -154,6 +159,12 @@ void TGameGUI::CheckLevelFinished() {
     PlayNamedSound("applause");
     PlayClock().Pause();
 
+    // A try is won for the editor's sake only: nothing recorded, no menu.
+    if (GamePlay().IsTrying()) {
+        state.disableButtons = 0;
+        TryWonTicks = 0;
+        return;
+    }
     if (const std::string message = RecordLevelFinished(); !message.empty()) ShowMessage(message);
 
     state.disableButtons = 0;
@@ -180,7 +191,12 @@ void TGameGUI::CheckButtonClicks() {
     const TState& state = GameState();
     if (state.disableButtons) return;
     if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
-    if (InEditor()) CheckEditorButtons();
+    if (InEditor()) {
+        CheckEditorButtons();
+    } else if (GamePlay().IsTrying()) {
+        CheckTry();
+    }
+    if (InEditor()) return;
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
@@ -312,6 +328,7 @@ void TGameGUI::Draw() {
 void TGameGUI::DrawMenus() {
     const MenuPtr& menu = InEditor() ? CustomMenu : MainMenu;
     if (menu) menu->Draw(0, 0);
+    if (InEditor()) DrawEditorTools();
 }
 
 void TGameGUI::DrawDialogs() {

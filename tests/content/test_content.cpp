@@ -47,7 +47,8 @@ const std::vector<ButtonFiles>& Buttons() {
         {"shufflepuzzle", "shufflepuzzleMO"}, {"savegame", "savegameMO"}, {"nextpuzzle", "nextpuzzleMO"},
         {"oksmall", "oksmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"OK", "OKMO"},
         {"Yes", "YesMO"}, {"No", "NoMO"}, {"Cancel", "CancelMO"}, {"Create", "CreateMO"},
-        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}};
+        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}, {"undo", "undoMO"}, {"redo", "redoMO"},
+        {"mirror", "mirrorMO", true}, {"try", "tryMO"}, {"backtoeditor", "backtoeditorMO"}};
     return buttons;
 }
 
@@ -117,9 +118,9 @@ TEST_F(ContentTest, EveryNamedImageDecodes) {
     for (const std::string& f : files)
         if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
     EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
-    // 194 images are named: these plus the 9 archive images (loaded by the start-up
+    // 206 images are named: these plus the 9 archive images (loaded by the start-up
     // test); "manager.png" is both a bank image and the player manager's background.
-    EXPECT_EQ(files.size(), 194u - 9u + 1u);
+    EXPECT_EQ(files.size(), 206u - 9u + 1u);
 }
 
 TEST_F(ContentTest, EveryNamedSoundDecodes) {
@@ -218,6 +219,8 @@ TEST_F(ContentTest, ButtonsFitTheirSlots) {
     EXPECT_LE(width("playsmall") + width("load") + width("customsmall") + width("backsmall") + 45, 800);
     EXPECT_LE(width("savecustom") + width("loadcustom") + width("reset") + width("backtomenu") + 60, 800);
     for (const std::string n : {"savecustom", "loadcustom", "reset", "backtomenu"}) EXPECT_LE(565 + height(n), 600) << n;
+    // The editor's tool column from x 707, between the board and the screen's edge.
+    for (const std::string n : {"undo", "redo", "mirror", "try"}) EXPECT_LE(707 + width(n), 800) << n;
     // In-game buttons from x 710.
     EXPECT_LE(710 + width("menu"), 800);
     EXPECT_LE(710 + width("hint"), 800);
@@ -266,7 +269,9 @@ const std::vector<std::string>& TextKeys() {
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
-        "Could Not Create File", "Name Error"};
+        "Could Not Create File", "Name Error", "Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try",
+        "Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way", "Editor Verdict Ready",
+        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle"};
     return keys;
 }
 
@@ -306,6 +311,16 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawn) {
     for (const std::string key : {"Help Message", "Finished Puzzle", "No Valid Matches 2", "Level Editor 1"})
         EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
     EXPECT_EQ(GameText().FindString("Level Editor 1").find('\n'), std::string::npos);
+    for (const std::string key : {"Level Editor 2", "Editor Verdict Ready", "Editor Verdict Checking", "Trying Puzzle"})
+        EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
+    // Labels drawn on the editor's tool plates and the pause menu's "Back to Editor",
+    // and the mirror's mode under its plate in the strip right of the board.
+    for (const std::string key : {"Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try"})
+        EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)), Size(MENUS + "undo.png").first - 16);
+    EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString("Back to Editor")),
+              Size(MENUS + "backtoeditor.png").first - 16);
+    for (const std::string key : {"Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way"})
+        EXPECT_LE(plat::FontTextWidth(*GameFont(14), GameText().FindString(key)), 93) << key;
     // The help text: at most twelve lines of 25 px from x 285.
     std::istringstream help(GameText().FindString("Help Message Lumen Spire"));
     int lines = 0;

@@ -2,7 +2,11 @@
 // events: Escape asks to leave instead of opening a pause menu, a layout is
 // painted with drags and brush keys, every refusal shows its own text, a name
 // is asked before saving and again before replacing, the board is cleared,
-// and leaving fades to the play screen.
+// and leaving fades to the play screen. A try plays the layout to a win and
+// comes back to the editor as it was, with nothing written.
+#include <fstream>
+#include <map>
+
 #include "game_test_util.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
@@ -34,7 +38,27 @@ protected:
     void Stroke(int row, int from, int to, int button = 1) { DragAlongRow(Box(), row, from, to, button); }
     void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
     static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
+    void ClickTool(const std::string& name) { ClickButton(GameGUI().EditorTools->FindButton(name)); }
+    // Every file under the folder with its contents.
+    static std::map<std::string, std::string> Files(const std::string& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadWhole(entry.path().string());
+        return files;
+    }
+    static std::string ReadWhole(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
 };
+
+// Creation cells along the top, marble in the middle.
+std::vector<std::string> FairRows() {
+    auto rows = FullRows("................");
+    rows[0] = "cccccccccccccccc";
+    rows[6] = ".....mmmm.......";
+    return rows;
+}
 
 TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     auto& gui = GameGUI();
@@ -192,6 +216,85 @@ TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
     // The preview paints nothing by itself.
     EXPECT_EQ(At(4, 3).Contents, FLOOR_MARBLE);
     EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
+}
+
+TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothingWritten) {
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    Key(plat::KEY_LCONTROL);
+    Stroke(9, 3, 6);
+    Key('M');
+    Stroke(10, 2, 3);
+    MoveTo(CellX(Box(), 5), CellY(Box(), 4));
+    ASSERT_TRUE(WaitFor([] { return Editor().Verdict.Answer() == LAYOUT_VALID; }, 100)) << Editor().Verdict.Answer();
+    Shot("editor_tools_and_verdict");
+    const TLayoutBlocks layout = LayoutOf(Box());
+    const size_t steps = Editor().History.UndoSteps();
+    const auto files = Files(Game().SubPath);
+
+    ClickTool("try");
+    ASSERT_TRUE(GamePlay().IsTrying());
+    EXPECT_EQ(LayoutOf(*Mode().CellBox), layout);
+    EXPECT_FALSE(GameState().stateCustomMode);
+    Frames(100);
+    Shot("editor_try");
+    PlayToTheEnd();
+    EXPECT_FALSE(GameGUI().OKInput) << "a try's score went into the high-score table";
+    ASSERT_TRUE(WaitFor([] { return !GamePlay().IsTrying(); }, 300)) << "the won try stayed";
+
+    auto& editor = Editor();
+    EXPECT_EQ(GameState().stateCustomMode, 1);
+    EXPECT_EQ(LayoutOf(Box()), layout);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.Mirror, EMirror::LeftRight);
+    EXPECT_EQ(editor.History.UndoSteps(), steps);
+    EXPECT_EQ(Files(Game().SubPath), files) << "a try wrote a file";
+    // Ctrl+Z takes back the last stroke, all four cells of it.
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_LCONTROL, 0, 0});
+    Key('Z');
+    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_LCONTROL, 0, 0});
+    Frames(1);
+    for (const int column : {2, 3, 14, 15}) EXPECT_EQ(At(column, 10).Contents, FLOOR_NORMAL) << column;
+    EXPECT_EQ(At(4, 9).Contents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    ClickTool("redo");
+    EXPECT_EQ(LayoutOf(Box()), layout);
+}
+
+TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
+    auto& gui = GameGUI();
+    ClickTool("try");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+    EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error 1"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Answer(gui.OKInput, "OK");
+
+    BuildBox(Box(), FairRows());
+    const TLayoutBlocks fair = LayoutOf(Box());
+    Key('T');
+    ASSERT_TRUE(GamePlay().IsTrying());
+    Frames(100);
+    // The pause menu goes back to the editor and saves nothing.
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 100));
+    EXPECT_FALSE(GameMenu().Menu->FindButton("savegame"));
+    EXPECT_FALSE(GameMenu().Menu->FindButton("backtomenu"));
+    Shot("editor_try_pause_menu");
+    ClickButton(GameMenu().Menu->FindButton("backtoeditor"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    EXPECT_FALSE(GameMenu().Active);
+    Frames(10);
+    EXPECT_FALSE(gui.QuitInput);
+
+    Key('T');
+    ASSERT_TRUE(GamePlay().IsTrying());
+    Frames(20);
+    Key(plat::KEY_ESCAPE);
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Frames(20);
+    EXPECT_FALSE(gui.QuitInput) << "the Escape that left the try asked to leave the editor";
+    EXPECT_FALSE(GameMenu().Active);
+    EXPECT_EQ(LayoutOf(Box()), fair);
 }
 
 }  // namespace
