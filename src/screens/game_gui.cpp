@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/error_state.h"
@@ -268,7 +269,11 @@ void TGameGUI::CheckInputDialogs() {
     }
     if (int answer = AnswerOf(QuitInput)) {
         CloseDialog(QuitInput, true);
-        if (answer == 1) FadeTo(LeaveGameDestination());
+        if (answer == 1) {
+            // Leaving the editor ends its history.
+            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) editor->History.Drop();
+            FadeTo(LeaveGameDestination());
+        }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
         CloseDialog(ShuffleInput, false);

@@ -76,8 +76,10 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     EXPECT_FALSE(GameMenu().Active);
     EXPECT_TRUE(OnGameScreen());
 
+    Stroke(3, 2, 4);
     ClickEditorButton("backtomenu");
     Answer(gui.QuitInput, "Yes");
+    EXPECT_FALSE(Editor().History.CanUndo()) << "the history outlived the editor";
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
 }
 
@@ -286,7 +288,15 @@ TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu)
     Frames(10);
     EXPECT_FALSE(gui.QuitInput);
 
+    // A reshuffle fades the screen in again and the try goes on.
+    gui.LastFileName = "Mine";
     Key('T');
+    ASSERT_TRUE(GamePlay().IsTrying());
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 100));
+    ClickButton(GameMenu().Menu->FindButton("shufflepuzzle"));
+    Answer(gui.ShuffleInput, "Yes");
+    ASSERT_TRUE(WaitFor(OnGameScreen, 300));
     ASSERT_TRUE(GamePlay().IsTrying());
     Frames(20);
     Key(plat::KEY_ESCAPE);
@@ -295,6 +305,7 @@ TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu)
     EXPECT_FALSE(gui.QuitInput) << "the Escape that left the try asked to leave the editor";
     EXPECT_FALSE(GameMenu().Active);
     EXPECT_EQ(LayoutOf(Box()), fair);
+    EXPECT_EQ(gui.LastFileName, "Mine");
 }
 
 }  // namespace
