@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/anim_timing.h"
+#include "puzzle/editor_history.h"
 #include "puzzle/match3_hint.h"
 
 std::string LayoutErrorTextKey(int error) {
@@ -65,6 +66,7 @@ bool TDealCheck::Step(int attempts) {
 // ---- the live verdict -------------------------------------------------------------
 
 void TLiveVerdict::Changed(TCellBox& box) {
+    judged_ = LayoutGridOf(box);
     quickError_ = QuickLayoutError(box);
     fairError_ = FairnessError(box, fairCell_);
     deal_.reset();
@@ -72,7 +74,8 @@ void TLiveVerdict::Changed(TCellBox& box) {
     stillTicks_ = 0;
 }
 
-void TLiveVerdict::Tick(const TCellBox& box, float ticks, bool painting) {
+void TLiveVerdict::Tick(TCellBox& box, float ticks, bool painting) {
+    if (!SameLayout(LayoutGridOf(box), judged_)) Changed(box);
     if (quickError_ != LAYOUT_VALID || dealDone_) return;
     // The still time counts from the end of the last stroke.
     stillTicks_ = painting ? 0 : stillTicks_ + ticks;

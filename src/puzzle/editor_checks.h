@@ -77,9 +77,10 @@ public:
 
     // The layout changed: the quick checks run now, the deals start over.
     void Changed(TCellBox& box);
-    // One logic tick of `ticks` (Delta): counts the still time since the
-    // last stroke ended, and once it is long enough, deals a slice.
-    void Tick(const TCellBox& box, float ticks, bool painting);
+    // One logic tick of `ticks` (Delta): a layout changed behind the
+    // verdict's back counts as changed now; then the still time since the
+    // last stroke ended is counted, and once it is long enough, a slice dealt.
+    void Tick(TCellBox& box, float ticks, bool painting);
     // What a save would answer now: LAYOUT_VALID, an ELayoutError, or CHECKING.
     int Answer() const;
     // The cell the answer is about, when it is about one.
@@ -88,6 +89,8 @@ public:
     bool Settled() const { return quickError_ != LAYOUT_VALID || dealDone_; }
 
 private:
+    // The layout the answer is about.
+    TLayoutGrid judged_{};
     int quickError_ = LAYOUT_NO_FLOOR;
     int fairError_ = LAYOUT_VALID;
     std::optional<TCellPosition> fairCell_;
