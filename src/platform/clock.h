@@ -3,6 +3,7 @@
 // can install a clock of their own and drive the loop frame by frame.
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 
 namespace plat {
@@ -58,6 +59,19 @@ public:
 private:
     struct TSaved;
     std::unique_ptr<TSaved> saved_;
+};
+// A random sequence of its own: while it lives, Rand and the others draw
+// from `state`, which they advance; the game's own sequence is left as it was.
+class TScopedRnd {
+public:
+    explicit TScopedRnd(std::mt19937& state);
+    ~TScopedRnd();
+    TScopedRnd(const TScopedRnd&) = delete;
+    TScopedRnd& operator=(const TScopedRnd&) = delete;
+
+private:
+    std::mt19937& state_;
+    std::mt19937 saved_;
 };
 int Rand(int a, int b);            // integer in [a, b] (either order)
 double Rnd(double a, double b);    // float in [a, b)

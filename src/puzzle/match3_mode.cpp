@@ -7,6 +7,7 @@
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/game_play.h"
+#include "puzzle/layout_file.h"
 #include "resources/error.h"
 #include "resources/resource_globals.h"
 
@@ -125,6 +126,12 @@ void TGameModeMatch3::StartLoadedLevel() {
     Shuffle();
     AddOriginalUndo();
     TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
+}
+
+void TGameModeMatch3::StartFromLayout(const TCellBox& layout) {
+    Clear();
+    ApplyLayout(*CellBox, LayoutOf(layout));
+    StartLoadedLevel();
 }
 
 void TGameModeMatch3::AddOriginalUndo() {

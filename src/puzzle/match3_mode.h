@@ -69,6 +69,9 @@ public:
     // Everything Init does after the layout is in the board: walls, a fresh
     // random filling, the original record and the marble total.
     void StartLoadedLevel();
+    // Plays the layout of the given board (the editor's) as Init plays a
+    // file's: a fresh game on a copy of its floor.
+    void StartFromLayout(const TCellBox& layout);
 
     void AddOriginalUndo();
     void CheckBonusCounter();

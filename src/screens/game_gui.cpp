@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/error_state.h"
@@ -99,7 +100,9 @@ void TGameGUI::Load() {
     OverwriteInput.reset();
     PendingSavePath.clear();
     ReplaceInput.reset();
-    LastFileName.clear();
+    // A try that fades the screen in again (a reshuffle) is still the same editing.
+    if (!GamePlay().IsTrying()) LastFileName.clear();
+    TryWonTicks = 0;
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
 
@@ -113,6 +116,7 @@ void TGameGUI::Start() {
     CustomMenu->MakeRow(20);
     CustomMenu->SetY(565);
     CustomMenu->CentreHoriz();
+    StartEditorTools();
 }
 
 bool TGameGUI::AnyDialogOpen() const {
@@ -131,6 +135,8 @@ void TGameGUI::Logic() {
     if (!state.disableButtons) {
         if (InEditor()) {
             if (CustomMenu) CustomMenu->Manage();
+            UpdateEditorTools();
+            if (EditorTools) EditorTools->Manage();
         } else if (MainMenu && !GameMenu().Active) {
             MainMenu->Manage();
         }
@@ -153,6 +159,12 @@ void TGameGUI::CheckLevelFinished() {
     PlayNamedSound("applause");
     PlayClock().Pause();
 
+    // A try is won for the editor's sake only: nothing recorded, no menu.
+    if (GamePlay().IsTrying()) {
+        state.disableButtons = 0;
+        TryWonTicks = 0;
+        return;
+    }
     if (const std::string message = RecordLevelFinished(); !message.empty()) ShowMessage(message);
 
     state.disableButtons = 0;
@@ -179,7 +191,12 @@ void TGameGUI::CheckButtonClicks() {
     const TState& state = GameState();
     if (state.disableButtons) return;
     if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
-    if (InEditor()) CheckEditorButtons();
+    if (InEditor()) {
+        CheckEditorButtons();
+    } else if (GamePlay().IsTrying()) {
+        CheckTry();
+    }
+    if (InEditor()) return;
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     // With no move left, Hint says so by asking about the reshuffle again.
@@ -257,8 +274,12 @@ void TGameGUI::CheckInputDialogs() {
     }
     if (int answer = AnswerOf(QuitInput)) {
         CloseDialog(QuitInput, true);
-        // A confirmed quit, from play or from the editor, goes back to the level grids.
-        if (answer == 1) FadeTo(ScreenFor(EGameScreen::Play));
+        if (answer == 1) {
+            // A confirmed quit, from play or from the editor, goes back to the
+            // level grids; leaving the editor ends its history.
+            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) editor->History.Drop();
+            FadeTo(ScreenFor(EGameScreen::Play));
+        }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
         CloseDialog(ShuffleInput, false);
@@ -335,6 +356,7 @@ void TGameGUI::Draw() {
 void TGameGUI::DrawMenus() {
     const MenuPtr& menu = InEditor() ? CustomMenu : MainMenu;
     if (menu) menu->Draw(0, 0);
+    if (InEditor()) DrawEditorTools();
 }
 
 void TGameGUI::DrawDialogs() {

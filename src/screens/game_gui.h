@@ -30,6 +30,10 @@ public:
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
     MenuPtr MainMenu;
     MenuPtr CustomMenu;
+    // The editor's column right of the board: undo, redo, mirror, try.
+    MenuPtr EditorTools;
+    // Game ticks since a try was won; it goes back to the editor after a while.
+    float TryWonTicks = 0;
 
     // No dialogs, a new end-level menu.
     void Load();
@@ -55,6 +59,18 @@ public:
 
     // The editor's buttons and Escape (editor_commands.cpp).
     void CheckEditorButtons();
+    void StartEditorTools();
+    // Undo and redo greyed when there is nothing to take back or forward,
+    // the mirror lit while on.
+    void UpdateEditorTools();
+    void DrawEditorTools();
+    // Plays the editor's layout as it stands when it passes the checks of
+    // Save; otherwise shows the same refusal.
+    void TryLayout();
+    // Back from a try to the editor as it was left.
+    void LeaveTry();
+    // A try: Escape leaves it, and a win goes back after a moment or a click.
+    void CheckTry();
     // The answer to "Replace it?": yes saves, no asks for another name.
     void AnswerReplace(int answer);
     // The name prompt of "savecustom", pre-filled with the given name.
@@ -67,6 +83,10 @@ public:
     void SavePlayedGame(const std::string& basePath);
     // Opens OKInput with the text (replacing one that is open).
     void ShowMessage(const std::string& text);
+
+private:
+    // The mirror button shows its lit images.
+    bool mirrorLit_ = false;
 };
 
 TGameGUI& GameGUI();

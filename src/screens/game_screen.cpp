@@ -80,6 +80,7 @@ void SelectGameFont(int which) {
 
 std::string PuzzleLabel() {
     const TGamePlay& play = GamePlay();
+    if (play.IsTrying()) return GameText().FindString("Trying Puzzle");
     if (play.CurrentLevel.empty()) return {};
     const std::string name = plat::StripAll(play.CurrentLevel);
     if (play.IsCustomLevel) return GameText().FindString("Puzzle Name") + name;

@@ -76,7 +76,8 @@ public:
 };
 
 // The puzzle being played as the game screen names it: "Puzzle 7" for a
-// standard one, "Puzzle: name" for one of the player's own ("" for none).
+// standard one, "Puzzle: name" for one of the player's own, a line of its
+// own for a try of the editor's layout ("" for none).
 std::string PuzzleLabel();
 
 // The puzzle hooks of play: sounds through the channel pool, the bursts of

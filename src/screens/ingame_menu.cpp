@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/dialog.h"
+#include "gui/font.h"
 #include "gui/menu.h"
 #include "gui/text.h"
 #include "platform/graphics.h"
@@ -24,12 +25,25 @@ TGameMenu& GameMenu() {
     return menu;
 }
 
-void TGameMenu::Load() {
+void TGameMenu::Build(bool trying) {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
-    for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"})
-        Menu->AddQuick(name, name);
+    for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle"}) Menu->AddQuick(name, name);
+    if (trying) {
+        const auto back = Menu->AddQuick("backtoeditor", "backtoeditor");
+        back->SetupCaption(GameText().FindString("Back to Editor"), SecondFont(),
+                           TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
+                           TColor::Create(255, 255, 255, 1.0f));
+    } else {
+        Menu->AddQuick("savegame", "savegame");
+        Menu->AddQuick("backtomenu", "backtomenu");
+    }
     if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
     Menu->Centre();
+    builtForTry_ = trying;
+}
+
+void TGameMenu::Load() {
+    Build(GamePlay().IsTrying());
     ActivateSound = SoundBank().FindOrNull("buttonclick");
     FadeIn = TAnimation::Create(FADE_MS, 0, 0, 0);
     FadeOut = TAnimation::Create(FADE_MS, 0, 0, 0);
@@ -43,6 +57,10 @@ void TGameMenu::PlayMenuSound(const GameSoundPtr& sound) const {
 }
 
 void TGameMenu::Show(int playSound) {
+    if (builtForTry_ != GamePlay().IsTrying()) {
+        Build(GamePlay().IsTrying());
+        Menu->Precache();
+    }
     Active = 1;
     if (Menu) Menu->ManageNoSound();
     auto& mouse = Game().Mouse;
@@ -61,6 +79,15 @@ void TGameMenu::Hide() {
     // A menu closed half-way through opening fades out from where it was.
     FadeOut.Counter = FadeIn.Active ? FadeIn.Length[FadeIn.CurrentPhase] - FadeIn.Counter : FadeOut.Length[0];
     FadeIn.Active = 0;
+    FlushInput();
+}
+
+void TGameMenu::Close() {
+    if (!Active) return;
+    if (!MouseState) Game().Mouse.Off();
+    Active = 0;
+    FadeIn.Active = 0;
+    FadeOut.Active = 0;
     FlushInput();
 }
 
@@ -98,6 +125,7 @@ void TGameMenu::CheckButtons() {
         gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
     if (Menu->Clicked("savegame") && !finished) gui.AskSaveName({});
     if (Menu->Clicked("backtomenu")) gui.LeavePuzzle();
+    if (Menu->Clicked("backtoeditor")) gui.LeaveTry();
 }
 
 void TGameMenu::Draw() {

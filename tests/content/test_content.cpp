@@ -48,7 +48,8 @@ const std::vector<ButtonFiles>& Buttons() {
         {"shufflepuzzle", "shufflepuzzleMO"}, {"savegame", "savegameMO"}, {"nextpuzzle", "nextpuzzleMO"},
         {"oksmall", "oksmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"language", "languageMO", true}, {"OK", "OKMO"},
         {"Yes", "YesMO"}, {"No", "NoMO"}, {"Cancel", "CancelMO"}, {"Create", "CreateMO"},
-        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}};
+        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}, {"undo", "undoMO"}, {"redo", "redoMO"},
+        {"mirror", "mirrorMO", true}, {"try", "tryMO"}, {"backtoeditor", "backtoeditorMO"}};
     return buttons;
 }
 
@@ -118,9 +119,9 @@ TEST_F(ContentTest, EveryNamedImageDecodes) {
     for (const std::string& f : files)
         if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
     EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
-    // 194 images are named: these plus the 9 archive images (loaded by the start-up
+    // 206 images are named: these plus the 9 archive images (loaded by the start-up
     // test); "manager.png" is both a bank image and the player manager's background.
-    EXPECT_EQ(files.size(), 194u - 9u + 1u);
+    EXPECT_EQ(files.size(), 206u - 9u + 1u);
 }
 
 TEST_F(ContentTest, EveryNamedSoundDecodes) {
@@ -268,7 +269,9 @@ const std::vector<std::string>& TextKeys() {
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
         "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
-        "Write Reason Full"};
+        "Write Reason Full", "Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try",
+        "Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way", "Editor Verdict Ready",
+        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle"};
     return keys;
 }
 
@@ -337,6 +340,10 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             EXPECT_LE(285 + plat::FontTextWidth(*GameFont(25), line), 790) << line;
         }
         EXPECT_LE(lines, 13);
+        // The editor's labels on the tool plates and in the strip beside the board.
+        for (const std::string key : {"Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try", "Mirror Left Right"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)), Size(MENUS + "undo.png").first - 10)
+                << key;
     }
 }
 

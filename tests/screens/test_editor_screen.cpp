@@ -2,11 +2,14 @@
 // events: Escape asks to leave instead of opening a pause menu, a layout is
 // painted with drags and brush keys, every refusal shows its own text, a name
 // is asked before saving and again before replacing, the board is cleared,
-// and leaving fades to the play screen.
+// and leaving fades to the play screen. A try plays the layout to a win and
+// comes back to the editor as it was, with nothing written.
+#include <map>
+
 #include "game_test_util.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
-#include "puzzle/puzzle_test_util.h"
+#include "puzzle/puzzle_file_test_util.h"
 #include "resources/channels.h"
 #include "resources/resource_globals.h"
 #include "screens/ingame_menu.h"
@@ -34,6 +37,14 @@ protected:
     void Stroke(int row, int from, int to, int button = 1) { DragAlongRow(Box(), row, from, to, button); }
     void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
     static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
+    void ClickTool(const std::string& name) { ClickButton(GameGUI().EditorTools->FindButton(name)); }
+    // Every file under the folder with its contents.
+    static std::map<std::string, std::string> Files(const std::string& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadText(entry.path().string());
+        return files;
+    }
 };
 
 TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
@@ -52,8 +63,10 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     EXPECT_FALSE(GameMenu().Active);
     EXPECT_TRUE(OnGameScreen());
 
+    Stroke(3, 2, 4);
     ClickEditorButton("backtomenu");
     Answer(gui.QuitInput, "Yes");
+    EXPECT_FALSE(Editor().History.CanUndo()) << "the history outlived the editor";
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
 }
 
@@ -242,6 +255,82 @@ TEST_F(EditorOnGameScreen, AnEscapeAfterADialogClosesIsNeverSwallowed) {
         Answer(gui.QuitInput, "No");
         ASSERT_TRUE(WaitFor([&gui] { return !gui.QuitInput; }, 300));
     }
+}
+
+TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothingWritten) {
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    Key(plat::KEY_LCONTROL);
+    Stroke(9, 3, 6);
+    Key('M');
+    Stroke(10, 2, 3);
+    MoveTo(CellX(Box(), 5), CellY(Box(), 4));
+    ASSERT_TRUE(WaitFor([] { return Editor().Verdict.Answer() == LAYOUT_VALID; }, 100)) << Editor().Verdict.Answer();
+    Shot("editor_tools_and_verdict");
+    const TLayoutBlocks layout = LayoutOf(Box());
+    const size_t steps = Editor().History.UndoSteps();
+    const auto files = Files(Game().SubPath);
+
+    ClickTool("try");
+    ASSERT_TRUE(GamePlay().IsTrying());
+    EXPECT_EQ(LayoutOf(*Mode().CellBox), layout);
+    PlayToTheEnd();
+    EXPECT_FALSE(GameGUI().OKInput) << "a try's score went into the high-score table";
+    ASSERT_TRUE(WaitFor([] { return !GamePlay().IsTrying(); }, 300)) << "the won try stayed";
+
+    auto& editor = Editor();
+    EXPECT_EQ(LayoutOf(Box()), layout);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.Mirror, EMirror::LeftRight);
+    EXPECT_EQ(editor.History.UndoSteps(), steps);
+    EXPECT_EQ(Files(Game().SubPath), files) << "a try wrote a file";
+    // The last stroke comes off, all four cells of it, and back.
+    ClickTool("undo");
+    for (const int column : {2, 3, 14, 15}) EXPECT_EQ(At(column, 10).Contents, FLOOR_NORMAL) << column;
+    EXPECT_EQ(At(4, 9).Contents, FLOOR_MARBLE);
+    ClickTool("redo");
+    EXPECT_EQ(LayoutOf(Box()), layout);
+}
+
+TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
+    auto& gui = GameGUI();
+    ClickTool("try");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+    EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error 1"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Answer(gui.OKInput, "OK");
+
+    BuildBox(Box(), FairRows());
+    const TLayoutBlocks fair = LayoutOf(Box());
+    const auto tryAndOpenTheMenu = [this, &gui] {
+        Key('T');
+        ASSERT_TRUE(GamePlay().IsTrying());
+        ClickButton(gui.MainMenu->FindButton("menu"));
+        ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 100));
+    };
+    // The pause menu goes back to the editor and saves nothing.
+    tryAndOpenTheMenu();
+    EXPECT_FALSE(GameMenu().Menu->FindButton("savegame"));
+    EXPECT_FALSE(GameMenu().Menu->FindButton("backtomenu"));
+    Shot("editor_try_pause_menu");
+    ClickButton(GameMenu().Menu->FindButton("backtoeditor"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    EXPECT_FALSE(GameMenu().Active);
+
+    // A reshuffle fades the screen in again and the try goes on.
+    gui.LastFileName = "Mine";
+    tryAndOpenTheMenu();
+    ClickButton(GameMenu().Menu->FindButton("shufflepuzzle"));
+    Answer(gui.ShuffleInput, "Yes");
+    ASSERT_TRUE(WaitFor(OnGameScreen, 300));
+    ASSERT_TRUE(GamePlay().IsTrying());
+    Frames(20);
+    Key(plat::KEY_ESCAPE);
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Frames(20);
+    EXPECT_FALSE(gui.QuitInput) << "the Escape that left the try asked to leave the editor";
+    EXPECT_EQ(LayoutOf(Box()), fair);
+    EXPECT_EQ(gui.LastFileName, "Mine");
 }
 
 }  // namespace

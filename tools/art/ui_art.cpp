@@ -561,6 +561,12 @@ void MakeButtons(const std::string& menus) {
         {"loadcustom", "", 150, 34, "Load"},
         {"reset", "", 150, 34, "Clear"},
         {"backtomenu", "", 220, 34, "Back to Menu"},
+        // plates whose labels the game draws from its text table
+        {"undo", "", 88, 36, ""},
+        {"redo", "", 88, 36, ""},
+        {"mirror", "", 88, 36, "", Icon::None, true},
+        {"try", "", 88, 36, ""},
+        {"backtoeditor", "", 220, 34, ""},
         {"resume", "", 220, 34, "Resume"},
         {"restartpuzzle", "", 220, 34, "Restart Puzzle"},
         {"shufflepuzzle", "", 220, 34, "Shuffle Gems"},
