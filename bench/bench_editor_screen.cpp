@@ -56,10 +56,7 @@ void BackToPlay() {
 void Post(plat::EventKind kind, int data, int x, int y) { plat::PostEvent({kind, data, x, y}); }
 
 void BM_EditorStrokeWithLiveVerdict(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     plat::SetUnthrottledFlip(true);
     const int syncMode = FlipSyncMode;
     FlipSyncMode = 0;
@@ -121,10 +118,7 @@ void BM_EditorStrokeWithLiveVerdict(benchmark::State& state) {
 }
 
 void BM_DealAttemptOnAFullBoard(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     TCellBox box;
     box.Clear();
     LayFairFloor(box);
@@ -138,10 +132,7 @@ void BM_DealAttemptOnAFullBoard(benchmark::State& state) {
 // The verdict's work on a layout change: the quick checks alone (what a
 // stroke pays on every cell it changes), and with the trial deals to the end.
 void BM_VerdictQuickChecks(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     TCellBox box;
     box.Clear();
     LayFairFloor(box);
@@ -150,10 +141,7 @@ void BM_VerdictQuickChecks(benchmark::State& state) {
 }
 
 void BM_VerdictToTheEnd(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     TCellBox box;
     box.Clear();
     LayFairFloor(box);

@@ -5,6 +5,8 @@
 // VC_GAME_DATA_DIR, else the working folder. False when it is not there.
 #include <cstdlib>
 
+#include <benchmark/benchmark.h>
+
 #include "app/game.h"
 #include "app/loading_screen.h"
 #include "platform/files.h"
@@ -27,4 +29,11 @@ inline bool StartedGame() {
     LoadingScreen().Destination = &StartFirstStandardPuzzle();
     while (Game().CurrentTScreen != &GameScreen() || Game().GameFade.Active) Game().RunFrame();
     return true;
+}
+
+// StartedGame, or the benchmark skipped with the reason.
+inline bool StartedGameOrSkip(benchmark::State& state) {
+    if (StartedGame()) return true;
+    state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
+    return false;
 }

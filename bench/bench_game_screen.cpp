@@ -14,10 +14,7 @@
 namespace {
 
 void BM_GameScreenCascadeWithSparkles(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     plat::SetUnthrottledFlip(true);
     const int syncMode = FlipSyncMode;
     FlipSyncMode = 0;
