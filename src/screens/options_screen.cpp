@@ -1,7 +1,10 @@
 #include "screens/options_screen.h"
 
 #include "app/game.h"
+#include "gui/font.h"
 #include "gui/sprite.h"
+#include "gui/text.h"
+#include "platform/graphics.h"
 #include "platform/clock.h"
 #include "resources/languages.h"
 #include "resources/resource_globals.h"
@@ -17,6 +20,12 @@ constexpr int LANGUAGE_FONT_SIZE = 18;
 // A slider's label image, beside it and a little lower.
 constexpr float LABEL_X = 242, LABEL_DROP = 13;
 constexpr int SLIDER_BORDER = 22;
+// A slider's value, right of its track.
+constexpr float VALUE_GAP = 28;
+constexpr int VALUE_FONT_SIZE = 25;
+constexpr float VALUE_DROP = 4;
+constexpr int OK_CANCEL_GAP = 24;
+constexpr int CAPTION_RED = 255, CAPTION_GREEN = 248, CAPTION_BLUE = 232;
 }  // namespace
 
 TOptionsScreen& OptionsScreen() {
@@ -26,8 +35,7 @@ TOptionsScreen& OptionsScreen() {
 
 void TOptionsScreen::Load() {
     LoadPanel("optionsheader");
-    Menu->Centre();
-    Menu->SetY(Menu->y + BUTTON_DROP);
+    AddOkAndCancel();
 
     auto& game = Game();
     OptionsMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
@@ -42,6 +50,19 @@ void TOptionsScreen::Load() {
     MusicSlider->SetValue(game.MusicVolume);
     SoundSlider->SetValue(game.SoundVolume);
     BuildLanguageMenu();
+}
+
+// Cancel stands right of OK, the pair centred below the panel.
+void TOptionsScreen::AddOkAndCancel() {
+    auto cancel = Menu->AddNew("cancelsmall", "cancelsmallMO", "cancel");
+    cancel->SetupScaleOnMO(BUTTON_GROWTH, cancel->ScaleOnMOUpSpeed, cancel->ScaleOnMODownSpeed);
+    Menu->MakeRow(OK_CANCEL_GAP);
+    Menu->Centre();
+    Menu->SetY(Menu->y + BUTTON_DROP);
+    // The caption stands where the button is now.
+    cancel->SetupCaption(GameText().FindString("Options Cancel"), SecondFont(),
+                         TColor::Create(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE, 1.0f), TShadow::Create(1, 1, 0.6f),
+                         TColor::Create(255, 255, 255, 1.0f));
 }
 
 // The plates carry no words: each shows its language's name in the font.
@@ -69,6 +90,7 @@ void TOptionsScreen::LightLanguageInUse() {
 void TOptionsScreen::Start() {
     TPanelScreen::Start();
     atStart_ = CurrentChoice();
+    textLanguageAtStart_ = GameText().Language;
     soundHeld_ = false;
     // The first touch of the sound slider is heard at once.
     LastClickTime = plat::MilliSecs() - CLICK_INTERVAL_MS;
@@ -87,6 +109,9 @@ void TOptionsScreen::Logic() {
     if (Menu && Menu->Clicked("ok")) {
         SaveSettings();
         LeaveToTitle();
+    } else if (Menu && Menu->Clicked("cancel")) {
+        RestoreSettings();
+        LeaveToTitle();
     }
     if (Game().GameFade.Active) return;
     ManageMusicSlider();
@@ -102,12 +127,15 @@ void TOptionsScreen::ManageMusicSlider() {
 }
 
 // While the slider is held, the sample click plays when it is first pressed
-// and as the value changes, but never more often than every 250 ms.
+// and as the value changes, but never more often than every 250 ms; once
+// more when it is let go, at the volume chosen.
 void TOptionsScreen::ManageSoundSlider() {
     if (!SoundSlider) return;
     const bool held = SoundSlider->Manage() != 0;
     const bool pressed = held && !soundHeld_;
+    const bool released = !held && soundHeld_;
     soundHeld_ = held;
+    if (released) ClickSound();
     if (!held) return;
     auto& game = Game();
     const bool changed = SoundSlider->Value != game.SoundVolume;
@@ -161,8 +189,18 @@ void TOptionsScreen::SaveSettings() {
 }
 
 int TOptionsScreen::SetEscDestination() {
-    SaveSettings();
+    RestoreSettings();
     return TPanelScreen::SetEscDestination();
+}
+
+void TOptionsScreen::RestoreSettings() {
+    auto& game = Game();
+    if (game.MusicVolume != atStart_.music) game.MusicSetVolume(atStart_.music, 0);
+    if (game.SoundVolume != atStart_.sound) game.SoundSetVolume(atStart_.sound, 0);
+    if (game.FullScreen != atStart_.fullScreen) game.ToggleFullScreen();
+    // An empty choice follows the system's locale: its texts come back with it.
+    ChooseLanguage(textLanguageAtStart_);
+    game.Language = atStart_.language;
 }
 
 void TOptionsScreen::Draw() {
@@ -171,12 +209,31 @@ void TOptionsScreen::Draw() {
     DrawPanel(284);
     DrawImage(musicLabel_, LABEL_X, MUSIC_SLIDER_Y + LABEL_DROP);
     DrawImage(soundLabel_, LABEL_X, SOUND_SLIDER_Y + LABEL_DROP);
-    if (MusicSlider) MusicSlider->Draw();
-    if (SoundSlider) SoundSlider->Draw();
+    if (MusicSlider) {
+        MusicSlider->Draw();
+        DrawSliderValue(*MusicSlider);
+    }
+    if (SoundSlider) {
+        SoundSlider->Draw();
+        DrawSliderValue(*SoundSlider);
+    }
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
     if (OptionsMenu) OptionsMenu->Draw(0, 0);
     if (LanguageMenu) LanguageMenu->Draw(0, 0);
+}
+
+void TOptionsScreen::DrawSliderValue(const TSlider& slider) const {
+    const auto font = GameFont(VALUE_FONT_SIZE);
+    if (!font) return;
+    plat::SetImageFont(font);
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE);
+    SetTextShadow(1, 1, 0.6f);
+    // Level with the track, which sits a little above the middle of its ticks.
+    const float middle = slider.y + static_cast<float>(slider.h) / 2.0f + VALUE_DROP;
+    DrawTextAligned(std::to_string(slider.Value), slider.x + static_cast<float>(slider.w) + VALUE_GAP,
+                    middle - static_cast<float>(plat::FontHeight(*font)) / 2.0f, true, ALIGN_LEFT, true);
 }
 
 void TOptionsScreen::Kill() {

@@ -1,8 +1,8 @@
 #pragma once
 // The options screen: full screen on or off, sliders for the music and
-// sound volumes, heard at once, and the language of the game's texts, each
-// named in itself, which takes effect at once. OK and Escape both keep and
-// save the choice.
+// sound volumes, heard at once and shown as numbers, and the language of the
+// game's texts, each named in itself, which takes effect at once. OK keeps
+// and saves the choice; Cancel and Escape put back what was there before.
 #include <cstdint>
 #include <string>
 
@@ -29,6 +29,8 @@ public:
     void Draw() override;
     void Kill() override;
     int SetEscDestination() override;
+    // Puts back the volumes, full screen and language the screen started with.
+    void RestoreSettings();
     // The OK button's click on its own channel, at the sound volume.
     void ClickSound();
     // Saves the config file and the settings. The settings count as changed
@@ -45,6 +47,8 @@ private:
         bool operator==(const TChoice&) const = default;
     };
     static TChoice CurrentChoice();
+    void AddOkAndCancel();
+    void DrawSliderValue(const TSlider& slider) const;
     void ManageMusicSlider();
     void ManageSoundSlider();
     void ManageFullScreenBox();
@@ -55,6 +59,7 @@ private:
 
     GameImagePtr musicLabel_, soundLabel_;
     TChoice atStart_;
+    std::string textLanguageAtStart_;
     bool soundHeld_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
+#include "app/input_tables.h"
 #include "app/loading_screen.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
@@ -10,6 +11,7 @@
 #include "persistence/profile.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "puzzle/completion_list.h"
 #include "resources/resource_globals.h"
 #include "screens/screen_list.h"
@@ -87,8 +89,8 @@ void TTitleScreen::Start() {
     game.GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
     game.Mouse.On();
     game.FixedRateLogic.Init();
-    // An open dialog keeps the Escape key for itself.
-    game.IgnoreEscapeKey = DialogOpen() ? 1 : 0;
+    // Escape is the screen's own: it asks before quitting, or a dialog takes it.
+    game.IgnoreEscapeKey = 1;
 }
 
 void TTitleScreen::PromptForName() {
@@ -141,6 +143,12 @@ bool TTitleScreen::ManageDialogs() {
         if (Message->Manage() == 0) return false;
         Message->Kill();
         Message.reset();
+    } else if (QuitQuestion) {
+        const int answer = QuitQuestion->Manage();
+        if (answer == 0) return false;
+        QuitQuestion->Kill();
+        QuitQuestion.reset();
+        if (answer == 1) FadeTo(*Game().ExitScreen);
     } else if (EnterName) {
         const int answer = EnterName->Manage();
         if (answer == 0) return false;
@@ -178,7 +186,13 @@ void TTitleScreen::Logic() {
         FadeTo(*game.ExitScreen);
     } else if (Menu->Clicked("changeplayer")) {
         ShowPlayerManager();
+    } else if (KeyHit(plat::KEY_ESCAPE) && !game.GameFade.Active) {
+        AskToQuit();
     }
+}
+
+void TTitleScreen::AskToQuit() {
+    QuitQuestion = CreateYesNoDialog(GameText().FindString("Quit Game"));
 }
 
 void TTitleScreen::FadeTo(TScreen& destination) {
@@ -201,6 +215,7 @@ void TTitleScreen::Draw() {
     if (EnterName) EnterName->Draw();
     if (PlayerManager) PlayerManager->Draw();
     if (Message) Message->Draw();
+    if (QuitQuestion) QuitQuestion->Draw();
     if (!DialogOpen()) {
         DrawWelcome();
         if (Menu) Menu->Draw(0, 0);
@@ -231,6 +246,8 @@ void TTitleScreen::Kill() {
     if (EnterName) EnterName->Kill();
     if (PlayerManager) PlayerManager->Kill();
     if (Message) Message->Kill();
+    if (QuitQuestion) QuitQuestion->Kill();
+    QuitQuestion.reset();
     EnterName.reset();
     PlayerManager.reset();
     Message.reset();

@@ -1,7 +1,7 @@
 #pragma once
 // The title screen, the hub of the game: the title picture, the glowing logo,
 // the main menu (Play, Help, Options, High Scores, Exit), a button to change
-// the player, a welcome line and the version. On its first arrival after
+// the player, a welcome line and the version. Escape asks before the game ends. On its first arrival after
 // loading it starts the music and makes sure somebody is playing: it asks
 // for a name when there are no players, takes up the last player, or opens
 // the player manager.
@@ -19,6 +19,8 @@ public:
     std::shared_ptr<PNPlayerManager> PlayerManager;
     // A problem with the players' files, told to the player.
     DialogOKPtr Message;
+    // "Quit Vellichorns?", asked when Escape is pressed on the title.
+    DialogYesNoPtr QuitQuestion;
 
     void Load() override;
     void Start() override;
@@ -33,7 +35,7 @@ public:
 
     // Forgets the first arrival, for a new start of the game.
     void NewStart();
-    bool DialogOpen() const { return EnterName || PlayerManager || Message; }
+    bool DialogOpen() const { return EnterName || PlayerManager || Message || QuitQuestion; }
 
 private:
     bool FirstArrival() const;
@@ -41,6 +43,7 @@ private:
     bool ManageDialogs();
     void ShowMessage(const std::string& text);
     void FadeTo(TScreen& destination);
+    void AskToQuit();
 
     GameImagePtr background_;
     bool loaded_ = false;

@@ -1,11 +1,12 @@
 // The options screen in the running game: the volume sliders as a player
-// drags them, the sample click, the full-screen box, and what OK and Escape
-// keep across a restart.
+// drags them, the sample click, the full-screen box, what OK keeps across a
+// restart and what Cancel and Escape put back.
 #include <algorithm>
 #include <vector>
 
 #include "gui/menu.h"
 #include "resources/channels.h"
+#include "resources/resource_globals.h"
 #include "screens/options_screen.h"
 #include "screens/game_test_util.h"
 #include "screens/screen_list.h"
@@ -31,6 +32,10 @@ protected:
     }
     void LeaveWithOk() {
         ClickButton(Screen().Menu->FindButton("ok"));
+        ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
+    }
+    void LeaveWithCancel() {
+        ClickButton(Screen().Menu->FindButton("cancel"));
         ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
     }
     void LeaveWithEscape() {
@@ -63,7 +68,7 @@ TEST_F(OptionsScreenTest, OkSavesBothFilesButMarksTheSettingsChangedOnlyAfterACh
     EXPECT_EQ(plat::FileType(marker), plat::FILETYPE_FILE);
 }
 
-TEST_F(OptionsScreenTest, VolumesLeftByOkOrEscapeAreHeardAndSurviveARestart) {
+TEST_F(OptionsScreenTest, OkKeepsTheVolumesAcrossARestartWhileCancelAndEscapePutBackWhatWasThere) {
     ShowScreen(Screen());
     SetSlider(*Screen().MusicSlider, 20);
     SetSlider(*Screen().SoundSlider, 80);
@@ -82,17 +87,29 @@ TEST_F(OptionsScreenTest, VolumesLeftByOkOrEscapeAreHeardAndSurviveARestart) {
     EXPECT_EQ(Screen().MusicSlider->Value, music);
     EXPECT_EQ(Screen().SoundSlider->Value, sound);
 
+    // Heard while it moves, gone again when the player changes their mind.
     SetSlider(*Screen().MusicSlider, 65);
-    const int music2 = Screen().MusicSlider->Value;
-    ASSERT_NE(music2, music);
+    SetSlider(*Screen().SoundSlider, 10);
+    EXPECT_NEAR(Game().MusicVolume, 65, 1);
+    Screen().ChooseLanguage("fr");
     LeaveWithEscape();
+    EXPECT_EQ(Game().MusicVolume, music);
+    EXPECT_EQ(Game().SoundVolume, sound);
+    EXPECT_EQ(GameText().Language, "en");
+
+    ShowScreen(Screen());
+    SetSlider(*Screen().MusicSlider, 65);
+    Screen().ChooseLanguage("de");
+    LeaveWithCancel();
+    EXPECT_EQ(Game().MusicVolume, music);
+    EXPECT_EQ(GameText().Language, "en");
 
     Restart();
-    EXPECT_EQ(Game().MusicVolume, music2);
+    EXPECT_EQ(Game().MusicVolume, music);
     EXPECT_EQ(Game().SoundVolume, sound);
 }
 
-TEST_F(OptionsScreenTest, DraggingTheSoundSliderClicksAtMostEveryQuarterSecondAtTheNewVolume) {
+TEST_F(OptionsScreenTest, DraggingTheSoundSliderClicksAtMostEveryQuarterSecondAndOnceMoreWhenLetGo) {
     struct TClick {
         uint32_t ms;
         int volume;
@@ -119,6 +136,12 @@ TEST_F(OptionsScreenTest, DraggingTheSoundSliderClicksAtMostEveryQuarterSecondAt
         noteClick();
     }
     Release();
+    const size_t whileHeld = clicks.size();
+    Frames(3);
+    noteClick();
+    ASSERT_EQ(clicks.size(), whileHeld + 1) << "letting go plays the sample at the chosen volume";
+    EXPECT_EQ(clicks.back().volume, slider.Value);
+    clicks.pop_back();
 
     ASSERT_GE(clicks.size(), 7u);
     EXPECT_LE(clicks.size(), 9u);

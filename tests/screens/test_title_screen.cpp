@@ -121,7 +121,7 @@ TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeaves
     EXPECT_EQ(Current(), "Zed");
 }
 
-TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenAndExitEndsTheGame) {
+TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenEscapeAsksBeforeQuittingAndExitEndsTheGame) {
     AddPlayers({"Ann"});
     LastPlayer("Ann");
     StartUp();
@@ -149,6 +149,15 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenAndExitEndsTheGame) {
         ASSERT_TRUE(WaitFor(OnTitle, 200)) << "no way back from " << button;
         EXPECT_FALSE(Title().DialogOpen());
     }
+    // Escape on the title asks; Escape again is "No".
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return Title().QuitQuestion != nullptr; }, 50)) << "Escape should ask before quitting";
+    Frames(30);
+    Shot("title_quit_question");
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return !Title().DialogOpen(); }, 200));
+    Frames(20);
+    EXPECT_TRUE(OnTitle());
     ClickButton(Title().Menu->FindButton("exit"));
     int result = 0;
     for (int i = 0; i < 100 && result != -1; ++i) {

@@ -574,6 +574,7 @@ void MakeButtons(const std::string& menus) {
         {"nextpuzzle", "", 220, 34, "Next Puzzle"},
         // options, help, high scores
         {"oksmall", "", 120, 40, "OK"},
+        {"cancelsmall", "", 120, 40, ""},
         {"clear", "", 120, 40, "Clear"},
         {"check", "", 200, 36, "Full screen", Icon::CheckBox, true},
         // a language choice: plain plates, the game writes each language's name on them
