@@ -227,6 +227,7 @@ void TCellBox::ManageInput() {
         }
     }
     if (!dragging) HasDraggedAndMatched = 0;
+    if (!IsLevelEditor) Cursor.Manage(*this);
 }
 
 void TCellBox::ManageLights() {
@@ -251,6 +252,7 @@ void TCellBox::ManageLights() {
 void TCellBox::Draw() const {
     DrawCells();
     DrawMarkedCell();
+    Cursor.Draw(*this);
 }
 
 void TCellBox::DrawLayoutImage(const plat::ImagePtr& image, int x, int y) const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "puzzle/board_cursor.h"
 #include "puzzle/cells.h"
 #include "puzzle/layout_check.h"
 #include "puzzle/match3_hint.h"
@@ -50,6 +51,8 @@ public:
     // Input flushes seen by the last update (a screen switch, menu, dialog
     // or pause in between drops the selection).
     int SeenInputFlushes = 0;
+    // The keyboard's way onto the board (match play only).
+    TBoardCursor Cursor;
 
     // Gems created by creation cells since the box was made (for checks).
     int CreatedGems = 0;

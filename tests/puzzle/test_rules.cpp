@@ -3,6 +3,7 @@
 
 #include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
+#include "platform/input.h"
 #include "puzzle_test_util.h"
 
 namespace {
@@ -104,6 +105,47 @@ TEST_F(RulesTest, SelectingFollowsTheMouseRules) {
     TCellBox other;
     Box().SetMarkedCell(&other.CellAt(2, 2));
     EXPECT_EQ(Box().MarkedCell2, nullptr);
+}
+
+TEST_F(RulesTest, TheKeyboardCursorSkipsHolesChoosesWithSpaceAndSwapsWithAnArrow) {
+    BuildBox(Box(), {".#..", "...."}, {"1-23", "4252"});
+    const auto press = [this](int key) {
+        RecordKeyDown(key);
+        RecordKeyUp(key);
+        Tick(Box());
+    };
+    const TBoardCursor& cursor = Box().Cursor;
+    // The first arrow only shows the cursor, on the board cell nearest the middle.
+    press(plat::KEY_RIGHT);
+    ASSERT_TRUE(cursor.Shown);
+    const int startColumn = cursor.Column;
+    press(plat::KEY_LEFT);
+    EXPECT_EQ(cursor.Column, startColumn - 1);
+    // From (1,1) right jumps the hole at (2,1); past the edge it stays.
+    Box().Cursor.Column = 1;
+    Box().Cursor.Row = 1;
+    press(plat::KEY_RIGHT);
+    EXPECT_EQ(cursor.Column, 3);
+    press(plat::KEY_UP);
+    EXPECT_EQ(cursor.Row, 1);
+
+    // Space chooses and Return lets go; chosen again, Down swaps the 2 with
+    // the 5 below and makes a run of three along the bottom row.
+    press(plat::KEY_SPACE);
+    EXPECT_EQ(Box().MarkedCell1.get(), &Box().CellAt(3, 1));
+    press(plat::KEY_ENTER);
+    EXPECT_EQ(Box().MarkedCell1, nullptr);
+    press(plat::KEY_SPACE);
+    press(plat::KEY_DOWN);
+    EXPECT_TRUE(Box().IsCellSwitchAnimation());
+    EXPECT_EQ(cursor.Row, 2);
+    Tick(Box(), SWAP_TICKS);
+    EXPECT_TRUE(Box().CellAt(2, 2).DestroyAnimation);
+
+    // Moving the mouse hides the cursor until the next key.
+    GameMouse().x += 5;
+    Tick(Box());
+    EXPECT_FALSE(cursor.Shown);
 }
 
 TEST_F(RulesTest, GemThatStartsFadingDuringTheSlideIsNotSwapped) {
