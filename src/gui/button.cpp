@@ -278,11 +278,18 @@ void TButton::Manage() {
             }
             if (ScaleOnMOMax > 1.0f) ScaleOnMO = std::min(ScaleOnMOMax, ScaleOnMO + ScaleOnMOUpSpeed * Delta);
         } else {
-            MouseOver = 0;
+            MouseOver = Focused;
             Clicked = 0;
-            ManageScaleOnMO();
+            if (Focused && ScaleOnMOMax > 1.0f) {
+                ScaleOnMO = std::min(ScaleOnMOMax, ScaleOnMO + ScaleOnMOUpSpeed * Delta);
+            } else {
+                ManageScaleOnMO();
+            }
         }
-        if (OKButton && (KeyHit(plat::KEY_ENTER) || (OKButtonUseSpace && KeyHit(plat::KEY_SPACE)))) SimulateClick();
+        const bool keyPress = KeyPress != 0;
+        KeyPress = 0;
+        if (keyPress || (OKButton && (KeyHit(plat::KEY_ENTER) || (OKButtonUseSpace && KeyHit(plat::KEY_SPACE)))))
+            SimulateClick();
     } else {
         MouseOver = 0;
         Clicked = 0;

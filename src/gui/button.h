@@ -76,6 +76,10 @@ public:
     std::function<int()> MouseOverUserFunction;
     int Clicked = 0;
     int MouseOver = 0;
+    // Holds the keyboard focus: looks hovered, though the pointer is elsewhere.
+    int Focused = 0;
+    // A press from the keyboard focus, taken as a click at the next Manage.
+    int KeyPress = 0;
     int AutoGlowOnMO = 0;
     ColorPtr CaptionDownColor;
     float CaptionDownScale = 1.0f;

@@ -71,6 +71,7 @@ void TDialog::Init(const std::string& text, GameImagePtr background, int w_, int
 void TDialog::Start() {
     CloseResult = 0;
     CloseResultTemp = 0;
+    Focus.Clear();
     CalcAll();
     MenuPosition();
     auto& game = ViewState();
@@ -253,6 +254,8 @@ int TDialog::ManageCore() {
         if (Disabled || Transitioning == 2) {
             Menu->ManageFixedGlowOnly();
         } else if (Transitioning == 0) {
+            if (Focus.Empty()) Focus.AddMenu(*Menu);
+            Focus.Manage();
             Menu->Manage();
         }
     }
@@ -336,6 +339,7 @@ int TDialog::Draw() {
     Caption->Draw(OffsetX, OffsetY, true);
     TextAlpha = 1.0f;
     if (Menu && MenuShow) Menu->Draw(OffsetX, OffsetY);
+    if (Menu && MenuShow && Transitioning == 0) Focus.Draw();
     DrawPicture(Picture, PictureX, PictureY, PictureScale, PictureAngle, PictureShadow);
     DrawPicture(Picture2, Picture2X, Picture2Y, Picture2Scale, Picture2Angle, Picture2Shadow);
     plat::SetAlpha(1.0f);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/animation.h"
+#include "gui/focus_ring.h"
 #include "gui/label.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
@@ -37,6 +38,8 @@ public:
     int Border = 20;
     ColorPtr DialogColor;
     MenuPtr Menu;
+    // The keyboard's way through the buttons, built from Menu at the first update.
+    TFocusRing Focus;
     int MenuShow = 1;
     int Centre = 1;
     int FixedWidth = 0;

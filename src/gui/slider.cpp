@@ -6,6 +6,11 @@
 #include "gui/mouse_pointer.h"
 #include "resources/game_paths.h"
 
+namespace {
+// One key press moves a slider by this much of its 0..100.
+constexpr int KEY_STEP = 5;
+}  // namespace
+
 std::shared_ptr<TSlider> TSlider::CreateFromImages(GameImagePtr track, GameImagePtr dot, float x, float y,
                                                    int border, const std::string& name, int borderY) {
     auto slider = std::make_shared<TSlider>();
@@ -63,8 +68,17 @@ int TSlider::ValueAt(int px) const {
     return static_cast<int>(std::lround((static_cast<float>(px) - left) / (right - left) * 100.0f));
 }
 
+void TSlider::StepBy(int direction) {
+    SetValue(std::clamp(Value + direction * KEY_STEP, 0, 100));
+    KeyMoved = 1;
+}
+
 int TSlider::Manage() {
     if (!active) return 0;
+    if (KeyMoved) {
+        KeyMoved = 0;
+        return 1;
+    }
     const auto& mouse = GameMouse();
     const float px = static_cast<float>(mouse.x);
     const float py = static_cast<float>(mouse.y);

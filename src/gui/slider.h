@@ -1,6 +1,6 @@
 #pragma once
 // A horizontal value slider (0..100): a track image with a dot that follows
-// the pointer while a button is held over it.
+// the pointer while a button is held over it, or steps by a key.
 #include <memory>
 #include <string>
 
@@ -13,6 +13,7 @@ public:
     int DotX = 0, DotY = 0;
     int MouseOver = 0;
     int Value = 0;
+    int KeyMoved = 0;  // moved by a key since the last update
     int Border = 0;   // dead margin at each end of the track
     int BorderY = 5;  // extra vertical hover tolerance
 
@@ -29,6 +30,8 @@ public:
     // 1 while a button is held over the slider, or was pressed and released
     // over it since the last update (Value may have changed).
     int Manage();
+    // A step left (-1) or right (1) from the keyboard; Manage reports it once.
+    void StepBy(int direction);
     void Draw() override;
 
     // The value for a pointer at px (0..100); a track not wider than its

@@ -41,6 +41,7 @@ void THelpScreen::Draw() {
     SetTextShadow(1, 1, 0.5f);
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
+    Focus.Draw();
 }
 
 void THelpScreen::Kill() {

@@ -129,6 +129,7 @@ void THighScoreScreen::Draw() {
     DrawPanel(284);
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
+    if (!ClearHighscore && !SaveFailed) Focus.Draw();
 
     SetTextShadow(2, 2, 0.6f);
     plat::SetImageFont(GameFont(FontSize));

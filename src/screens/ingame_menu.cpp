@@ -39,6 +39,8 @@ void TGameMenu::Build(bool trying) {
     }
     if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
     Menu->Centre();
+    Focus.Clear();
+    Focus.AddMenu(*Menu);
     builtForTry_ = trying;
 }
 
@@ -98,7 +100,10 @@ void TGameMenu::Logic() {
             Active = 0;
             return;
         }
-        if (!FadeOut.Active) TScreen::Logic();
+        if (!FadeOut.Active) {
+            Focus.Manage();
+            TScreen::Logic();
+        }
     }
     if (FadeOut.Active) return;
     if (KeyHit(plat::KEY_ESCAPE)) {
@@ -158,6 +163,7 @@ void TGameMenu::Draw() {
     plat::SetBlend(plat::ALPHABLEND);
     SetTextShadow(3, 3, 0.4f);
     if (Menu) Menu->Draw(0, 0);
+    if (!faded) Focus.Draw();
     if (faded) {
         plat::SetAlpha(1.0f);
         if (Menu) Menu->SetAlpha(1.0f);

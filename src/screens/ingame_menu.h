@@ -5,6 +5,7 @@
 // controls (TGameGUI) own and answer.
 #include "app/animation.h"
 #include "app/screen.h"
+#include "gui/focus_ring.h"
 #include "resources/banks.h"
 
 class TGameMenu : public TScreen {
@@ -15,6 +16,8 @@ public:
     GameSoundPtr DeactivateSound;
     TAnimation FadeIn;
     TAnimation FadeOut;
+    // The keyboard's way through the buttons.
+    TFocusRing Focus;
 
     void Load() override;
     void Show(int playSound);

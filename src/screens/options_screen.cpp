@@ -87,6 +87,14 @@ void TOptionsScreen::LightLanguageInUse() {
     }
 }
 
+void TOptionsScreen::BuildFocus() {
+    Focus.AddSlider(MusicSlider);
+    Focus.AddSlider(SoundSlider);
+    if (OptionsMenu) Focus.AddMenu(*OptionsMenu);
+    if (LanguageMenu) Focus.AddMenu(*LanguageMenu);
+    if (Menu) Focus.AddMenu(*Menu);
+}
+
 void TOptionsScreen::Start() {
     TPanelScreen::Start();
     atStart_ = CurrentChoice();
@@ -221,6 +229,7 @@ void TOptionsScreen::Draw() {
     if (Menu) Menu->Draw(0, 0);
     if (OptionsMenu) OptionsMenu->Draw(0, 0);
     if (LanguageMenu) LanguageMenu->Draw(0, 0);
+    Focus.Draw();
 }
 
 void TOptionsScreen::DrawSliderValue(const TSlider& slider) const {

@@ -47,6 +47,7 @@ private:
         bool operator==(const TChoice&) const = default;
     };
     static TChoice CurrentChoice();
+    void BuildFocus() override;
     void AddOkAndCancel();
     void DrawSliderValue(const TSlider& slider) const;
     void ManageMusicSlider();

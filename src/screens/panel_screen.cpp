@@ -32,6 +32,17 @@ void TPanelScreen::Start() {
     auto& game = Game();
     game.GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
     game.FixedRateLogic.Init();
+    Focus.Clear();
+    BuildFocus();
+}
+
+void TPanelScreen::BuildFocus() {
+    if (Menu) Focus.AddMenu(*Menu);
+}
+
+void TPanelScreen::Logic() {
+    Focus.Manage();
+    TScreen::Logic();
 }
 
 void TPanelScreen::Kill() {

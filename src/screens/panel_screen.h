@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/screen.h"
+#include "gui/focus_ring.h"
 #include "resources/banks.h"
 
 class TPanelScreen : public TScreen {
@@ -13,10 +14,17 @@ public:
     float x = 0, y = 0;
 
     void Start() override;
+    // The focus keys, then the menu.
+    void Logic() override;
     void Kill() override;
     int SetEscDestination() override;
 
+    TFocusRing Focus;
+
 protected:
+    // The stops of the keyboard focus, in Tab order: the menu's buttons
+    // unless the screen has more to offer.
+    virtual void BuildFocus();
     // The background, the panel image, the header (glowing) and the menu
     // with its OK button named "ok"; the music keeps playing through fades.
     void LoadPanel(const std::string& header);

@@ -77,6 +77,8 @@ void TTitleScreen::Load() {
     // Below the menu, apart from its centring.
     auto changePlayer = Menu->AddQuick("changeplayer", "changeplayer");
     changePlayer->MoveTo(static_cast<float>(ScreenWidth / 2 - changePlayer->w / 2), CHANGE_PLAYER_TOP);
+    Focus.Clear();
+    Focus.AddMenu(*Menu);
 
     game.Mouse.SetSparkleTrail(ImageBank().FindOrNull("particle1"));
     loaded_ = true;
@@ -170,6 +172,7 @@ bool TTitleScreen::ManageDialogs() {
 void TTitleScreen::Logic() {
     if (const std::string problem = TakeProfileWriteFailure(); !problem.empty()) ShowMessage(problem);
     if (!ManageDialogs()) return;
+    Focus.Manage();
     TScreen::Logic();
     if (Header) Header->ManageGlow();
     if (!Menu) return;
@@ -219,6 +222,7 @@ void TTitleScreen::Draw() {
     if (!DialogOpen()) {
         DrawWelcome();
         if (Menu) Menu->Draw(0, 0);
+        Focus.Draw();
     }
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);

@@ -7,6 +7,7 @@
 // the player manager.
 #include "app/screen.h"
 #include "gui/dialog.h"
+#include "gui/focus_ring.h"
 #include "resources/banks.h"
 #include "screens/player_manager.h"
 
@@ -21,6 +22,8 @@ public:
     DialogOKPtr Message;
     // "Quit Vellichorns?", asked when Escape is pressed on the title.
     DialogYesNoPtr QuitQuestion;
+    // The keyboard's way through the menu.
+    TFocusRing Focus;
 
     void Load() override;
     void Start() override;

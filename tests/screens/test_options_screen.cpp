@@ -181,3 +181,22 @@ TEST_F(OptionsScreenTest, TheFullScreenBoxShowsTheModeTheGameIsReallyIn) {
 }
 
 }  // namespace
+
+TEST_F(OptionsScreenTest, KeysAloneMoveTheFocusChangeAVolumeAndCancelIt) {
+    ShowScreen(Screen());
+    const int music = Game().MusicVolume;
+    Key(plat::KEY_RIGHT);
+    ASSERT_EQ(Screen().Focus.FocusedName(), "MUSICSLIDER") << "the first key shows the focus on the first stop";
+    Key(plat::KEY_RIGHT);
+    Key(plat::KEY_RIGHT);
+    EXPECT_EQ(Game().MusicVolume, std::min(100, music + 10));
+    Key(plat::KEY_DOWN);
+    EXPECT_EQ(Screen().Focus.FocusedName(), "SOUNDSLIDER");
+    for (int i = 0; i < 12 && Screen().Focus.FocusedName() != "CANCEL"; ++i) Key(plat::KEY_TAB);
+    ASSERT_EQ(Screen().Focus.FocusedName(), "CANCEL");
+    Frames(20);
+    Shot("options_focus_cancel");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Title)); }, 200));
+    EXPECT_EQ(Game().MusicVolume, music);
+}

@@ -149,10 +149,25 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenEscapeAsksBeforeQuittingAn
         ASSERT_TRUE(WaitFor(OnTitle, 200)) << "no way back from " << button;
         EXPECT_FALSE(Title().DialogOpen());
     }
+    // The keyboard alone: Down shows the focus on Play, then walks to Help.
+    Key(plat::KEY_DOWN);
+    EXPECT_EQ(Title().Focus.FocusedName(), "PLAY");
+    Key(plat::KEY_DOWN);
+    EXPECT_EQ(Title().Focus.FocusedName(), "HELP");
+    Frames(20);
+    Shot("title_focus");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Help)); }, 200)) << "Return presses the focus";
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor(OnTitle, 200));
     // Escape on the title asks; Escape again is "No".
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([] { return Title().QuitQuestion != nullptr; }, 50)) << "Escape should ask before quitting";
     Frames(30);
+    Key(plat::KEY_RIGHT);
+    Key(plat::KEY_RIGHT);
+    EXPECT_EQ(Title().QuitQuestion->Focus.FocusedName(), "NO");
+    Frames(5);
     Shot("title_quit_question");
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([] { return !Title().DialogOpen(); }, 200));
