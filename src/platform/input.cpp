@@ -2,6 +2,7 @@
 // game's events, and the polled key and mouse tables fed by them.
 #include "platform/input.h"
 
+#include "platform/gamepad.h"
 #include "platform/gfx_internal.h"
 
 #include <SDL.h>
@@ -140,6 +141,7 @@ void Translate(const SDL_Event& e) {
             break;
         }
         default:
+            TranslateGamepadEvent(e);
             break;
     }
 }
@@ -270,6 +272,7 @@ bool PumpDue() {
 
 void PumpEvents() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    OpenGamepads();
     if (PumpDue()) SDL_PumpEvents();
     SDL_Event e;
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
@@ -297,6 +300,15 @@ void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat) {
         return;
     }
     if (!repeat) Push(EventKind::KeyDown, key);
+    if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
+}
+
+void PostVirtualKey(int key, bool down) {
+    if (!down) {
+        Push(EventKind::KeyUp, key);
+        return;
+    }
+    Push(EventKind::KeyDown, key);
     if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
 }
 

@@ -59,6 +59,9 @@ void ClearEvents();
 // key down (not for auto-repeats), the characters Backspace, Tab, Enter and
 // Escape (repeats too), key up. Keys without a code give nothing.
 void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat = false);
+// Queues a virtual key pressed or let go, as a key of the keyboard would
+// (a game controller's buttons come this way).
+void PostVirtualKey(int key, bool down);
 // Queues typed UTF-8 text as 8-bit characters, as the window does.
 void PostTextInput(const char* utf8);
 // Sends a mouse event in window pixels through SDL, as the real pointer

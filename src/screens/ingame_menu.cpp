@@ -7,6 +7,7 @@
 #include "gui/menu.h"
 #include "gui/text.h"
 #include "platform/graphics.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
@@ -106,7 +107,8 @@ void TGameMenu::Logic() {
         }
     }
     if (FadeOut.Active) return;
-    if (KeyHit(plat::KEY_ESCAPE)) {
+    // Escape, or a pad's Start, opens the menu and closes it again.
+    if (KeyHit(plat::KEY_ESCAPE) | KeyHit(plat::KEY_PAD_START)) {
         if (!Active) {
             Show(1);
         } else {
