@@ -92,6 +92,7 @@ void TLumenSpireHighScoreList::ParsePuzzles(const std::string& text) {
     std::istringstream lines(text);
     auto entry = Entries.begin();
     for (std::string line; entry != Entries.end() && std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         std::vector<std::string> fields;
         std::istringstream parts(line);
         for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);

@@ -123,6 +123,8 @@ TEST_F(HighScoreTest, PuzzlesAreKeptBesideTheTableInItsOldFormat) {
     // Without the puzzle file, and with a damaged one, the table is as it was.
     ASSERT_TRUE(plat::WriteFileAtomic(table.PuzzlePath(), std::string("900\tX\t12\tBo\nrubbish\n")));
     EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:", "Ann:"}));
+    ASSERT_TRUE(plat::WriteFileAtomic(table.PuzzlePath(), std::string("900\tS\t12\tBo\r\n")));
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:12", "Ann:"})) << "CR LF lines";
     ASSERT_TRUE(plat::DeleteFile(table.PuzzlePath()));
     EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:", "Ann:"}));
 }
