@@ -220,22 +220,12 @@ TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
 // A creation cell keeps its floor, marble or not, in sight around its mark.
 TEST_F(EditorOnGameScreen, TheBrushPanelShowsAndSwitchesTheBrushAndCreationCellsShowTheirFloor) {
     auto& editor = Editor();
-    const auto grab = [this](int x, int y, int w, int h) {
-        MoveTo(400, 320);
-        Frames(40);  // the pointer's sparkles fade
-        Game().ScreenDraw();
-        return plat::GrabPixmap(x, y, w, h);
-    };
+    const auto grab = [this](int x, int y, int w, int h) { return Region(x, y, w, h, 400, 320); };
     const auto panel = [&grab] {
         const TPlateRect r = BrushPanelRect();
         return grab(int(r.x), int(r.y), int(r.w), int(r.h));
     };
-    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
-        for (int y = 0; y < a->Height(); ++y)
-            for (int x = 0; x < a->Width(); ++x)
-                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
-        return true;
-    };
+    const auto same = SamePixels;
     const auto clickPlate = [this](EBrushPart part) {
         const TPlateRect r = BrushPlateRect(part);
         Click(int(r.x + r.w / 2), int(r.y + r.h / 2));
@@ -296,12 +286,7 @@ TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
         const int x = CellX(Box(), 4) - CELL_SIZE / 2, y = CellY(Box(), 2) - CELL_SIZE / 2;
         return plat::GrabPixmap(x + 2, y + 2, CELL_SIZE / 2 - 4, CELL_SIZE / 2 - 4);
     };
-    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
-        for (int y = 0; y < a->Height(); ++y)
-            for (int x = 0; x < a->Width(); ++x)
-                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
-        return true;
-    };
+    const auto same = SamePixels;
     Key('X');  // a chained brush looks unlike the plain floor under it
     MoveTo(CellX(Box(), 4), CellY(Box(), 2));
     const auto previewed = corner();

@@ -217,22 +217,11 @@ TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     FromTitleToPlayScreen("Maker");
     // The page line between the arrows, and each arrow greyed at its end.
     const auto arrow = [](const char* name) { return Grid().NavigationMenu->FindButton(name); };
-    const auto region = [this](const ButtonPtr& button) {
-        MoveTo(780, 580);
-        Frames(40);  // the pointer's sparkles fade
-        Game().ScreenDraw();
-        return button ? plat::GrabPixmap(int(button->x), int(button->y), button->w, button->h) : nullptr;
-    };
-    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
-        for (int y = 0; y < a->Height(); ++y)
-            for (int x = 0; x < a->Width(); ++x)
-                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
-        return true;
-    };
+    const auto region = [this](const ButtonPtr& b) { return Region(int(b->x), int(b->y), b->w, b->h); };
+    const auto same = SamePixels;
     const auto between = [&] {
         const auto left = arrow("arrowLeft"), right = arrow("arrowRight");
-        region(left);
-        return plat::GrabPixmap(int(left->x) + left->w, int(left->y), int(right->x - left->x) - left->w, left->h);
+        return Region(int(left->x) + left->w, int(left->y), int(right->x - left->x) - left->w, left->h);
     };
     EXPECT_EQ(Grid().PageLine(), "Page 1 of 10");
     EXPECT_TRUE(arrow("arrowLeft")->Disabled);
