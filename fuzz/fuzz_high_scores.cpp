@@ -1,9 +1,10 @@
-// libFuzzer target: the high-score table "highscores.hsdat". Any file must read
-// without trouble into a bounded table that writes back to a file reading the
-// same; a new score then takes the place the end-of-puzzle message announces,
+// libFuzzer target: the high-score table "highscores.hsdat" and the puzzle
+// file beside it. Any file must read without trouble into a bounded table
+// that writes back to a file reading the same; a new score then takes the place the end-of-puzzle message announces,
 // the table keeps its ten places, and what is saved reads back the same.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "fuzz_files.h"
 #include "persistence/high_scores.h"
@@ -38,6 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     List again;
     again.Parse(table.Format());
     fuzz::Check(Same(table, again), "the table reads back different");
+
+    // The same bytes as the puzzle file beside the table: the entries stay as
+    // they are, and the puzzles they took are written and read back the same.
+    List withPuzzles = table;
+    withPuzzles.ParsePuzzles(std::string(data, data + size));
+    fuzz::Check(Same(table, withPuzzles), "the puzzle file changed the table");
+    List reread = table;
+    for (auto& entry : reread.Entries) entry = {entry.name, entry.score};
+    reread.ParsePuzzles(withPuzzles.FormatPuzzles());
+    fuzz::Check(reread.FormatPuzzles() == withPuzzles.FormatPuzzles(), "the puzzles read back different");
 
     // The end of a puzzle: a score a puzzle can give, from the last four bytes, or 1000.
     int32_t score = 1000;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <sstream>
 
 #include "app/game.h"
 #include "app/write_failure.h"
@@ -26,12 +27,12 @@ void TLumenSpireHighScoreList::Create(const std::string& name, int maxNameLength
 
 void TLumenSpireHighScoreList::Add(const std::string& name, int32_t score) { Entries.push_back({name, score}); }
 
-int TLumenSpireHighScoreList::Insert(const std::string& name, int32_t score) {
+int TLumenSpireHighScoreList::Insert(const std::string& name, int32_t score, const std::string& puzzle, bool custom) {
     auto at = Entries.begin();
     while (at != Entries.end() && at->score >= score) ++at;
     if (at == Entries.end() && Count() >= numPositions) return 0;
     // Kept within the limit, so that the saved table reads back as sound.
-    Entries.insert(at, {name.substr(0, static_cast<size_t>(std::max(MaxNameLength, 0))), score});
+    Entries.insert(at, {name.substr(0, static_cast<size_t>(std::max(MaxNameLength, 0))), score, puzzle, custom});
     while (Count() > numPositions) Entries.pop_back();
     return 1;
 }
@@ -75,6 +76,39 @@ void TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
     }
 }
 
+std::string TLumenSpireHighScoreList::PuzzlePath() const { return plat::StripExt(filepath) + ".hspuzzle"; }
+
+std::string TLumenSpireHighScoreList::FormatPuzzles() const {
+    std::string text;
+    for (const auto& entry : Entries) {
+        std::string puzzle = entry.puzzle;
+        std::replace_if(puzzle.begin(), puzzle.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+        text += std::to_string(entry.score) + '\t' + (entry.custom ? "C" : "S") + '\t' + puzzle + '\t' + entry.name + '\n';
+    }
+    return text;
+}
+
+void TLumenSpireHighScoreList::ParsePuzzles(const std::string& text) {
+    std::istringstream lines(text);
+    auto entry = Entries.begin();
+    for (std::string line; entry != Entries.end() && std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, '\t');) fields.push_back(field);
+        if (fields.size() == 3 && !line.empty() && line.back() == '\t') fields.emplace_back();
+        if (fields.size() != 4 || (fields[1] != "S" && fields[1] != "C")) continue;
+        // Lines of entries no longer in the table are passed over.
+        const auto match = std::find_if(entry, Entries.end(), [&fields](const TLumenSpireHighScore& e) {
+            return std::to_string(e.score) == fields[0] && e.name == fields[3];
+        });
+        if (match == Entries.end()) continue;
+        match->puzzle = fields[2];
+        match->custom = fields[1] == "C";
+        entry = match + 1;
+    }
+}
+
 int TLumenSpireHighScoreList::FirstDamagedEntry() const {
     const auto printable = [](char c) { return IsPrintableChar(static_cast<unsigned char>(c), true); };
     for (size_t i = 0; i < Entries.size(); ++i) {
@@ -100,7 +134,14 @@ void TLumenSpireHighScoreList::Load() {
     Parse(stream->ReadAll());
     stream->Close();
     const int damaged = FirstDamagedEntry();
-    if (damaged == 0) return;
+    if (damaged == 0) {
+        if (plat::StreamPtr puzzles = plat::ReadFile(PuzzlePath())) {
+            const std::vector<uint8_t> bytes = puzzles->ReadAll();
+            puzzles->Close();
+            ParsePuzzles(std::string(bytes.begin(), bytes.end()));
+        }
+        return;
+    }
     // Kept for whoever wants to look; the player sees the default table.
     const std::string kept = filepath + ".bad";
     std::string note = "The high-score table " + filepath + " is damaged (entry " + std::to_string(damaged) + ")";
@@ -111,9 +152,14 @@ void TLumenSpireHighScoreList::Load() {
 }
 
 bool TLumenSpireHighScoreList::Save() const {
-    if (plat::WriteFileAtomic(filepath, Format())) return true;
-    ReportWriteFailure(filepath, errno);
-    return false;
+    if (!plat::WriteFileAtomic(filepath, Format())) {
+        ReportWriteFailure(filepath, errno);
+        return false;
+    }
+    // Without it the scores only lose their puzzles; the table itself is saved.
+    if (!plat::WriteFileAtomic(PuzzlePath(), FormatPuzzles()))
+        WriteErrorLog("Could not write the puzzles of the high-score table to " + PuzzlePath());
+    return true;
 }
 
 std::string TLumenSpireHighScoreList::SaveFailureText() const { return "Failed to save file " + filepath; }

@@ -3,6 +3,13 @@
 // kept in the profile folder as "highscores.hsdat": records of a name (each
 // byte shifted by HighScoreNameShift, then a 0 byte) and a 32-bit
 // little-endian score, best first, up to the end of the file.
+//
+// Which puzzle each score came from is kept in a small text file beside it,
+// "highscores.hspuzzle", so that the table file stays as it always was (older
+// games read it and write it unchanged): one line per entry, in table order,
+// of the score, "S" (standard) or "C" (custom), the puzzle and the name,
+// separated by tabs. A line whose score and name do not match an entry of the
+// table (written before an older game changed the table) is passed over.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +27,10 @@ constexpr int32_t MaxPuzzleScore = 858993459;
 struct TLumenSpireHighScore {
     std::string name;
     int32_t score = 0;
+    // The puzzle as the player knows it: its number, or a custom puzzle's
+    // name; empty when not known (the default table, an older game's score).
+    std::string puzzle = {};
+    bool custom = false;
 };
 
 class TLumenSpireHighScoreList {
@@ -38,7 +49,7 @@ public:
     void Create(const std::string& name, int maxNameLength);
     void Add(const std::string& name, int32_t score);
     // 1 when placed, 0 when the table is full and the score too low.
-    int Insert(const std::string& name, int32_t score);
+    int Insert(const std::string& name, int32_t score, const std::string& puzzle = "", bool custom = false);
     // 1..10, or 0 when the score would not make the table.
     int GetPosition(int32_t score) const;
     // Reads filepath; a missing file becomes the default table (written at
@@ -60,6 +71,11 @@ public:
     // off by the end of the file is dropped).
     std::vector<uint8_t> Format() const;
     void Parse(const std::vector<uint8_t>& bytes);
+    // The puzzle file beside the table: its path, its text for the entries,
+    // and the puzzles of the text given to the entries that match a line.
+    std::string PuzzlePath() const;
+    std::string FormatPuzzles() const;
+    void ParsePuzzles(const std::string& text);
     // The 1-based position of the first entry no game could have written (a
     // name that is not printable text within MaxNameLength, a score below 0
     // or above MaxPuzzleScore), or 0 when every entry is sound.

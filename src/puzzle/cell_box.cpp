@@ -14,6 +14,7 @@ namespace {
 constexpr float LIGHT_START = 3000;   // updates into the cycle before the band starts
 constexpr float LIGHT_CYCLE = 6000;   // updates per cycle
 constexpr float LIGHT_STEP = 20;      // updates per diagonal step
+constexpr float CREATE_MARK_SCALE = 0.62f;  // of the cell, leaving a ring of floor in sight
 
 // Missing images (a board made before the banks are filled, or in a test)
 // leave the picture out rather than end the game.
@@ -257,6 +258,15 @@ void TCellBox::Draw() const {
 
 void TCellBox::DrawLayoutImage(const plat::ImagePtr& image, int x, int y) const {
     if (image) plat::DrawImage(*image, static_cast<float>(x), static_cast<float>(y));
+}
+
+void TCellBox::DrawCreateMark(int x, int y) const {
+    if (!LayoutCreateImage) return;
+    float sx = 1, sy = 1;
+    plat::GetScale(sx, sy);
+    plat::SetScale(sx * CREATE_MARK_SCALE, sy * CREATE_MARK_SCALE);
+    DrawLayoutImage(LayoutCreateImage, x, y);
+    plat::SetScale(sx, sy);
 }
 
 void TCellBox::DrawCells() const {

@@ -116,6 +116,9 @@ public:
     void DrawFloors() const;
     void DrawMarkedCell() const;
     void DrawLayoutImage(const plat::ImagePtr& image, int x, int y) const;
+    // The editor's creation mark, drawn smaller than the cell so that the
+    // floor under it (normal or marble) stays in sight around it.
+    void DrawCreateMark(int x, int y) const;
 
     // ---- walls -------------------------------------------------------------
     void UpdateDrawWall();

@@ -151,7 +151,7 @@ void TLayoutCell::Draw() const {
 void TLayoutCell::DrawOverlay() const {
     if (IsChain) DrawAt(CellBox->LayoutChainImage, X, Y);
     if (!CellBox->IsLevelEditor) return;
-    if (IsCreate) DrawAt(CellBox->LayoutCreateImage, X, Y);
+    if (IsCreate) CellBox->DrawCreateMark(X, Y);
     if (Contents != FLOOR_NONE && !IsFill) DrawAt(CellBox->LayoutFillImage, X, Y);
 }
 

@@ -309,7 +309,7 @@ void TGameModeEditor::DrawMouseCell() const {
         box.DrawLayoutImage(LayoutContents == FLOOR_MARBLE ? box.LayoutMarbleImage : box.LayoutNormalImage, cell.X,
                             cell.Y);
         if (IsChain) box.DrawLayoutImage(box.LayoutChainImage, cell.X, cell.Y);
-        if (IsCreate) box.DrawLayoutImage(box.LayoutCreateImage, cell.X, cell.Y);
+        if (IsCreate) box.DrawCreateMark(cell.X, cell.Y);
         if (!IsFill) box.DrawLayoutImage(box.LayoutFillImage, cell.X, cell.Y);
     }
     plat::SetAlpha(1.0f);

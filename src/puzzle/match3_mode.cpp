@@ -24,11 +24,7 @@ void DrawGeneralImage(const std::string& name, float x, float y) {
     if (auto image = ImageBank().FindOrNull(name); image && image->image) plat::DrawImage(*image->image, x, y);
 }
 
-std::string ReplaceNumber(std::string text, int value) {
-    const auto at = text.find("NNN");
-    if (at != std::string::npos) text.replace(at, 3, std::to_string(value));
-    return text;
-}
+std::string ReplaceNumber(const std::string& text, int value) { return FillIn(text, "NNN", std::to_string(value)); }
 
 void DrawCentredText(const std::string& text, int y) {
     plat::DrawText(text, static_cast<float>(ScreenWidth / 2 - plat::TextWidth(text) / 2), static_cast<float>(y));

@@ -30,3 +30,6 @@ public:
     // The lines joined with CR LF; empty for a missing key.
     std::string FindString(const std::string& key) const;
 };
+
+// The text with its first `mark` (such as "NNN") replaced by the value.
+std::string FillIn(std::string text, const std::string& mark, const std::string& value);

@@ -15,6 +15,7 @@
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
+#include "screens/brush_panel.h"
 #include "screens/game_gui.h"
 #include "screens/ingame_menu.h"
 
@@ -65,6 +66,9 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
         return;
     }
     gui.LastFileName = name;
+    // The play screen shows it selected when the editor is left.
+    GamePlay().CurrentLevel = LayoutPath(name);
+    GamePlay().IsCustomLevel = 1;
 }
 
 }  // namespace
@@ -100,6 +104,7 @@ void TGameGUI::DrawEditorTools() {
     if (!EditorTools) return;
     EditorTools->Draw(0, 0);
     const TGameModeEditor* editor = Editor();
+    if (editor) DrawBrushPanel(*editor);
     const auto mirror = EditorTools->FindButton("mirror");
     if (!editor || !mirror) return;
     if (const auto font = DefaultFont()) plat::SetImageFont(font);
@@ -148,6 +153,7 @@ void TGameGUI::CheckTry() {
 void TGameGUI::CheckEditorButtons() {
     TGameModeEditor* editor = Editor();
     if (!editor || !CustomMenu) return;
+    ClickBrushPanel(*editor);
     if (EditorTools) {
         if (EditorTools->Clicked("undo")) editor->Undo();
         if (EditorTools->Clicked("redo")) editor->Redo();

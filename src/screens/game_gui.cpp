@@ -171,6 +171,14 @@ void TGameGUI::CheckLevelFinished() {
     endLevelMenu->Init(-1, -1);
 }
 
+std::string CurrentPuzzleName() {
+    const TGamePlay& play = GamePlay();
+    const std::string name = plat::StripAll(play.CurrentLevel);
+    if (play.IsCustomLevel || name.empty()) return name;
+    const auto digits = name.find_first_not_of('0');
+    return digits == std::string::npos ? name : name.substr(digits);
+}
+
 std::string RecordLevelFinished() {
     TGamePlay& play = GamePlay();
     const TGameMode* mode = play.GameMode.get();
@@ -182,7 +190,7 @@ std::string RecordLevelFinished() {
     auto& table = play.HighscoreList;
     const int position = table.GetPosition(play.Score);
     if (position <= 0) return {};
-    table.Insert(CurrentPlayerName(), play.Score);
+    table.Insert(CurrentPlayerName(), play.Score, CurrentPuzzleName(), play.IsCustomLevel != 0);
     if (!table.Save()) return table.SaveFailureText();
     return GameText().FindString("Highscore Place") + std::to_string(position) + "!";
 }

@@ -103,3 +103,6 @@ std::string RecordLevelFinished();
 // The name the completion lists and the high-score table use for the
 // current player.
 std::string CurrentPlayerName();
+// The puzzle in play as the player knows it: its number without leading
+// zeros ("7"), or a custom puzzle's name; "" when it has no file.
+std::string CurrentPuzzleName();

@@ -82,10 +82,7 @@ std::string PuzzleLabel() {
     const TGamePlay& play = GamePlay();
     if (play.IsTrying()) return GameText().FindString("Trying Puzzle");
     if (play.CurrentLevel.empty()) return {};
-    const std::string name = plat::StripAll(play.CurrentLevel);
-    if (play.IsCustomLevel) return GameText().FindString("Puzzle Name") + name;
-    const auto digits = name.find_first_not_of('0');
-    return GameText().FindString("Puzzle Number") + (digits == std::string::npos ? name : name.substr(digits));
+    return GameText().FindString(play.IsCustomLevel ? "Puzzle Name" : "Puzzle Number") + CurrentPuzzleName();
 }
 
 TPuzzleDialogQuestion::~TPuzzleDialogQuestion() {

@@ -15,6 +15,9 @@ namespace {
 constexpr float BUTTON_DROP = 260;
 constexpr int BUTTON_GAP = 15;
 constexpr int NAME_SCORE_GAP = 20;
+constexpr int OWN_RED = 150, OWN_GREEN = 215, OWN_BLUE = 255;
+
+std::string OwnMark() { return " (" + GameText().FindString("Highscore Own") + ")"; }
 
 // The name cut short with "..." when it would run into its score.
 std::string FitName(const std::string& name, int maxWidth) {
@@ -36,6 +39,10 @@ std::string ScoreHeading() {
 }
 
 }  // namespace
+
+std::string THighScoreScreen::PuzzleText(const TLumenSpireHighScore& entry) {
+    return entry.custom ? entry.puzzle + OwnMark() : entry.puzzle;
+}
 
 THighScoreScreen& HighScoreScreen() {
     static THighScoreScreen screen;
@@ -136,6 +143,7 @@ void THighScoreScreen::Draw() {
     plat::SetColor(255, 255, 0);
     const auto headingY = static_cast<float>(StartY - HeadingGap);
     DrawShadowedText(GameText().FindString("Name"), static_cast<float>(col1), headingY, ALIGN_LEFT);
+    DrawShadowedText(GameText().FindString("Highscore Puzzle"), static_cast<float>(colPuzzle), headingY, ALIGN_LEFT);
     DrawShadowedText(ScoreHeading(), static_cast<float>(col2), headingY, ALIGN_RIGHT);
     for (const auto& line : SlideLines.Lines) DrawLine(*line);
     plat::SetColor(255, 255, 255);
@@ -157,10 +165,16 @@ void THighScoreScreen::DrawLine(const TSlideLine& line) const {
     }
     const float lineX = line.GetX();
     const float lineY = line.GetY();
+    const auto shift = [lineX, this](int column) { return static_cast<float>(column - col1) + lineX; };
     const std::string score = std::to_string(entry->score);
-    const int room = col2 - col1 - plat::TextWidth(score) - NAME_SCORE_GAP;
-    DrawShadowedText(FitName(entry->name, room), lineX, lineY, ALIGN_LEFT);
-    DrawShadowedText(score, static_cast<float>(col2) + lineX - static_cast<float>(col1), lineY, ALIGN_RIGHT);
+    DrawShadowedText(FitName(entry->name, colPuzzle - col1 - NAME_SCORE_GAP), lineX, lineY, ALIGN_LEFT);
+    DrawShadowedText(score, shift(col2), lineY, ALIGN_RIGHT);
+    // A custom puzzle's name is cut short before its mark, which always shows.
+    const int room = col2 - colPuzzle - plat::TextWidth(score) - NAME_SCORE_GAP;
+    const std::string mark = entry->custom ? OwnMark() : "";
+    const std::string puzzle = FitName(entry->puzzle, room - plat::TextWidth(mark)) + mark;
+    if (entry->custom && !(line.Active && line.CurrentPhase == GLOW_LEG)) plat::SetColor(OWN_RED, OWN_GREEN, OWN_BLUE);
+    DrawShadowedText(puzzle, shift(colPuzzle), lineY, ALIGN_LEFT);
 }
 
 void THighScoreScreen::Kill() {

@@ -1,6 +1,6 @@
 #pragma once
-// The high-score table: its entries fly in from alternating sides and glow
-// for a moment where they land; "clear" asks before it puts the default
+// The high-score table (name, puzzle, score): its entries fly in from
+// alternating sides and glow for a moment where they land; "clear" asks before it puts the default
 // table back.
 #include "effects/slide_line.h"
 #include "gui/dialog.h"
@@ -20,6 +20,7 @@ public:
     TSlideLineList SlideLines;
     int StartY = 165;  // top of the first entry; the headings sit above
     int col1 = 150;    // where names start and lines come to rest
+    int colPuzzle = 335;  // where the puzzles start
     int col2 = 650;    // right edge of the scores
     int col3 = 720;    // right edge of the table
     int w = 0;
@@ -37,6 +38,9 @@ public:
     void Load() override;
     // One line per entry (at most MAX_LINES), started.
     void SetSlideLines();
+    // What the puzzle column says of an entry: the puzzle's number, or a
+    // custom puzzle's name marked as the player's own ("Castle (own)").
+    static std::string PuzzleText(const TLumenSpireHighScore& entry);
     void Logic() override;
     void Draw() override;
     void Kill() override;

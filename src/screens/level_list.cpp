@@ -15,6 +15,7 @@
 #include "puzzle/board_text.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/layout_file.h"
+#include "resources/game_text.h"
 #include "resources/resource_globals.h"
 
 namespace {
@@ -24,7 +25,8 @@ constexpr std::array<float, 2> SLOT_Y = {217, 360};
 constexpr float SLOT_HALF_W = 80, SLOT_HALF_H = 50;
 constexpr float NAME_ABOVE = 60;
 constexpr float CHECK_X = -74, CHECK_Y = -50;
-constexpr float SIZE_CAPTION_Y = 455;
+constexpr float PAGE_LINE_Y = 451;
+constexpr float SIZE_CAPTION_Y = 475;
 constexpr float NO_LEVELS_Y = 250;
 constexpr int ARROW_GAP = 190;
 constexpr float ARROW_Y = 450;
@@ -160,6 +162,37 @@ int PNLevelList::PageStartFor(int k) const {
     return std::max(start, 0);
 }
 
+int PNLevelList::PageCount() const { return (LevelCount() + NumLevelItems - 1) / NumLevelItems; }
+
+int PNLevelList::PageNumber() const {
+    if (LevelList.empty()) return 0;
+    // The last page may start part-way (it is always full): it still counts as the last.
+    return std::min((std::max(CurrentPagePosition, 0) + NumLevelItems - 1) / NumLevelItems + 1, PageCount());
+}
+
+std::string PNLevelList::PageLine() const {
+    if (LevelList.empty() || PageText.empty()) return {};
+    return FillIn(FillIn(PageText, "NNN", std::to_string(PageNumber())), "MMM", std::to_string(PageCount()));
+}
+
+void PNLevelList::UpdateArrows() {
+    if (!NavigationMenu) return;
+    const bool first = CurrentPagePosition <= 0;
+    const bool last = CurrentPagePosition >= LevelCount() - NumLevelItems;
+    if (const auto left = NavigationMenu->FindButton("arrowLeft")) left->Disabled = first ? 1 : 0;
+    if (const auto right = NavigationMenu->FindButton("arrowRight")) right->Disabled = last ? 1 : 0;
+}
+
+std::string PNLevelList::LevelAfterLastCompleted() {
+    if (LevelList.empty()) return {};
+    CompletedIniFile.reset();
+    int last = -1;
+    for (int i = LevelCount() - 1; i >= 0 && last < 0; --i)
+        if (CheckLevelCompleted(LevelPath(LevelList[static_cast<size_t>(i)]))) last = i;
+    CompletedIniFile.reset();
+    return LevelList[static_cast<size_t>(std::min(last + 1, LevelCount() - 1))];
+}
+
 void PNLevelList::UpdateCurrentPagePosition() {
     const auto found = std::find(LevelList.begin(), LevelList.end(), CurrentLevel);
     if (!CurrentLevel.empty() && found != LevelList.end()) {
@@ -188,6 +221,7 @@ void PNLevelList::CreateImages(int updatePage) {
         LevelCompletedList.push_back(CheckLevelCompleted(file) ? "1" : "0");
     }
     CompletedIniFile.reset();
+    UpdateArrows();
 }
 
 bool PNLevelList::CheckLevelCompleted(const std::string& file) {
@@ -203,7 +237,9 @@ void PNLevelList::CreateMenu() {
     for (const char* name : {"arrowLeft", "arrowRight"}) NavigationMenu->AddQuick(name, name);
     NavigationMenu->MakeRow(ARROW_GAP);
     NavigationMenu->SetY(ARROW_Y);
+    for (const auto& arrow : NavigationMenu->Buttons) arrow->ClickDisabled = 0;
     NavigationMenu->ManageNoSound();
+    UpdateArrows();
 }
 
 // ---- per update ------------------------------------------------------------------------------
@@ -317,6 +353,10 @@ void PNLevelList::Draw() {
 
 void PNLevelList::DrawMenu() {
     if (NavigationMenu) NavigationMenu->Draw(0, 0);
+    const std::string page = PageLine();
+    if (page.empty()) return;
+    if (auto font = SecondFont()) plat::SetImageFont(font);
+    DrawTextCentredX(page, PAGE_LINE_Y, true, true);
 }
 
 void PNLevelList::DrawSlot(int slot) {

@@ -46,6 +46,8 @@ public:
     LevelImageFunction CreateLevelImageFunction = [](const std::string&, int&, int) { return plat::ImagePtr(); };
     // Drawn over the slot of a file that cannot be read.
     std::string UnreadableText = "?";
+    // "Page NNN of MMM" between the arrows; empty: no page line.
+    std::string PageText;
 
     static std::unique_ptr<PNLevelList> Create(const std::string& folderPath, const std::string& filePrefix,
                                                const std::string& currentLevel, const std::string& levelSizeText,
@@ -62,6 +64,16 @@ public:
     void UpdateCurrentPagePosition();
     // First index of the page holding level k: the last page is always full.
     int PageStartFor(int k) const;
+    // The shown page (1-based) and how many there are (0 without levels).
+    int PageNumber() const;
+    int PageCount() const;
+    // The page line as the player reads it ("Page 3 of 10"); "" without levels.
+    std::string PageLine() const;
+    // The arrows greyed, and not clickable, where they cannot page any further.
+    void UpdateArrows();
+    // The level after the last (in grid order) the player has completed, or
+    // the first level when none is; the last level when it is the one completed.
+    std::string LevelAfterLastCompleted();
 
     void Manage();
     void ManageMenu();

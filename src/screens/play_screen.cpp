@@ -34,6 +34,17 @@ void UseMatch3Mode(std::unique_ptr<TGameModeMatch3> mode) {
     GamePlay().GameMode = std::move(mode);
 }
 
+// The grid opens on the puzzle most worth playing: among the player's own
+// the one last played or saved in the editor; among the standard ones the
+// one after the last completed, unless the one just left is still unsolved.
+std::string WorthPlaying(PNLevelList& list, bool custom) {
+    const TGamePlay& play = GamePlay();
+    const bool lastHere = (play.IsCustomLevel != 0) == custom && !play.CurrentLevel.empty();
+    const std::string last = lastHere ? plat::StripAll(play.CurrentLevel) : std::string();
+    if (custom || (lastHere && !list.CheckLevelCompleted(list.LevelPath(last)))) return last;
+    return list.LevelAfterLastCompleted();
+}
+
 }  // namespace
 
 TPlayScreen& PlayScreen() {
@@ -99,11 +110,9 @@ std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(bool custom) const {
                                     game.ProfileName + (custom ? "c" : "s"), game.ProfilePath);
     list->CreateLevelImageFunction = CreateLevelThumbnail;
     list->UnreadableText = text.FindString("Unreadable Level");
+    list->PageText = text.FindString("Page Of");
     list->Init();
-    // The grid opens on the puzzle last played, when it is one of this grid's.
-    const TGamePlay& play = GamePlay();
-    if ((play.IsCustomLevel != 0) == custom && !play.CurrentLevel.empty())
-        list->CurrentLevel = plat::StripAll(play.CurrentLevel);
+    list->CurrentLevel = WorthPlaying(*list, custom);
     list->CreateImages(1);
     list->CreateMenu();
     return list;
@@ -174,6 +183,9 @@ bool TPlayScreen::StartEditor() {
     if (Game().GameFade.Active) return false;
     auto& play = GamePlay();
     PlayClock().Start();
+    // Back from the editor the player's own puzzles show, the one saved last selected.
+    if (!play.IsCustomLevel) play.CurrentLevel.clear();
+    play.IsCustomLevel = 1;
     play.Init(GAMEMODE_EDITOR);
     GameGUI().Start();
     play.GameMode->Init("", 0);

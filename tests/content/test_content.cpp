@@ -271,7 +271,9 @@ const std::vector<std::string>& TextKeys() {
         "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
         "Write Reason Full", "Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try",
         "Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way", "Editor Verdict Ready",
-        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle"};
+        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle", "Page Of", "Brush Heading", "Brush Floor",
+        "Brush Marble", "Brush Chain", "Brush Create", "Brush Gem", "Brush No Gem", "Highscore Puzzle",
+        "Highscore Own"};
     return keys;
 }
 
@@ -344,6 +346,15 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         for (const std::string key : {"Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try", "Mirror Left Right"})
             EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)), Size(MENUS + "undo.png").first - 10)
                 << key;
+        // The brush panel's plates left of the board, the page line between
+        // the grid's arrows, the high-score table's puzzle column.
+        for (const std::string key : {"Brush Heading", "Brush Floor", "Brush Marble", "Brush Chain", "Brush Create",
+                                      "Brush Gem", "Brush No Gem"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)), 84) << key;
+        const std::string page = FillIn(FillIn(GameText().FindString("Page Of"), "NNN", "10"), "MMM", "10");
+        EXPECT_LE(plat::FontTextWidth(*GameFont(18), page), 180) << page;
+        EXPECT_LE(plat::FontTextWidth(*GameFont(25), GameText().FindString("Highscore Puzzle")), 180);
+        EXPECT_LE(plat::FontTextWidth(*GameFont(25), " (" + GameText().FindString("Highscore Own") + ")"), 130);
     }
 }
 

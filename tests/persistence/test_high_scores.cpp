@@ -93,6 +93,42 @@ TEST_F(HighScoreTest, FileRoundTripShiftsNames) {
     EXPECT_EQ(again.Entries[1].score, MaxPuzzleScore);
 }
 
+// The puzzles live in a file beside the table: the table file keeps its old
+// format, an old table (no puzzle file) loads with no puzzles, and after an
+// older game changed the table only the entries it kept have their puzzles.
+TEST_F(HighScoreTest, PuzzlesAreKeptBesideTheTableInItsOldFormat) {
+    table.Add("Ann", 500);
+    table.Insert("Bo", 900, "12", false);
+    table.Insert("Cy", 700, "My\tCastle", true);
+    ASSERT_TRUE(table.Save());
+    TLumenSpireHighScoreList old;
+    old.Entries = {{"Bo", 900}, {"Cy", 700}, {"Ann", 500}};
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(plat::LoadBytes(table.filepath, bytes));
+    EXPECT_EQ(bytes, old.Format()) << "the table file is not the old format";
+
+    const auto puzzles = [this] {
+        TLumenSpireHighScoreList again;
+        again.Create("highscores", 10);
+        again.Load();
+        std::vector<std::string> seen;
+        for (const auto& e : again.Entries) seen.push_back(e.name + ":" + e.puzzle + (e.custom ? "+" : ""));
+        return seen;
+    };
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Bo:12", "Cy:My Castle+", "Ann:"}));
+    // An older game puts a score first and pushes one out; the puzzle file stays.
+    old.Entries = {{"Di", 950}, {"Bo", 900}, {"Ann", 500}};
+    ASSERT_TRUE(plat::WriteFileAtomic(table.filepath, old.Format()));
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:12", "Ann:"}));
+    // Without the puzzle file, and with a damaged one, the table is as it was.
+    ASSERT_TRUE(plat::WriteFileAtomic(table.PuzzlePath(), std::string("900\tX\t12\tBo\nrubbish\n")));
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:", "Ann:"}));
+    ASSERT_TRUE(plat::WriteFileAtomic(table.PuzzlePath(), std::string("900\tS\t12\tBo\r\n")));
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:12", "Ann:"})) << "CR LF lines";
+    ASSERT_TRUE(plat::DeleteFile(table.PuzzlePath()));
+    EXPECT_EQ(puzzles(), (std::vector<std::string>{"Di:", "Bo:", "Ann:"}));
+}
+
 // A table no game could have written is kept as ".bad"; the default is shown.
 TEST_F(HighScoreTest, DamagedTableIsKeptAsideAndTheDefaultShown) {
     for (const TLumenSpireHighScore& bad : {TLumenSpireHighScore{"\x9c\x03\xf1", 20}, {"Elevenchars", 20},

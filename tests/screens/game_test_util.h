@@ -186,6 +186,21 @@ protected:
         return pixmap;
     }
 
+    // A part of the frame once the pointer is out of the way at (x, y) and its
+    // sparkles have faded.
+    plat::PixmapPtr Region(int left, int top, int width, int height, int x = 780, int y = 580) {
+        MoveTo(x, y);
+        Frames(40);
+        Game().ScreenDraw();
+        return plat::GrabPixmap(left, top, width, height);
+    }
+    static bool SamePixels(const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
+        for (int y = 0; y < a->Height(); ++y)
+            for (int x = 0; x < a->Width(); ++x)
+                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
+        return true;
+    }
+
     static TGameModeMatch3& Mode() { return static_cast<TGameModeMatch3&>(*GamePlay().GameMode); }
     static bool OnScreen(const TScreen& screen) { return Game().CurrentTScreen == &screen && !Game().GameFade.Active; }
     static bool OnGameScreen() { return OnScreen(GameScreen()); }

@@ -7,11 +7,13 @@
 #include <map>
 
 #include "game_test_util.h"
+#include "puzzle/editor_checks.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_file_test_util.h"
 #include "resources/channels.h"
 #include "resources/resource_globals.h"
+#include "screens/brush_panel.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
 
@@ -213,6 +215,68 @@ TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
     EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
 }
 
+// The panel left of the board shows the brush as the keys set it, and its
+// plates switch it when clicked; it covers neither the board nor the tools.
+// A creation cell keeps its floor, marble or not, in sight around its mark.
+TEST_F(EditorOnGameScreen, TheBrushPanelShowsAndSwitchesTheBrushAndCreationCellsShowTheirFloor) {
+    auto& editor = Editor();
+    const auto grab = [this](int x, int y, int w, int h) { return Region(x, y, w, h, 400, 320); };
+    const auto panel = [&grab] {
+        const TPlateRect r = BrushPanelRect();
+        return grab(int(r.x), int(r.y), int(r.w), int(r.h));
+    };
+    const auto same = SamePixels;
+    const auto clickPlate = [this](EBrushPart part) {
+        const TPlateRect r = BrushPlateRect(part);
+        Click(int(r.x + r.w / 2), int(r.y + r.h / 2));
+    };
+    const TPlateRect r = BrushPanelRect();
+    EXPECT_GE(r.x, 0);
+    EXPECT_LE(r.x + r.w, 97) << "the panel covers the board";
+    EXPECT_GE(r.y, 69);
+    EXPECT_LE(r.y + r.h, 531);
+    for (const auto& tool : GameGUI().EditorTools->Buttons) EXPECT_GT(tool->x, r.x + r.w) << "over a tool";
+
+    const auto caption = [&editor](EBrushPart part) { return BrushPlateCaption(editor, part); };
+    EXPECT_EQ(caption(EBrushPart::Floor), "Floor");
+    EXPECT_EQ(caption(EBrushPart::Gem), "Gem");
+    EXPECT_FALSE(BrushPlateLit(editor, EBrushPart::Chain));
+    const auto before = panel();
+    clickPlate(EBrushPart::Chain);
+    EXPECT_EQ(editor.IsChain, 1);
+    EXPECT_TRUE(BrushPlateLit(editor, EBrushPart::Chain));
+    EXPECT_FALSE(same(panel(), before)) << "the panel did not show the chain";
+    Key('X');
+    EXPECT_FALSE(BrushPlateLit(editor, EBrushPart::Chain)) << "the panel does not follow the keys";
+    EXPECT_TRUE(same(panel(), before));
+    clickPlate(EBrushPart::Floor);
+    clickPlate(EBrushPart::Create);
+    clickPlate(EBrushPart::Gem);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.IsCreate, 1);
+    EXPECT_EQ(editor.IsFill, 0);
+    EXPECT_EQ(caption(EBrushPart::Floor), "Marble");
+    EXPECT_EQ(caption(EBrushPart::Gem), "No gem");
+    EXPECT_EQ(QuickLayoutError(Box()), LAYOUT_NO_FLOOR) << "a click on the panel painted";
+    Shot("editor_brush_panel");
+
+    // Creation cells on marble and on normal floor, and plain marble: the
+    // ring around the mark shows the floor.
+    Click(CellX(Box(), 3), CellY(Box(), 3));
+    clickPlate(EBrushPart::Create);
+    Click(CellX(Box(), 7), CellY(Box(), 3));
+    clickPlate(EBrushPart::Floor);
+    clickPlate(EBrushPart::Create);
+    Click(CellX(Box(), 5), CellY(Box(), 3));
+    ASSERT_EQ(At(3, 3).IsCreate + At(5, 3).IsCreate, 2);
+    ASSERT_EQ(At(7, 3).Contents, FLOOR_MARBLE);
+    const auto ring = [&grab, this](int column) {
+        return grab(CellX(Box(), column) - CELL_SIZE / 2 + 2, CellY(Box(), 3) - 8, 4, 16);
+    };
+    EXPECT_TRUE(same(ring(3), ring(7))) << "the marble under a creation mark is hidden";
+    EXPECT_FALSE(same(ring(3), ring(5))) << "marble and normal floor look alike under a creation mark";
+}
+
 TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
     Stroke(2, 2, 6);
     // The upper left quarter of a painted cell, clear of the pointer's own image.
@@ -222,12 +286,7 @@ TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
         const int x = CellX(Box(), 4) - CELL_SIZE / 2, y = CellY(Box(), 2) - CELL_SIZE / 2;
         return plat::GrabPixmap(x + 2, y + 2, CELL_SIZE / 2 - 4, CELL_SIZE / 2 - 4);
     };
-    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
-        for (int y = 0; y < a->Height(); ++y)
-            for (int x = 0; x < a->Width(); ++x)
-                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
-        return true;
-    };
+    const auto same = SamePixels;
     Key('X');  // a chained brush looks unlike the plain floor under it
     MoveTo(CellX(Box(), 4), CellY(Box(), 2));
     const auto previewed = corner();

@@ -91,6 +91,12 @@ TEST_F(HighScoreScreenTest, AnEmptyTableShowsOnlyTheHeadingsAndALongOneOnlyTen) 
 
     for (int i = 0; i < 25; ++i) Table().Add("Player" + std::to_string(i), 1000 - i);
     Table().Entries[3] = {std::string(60, 'W'), 7};
+    // Each score says its puzzle; the player's own are marked so.
+    Table().Entries[4] = {"Bo", 6, "12", false};
+    Table().Entries[5] = {"Cy", 5, std::string(40, 'M'), true};
+    EXPECT_EQ(THighScoreScreen::PuzzleText(Table().Entries[4]), "12");
+    EXPECT_EQ(THighScoreScreen::PuzzleText({"Cy", 5, "Castle", true}), "Castle (own)");
+    EXPECT_EQ(THighScoreScreen::PuzzleText(Table().Entries[0]), "");
     Screen().SetSlideLines();
     EXPECT_EQ(Screen().SlideLines.Count(), THighScoreScreen::MAX_LINES);
     ASSERT_TRUE(WaitFor([this] { return AllResting(); }, 200));
@@ -99,6 +105,13 @@ TEST_F(HighScoreScreenTest, AnEmptyTableShowsOnlyTheHeadingsAndALongOneOnlyTen) 
     int touching = 0;
     const int rowY = Screen().StartY + 3 * Screen().LineSpacing;
     for (int y = rowY; y < rowY + Screen().LineSpacing - 4; ++y)
+        for (int x = Screen().col2 - 30; x < Screen().col2 - 18; ++x) {
+            const uint32_t p = shot->ReadPixel(x, y);
+            if (plat::PixR(p) + plat::PixG(p) + plat::PixB(p) > 450) ++touching;
+        }
+    EXPECT_EQ(touching, 0);
+    // Nor does the long name of a custom puzzle, whose mark still shows.
+    for (int y = rowY + 2 * Screen().LineSpacing; y < rowY + 3 * Screen().LineSpacing - 4; ++y)
         for (int x = Screen().col2 - 30; x < Screen().col2 - 18; ++x) {
             const uint32_t p = shot->ReadPixel(x, y);
             if (plat::PixR(p) + plat::PixG(p) + plat::PixB(p) > 450) ++touching;

@@ -226,6 +226,24 @@ TEST_F(LevelListTest, CompletionMarksAreReadAndTheFileIsNeverWritten) {
     EXPECT_FALSE(fs::exists(dir / "Pearls.ini")) << "a missing list is not created";
 }
 
+TEST_F(LevelListTest, PagesAreCountedAndTheLevelAfterTheLastCompletedIsFound) {
+    AddNumbered(10);
+    auto list = MakeList();
+    list->PageText = "Page NNN of MMM";
+    EXPECT_EQ(list->PageLine(), "Page 1 of 2");
+    list->MoveRight();
+    EXPECT_EQ(list->PageLine(), "Page 2 of 2") << "the last page starts part-way and is still the last";
+    EXPECT_EQ(list->LevelAfterLastCompleted(), "001");
+    WriteFile(dir / "Pearls.ini", "004=1\r\n002=1\r\n006=0\r\n");
+    EXPECT_EQ(list->LevelAfterLastCompleted(), "005");
+    WriteFile(dir / "Pearls.ini", "010=1\r\n");
+    EXPECT_EQ(list->LevelAfterLastCompleted(), "010");
+    fs::remove_all(dir);
+    const auto none = MakeList();
+    none->PageText = "Page NNN of MMM";
+    EXPECT_EQ(none->PageLine(), "") << "no pages without levels";
+}
+
 TEST_F(LevelListTest, AFileThatCannotBeReadKeepsAMarkedSlotAndCannotBeStarted) {
     AddLevels({"a", "d"});
     fs::create_directories(dir / "b.layout");

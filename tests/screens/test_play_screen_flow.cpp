@@ -114,6 +114,13 @@ protected:
         DoubleClickAt(static_cast<int>(list.Box->X) + 30,
                       static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
     }
+    // The player's score in the high-score table (its puzzle too).
+    static TLumenSpireHighScore EntryOf(const std::string& player) {
+        const auto& entries = GamePlay().HighscoreList.Entries;
+        const auto found = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.name == player; });
+        EXPECT_NE(found, entries.end()) << player << " has no score";
+        return found == entries.end() ? TLumenSpireHighScore{} : *found;
+    }
     void CopyLayout(int number, const std::string& name) {
         fs::copy_file(StandardLevelPath(number), Game().ProfilePath + name + ".layout",
                       fs::copy_options::overwrite_existing);
@@ -125,6 +132,7 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     EXPECT_EQ(Game().ProfileName, "Tester");
     ASSERT_TRUE(PlayScreen().StandardLevelList);
     EXPECT_EQ(Grid().LevelCount(), 80);
+    EXPECT_EQ(Grid().CurrentLevel, "001") << "nothing completed yet";
     const int slot = SlotOf("003");
     EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(slot)], "0");
     Shot("play_standard_first");
@@ -189,7 +197,16 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     BackToPlayScreen();
     ASSERT_EQ(SlotOf("003"), slot);
     EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(slot)], "1");
+    EXPECT_EQ(Grid().CurrentLevel, "004") << "the grid does not offer the next puzzle";
     Shot("play_standard_completed");
+    const auto best = EntryOf("Tester");
+    EXPECT_EQ(best.puzzle, "3");
+    EXPECT_FALSE(best.custom);
+    // The grid opens on the page after the last completed puzzle.
+    ASSERT_TRUE(RecordLevelCompleted(CompletionFilePath("Tester", false), CompletionKey(StandardLevelPath(12))));
+    PlayScreen().ShowStandardLevelList();
+    EXPECT_EQ(Grid().CurrentLevel, "013");
+    EXPECT_EQ(Grid().PageLine(), "Page 2 of 10");
     // Another player has completed nothing.
     Game().ProfileName = "Someone";
     PlayScreen().ShowStandardLevelList();
@@ -198,9 +215,31 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
 
 TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     FromTitleToPlayScreen("Maker");
+    // The page line between the arrows, and each arrow greyed at its end.
+    const auto arrow = [](const char* name) { return Grid().NavigationMenu->FindButton(name); };
+    const auto region = [this](const ButtonPtr& b) { return Region(int(b->x), int(b->y), b->w, b->h); };
+    const auto same = SamePixels;
+    const auto between = [&] {
+        const auto left = arrow("arrowLeft"), right = arrow("arrowRight");
+        return Region(int(left->x) + left->w, int(left->y), int(right->x - left->x) - left->w, left->h);
+    };
+    EXPECT_EQ(Grid().PageLine(), "Page 1 of 10");
+    EXPECT_TRUE(arrow("arrowLeft")->Disabled);
+    EXPECT_FALSE(arrow("arrowRight")->Disabled);
+    const auto firstLeft = region(arrow("arrowLeft")), firstRight = region(arrow("arrowRight"));
+    const auto firstLine = between();
+    ClickMenu(Grid().NavigationMenu, "arrowRight");
+    EXPECT_EQ(Grid().PageLine(), "Page 2 of 10");
+    EXPECT_FALSE(arrow("arrowLeft")->Disabled);
+    EXPECT_FALSE(same(region(arrow("arrowLeft")), firstLeft)) << "the left arrow still looks disabled";
+    EXPECT_TRUE(same(region(arrow("arrowRight")), firstRight));
+    EXPECT_FALSE(same(between(), firstLine)) << "the page line did not change";
     // The last page of the standard grid is full: puzzles 73 to 80.
     for (int i = 0; i < 10; ++i) ClickMenu(Grid().NavigationMenu, "arrowRight");
     EXPECT_EQ(Grid().CurrentPagePosition, 72);
+    EXPECT_EQ(Grid().PageLine(), "Page 10 of 10");
+    EXPECT_TRUE(arrow("arrowRight")->Disabled);
+    EXPECT_FALSE(same(region(arrow("arrowRight")), firstRight)) << "the right arrow does not look disabled";
     Shot("play_standard_last");
 
     ClickMenu(PlayScreen().LevelTypeMenu, "customlevel");
@@ -314,9 +353,8 @@ TEST_F(PlayScreenFlow, APuzzlePaintedInTheEditorIsSavedPlayedToTheEndAndMarkedCo
     ClickButton(gui.CustomMenu->FindButton("backtomenu"));
     Answer(gui.QuitInput, "Yes");
     ASSERT_TRUE(WaitFor(OnPlayScreen, 500)) << "the editor did not lead back";
-
-    ClickMenu(PlayScreen().LevelTypeMenu, "customlevel");
-    ASSERT_TRUE(WaitFor([] { return PlayScreen().CustomLevelList != nullptr; }, 50));
+    ASSERT_TRUE(PlayScreen().CustomLevelList) << "the editor did not lead to the player's own puzzles";
+    EXPECT_EQ(Grid().CurrentLevel, "Mine") << "the puzzle just saved is not selected";
     ASSERT_EQ(Grid().LevelList, std::vector<std::string>{"Mine"});
     EXPECT_EQ(Grid().LevelCompletedList[0], "0");
     Frames(5);
@@ -337,6 +375,9 @@ TEST_F(PlayScreenFlow, APuzzlePaintedInTheEditorIsSavedPlayedToTheEndAndMarkedCo
     EXPECT_EQ(Grid().CurrentLevel, "Mine");
     EXPECT_EQ(Grid().LevelCompletedList[static_cast<size_t>(SlotOf("Mine"))], "1");
     EXPECT_EQ(ReadFile(CompletionFilePath("Maker", true)), "Mine=1\r\n");
+    const auto best = EntryOf("Maker");
+    EXPECT_EQ(best.puzzle, "Mine");
+    EXPECT_TRUE(best.custom);
     Shot("custom_grid_completed");
 }
 
