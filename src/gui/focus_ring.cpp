@@ -143,7 +143,7 @@ bool TFocusRing::Manage() {
     HideOnMouseMove();
     if (Paused || items_.empty()) return false;
     const bool tab = KeyHit(plat::KEY_TAB) != 0;
-    const int dx = KeyHit(plat::KEY_RIGHT) ? 1 : KeyHit(plat::KEY_LEFT) ? -1 : 0;
+    const int dx = LeaveLeftRight ? 0 : KeyHit(plat::KEY_RIGHT) ? 1 : KeyHit(plat::KEY_LEFT) ? -1 : 0;
     const int dy = dx != 0 || LeaveUpDown ? 0 : KeyHit(plat::KEY_DOWN) ? 1 : KeyHit(plat::KEY_UP) ? -1 : 0;
     if (!tab && dx == 0 && dy == 0) {
         if (!shown_ || !Usable(static_cast<size_t>(focused_))) return false;

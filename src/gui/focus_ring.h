@@ -53,8 +53,9 @@ public:
     bool Empty() const { return items_.empty(); }
     // Stops taking keys (a dialog above has them) without losing the place.
     bool Paused = false;
-    // Up and Down belong to a list on the same screen: Tab still walks.
-    bool LeaveUpDown = false;
+    // Up and Down, or Left and Right, belong to a list or grid on the same
+    // screen: Tab still walks.
+    bool LeaveUpDown = false, LeaveLeftRight = false;
 
 private:
     bool Usable(size_t i) const;

@@ -30,6 +30,8 @@ constexpr int SPARKLE_COUNT = 50;
 constexpr int SPARKLE_MARGIN = 100;
 constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
+// The one-line key hint, between the board and the puzzle's name.
+constexpr float KEY_HINT_Y = 540;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
 
 GameImagePtr BackgroundImage(int number) {
@@ -166,6 +168,13 @@ void TGameScreen::Logic() {
     GameGUI().Logic();
     if (!GameState().disableButtons && !InEditorMode() && !AskingNoMovesQuestion()) GameMenu().Logic();
     if (!GameMenu().Active) GamePlay().Logic();
+    OfferKeyHint();
+}
+
+void TGameScreen::OfferKeyHint() {
+    if (keyHint_.Offered()) return;
+    const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
+    if (mode && mode->CellBox && mode->CellBox->Cursor.Shown) keyHint_.Offer(GameText().FindString("Keys Hint Board"));
 }
 
 void TGameScreen::PauseBookkeeping() {
@@ -273,6 +282,7 @@ void TGameScreen::Draw() {
     if (VictoryParticles) VictoryParticles->Draw();
     plat::SetAlpha(1.0f);
     plat::SetColor(255, 255, 255);
+    keyHint_.Draw(KEY_HINT_Y);
     GameMenu().Draw();
     gui.Draw();
 }

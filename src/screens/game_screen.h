@@ -12,6 +12,7 @@
 #include "app/cross_fade.h"
 #include "app/screen.h"
 #include "gui/dialog.h"
+#include "gui/key_hint.h"
 #include "gui/particles.h"
 #include "puzzle/puzzle_hooks.h"
 #include "resources/banks.h"
@@ -60,7 +61,11 @@ private:
     // What the screen draws between the background and the board.
     std::vector<TBoardLayer::TArea> DrawnBeforeTheBoard() const;
 
+    // The keys, told once when the board's cursor first shows.
+    void OfferKeyHint();
+
     bool clockHeld_ = false;
+    TKeyHint keyHint_;
 };
 
 TGameScreen& GameScreen();

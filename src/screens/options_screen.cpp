@@ -54,7 +54,7 @@ void TOptionsScreen::Load() {
 
 // Cancel stands right of OK, the pair centred below the panel.
 void TOptionsScreen::AddOkAndCancel() {
-    auto cancel = Menu->AddNew("cancelsmall", "cancelsmallMO", "cancel");
+    auto cancel = Menu->AddNew("platesmall", "platesmallMO", "cancel");
     cancel->SetupScaleOnMO(BUTTON_GROWTH, cancel->ScaleOnMOUpSpeed, cancel->ScaleOnMODownSpeed);
     Menu->MakeRow(OK_CANCEL_GAP);
     Menu->Centre();

@@ -75,6 +75,10 @@ void TPlayScreen::Load() {
     }
     LevelTypeMenu->MakeRow(LEVEL_TYPE_GAP);
     LevelTypeMenu->SetY(LEVEL_TYPE_Y);
+    Focus.Clear();
+    Focus.LeaveUpDown = Focus.LeaveLeftRight = true;
+    Focus.AddMenu(*LevelTypeMenu);
+    Focus.AddMenu(*MainMenu);
 
     if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
     game.FadeMusic = 0;
@@ -221,6 +225,7 @@ void TPlayScreen::Logic() {
         ManageSaveGameManager();
         return;
     }
+    Focus.Manage();
     MainMenu->Manage();
     LevelTypeMenu->Manage();
     if (MainMenu->Clicked("playsmall")) StartLevel();
@@ -251,6 +256,7 @@ void TPlayScreen::Draw() {
     if (MainMenu) MainMenu->Draw(0, 0);
     if (LevelTypeMenu) LevelTypeMenu->Draw(0, 0);
     if (PNLevelList* list = ShownLevelList()) list->Draw();
+    if (!SaveGameManager && !MessageDialog) Focus.Draw();
     if (SaveGameManager) SaveGameManager->Draw();
     if (MessageDialog) MessageDialog->Draw();
     SetTextShadow(1, 1, 0.6f);

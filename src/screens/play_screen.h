@@ -7,6 +7,7 @@
 
 #include "app/screen.h"
 #include "gui/dialog.h"
+#include "gui/focus_ring.h"
 #include "gui/menu.h"
 #include "screens/level_list.h"
 #include "screens/save_game_manager.h"
@@ -18,6 +19,8 @@ public:
     float x = 0, y = 0;
     MenuPtr MainMenu;
     MenuPtr LevelTypeMenu;
+    // Tab walks the tabs and buttons; the arrows stay with the puzzle grid.
+    TFocusRing Focus;
     std::string CurrentLevelType = "standardlevel";
     SaveGameManagerPtr SaveGameManager;
     std::unique_ptr<PNLevelList> StandardLevelList;

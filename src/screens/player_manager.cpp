@@ -56,6 +56,7 @@ void TPlayerManager::Build(const std::string& title, GameImagePtr image, int lim
     for (const char* name : {"Create", "Delete", "OK", "Cancel"}) Menu->AddQuick(name, name);
     Menu->FindButton("OK")->OKButton = 1;
     ListBox = TListBox::Create(LIST_GAP, 0, 1, DOUBLE_CLICK_MS);
+    Focus.LeaveUpDown = true;  // they walk the list
     ListBox->SetupFont(DialogFont(), White(), TextShadow());
     ListBox->SetupBox(TColor::Create(0, 0, 0, 0.45f));
     ListBox->HighlightCol = TColor::Create(70, 110, 190, 0.9f);

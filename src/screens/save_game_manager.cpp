@@ -46,6 +46,7 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
     auto manager = std::make_shared<TSaveGameManager>();
     manager->Init(title, std::move(image), PANEL_W, PANEL_H, 0, 0);
     manager->ListBox = PNListBox::Create(5, 0, 1, 500);
+    manager->Focus.LeaveUpDown = true;  // they walk the list
     // The chooser's own arrows move the window of rows; keys and the wheel do not.
     manager->ListBox->ArrowKeysMoveHighlight = 0;
     manager->ListBox->WheelScrolls = 0;

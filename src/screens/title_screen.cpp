@@ -22,6 +22,8 @@ constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
 constexpr float CHANGE_PLAYER_TOP = 560;
 constexpr float WELCOME_Y = 535;
+// The one-line key hint, above the logo.
+constexpr float KEY_HINT_Y = 8;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
@@ -172,7 +174,7 @@ bool TTitleScreen::ManageDialogs() {
 void TTitleScreen::Logic() {
     if (const std::string problem = TakeProfileWriteFailure(); !problem.empty()) ShowMessage(problem);
     if (!ManageDialogs()) return;
-    Focus.Manage();
+    if (Focus.Manage()) keyHint_.Offer(GameText().FindString("Keys Hint Menus"));
     TScreen::Logic();
     if (Header) Header->ManageGlow();
     if (!Menu) return;
@@ -223,6 +225,7 @@ void TTitleScreen::Draw() {
         DrawWelcome();
         if (Menu) Menu->Draw(0, 0);
         Focus.Draw();
+        keyHint_.Draw(KEY_HINT_Y);
     }
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);

@@ -8,6 +8,7 @@
 #include "app/screen.h"
 #include "gui/dialog.h"
 #include "gui/focus_ring.h"
+#include "gui/key_hint.h"
 #include "resources/banks.h"
 #include "screens/player_manager.h"
 
@@ -49,6 +50,7 @@ private:
     void AskToQuit();
 
     GameImagePtr background_;
+    TKeyHint keyHint_;
     bool loaded_ = false;
     bool arrived_ = false;
 };

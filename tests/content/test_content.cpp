@@ -46,7 +46,7 @@ const std::vector<ButtonFiles>& Buttons() {
         {"savecustom", "savecustomMO"}, {"loadcustom", "loadcustomMO"}, {"reset", "resetMO"},
         {"backtomenu", "backtomenuMO"}, {"resume", "resumeMO"}, {"restartpuzzle", "restartpuzzleMO"},
         {"shufflepuzzle", "shufflepuzzleMO"}, {"savegame", "savegameMO"}, {"nextpuzzle", "nextpuzzleMO"},
-        {"oksmall", "oksmallMO"}, {"cancelsmall", "cancelsmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"language", "languageMO", true}, {"OK", "OKMO"},
+        {"oksmall", "oksmallMO"}, {"platesmall", "platesmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"language", "languageMO", true}, {"OK", "OKMO"},
         {"Yes", "YesMO"}, {"No", "NoMO"}, {"Cancel", "CancelMO"}, {"Create", "CreateMO"},
         {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}, {"undo", "undoMO"}, {"redo", "redoMO"},
         {"mirror", "mirrorMO", true}, {"try", "tryMO"}, {"backtoeditor", "backtoeditorMO"}};

@@ -574,7 +574,8 @@ void MakeButtons(const std::string& menus) {
         {"nextpuzzle", "", 220, 34, "Next Puzzle"},
         // options, help, high scores
         {"oksmall", "", 120, 40, "OK"},
-        {"cancelsmall", "", 120, 40, ""},
+        // a plain small plate: Cancel on the options, the page switch of the help
+        {"platesmall", "", 120, 40, ""},
         {"clear", "", 120, 40, "Clear"},
         {"check", "", 200, 36, "Full screen", Icon::CheckBox, true},
         // a language choice: plain plates, the game writes each language's name on them
