@@ -235,7 +235,7 @@ void TGameGUI::CheckInputDialogs() {
         const std::string name = SaveGameNameInput->Answer();
         CloseDialog(SaveGameNameInput, true);
         if (answer == 1 && mode) {
-            const std::string basePath = Game().ProfilePath + name;
+            const std::string basePath = Game().ProfilePath + plat::FileNameOf(name);
             if (InEditor()) {
                 SaveCustomLayout(name);
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
@@ -252,7 +252,7 @@ void TGameGUI::CheckInputDialogs() {
             SavePlayedGame(PendingSavePath);
         } else {
             // "No" means another name: back to the prompt, the name kept.
-            AskSaveName(plat::StripDir(PendingSavePath));
+            AskSaveName(plat::NameOfFile(plat::StripDir(PendingSavePath)));
         }
         PendingSavePath.clear();
     }

@@ -82,7 +82,7 @@ std::string PuzzleLabel() {
     const TGamePlay& play = GamePlay();
     if (play.IsTrying()) return GameText().FindString("Trying Puzzle");
     if (play.CurrentLevel.empty()) return {};
-    const std::string name = plat::StripAll(play.CurrentLevel);
+    const std::string name = plat::NameOfPath(play.CurrentLevel);
     if (play.IsCustomLevel) return GameText().FindString("Puzzle Name") + name;
     const auto digits = name.find_first_not_of('0');
     return GameText().FindString("Puzzle Number") + (digits == std::string::npos ? name : name.substr(digits));

@@ -103,7 +103,7 @@ std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(bool custom) const {
     // The grid opens on the puzzle last played, when it is one of this grid's.
     const TGamePlay& play = GamePlay();
     if ((play.IsCustomLevel != 0) == custom && !play.CurrentLevel.empty())
-        list->CurrentLevel = plat::StripAll(play.CurrentLevel);
+        list->CurrentLevel = plat::NameOfPath(play.CurrentLevel);
     list->CreateImages(1);
     list->CreateMenu();
     return list;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/input.h"
+#include "platform/utf8.h"
 
 using namespace plat;
 
@@ -49,17 +50,28 @@ TEST(KeyTranslation, SdlKeysBecomeVirtualKeyCodes) {
     EXPECT_EQ(VirtualKeyFromSDL(Scan(300)), 0);
 }
 
-TEST(TextConversion, Utf8BecomesLatin1AndDropsTheRest) {
-    uint8_t out[16];
-    // a, e acute, euro sign (dropped), y diaeresis, an emoji (dropped), z
-    const char* text = "a\xc3\xa9\xe2\x82\xac\xc3\xbf\xf0\x9f\x98\x80z";
-    ASSERT_EQ(Utf8ToLatin1(text, out, 16), 4);
-    EXPECT_EQ(std::string(out, out + 4), "a\xe9\xff" "z");
-    EXPECT_EQ(Utf8ToLatin1(text, out, 2), 2);  // never past the buffer
-    // A cut-short sequence and stray continuation bytes are skipped.
-    ASSERT_EQ(Utf8ToLatin1("\xc3" "b\x80" "c", out, 16), 2);
-    EXPECT_EQ(std::string(out, out + 2), "bc");
-    EXPECT_EQ(Utf8ToLatin1("\xc1\x81", out, 16), 0);  // overlong 'A'
+// Typed text arrives as code points: Latin-1 as the game's own characters,
+// the rest as they are, for the text field to refuse in plain sight.
+TEST(TextConversion, Utf8BecomesCodePointsAndBrokenBytesAreSkipped) {
+    std::u32string codes;
+    // a, e acute, euro sign, y diaeresis, an emoji, z
+    EXPECT_TRUE(DecodeUtf8("a\xc3\xa9\xe2\x82\xac\xc3\xbf\xf0\x9f\x98\x80z", codes));
+    EXPECT_EQ(codes, (std::u32string{U'a', 0xe9, 0x20ac, 0xff, 0x1f600, U'z'}));
+    // A cut-short sequence, stray continuation bytes, an overlong 'A', a surrogate.
+    EXPECT_FALSE(DecodeUtf8("\xc3" "b\x80" "c\xc1\x81\xed\xa0\x80", codes));
+    EXPECT_EQ(codes, U"bc");
+    EXPECT_EQ(Utf8ToLatin1("\xc3\xa9t\xe2\x82\xac"), "\xe9t?");
+    EXPECT_EQ(Utf8ToLatin1("\xe9t\xe9"), "\xe9t\xe9") << "not UTF-8: Latin-1 already";
+    EXPECT_EQ(Latin1ToUtf8("\xe9t\xff"), "\xc3\xa9t\xc3\xbf");
+
+    ClearEvents();
+    PostTextInput("\xc5\x81\xc3\xab");
+    Event e;
+    ASSERT_TRUE(TakeEvent(e));
+    EXPECT_EQ(e.data, 0x141) << "a letter beyond Latin-1 keeps its code point";
+    ASSERT_TRUE(TakeEvent(e));
+    EXPECT_EQ(e.data, 0xeb);
+    ClearEvents();
 }
 
 TEST_F(InputTest, EventsArriveInOrderAndPeekLeavesThem) {
