@@ -95,3 +95,9 @@ std::string TGameText::FindString(const std::string& key) const {
     }
     return joined;
 }
+
+std::string TGameText::FindString(const std::string& key, const std::string& value) const {
+    std::string text = FindString(key);
+    if (const auto at = text.find("NNN"); at != std::string::npos) text.replace(at, 3, value);
+    return text;
+}
