@@ -271,9 +271,7 @@ const std::vector<std::string>& TextKeys() {
         "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
         "Write Reason Full", "Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try",
         "Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way", "Editor Verdict Ready",
-        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle", "Name Error Taken", "Name Error Reserved",
-        "Name Refused Sign", "Name Refused Letter", "Name Refused Blank", "Name Refused Length", "Name Refused Digit",
-        "Name Refused Empty", "Player Missing"};
+        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle"};
     return keys;
 }
 

@@ -200,8 +200,8 @@ TEST_F(LevelListTest, AClickSelectsAndOnlyADoubleClickStarts) {
     EXPECT_FALSE(list->StartLevel) << "the request lasts one update";
 }
 
-// A custom puzzle named in UTF-8 and one written by an older version under
-// its Latin-1 name are both listed by name, drawn and marked completed.
+// Puzzles named in UTF-8, or in Latin-1 by an older version, are listed by
+// name, read and marked completed.
 TEST_F(LevelListTest, PuzzlesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     AddLevels({"Caf\xc3\xa9", "Zo\xeb"});
     WriteFile(dir / "Pearls.ini", "Caf\xe9=1\r\nzo\xeb=1\r\n");

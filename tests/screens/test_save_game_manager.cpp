@@ -96,8 +96,7 @@ TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
     EXPECT_TRUE(CreateSaveGameChooser()->ListBox->Strings.empty());
 }
 
-// Saves are named in UTF-8; one an older version wrote under its Latin-1
-// name is listed by the same name and loads from where it is.
+// Saves named in UTF-8, or in Latin-1 by an older version, are found by name.
 TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     Touch(dir / "Caf\xc3\xa9.save");
     Touch(dir / "Zo\xeb.save");
