@@ -6,9 +6,9 @@
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/text.h"
+#include "platform/input.h"
 #include "resources/game_text.h"
 #include "resources/resource_globals.h"
-#include "platform/input.h"
 
 namespace {
 

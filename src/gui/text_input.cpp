@@ -110,7 +110,9 @@ int TTextInput::GetWidth(const std::string& s) const {
     return plat::TextWidth(all);
 }
 
-bool TTextInput::Shows(int ch) const { return !Font || ch == ' ' || plat::FontTextWidth(*Font, std::string(1, static_cast<char>(ch))) > 0; }
+bool TTextInput::Shows(int ch) const {
+    return !Font || ch == ' ' || plat::FontTextWidth(*Font, std::string(1, static_cast<char>(ch))) > 0;
+}
 
 ERefusal TTextInput::RefusalOf(int ch) const {
     if (ch < 256 && BannedChars.find(static_cast<char>(ch)) != std::string::npos) return ERefusal::Sign;

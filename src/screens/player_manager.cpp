@@ -358,7 +358,8 @@ DialogTextInputPtr CreatePlayerNamePrompt(int withCancel) {
         // An empty answer is the dialog's own to refuse, quietly.
         if (answer.empty() || NewPlayerNameAllowed(answer)) return 0;
         const std::string owner = PlayerNameOwner(answer);
-        message = owner.empty() ? GameText().FindString("Name Error") : GameText().FindString("Name Error Taken", owner);
+        message = owner.empty() ? GameText().FindString("Name Error")
+                                : GameText().FindString("Name Error Taken", owner);
         return -1;
     };
     return dialog;
