@@ -181,6 +181,8 @@ public:
     // name (IsSafeFileName) is accepted.
     int FileNameAnswer = 0;
     int HasCancel = 0;
+    // The line under the answer box that says why a key was refused.
+    ColorPtr RefusalColor = TColor::Create(255, 214, 120);
 
     static std::shared_ptr<TDialogTextInput> Create(const std::string& text, const std::string& answer, int maxLength,
                                                     GameImagePtr background, int w, int x, int y,
@@ -199,8 +201,11 @@ public:
     int Draw() override;
     void Kill() override;
     const std::string& Answer() const { return TextInput->Text; }
+    // The top of the line that says why a key was refused.
+    float RefusalY() const;
 
 private:
+    void DrawRefusal();
     // The result of an accepted OK: 0 while the closing slide runs.
     int Accepted();
     void ManageErrorDialog();

@@ -4,11 +4,18 @@
 #include "app/input_tables.h"
 #include "app/view_state.h"
 #include "gui/dialog.h"
+#include "gui/font.h"
+#include "gui/text.h"
 #include "platform/input.h"
+#include "resources/game_text.h"
+#include "resources/resource_globals.h"
 
 namespace {
 
 int Round(float v) { return static_cast<int>(std::lround(v)); }
+
+// Between the answer box's frame and the line that says why a key was refused.
+constexpr int REFUSAL_GAP = 5;
 
 }  // namespace
 
@@ -174,23 +181,24 @@ int TDialogTextInput::OKClick(int byEnter) {
     if (UppercaseFirstChar) answer = UppercaseFirst(answer);
     TextInput->Text = answer;
     TextInput->CurrentChar = static_cast<int>(answer.size()) + 1;
-    if (ErrorCheckFunc) {
-        std::string message;
-        if (ErrorCheckFunc(answer, message) == -1) {
-            DialogOK = ErrorDialogFunc ? ErrorDialogFunc(message) : CreateMessageDialog(message);
-            if (DialogOK) DialogOK->ReenableEscapeKey = 0;
-            if (byEnter) ClickSound();
-            if (!DialogOK) TextInput->Reset();
-            return 0;
-        }
-    }
-    const bool refused = (!AllowNull && answer.empty()) || (FileNameAnswer && !IsSafeFileName(answer));
-    if (refused) {
+    if (answer.empty() && (!AllowNull || FileNameAnswer)) {
         TextInput->Reset();
+        TextInput->Refuse(ERefusal::Empty);
         return 0;
     }
-    Close(1);
-    return 1;
+    std::string message;
+    if (FileNameAnswer && !IsSafeFileName(answer)) {
+        message = IsReservedName(answer) ? GameText().FindString("Name Error Reserved", answer)
+                                         : GameText().FindString("Name Error");
+    } else if (!ErrorCheckFunc || ErrorCheckFunc(answer, message) != -1) {
+        Close(1);
+        return 1;
+    }
+    DialogOK = ErrorDialogFunc ? ErrorDialogFunc(message) : CreateMessageDialog(message);
+    if (DialogOK) DialogOK->ReenableEscapeKey = 0;
+    if (byEnter) ClickSound();
+    if (!DialogOK) TextInput->Reset();
+    return 0;
 }
 
 int TDialogTextInput::CancelClick() {
@@ -226,10 +234,29 @@ int TDialogTextInput::Draw() {
         TextInput->Draw();
         TextInput->X = restX;
         TextInput->Y = restY;
+        DrawRefusal();
         if (DialogOK) DialogOK->Draw();
     }
     if (OKClickedScreen) OKClickedScreen->Draw();
     return 1;
+}
+
+float TDialogTextInput::RefusalY() const {
+    return Text->Y + Text->H + static_cast<float>(BoxBorderV + REFUSAL_GAP);
+}
+
+void TDialogTextInput::DrawRefusal() {
+    const std::string line = TextInput->Active ? TextInput->RefusalText() : std::string();
+    const plat::ImageFontPtr font = FirstFont();
+    if (line.empty() || !font) return;
+    plat::SetImageFont(font);
+    plat::SetBlend(plat::ALPHABLEND);
+    const float width = static_cast<float>(plat::FontTextWidth(*font, line));
+    const float left = static_cast<float>(x) + (static_cast<float>(w) - width) / 2.0f + OffsetX;
+    RefusalColor->Apply();
+    if (TextInput->TextShadow) TextInput->TextShadow->ApplyToText();
+    DrawTextWithShadow(left, RefusalY() + OffsetY, line);
+    TColor::Restore();
 }
 
 void TDialogTextInput::Kill() {

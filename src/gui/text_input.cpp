@@ -8,6 +8,8 @@
 #include "app/view_state.h"
 #include "gui/text.h"
 #include "platform/input.h"
+#include "resources/game_text.h"
+#include "resources/resource_globals.h"
 
 const std::string NameBannedChars = "\"|*\\/:;~?<>";
 
@@ -16,8 +18,23 @@ namespace {
 constexpr int CHAR_BACKSPACE = 8;
 constexpr int CHAR_ENTER = 13;
 constexpr int CHAR_ESCAPE = 27;
+// How long a refusal stays under the line without another key.
+constexpr float REFUSAL_MS = 4000;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Keys that type nothing: control codes, not characters a name could hold.
+bool IsControl(int ch) { return ch < 32 || (ch >= 127 && ch < 160); }
+
+// "a/b" as "a / b": each sign readable on its own.
+std::string SpacedOut(const std::string& signs) {
+    std::string out;
+    for (const char c : signs) {
+        if (!out.empty()) out += ' ';
+        out += c;
+    }
+    return out;
+}
 
 }  // namespace
 
@@ -42,6 +59,8 @@ bool IsSafeFileName(const std::string& text) {
         return IsPrintableChar(ch, true) && NameBannedChars.find(c) == std::string::npos && c != '=';
     });
 }
+
+bool IsReservedName(const std::string& text) { return text == "." || text == ".."; }
 
 std::string UppercaseFirst(std::string text) {
     if (text.empty()) return text;
@@ -91,36 +110,76 @@ int TTextInput::GetWidth(const std::string& s) const {
     return plat::TextWidth(all);
 }
 
-int TTextInput::Append(int ch) {
-    if (!IsPrintableChar(ch, AllowExtendedChars != 0)) return 0;
-    if (NoLeadingBlanks && Text.empty() && IsBlank(static_cast<char>(ch))) return 0;
-    if (MaxLength < CurrentChar) return 0;
-    const std::string added(1, static_cast<char>(ch));
-    if (MaxPixelWidth > 0 && GetWidth(added) > MaxPixelWidth) return 0;
-    Text += added;
+bool TTextInput::Shows(int ch) const {
+    return !Font || ch == ' ' || plat::FontTextWidth(*Font, std::string(1, static_cast<char>(ch))) > 0;
+}
+
+ERefusal TTextInput::RefusalOf(int ch) const {
+    if (ch < 256 && BannedChars.find(static_cast<char>(ch)) != std::string::npos) return ERefusal::Sign;
+    if (NumbersOnly && (ch < '0' || ch > '9')) return ERefusal::Digit;
+    if (!IsPrintableChar(ch, AllowExtendedChars != 0) || !Shows(ch)) return ERefusal::Letter;
+    if (NoLeadingBlanks && Text.empty() && IsBlank(static_cast<char>(ch))) return ERefusal::Blank;
+    if (MaxLength < CurrentChar) return ERefusal::Length;
+    if (MaxPixelWidth > 0 && GetWidth(std::string(1, static_cast<char>(ch))) > MaxPixelWidth) return ERefusal::Length;
+    return ERefusal::None;
+}
+
+void TTextInput::Refuse(ERefusal why) {
+    Refusal = why;
+    RefusalTicks = AnimTiming().CalcAnimLength(REFUSAL_MS);
+}
+
+std::string TTextInput::RefusalText() const {
+    const TGameText& text = GameText();
+    switch (Refusal) {
+        case ERefusal::None: return {};
+        case ERefusal::Sign: return text.FindString("Name Refused Sign") + SpacedOut(BannedChars);
+        case ERefusal::Letter: return text.FindString("Name Refused Letter");
+        case ERefusal::Blank: return text.FindString("Name Refused Blank");
+        case ERefusal::Length: return text.FindString("Name Refused Length", std::to_string(MaxLength));
+        case ERefusal::Digit: return text.FindString("Name Refused Digit");
+        case ERefusal::Empty: return text.FindString("Name Refused Empty");
+    }
+    return {};
+}
+
+void TTextInput::Append(int ch) {
+    if (IsControl(ch)) return;
+    if (const ERefusal why = RefusalOf(ch); why != ERefusal::None) {
+        Refuse(why);
+        return;
+    }
+    Text += static_cast<char>(ch);
     CurrentChar = static_cast<int>(Text.size()) + 1;
-    return 1;
+    // A refused character stays told for its time, so that it shows even
+    // when typed fast between others; a line no longer empty needs no word.
+    if (Refusal == ERefusal::Empty) Refusal = ERefusal::None;
 }
 
 int TTextInput::TypeChar(int ch) {
-    if (ch > 0 && ch < 256 && BannedChars.find(static_cast<char>(ch)) != std::string::npos) ch = 0;
-    if (ch == CHAR_BACKSPACE && !Text.empty()) {
-        Text.pop_back();
+    if (ch == CHAR_BACKSPACE) {
+        if (!Text.empty()) Text.pop_back();
         CurrentChar = static_cast<int>(Text.size()) + 1;
+        // Room made: the limit no longer matters.
+        if (Refusal == ERefusal::Length) Refusal = ERefusal::None;
+        return 0;
     }
-    if (NumbersOnly && ch != CHAR_ENTER && (ch < '0' || ch > '9')) ch = 0;
-    Append(ch);
-
-    if (ch == CHAR_ENTER && (AllowNull || !Text.empty())) {
+    if (ch == CHAR_ENTER) {
+        if (!AllowNull && Text.empty()) {
+            Refuse(ERefusal::Empty);
+            return 0;
+        }
         Finish();
         return 1;
     }
-    if (ch == CHAR_ESCAPE && AllowEscToAbort) {
+    if (ch == CHAR_ESCAPE) {
+        if (!AllowEscToAbort) return 0;
         Text.clear();
         CurrentChar = 1;
         Finish();
         return -1;
     }
+    Append(ch);
     return 0;
 }
 
@@ -130,6 +189,10 @@ int TTextInput::Manage() {
     // is in place before Enter is seen.
     while (const int ch = GetChar()) {
         if (const int result = TypeChar(ch)) return result;
+    }
+    if (RefusalTicks > 0) {
+        RefusalTicks -= Delta;
+        if (RefusalTicks <= 0) Refusal = ERefusal::None;
     }
     CursorFlashCounter += Delta;
     if (CursorFlashCounter >= static_cast<float>(CursorFlashSpeed)) {

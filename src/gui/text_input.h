@@ -21,6 +21,13 @@ std::string TrimBlanks(const std::string& text);
 bool IsSafeFileName(const std::string& text);
 // Upper-cases the first character (ASCII and the Latin-1 small letters).
 std::string UppercaseFirst(std::string text);
+// "." and "..": safe in every other way, but the file system's own.
+bool IsReservedName(const std::string& text);
+
+// Why the editor refused the last key: a sign it never takes, a character
+// its font cannot show (or beyond Latin-1), a blank to begin with, one past
+// the length limit, a non-digit in a number, Enter on an empty line.
+enum class ERefusal { None, Sign, Letter, Blank, Length, Digit, Empty };
 
 class TTextInput {
 public:
@@ -49,6 +56,10 @@ public:
     // For answers that lose their leading blanks anyway: a blank typed into
     // the empty line is refused, so it takes no room and nothing unseen is held.
     int NoLeadingBlanks = 0;
+    // The last refusal, shown under the line for a few seconds, or until it
+    // no longer matters (room made, the line no longer empty).
+    ERefusal Refusal = ERefusal::None;
+    float RefusalTicks = 0;
 
     void Init(plat::ImageFontPtr font, const std::string& text, int x, int y);
     void Reset();
@@ -60,10 +71,16 @@ public:
     // Width of Text + s in the editor's font.
     int GetWidth(const std::string& s) const;
     void Draw();
+    void Refuse(ERefusal why);
+    // The line that tells the player what the field takes, for the refusal
+    // shown; empty when there is none.
+    std::string RefusalText() const;
 
 private:
-    // 1 when ch was added.
-    int Append(int ch);
+    ERefusal RefusalOf(int ch) const;
+    // Whether the font has a picture for ch (always, without a font of its own).
+    bool Shows(int ch) const;
+    void Append(int ch);
     // One typed character: 1 Enter, -1 Escape, else 0.
     int TypeChar(int ch);
 };

@@ -68,7 +68,7 @@ int PNProfile::Load() { return LoadFunction ? LoadFunction() : 0; }
 
 // ---- the game's players --------------------------------------------------------
 
-std::string ProfileFilePath(const std::string& name) { return Game().ProfilePath + name + ".dat"; }
+std::string ProfileFilePath(const std::string& name) { return Game().ProfilePath + plat::FileNameOf(name) + ".dat"; }
 
 bool IsPlayerFileName(const std::string& entry) {
     if (entry.empty() || entry == "." || entry == ".." || entry == ".dat") return false;
@@ -85,7 +85,7 @@ bool ListPlayers(std::vector<std::string>& players) {
     for (const auto& entry : entries) {
         // A folder named like a player's file is skipped: no profile can be written there.
         if (IsPlayerFileName(entry) && plat::FileType(folder + entry) == plat::FILETYPE_FILE)
-            players.push_back(entry.substr(0, entry.size() - 4));
+            players.push_back(plat::NameOfFile(entry.substr(0, entry.size() - 4)));
     }
     return true;
 }
@@ -101,15 +101,21 @@ int SaveProfileFile(const std::string& name) {
     const std::string path = ProfileFilePath(name);
     // One little-endian 32-bit 1.
     if (plat::WriteFileAtomic(path, std::vector<uint8_t>{1, 0, 0, 0})) return 1;
-    lastWriteFailure = GameText().FindString("Could Not Create File") + path + "'";
+    lastWriteFailure = GameText().FindString("Could Not Create File") + plat::NameOfFile(path) + "'";
     WriteErrorLog(lastWriteFailure);
     return 0;
 }
 
 int LoadProfileFile(const std::string& name) {
-    if (plat::FileType(ProfileFilePath(name)) == plat::FILETYPE_FILE) return 1;
-    SaveProfileFile(name);
-    return 0;
+    const std::string path = ProfileFilePath(name);
+    if (plat::FileType(path) != plat::FILETYPE_FILE) {
+        SaveProfileFile(name);
+        return 0;
+    }
+    // Found under another name (an older version wrote the name's Latin-1
+    // bytes): written again, the writer moves it to its UTF-8 name.
+    if (plat::StripDir(plat::ResolvePath(path)) != plat::StripDir(path)) SaveProfileFile(name);
+    return 1;
 }
 
 std::shared_ptr<PNProfile> CreateGameProfile(const std::string& name) {

@@ -63,12 +63,13 @@ public:
 
 // ---- the game's players --------------------------------------------------------
 
-// ProfilePath + name + ".dat".
+// ProfilePath + name + ".dat", the name in UTF-8 (plat::FileNameOf).
 std::string ProfileFilePath(const std::string& name);
 // Whether a folder entry is a player's file: anything but ".dat" itself whose
 // extension (after the last point) is exactly "dat".
 bool IsPlayerFileName(const std::string& entry);
-// The players (plain files only, not folders), in the folder's listing order.
+// The players (plain files only, not folders), in the folder's listing order,
+// their names in the game's text (plat::NameOfFile).
 // Creates the profile folder when it is missing; false (and no players) when
 // it still cannot be read.
 bool ListPlayers(std::vector<std::string>& players);

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "platform/utf8.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -64,14 +65,16 @@ std::vector<std::string> SplitPath(const std::string& path) {
     return parts;
 }
 
-// The entry of folder `dir` whose name matches `name` ignoring case; "" if none.
+// The entry of folder `dir` whose name matches `name` ignoring case and
+// encoding (UTF-8 or Latin-1 bytes); "" if none.
 std::string FindNoCase(const std::string& dir, const std::string& name) {
     DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
     if (!d) return {};
+    const std::string wanted = NameOfFile(name);
     std::string found;
     while (dirent* e = ::readdir(d)) {
         const std::string entry = e->d_name;
-        if (EqualNoCase(entry, name) && (found.empty() || LessNoCase(entry, found))) found = entry;
+        if (EqualNoCase(NameOfFile(entry), wanted) && (found.empty() || LessNoCase(entry, found))) found = entry;
     }
     ::closedir(d);
     return found;
@@ -215,6 +218,18 @@ void SyncFolder(const std::string& dir) {
     ::close(fd);
 }
 
+bool IsUtf8(const std::string& text) {
+    std::u32string codes;
+    return DecodeUtf8(text, codes);
+}
+
+// The path with its file name in UTF-8.
+std::string InUtf8(const std::string& path) {
+    const std::string name = StripDir(path);
+    if (IsUtf8(name)) return path;
+    return path.substr(0, path.size() - name.size()) + FileNameOf(name);
+}
+
 std::string TemporaryPrefix(const std::string& target) { return "." + StripDir(target) + ".tmp"; }
 
 // The temporary files of writers that died before their rename (a crash, a
@@ -236,11 +251,12 @@ void RemoveStaleTemporaries(const std::string& target) {
 }  // namespace
 
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string target = ResolvePath(path);
-    if (target.empty() || target.back() == '/' || FileType(target) == FILETYPE_DIR) {
-        errno = target.empty() ? ENOENT : EISDIR;
+    const std::string found = ResolvePath(path);
+    if (found.empty() || found.back() == '/' || FileType(found) == FILETYPE_DIR) {
+        errno = found.empty() ? ENOENT : EISDIR;
         return false;
     }
+    const std::string target = InUtf8(found);
 
     // A hidden temporary file beside the target, so the rename stays on one file system.
     static std::atomic<unsigned> counter{0};
@@ -269,6 +285,8 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
         errno = error;
         return false;
     }
+    // The same name under its Latin-1 bytes is the old copy of this file.
+    if (found != target) ::unlink(found.c_str());
     SyncFolder(ExtractDir(target));
     RemoveStaleTemporaries(target);
     return true;
@@ -297,6 +315,12 @@ std::string StripExt(const std::string& path) {
 }
 
 std::string StripAll(const std::string& path) { return StripExt(StripDir(path)); }
+
+std::string FileNameOf(const std::string& name) { return Latin1ToUtf8(name); }
+
+std::string NameOfFile(const std::string& fileName) { return Utf8ToLatin1(fileName); }
+
+std::string NameOfPath(const std::string& path) { return NameOfFile(StripAll(path)); }
 
 std::string ExtractExt(const std::string& path) {
     const size_t slash = LastSlash(path);

@@ -1,6 +1,7 @@
 #pragma once
 // Files, folders and path helpers. Paths may use "/" or "\"; a path that does
-// not exist exactly is looked up case-insensitively, one component at a time.
+// not exist exactly is looked up case-insensitively, one component at a time,
+// and by name: "Zo\xc3\xab" finds the file an older version wrote as "Zo\xeb".
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,9 +34,23 @@ bool ReadDir(const std::string& path, std::vector<std::string>& names);
 
 // Writes the whole file through a temporary file in the same folder that is
 // renamed into place, so a crash never leaves a half-written file. On failure
-// errno says why (permission denied, disk full, ...).
+// errno says why (permission denied, disk full, ...). The file name on disk is
+// UTF-8: one that is not is taken for Latin-1 and written in UTF-8, and a file
+// of the same name under its Latin-1 bytes, left by an older version, goes
+// once the new one is in place.
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
+
+// Names the player gives (players, saved games, puzzles) are the game's text,
+// Latin-1; the files named after them are UTF-8 on disk, like every other file
+// name of the system. FileNameOf turns a name into a file name; NameOfFile a
+// file name (a folder entry, a path) into the game's text, a character beyond
+// Latin-1 as "?", and one that is not UTF-8 (written by an older version) is
+// its own name.
+std::string FileNameOf(const std::string& name);
+std::string NameOfFile(const std::string& fileName);
+// The name of the file a path points at: NameOfFile without folder and extension.
+std::string NameOfPath(const std::string& path);
 
 std::string StripExt(const std::string& path);   // "a/b.txt" -> "a/b"
 std::string StripDir(const std::string& path);   // "a/b.txt" -> "b.txt"

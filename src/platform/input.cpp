@@ -4,6 +4,7 @@
 
 #include "platform/gamepad.h"
 #include "platform/gfx_internal.h"
+#include "platform/utf8.h"
 
 #include <SDL.h>
 
@@ -53,7 +54,7 @@ void Feed(const Event& e) {
             if (ValidKey(e.data)) t.keysDown[size_t(e.data)] = false;
             break;
         case EventKind::KeyChar:
-            if (t.chars.size() < MAX_WAITING_CHARS) t.chars.push_back(e.data & 255);
+            if (t.chars.size() < MAX_WAITING_CHARS) t.chars.push_back(e.data);
             break;
         case EventKind::MouseDown:
             if (!ValidButton(e.data)) break;
@@ -192,44 +193,6 @@ int VirtualKeyFromSDL(int32_t sym) {
     }
 }
 
-int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize) {
-    if (!utf8 || !out) return 0;
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8);
-    int written = 0;
-    while (*s && written < outSize) {
-        uint32_t code;
-        int extra;
-        if (*s < 0x80) {
-            code = *s;
-            extra = 0;
-        } else if ((*s & 0xe0) == 0xc0) {
-            code = *s & 0x1f;
-            extra = 1;
-        } else if ((*s & 0xf0) == 0xe0) {
-            code = *s & 0x0f;
-            extra = 2;
-        } else if ((*s & 0xf8) == 0xf0) {
-            code = *s & 0x07;
-            extra = 3;
-        } else {
-            ++s;  // a stray continuation or invalid byte
-            continue;
-        }
-        ++s;
-        bool valid = true;
-        for (int i = 0; i < extra; ++i) {
-            if ((*s & 0xc0) != 0x80) {
-                valid = false;  // cut short: resume at this byte
-                break;
-            }
-            code = (code << 6) | (*s & 0x3f);
-            ++s;
-        }
-        if (valid && code <= 255 && !(extra > 0 && code < 0x80)) out[written++] = uint8_t(code);
-    }
-    return written;
-}
-
 void PostWindowMouse(EventKind kind, int button, int windowX, int windowY) {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
     SDL_Window* window = Gfx().window;
@@ -313,9 +276,10 @@ void PostVirtualKey(int key, bool down) {
 }
 
 void PostTextInput(const char* utf8) {
-    uint8_t chars[64];
-    const int count = Utf8ToLatin1(utf8, chars, int(sizeof chars));
-    for (int i = 0; i < count; ++i) Push(EventKind::KeyChar, chars[i]);
+    if (!utf8) return;
+    std::u32string codes;
+    DecodeUtf8(utf8, codes);
+    for (const char32_t code : codes) Push(EventKind::KeyChar, static_cast<int>(code));
 }
 
 void PostEvent(const Event& event) { Queue().push_back(event); }

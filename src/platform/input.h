@@ -14,7 +14,8 @@ enum class EventKind {
     AppTerminate,    // close requested
     KeyDown,         // data = virtual-key code
     KeyUp,           // data = virtual-key code
-    KeyChar,         // data = 8-bit character code (Backspace 8, Tab 9, Enter 13, Escape 27 too)
+    KeyChar,         // data = the character's code point: Latin-1 below 256, the game's own text
+                     // (Backspace 8, Tab 9, Enter 13, Escape 27 too); above, one it cannot take
     MouseDown,       // data = 1 left, 2 right, 3 middle; x, y logical
     MouseUp,
     MouseMove,       // x, y logical
@@ -62,7 +63,9 @@ void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat = false);
 // Queues a virtual key pressed or let go, as a key of the keyboard would
 // (a game controller's buttons come this way).
 void PostVirtualKey(int key, bool down);
-// Queues typed UTF-8 text as 8-bit characters, as the window does.
+// Queues typed UTF-8 text as characters, as the window does: one event per
+// character, with its code point, so that a text field can refuse, visibly,
+// one beyond Latin-1.
 void PostTextInput(const char* utf8);
 // Sends a mouse event in window pixels through SDL, as the real pointer
 // would; it arrives in the queue converted to logical pixels. kind is
@@ -71,9 +74,6 @@ void PostWindowMouse(EventKind kind, int button, int windowX, int windowY);
 
 // Translation of an SDL keycode to a virtual-key code; 0 when the key has no code.
 int VirtualKeyFromSDL(int32_t sdlKeycode);
-// UTF-8 text to the game's 8-bit characters; characters above 255 are dropped.
-// Answers the number of characters written into out (at most outSize).
-int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize);
 
 // ---- polled input -------------------------------------------------------------
 // The platform keeps its own tables, fed by every event taken from the queue.

@@ -21,10 +21,10 @@ std::string Trimmed(std::string text) {
 }  // namespace
 
 std::string CompletionFilePath(const std::string& player, bool custom) {
-    return Game().ProfilePath + player + (custom ? "c" : "s") + ".ini";
+    return Game().ProfilePath + plat::FileNameOf(player + (custom ? "c" : "s")) + ".ini";
 }
 
-std::string CompletionKey(const std::string& levelPath) { return plat::StripAll(levelPath); }
+std::string CompletionKey(const std::string& levelPath) { return plat::NameOfPath(levelPath); }
 
 std::vector<TCompletionEntry> ReadCompletionList(const std::string& path) {
     std::vector<TCompletionEntry> entries;

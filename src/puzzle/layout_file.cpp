@@ -87,7 +87,7 @@ std::string PlainLoadProblem(const std::string& key, const std::string& path, co
     WriteErrorLog(detail);
     std::string text = GameText().FindString(key);
     if (text.empty()) return detail;  // no text table (tools, tests): the detail itself
-    if (const auto at = text.find("NNN"); at != std::string::npos) text.replace(at, 3, plat::StripAll(path));
+    if (const auto at = text.find("NNN"); at != std::string::npos) text.replace(at, 3, plat::NameOfPath(path));
     return text;
 }
 

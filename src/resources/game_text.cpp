@@ -100,3 +100,7 @@ std::string FillIn(std::string text, const std::string& mark, const std::string&
     if (const auto at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), value);
     return text;
 }
+
+std::string TGameText::FindString(const std::string& key, const std::string& value) const {
+    return FillIn(FindString(key), "NNN", value);
+}

@@ -29,6 +29,8 @@ public:
     const std::vector<std::string>& Find(const std::string& key) const;
     // The lines joined with CR LF; empty for a missing key.
     std::string FindString(const std::string& key) const;
+    // The same with its "NNN" replaced by value (a name, a number).
+    std::string FindString(const std::string& key, const std::string& value) const;
 };
 
 // The text with its first `mark` (such as "NNN") replaced by the value.

@@ -23,7 +23,7 @@ namespace {
 
 TGameModeEditor* Editor() { return dynamic_cast<TGameModeEditor*>(GamePlay().GameMode.get()); }
 
-std::string LayoutPath(const std::string& name) { return Game().ProfilePath + name + ".layout"; }
+std::string LayoutPath(const std::string& name) { return Game().ProfilePath + plat::FileNameOf(name) + ".layout"; }
 
 // The tool column in the dimmed strip right of the board: undo and redo at
 // the top, the mirror with its mode below them, the try at the bottom.

@@ -173,7 +173,7 @@ void TGameGUI::CheckLevelFinished() {
 
 std::string CurrentPuzzleName() {
     const TGamePlay& play = GamePlay();
-    const std::string name = plat::StripAll(play.CurrentLevel);
+    const std::string name = plat::NameOfPath(play.CurrentLevel);
     if (play.IsCustomLevel || name.empty()) return name;
     const auto digits = name.find_first_not_of('0');
     return digits == std::string::npos ? name : name.substr(digits);
@@ -243,7 +243,7 @@ void TGameGUI::CheckInputDialogs() {
         const std::string name = SaveGameNameInput->Answer();
         CloseDialog(SaveGameNameInput, true);
         if (answer == 1 && mode) {
-            const std::string basePath = Game().ProfilePath + name;
+            const std::string basePath = Game().ProfilePath + plat::FileNameOf(name);
             if (InEditor()) {
                 SaveCustomLayout(name);
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
@@ -260,7 +260,7 @@ void TGameGUI::CheckInputDialogs() {
             SavePlayedGame(PendingSavePath);
         } else {
             // "No" means another name: back to the prompt, the name kept.
-            AskSaveName(plat::StripDir(PendingSavePath));
+            AskSaveName(plat::NameOfFile(plat::StripDir(PendingSavePath)));
         }
         PendingSavePath.clear();
     }

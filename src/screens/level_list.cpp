@@ -149,12 +149,14 @@ void PNLevelList::ScanLevelFolder() {
     for (const std::string& entry : plat::ReadDir(FolderPath)) {
         if (entry == "." || entry == "..") continue;
         if (plat::ExtractExt(entry) != FilePrefix || plat::StripExt(entry).empty()) continue;
-        LevelList.push_back(plat::StripExt(entry));
+        LevelList.push_back(plat::NameOfFile(plat::StripExt(entry)));
     }
     std::stable_sort(LevelList.begin(), LevelList.end(), LevelOrder);
 }
 
-std::string PNLevelList::LevelPath(const std::string& name) const { return FolderPath + name + "." + FilePrefix; }
+std::string PNLevelList::LevelPath(const std::string& name) const {
+    return FolderPath + plat::FileNameOf(name) + "." + FilePrefix;
+}
 
 int PNLevelList::PageStartFor(int k) const {
     if (k < 0) return 0;
@@ -226,8 +228,9 @@ void PNLevelList::CreateImages(int updatePage) {
 
 bool PNLevelList::CheckLevelCompleted(const std::string& file) {
     // Only ever read here: the list belongs to the game's finishing code.
-    if (!CompletedIniFile) CompletedIniFile = ReadCompletionList(LevelCompletedPath + LevelCompletedFile + ".ini");
-    const std::string key = IniUpper(plat::StripAll(file));
+    if (!CompletedIniFile)
+        CompletedIniFile = ReadCompletionList(LevelCompletedPath + plat::FileNameOf(LevelCompletedFile) + ".ini");
+    const std::string key = IniUpper(CompletionKey(file));
     return std::any_of(CompletedIniFile->begin(), CompletedIniFile->end(),
                        [&key](const TCompletionEntry& e) { return IniUpper(e.Key) == key && e.Value == "1"; });
 }

@@ -40,7 +40,7 @@ void UseMatch3Mode(std::unique_ptr<TGameModeMatch3> mode) {
 std::string WorthPlaying(PNLevelList& list, bool custom) {
     const TGamePlay& play = GamePlay();
     const bool lastHere = (play.IsCustomLevel != 0) == custom && !play.CurrentLevel.empty();
-    const std::string last = lastHere ? plat::StripAll(play.CurrentLevel) : std::string();
+    const std::string last = lastHere ? plat::NameOfPath(play.CurrentLevel) : std::string();
     if (custom || (lastHere && !list.CheckLevelCompleted(list.LevelPath(last)))) return last;
     return list.LevelAfterLastCompleted();
 }

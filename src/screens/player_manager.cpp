@@ -75,6 +75,20 @@ void TPlayerManager::FillList() {
     HighlightCurrentPlayer();
 }
 
+void TPlayerManager::SetNotice(const std::string& text) {
+    notice_.reset();
+    if (!text.empty()) {
+        notice_ = TLabel::CreateSpecial(text, 0, 0, ALIGN_CENTRE);
+        notice_->Init(FirstFont(), TColor::Create(255, 214, 120), TextShadow());
+    }
+    MenuPosition();
+}
+
+const std::string& TPlayerManager::NoticeText() const {
+    static const std::string none;
+    return notice_ ? notice_->Text : none;
+}
+
 void TPlayerManager::HighlightCurrentPlayer() {
     const auto& current = Game().CurrentProfile;
     const auto& rows = ListBox->Strings;
@@ -105,8 +119,14 @@ void TPlayerManager::MenuPosition() {
 }
 
 void TPlayerManager::PlaceList(int buttonsLeft) {
-    const float top = BoxY != 0 ? static_cast<float>(y + BoxY)
-                                : Caption->Y + Caption->CalcHeight() + static_cast<float>(BoxBorderV);
+    float top = BoxY != 0 ? static_cast<float>(y + BoxY)
+                          : Caption->Y + Caption->CalcHeight() + static_cast<float>(BoxBorderV);
+    if (notice_) {
+        // The notice sits in the gap above the list, which moves down by its height.
+        notice_->X = static_cast<float>(x + w / 2);
+        notice_->Y = top - static_cast<float>(BoxBorderV) / 2.0f;
+        top += notice_->CalcHeight();
+    }
     const float left = static_cast<float>(x + BoxBorderH);
     const float width = static_cast<float>(buttonsLeft - BoxBorderH) - left;
     const float height = static_cast<float>(y + h - BoxBorderV) - top;
@@ -255,6 +275,7 @@ int TPlayerManager::Draw() {
     if (DimWhenActive) DimScreen(ACTIVE_DIM);
     if (!(subDialog && DrawDisabled)) {
         TDialog::Draw();
+        if (notice_) notice_->Draw(static_cast<float>(OffsetX), static_cast<float>(OffsetY));
         ListBox->Draw();
         if (FrontFrame && FrontFrame->image) {
             plat::SetBlend(plat::ALPHABLEND);
@@ -278,6 +299,7 @@ void TPlayerManager::Kill() {
     EnterName.reset();
     if (ListBox) ListBox->Kill();
     ListBox.reset();
+    notice_.reset();
     FrontFrame.reset();
     TDialog::Kill();
 }
@@ -312,12 +334,20 @@ static std::string UpperLatin1(const std::string& text) {
     return upper;
 }
 
+std::string PlayerNameOwner(const std::string& name) {
+    // Every entry counts, not only the listed players: "Bob.DAT" would be
+    // the file of a player "bob" on a folder that ignores letter case.
+    const std::string file = UpperLatin1(name + ".dat");
+    for (const std::string& entry : plat::ReadDir(Game().ProfilePath)) {
+        const std::string owner = plat::NameOfFile(entry);
+        if (UpperLatin1(owner) == file) return owner.substr(0, owner.size() - 4);
+    }
+    return {};
+}
+
 bool NewPlayerNameAllowed(const std::string& name) {
     if (!IsSafeFileName(name) || name.size() > static_cast<size_t>(PLAYER_NAME_LENGTH)) return false;
-    const std::string file = UpperLatin1(name + ".dat");
-    const auto entries = plat::ReadDir(Game().ProfilePath);
-    return std::none_of(entries.begin(), entries.end(),
-                        [&file](const std::string& entry) { return UpperLatin1(entry) == file; });
+    return PlayerNameOwner(name).empty();
 }
 
 DialogTextInputPtr CreatePlayerNamePrompt(int withCancel) {
@@ -328,7 +358,9 @@ DialogTextInputPtr CreatePlayerNamePrompt(int withCancel) {
     dialog->ErrorCheckFunc = [](const std::string& answer, std::string& message) {
         // An empty answer is the dialog's own to refuse, quietly.
         if (answer.empty() || NewPlayerNameAllowed(answer)) return 0;
-        message = GameText().FindString("Name Error");
+        const std::string owner = PlayerNameOwner(answer);
+        message = owner.empty() ? GameText().FindString("Name Error")
+                                : GameText().FindString("Name Error Taken", owner);
         return -1;
     };
     return dialog;

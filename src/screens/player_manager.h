@@ -44,6 +44,10 @@ public:
 
     void FillList();
     void HighlightCurrentPlayer();
+    // A line under the title, such as a player that could not be found; the
+    // list makes room for it. An empty text takes it away.
+    void SetNotice(const std::string& text);
+    const std::string& NoticeText() const;
     // One update: 0 while open, 1 closed with a player chosen, -1 cancelled.
     int Manage() override;
     // Makes the selected player current and closes: 1; 0 without a selection.
@@ -75,6 +79,7 @@ private:
 
     // A player was created whose file could not be written.
     bool unwrittenPlayer_ = false;
+    LabelPtr notice_;
 };
 
 class PNPlayerManager : public TPlayerManager {
@@ -99,5 +104,8 @@ constexpr int PLAYER_NAME_LENGTH = 10;
 // Whether name can become a new player: not when it is not safe as a file
 // name, too long, or taken (compared without letter case).
 bool NewPlayerNameAllowed(const std::string& name);
+// The player whose file the name would take, as listed ("Ana" for "ana");
+// empty when the name is free.
+std::string PlayerNameOwner(const std::string& name);
 // The game's name prompt ("Enter Name" on "entername.png"), not started.
 DialogTextInputPtr CreatePlayerNamePrompt(int withCancel);

@@ -79,7 +79,7 @@ void TSaveGameManager::FillList() {
         if (plat::ExtractExt(entry) != Extension || plat::StripExt(entry).empty()) continue;
         // A folder that happens to carry the extension is no file to load.
         if (plat::FileType(Directory + entry) != plat::FILETYPE_FILE) continue;
-        strings.push_back(plat::StripExt(entry));
+        strings.push_back(plat::NameOfFile(plat::StripExt(entry)));
     }
     std::stable_sort(strings.begin(), strings.end(), LessIgnoringCase);
     ShowFirstRows();
@@ -103,7 +103,7 @@ std::string TSaveGameManager::ChosenName() const { return ListBox->Index >= 0 ? 
 
 std::string TSaveGameManager::ChosenPath() const {
     const std::string name = ChosenName();
-    return name.empty() ? std::string() : Directory + name + "." + Extension;
+    return name.empty() ? std::string() : Directory + plat::FileNameOf(name) + "." + Extension;
 }
 
 void TSaveGameManager::DeleteChosenFile() {

@@ -111,6 +111,7 @@ void TTitleScreen::PromptForName() {
     }
     if (last.empty()) DeleteNamelessProfile();
     ShowPlayerManager();
+    if (!last.empty()) PlayerManager->SetNotice(GameText().FindString("Player Missing", last));
 }
 
 void TTitleScreen::SetupPrompt() {

@@ -49,7 +49,10 @@ TEST_F(TextInputTest, LengthLimitAndBackspace) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(input.Text, "abcdefghij");
     EXPECT_EQ(input.CurrentChar, 11);
+    EXPECT_EQ(input.Refusal, ERefusal::Length);
     Key(SDL_BACKSPACE);
+    Run();
+    EXPECT_EQ(input.Refusal, ERefusal::None) << "room made: the limit no longer matters";
     Key(SDL_BACKSPACE);
     plat::PostTextInput("Z");
     Run();
@@ -63,25 +66,31 @@ TEST_F(TextInputTest, LengthLimitAndBackspace) {
     EXPECT_EQ(Game().BlockKeys, 0);
 }
 
-TEST_F(TextInputTest, BannedAndExtendedCharacters) {
+// What the line holds is what was typed and taken; every key refused says
+// why, for a few seconds, also when more is typed after it.
+TEST_F(TextInputTest, RefusedCharactersTakeNoRoomAndSayWhy) {
     input.MaxLength = 30;
     input.BannedChars = NameBannedChars + "=";
     plat::PostTextInput("a\"|*\\/:;~?<>=b");
     Run();
     EXPECT_EQ(input.Text, "ab");
+    EXPECT_EQ(input.Refusal, ERefusal::Sign) << "still told after the b";
 
-    // UTF-8 arrives as Latin-1; without extended characters it is refused.
-    plat::PostTextInput("\xc3\xa9t\xc3\xa9");
+    // Without extended characters only ASCII is taken.
+    plat::PostTextInput("\xc3\xa9t");
     Run();
     EXPECT_EQ(input.Text, "abt");
+    EXPECT_EQ(input.Refusal, ERefusal::Letter);
     input.AllowExtendedChars = 1;
-    // "é", the euro sign (not in Latin-1, dropped), "ß", a C1 control code.
-    plat::PostTextInput("\xc3\xa9\xe2\x82\xac\xc3\x9f\xc2\x85");
+    // "é", "Ł" and "日" (beyond Latin-1, refused), "ß"; a C1 control code and
+    // a tab type nothing.
+    plat::PostTextInput("\xc3\xa9\xc5\x81\xe6\x97\xa5\xc3\x9f\xc2\x85\t");
     Run();
     EXPECT_EQ(input.Text, "abt\xe9\xdf");
-    plat::PostTextInput("\t");
-    Run();
-    EXPECT_EQ(input.Text, "abt\xe9\xdf") << "tabs and other control codes are never added";
+    EXPECT_EQ(input.Refusal, ERefusal::Letter);
+    int ticks = 0;  // told for a few seconds, then the line goes
+    for (; ticks < 2000 && input.Refusal != ERefusal::None; ++ticks) input.Manage();
+    EXPECT_TRUE(ticks > 400 && ticks < 2000) << ticks;
 }
 
 TEST_F(TextInputTest, EnterEscapeAndEmptyAnswers) {
@@ -89,6 +98,7 @@ TEST_F(TextInputTest, EnterEscapeAndEmptyAnswers) {
     Key(SDL_RETURN);
     EXPECT_EQ(Run(), 0) << "an empty answer is refused";
     EXPECT_EQ(input.Active, 1);
+    EXPECT_EQ(input.Refusal, ERefusal::Empty);
     plat::PostTextInput("xy");
     Key(SDL_ESCAPE);
     EXPECT_EQ(Run(), -1);
@@ -108,6 +118,7 @@ TEST_F(TextInputTest, NumbersOnlyStillFinishesWithEnter) {
     Key(SDL_RETURN);
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(input.Text, "123");
+    EXPECT_EQ(input.Refusal, ERefusal::Digit);
 }
 
 TEST_F(TextInputTest, PixelWidthLimit) {
@@ -118,6 +129,7 @@ TEST_F(TextInputTest, PixelWidthLimit) {
     plat::PostTextInput("WWWW");
     Run();
     EXPECT_EQ(input.Text, "WWW");
+    EXPECT_EQ(input.Refusal, ERefusal::Length);
 }
 
 TEST_F(TextInputTest, CaretFlashes) {

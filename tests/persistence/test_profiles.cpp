@@ -107,6 +107,7 @@ TEST_F(ProfileTest, NewNamesMustBeSafeShortAndNotTakenInAnyLetterCase) {
     EXPECT_TRUE(NewPlayerNameAllowed("Ten letter"));
     EXPECT_TRUE(NewPlayerNameAllowed("J\xFCrg \xF1\xE7\xDF\xEA\xE8"));
     for (const char* taken : {"Ann", "ANN", "ann", "bob", "\xE9LODIE"}) EXPECT_FALSE(NewPlayerNameAllowed(taken)) << taken;
+    EXPECT_EQ(PlayerNameOwner("bob") + PlayerNameOwner("\xE9LODIE") + PlayerNameOwner("Zed"), "Bob\xC9lodie");
     for (const char* bad : {"", ".", "..", " Lead", "Trail ", "a/b", "a\\b", "a=b", "a:b", "a?b", "a*b",
                              "Eleven char", "a\x7F", "a\x85"})
         EXPECT_FALSE(NewPlayerNameAllowed(bad)) << '"' << bad << '"';

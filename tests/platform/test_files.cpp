@@ -70,6 +70,23 @@ TEST(Files, ReadDirIsSortedIgnoringCase) {
     EXPECT_TRUE(plat::ReadDir(root + "/missing").empty());
 }
 
+// Latin-1 names, UTF-8 files; a file an older version wrote under a name's
+// Latin-1 bytes is found by that name and moves to UTF-8 when written again.
+TEST(Files, NamedFilesAreUtf8AndOldLatin1NamesAreFoundThenMoved) {
+    EXPECT_EQ(plat::NameOfFile("Zo\xc3\xab"), "Zo\xeb");
+    EXPECT_EQ(plat::NameOfFile("Zo\xeb"), "Zo\xeb") << "an old Latin-1 name is its own name";
+    EXPECT_EQ(plat::NameOfFile("\xc5\x81ukasz\xe6\x97\xa5"), "?ukasz?") << "beyond Latin-1";
+
+    const std::string root = TempFolder("names");
+    Touch(root + "/Zo\xeb.dat", "old");
+    const std::string zoe = root + "/" + plat::FileNameOf("Zo\xeb") + ".dat";
+    EXPECT_EQ(plat::FileType(zoe), plat::FILETYPE_FILE);
+    EXPECT_EQ(plat::ReadFile(zoe)->ReadString(3), "old");
+    ASSERT_TRUE(plat::WriteFileAtomic(zoe, std::string("new")));
+    EXPECT_EQ(plat::ReadDir(root), std::vector<std::string>{"Zo\xc3\xab.dat"});
+    EXPECT_EQ(ReadText(zoe), "new");
+}
+
 TEST(Files, FolderAndFileOperations) {
     const std::string root = TempFolder("ops");
     EXPECT_TRUE(plat::CreateDir(root + "/a/b/c", true));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/input.h"
+#include "platform/utf8.h"
 
 using namespace plat;
 
@@ -49,17 +50,20 @@ TEST(KeyTranslation, SdlKeysBecomeVirtualKeyCodes) {
     EXPECT_EQ(VirtualKeyFromSDL(Scan(300)), 0);
 }
 
-TEST(TextConversion, Utf8BecomesLatin1AndDropsTheRest) {
-    uint8_t out[16];
-    // a, e acute, euro sign (dropped), y diaeresis, an emoji (dropped), z
-    const char* text = "a\xc3\xa9\xe2\x82\xac\xc3\xbf\xf0\x9f\x98\x80z";
-    ASSERT_EQ(Utf8ToLatin1(text, out, 16), 4);
-    EXPECT_EQ(std::string(out, out + 4), "a\xe9\xff" "z");
-    EXPECT_EQ(Utf8ToLatin1(text, out, 2), 2);  // never past the buffer
-    // A cut-short sequence and stray continuation bytes are skipped.
-    ASSERT_EQ(Utf8ToLatin1("\xc3" "b\x80" "c", out, 16), 2);
-    EXPECT_EQ(std::string(out, out + 2), "bc");
-    EXPECT_EQ(Utf8ToLatin1("\xc1\x81", out, 16), 0);  // overlong 'A'
+// Typed text arrives as code points, the ones beyond Latin-1 too, for the
+// text field to refuse in plain sight; broken bytes are skipped.
+TEST(TextConversion, Utf8BecomesCodePointsAndBrokenBytesAreSkipped) {
+    std::u32string codes;
+    EXPECT_TRUE(DecodeUtf8("a\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", codes));
+    EXPECT_EQ(codes, (std::u32string{U'a', 0xe9, 0x20ac, 0x1f600}));
+    // Cut short, stray continuation bytes, an overlong 'A', a surrogate.
+    EXPECT_FALSE(DecodeUtf8("\xc3" "b\x80" "c\xc1\x81\xed\xa0\x80", codes));
+    EXPECT_EQ(codes, U"bc");
+    ClearEvents();
+    PostTextInput("\xc5\x81");
+    Event e;
+    ASSERT_TRUE(TakeEvent(e));
+    EXPECT_EQ(e.data, 0x141);
 }
 
 TEST_F(InputTest, EventsArriveInOrderAndPeekLeavesThem) {

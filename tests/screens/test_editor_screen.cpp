@@ -4,6 +4,7 @@
 // is asked before saving and again before replacing, the board is cleared,
 // and leaving fades to the play screen. A try plays the layout to a win and
 // comes back to the editor as it was, with nothing written.
+#include <filesystem>
 #include <map>
 
 #include "game_test_util.h"
@@ -130,6 +131,14 @@ TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplaced
     Answer(gui.ReplaceInput, "Yes");
     ASSERT_EQ(LoadLayout(saved, path), "");
     EXPECT_EQ(LayoutOf(saved), LayoutOf(Box()));
+
+    // A name with a Latin-1 letter is a UTF-8 file name on disk.
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("\b\b\b\bCaf\xe9\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    EXPECT_FALSE(gui.OKInput) << Caption(gui.OKInput);
+    EXPECT_TRUE(std::filesystem::is_regular_file(Game().ProfilePath + "Caf\xc3\xa9.layout"));
 
     ClickEditorButton("reset");
     Answer(gui.ResetInput, "No");

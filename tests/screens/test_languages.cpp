@@ -86,7 +86,10 @@ TEST_F(LanguageTest, AGermanLocaleGivesGermanUntilTheOptionsChooseFrenchWhichOut
     ASSERT_TRUE(Title().EnterName);
     EXPECT_EQ(Title().EnterName->Caption->Text, "Bitte gib deinen Namen ein");
     Shot("de_title_name_prompt");
-    plat::PostTextInput("j\xc3\xbcrgen \xc3\xa7\xc3\xb1\xc3\x9f");  // as the keyboard sends it, UTF-8
+    plat::PostTextInput("j\xc3\xbcrgen/");  // as the keyboard sends it, UTF-8; the "/" is refused
+    Frames(3);
+    Shot("de_name_refused");
+    plat::PostTextInput(" \xc3\xa7\xc3\xb1\xc3\x9f");
     Type("\r");
     ASSERT_TRUE(WaitFor([] { return !Title().EnterName; }, 100));
     ASSERT_TRUE(Game().CurrentProfile);
@@ -143,11 +146,22 @@ TEST_F(LanguageTest, DialogTextsStayInsideTheirPanels) {
         for (const char* key : {"Enter Level Name", "Enter Name", "Enter Save Name"}) {
             auto dialog = CreateTextInputDialog(1, text(key));
             dialog->Start();
+            // Each line that says why a key was refused, between the box and the buttons.
+            auto& field = *dialog->TextInput;
+            for (const ERefusal why : {ERefusal::Sign, ERefusal::Letter, ERefusal::Blank, ERefusal::Length,
+                                       ERefusal::Digit, ERefusal::Empty}) {
+                field.Refusal = why;
+                const std::string line = field.RefusalText();
+                EXPECT_LE(plat::FontTextWidth(*FirstFont(), line), dialog->w - 2 * dialog->Border) << line;
+                EXPECT_LE(dialog->RefusalY() + static_cast<float>(plat::FontHeight(*FirstFont())),
+                          dialog->Menu->Buttons[0]->y) << line;
+            }
             inside(*dialog, key);
         }
         const int managerRoom = ImageBank().Find("manager")->w - 40;
         for (const char* key : {"Choose Player", "Choose Savegame", "Choose Layout"})
             EXPECT_LE(plat::FontTextWidth(*DialogFont(), text(key)), managerRoom) << key;
+        EXPECT_LE(plat::FontTextWidth(*FirstFont(), GameText().FindString("Player Missing", "WWWWWWWWWW")), managerRoom);
     }
 }
 

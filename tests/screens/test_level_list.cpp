@@ -200,6 +200,17 @@ TEST_F(LevelListTest, AClickSelectsAndOnlyADoubleClickStarts) {
     EXPECT_FALSE(list->StartLevel) << "the request lasts one update";
 }
 
+// Puzzles named in UTF-8, or in Latin-1 by an older version, are listed by
+// name, read and marked completed.
+TEST_F(LevelListTest, PuzzlesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
+    AddLevels({"Caf\xc3\xa9", "Zo\xeb"});
+    WriteFile(dir / "Pearls.ini", "Caf\xe9=1\r\nzo\xeb=1\r\n");
+    const auto list = MakeList(0);
+    EXPECT_EQ(list->LevelList, (std::vector<std::string>{"Caf\xe9", "Zo\xeb"}));
+    EXPECT_EQ(list->LevelSizeList, (std::vector<std::string>{"2", "2"})) << "both files read";
+    EXPECT_EQ(list->LevelCompletedList, (std::vector<std::string>{"1", "1"}));
+}
+
 TEST_F(LevelListTest, NamesLoseLeadingZerosOnlyWhenTrimming) {
     AddLevels({"007", "000", "x07"});
     const auto trimmed = MakeList(1);

@@ -96,6 +96,18 @@ TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
     EXPECT_TRUE(CreateSaveGameChooser()->ListBox->Strings.empty());
 }
 
+// Saves named in UTF-8, or in Latin-1 by an older version, are found by name.
+TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
+    Touch(dir / "Caf\xc3\xa9.save");
+    Touch(dir / "Zo\xeb.save");
+    auto saves = CreateSaveGameChooser();
+    ASSERT_EQ(saves->ListBox->Strings, (std::vector<std::string>{"Caf\xe9", "Zo\xeb"}));
+    for (int row = 0; row < 2; ++row) {
+        saves->ListBox->SetIndex(row);
+        EXPECT_EQ(plat::FileType(saves->ChosenPath()), plat::FILETYPE_FILE) << saves->ChosenName();
+    }
+}
+
 TEST_F(ChooserTest, WithNoFileLoadAndDeleteDoNothing) {
     auto chooser = CreateSaveGameChooser();
     ASSERT_TRUE(chooser->ListBox->Strings.empty());

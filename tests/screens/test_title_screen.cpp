@@ -4,6 +4,7 @@
 // players, the menu's destinations and a return from another screen.
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,8 @@ TEST_F(TitleScreenTest, ALastPlayerWithoutAFileOpensTheManagerAndOnlyDatFilesAre
     ASSERT_TRUE(Title().PlayerManager) << "a missing player file should open the manager";
     EXPECT_FALSE(Exists("Ghost.dat")) << "the missing player must not be made again";
     EXPECT_EQ(Manager().ListBox->Strings, (std::vector<std::string>{"Ann", "Bob"}));
+    // It says why it opened, between the title and the list.
+    EXPECT_EQ(Manager().NoticeText(), "The player \"Ghost\" could not be found.");
     Shot("title_player_manager");
 
     // Cancel cannot leave the game without a player: the first one is taken.
@@ -199,6 +202,30 @@ TEST_F(TitleScreenTest, ALastPlayerWithoutAFileOpensTheManagerAndOnlyDatFilesAre
     ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50));
     EXPECT_EQ(Current(), "Ann");
     EXPECT_EQ(SavedLastPlayer(), "Ann");
+}
+
+// Players' files are named in UTF-8; the last player's file written by an
+// older version under the name's Latin-1 bytes is found and moved.
+TEST_F(TitleScreenTest, PlayerFilesAreUtf8AndAnOldLatin1OneStillLoads) {
+    { std::ofstream(profiles + "Zo\xeb.dat") << std::string("\1\0\0\0", 4); }
+    LastPlayer("Zo\xeb");
+    StartUp();
+    EXPECT_EQ(Current(), "Zo\xeb");
+    OpenManager();
+    ClickManagerButton("Create");
+    ASSERT_TRUE(Manager().EnterName);
+    Frames(2);
+    plat::PostTextInput("\xc5\x81ukasz\xe6\x97\xa5");  // "Łukasz日", as the keyboard sends it
+    Frames(3);
+    EXPECT_EQ(Manager().EnterName->Answer(), "ukasz");
+    EXPECT_EQ(Manager().EnterName->TextInput->Refusal, ERefusal::Letter) << "refused in plain sight";
+    Type("\b\b\b\b\bRen\xe9" "e\r");
+    ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50));
+    EXPECT_EQ(Current(), "Ren\xe9" "e");
+    const auto files = plat::ReadDir(profiles);
+    EXPECT_EQ(std::count(files.begin(), files.end(), "Ren\xc3\xa9" "e.dat"), 1);
+    EXPECT_EQ(std::count(files.begin(), files.end(), "Zo\xc3\xab.dat"), 1) << "moved, the Latin-1 one gone";
+    EXPECT_EQ(std::count(files.begin(), files.end(), "Zo\xeb.dat"), 0);
 }
 
 TEST_F(TitleScreenTest, TheManagerRefusesAnEighthPlayerAndDeletingTheOnlyOne) {
@@ -261,22 +288,31 @@ TEST_F(TitleScreenTest, DeletingTheCurrentPlayerThenCancelTakesTheFirstAndCreati
     EXPECT_EQ(Current(), "Ann");
     EXPECT_EQ(SavedLastPlayer(), "Ann");
 
-    // A name that is taken, in any letter case, is refused; a new one is
+    // A name that is taken, in any letter case, is refused saying by whom;
+    // the file system's own name and an empty one say so too; a new one is
     // created with a capital and chosen at once.
     OpenManager();
     ClickManagerButton("Create");
     ASSERT_TRUE(Manager().EnterName);
     Frames(2);
-    Type("cid\r");
+    Type("cID\r");
     ASSERT_TRUE(Manager().EnterName) << "a taken name must not close the prompt";
     ASSERT_TRUE(Manager().EnterName->DialogOK);
-    EXPECT_EQ(Manager().EnterName->DialogOK->Caption->Text, Text("Name Error"));
+    EXPECT_EQ(Manager().EnterName->DialogOK->Caption->Text, "That name is already taken by the player \"Cid\".");
     Shot("manager_name_error");
     ClickButton(Manager().EnterName->DialogOK->Menu->FindButton("OK"));
     Frames(3);
     ASSERT_TRUE(Manager().EnterName);
-    EXPECT_EQ(Manager().EnterName->Answer(), "Cid") << "the refused name stays to be mended";
-    Type("\b\b\beve\r");
+    EXPECT_EQ(Manager().EnterName->Answer(), "CID") << "the refused name stays to be mended";
+    Type("\b\b\b..\r");
+    ASSERT_TRUE(Manager().EnterName->DialogOK);
+    EXPECT_EQ(Manager().EnterName->DialogOK->Caption->Text, "The name \"..\" is reserved by the system.");
+    ClickButton(Manager().EnterName->DialogOK->Menu->FindButton("OK"));
+    Frames(3);
+    Type("\b\b\r");
+    EXPECT_FALSE(Manager().EnterName->DialogOK);
+    EXPECT_EQ(Manager().EnterName->TextInput->RefusalText(), "Please type a name first.");
+    Type("eve\r");
     ASSERT_TRUE(WaitFor([] { return !Title().PlayerManager; }, 50)) << "a new player is accepted at once";
     EXPECT_TRUE(Exists("Eve.dat"));
     EXPECT_EQ(Current(), "Eve");
