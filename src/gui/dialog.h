@@ -201,6 +201,7 @@ private:
 using DialogTextInputPtr = std::shared_ptr<TDialogTextInput>;
 
 // ---- the game's standard dialogs ---------------------------------------------------
+// A message or question wider than the "input" panel gets the "inputlong" one.
 // Not started: the caller may change it, then calls Start.
 DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& question);
 DialogOKPtr CreateMessageDialog(const std::string& text);

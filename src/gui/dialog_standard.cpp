@@ -42,6 +42,16 @@ void SpreadAnswerBox(TDialogTextInput& dialog) {
     dialog.SetLabelsXY();
 }
 
+// The small panel, or the long one for a line that would not fit on it
+// between the borders.
+std::string PanelFor(const std::string& text) {
+    constexpr int BORDERS = 2 * 20;
+    const auto font = DialogFont();
+    const auto small = ImageBank().Has("input") ? ImageBank().Find("input") : nullptr;
+    if (!font || !small || !ImageBank().Has("inputlong")) return "input";
+    return plat::FontTextWidth(*font, text) > small->w - BORDERS ? "inputlong" : "input";
+}
+
 DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     ResetLogicTimer();
     auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
@@ -76,14 +86,14 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     return dialog;
 }
 
-DialogOKPtr CreateMessageDialog(const std::string& text) { return MessageOn("input", text); }
+DialogOKPtr CreateMessageDialog(const std::string& text) { return MessageOn(PanelFor(text), text); }
 
 DialogOKPtr CreateLongMessageDialog(const std::string& text) { return MessageOn("inputlong", text); }
 
 DialogYesNoPtr CreateYesNoDialog(const std::string& text) {
     FlushInput();
     ResetLogicTimer();
-    auto dialog = TDialogYesNo::Create(text, ImageBank().Find("input"), 0, 0, 0, 1);
+    auto dialog = TDialogYesNo::Create(text, ImageBank().Find(PanelFor(text)), 0, 0, 0, 1);
     CentreCaption(*dialog);
     Dress(*dialog);
     dialog->Start();

@@ -21,6 +21,21 @@ void PlaceBox(BoxPtr& box, float x, float y, float w, float h) {
     box->H = h;
 }
 
+// The text cut short with "..." where it is wider than room in the font (at
+// a character's start, so a letter of several bytes stays whole).
+std::string FitText(const TFont& font, const std::string& text, float room) {
+    if (static_cast<float>(font.TextWidth(text)) <= room) return text;
+    std::string cut = text;
+    while (!cut.empty()) {
+        do {
+            cut.pop_back();
+        } while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80);
+        if (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0xC0) cut.pop_back();
+        if (static_cast<float>(font.TextWidth(cut + "...")) <= room) return cut + "...";
+    }
+    return cut;
+}
+
 // A line is the font's height plus the gap above and below; with roundHeight
 // the box is cut down to whole lines.
 int FitLines(const FontPtr& font, int gap, TBox* box, int roundHeight) {
@@ -376,8 +391,22 @@ void PNListBox::Draw() {
         TextAlpha = Font->Color ? Font->Color->Alpha : 1.0f;
         if (Font->Shadow) Font->Shadow->ApplyToText();
         for (int i = std::max(StartList, 0); i <= LastShown(); ++i) {
-            DrawTextAligned(Strings[static_cast<size_t>(i)], textX, lineY, Font->Shadow != nullptr,
-                            Centred ? ALIGN_CENTRE : ALIGN_LEFT, true);
+            const std::string& row = Strings[static_cast<size_t>(i)];
+            if (Columns.empty() || Centred) {
+                DrawTextAligned(row, textX, lineY, Font->Shadow != nullptr, Centred ? ALIGN_CENTRE : ALIGN_LEFT, true);
+            } else {
+                // Each part keeps clear of the next column.
+                constexpr float COLUMN_GAP = 8;
+                size_t start = 0;
+                for (size_t column = 0; column < Columns.size() && start <= row.size(); ++column) {
+                    const size_t end = std::min(row.find('\t', start), row.size());
+                    const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP
+                                                                     : Box->W - static_cast<float>(2 * TextBorder);
+                    DrawTextAligned(FitText(*Font, row.substr(start, end - start), right - Columns[column]),
+                                    textX + Columns[column], lineY, Font->Shadow != nullptr, ALIGN_LEFT, true);
+                    start = end + 1;
+                }
+            }
             lineY += static_cast<float>(LineHeight);
         }
         TextAlpha = 1.0f;

@@ -109,6 +109,9 @@ public:
     plat::ChannelPtr ClickChannel;
     int StartList = 0;
     int EndList = 7;
+    // Where each tab-separated part of a row starts, right of the text's left
+    // edge; empty: rows are drawn as they are.
+    std::vector<float> Columns;
 
     static std::shared_ptr<PNListBox> Create(int ignored, int gap, int centred, int drawBox, int doubleClickMs);
     void Init(int ignored, int gap, int centred, int drawBox);

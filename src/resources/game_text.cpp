@@ -79,3 +79,8 @@ std::string TGameText::FindString(const std::string& key) const {
     }
     return joined;
 }
+
+std::string FillIn(std::string text, const std::string& mark, const std::string& value) {
+    if (const auto at = text.find(mark); at != std::string::npos) text.replace(at, mark.size(), value);
+    return text;
+}

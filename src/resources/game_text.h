@@ -23,3 +23,6 @@ public:
     // The lines joined with CR LF; empty for a missing key.
     std::string FindString(const std::string& key) const;
 };
+
+// The text with its first mark ("NNN", "PPP", ...) replaced by value.
+std::string FillIn(std::string text, const std::string& mark, const std::string& value);

@@ -65,11 +65,12 @@ void SelectGameFont(int which) {
 
 }  // namespace
 
-std::string PuzzleLabel() {
-    const TGamePlay& play = GamePlay();
-    if (play.CurrentLevel.empty()) return {};
-    const std::string name = plat::StripAll(play.CurrentLevel);
-    if (play.IsCustomLevel) return GameText().FindString("Puzzle Name") + name;
+std::string PuzzleLabel() { return PuzzleLabelOf(GamePlay().CurrentLevel, GamePlay().IsCustomLevel); }
+
+std::string PuzzleLabelOf(const std::string& path, int custom) {
+    if (path.empty()) return {};
+    const std::string name = plat::StripAll(path);
+    if (custom) return GameText().FindString("Puzzle Name") + name;
     const auto digits = name.find_first_not_of('0');
     return GameText().FindString("Puzzle Number") + (digits == std::string::npos ? name : name.substr(digits));
 }

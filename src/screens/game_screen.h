@@ -78,6 +78,8 @@ public:
 // The puzzle being played as the game screen names it: "Puzzle 7" for a
 // standard one, "Puzzle: name" for one of the player's own ("" for none).
 std::string PuzzleLabel();
+// The same for a puzzle's file and whether it is one of the player's own.
+std::string PuzzleLabelOf(const std::string& path, int custom);
 
 // Where a confirmed "quit" (from play or from the editor) fades to: the play
 // screen with its level grids, unless SetLeaveGameDestination has named

@@ -107,9 +107,9 @@ protected:
     void ChooseFile(const std::string& name) {
         const auto& chooser = *PlayScreen().SaveGameManager;
         const auto& list = *chooser.ListBox;
-        const auto found = std::find(list.Strings.begin(), list.Strings.end(), name);
-        ASSERT_NE(found, list.Strings.end()) << name << " is not listed";
-        const int row = static_cast<int>(found - list.Strings.begin()) - list.StartList;
+        const auto found = std::find(chooser.Names.begin(), chooser.Names.end(), name);
+        ASSERT_NE(found, chooser.Names.end()) << name << " is not listed";
+        const int row = static_cast<int>(found - chooser.Names.begin()) - list.StartList;
         DoubleClickAt(static_cast<int>(list.Box->X) + 30,
                       static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
     }
