@@ -31,6 +31,7 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
         return;
     }
     gui.LastFileName = name;
+    gui.ShowSavedNotice(name);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "puzzle/completion_list.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
+#include "puzzle/save_game.h"
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
@@ -22,6 +23,11 @@ namespace {
 constexpr int LAST_STANDARD_LEVEL = 80;
 constexpr int HELP_TEXT_Y = 545;
 constexpr int HINT_DELAY_MS = 100;
+// A notice shows this long, then fades, on the strip of the help lines.
+constexpr float NOTICE_MS = 2000, NOTICE_FADE_MS = 600;
+// In the editor, whose buttons stand below that strip, on its help line at the top.
+constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 31, NOTICE_TEXT_RISE = 11;
+constexpr float NOTICE_BAND_H = 36, NOTICE_PADDING = 40;
 
 std::unique_ptr<TGameGUI> gameGUI;
 
@@ -57,6 +63,13 @@ int AnswerOf(DialogPtr& dialog) {
     if (!dialog) return 0;
     GameState().disableButtons = 1;
     return dialog->Manage();
+}
+
+// Another player's save of the typed name is not replaced: the player does
+// not see it in the chooser, so could not know what would be lost.
+bool SaveOfAnotherPlayer(const std::string& path) {
+    TSaveGameData save;
+    return ReadSaveGameData(path, save).empty() && !save.Owner.empty() && save.Owner != Game().ProfileName;
 }
 
 }  // namespace
@@ -101,6 +114,8 @@ void TGameGUI::Load() {
     PendingSavePath.clear();
     ReplaceInput.reset();
     LastFileName.clear();
+    Notice.clear();
+    NoticeAnimation = TAnimation();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
 
@@ -127,6 +142,7 @@ void TGameGUI::ShowMessage(const std::string& text) {
 }
 
 void TGameGUI::Logic() {
+    if (NoticeAnimation.Active) NoticeAnimation.Manage();
     CheckLevelFinished();
     const TState& state = GameState();
     if (!state.disableButtons) {
@@ -194,7 +210,19 @@ void TGameGUI::ShowSaveGameManager() {
 
 void TGameGUI::SavePlayedGame(const std::string& basePath) {
     TGameMode* mode = Mode();
-    if (mode && !mode->SaveGame(basePath)) ShowMessage(mode->FileError);
+    if (!mode) return;
+    if (!mode->SaveGame(basePath)) {
+        ShowMessage(mode->FileError);
+        return;
+    }
+    ShowSavedNotice(plat::StripAll(basePath));
+}
+
+void TGameGUI::ShowSavedNotice(const std::string& name) {
+    Notice = FillIn(GameText().FindString("Saved As"), "NNN", name);
+    NoticeAnimation = TAnimation(NOTICE_MS);
+    NoticeAnimation.AddPhase(NOTICE_FADE_MS);
+    NoticeAnimation.Start();
 }
 
 void TGameGUI::CheckInputDialogs() {
@@ -221,6 +249,8 @@ void TGameGUI::CheckInputDialogs() {
             const std::string basePath = Game().ProfilePath + name;
             if (InEditor()) {
                 SaveCustomLayout(name);
+            } else if (SaveOfAnotherPlayer(basePath + ".save")) {
+                ShowMessage(GameText().FindString("Save Name Taken"));
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
                 PendingSavePath = basePath;
                 OverwriteInput = CreateYesNoDialog(GameText().FindString("Overwrite Savegame"));
@@ -306,7 +336,30 @@ void TGameGUI::Draw() {
         DrawTextCentredX(GameText().FindString("Finished Puzzle"), HELP_TEXT_Y, true, true);
         if (!GameMenu().Active && endLevelMenu) endLevelMenu->Draw(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
     }
+    DrawNotice();
     DrawDialogs();
+}
+
+void TGameGUI::DrawNotice() {
+    if (!NoticeAnimation.Active) return;
+    const float alpha = NoticeAnimation.CurrentPhase == 1 ? NoticeAnimation.GetRatio() : 1.0f;
+    plat::SetBlend(plat::ALPHABLEND);
+    if (auto font = SecondFont()) plat::SetImageFont(font);
+    const float backY = InEditor() ? NOTICE_EDITOR_BACK_Y : NOTICE_BACK_Y;
+    // A solid band of the strip's colour hides a help line drawn there.
+    const float bandW = static_cast<float>(plat::TextWidth(Notice)) + 2 * NOTICE_PADDING;
+    plat::SetColor(14, 22, 38);
+    plat::SetAlpha(alpha);
+    plat::DrawRect(ScreenWidth / 2.0f - bandW / 2, backY - NOTICE_BAND_H / 2, bandW, NOTICE_BAND_H);
+    plat::SetColor(255, 255, 255);
+    if (ImageBank().Has("helptextback")) {
+        const auto back = ImageBank().Find("helptextback");
+        if (back->image) plat::DrawImage(*back->image, ScreenWidth / 2.0f, backY);
+    }
+    TextAlpha = alpha;
+    DrawTextCentredX(Notice, backY - NOTICE_TEXT_RISE, true, true);
+    TextAlpha = 1.0f;
+    plat::SetAlpha(1.0f);
 }
 
 void TGameGUI::DrawMenus() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/animation.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "screens/end_level_menu.h"
@@ -28,6 +29,10 @@ public:
     DialogYesNoPtr ReplaceInput;
     std::string PendingLayoutName;
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
+    // A line the player reads in passing ("Saved as ..."), while its
+    // animation runs: shown, then fading.
+    std::string Notice;
+    TAnimation NoticeAnimation;
     MenuPtr MainMenu;
     MenuPtr CustomMenu;
 
@@ -63,6 +68,9 @@ public:
     void SavePlayedGame(const std::string& basePath);
     // Opens OKInput with the text (replacing one that is open).
     void ShowMessage(const std::string& text);
+    // Tells the player, without a dialog, that the game or puzzle was saved under the name.
+    void ShowSavedNotice(const std::string& name);
+    void DrawNotice();
 };
 
 TGameGUI& GameGUI();

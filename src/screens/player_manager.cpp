@@ -235,7 +235,8 @@ void TPlayerManager::DeleteProfileCheck() {
         ShowMessage(MessageCannotDelete);
         return;
     }
-    DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(MessageConfirmDelete) : CreateYesNoDialog(MessageConfirmDelete);
+    const std::string question = ConfirmDeleteFunc ? ConfirmDeleteFunc(ListBox->Value) : MessageConfirmDelete;
+    DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(question) : CreateYesNoDialog(question);
 }
 
 void TPlayerManager::DeleteSelected() { plat::DeleteFile(ProfileFilePath(ListBox->Value)); }

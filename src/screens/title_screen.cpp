@@ -11,6 +11,8 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/resume_point.h"
+#include "puzzle/save_game.h"
 #include "resources/resource_globals.h"
 #include "screens/screen_list.h"
 
@@ -25,10 +27,23 @@ constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
 
-void DeleteCompletionLists(PNPlayerManager& manager) {
+// What goes with a player: the completion lists, the saved games the player
+// made, the resume point (and one put aside).
+void DeletePlayerFiles(PNPlayerManager& manager) {
     const std::string& player = manager.ListBox->Value;
     plat::DeleteFile(CompletionFilePath(player, false));
     plat::DeleteFile(CompletionFilePath(player, true));
+    for (const std::string& path : SavesOwnedBy(Game().ProfilePath, player)) plat::DeleteFile(path);
+    RemoveResumePoint(player, true);
+}
+
+// Delete the player "Ana" with 3 saved games?
+std::string ConfirmDeleteText(const std::string& player) {
+    const size_t saves = SavesOwnedBy(Game().ProfilePath, player).size();
+    const char* key = saves == 0   ? "Player Delete Named 0"
+                      : saves == 1 ? "Player Delete Named 1"
+                                   : "Player Delete Named";
+    return FillIn(FillIn(GameText().FindString(key), "PPP", player), "NNN", std::to_string(saves));
 }
 
 // A profile file without a name, left by an older game; only the exact name counts.
@@ -127,7 +142,8 @@ void TTitleScreen::ShowPlayerManager() {
         MakeCurrentPlayer(name, true);
         return TakeProfileWriteFailure();
     };
-    PlayerManager->CustomDeleteFunction = DeleteCompletionLists;
+    PlayerManager->CustomDeleteFunction = DeletePlayerFiles;
+    PlayerManager->ConfirmDeleteFunc = ConfirmDeleteText;
     Game().FixedRateLogic.Init();
 }
 
