@@ -17,6 +17,7 @@
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
+#include "screens/resume_keeper.h"
 
 namespace {
 
@@ -165,6 +166,8 @@ void TGameGUI::CheckLevelFinished() {
     if (!mode->IsGameFinished() || play.ScoreAdder != 0) return;
 
     state.StartFinished();
+    // A won puzzle is nothing to come back to.
+    ResumeKeeper().Drop();
     mode->GameFinished();
     if (const auto& start = PuzzleHooks().StartVictoryParticles) start();
     PlayNamedSound("applause");
@@ -276,13 +279,19 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(RestartInput, false);
         if (answer == 1 && mode) {
             mode->Reset();
+            // The fresh board is the puzzle in play now, also after a win.
+            ResumeKeeper().Arm();
             if (endLevelMenu) endLevelMenu->Show = 0;
             if (GameMenu().Active) GameMenu().Hide();
         }
     }
     if (int answer = AnswerOf(QuitInput)) {
         CloseDialog(QuitInput, true);
-        if (answer == 1) FadeTo(LeaveGameDestination());
+        if (answer == 1) {
+            // Quit on purpose: nothing to come back to.
+            if (!InEditor()) ResumeKeeper().Drop();
+            FadeTo(LeaveGameDestination());
+        }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
         CloseDialog(ShuffleInput, false);

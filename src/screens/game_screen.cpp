@@ -17,6 +17,7 @@
 #include "screens/game_gui.h"
 #include "screens/ingame_menu.h"
 #include "screens/puzzle_file_hooks.h"
+#include "screens/resume_keeper.h"
 #include "screens/screen_list.h"
 
 namespace {
@@ -114,6 +115,13 @@ void TGameScreen::Start() {
     game.IgnoreEscapeKey = 1;
     FlushInput();
     LastFade = plat::MilliSecs();
+    // A puzzle taken up (new, continued, loaded, dealt again) is kept from
+    // now on; the editor keeps nothing.
+    if (InEditorMode() || GameState().stateFinished) {
+        ResumeKeeper().Disarm();
+    } else {
+        ResumeKeeper().Arm();
+    }
     game.FixedRateLogic.Init();
 }
 
@@ -160,6 +168,7 @@ void TGameScreen::Logic() {
     GameGUI().Logic();
     if (!GameState().disableButtons && !InEditorMode() && !AskingNoMovesQuestion()) GameMenu().Logic();
     if (!GameMenu().Active) GamePlay().Logic();
+    ResumeKeeper().Manage();
 }
 
 void TGameScreen::PauseBookkeeping() {
@@ -292,6 +301,7 @@ void InstallGameScreenHooks() {
     };
     hooks.SelectFont = SelectGameFont;
     hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };
+    InstallResumeKeeper();
     LoadEndLevelPanel();
     auto& table = GamePlay().HighscoreList;
     table.Create("highscores", 10);

@@ -11,9 +11,13 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/match3_mode.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
 #include "resources/resource_globals.h"
+#include "screens/game_gui.h"
+#include "screens/game_screen.h"
+#include "screens/play_screen.h"
 #include "screens/screen_list.h"
 
 namespace {
@@ -22,6 +26,8 @@ constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
 constexpr float BUTTON_GROWTH = 1.15f;
 constexpr float CHANGE_PLAYER_TOP = 560;
+constexpr float CONTINUE_GAP = 24;        // between Play and Continue
+constexpr float CONTINUE_DETAILS_GAP = 4;  // below Continue
 constexpr float WELCOME_Y = 535;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
@@ -91,10 +97,18 @@ void TTitleScreen::Load() {
     // Below the menu, apart from its centring.
     auto changePlayer = Menu->AddQuick("changeplayer", "changeplayer");
     changePlayer->MoveTo(static_cast<float>(ScreenWidth / 2 - changePlayer->w / 2), CHANGE_PLAYER_TOP);
+    // Continue stands beside Play, level with it, while there is a puzzle to continue.
+    const auto play = Menu->FindButton("play");
+    auto resume = Menu->AddQuick("continue", "continue");
+    resume->MoveTo(play->x + static_cast<float>(play->w) + CONTINUE_GAP,
+                   play->y + static_cast<float>(play->h - resume->h) / 2.0f);
+    resume->ScaleOnMOMax = BUTTON_GROWTH;
+    resume->Active = 0;
 
     game.Mouse.SetSparkleTrail(ImageBank().Has("particle1") ? ImageBank().Find("particle1") : nullptr);
     loaded_ = true;
     if (first) PromptForName();
+    RefreshContinue();
 }
 
 void TTitleScreen::Start() {
@@ -172,8 +186,35 @@ bool TTitleScreen::ManageDialogs() {
     } else {
         return true;
     }
+    // Another player may have been chosen, made or deleted.
+    RefreshContinue();
     if (Menu) Menu->ManageNoSound();
     return false;
+}
+
+void TTitleScreen::RefreshContinue() {
+    resume_.reset();
+    TSaveGameData save;
+    if (ReadResumePoint(Game().ProfileName, save) == EResumePoint::Ready) resume_ = std::move(save);
+    if (auto button = Menu ? Menu->FindButton("continue") : nullptr) button->Active = resume_ ? 1 : 0;
+}
+
+void TTitleScreen::ContinueGame() {
+    if (!resume_ || Game().GameFade.Active) return;
+    auto mode = std::make_unique<TGameModeMatch3>();
+    StartSavedGame(*mode, *resume_);
+    Game().Mouse.Off();
+    UseMatch3Mode(std::move(mode));
+    GameGUI().Start();
+    FadeTo(GameScreen());
+}
+
+std::string TTitleScreen::ContinueDetails() const {
+    if (!resume_) return {};
+    const std::string score = std::to_string(resume_->Score);
+    const std::string puzzle = resume_->Puzzle ? PuzzleLabelOf(resume_->Puzzle->Path, resume_->Puzzle->IsCustom) : "";
+    if (puzzle.empty()) return GameText().FindString("Score") + score;
+    return FillIn(FillIn(GameText().FindString("Continue Details"), "PPP", puzzle), "NNN", score);
 }
 
 void TTitleScreen::Logic() {
@@ -185,6 +226,8 @@ void TTitleScreen::Logic() {
     auto& game = Game();
     if (Menu->Clicked("play")) {
         FadeTo(ScreenFor(EGameScreen::Play));
+    } else if (Menu->Clicked("continue")) {
+        ContinueGame();
     } else if (Menu->Clicked("help")) {
         FadeTo(ScreenFor(EGameScreen::Help));
     } else if (Menu->Clicked("options")) {
@@ -221,6 +264,7 @@ void TTitleScreen::Draw() {
     if (!DialogOpen()) {
         DrawWelcome();
         if (Menu) Menu->Draw(0, 0);
+        DrawContinueDetails();
     }
     plat::SetBlend(plat::ALPHABLEND);
     plat::SetColor(255, 255, 255);
@@ -237,6 +281,17 @@ void TTitleScreen::DrawWelcome() {
     SetTextShadow(2, 2, 0.6f);
     if (auto font = GameFont(20)) plat::SetImageFont(font);
     DrawTextCentredX(GameText().FindString("Welcome") + profile->Name + "!", WELCOME_Y, true, true);
+}
+
+void TTitleScreen::DrawContinueDetails() {
+    const auto button = resume_ && Menu ? Menu->FindButton("continue") : nullptr;
+    if (!button) return;
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+    SetTextShadow(2, 2, 0.6f);
+    if (auto font = GameFont(16)) plat::SetImageFont(font);
+    DrawTextAligned(ContinueDetails(), button->x + static_cast<float>(button->w) / 2.0f,
+                    button->y + static_cast<float>(button->h) + CONTINUE_DETAILS_GAP, true, ALIGN_CENTRE, true);
 }
 
 int TTitleScreen::SetEscDestination() {

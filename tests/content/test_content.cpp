@@ -38,7 +38,8 @@ struct ButtonFiles {
 const std::vector<ButtonFiles>& Buttons() {
     static const std::vector<ButtonFiles> buttons = {
         {"play", "playMO"}, {"help", "helpMO"}, {"options", "optionsMO"}, {"highscore", "highscoreMO"},
-        {"Exit", "exitMO"}, {"changeplayer", "changeplayerMO"}, {"playsmall", "playsmallMO"}, {"load", "loadMO"},
+        {"Exit", "exitMO"}, {"continue", "continueMO"}, {"changeplayer", "changeplayerMO"},
+        {"playsmall", "playsmallMO"}, {"load", "loadMO"},
         {"Load", "LoadMO"}, {"customsmall", "customsmallMO"}, {"backsmall", "backsmallMO"},
         {"standardlevel", "standardlevelMO", true}, {"customlevel", "customlevelMO", true},
         {"arrowLeft", "arrowLeftMO"}, {"arrowRight", "arrowRightMO"}, {"menu", "menuMO"}, {"hint", "hintMO"},
@@ -117,9 +118,9 @@ TEST_F(ContentTest, EveryNamedImageDecodes) {
     for (const std::string& f : files)
         if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
     EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
-    // 194 images are named: these plus the 9 archive images (loaded by the start-up
+    // 197 images are named: these plus the 9 archive images (loaded by the start-up
     // test); "manager.png" is both a bank image and the player manager's background.
-    EXPECT_EQ(files.size(), 194u - 9u + 1u);
+    EXPECT_EQ(files.size(), 197u - 9u + 1u);
 }
 
 TEST_F(ContentTest, EveryNamedSoundDecodes) {
@@ -266,7 +267,9 @@ const std::vector<std::string>& TextKeys() {
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
-        "Could Not Create File", "Name Error"};
+        "Could Not Create File", "Name Error", "Continue Details", "No Saved Games", "No Custom Layouts",
+        "Choose A File", "Saved As", "Save Row Score", "Save Date Format", "Save Name Taken", "Player Delete Named 0",
+        "Player Delete Named 1", "Player Delete Named"};
     return keys;
 }
 
@@ -296,7 +299,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawn) {
                                   "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
                                   "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
                                   "Player One Player", "Player Delete Player", "Enter Save Name",
-                                  "Clear Highscore", "Name Error"}) {
+                                  "Clear Highscore", "Name Error", "Choose A File", "No Saved Games",
+                                  "No Custom Layouts", "Save Name Taken"}) {
         const std::string text = GameText().FindString(key);
         EXPECT_EQ(text.find('\n'), std::string::npos) << key;
         EXPECT_LE(plat::FontTextWidth(*GameFont(20), text), captionRoom) << key;
