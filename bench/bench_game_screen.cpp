@@ -5,45 +5,16 @@
 // named by VC_GAME_DATA_DIR, else the working folder.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <string>
-
-#include "app/game.h"
-#include "app/loading_screen.h"
-#include "platform/clock.h"
-#include "platform/files.h"
+#include "bench_game.h"
 #include "platform/graphics.h"
-#include "platform/input.h"
 #include "puzzle/auto_player.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
-#include "screens/game_screen.h"
-#include "startup.h"
 
 namespace {
 
-bool StartedGame() {
-    static int started = -1;
-    if (started >= 0) return started == 1;
-    setenv("SDL_RENDER_DRIVER", "software", 1);
-    if (!std::getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("ALSOFT_DRIVERS", "null", 1);
-    if (const char* folder = std::getenv("VC_GAME_DATA_DIR")) plat::ChangeDir(folder);
-    started = plat::FileType("layouts/001.layout") == plat::FILETYPE_FILE ? 1 : 0;
-    if (!started) return false;
-    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_SPACE, 0, 0});
-    StartGame();
-    InstallGameScreenHooks();
-    LoadingScreen().Destination = &StartFirstStandardPuzzle();
-    while (Game().CurrentTScreen != &GameScreen() || Game().GameFade.Active) Game().RunFrame();
-    return true;
-}
-
 void BM_GameScreenCascadeWithSparkles(benchmark::State& state) {
-    if (!StartedGame()) {
-        state.SkipWithError("game data not found (set VC_GAME_DATA_DIR)");
-        return;
-    }
+    if (!StartedGameOrSkip(state)) return;
     plat::SetUnthrottledFlip(true);
     const int syncMode = FlipSyncMode;
     FlipSyncMode = 0;

@@ -39,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     again.Parse(table.Format());
     fuzz::Check(Same(table, again), "the table reads back different");
 
-    // The end of a puzzle: the score of the last four bytes, or 1000.
+    // The end of a puzzle: a score a puzzle can give, from the last four bytes, or 1000.
     int32_t score = 1000;
-    if (size >= 4) score = static_cast<int32_t>(data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16 |
-                                                static_cast<uint32_t>(data[size - 1]) << 24);
+    if (size >= 4) {
+        const uint32_t raw = data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16 |
+                             static_cast<uint32_t>(data[size - 1]) << 24;
+        score = static_cast<int32_t>(raw % (static_cast<uint32_t>(MaxPuzzleScore) + 1));
+    }
     const int position = table.GetPosition(score);
     fuzz::Check(position >= 0 && position <= List::numPositions, "a place outside the table");
     if (position > 0) {

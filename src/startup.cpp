@@ -6,6 +6,7 @@
 #include "app/input_tables.h"
 #include "app/loading_screen.h"
 #include "app/splash.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -128,6 +129,8 @@ void StartGame() {
     StartTime = plat::MilliSecs();
     if (!LoadParticleImage()) ErrorMessage("Error loading anim bitmap " + game.ImagePath + PARTICLE_STRIP_FILE, true);
     LoadGameTextFile();
+    // The settings may have failed to save before there were words to say so.
+    ShowPendingWriteFailure();
     // From here on errors go to system message boxes.
     ErrorOnScreen = 0;
     if (!CheckDataPak()) {

@@ -1,7 +1,8 @@
 # The game's content, generated from assets/ into the build folder:
 #   data/graphics, data/menus      images drawn by vcart (Cairo)
 #   data/sound, data/music         effects by vcsound, tracks by vcmusic (Vorbis)
-#   data/text/gametext.txt, data/Default.ini, data/default.ini
+#   data/text/gametext*.txt    the English texts and their translations
+#   data/Default.ini, data/default.ini
 #   data/resources/data.pak        backgrounds, sparkles, the font "calibri.ttf"
 #                                  and the two particle effects, packed by pakpack
 #   score1.par, score2.par         the particle effects, also loose
@@ -25,10 +26,13 @@ set(VC_FONT_LICENCE ${VC_ASSETS}/fonts/Carlito-LICENSE.txt)
 add_executable(vcart art/art_main.cpp art/board_art.cpp art/ui_art.cpp art/scene_art.cpp art/canvas.cpp)
 target_compile_options(vcart PRIVATE ${VC_WARNINGS})
 target_link_libraries(vcart PRIVATE PkgConfig::VC_CAIRO)
+# The wall tiles' names come from the game's own table.
+target_include_directories(vcart PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 add_executable(vccontact art/contact_sheet.cpp art/canvas.cpp)
 target_compile_options(vccontact PRIVATE ${VC_WARNINGS})
 target_link_libraries(vccontact PRIVATE PkgConfig::VC_CAIRO)
+target_include_directories(vccontact PRIVATE ${CMAKE_SOURCE_DIR}/src)
 
 add_library(vcsynth STATIC sound/synth.cpp)
 target_compile_options(vcsynth PRIVATE ${VC_WARNINGS})
@@ -73,14 +77,41 @@ foreach(track 1 2)
   list(APPEND VC_MUSIC_FILES ${VC_DATA}/music/music${track}.ogg)
 endforeach()
 
-set(VC_TEXT_FILES ${VC_DATA}/text/gametext.txt ${VC_DATA}/Default.ini ${VC_DATA}/default.ini)
+set(VC_TEXT_FILES ${VC_DATA}/Default.ini ${VC_DATA}/default.ini)
 add_custom_command(OUTPUT ${VC_TEXT_FILES}
-  COMMAND ${CMAKE_COMMAND} -E copy ${VC_ASSETS}/text/gametext.txt ${VC_DATA}/text/gametext.txt
   COMMAND ${CMAKE_COMMAND} -E copy ${VC_ASSETS}/Default.ini ${VC_DATA}/Default.ini
   COMMAND ${CMAKE_COMMAND} -E copy ${VC_ASSETS}/Default.ini ${VC_DATA}/default.ini
-  DEPENDS ${VC_ASSETS}/text/gametext.txt ${VC_ASSETS}/Default.ini
-  COMMENT "Copying the game text and default settings"
+  DEPENDS ${VC_ASSETS}/Default.ini
+  COMMENT "Copying the default settings"
   VERBATIM)
+
+# gametext.txt is English; gametext.<code>.txt are its translations.
+file(GLOB VC_TRANSLATIONS CONFIGURE_DEPENDS ${VC_ASSETS}/text/gametext.*.txt)
+foreach(table ${VC_ASSETS}/text/gametext.txt ${VC_TRANSLATIONS})
+  get_filename_component(name ${table} NAME)
+  add_custom_command(OUTPUT ${VC_DATA}/text/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy ${table} ${VC_DATA}/text/${name}
+    DEPENDS ${table}
+    COMMENT "Copying the game text ${name}"
+    VERBATIM)
+  list(APPEND VC_TEXT_FILES ${VC_DATA}/text/${name})
+endforeach()
+
+# Keys a translation lacks show in English: the build says which, without
+# stopping (the content test fails on them).
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+  add_custom_command(OUTPUT ${VC_STAMPS}/translations
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/check_translations.py --warn
+      ${VC_ASSETS}/text/gametext.txt ${VC_TRANSLATIONS}
+    COMMAND ${CMAKE_COMMAND} -E touch ${VC_STAMPS}/translations
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/check_translations.py ${VC_ASSETS}/text/gametext.txt ${VC_TRANSLATIONS}
+    COMMENT "Checking the translated game texts against the English ones"
+    VERBATIM)
+  list(APPEND VC_TEXT_FILES ${VC_STAMPS}/translations)
+else()
+  message(STATUS "python3 not found: the translated game texts are not checked while building (test_content still checks them)")
+endif()
 
 # The particle effects go into the archive and lie loose in the game's folder.
 set(VC_PAR_FILES)

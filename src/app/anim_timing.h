@@ -12,7 +12,6 @@ struct TAnimTiming : TRegistered<TAnimTiming> {
     float CurrentSpeed = 1.0f;
 
     float CalcAnimLength(float milliseconds) const;
-    float CalcAnimLengthFromFloat(float milliseconds) const { return CalcAnimLength(milliseconds); }
     int CalcMilliSecsFromFrames(float frames) const;
 };
 

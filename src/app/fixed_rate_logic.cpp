@@ -57,11 +57,6 @@ void TFixedRateLogic::SetDelta(float value) {
     FullDelta = value;
 }
 
-void TFixedRateLogic::SetDefaultFramerate(int rate) {
-    FramerateDefault = rate;
-    Framerate = static_cast<float>(rate);
-}
-
 double TFixedRateLogic::AverageFrameTime() {
     if (First > 0) {
         First -= 1;

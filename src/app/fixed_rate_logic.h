@@ -64,11 +64,9 @@ public:
     void Init();
     void Create();
     void CalcMS();
-    void SetThreshold(int ms) { Threshold = ms; }
     // Once per frame: measures the frame and sets NumTicks.
     void Calc();
     void SetDelta(float value);
-    void SetDefaultFramerate(int rate);
     void HistoryClear();
 
 private:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/input_tables.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -60,6 +61,7 @@ void ResetGlobals() {
     PolledInput = 0;
     ErrorOnScreen = 1;
     ResetErrorLog();
+    ResetWriteFailures();
     FlushKeys();
     ResetResourceGlobals();
     for (const auto& reset : GlobalsResets()) reset();
@@ -114,22 +116,6 @@ int TGame::SlowMotionOff() {
 
 int TGame::SetFlipSync() {
     FlipSyncMode = VSync ? 1 : 0;
-    return 1;
-}
-
-int TGame::ParticlesSet(int value, int save) {
-    Particles = std::clamp(value, 0, 100);
-    if (save == 1) {
-        IniUpdate(1);
-        FixedRateLogic.Init();
-    }
-    return 1;
-}
-
-int TGame::ParticlesChange(int step) {
-    Particles = std::clamp(Particles + step, 0, 100);
-    IniUpdate(1);
-    FixedRateLogic.Init();
     return 1;
 }
 
@@ -196,7 +182,7 @@ int TGame::ToggleVSync() {
 }
 
 int TGame::SetDriver(int driver) {
-    const int wanted = driver != 0 ? 1 : 0;
+    const int wanted = driver != legacy::DRIVER_DIRECTX7 ? legacy::DRIVER_OPENGL : legacy::DRIVER_DIRECTX7;
     if (Driver == wanted) return 0;
     Driver = wanted;
     plat::CloseGraphics();
@@ -340,7 +326,8 @@ void TGame::ReadFrameworkKeys() {
         if (KeyHit('N')) NoTiming = NoTiming ? 0 : 1;
     }
     if (KeyHit('V')) ToggleVSync();
-    if (KeyHit('G')) SetDriver(Driver ? 0 : 1);
+    // The other back end, which here means opening the graphics afresh.
+    if (KeyHit('G')) SetDriver(Driver != legacy::DRIVER_DIRECTX7 ? legacy::DRIVER_DIRECTX7 : legacy::DRIVER_OPENGL);
 }
 
 int TGame::ReadKeys() {

@@ -12,6 +12,7 @@
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
+#include "platform/legacy_settings.h"
 #include "resources/channels.h"
 #include "resources/game_paths.h"
 #include "resources/sound_settings.h"
@@ -58,7 +59,6 @@ public:
     int NoTiming = 0;
     int NoTimingTicks = 1;
     int Driver = 0;
-    std::string DirectXVersion;
     int FadeMouse = 0;
     int DesktopWidth = 0, DesktopHeight = 0;
     int FullScreenProcess = 0, FullScreenThread = 0;
@@ -78,7 +78,7 @@ public:
     plat::ChannelPtr SpeechChannel;
     int SpeechStopped = 0;
     plat::ChannelPtr EscapeChannel;
-    std::string SoundDriver = "FreeAudio";
+    std::string SoundDriver = legacy::SOUND_DRIVER_FREEAUDIO;
     int MusicRotationEnabled = 0;
     int MusicTrackNumber = 1;  // the rotation's next track: "music" + number + ".ogg"
     plat::SoundPtr MusicSample;
@@ -86,9 +86,6 @@ public:
     float MusicFadeInCounter = 0;
     float MusicFadeOut = 1000.0f;  // ms
     float MusicFadeOutCounter = 0;
-    float PauseFadeLength = 100.0f;  // ms
-    float PauseFadeCounter = 0;
-    int PauseFadeDirection = 0;
     plat::ChannelPtr SpecialChannel;  // paused and resumed with the music
     GameSoundPtr EscapeSound;
 
@@ -190,15 +187,11 @@ public:
     int MusicFadeOutApply();
     int MusicFadeInManage();
     int MusicFadeOutManage();
-    int MusicFadeOutSet(float ms);
     int MusicSetVolume(int volume, int save);
     int MusicChangeVolume(int step);
     int ToggleMusic();
     int MusicOn();
     int MusicOff();
-    float PauseFadeCalc() const;
-    int PauseFadeApply();
-    int PauseFadeManage();
 
     // ---- music rotation ("music1.ogg", "music2.ogg" from the music bank) --
     // Enables the rotation and starts the next track now (title screen).
@@ -210,29 +203,20 @@ public:
     void MusicRotationStep();
 
     // ---- sound effects ----------------------------------------------------
-    int SoundPlay(const plat::SoundPtr& sound);
-    int SoundPlaySameChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound);
-    int SoundPlayReturnChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound, float rate);
     // At the sound's own volume.
     int GameSoundPlay(plat::ChannelPtr& channel, TGameSound& sound, float pan);
     // At the given volume factor in place of the sound's own.
     int GameSoundPlayAt(plat::ChannelPtr& channel, TGameSound& sound, float volume, float pan) override;
     int SoundSetVolume(int volume, int save);
     int SoundChangeVolume(int step);
-    int ToggleSound();
-    int SoundOff();
-    int SoundOn();
 
     // ---- speech -------------------------------------------------------------
-    int SpeechStop();
     int SpeechPlay(TGameSound& sound, int interrupt);
     int SpeechSetVolume(int volume, int save);
-    int SpeechChangeVolume(int step);
     int SpeechOn();
     int SpeechOff();
 
     // ---- channels and driver ------------------------------------------------
-    int StopChannels();
     // SoundPath + name + ".wav".
     int SetEscapeSound(const std::string& name);
     int EscapeSoundPlay();
@@ -244,8 +228,6 @@ public:
     int ChangeSoundDriver(const std::string& name, int mark);
 
     // ---- the loop ---------------------------------------------------------
-    int Fading() const { return GameFade.Active; }
-    int FadeOff() { NoFade = 1; return 1; }
     int MainLogicLoop();
     virtual int LogicWrapper();
     int DoPeekEvent();
@@ -256,8 +238,6 @@ public:
     // should end, once the player's progress is kept.
     int RunFrame();
 
-    int ParticlesSet(int value, int save);
-    int ParticlesChange(int step);
     int Kill();
 
 protected:

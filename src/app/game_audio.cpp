@@ -136,12 +136,6 @@ int TGame::MusicFadeOutManage() {
     return MusicFadeOutApply();
 }
 
-int TGame::MusicFadeOutSet(float ms) {
-    MusicFadeOut = ms;
-    MusicFadeOutCounter = CalcAnimLength(ms);
-    return 1;
-}
-
 int TGame::MusicSetVolume(int volume, int save) {
     MusicVolume = ClampVolume(volume);
     SetVolume(MusicChannel, VolumeFactor(MusicVolume));
@@ -189,27 +183,6 @@ int TGame::MusicOn() {
     return 1;
 }
 
-float TGame::PauseFadeCalc() const {
-    const float length = CalcAnimLength(PauseFadeLength);
-    if (length <= 0) return 1.0f;
-    return (length - PauseFadeCounter) / length;
-}
-
-int TGame::PauseFadeApply() {
-    float f = 1.0f;
-    if (PauseFadeLength > 0) {
-        f = PauseFadeCalc();
-        if (PauseFadeDirection == 0) f = 1.0f - f;
-    }
-    SetVolume(MusicChannel, f * VolumeFactor(MusicVolume));
-    return 1;
-}
-
-int TGame::PauseFadeManage() {
-    if (!CountDown(PauseFadeCounter)) return 0;
-    return PauseFadeApply();
-}
-
 // ---- music rotation ---------------------------------------------------------------------
 
 int TGame::MusicRotationStart() {
@@ -240,33 +213,6 @@ void TGame::MusicRotationStep() {
 }
 
 // ---- sound effects -----------------------------------------------------------------------
-
-int TGame::SoundPlay(const plat::SoundPtr& sound) {
-    if (!Sound || !sound) return 0;
-    const plat::ChannelPtr channel = plat::CueSound(sound);
-    plat::SetChannelVolume(*channel, VolumeFactor(SoundVolume));
-    plat::ResumeChannel(*channel);
-    return 1;
-}
-
-int TGame::SoundPlaySameChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound) {
-    if (!Sound || !sound) return 0;
-    if (Playing(channel)) plat::SetChannelVolume(*channel, 0.1f);
-    channel = plat::CueSound(sound, channel);
-    plat::SetChannelVolume(*channel, VolumeFactor(SoundVolume));
-    plat::ResumeChannel(*channel);
-    return 1;
-}
-
-int TGame::SoundPlayReturnChannel(plat::ChannelPtr& channel, const plat::SoundPtr& sound, float rate) {
-    if (!Sound || !sound) return 0;
-    if (Playing(channel)) plat::SetChannelVolume(*channel, 0.1f);
-    channel = plat::CueSound(sound);
-    plat::SetChannelVolume(*channel, VolumeFactor(SoundVolume));
-    plat::SetChannelRate(*channel, rate);
-    plat::ResumeChannel(*channel);
-    return 1;
-}
 
 int TGame::GameSoundPlay(plat::ChannelPtr& channel, TGameSound& sound, float pan) {
     return GameSoundPlayAt(channel, sound, sound.volume, pan);
@@ -299,35 +245,7 @@ int TGame::SoundSetVolume(int volume, int save) {
 
 int TGame::SoundChangeVolume(int step) { return SoundSetVolume(ClampVolume(SoundVolume + step), 1); }
 
-int TGame::ToggleSound() {
-    if (Sound)
-        SoundOff();
-    else
-        SoundOn();
-    IniUpdate(1);
-    FixedRateLogic.Init();
-    return 1;
-}
-
-int TGame::SoundOff() {
-    Sound = 0;
-    return 1;
-}
-
-int TGame::SoundOn() {
-    Sound = 1;
-    return 1;
-}
-
 // ---- speech -----------------------------------------------------------------------------
-
-int TGame::SpeechStop() {
-    if (Speech && Playing(SpeechChannel)) {
-        plat::StopChannel(*SpeechChannel);
-        SpeechChannel = plat::AllocChannel();
-    }
-    return 1;
-}
 
 int TGame::SpeechPlay(TGameSound& sound, int interrupt) {
     if (!Speech || !SpeechChannel || !sound.sound) return 0;
@@ -349,8 +267,6 @@ int TGame::SpeechSetVolume(int volume, int save) {
     return 1;
 }
 
-int TGame::SpeechChangeVolume(int step) { return SpeechSetVolume(ClampVolume(SpeechVolume + step), 1); }
-
 int TGame::SpeechOff() {
     Speech = 0;
     if (SpeechChannel) plat::PauseChannel(*SpeechChannel);
@@ -365,14 +281,6 @@ int TGame::SpeechOn() {
 }
 
 // ---- channels and driver -------------------------------------------------------------------
-
-int TGame::StopChannels() {
-    if (MusicChannel) plat::StopChannel(*MusicChannel);
-    if (SpeechChannel) plat::StopChannel(*SpeechChannel);
-    MusicChannel = plat::AllocChannel();
-    SpeechChannel = plat::AllocChannel();
-    return 1;
-}
 
 int TGame::SetEscapeSound(const std::string& name) {
     EscapeSound = TGameSound::Create(SoundPath + name + ".wav", 0);

@@ -8,16 +8,13 @@
 #include "platform/input.h"
 #include "platform/os.h"
 #include "resources/error.h"
+#include "resources/error_state.h"
 
 namespace {
 
 bool OpenMode(TGame& game, int width, int height, int depth, int hertz) {
     if (game.OpenGraphicsFunction) return game.OpenGraphicsFunction(width, height, depth, hertz);
     return plat::OpenGraphics(width, height, depth, hertz);
-}
-
-bool IsTooOldDirectX(const std::string& release) {
-    return release == "1.0" || release == "2.0" || release == "3.0" || release == "5.0" || release == "6.0";
 }
 
 // The program's icon lies in its data folder; without it the window keeps
@@ -28,23 +25,14 @@ void GiveWindowProgramIcon(const TGame& game) {
 
 }  // namespace
 
+// OpenGL is the only back end here. A settings file that still asks for
+// DirectX 7 is switched to OpenGL and saved.
 int TGame::ChooseBackEnd() {
-    if (Driver == 0) {
-        StartupStage = 101;
-        if (plat::D3D7DriverAvailable()) {
-            StartupStage = 10101;
-            const std::string release = plat::InstalledDirectXRelease();
-            if (IsTooOldDirectX(release)) ErrorMessage("Sorry, you need DirectX V7.0 or higher!", true);
-            DirectXVersion = release;
-            StartupStage = 102;
-            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
-            return 1;
-        }
+    if (Driver == legacy::DRIVER_DIRECTX7) {
         StartupStage = 103;
         if (plat::GLDriverAvailable()) {
             StartupStage = 104;
-            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
-            Driver = 1;
+            Driver = legacy::DRIVER_OPENGL;
             StartupStage = 105;
             IniUpdate(1);
             return 1;
@@ -53,16 +41,6 @@ int TGame::ChooseBackEnd() {
         StartupStage = 106;
         if (plat::GLDriverAvailable()) {
             StartupStage = 107;
-            plat::SetGraphicsDriver(plat::DRIVER_OPENGL, true);
-            return 1;
-        }
-        StartupStage = 108;
-        if (plat::D3D7DriverAvailable()) {
-            StartupStage = 109;
-            plat::SetGraphicsDriver(plat::DRIVER_DIRECTX7, true);
-            Driver = 0;
-            StartupStage = 110;
-            IniUpdate(1);
             return 1;
         }
     }
@@ -75,7 +53,6 @@ void TGame::MeasureDesktop() {
     if (!FirstTime) return;
     FirstTime = 0;
     DesktopRefreshRate = 60;
-    if (plat::D3D7DriverAvailable() && plat::DesktopRefreshRate() > 0) DesktopRefreshRate = plat::DesktopRefreshRate();
     StartupStage = 113;
     DesktopWidth = plat::DesktopWidth();
     DesktopHeight = plat::DesktopHeight();
@@ -83,9 +60,11 @@ void TGame::MeasureDesktop() {
 
 int TGame::OpenFullScreen() {
     StartupStage = 114;
+    // Without a list of modes each depth is tried on the desktop's current mode.
+    const bool listed = plat::CountGraphicsModes() > 0;
     for (int depth : {32, 24, 16}) {
         StartupStage = 115;
-        if (!plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
+        if (listed && !plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
         if (OpenMode(*this, ScreenWidth, ScreenHeight, depth, Hertz)) {
             Depth = depth;
             return 1;
@@ -118,7 +97,11 @@ int TGame::OpenWindow() {
 
 int TGame::GraphicsCreate() {
     StartupStage = 100;
-    if (plat::CountGraphicsModes() < 1) throw TGameError("No 3D Hardware Found (could not count graphics modes.)");
+    // A window of the game's size needs no list of modes: without one the
+    // desktop's current mode serves. Only a window that cannot open stops the game.
+    if (plat::CountGraphicsModes() < 1)
+        WriteErrorLog("The display gave no list of graphics modes (could not count graphics modes); the desktop's "
+                      "current mode is used.");
     ChooseBackEnd();
     MeasureDesktop();
     if (FullScreen) OpenFullScreen();
@@ -132,7 +115,7 @@ int TGame::GraphicsCreate() {
     StartupStage = 135;
     SetPriority();
     StartupStage = 136;
-    GameRefreshRate = plat::D3D7DriverAvailable() ? plat::DisplayRefreshRate() : -1;
+    GameRefreshRate = -1;
     StartupStage = 138;
     GiveWindowProgramIcon(*this);
     StartupStage = 139;

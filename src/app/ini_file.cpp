@@ -1,8 +1,10 @@
 #include "app/ini_file.h"
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/os.h"
 #include "platform/stream.h"
@@ -43,8 +45,6 @@ std::string TIniFile::Get(const std::string& name) const {
     return {};
 }
 
-int TIniFile::GetInt(const std::string& name) const { return IniToInt(Get(name)); }
-
 void TIniFile::Set(const std::string& name, const std::string& value) {
     const std::string key = IniUpper(name);
     for (auto& line : Lines) {
@@ -57,17 +57,6 @@ void TIniFile::Set(const std::string& name, const std::string& value) {
 }
 
 namespace {
-
-// The guard puts the stage code in front.
-std::string SaveFailureText(const std::string& path) {
-    if (HasGame() && Game().OSVersion == "Windows Vista") {
-        return "Failed to save file: " + path +
-               "\r\n\r\nYou may be able to solve this problem by right-clicking on the game icon and "
-               "selecting 'Properties'. Select 'Compatability'. Then tick 'Run this program as an "
-               "administrator'. Click OK, and then run the game again.";
-    }
-    return "Failed to save the file: " + path;
-}
 
 std::string Serialise(const std::vector<TIniLine>& lines) {
     std::string bytes;
@@ -83,18 +72,10 @@ void TIniFile::Save() {
     if (FileName.empty()) return;
     const std::string path = Path();
     StartupStage = 5007;
-    try {
-        StartupStage = 5008;
-        if (!plat::WriteFileAtomic(path, Serialise(Lines))) ErrorMessage("Failed to save file " + path, true);
-        StartupStage = 5010;
-    } catch (const TFatalError& e) {
-        // Still fatal: the process ends without claiming a clean exit.
-        throw TFatalError(SaveFailureText(path), e.Shown);
-    } catch (const TGameError& e) {
-        throw TGameError(SaveFailureText(path), e.Shown);
-    } catch (const std::exception&) {
-        throw TGameError(SaveFailureText(path));
-    }
+    StartupStage = 5008;
+    // A folder that cannot be written (read-only, full) does not stop the game.
+    if (!plat::WriteFileAtomic(path, Serialise(Lines))) ReportWriteFailure(path, errno);
+    StartupStage = 5010;
 }
 
 void TIniFile::Load() {

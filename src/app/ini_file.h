@@ -20,10 +20,9 @@ public:
     void Add(const std::string& name, int value) { Add(name, std::to_string(value)); }
     // Value of an entry, or empty when there is none.
     std::string Get(const std::string& name) const;
-    int GetInt(const std::string& name) const;
     void Set(const std::string& name, const std::string& value);
-    // Writes every entry; a file that cannot be written ends the program
-    // (TFatalError). Without a FileName nothing is written.
+    // Writes every entry; a file that cannot be written is reported (the game
+    // goes on). Without a FileName nothing is written.
     void Save();
     // Reads the file into the existing entries (if it can be opened), then saves.
     void Load();

@@ -1,17 +1,17 @@
 // The application object's Init: the shared data folder, the settings file,
 // the profiles folder and the sound driver.
+#include <cerrno>
+
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/legacy_settings.h"
 #include "platform/os.h"
 #include "resources/error.h"
 #include "resources/error_state.h"
 
 namespace {
-
-bool IsOldWindows(const std::string& os) {
-    return os == "Windows 95" || os == "Windows 98" || os == "Windows ME";
-}
 
 std::string StripTrailingSeparator(const std::string& path) {
     if (!path.empty() && (path.back() == '/' || path.back() == '\\')) return path.substr(0, path.size() - 1);
@@ -37,7 +37,7 @@ void CreateSharedFolder(TGame& game) {
     StartupStage = 1002;
     if (!plat::CreateDir(game.SubPath, true)) ErrorMessage("Cannot create shared data folder " + game.SubPath, true);
     StartupStage = 1003;
-    if (!IsOldWindows(plat::OSName())) GrantUpwards(game.SubPath);
+    GrantUpwards(game.SubPath);
     StartupStage = 1004;
 }
 
@@ -99,14 +99,15 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     StartupStage = 6001;
     if (plat::FileType(ProfilePath) != plat::FILETYPE_DIR) {
         StartupStage = 6002;
-        if (!plat::CreateDir(ProfilePath, false)) ErrorMessage("Cannot create shared profiles folder " + ProfilePath, true);
+        // Without it players and progress are not kept, but the game plays.
+        if (!plat::CreateDir(ProfilePath, false)) ReportWriteFailure(ProfilePath, errno);
     }
     StartupStage = 7;
     SetFlipSync();
     StartupStage = 8001;
     StartupStage = 8002;
     OSVersion = plat::OSName();
-    SoundDriver = "OpenAL Generic Software";
+    SoundDriver = legacy::SOUND_DRIVER_OPENAL;
     ChangeSoundDriver(SoundDriver, 0);
     StartupStage = 8004;
     FixedRateLogic.Create();

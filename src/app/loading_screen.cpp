@@ -46,18 +46,6 @@ void TLoadingBar::SetSteps(int n) {
     StepSize = n > 0 ? static_cast<float>(w) / Steps : static_cast<float>(w);
 }
 
-void TLoadingBar::SetBackgroundColour(int r, int g, int b) {
-    BgR = r;
-    BgG = g;
-    BgB = b;
-}
-
-void TLoadingBar::SetBorderColour(int r, int g, int b) {
-    BorderR = r;
-    BorderG = g;
-    BorderB = b;
-}
-
 void TLoadingBar::Progress() {
     if (Finished) return;
     ++CurrentStep;
@@ -124,7 +112,6 @@ void PNLoadingScreen::Kill() {
     TScreen::Kill();
     LoadingBar.reset();
     LoadingTextImage2.reset();
-    ClickHereButton.reset();
     if (CustomKillFunction) CustomKillFunction();
 }
 
@@ -132,18 +119,8 @@ void PNLoadingScreen::SetSteps(int n) {
     if (LoadingBar) LoadingBar->SetSteps(n);
 }
 
-void PNLoadingScreen::SetClickHereButton(const std::string& image, const std::string& moImage, float bx, float by) {
-    ClickHereButton = TButton::CreateSpecial(image, moImage, "buttonmo", "buttonclick");
-    ClickHereButton->SetPosition(bx, by);
-}
-
 void PNLoadingScreen::Logic() {
     auto& game = Game();
-    if (ClickHereButton) {
-        if (!Finished) return;
-        ClickHereButton->Manage();
-        if (!ClickHereButton->Clicked && game.Mouse.h1 <= 0) return;
-    }
     if (game.GameFade.Active) return;
     game.DestinationTScreen = Destination;
     game.GameFade.Init(DefaultFadeTime, 1, nullptr, 1, 0);
@@ -151,17 +128,8 @@ void PNLoadingScreen::Logic() {
 
 void PNLoadingScreen::Draw() {
     TScreen::Draw();
-    if (!Finished || !ClickHereButton) {
-        if (LoadingBar) LoadingBar->Draw();
-        DrawLoading(0);
-    } else {
-        if (LoadingBar && LoadingBar->FinalImage) {
-            plat::SetBlend(plat::ALPHABLEND);
-            plat::DrawImage(*LoadingBar->FinalImage, static_cast<float>(LoadingBar->x),
-                            static_cast<float>(LoadingBar->y));
-        }
-        ClickHereButton->Draw();
-    }
+    if (LoadingBar) LoadingBar->Draw();
+    DrawLoading(0);
     if (CustomDrawFunction) CustomDrawFunction();
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 // The loading screen shown while the banks load at start-up: a progress bar
 // that fills one step per group of resources, a "loading" picture, and then a
-// fade-out to the screen's destination (or, with a click-here button, a wait
-// for the player's click first).
+// fade-out to the screen's destination.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/screen.h"
-#include "gui/button.h"
 #include "platform/graphics.h"
 
 class TLoadingBar {
@@ -31,8 +29,6 @@ public:
     // Centred across the screen at y.
     void Centre(int ny);
     void SetSteps(int n);
-    void SetBackgroundColour(int r, int g, int b);
-    void SetBorderColour(int r, int g, int b);
     // One step; the last step fills the bar exactly and sets Finished.
     void Progress();
     void Draw();
@@ -43,7 +39,6 @@ public:
     PNLoadingScreen() { name = "loading"; }
 
     std::unique_ptr<TLoadingBar> LoadingBar = std::make_unique<TLoadingBar>();
-    ButtonPtr ClickHereButton;
     int Finished = 0;
     plat::ImagePtr LoadingTextImage;
     int LoadingX = 0, LoadingY = 0;
@@ -58,8 +53,6 @@ public:
     void SpecialLoad(const std::string& background, const std::string& bar, const std::string& loadingText);
     void Kill() override;
     void SetSteps(int n);
-    // A button (image, hover image) that the player clicks once loading is over.
-    void SetClickHereButton(const std::string& image, const std::string& moImage, float bx, float by);
     void Logic() override;
     void Draw() override;
     // 0 draws the loading picture; 1 and 2 clear the screen first and flip

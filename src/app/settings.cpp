@@ -1,8 +1,10 @@
 // The settings of the application object, the config file and the two
 // marker files that protect against a settings change that crashes the game.
 #include <algorithm>
+#include <cerrno>
 
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/os.h"
 #include "resources/error.h"
@@ -15,7 +17,8 @@ struct IntSetting {
     int TGame::*field;
 };
 
-// The settings in the order they are written; the two strings sit between.
+// The settings in the order they are written; the two strings sit between,
+// and the language comes last.
 const IntSetting kBefore[] = {
     {"Full Screen", &TGame::FullScreen},   {"Sound", &TGame::Sound},
     {"Music", &TGame::Music},              {"Speech", &TGame::Speech},
@@ -35,7 +38,7 @@ const IntSetting kAfter[] = {{"Region", &TGame::Region}, {"Sub-Region", &TGame::
 
 bool CreateEmptyFile(const std::string& path) {
     if (plat::WriteFileAtomic(path, std::string())) return true;
-    WriteErrorLog("Could not create the marker file " + path);
+    ReportWriteFailure(path, errno);
     return false;
 }
 
@@ -79,6 +82,7 @@ int TGame::IniFill() {
     for (const auto& s : kPriorities) Ini.Add(s.key, this->*s.field);
     Ini.Add("Profile Name", ProfileName);
     for (const auto& s : kAfter) Ini.Add(s.key, this->*s.field);
+    Ini.Add("Language", Language);
     return 1;
 }
 
@@ -95,6 +99,7 @@ int TGame::IniExtract() {
     for (const auto& line : Ini.Lines) {
         if (line.Name == "SOUND DRIVER") SoundDriver = line.Value;
         if (line.Name == "PROFILE NAME") ProfileName = line.Value;
+        if (line.Name == "LANGUAGE") Language = line.Value;
     }
     BringIntoRange(*this);
     return 1;

@@ -45,7 +45,7 @@ int ClampFrame(const TGameImage& face, int frame) {
 
 GameSoundPtr GuiSound(const std::string& name) {
     if (name.empty()) return nullptr;
-    if (SoundBank().Has(name)) return SoundBank().Find(name);
+    if (auto sound = SoundBank().FindOrNull(name)) return sound;
     return TGameSound::Create(GamePaths().SoundPath + name + ".wav");
 }
 
@@ -150,15 +150,6 @@ void TButton::LoadImages(const std::string& img, const std::string& moImage, int
     GetSize();
 }
 
-void TButton::LoadDisabled(const std::string& file) {
-    ImageDisabled = TGameImage::Create(GetPath() + file + ".png", plat::DEFAULT_FLAGS, 0);
-}
-
-void TButton::LoadMouseClick(const std::string& file, int ms) {
-    ImageMouseClick = TGameImage::Create(GetPath() + file + ".png", plat::DEFAULT_FLAGS, 0);
-    MouseClickDuration = AnimTiming().CalcAnimLength(static_cast<float>(ms));
-}
-
 int TButton::TryLoadDisabled(const std::string& file) {
     auto found = TryLoadButtonImage(GetPath() + file + ".png", 0, 0, 1);
     if (!found) return 0;
@@ -189,30 +180,11 @@ void TButton::Kill() {
     TSprite::Kill();
 }
 
-void TButton::SetFixedGlowOnMO(float max, float speed, int useMO) {
-    FixedGlowOnMO = 1;
-    FixedGlowOnMOUseMO = useMO;
-    GlowMax = max;
-    GlowSpeed = speed;
-}
-
-void TButton::SetAutoGlow(float min, float max, float speed, int onMOOnly) {
-    SetGlow(3, max, speed, min, max);
-    AutoGlowOnMO = onMOOnly;
-}
-
 void TButton::SetupCaption(const std::string& text, plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow,
                            ColorPtr inverseColor) {
     Caption = TLabel::CreateSpecial(text, x + w2, y + h2, 1, 0);
     Caption->CentreVertically = 1;
     Caption->Init(std::move(imageFont), std::move(color), std::move(shadow), 0, std::move(inverseColor), "");
-}
-
-void TButton::SetupCaptionDown(ColorPtr color, float scale, float offsetX, float offsetY) {
-    CaptionDownColor = std::move(color);
-    CaptionDownScale = scale;
-    CaptionDownOffsetX = offsetX;
-    CaptionDownOffsetY = offsetY;
 }
 
 void TButton::SetupMouseRepeat(int initialDelay, int delay) { MouseRepeat = TMouseRepeat::Create(initialDelay, delay); }

@@ -46,6 +46,9 @@ GameSoundPtr GuiSound(const std::string& name);
 // there is one, else on the widget's own channel (allocated on first use).
 void PlayGuiSound(const GameSoundPtr& sound, plat::ChannelPtr& channel);
 
+// How much the menu buttons of the full screens grow under the pointer.
+constexpr float BUTTON_GROWTH = 1.15f;
+
 class TButton;
 using ButtonPtr = std::shared_ptr<TButton>;
 
@@ -100,12 +103,10 @@ public:
     std::string GetPath() const;
     void Load(const std::string& image, const std::string& moImage, const std::string& soundMO,
               const std::string& soundClick, int frameW = 0, int frameH = 0, int frames = 1);
-    void LoadDisabled(const std::string& name);
     // The normal image is required (fatal when missing); a missing mouse-over
     // image falls back to the normal one.
     void LoadImages(const std::string& image, const std::string& moImage, int frameW = 0, int frameH = 0,
                     int frames = 1);
-    void LoadMouseClick(const std::string& name, int ms);
     // The optional "_disabled" and "_down" images: 0 when the file is not there.
     int TryLoadDisabled(const std::string& name);
     int TryLoadMouseClick(const std::string& name, int ms);
@@ -118,11 +119,8 @@ public:
     void PlayClick2();
     void PlayMouseOver();
     void Precache();
-    void SetFixedGlowOnMO(float max, float speed, int useMO);
-    void SetAutoGlow(float min, float max, float speed, int onMOOnly);
     void SetupCaption(const std::string& text, plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow,
                       ColorPtr inverseColor);
-    void SetupCaptionDown(ColorPtr color, float scale, float offsetX, float offsetY);
     void SetupMouseRepeat(int initialDelay, int delay);
     void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
     void SimulateClick();

@@ -113,7 +113,8 @@ void TDialog::CalcCaptionSize() {
     } else if (!FixedWidth) {
         w = Round(Caption->CalcWidth() + static_cast<float>(2 * Border));
     }
-    if (FixedWidth && static_cast<float>(2 * Border) + Caption->CalcWidth() > static_cast<float>(w)) {
+    // A text wider than a fixed width or a panel image wraps inside it.
+    if ((FixedWidth || Background) && static_cast<float>(2 * Border) + Caption->CalcWidth() > static_cast<float>(w)) {
         Caption->WordWrap = w - 2 * Border;
         Caption->PreCalcWordWrap();
         Caption->CalcSize();
@@ -129,6 +130,22 @@ void TDialog::CalcXY() {
     if (!Centre) return;
     x = (ScreenWidth - w) / 2;
     y = (ScreenHeight - h) / 2;
+}
+
+void TDialog::MoveClearOf(int top, int bottom) {
+    constexpr int MARGIN = 8;
+    int below = bottom + MARGIN, above = top - MARGIN - h;
+    int to = -1;
+    if (below + h <= ScreenHeight - MARGIN) {
+        to = below;
+    } else if (above >= MARGIN) {
+        to = above;
+    }
+    if (to < 0) return;
+    Centre = 0;
+    y = to;
+    CalcAll();
+    MenuPosition();
 }
 
 void TDialog::CalcOffset() {

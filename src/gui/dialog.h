@@ -71,6 +71,10 @@ public:
     void SetupCaption(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow);
     void SetTransitions(int inMs, int outMs, float dim, int fade);
     void CalcAll();
+    // Moves the dialog below the screen rows top..bottom, or above them,
+    // where it fits there whole, so what they show stays in sight; else it
+    // stays where it is.
+    void MoveClearOf(int top, int bottom);
     virtual void CalcSize();
     void CalcXY();
     void CalcOffset();
@@ -201,7 +205,8 @@ private:
 using DialogTextInputPtr = std::shared_ptr<TDialogTextInput>;
 
 // ---- the game's standard dialogs ---------------------------------------------------
-// A message or question wider than the "input" panel gets the "inputlong" one.
+// A message or question whose wrapped text does not fit the "input" panel gets
+// the taller "inputlong" one.
 // Not started: the caller may change it, then calls Start.
 DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& question);
 DialogOKPtr CreateMessageDialog(const std::string& text);

@@ -31,6 +31,18 @@ void CentreCaption(TDialog& dialog) {
     if (dialog.Menu) dialog.CaptionOffsetY = -dialog.Menu->CalcHeight() / 2;
 }
 
+// A caption wider than the panel wraps onto further lines inside it (the
+// translations run longer than the English texts).
+void WrapCaption(TDialog& dialog) {
+    TLabel& caption = *dialog.Caption;
+    const int room = dialog.w - 2 * dialog.Border;
+    if (caption.CalcWidth() <= static_cast<float>(room)) return;
+    caption.WordWrap = room;
+    caption.PreCalcWordWrap();
+    caption.CalcSize();
+    dialog.SetLabelsXY();
+}
+
 // The answer box half way between the question and the buttons, so that the
 // panel's spare height does not gather in one band below it.
 void SpreadAnswerBox(TDialogTextInput& dialog) {
@@ -42,14 +54,10 @@ void SpreadAnswerBox(TDialogTextInput& dialog) {
     dialog.SetLabelsXY();
 }
 
-// The small panel, or the long one for a line that would not fit on it
-// between the borders.
-std::string PanelFor(const std::string& text) {
-    constexpr int BORDERS = 2 * 20;
-    const auto font = DialogFont();
-    const auto small = ImageBank().Has("input") ? ImageBank().Find("input") : nullptr;
-    if (!font || !small || !ImageBank().Has("inputlong")) return "input";
-    return plat::FontTextWidth(*font, text) > small->w - BORDERS ? "inputlong" : "input";
+// Whether the (wrapped) caption fits the panel above its buttons.
+bool CaptionFits(const TDialog& dialog) {
+    const float menuH = dialog.Menu ? static_cast<float>(dialog.Menu->CalcHeight()) : 0.0f;
+    return dialog.Caption->CalcHeight() + menuH + static_cast<float>(3 * dialog.Border) <= static_cast<float>(dialog.h);
 }
 
 DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
@@ -57,6 +65,18 @@ DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
     CentreCaption(*dialog);
     Dress(*dialog);
+    WrapCaption(*dialog);
+    dialog->Start();
+    ResetLogicTimer();
+    return dialog;
+}
+
+DialogYesNoPtr QuestionOn(const std::string& panel, const std::string& text) {
+    ResetLogicTimer();
+    auto dialog = TDialogYesNo::Create(text, ImageBank().Find(panel), 0, 0, 0, 1);
+    CentreCaption(*dialog);
+    Dress(*dialog);
+    WrapCaption(*dialog);
     dialog->Start();
     ResetLogicTimer();
     return dialog;
@@ -74,6 +94,7 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     dialog->MenuCreate(withCancel, BUTTON_GAP);
     Dress(*dialog);
     dialog->SetupText(DialogFont(), White(), TextShadowOfDialogs(), 0);
+    WrapCaption(*dialog);
     SpreadAnswerBox(*dialog);
     auto& editor = *dialog->TextInput;
     editor.DotCol = White();
@@ -82,21 +103,29 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
     // custom puzzles): "=" is refused too, as the profile lists use it.
     editor.BannedChars = NameBannedChars + "=";
     dialog->FileNameAnswer = 1;
+    // The answer is trimmed: a leading blank would only fill the line unseen.
+    editor.NoLeadingBlanks = 1;
     ResetLogicTimer();
     return dialog;
 }
 
-DialogOKPtr CreateMessageDialog(const std::string& text) { return MessageOn(PanelFor(text), text); }
+// A message whose wrapped text would not fit the small panel above its
+// button takes the tall one.
+DialogOKPtr CreateMessageDialog(const std::string& text) {
+    auto dialog = MessageOn("input", text);
+    if (CaptionFits(*dialog)) return dialog;
+    dialog->Kill();
+    return MessageOn("inputlong", text);
+}
 
 DialogOKPtr CreateLongMessageDialog(const std::string& text) { return MessageOn("inputlong", text); }
 
+// A question, like a message, takes the tall panel when its wrapped text
+// would not fit the small one above its buttons.
 DialogYesNoPtr CreateYesNoDialog(const std::string& text) {
     FlushInput();
-    ResetLogicTimer();
-    auto dialog = TDialogYesNo::Create(text, ImageBank().Find(PanelFor(text)), 0, 0, 0, 1);
-    CentreCaption(*dialog);
-    Dress(*dialog);
-    dialog->Start();
-    ResetLogicTimer();
-    return dialog;
+    auto dialog = QuestionOn("input", text);
+    if (CaptionFits(*dialog)) return dialog;
+    dialog->Kill();
+    return QuestionOn("inputlong", text);
 }

@@ -44,6 +44,7 @@ void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, S
     TextInput->BannedChars = old->BannedChars;
     TextInput->AllowExtendedChars = old->AllowExtendedChars;
     TextInput->NumbersOnly = old->NumbersOnly;
+    TextInput->NoLeadingBlanks = old->NoLeadingBlanks;
     ViewState().BlockKeys = 0;
     if (Text->Color) TextInput->TextCol = Text->Color;
     if (Text->Shadow) TextInput->TextShadow = Text->Shadow;
@@ -68,6 +69,10 @@ void TDialogTextInput::CalcSize() {
 
 void TDialogTextInput::SetLabelsXY() {
     TDialog::SetLabelsXY();
+    // A question wrapped onto several lines still heads the panel, above the
+    // answer box, instead of being centred over it.
+    if (Caption->WordWrap > 0 && !CaptionCentreVert && CaptionOX == 0 && CaptionOY == 0)
+        Caption->Y = static_cast<float>(y + Border + CaptionOffsetY);
     if (TextOX == 0 && TextOY == 0) {
         Text->X = static_cast<float>(x + BoxBorderH + TextBorder);
         Text->Y = Caption->Y + Caption->CalcHeight() + static_cast<float>(Gap);

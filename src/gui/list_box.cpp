@@ -12,52 +12,6 @@
 
 namespace {
 
-// The box a list is drawn in, made on first use.
-void PlaceBox(BoxPtr& box, float x, float y, float w, float h) {
-    if (!box) box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
-    box->X = x;
-    box->Y = y;
-    box->W = w;
-    box->H = h;
-}
-
-// The text cut short with "..." where it is wider than room in the font (at
-// a character's start, so a letter of several bytes stays whole).
-std::string FitText(const TFont& font, const std::string& text, float room) {
-    if (static_cast<float>(font.TextWidth(text)) <= room) return text;
-    std::string cut = text;
-    while (!cut.empty()) {
-        do {
-            cut.pop_back();
-        } while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80);
-        if (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0xC0) cut.pop_back();
-        if (static_cast<float>(font.TextWidth(cut + "...")) <= room) return cut + "...";
-    }
-    return cut;
-}
-
-// A line is the font's height plus the gap above and below; with roundHeight
-// the box is cut down to whole lines.
-int FitLines(const FontPtr& font, int gap, TBox* box, int roundHeight) {
-    const float fontHeight = font ? font->CalcHeight() : 0.0f;
-    const int lineHeight = static_cast<int>(std::lround(fontHeight)) + 2 * gap;
-    if (box && roundHeight && lineHeight > 0) {
-        box->H = std::floor(box->H / static_cast<float>(lineHeight)) * static_cast<float>(lineHeight);
-    }
-    return lineHeight;
-}
-
-// What both kinds of list hold and drop when killed.
-void ReleaseList(BoxPtr& box, FontPtr& font, std::vector<std::string>& strings, plat::ChannelPtr& clickChannel) {
-    if (box) box->Kill();
-    if (font) font->Kill();
-    box.reset();
-    font.reset();
-    strings.clear();
-    if (clickChannel) plat::StopChannel(*clickChannel);
-    clickChannel.reset();
-}
-
 bool InBox(const TBox& box, float scale, int px, int py) {
     const auto fx = static_cast<float>(px);
     const auto fy = static_cast<float>(py);
@@ -79,35 +33,35 @@ int RowAt(const TBox& box, float scale, int lineHeight, int rows, int px, int py
     return -1;
 }
 
-plat::ChannelPtr OwnChannel() { return plat::AllocChannel(); }
-
 }  // namespace
 
-// ---- TListBox ---------------------------------------------------------------------
-
-std::shared_ptr<TListBox> TListBox::Create(int ignored, int gap, int centred, int drawBox, int doubleClickMs) {
+std::shared_ptr<TListBox> TListBox::Create(int gap, int centred, int drawBox, int doubleClickMs) {
     auto box = std::make_shared<TListBox>();
-    box->Init(ignored, gap, centred, drawBox);
+    box->Init(gap, centred, drawBox);
     box->Font = TFont::Create(nullptr, TColor::Create(255, 255, 255), nullptr);
     box->Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
     box->HighlightCol = TColor::Create(0, 0, 150);
     box->DoubleClickTime = AnimTiming().CalcAnimLength(static_cast<float>(doubleClickMs));
     box->UpKeyRepeat = TKeyRepeat::Create(400, 100);
     box->DownKeyRepeat = TKeyRepeat::Create(400, 100);
-    box->ClickChannel = OwnChannel();
+    box->ClickChannel = plat::AllocChannel();
     box->LastWheel = GameMouse().z;
     return box;
 }
 
-void TListBox::Init(int, int gap, int centred, int drawBox) {
+void TListBox::Init(int gap, int centred, int drawBox) {
     Gap = gap;
     Centred = centred;
     DrawBox = drawBox;
 }
 
+// A line is the font's height plus the gap above and below; with RoundHeight
+// the box is cut down to whole lines.
 void TListBox::CalcLineHeight() {
-    LineHeight = FitLines(Font, Gap, Box.get(), RoundHeight);
+    const float fontHeight = Font ? Font->CalcHeight() : 0.0f;
+    LineHeight = static_cast<int>(std::lround(fontHeight)) + 2 * Gap;
     if (!Box || LineHeight <= 0) return;
+    if (RoundHeight) Box->H = std::floor(Box->H / static_cast<float>(LineHeight)) * static_cast<float>(LineHeight);
     DisplayLines = static_cast<int>(std::lround(Box->H / static_cast<float>(LineHeight)));
 }
 
@@ -117,7 +71,13 @@ void TListBox::ClearIndex() {
     Value.clear();
 }
 
-void TListBox::SetCoords(float x, float y, float w, float h) { PlaceBox(Box, x, y, w, h); }
+void TListBox::SetCoords(float x, float y, float w, float h) {
+    if (!Box) Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
+    Box->X = x;
+    Box->Y = y;
+    Box->W = w;
+    Box->H = h;
+}
 
 void TListBox::SetupBox(ColorPtr color) {
     if (Box) Box->Color = std::move(color);
@@ -145,10 +105,6 @@ int TListBox::GetDoubleClicked() {
     const int line = DoubleClicked;
     DoubleClicked = -1;
     return line;
-}
-
-int TListBox::GetIndexY() const {
-    return static_cast<int>(std::lround(Box->Y + static_cast<float>(Index - TopIndex) * static_cast<float>(LineHeight) * Scale));
 }
 
 int TListBox::GetTempLimit() const {
@@ -213,7 +169,7 @@ void TListBox::ManageWheel() {
     const int wheel = GameMouse().z;
     const int steps = wheel - LastWheel;
     LastWheel = wheel;
-    if (steps == 0 || !Box || Limit <= 0 || Count() <= Limit) return;
+    if (steps == 0 || !WheelScrolls || !Box || Limit <= 0 || Count() <= Limit) return;
     const auto& mouse = GameMouse();
     if (!InBox(*Box, Scale, mouse.x, mouse.y)) return;
     SetTopIndex(TopIndex - steps);
@@ -254,6 +210,24 @@ void TListBox::DrawHighlight() {
     TColor::Restore();
 }
 
+void TListBox::DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const {
+    if (Columns.empty() || Centred) {
+        DrawTextAligned(line, x, y, shadowed, alignment, true);
+        return;
+    }
+    // Each part keeps clear of the next column.
+    constexpr float COLUMN_GAP = 8;
+    const float lastRight = Box->W - static_cast<float>(2 * TextBorder);
+    size_t start = 0;
+    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
+        const size_t end = std::min(line.find('\t', start), line.size());
+        const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP : lastRight;
+        const std::string part = FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get());
+        DrawTextAligned(part, x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
+        start = end + 1;
+    }
+}
+
 void TListBox::Draw() {
     if (!Box) return;
     plat::SetBlend(plat::ALPHABLEND);
@@ -280,7 +254,7 @@ void TListBox::Draw() {
             const bool shadowed = Font->Shadow && !(selected && NoShadowOnHighlighted);
             if (shadowed) Font->Shadow->ApplyToText();
             plat::SetAlpha(TextAlpha);
-            DrawTextAligned(Strings[static_cast<size_t>(i)], textX, lineY, shadowed, alignment, true);
+            DrawLine(Strings[static_cast<size_t>(i)], textX, lineY, shadowed, alignment);
             if (selected || locked) Font->Apply();
             lineY += static_cast<float>(LineHeight) * Scale;
         }
@@ -293,128 +267,13 @@ void TListBox::Draw() {
 }
 
 void TListBox::Kill() {
-    ReleaseList(Box, Font, Strings, ClickChannel);
+    if (Box) Box->Kill();
+    if (Font) Font->Kill();
+    Box.reset();
+    Font.reset();
+    Strings.clear();
+    if (ClickChannel) plat::StopChannel(*ClickChannel);
+    ClickChannel.reset();
     if (ScrollBar) ScrollBar->Kill();
     ScrollBar.reset();
-}
-
-// ---- PNListBox ------------------------------------------------------------------
-
-std::shared_ptr<PNListBox> PNListBox::Create(int ignored, int gap, int centred, int drawBox, int doubleClickMs) {
-    auto box = std::make_shared<PNListBox>();
-    box->Init(ignored, gap, centred, drawBox);
-    box->Font = TFont::Create(nullptr, TColor::Create(255, 255, 255), nullptr);
-    box->Box = TBox::Create(0, 0, 0, 0, TColor::Create(0, 0, 0));
-    box->DoubleClickTime = AnimTiming().CalcAnimLength(static_cast<float>(doubleClickMs));
-    box->ClickChannel = OwnChannel();
-    return box;
-}
-
-void PNListBox::Init(int, int gap, int centred, int drawBox) {
-    Gap = gap;
-    Centred = centred;
-    DrawBox = drawBox;
-}
-
-void PNListBox::SetupFont(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow) {
-    Font = TFont::Create(std::move(imageFont), std::move(color), std::move(shadow), 0, TColor::Create(255, 255, 255));
-    CalcLineHeight();
-}
-
-void PNListBox::SetCoords(float x, float y, float w, float h) { PlaceBox(Box, x, y, w, h); }
-
-void PNListBox::SetupBox(ColorPtr color) {
-    if (Box) Box->Color = std::move(color);
-}
-
-void PNListBox::CalcLineHeight() { LineHeight = FitLines(Font, Gap, Box.get(), RoundHeight); }
-
-void PNListBox::ClearIndex() {
-    Index = -1;
-    Clicked = -1;
-    Value.clear();
-}
-
-void PNListBox::SetIndex(int i) {
-    if (i < 0 || i >= Count()) {
-        ClearIndex();
-        return;
-    }
-    Index = i;
-    Value = Strings[static_cast<size_t>(i)];
-}
-
-int PNListBox::LastShown() const { return std::min(EndList, Count() - 1); }
-
-int PNListBox::LineAt(int px, int py) const {
-    if (!Box || StartList < 0) return -1;
-    const int rows = LastShown() - StartList + 1;
-    const int row = RowAt(*Box, 1.0f, LineHeight, rows, px, py);
-    return row < 0 ? -1 : StartList + row;
-}
-
-void PNListBox::Manage() {
-    // The double-click window closes after DoubleClickTime updates.
-    if (DoubleClickCounter > 0) DoubleClickCounter = std::max(0.0f, DoubleClickCounter - Delta);
-    auto& mouse = GameMouse();
-    if (!mouse.mh || !Box || !InBox(*Box, 1.0f, mouse.x, mouse.y)) return;
-    mouse.GetMh(1);
-    const int line = LineAt(mouse.x, mouse.y);
-    if (line < 0) return;
-    const bool doubleClick = DoubleClickCounter > 0 && line == Index;
-    if (doubleClick) {
-        DoubleClicked = line;
-    } else if (ClickSound) {
-        PlayGuiSound(ClickSound, ClickChannel);
-    }
-    SetIndex(line);
-    DoubleClickCounter = DoubleClickTime;
-}
-
-void PNListBox::DrawHighlight() {
-    if (!Box || Index < StartList || Index > LastShown()) return;
-    HighlightCol->Apply();
-    plat::DrawRect(Box->X, Box->Y + static_cast<float>((Index - StartList) * LineHeight), Box->W,
-                   static_cast<float>(LineHeight));
-    TColor::Restore();
-}
-
-void PNListBox::Draw() {
-    if (!Box) return;
-    plat::SetBlend(plat::ALPHABLEND);
-    if (DrawBox) Box->Draw();
-    if (HighlightUnder) DrawHighlight();
-    if (Font) {
-        Font->Apply();
-        const float textX = std::round(Centred ? Box->X + Box->W / 2.0f : Box->X + static_cast<float>(TextBorder));
-        float lineY = std::round(Box->Y + static_cast<float>(Gap));
-        TextAlpha = Font->Color ? Font->Color->Alpha : 1.0f;
-        if (Font->Shadow) Font->Shadow->ApplyToText();
-        for (int i = std::max(StartList, 0); i <= LastShown(); ++i) {
-            const std::string& row = Strings[static_cast<size_t>(i)];
-            if (Columns.empty() || Centred) {
-                DrawTextAligned(row, textX, lineY, Font->Shadow != nullptr, Centred ? ALIGN_CENTRE : ALIGN_LEFT, true);
-            } else {
-                // Each part keeps clear of the next column.
-                constexpr float COLUMN_GAP = 8;
-                size_t start = 0;
-                for (size_t column = 0; column < Columns.size() && start <= row.size(); ++column) {
-                    const size_t end = std::min(row.find('\t', start), row.size());
-                    const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP
-                                                                     : Box->W - static_cast<float>(2 * TextBorder);
-                    DrawTextAligned(FitText(*Font, row.substr(start, end - start), right - Columns[column]),
-                                    textX + Columns[column], lineY, Font->Shadow != nullptr, ALIGN_LEFT, true);
-                    start = end + 1;
-                }
-            }
-            lineY += static_cast<float>(LineHeight);
-        }
-        TextAlpha = 1.0f;
-    }
-    TColor::Restore();
-    if (!HighlightUnder) DrawHighlight();
-}
-
-void PNListBox::Kill() {
-    ReleaseList(Box, Font, Strings, ClickChannel);
 }

@@ -1,8 +1,8 @@
 #pragma once
-// List boxes: TListBox shows lines of text in a box, selectable with the
-// mouse, the wheel and the arrow keys, with double clicks, locked lines, an
-// optional scroll bar and a scale; PNListBox is the small list whose owner
-// moves its window of lines.
+// The list box: lines of text in a box, selectable with the mouse and the
+// arrow keys, with double clicks, locked lines, an optional scroll bar and a
+// scale. With Limit set it shows a window of that many lines from TopIndex,
+// which the wheel, the scroll bar or the owner moves.
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,18 +49,22 @@ public:
     float Scale = 1.0f;
     double OldScale = 0;
     std::shared_ptr<TKeyRepeat> UpKeyRepeat, DownKeyRepeat;
-    int LastWheel = 0;  // the pointer's wheel position seen by the previous update
+    int WheelScrolls = 1;  // the wheel moves the window of a list longer than Limit
+    int LastWheel = 0;     // the pointer's wheel position seen by the previous update
+    // Where each tab-separated part of a line starts, right of the text's left
+    // edge (unscaled); a part too wide for its column is cut short with "...".
+    // Empty: lines are drawn as they are.
+    std::vector<float> Columns;
 
-    static std::shared_ptr<TListBox> Create(int ignored, int gap, int centred, int drawBox, int doubleClickMs);
+    static std::shared_ptr<TListBox> Create(int gap, int centred, int drawBox, int doubleClickMs);
     void CalcLineHeight();
     void ClearIndex();
     void Draw();
     void DrawHighlight();
     int GetDoubleClicked();
-    int GetIndexY() const;
     // One past the last visible line, never past the end of the list.
     int GetTempLimit() const;
-    void Init(int ignored, int gap, int centred, int drawBox);
+    void Init(int gap, int centred, int drawBox);
     void Kill();
     void Manage();
     void PlayClick();
@@ -76,6 +80,7 @@ public:
     int LineAt(int px, int py) const;
 
 private:
+    void DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const;
     void ManageMouse();
     void ManageWheel();
     void ManageKeys();
@@ -84,50 +89,7 @@ private:
 };
 using ListBoxPtr = std::shared_ptr<TListBox>;
 
-class PNListBox {
-public:
-    static constexpr int LastItemInList = -1;
-
-    FontPtr Font;
-    int DrawBox = 1;
-    BoxPtr Box;
-    int TextBorder = 10;
-    int Gap = 5;
-    int LineHeight = 0;
-    int Centred = 0;
-    std::vector<std::string> Strings;
-    int Index = -1;
-    std::string Value;
-    int Clicked = -1;
-    ColorPtr HighlightCol = TColor::Create(0, 0, 150);
-    int HighlightUnder = 1;
-    int DoubleClicked = -1;
-    float DoubleClickTime = 500;
-    float DoubleClickCounter = 0;
-    int RoundHeight = 1;
-    GameSoundPtr ClickSound;
-    plat::ChannelPtr ClickChannel;
-    int StartList = 0;
-    int EndList = 7;
-    // Where each tab-separated part of a row starts, right of the text's left
-    // edge; empty: rows are drawn as they are.
-    std::vector<float> Columns;
-
-    static std::shared_ptr<PNListBox> Create(int ignored, int gap, int centred, int drawBox, int doubleClickMs);
-    void Init(int ignored, int gap, int centred, int drawBox);
-    void SetupFont(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow);
-    void SetCoords(float x, float y, float w, float h);
-    void SetupBox(ColorPtr color);
-    void CalcLineHeight();
-    void ClearIndex();
-    void SetIndex(int i);
-    void Manage();
-    void Draw();
-    void DrawHighlight();
-    void Kill();
-    int Count() const { return static_cast<int>(Strings.size()); }
-    // Last line of the window that exists in the list.
-    int LastShown() const;
-    int LineAt(int px, int py) const;
-};
-using PNListBoxPtr = std::shared_ptr<PNListBox>;
+// The name the saved-file chooser's list goes by: a list box whose window of
+// rows its owner moves.
+using PNListBox = TListBox;
+using PNListBoxPtr = ListBoxPtr;

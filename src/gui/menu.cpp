@@ -45,11 +45,6 @@ void TMenu::SetShadow(int on, float sx, float sy, float alpha) {
     ShadowAlpha = alpha;
 }
 
-void TMenu::ChangeShadow(int on, float sx, float sy, float alpha) {
-    ResetShadow(on, sx, sy, alpha);
-    SetShadow(on, sx, sy, alpha);
-}
-
 void TMenu::ResetShadow(int on, float sx, float sy, float alpha) {
     for (auto& button : Buttons) button->SetShadow(on, sx, sy, alpha);
 }
@@ -145,14 +140,6 @@ void TMenu::SetPairX(const std::string& name1, const std::string& name2, float n
     second->MoveBy(move, 0);
 }
 
-void TMenu::ScaleMenu(float sx, float sy) {
-    for (auto& button : Buttons) {
-        button->ScaleX = sx;
-        button->ScaleY = sy;
-        button->MoveTo(x + sx * (button->ox - x), y + sy * (button->oy - y));
-    }
-}
-
 void TMenu::CalcCoords() {
     CalcLeft();
     CalcTop();
@@ -216,26 +203,8 @@ void TMenu::MakeRow(int gap) {
 
 // ---- state ---------------------------------------------------------------------------
 
-void TMenu::ClearStates() {
-    ClearGlow();
-    ClearMouseClick();
-    ClearMouseOver();
-    ClearScale();
-}
-
 void TMenu::ClearScale() {
     for (auto& button : Buttons) button->ScaleOnMO = 1.0f;
-}
-
-void TMenu::ClearGlow() {
-    for (auto& button : Buttons) button->Glow = 0;
-}
-
-void TMenu::ClearMouseClick() {
-    for (auto& button : Buttons) {
-        button->Clicked = 0;
-        button->MouseClickCounter = 0;
-    }
 }
 
 void TMenu::ClearMouseOver() {
@@ -317,19 +286,6 @@ void Reload(TMenu& menu, TButton& button, const std::string& image, const std::s
 
 }  // namespace
 
-ButtonPtr AddOnOffButton(TMenu& menu, int on, const std::string& name) {
-    return menu.AddQuick(on ? name + "On" : name, name);
-}
-
-void SetOnOffButton(TMenu& menu, TButton& button, int on) {
-    const std::string& base = button.name;
-    if (on) {
-        Reload(menu, button, base + "On", base + "OnMO");
-    } else {
-        Reload(menu, button, base, base + "MO");
-    }
-}
-
 ButtonPtr AddCheckBox(TMenu& menu, int on, const std::string& name) {
     return menu.AddQuick(on ? "checkOn" : "check", name);
 }
@@ -357,12 +313,4 @@ void SetRadioButtons(TMenu& menu, const std::string& selected, int useOnMO) {
             Reload(menu, *button, base, base + "MO");
         }
     }
-}
-
-ButtonPtr CreateMenuButton(const std::string& image, const std::string& moImage, int frameW, int frameH, int frames) {
-    auto button = std::make_shared<TButton>();
-    button->UseMenuPath = 1;
-    button->Load(image, moImage, "buttonMO", "buttonclick", frameW, frameH, frames);
-    button->CentreX(static_cast<float>(ScreenWidth / 2));
-    return button;
 }

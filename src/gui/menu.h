@@ -38,7 +38,6 @@ public:
     void Kill();
 
     void SetShadow(int on, float sx, float sy, float alpha);
-    void ChangeShadow(int on, float sx, float sy, float alpha);
     void ResetShadow(int on, float sx, float sy, float alpha);
     void SetAlpha(float alpha);
 
@@ -63,7 +62,6 @@ public:
     void SetX(float nx);
     void SetY(float ny);
     void SetPairX(const std::string& name1, const std::string& name2, float nx);
-    void ScaleMenu(float sx, float sy);
     void CalcCoords();
     void CalcLeft();
     void CalcTop();
@@ -75,10 +73,7 @@ public:
     void MakeRow(int gap);
 
     // ---- state ----
-    void ClearStates();
     void ClearScale();
-    void ClearGlow();
-    void ClearMouseClick();
     void ClearMouseOver();
     // 1 when the named button was clicked in this update (consumed with ClearClickedName).
     int Clicked(const std::string& name);
@@ -94,14 +89,8 @@ public:
     void Draw(float offx = 0, float offy = 0);
 };
 
-// ---- toggles, check boxes and radio groups ----
-ButtonPtr AddOnOffButton(TMenu& menu, int on, const std::string& name);
-void SetOnOffButton(TMenu& menu, TButton& button, int on);
+// ---- check boxes and radio groups ----
 ButtonPtr AddCheckBox(TMenu& menu, int on, const std::string& name);
 void SetCheckBox(TMenu& menu, TButton& button, int on);
 ButtonPtr AddRadioButton(TMenu& menu, const std::string& name, const std::string& selected, int useOnMO);
 void SetRadioButtons(TMenu& menu, const std::string& selected, int useOnMO);
-// A menu-folder button centred across the screen with the sounds
-// "buttonMO" and "buttonclick".
-ButtonPtr CreateMenuButton(const std::string& image, const std::string& moImage, int frameW = 0, int frameH = 0,
-                           int frames = 1);

@@ -55,7 +55,6 @@ public:
     // Samples position and buttons from the platform's polled mouse.
     void Update();
     int Manage();
-    void UpdateCoords() {}
     void ClearButtons();
     void ClearMouseHit();
     // ClearMouseHit, and the press still held is taken (PressTaken).

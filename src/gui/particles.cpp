@@ -114,12 +114,6 @@ int TParticle::ManagePhases() {
     return 1;
 }
 
-void TParticle::KillPhases() {
-    PhaseList.clear();
-    CurrentPhase.reset();
-    PhaseCounter = 0;
-}
-
 void TParticle::Move() {
     if (!active) return;
     // 1. Delay.
@@ -268,69 +262,8 @@ void TParticleList::Move() {
     Walk([](TParticle& p) { p.Move(); });
 }
 
-void TParticleList::Animate() {
-    Walk([](TParticle& p) {
-        if (p.DelayCounter == 0) p.ManageAnim();
-    });
-}
-
 void TParticleList::Draw() {
     Walk([](TParticle& p) { p.Draw(); });
-}
-
-void TParticleList::FadeAll(float ms) {
-    Walk([ms](TParticle& p) {
-        p.FadeLength = p.FadeCounter = Ticks(ms);
-        p.UseAlpha = 1;
-    });
-}
-
-void TParticleList::SetUseAlpha(int flag) {
-    Walk([flag](TParticle& p) { p.UseAlpha = flag; });
-}
-
-void TParticleList::SetBaseScale(float sx, float sy) {
-    Walk([sx, sy](TParticle& p) {
-        p.BaseScaleX = sx;
-        p.BaseScaleY = sy;
-    });
-}
-
-void TParticleList::EnableUpdateOriginalCoords() {
-    Walk([](TParticle& p) {
-        if (p.UpdateOriginalCoords) return;
-        p.StoreOriginalCoords();
-        p.UpdateOriginalCoords = 1;
-    });
-}
-
-void TParticleList::ScaleCoords() {
-    Walk([](TParticle& p) { p.ScaleOriginalCoords(); });
-}
-
-void TParticleList::AddOffsets(float ox, float oy) {
-    Walk([ox, oy](TParticle& p) {
-        p.x += ox;
-        p.y += oy;
-    });
-}
-
-void TParticleList::ProcessScale(float scaleX, float scaleY, float offsetX, float offsetY) {
-    Walk([=](TParticle& p) {
-        p.BaseScaleX = scaleX;
-        p.BaseScaleY = scaleY;
-        p.x = scaleX * p.ox + offsetX;
-        p.y = scaleY * p.oy + offsetY;
-    });
-}
-
-void TParticleList::Collide() {
-    int id = 0;
-    Walk([&id](TParticle& p) {
-        ++id;
-        if (!p.image || !p.image->image) return;
-        plat::CollideImage(*p.image->image, std::trunc(p.x), std::trunc(p.y), 0, 0, 1u, id);
-    });
 }
 
 void TParticleList::Clear() {

@@ -80,7 +80,6 @@ public:
     void ApplyPhase(const std::shared_ptr<TParticlePhase>& phase);
     // 0 while the phase runs, 1 when the next one began, -1 after the last.
     int ManagePhases();
-    void KillPhases();
 
     // One logic update (delay, phases, movement, destination, bounds, fades,
     // rotation, scale, life); the particle may kill itself.
@@ -104,17 +103,7 @@ public:
     // Move, then (delay over) the frame animation, killing at its end with KillAfterAnim.
     void Manage();
     void Move();
-    void Animate();
     void Draw();
-    void FadeAll(float ms);
-    void SetUseAlpha(int flag);
-    void SetBaseScale(float x, float y);
-    void EnableUpdateOriginalCoords();
-    void ScaleCoords();
-    void AddOffsets(float dx, float dy);
-    void ProcessScale(float scaleX, float scaleY, float offsetX, float offsetY);
-    // Each particle's image into collision layer 1 (id = its place in the list).
-    void Collide();
     void Clear();
 
     size_t Count() const { return items_.size(); }

@@ -48,14 +48,6 @@ void TScrollBar::ValueCalc() {
 
 void TScrollBar::ValueRound() { Value = static_cast<int>(std::lround(ValuePrecise)); }
 
-void TScrollBar::SetValueMax(double valueMax) {
-    ValueMax = std::max(0.0, valueMax);
-    ValuePrecise = std::clamp(ValuePrecise, 0.0, ValueMax);
-    ValueRound();
-    SliderSetPosition(ValuePrecise);
-    DisableButtons();
-}
-
 bool TScrollBar::PointerOverSlider(int px, int py) const {
     if (!Slider || !Slider->image) return false;
     const float hx = plat::ImageHandleX(*Slider->image);

@@ -42,8 +42,6 @@ public:
     void SliderSetPosition(double value);
     void ValueCalc();
     void ValueRound();
-    // The new maximum (never negative); the value and slider stay in range.
-    void SetValueMax(double valueMax);
 
     // Pixels the slider can travel; 0 when the track is not longer than it.
     int Travel() const;

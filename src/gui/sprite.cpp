@@ -40,17 +40,10 @@ void TColor::Set(int r, int g, int b, float alpha) {
     Alpha = alpha;
 }
 
-void TColor::Copy(const TColor& other) { *this = other; }
-
 void TColor::Get(int& r, int& g, int& b) const {
     r = R;
     g = G;
     b = B;
-}
-
-void TColor::GetFull(int& r, int& g, int& b, float& alpha) const {
-    Get(r, g, b);
-    alpha = Alpha;
 }
 
 void TColor::Apply() const {
@@ -82,8 +75,6 @@ void TShadow::Init(float x, float y, float alpha) {
     Y = y;
     Alpha = alpha;
 }
-
-void TShadow::Copy(const TShadow& other) { *this = other; }
 
 void TShadow::Apply() const {
     plat::SetColor(0, 0, 0);
@@ -122,99 +113,6 @@ void TBox::Draw() const {
 }
 
 void TBox::Kill() { Color.reset(); }
-
-// ---- TVector --------------------------------------------------------------------
-
-std::shared_ptr<TVector> TVector::Create(double x, double y) { return std::make_shared<TVector>(x, y); }
-
-std::shared_ptr<TVector> TVector::CreateFromPoints(double x1, double y1, double x2, double y2) {
-    return Create(x2 - x1, y2 - y1);
-}
-
-std::shared_ptr<TVector> TVector::CreateFromVectorsAdded(const TVector& a, const TVector& b) {
-    auto v = a.CreateCopy();
-    v->AddVector(b);
-    return v;
-}
-
-std::shared_ptr<TVector> TVector::CreateFromVectorScaled(const TVector& a, double s) {
-    auto v = a.CreateCopy();
-    v->Scale(s);
-    return v;
-}
-
-std::shared_ptr<TVector> TVector::CreateFromVectorsSubtracted(const TVector& a, const TVector& b) {
-    auto v = a.CreateCopy();
-    v->SubtractVector(b);
-    return v;
-}
-
-std::shared_ptr<TVector> TVector::CreateCopy() const { return Create(x, y); }
-
-void TVector::CopyFrom(const TVector& v) {
-    x = v.x;
-    y = v.y;
-}
-
-void TVector::AddVector(const TVector& v) {
-    x += v.x;
-    y += v.y;
-}
-
-void TVector::SubtractVector(const TVector& v) {
-    x -= v.x;
-    y -= v.y;
-}
-
-double TVector::CalcLength() const { return std::sqrt(x * x + y * y); }
-
-std::shared_ptr<TVector> TVector::CalcNormal() const { return Create(-y, x); }
-
-double TVector::CalcSlope() const {
-    if (x == 0 && y == 0) return 0;
-    return y / x;
-}
-
-double TVector::DotProduct(const TVector& v) const { return x * v.x + y * v.y; }
-
-void TVector::Multiply(double s) {
-    x *= s;
-    y *= s;
-}
-
-void TVector::Scale(double s) { Multiply(s); }
-
-void TVector::Normalise() {
-    const double len = CalcLength();
-    if (len == 0) return;
-    x /= len;
-    y /= len;
-}
-
-void TVector::Rebound(const TVector& normal) {
-    TVector n = normal;
-    if (n.CalcLength() == 0) return;
-    n.Normalise();
-    n.Scale(2.0 * DotProduct(n));
-    SubtractVector(n);
-}
-
-void TVector::Reverse() {
-    x = -x;
-    y = -y;
-}
-
-void TVector::Rotate(double degrees) {
-    const double a = degrees * DegToRad;
-    const double nx = x * std::cos(a) - y * std::sin(a);
-    const double ny = x * std::sin(a) + y * std::cos(a);
-    x = nx;
-    y = ny;
-}
-
-void TVector::Draw(float px, float py) const {
-    plat::DrawLine(px, py, px + static_cast<float>(x), py + static_cast<float>(y));
-}
 
 // ---- TSprite: creation ------------------------------------------------------------
 
@@ -372,11 +270,6 @@ void TSprite::MoveAttachedSprite() {
     AttachedSprite->y += dy * Delta;
 }
 
-void TSprite::MoveDown() {
-    y += yspeed * Delta;
-    BoundsCheck();
-}
-
 void TSprite::MoveLeft() {
     x -= xspeed * Delta;
     BoundsCheck();
@@ -384,11 +277,6 @@ void TSprite::MoveLeft() {
 
 void TSprite::MoveRight() {
     x += xspeed * Delta;
-    BoundsCheck();
-}
-
-void TSprite::MoveUp() {
-    y -= yspeed * Delta;
     BoundsCheck();
 }
 
@@ -405,19 +293,9 @@ int TSprite::OutOfBounds() const {
     return x < -w || x > sw || y < -h || y > sh;
 }
 
-void TSprite::ScaleOriginalCoords() {
-    x = ox * BaseScaleX;
-    y = oy * BaseScaleY;
-}
-
 void TSprite::Stop() {
     dx = 0;
     dy = 0;
-}
-
-void TSprite::StoreCentreCoords() {
-    cx = x;
-    cy = y;
 }
 
 void TSprite::StoreOriginalCoords() {
@@ -427,16 +305,9 @@ void TSprite::StoreOriginalCoords() {
 
 // ---- TSprite: transformations ----------------------------------------------------
 
-void TSprite::ClearRotation() { Rotation = 0; }
-
 void TSprite::ClearScale() {
     ScaleX = 1.0f;
     ScaleY = 1.0f;
-}
-
-void TSprite::ClearTransformations() {
-    ClearScale();
-    ClearRotation();
 }
 
 void TSprite::SetScaleXY(float sx, float sy) {
@@ -579,24 +450,6 @@ void TSprite::DrawShadow(const GameImagePtr& img, int imgFrame, int scrolled) {
     else
         plat::SetColor(r, g, b);
     plat::SetAlpha(Alpha);
-}
-
-void TSprite::DrawWithOffset() {
-    plat::SetScale(BaseScaleX * ScaleX, BaseScaleY * ScaleY);
-    plat::SetRotation(Rotation);
-    if (UseAlpha) plat::SetAlpha(Alpha);
-    const int f = CurrentDrawFrame();
-    const GameImagePtr& img = DrawnImage();
-    DrawShadow(img, f, 1);
-    float px = x - ViewState().ScrollX, py = y - ViewState().ScrollY;
-    if (UseOffset) {
-        px += offx;
-        py += offy;
-    }
-    DrawImageAt(img, f, px, py);
-    plat::SetScale(1.0f, 1.0f);
-    plat::SetRotation(0);
-    if (UseAlpha) plat::SetAlpha(1.0f);
 }
 
 // The glow is the sprite drawn again additively. An alternative image the

@@ -1,8 +1,8 @@
 #pragma once
 // The drawable object of the GUI toolkit: an image or animation strip at a
 // float position with velocity, gravity, rotation, scale, alpha, tint, drop
-// shadow, glow and frame animation; plus the small colour, shadow, box and
-// vector helpers that sprites and widgets share.
+// shadow, glow and frame animation; plus the small colour, shadow and box
+// helpers that sprites and widgets share.
 //
 // A sprite does nothing by itself: its owner calls the per-update operations
 // (Move, ManageAnim, ManageRotation, ManageScale, ManageGlow, ...) from its
@@ -23,9 +23,7 @@ public:
 
     static std::shared_ptr<TColor> Create(int r, int g, int b, float alpha = 1.0f);
     void Set(int r, int g, int b, float alpha = 1.0f);
-    void Copy(const TColor& other);
     void Get(int& r, int& g, int& b) const;
-    void GetFull(int& r, int& g, int& b, float& alpha) const;
     // Drawing colour and alpha.
     void Apply() const;
     // Drawing colour only.
@@ -48,7 +46,6 @@ public:
 
     static std::shared_ptr<TShadow> Create(float x, float y, float alpha);
     void Init(float x, float y, float alpha);
-    void Copy(const TShadow& other);
     // Black at Alpha.
     void Apply() const;
     // White, alpha 1.
@@ -72,41 +69,6 @@ public:
     void Kill();
 };
 using BoxPtr = std::shared_ptr<TBox>;
-
-// ---- 2D vector -----------------------------------------------------------------------
-class TVector {
-public:
-    double x = 0, y = 0;
-
-    TVector() = default;
-    TVector(double x_, double y_) : x(x_), y(y_) {}
-
-    static std::shared_ptr<TVector> Create(double x, double y);
-    static std::shared_ptr<TVector> CreateFromPoints(double x1, double y1, double x2, double y2);
-    static std::shared_ptr<TVector> CreateFromVectorsAdded(const TVector& a, const TVector& b);
-    static std::shared_ptr<TVector> CreateFromVectorScaled(const TVector& a, double s);
-    static std::shared_ptr<TVector> CreateFromVectorsSubtracted(const TVector& a, const TVector& b);
-    std::shared_ptr<TVector> CreateCopy() const;
-    void CopyFrom(const TVector& v);
-
-    void AddVector(const TVector& v);
-    void SubtractVector(const TVector& v);
-    double CalcLength() const;
-    std::shared_ptr<TVector> CalcNormal() const;  // (-y, x)
-    double CalcSlope() const;                     // y / x; 0 for the zero vector
-    double DotProduct(const TVector& v) const;
-    void Multiply(double s);
-    void Scale(double s);
-    // Unit length; a zero vector stays zero.
-    void Normalise();
-    // Reflects on a surface with the given normal; a zero normal changes nothing.
-    void Rebound(const TVector& normal);
-    void Reverse();
-    void Rotate(double degrees);
-    // A line from (px, py) to (px + x, py + y).
-    void Draw(float px, float py) const;
-};
-using VectorPtr = std::shared_ptr<TVector>;
 
 // ---- sprite ---------------------------------------------------------------------------
 class TSprite;
@@ -197,23 +159,17 @@ public:
     virtual void CentreX(float y);
     virtual void Move();
     virtual void MoveAttachedSprite();
-    virtual void MoveDown();
     virtual void MoveLeft();
     virtual void MoveRight();
-    virtual void MoveUp();
     virtual void MoveForward();
     virtual void MoveOriginalCoords();
     virtual int OutOfBounds() const;
-    virtual void ScaleOriginalCoords();
     virtual void SetPosition(float x, float y);
     virtual void Stop();
-    virtual void StoreCentreCoords();
     virtual void StoreOriginalCoords();
 
     // ---- transformations ----
-    virtual void ClearRotation();
     virtual void ClearScale();
-    virtual void ClearTransformations();
     virtual void ManageRotation();
     virtual void ManageScale();
     virtual void SetScaleXY(float sx, float sy = 0);
@@ -237,8 +193,6 @@ public:
     virtual void DrawNormal();
     virtual void DrawRounded();
     virtual void DrawShadow(const GameImagePtr& image, int frame, int scrolled);
-    // Relative to the application object's scroll position.
-    virtual void DrawWithOffset();
 
     // ---- misc ----
     virtual void GetSize();

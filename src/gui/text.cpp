@@ -99,16 +99,6 @@ void DrawTextCentredX(const std::string& text, float y, bool shadow, bool round)
     DrawPlainOrShadowed(text, x, y, shadow);
 }
 
-void DrawTextCentred(const std::string& text, bool shadow, bool round) {
-    float x = static_cast<float>((ScreenWidth - plat::TextWidth(text)) / 2);
-    float y = static_cast<float>((ScreenHeight - plat::TextHeight(text)) / 2);
-    if (round) {
-        x = RoundCoord(x);
-        y = RoundCoord(y);
-    }
-    DrawPlainOrShadowed(text, x, y, shadow);
-}
-
 void DrawTextLines(const std::string& text, float x, float y, const plat::ImageFontPtr& font, bool white,
                    bool fromBottom, bool round, int alignment) {
     if (text.empty()) return;
@@ -163,4 +153,19 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float 
         out.push_back(std::move(current));
     }
     return out;
+}
+
+std::string FitToWidth(const std::string& text, float maxWidth, const TFont* font) {
+    if (static_cast<float>(WidthIn(font, text)) <= maxWidth) return text;
+    std::string cut = text;
+    while (!cut.empty()) {
+        // One whole character off the end: its continuation bytes, then its first byte.
+        while (!cut.empty()) {
+            const auto byte = static_cast<unsigned char>(cut.back());
+            cut.pop_back();
+            if ((byte & 0xC0) != 0x80) break;
+        }
+        if (static_cast<float>(WidthIn(font, cut + "...")) <= maxWidth) break;
+    }
+    return cut + "...";
 }

@@ -24,8 +24,6 @@ void DrawTextWithShadow(float x, float y, const std::string& text, bool centred 
 void DrawTextAligned(const std::string& text, float x, float y, bool shadow, int alignment, bool round);
 // Centred across the screen at y.
 void DrawTextCentredX(const std::string& text, float y, bool shadow, bool round);
-// Centred on the screen.
-void DrawTextCentred(const std::string& text, bool shadow, bool round);
 // A block of lines 25 pixels apart in the given font; x = -1 centres each
 // line on the screen. fromBottom: the last line sits at y.
 void DrawTextLines(const std::string& text, float x, float y, const plat::ImageFontPtr& font, bool white,
@@ -39,3 +37,7 @@ std::vector<std::string> SplitLines(const std::string& text);
 // spaces do not drop words; a word wider than maxWidth keeps a line to itself.
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float maxWidth, const TFont* font,
                                    float scale);
+// The text, or as much of it as fits in maxWidth pixels with "..." behind it
+// (cut at a character's start), in the font's image font or the current one
+// when font is null.
+std::string FitToWidth(const std::string& text, float maxWidth, const TFont* font);

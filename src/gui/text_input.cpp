@@ -10,7 +10,6 @@
 #include "platform/input.h"
 
 const std::string NameBannedChars = "\"|*\\/:;~?<>";
-const std::string FileNameBannedChars = "\"|*\\/:;~?<>,+=%";
 
 namespace {
 
@@ -86,8 +85,6 @@ void TTextInput::Finish() {
     FlushInput();
 }
 
-void TTextInput::MakeCharsFileNameSafe() { BannedChars = FileNameBannedChars; }
-
 int TTextInput::GetWidth(const std::string& s) const {
     const std::string all = Text + s;
     if (Font) return plat::FontTextWidth(*Font, all);
@@ -96,6 +93,7 @@ int TTextInput::GetWidth(const std::string& s) const {
 
 int TTextInput::Append(int ch) {
     if (!IsPrintableChar(ch, AllowExtendedChars != 0)) return 0;
+    if (NoLeadingBlanks && Text.empty() && IsBlank(static_cast<char>(ch))) return 0;
     if (MaxLength < CurrentChar) return 0;
     const std::string added(1, static_cast<char>(ch));
     if (MaxPixelWidth > 0 && GetWidth(added) > MaxPixelWidth) return 0;
@@ -173,25 +171,4 @@ void TTextInput::Draw() {
     }
     TextAlpha = 1.0f;
     TColor::Restore();
-}
-
-// ---- TTextCursor --------------------------------------------------------------
-
-void TTextCursor::Init(int x_, int y_, int linegap_) {
-    x = x_;
-    y = y_;
-    linegap = linegap_;
-}
-
-void TTextCursor::Output(const std::string& text) const {
-    if (Shadow) {
-        DrawTextWithShadow(static_cast<float>(x), static_cast<float>(y), text);
-    } else {
-        plat::DrawText(text, static_cast<float>(x), static_cast<float>(y));
-    }
-}
-
-void TTextCursor::OutputNL(const std::string& text) {
-    Output(text);
-    NewLine();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The one-line text editor of the text dialogs, with a flashing caret,
 // length limits, banned characters and the rules that keep a typed name safe
-// as a file name; and a simple text-output cursor.
+// as a file name.
 #include <string>
 
 #include "gui/sprite.h"
@@ -9,8 +9,6 @@
 
 // The eleven characters the player manager refuses in names.
 extern const std::string NameBannedChars;
-// The fifteen characters MakeCharsFileNameSafe bans.
-extern const std::string FileNameBannedChars;
 
 // A character the fonts can draw and a file system accepts: 32..126, and
 // 160..255 when extended characters are allowed (127..159 are control codes).
@@ -48,6 +46,9 @@ public:
     std::string BannedChars;
     int AllowExtendedChars = 0;
     int NumbersOnly = 0;
+    // For answers that lose their leading blanks anyway: a blank typed into
+    // the empty line is refused, so it takes no room and nothing unseen is held.
+    int NoLeadingBlanks = 0;
 
     void Init(plat::ImageFontPtr font, const std::string& text, int x, int y);
     void Reset();
@@ -55,7 +56,6 @@ public:
     // One update over the characters typed since the last: 0 editing,
     // 1 finished with Enter, -1 aborted with Escape.
     int Manage();
-    void MakeCharsFileNameSafe();
     void Finish();
     // Width of Text + s in the editor's font.
     int GetWidth(const std::string& s) const;
@@ -66,16 +66,4 @@ private:
     int Append(int ch);
     // One typed character: 1 Enter, -1 Escape, else 0.
     int TypeChar(int ch);
-};
-
-class TTextCursor {
-public:
-    int x = 0, y = 0;
-    int linegap = 20;
-    int Shadow = 0;
-
-    void Init(int x, int y, int linegap);
-    void NewLine() { y += linegap; }
-    void Output(const std::string& text) const;
-    void OutputNL(const std::string& text);
 };

@@ -1,6 +1,11 @@
 #include "persistence/high_scores.h"
 
+#include <algorithm>
+#include <cerrno>
+
 #include "app/game.h"
+#include "app/write_failure.h"
+#include "gui/text_input.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "resources/error_state.h"
@@ -25,7 +30,8 @@ int TLumenSpireHighScoreList::Insert(const std::string& name, int32_t score) {
     auto at = Entries.begin();
     while (at != Entries.end() && at->score >= score) ++at;
     if (at == Entries.end() && Count() >= numPositions) return 0;
-    Entries.insert(at, {name, score});
+    // Kept within the limit, so that the saved table reads back as sound.
+    Entries.insert(at, {name.substr(0, static_cast<size_t>(std::max(MaxNameLength, 0))), score});
     while (Count() > numPositions) Entries.pop_back();
     return 1;
 }
@@ -69,6 +75,17 @@ void TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
     }
 }
 
+int TLumenSpireHighScoreList::FirstDamagedEntry() const {
+    const auto printable = [](char c) { return IsPrintableChar(static_cast<unsigned char>(c), true); };
+    for (size_t i = 0; i < Entries.size(); ++i) {
+        const TLumenSpireHighScore& entry = Entries[i];
+        const bool nameSound = entry.name.size() <= static_cast<size_t>(std::max(MaxNameLength, 0)) &&
+                               std::all_of(entry.name.begin(), entry.name.end(), printable);
+        if (!nameSound || entry.score < 0 || entry.score > MaxPuzzleScore) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
 void TLumenSpireHighScoreList::Load() {
     Entries.clear();
     if (plat::FileType(filepath) != plat::FILETYPE_FILE) {
@@ -82,11 +99,20 @@ void TLumenSpireHighScoreList::Load() {
     }
     Parse(stream->ReadAll());
     stream->Close();
+    const int damaged = FirstDamagedEntry();
+    if (damaged == 0) return;
+    // Kept for whoever wants to look; the player sees the default table.
+    const std::string kept = filepath + ".bad";
+    std::string note = "The high-score table " + filepath + " is damaged (entry " + std::to_string(damaged) + ")";
+    if (plat::RenameFile(filepath, kept) || plat::CopyFile(filepath, kept)) note += "; it was kept as " + kept;
+    WriteErrorLog(note + ". The default table is shown.");
+    Entries.clear();
+    CreateDefault();
 }
 
 bool TLumenSpireHighScoreList::Save() const {
     if (plat::WriteFileAtomic(filepath, Format())) return true;
-    WriteErrorLog(SaveFailureText());
+    ReportWriteFailure(filepath, errno);
     return false;
 }
 

@@ -10,6 +10,13 @@
 // Added to every name byte on writing (low 8 bits kept), taken off on reading.
 constexpr int HighScoreNameShift = 0x2A;
 
+// The most points one puzzle can give. A score counts up one point per logic
+// tick (200 a second) and a puzzle ends only once its score has finished
+// counting; its play time is kept by the 32-bit millisecond clock, which holds
+// at most 2^32 ms (49.7 days). 200 points a second for that long is
+// 858,993,459 points: a table score above it was never played.
+constexpr int32_t MaxPuzzleScore = 858993459;
+
 struct TLumenSpireHighScore {
     std::string name;
     int32_t score = 0;
@@ -34,11 +41,13 @@ public:
     int Insert(const std::string& name, int32_t score);
     // 1..10, or 0 when the score would not make the table.
     int GetPosition(int32_t score) const;
-    // Reads filepath; a missing file becomes the default table (written at once).
+    // Reads filepath; a missing file becomes the default table (written at
+    // once). So does a damaged one, which is kept beside it as ".bad" and
+    // noted in the error log.
     void Load();
-    // Writes the table through a temporary file. A failure goes to the error
-    // log and answers false (the caller tells the player; the game goes on);
-    // the old file stays as it was.
+    // Writes the table through a temporary file. A failure is reported as a
+    // write failure and answers false (the game goes on); the old file stays
+    // as it was.
     bool Save() const;
     std::string SaveFailureText() const;
     // The default entries appended, then saved: answers Save's result.
@@ -51,4 +60,8 @@ public:
     // off by the end of the file is dropped).
     std::vector<uint8_t> Format() const;
     void Parse(const std::vector<uint8_t>& bytes);
+    // The 1-based position of the first entry no game could have written (a
+    // name that is not printable text within MaxNameLength, a score below 0
+    // or above MaxPuzzleScore), or 0 when every entry is sound.
+    int FirstDamagedEntry() const;
 };

@@ -11,6 +11,7 @@
 #include "platform/audio_internal.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/legacy_settings.h"
 #include "platform/stream.h"
 
 namespace plat {
@@ -43,8 +44,6 @@ TAudioState& State() {
 }
 
 bool Live() { return State().context != nullptr; }
-
-const char* const kOpenALDriver = "OpenAL Generic Software";
 
 constexpr size_t kStreamBuffers = 4;
 constexpr size_t kStreamChunkFrames = 8192;
@@ -304,8 +303,8 @@ TChannel::~TChannel() = default;
 void EnableOpenALAudio() { State().openalEnabled = true; }
 
 std::vector<std::string> AudioDrivers() {
-    std::vector<std::string> names{"FreeAudio", "DirectSound"};
-    if (State().openalEnabled) names.push_back(kOpenALDriver);
+    std::vector<std::string> names{legacy::SOUND_DRIVER_FREEAUDIO, legacy::SOUND_DRIVER_DIRECTSOUND};
+    if (State().openalEnabled) names.push_back(legacy::SOUND_DRIVER_OPENAL);
     names.push_back("None");
     return names;
 }

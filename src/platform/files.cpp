@@ -237,8 +237,10 @@ void RemoveStaleTemporaries(const std::string& target) {
 
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes) {
     const std::string target = ResolvePath(path);
-    if (target.empty() || target.back() == '/') return false;
-    if (FileType(target) == FILETYPE_DIR) return false;
+    if (target.empty() || target.back() == '/' || FileType(target) == FILETYPE_DIR) {
+        errno = target.empty() ? ENOENT : EISDIR;
+        return false;
+    }
 
     // A hidden temporary file beside the target, so the rename stays on one file system.
     static std::atomic<unsigned> counter{0};
@@ -252,12 +254,19 @@ bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes)
     }
     if (fd < 0) return false;
 
-    bool ok = WriteAll(fd, bytes.data(), bytes.size());
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    // The first failure's errno is the one the caller sees.
+    int error = 0;
+    const auto step = [&error](bool done) {
+        if (!done && error == 0) error = errno;
+        return done;
+    };
+    bool ok = step(WriteAll(fd, bytes.data(), bytes.size()));
+    ok = step(::fsync(fd) == 0) && ok;
+    ok = step(::close(fd) == 0) && ok;
+    if (ok) ok = step(std::rename(temp.c_str(), target.c_str()) == 0);
     if (!ok) {
         ::unlink(temp.c_str());
+        errno = error;
         return false;
     }
     SyncFolder(ExtractDir(target));

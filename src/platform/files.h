@@ -32,7 +32,8 @@ std::vector<std::string> ReadDir(const std::string& path);
 bool ReadDir(const std::string& path, std::vector<std::string>& names);
 
 // Writes the whole file through a temporary file in the same folder that is
-// renamed into place, so a crash never leaves a half-written file.
+// renamed into place, so a crash never leaves a half-written file. On failure
+// errno says why (permission denied, disk full, ...).
 bool WriteFileAtomic(const std::string& path, const std::vector<uint8_t>& bytes);
 bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 

@@ -162,29 +162,14 @@ void GetScale(float& sx, float& sy) {
     sy = DrawState().scaleY;
 }
 
-void SetTransform(float degrees, float sx, float sy) {
-    SetRotation(degrees);
-    SetScale(sx, sy);
-}
-
 void SetHandle(float x, float y) {
     DrawState().handleX = x;
     DrawState().handleY = y;
 }
 
-void GetHandle(float& x, float& y) {
-    x = DrawState().handleX;
-    y = DrawState().handleY;
-}
-
 void SetOrigin(float x, float y) {
     DrawState().originX = x;
     DrawState().originY = y;
-}
-
-void GetOrigin(float& x, float& y) {
-    x = DrawState().originX;
-    y = DrawState().originY;
 }
 
 void SetViewport(int x, int y, int width, int height) {
@@ -194,14 +179,6 @@ void SetViewport(int x, int y, int width, int height) {
     s.viewW = width;
     s.viewH = height;
     ApplyViewport();
-}
-
-void GetViewport(int& x, int& y, int& width, int& height) {
-    const TDrawState& s = DrawState();
-    x = s.viewX;
-    y = s.viewY;
-    width = s.viewW;
-    height = s.viewH;
 }
 
 void SetClsColor(int r, int g, int b) {

@@ -211,6 +211,4 @@ ImageFontPtr DefaultFont() {
     return font;
 }
 
-void ReleaseDefaultFont() { DefaultFontSlot().reset(); }
-
 }  // namespace plat

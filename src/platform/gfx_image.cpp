@@ -264,13 +264,10 @@ void SetMaskColor(int r, int g, int b) {
     Settings().maskB = std::clamp(b, 0, 255);
 }
 void AutoMidHandle(bool on) { Settings().autoMidHandle = on; }
-bool AutoMidHandleOn() { return Settings().autoMidHandle; }
-void SetDefaultImageFlags(int flags) { Settings().defaultFlags = flags == DEFAULT_FLAGS ? 0 : flags; }
 
 int ImageWidth(const TImage& image) { return image.impl().width; }
 int ImageHeight(const TImage& image) { return image.impl().height; }
 int ImageFrames(const TImage& image) { return int(image.impl().frames.size()); }
-int ImageFlagsOf(const TImage& image) { return image.impl().flags; }
 bool ImageHasTexture(const TImage& image, int frame) {
     const auto& impl = image.impl();
     return frame >= 0 && frame < int(impl.textures.size()) && impl.textures[size_t(frame)]->Live();

@@ -176,7 +176,5 @@ void ResetFrames();
 // Pixels of an SDL surface as 0xAARRGGBB.
 PixmapPtr PixmapFromSurface(SDL_Surface* surface);
 ImageFontPtr DefaultFont();
-// Drops the cached default font (on shut-down).
-void ReleaseDefaultFont();
 
 }  // namespace plat

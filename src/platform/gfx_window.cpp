@@ -15,7 +15,6 @@ namespace {
 
 struct TWindowSettings {
     std::string title = "Vellichorns";
-    int driver = DRIVER_OPENGL;
     bool unthrottled = false;
     int refreshRate = 0;        // of the open graphics, 0 when unknown
     bool haveLastFlip = false;
@@ -41,7 +40,10 @@ int DepthOf(Uint32 format) {
     return bits >= 24 ? 32 : bits;
 }
 
+GraphicsModesHook modesHook = nullptr;
+
 std::vector<GraphicsMode> ListModes() {
+    if (modesHook) return modesHook();
     std::vector<GraphicsMode> modes;
     if (!EnsureVideo()) return modes;
     auto add = [&modes](int w, int h, int depth, int hz) {
@@ -128,13 +130,9 @@ bool EnsureVideo() {
     return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
 
-int CountGraphicsModes() { return int(ListModes().size()); }
+void SetGraphicsModesHook(GraphicsModesHook hook) { modesHook = hook; }
 
-GraphicsMode GetGraphicsMode(int index) {
-    const auto modes = ListModes();
-    if (index < 0 || index >= int(modes.size())) return {};
-    return modes[size_t(index)];
-}
+int CountGraphicsModes() { return int(ListModes().size()); }
 
 bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     for (const auto& m : ListModes())
@@ -143,16 +141,7 @@ bool GraphicsModeExists(int width, int height, int depth, int hertz) {
     return false;
 }
 
-bool D3D7DriverAvailable() { return false; }
 bool GLDriverAvailable() { return true; }
-
-bool SetGraphicsDriver(int driver, bool /*backBuffer*/) {
-    if (driver != DRIVER_OPENGL) return false;
-    Window().driver = driver;
-    return true;
-}
-
-int CurrentGraphicsDriver() { return Window().driver; }
 
 void SetWindowTitle(const std::string& title) {
     Window().title = title;
@@ -325,10 +314,6 @@ void SetWindowSize(int width, int height) {
     SDL_SetWindowSize(w, width, height);
     // Let the renderer see the new size before anything is drawn or pointed at.
     SDL_PumpEvents();
-}
-
-void MinimiseWindow() {
-    if (Gfx().window) SDL_MinimizeWindow(Gfx().window);
 }
 
 bool WindowHasFocus() {

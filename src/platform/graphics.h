@@ -1,7 +1,7 @@
 #pragma once
 // The window and 2D drawing in the logical 800 x 600 space. The "OpenGL"
 // back end is SDL's 2D renderer (accelerated where available, software
-// otherwise); the DirectX 7 back end does not exist on this platform.
+// otherwise), and the only one.
 // Images keep their pixels in memory and make textures lazily, so they may be
 // loaded before a window opens and survive a mode switch.
 #include <cstdint>
@@ -91,8 +91,6 @@ ImagePtr CreateImage(int width, int height, int frames = 1, int flags = DEFAULT_
 
 void SetMaskColor(int r, int g, int b);
 void AutoMidHandle(bool on);
-bool AutoMidHandleOn();
-void SetDefaultImageFlags(int flags);
 
 int ImageWidth(const TImage& image);
 int ImageHeight(const TImage& image);
@@ -101,7 +99,6 @@ void SetImageHandle(TImage& image, float x, float y);
 void MidHandleImage(TImage& image);
 float ImageHandleX(const TImage& image);
 float ImageHandleY(const TImage& image);
-int ImageFlagsOf(const TImage& image);
 // Whether the frame has its texture for the open graphics.
 bool ImageHasTexture(const TImage& image, int frame = 0);
 
@@ -153,17 +150,14 @@ struct GraphicsMode {
     int width = 0, height = 0, depth = 0, hertz = 0;
 };
 
-enum GraphicsDriver { DRIVER_DIRECTX7 = 0, DRIVER_OPENGL = 1 };
-
 int CountGraphicsModes();
-GraphicsMode GetGraphicsMode(int index);
 // hertz 0 matches any refresh rate.
 bool GraphicsModeExists(int width, int height, int depth, int hertz);
+// Tests stand in for the display's list of modes (null: the display's own).
+using GraphicsModesHook = std::vector<GraphicsMode> (*)();
+void SetGraphicsModesHook(GraphicsModesHook hook);
 
-bool D3D7DriverAvailable();   // always false here
 bool GLDriverAvailable();
-bool SetGraphicsDriver(int driver, bool backBuffer = true);  // false if not available
-int CurrentGraphicsDriver();
 
 void SetWindowTitle(const std::string& title);
 // The picture the desktop shows for the window (title bar, task bar, switcher);
@@ -211,7 +205,6 @@ Rect WindowClientRect();
 void CentreWindow();
 // Resizes the window as a player dragging its border would (letterboxing follows).
 void SetWindowSize(int width, int height);
-void MinimiseWindow();
 bool WindowHasFocus();
 int DesktopWidth();
 int DesktopHeight();
@@ -229,13 +222,9 @@ void SetRotation(float degrees);
 float GetRotation();
 void SetScale(float sx, float sy);
 void GetScale(float& sx, float& sy);
-void SetTransform(float degrees, float sx, float sy);
 void SetHandle(float x, float y);   // for primitives and text
-void GetHandle(float& x, float& y);
 void SetOrigin(float x, float y);
-void GetOrigin(float& x, float& y);
 void SetViewport(int x, int y, int width, int height);
-void GetViewport(int& x, int& y, int& width, int& height);
 void SetClsColor(int r, int g, int b);
 // Restores every drawing setting to its default (white, alpha 1, mask blend,
 // no rotation, scale 1, no handle, origin 0, full viewport, default font).

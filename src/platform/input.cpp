@@ -319,7 +319,6 @@ void PostChars(const std::string& text) {
 void ClearEvents() { Queue().clear(); }
 
 void EnablePolledInput(bool on) { Tables().enabled = on; }
-bool PolledInputEnabled() { return Tables().enabled; }
 
 int PolledKeyHit(int key) {
     if (!ValidKey(key)) return 0;

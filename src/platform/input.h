@@ -75,7 +75,6 @@ int Utf8ToLatin1(const char* utf8, uint8_t* out, int outSize);
 // ---- polled input -------------------------------------------------------------
 // The platform keeps its own tables, fed by every event taken from the queue.
 void EnablePolledInput(bool on);
-bool PolledInputEnabled();
 int PolledKeyHit(int key);   // presses since the last query, then reset
 int PolledKeyDown(int key);
 int PolledGetChar();          // next typed character or 0

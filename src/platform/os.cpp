@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <thread>
 
@@ -55,6 +54,8 @@ std::string CommonAppDataFolder() {
     return WithSlash(home) + ".local/share/";
 }
 
+std::string EnvironmentVariable(const std::string& name) { return EnvValue(name.c_str()); }
+
 bool GrantFullAccess(const std::string& folder) { return FileType(folder) == FILETYPE_DIR; }
 
 std::string OSName() {
@@ -62,22 +63,6 @@ std::string OSName() {
     if (::uname(&u) != 0) return {};
     return std::string(u.sysname) + " " + u.release;
 }
-
-std::string DirectXReleaseFromRegistryValue(const std::string& value) {
-    static const std::map<std::string, std::string> releases = {
-        {"4.02.0095", "1.0"},      {"4.03.00.1096", "2.0"},   {"4.04.0068", "3.0"},
-        {"4.04.0069", "3.0"},      {"4.05.00.0155", "5.0"},   {"4.05.01.1721", "5.0"},
-        {"4.05.01.1998", "5.0"},   {"4.06.02.0436", "6.0"},   {"4.07.00.0700", "7.0"},
-        {"4.07.00.0716", "7.0a"},  {"4.08.00.0400", "8.0"},   {"4.08.01.0881", "8.1"},
-        {"4.08.01.0810", "8.1"},   {"4.09.0000.0900", "9.0"}, {"4.09.00.0900", "9.0"},
-        {"4.09.0000.0901", "9.0a"}, {"4.09.00.0901", "9.0a"}, {"4.09.0000.0902", "9.0b"},
-        {"4.09.00.0902", "9.0b"},  {"4.09.00.0904", "9.0c"},  {"4.09.0000.0904", "9.0c"},
-    };
-    const auto it = releases.find(value);
-    return it == releases.end() ? std::string() : it->second;
-}
-
-std::string InstalledDirectXRelease() { return {}; }
 
 // The game asks for above-normal or high priority; on a shared desktop that
 // only starves other programs, so both are accepted and ignored.

@@ -8,14 +8,12 @@ namespace plat {
 // The common application-data folder with "/" appended: $XDG_DATA_HOME, or
 // ~/.local/share. Empty on failure.
 std::string CommonAppDataFolder();
+// The value of an environment variable; empty when it is not set.
+std::string EnvironmentVariable(const std::string& name);
 // Files are created user-writable here, so this answers true for a folder that exists.
 bool GrantFullAccess(const std::string& folder);
 // The kernel's name and release (uname).
 std::string OSName();
-// Maps a DirectX registry "Version" value to its release name; "" for anything unknown.
-std::string DirectXReleaseFromRegistryValue(const std::string& value);
-// The installed DirectX release: none here.
-std::string InstalledDirectXRelease();
 
 enum ProcessPriority { PRIORITY_NORMAL = 0, PRIORITY_ABOVE_NORMAL = 1, PRIORITY_HIGH = 2 };
 // Never raises the priority; kept so the settings have somewhere to go.

@@ -19,10 +19,6 @@ constexpr float LIGHT_STEP = 20;      // updates per diagonal step
 // leave the picture out rather than end the game.
 plat::ImagePtr CellImage(const std::string& name) { return CellBank().FindTImage(name); }
 
-GameImagePtr GeneralImage(const std::string& name) {
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
-}
-
 float LightStart(int column, int row) { return static_cast<float>(column + row) * LIGHT_STEP + LIGHT_START; }
 
 }  // namespace
@@ -47,8 +43,8 @@ void TCellBox::LoadImages() {
     LayoutEmptyImage = CellImage("cellempty");
     LayoutMarkedImage = CellImage("cellmarked");
     LayoutHintImage = CellImage("cellhint");
-    Score1Image = GeneralImage("score1");
-    Score2Image = GeneralImage("score2");
+    Score1Image = ImageBank().FindOrNull("score1");
+    Score2Image = ImageBank().FindOrNull("score2");
     for (int kind = 1; kind <= GEM_KINDS; ++kind) GemImages[kind] = CellImage("cell" + std::to_string(kind));
 }
 

@@ -111,7 +111,8 @@ bool TLayoutCell::IsMouseOver() const {
 bool TLayoutCell::IsHighlighted() const {
     const auto& hooks = PuzzleHooks();
     const bool menuShown = hooks.InGameMenuShown && hooks.InGameMenuShown();
-    return IsMouseOver() && !menuShown && !GameState().stateFinished;
+    // Nothing under a menu or an open dialog lights up.
+    return IsMouseOver() && !menuShown && !GameState().stateFinished && !GameState().disableButtons;
 }
 
 void TLayoutCell::DrawFloor(const plat::ImagePtr& plain, const plat::ImagePtr& mouseOver) const {

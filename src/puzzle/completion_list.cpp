@@ -1,9 +1,11 @@
 #include "puzzle/completion_list.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "app/game.h"
 #include "app/ini_file.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 
@@ -57,5 +59,7 @@ bool RecordLevelCompleted(const std::string& path, const std::string& key) {
     entries.push_back({key, "1"});
     std::string text;
     for (const auto& entry : entries) text += entry.Key + "=" + entry.Value + "\r\n";
-    return plat::WriteFileAtomic(path, text);
+    if (plat::WriteFileAtomic(path, text)) return true;
+    ReportWriteFailure(path, errno);
+    return false;
 }

@@ -5,12 +5,12 @@
 #include "gui/font.h"
 #include "gui/mouse_pointer.h"
 #include "gui/text.h"
+#include "platform/clock.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/game_play.h"
 #include "puzzle/layout_check.h"
 #include "puzzle/layout_file.h"
-#include "puzzle/match3_hint.h"
 #include "resources/resource_globals.h"
 
 namespace {
@@ -19,6 +19,21 @@ namespace {
 constexpr int AREA_X = 97, AREA_Y = 69, AREA_W = 606, AREA_H = 462;
 constexpr float DIM_ALPHA = 0.5f;
 constexpr float TOP_TEXT_Y = 25, BOTTOM_TEXT_Y = 535;
+// The verdict line, between the top help line and the board.
+constexpr float VERDICT_Y = 47;
+// The mirror axis in the gold of the frames, and the brush's mirror images.
+constexpr float AXIS_ALPHA = 0.8f;
+constexpr float AXIS_WIDTH = 3;
+constexpr int AXIS_RED = 240, AXIS_GREEN = 200, AXIS_BLUE = 100;
+constexpr float MIRROR_PREVIEW_ALPHA = 0.55f;
+// The verdict: green when the layout would be accepted, amber when not.
+constexpr int READY_RED = 150, READY_GREEN = 235, READY_BLUE = 140;
+constexpr int REFUSED_RED = 255, REFUSED_GREEN = 190, REFUSED_BLUE = 90;
+constexpr int CHECKING_GREY = 200;
+
+// The board's interior, where painting goes.
+constexpr int FIRST_COLUMN = 1, LAST_COLUMN = BOARD_COLUMNS - 2;
+constexpr int TOP_ROW = 1, BOTTOM_ROW = BOARD_ROWS - 2;
 
 bool SameAsBrush(const TLayoutCell& cell, int contents, int chain, int create, int fill) {
     return cell.Contents == contents && cell.IsChain == chain && cell.IsCreate == create && cell.IsFill == fill;
@@ -26,18 +41,86 @@ bool SameAsBrush(const TLayoutCell& cell, int contents, int chain, int create, i
 
 void Toggle(int& flag) { flag = flag ? 0 : 1; }
 
+bool MirrorsColumns(EMirror mirror) { return mirror == EMirror::LeftRight || mirror == EMirror::FourWay; }
+bool MirrorsRows(EMirror mirror) { return mirror == EMirror::TopBottom || mirror == EMirror::FourWay; }
+
 }  // namespace
 
-int TGameModeEditor::Init(const std::string& /*path*/, int /*custom*/) { return Clear(); }
+TMirrorCells MirrorCells(int column, int row, EMirror mirror, int first, int last, int top, int bottom) {
+    TMirrorCells out;
+    const auto add = [&out](int c, int r) {
+        for (int i = 0; i < out.Count; ++i)
+            if (out.Cells[i] == TCellPosition{c, r}) return;
+        out.Cells[out.Count++] = {c, r};
+    };
+    const int mirroredColumn = first + last - column;
+    const int mirroredRow = top + bottom - row;
+    add(column, row);
+    if (MirrorsColumns(mirror)) add(mirroredColumn, row);
+    if (MirrorsRows(mirror)) add(column, mirroredRow);
+    if (MirrorsColumns(mirror) && MirrorsRows(mirror)) add(mirroredColumn, mirroredRow);
+    return out;
+}
+
+int TGameModeEditor::Init(const std::string& /*path*/, int /*custom*/) {
+    CellBox.reset();
+    History.Drop();
+    strokeOpen_ = false;
+    return Clear();
+}
 
 int TGameModeEditor::Clear() {
+    EndStroke();
+    std::optional<TLayoutGrid> before;
+    if (CellBox) before = LayoutGridOf(*CellBox);
     CellBox = TCellBox::New();
     CellBox->Clear();
     CellBox->IsLevelEditor = 1;
     CellBox->GameMode = nullptr;
+    if (before) RecordStep(*before);
+    LayoutChanged();
+    return 1;
+}
+
+void TGameModeEditor::LayoutChanged() {
     CellBox->UpdateDrawWall();
     FaultCell.reset();
-    return 1;
+    Verdict.Changed(*CellBox);
+}
+
+// ---- undo and redo -------------------------------------------------------------------
+
+void TGameModeEditor::RecordStep(const TLayoutGrid& before) {
+    if (!SameLayout(before, LayoutGridOf(*CellBox))) History.Record(before);
+}
+
+void TGameModeEditor::EndStroke() {
+    if (!strokeOpen_) return;
+    strokeOpen_ = false;
+    if (CellBox) RecordStep(strokeBefore_);
+}
+
+bool TGameModeEditor::StepTo(bool redo) {
+    if (!CellBox) Clear();
+    EndStroke();
+    TLayoutGrid layout = LayoutGridOf(*CellBox);
+    if (!(redo ? History.Redo(layout) : History.Undo(layout))) return false;
+    SetLayoutGrid(*CellBox, layout);
+    LayoutChanged();
+    return true;
+}
+
+bool TGameModeEditor::Undo() { return StepTo(false); }
+
+bool TGameModeEditor::Redo() { return StepTo(true); }
+
+void TGameModeEditor::CycleMirror() {
+    switch (Mirror) {
+        case EMirror::Off: Mirror = EMirror::LeftRight; break;
+        case EMirror::LeftRight: Mirror = EMirror::TopBottom; break;
+        case EMirror::TopBottom: Mirror = EMirror::FourWay; break;
+        case EMirror::FourWay: Mirror = EMirror::Off; break;
+    }
 }
 
 // ---- painting ------------------------------------------------------------------------
@@ -66,24 +149,56 @@ void TGameModeEditor::ApplyMouse() {
         waitForRelease_ = pointer.b1 || pointer.b2;
         return;
     }
+    // A stroke lasts from the press to the release and is one step.
+    if (!mouse.MBL && !mouse.MBR) {
+        EndStroke();
+        return;
+    }
+    if (!strokeOpen_) {
+        strokeOpen_ = true;
+        strokeBefore_ = LayoutGridOf(*CellBox);
+    }
+    const int column = CellBox->GetCellLocationX(mouse.x, mouse.y);
+    const int row = CellBox->GetCellLocationY(mouse.x, mouse.y);
+    if (column < 0 || row < 0) return;
     bool changed = false;
-    if (mouse.MBL)
-        if (TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(mouse.x, mouse.y)) changed = PaintCell(*cell);
-    if (mouse.MBR)
-        if (TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(mouse.x, mouse.y))
-            changed = EraseCell(*cell) || changed;
-    if (!changed) return;
-    CellBox->UpdateDrawWall();
-    FaultCell.reset();
+    const TMirrorCells cells = MirrorCells(column, row, Mirror, FIRST_COLUMN, LAST_COLUMN, TOP_ROW, BOTTOM_ROW);
+    for (int i = 0; i < cells.Count; ++i) {
+        TLayoutCell& cell = CellBox->Layout[cells.Cells[i].first][cells.Cells[i].second];
+        if (mouse.MBL) changed = PaintCell(cell) || changed;
+        if (mouse.MBR) changed = EraseCell(cell) || changed;
+    }
+    if (changed) LayoutChanged();
 }
 
-void TGameModeEditor::ToggleBrush() {
+void TGameModeEditor::ReadKeys() {
+    const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
+    const bool shift = KeyDown(plat::KEY_LSHIFT) || KeyDown(plat::KEY_RSHIFT);
     // Both Ctrl keys are read, so a hit on one is not left over for later.
     const bool left = KeyHit(plat::KEY_LCONTROL), right = KeyHit(plat::KEY_RCONTROL);
-    if (left || right) LayoutContents = LayoutContents == FLOOR_MARBLE ? FLOOR_NORMAL : FLOOR_MARBLE;
+    if (left || right) ctrlAlone_ = true;
+    // Ctrl with a click erases; it does not switch the floor kind too.
+    const PNMouse& mouse = PNMouseObject();
+    if (ctrl && (mouse.MBL || mouse.MBR)) ctrlAlone_ = false;
+    if (KeyHit('Z')) {
+        if (ctrl) {
+            ctrlAlone_ = false;
+            StepTo(shift);
+        } else {
+            Toggle(IsFill);
+        }
+    }
+    if (KeyHit('Y') && ctrl) {
+        ctrlAlone_ = false;
+        Redo();
+    }
     if (KeyHit('X')) Toggle(IsChain);
     if (KeyHit('C')) Toggle(IsCreate);
-    if (KeyHit('Z')) Toggle(IsFill);
+    if (KeyHit('M')) CycleMirror();
+    if (ctrlAlone_ && !ctrl) {
+        ctrlAlone_ = false;
+        LayoutContents = LayoutContents == FLOOR_MARBLE ? FLOOR_NORMAL : FLOOR_MARBLE;
+    }
 }
 
 int TGameModeEditor::Logic() {
@@ -91,53 +206,33 @@ int TGameModeEditor::Logic() {
     if (GameState().disableButtons) {
         // The press that answers a dialog must not go on to paint.
         waitForRelease_ = true;
+        EndStroke();
         return 0;
     }
     ApplyMouse();
-    ToggleBrush();
+    ReadKeys();
+    Verdict.Tick(*CellBox, Delta, strokeOpen_);
     return 1;
 }
 
 // ---- checks --------------------------------------------------------------------------
 
+// The trial deals come from the layout itself, so a layout is accepted or
+// refused the same way on every check; play goes on from the random state it
+// had before.
 bool TGameModeEditor::CanStart() const {
-    for (int deal = 0; deal < TRIAL_DEALS; ++deal) {
-        const auto trial = CellBox->Clone();
-        trial->GenerateLevel(TRIAL_ATTEMPTS);
-        if (trial->OwnHints.Items.empty()) return false;
+    TDealCheck deals(*CellBox);
+    while (!deals.Step(TDealCheck::ATTEMPTS)) {
     }
-    return true;
-}
-
-int TGameModeEditor::FirstFairnessError() {
-    const auto faults = LayoutFaults(LayoutGridOf(*CellBox));
-    for (const auto& [kind, error] : {std::pair{ELayoutFault::CreateUnderFloor, LAYOUT_CREATE_UNDER_FLOOR},
-                                      std::pair{ELayoutFault::Unfed, LAYOUT_UNFED},
-                                      std::pair{ELayoutFault::MarbleOutsideLine, LAYOUT_MARBLE_NO_LINE}})
-        for (const TLayoutFault& fault : faults)
-            if (fault.Kind == kind) {
-                FaultCell = std::pair{fault.Column, fault.Row};
-                return error;
-            }
-    return LAYOUT_VALID;
+    return deals.Passed();
 }
 
 int TGameModeEditor::IsLayoutValid() {
     if (!CellBox) Clear();
     FaultCell.reset();
-    TCellBox& box = *CellBox;
-    if (box.GetLayoutCellNotEmptyCount() == 0) return LAYOUT_NO_FLOOR;
-    if (box.GetLayoutCellMarbleCount() == 0) return LAYOUT_NO_MARBLE;
-    if (box.GetLayoutCellFillCount() == 0) return LAYOUT_NO_FILL;
-    if (box.GetLayoutCellCreateCount() == 0) return LAYOUT_NO_CREATE;
-    // One gem kind on every starting gem: is any swap able to line gems up at all?
-    TMatch3HintList hints;
-    box.FillLevel(1, 0);
-    box.CreateHintList(hints);
-    box.FillLevel(0, 0);
-    if (hints.Items.empty()) return LAYOUT_NO_MOVE;
+    if (const int error = QuickLayoutError(*CellBox)) return error;
     if (!CanStart()) return LAYOUT_NO_START;
-    return FirstFairnessError();
+    return FairnessError(*CellBox, FaultCell);
 }
 
 // ---- files ---------------------------------------------------------------------------
@@ -153,9 +248,12 @@ std::string TGameModeEditor::LoadLayout(const std::string& path) {
     if (std::string error = ::LoadLayout(*loaded, path); !error.empty()) return error;
     loaded->IsLevelEditor = 1;
     loaded->GameMode = nullptr;
-    loaded->UpdateDrawWall();
+    EndStroke();
+    std::optional<TLayoutGrid> before;
+    if (CellBox) before = LayoutGridOf(*CellBox);
     CellBox = std::move(loaded);
-    FaultCell.reset();
+    if (before) RecordStep(*before);
+    LayoutChanged();
     return {};
 }
 
@@ -170,9 +268,12 @@ int TGameModeEditor::Draw() {
     if (!CellBox) return 0;
     DrawBounds();
     CellBox->Draw();
+    DrawMirrorAxis();
     DrawFaultCell();
-    DrawMouseCell();
+    // No brush under an open dialog.
+    if (!GameState().disableButtons) DrawMouseCell();
     DrawTextMessage();
+    DrawVerdict();
     return 1;
 }
 
@@ -196,20 +297,63 @@ void TGameModeEditor::DrawBounds() const {
 
 void TGameModeEditor::DrawMouseCell() const {
     const auto& mouse = Game().Mouse;
-    const TLayoutCell* cell = CellBox->GetLayoutCellAtMouseLocation(mouse.x, mouse.y);
-    if (!cell) return;
     const TCellBox& box = *CellBox;
-    box.DrawLayoutImage(LayoutContents == FLOOR_MARBLE ? box.LayoutMarbleImage : box.LayoutNormalImage, cell->X,
-                        cell->Y);
-    if (IsChain) box.DrawLayoutImage(box.LayoutChainImage, cell->X, cell->Y);
-    if (IsCreate) box.DrawLayoutImage(box.LayoutCreateImage, cell->X, cell->Y);
-    if (!IsFill) box.DrawLayoutImage(box.LayoutFillImage, cell->X, cell->Y);
+    const int column = box.GetCellLocationX(mouse.x, mouse.y);
+    const int row = box.GetCellLocationY(mouse.x, mouse.y);
+    if (column < 0 || row < 0) return;
+    // The brush under the pointer, and fainter where the mirror lays it too.
+    const TMirrorCells cells = MirrorCells(column, row, Mirror, FIRST_COLUMN, LAST_COLUMN, TOP_ROW, BOTTOM_ROW);
+    for (int i = 0; i < cells.Count; ++i) {
+        const TLayoutCell& cell = box.Layout[cells.Cells[i].first][cells.Cells[i].second];
+        plat::SetAlpha(i == 0 ? 1.0f : MIRROR_PREVIEW_ALPHA);
+        box.DrawLayoutImage(LayoutContents == FLOOR_MARBLE ? box.LayoutMarbleImage : box.LayoutNormalImage, cell.X,
+                            cell.Y);
+        if (IsChain) box.DrawLayoutImage(box.LayoutChainImage, cell.X, cell.Y);
+        if (IsCreate) box.DrawLayoutImage(box.LayoutCreateImage, cell.X, cell.Y);
+        if (!IsFill) box.DrawLayoutImage(box.LayoutFillImage, cell.X, cell.Y);
+    }
+    plat::SetAlpha(1.0f);
 }
 
 void TGameModeEditor::DrawFaultCell() const {
-    if (!FaultCell) return;
-    const TLayoutCell& cell = CellBox->Layout[FaultCell->first][FaultCell->second];
+    // A refused save marks its cell; otherwise the live verdict's.
+    const std::optional<TCellPosition> fault = FaultCell ? FaultCell : Verdict.FaultCell();
+    if (!fault) return;
+    const TLayoutCell& cell = CellBox->Layout[fault->first][fault->second];
     CellBox->DrawLayoutImage(CellBox->LayoutHintImage, cell.X, cell.Y);
+}
+
+void TGameModeEditor::DrawMirrorAxis() const {
+    if (Mirror == EMirror::Off) return;
+    const TCellBox& box = *CellBox;
+    const float left = float(box.AreaStartX + FIRST_COLUMN * CELL_SIZE);
+    const float right = float(box.AreaStartX + (LAST_COLUMN + 1) * CELL_SIZE);
+    const float top = float(box.AreaStartY + TOP_ROW * CELL_SIZE);
+    const float bottom = float(box.AreaStartY + (BOTTOM_ROW + 1) * CELL_SIZE);
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetAlpha(AXIS_ALPHA);
+    plat::SetColor(AXIS_RED, AXIS_GREEN, AXIS_BLUE);
+    if (MirrorsColumns(Mirror)) plat::DrawRect((left + right - AXIS_WIDTH) / 2, top, AXIS_WIDTH, bottom - top);
+    if (MirrorsRows(Mirror)) plat::DrawRect(left, (top + bottom - AXIS_WIDTH) / 2, right - left, AXIS_WIDTH);
+    plat::SetAlpha(1.0f);
+    plat::SetColor(255, 255, 255);
+}
+
+void TGameModeEditor::DrawVerdict() const {
+    const int answer = Verdict.Answer();
+    std::string key = LayoutErrorTextKey(answer);
+    if (answer == LAYOUT_VALID) {
+        key = "Editor Verdict Ready";
+        plat::SetColor(READY_RED, READY_GREEN, READY_BLUE);
+    } else if (answer == TLiveVerdict::CHECKING) {
+        key = "Editor Verdict Checking";
+        plat::SetColor(CHECKING_GREY, CHECKING_GREY, CHECKING_GREY);
+    } else {
+        plat::SetColor(REFUSED_RED, REFUSED_GREEN, REFUSED_BLUE);
+    }
+    if (const auto font = FirstFont()) plat::SetImageFont(font);
+    DrawTextCentredX(GameText().FindString(key), VERDICT_Y, true, true);
+    plat::SetColor(255, 255, 255);
 }
 
 void TGameModeEditor::DrawTextMessage() const {

@@ -3,44 +3,47 @@
 // and starting gems on the 18 x 14 grid with a brush, checks the layout and
 // saves it as a ".layout" file of their own. The buttons and dialogs around it
 // belong to the in-game controls (TGameGUI); this mode owns the board.
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "puzzle/cell_box.h"
+#include "puzzle/editor_checks.h"
+#include "puzzle/editor_history.h"
 #include "puzzle/game_mode.h"
 
-// Answers of TGameModeEditor::IsLayoutValid beyond the first five checks.
-enum ELayoutError {
-    LAYOUT_VALID = 0,
-    LAYOUT_NO_FLOOR = 1,
-    LAYOUT_NO_MARBLE = 2,
-    LAYOUT_NO_FILL = 3,
-    LAYOUT_NO_CREATE = 4,
-    LAYOUT_NO_MOVE = 5,
-    LAYOUT_NO_START = 6,           // the game cannot deal a starting board with a move
-    LAYOUT_CREATE_UNDER_FLOOR = 7,  // a creation cell that can never spawn
-    LAYOUT_UNFED = 8,               // floor no falling gem can reach
-    LAYOUT_MARBLE_NO_LINE = 9,      // marble that can never be lined up
+// Painting with a mirror: each stroke is also laid on its images across
+// the middle of the board, left-right, top-bottom or both (four-way).
+enum class EMirror { Off, LeftRight, TopBottom, FourWay };
+
+struct TMirrorCells {
+    std::array<TCellPosition, 4> Cells{};
+    int Count = 0;
 };
+
+// The cell [column, row] first, then its images across the middle of the
+// columns first..last and the rows top..bottom, each cell once (a cell on
+// an axis is its own image).
+TMirrorCells MirrorCells(int column, int row, EMirror mirror, int first, int last, int top, int bottom);
 
 class TGameModeEditor : public TGameMode {
 public:
-    // Every trial deal must find a board with a move within this many
-    // attempts: a tenth of what the game allows itself when it starts a
-    // puzzle, so a layout that passes is all but sure to start.
-    static constexpr int TRIAL_DEALS = 3;
-    static constexpr int TRIAL_ATTEMPTS = TCellBox::GENERATE_ATTEMPTS / 10;
-
     std::unique_ptr<TCellBox> CellBox;
     int LayoutContents = FLOOR_NORMAL;
     int IsChain = 0;
     int IsCreate = 0;
     int IsFill = 1;
+    EMirror Mirror = EMirror::Off;
     // The cell the last refused check was about, marked until the next stroke.
-    std::optional<std::pair<int, int>> FaultCell;
+    std::optional<TCellPosition> FaultCell;
+    TEditorHistory History;
+    // What a save would answer now, kept up to date while painting.
+    TLiveVerdict Verdict;
 
+    // A new, empty board with no history.
     int Init(const std::string& path, int custom) override;
+    // An empty board; the clear is a step that can be undone.
     int Clear() override;
     int Logic() override;
     int Draw() override;
@@ -54,23 +57,43 @@ public:
     // Writes the layout ("" or the message; the board is kept either way).
     std::string SaveLayout(const std::string& path) const;
     // Reads a layout into the editor ("" or the message); a refused file
-    // leaves the board being edited as it was.
+    // leaves the board being edited as it was. The load can be undone.
     std::string LoadLayout(const std::string& path);
+
+    // One step back or forward; false when there is none.
+    bool Undo();
+    bool Redo();
+    // Off, left-right, top-bottom, four-way, off again.
+    void CycleMirror();
 
     void DrawBounds() const;
     void DrawMouseCell() const;
     void DrawTextMessage() const;
+    void DrawMirrorAxis() const;
+    void DrawVerdict() const;
 
 private:
     // Copies the brush into the cell; true when anything changed.
     bool PaintCell(TLayoutCell& cell) const;
     static bool EraseCell(TLayoutCell& cell);
     void ApplyMouse();
-    void ToggleBrush();
+    void ReadKeys();
     bool CanStart() const;
-    int FirstFairnessError();
     void DrawFaultCell() const;
+    // The layout in the box changed: walls, the refusal's mark, the verdict.
+    void LayoutChanged();
+    // A step from `before` to the layout now in place, unless nothing changed.
+    void RecordStep(const TLayoutGrid& before);
+    // The stroke under way, if any, becomes a step.
+    void EndStroke();
+    bool StepTo(bool redo);
 
     // A button still held from a dialog that has just closed paints nothing.
     bool waitForRelease_ = false;
+    // A stroke is under way; the layout as it was when it began.
+    bool strokeOpen_ = false;
+    TLayoutGrid strokeBefore_{};
+    // Ctrl went down and nothing else has been done with it yet: on its
+    // release it switches the floor kind.
+    bool ctrlAlone_ = false;
 };

@@ -21,6 +21,9 @@ public:
     virtual int Logic() { return 0; }
     virtual int Reset() { return 0; }
     virtual int ResetHintTimer(int /*delayMs*/) { return 0; }
+    // On a board with no move left whose reshuffle was declined: asks again.
+    // False when there is a move (or nothing to ask).
+    virtual bool AskShuffleAgain() { return false; }
     virtual int SaveGame(const std::string& /*path*/) { return 0; }
     virtual int Shuffle() { return 0; }
 };

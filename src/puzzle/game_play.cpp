@@ -23,29 +23,14 @@ void TState::StartCustom() {
     stateCustomMode = 1;
 }
 
-void TState::StartBuildingLevel() {
-    Clear();
-    stateBuildingLevel = 1;
-    disableButtons = 1;
-}
-
-void TState::StopBuildingLevel() {
-    stateBuildingLevel = 0;
-    disableButtons = 0;
-}
-
 void TState::StartFinished() {
     Clear();
     stateFinished = 1;
     disableButtons = 1;
 }
 
-void TState::StopFinished() {
-    stateFinished = 0;
-    disableButtons = 0;
-}
-
 void TGamePlay::Init(int mode) {
+    WaitingEditor.reset();
     GameState().Clear();
     SelectedGameMode = mode;
     if (mode == GAMEMODE_MATCH3) {
@@ -55,6 +40,37 @@ void TGamePlay::Init(int mode) {
         GameState().StartCustom();
     }
     GameMode->GameType = mode;
+}
+
+int TGamePlay::StartTry() {
+    const auto* editor = dynamic_cast<const TGameModeEditor*>(GameMode.get());
+    if (!editor || !editor->CellBox || IsTrying()) return 0;
+    tryKept_ = {CurrentLevel, IsCustomLevel, Score};
+    auto mode = std::make_unique<TGameModeMatch3>();
+    mode->StartFromLayout(*editor->CellBox);
+    WaitingEditor = std::move(GameMode);
+    GameMode = std::move(mode);
+    GameMode->GameType = SelectedGameMode = GAMEMODE_MATCH3;
+    // A custom puzzle without a file: no next puzzle to offer, no name to show.
+    CurrentLevel.clear();
+    IsCustomLevel = 1;
+    GameState().Clear();
+    GameState().disableButtons = 0;
+    PlayClock().Start();
+    return 1;
+}
+
+void TGamePlay::EndTry() {
+    if (!IsTrying()) return;
+    GameMode = std::move(WaitingEditor);
+    SelectedGameMode = GAMEMODE_EDITOR;
+    CurrentLevel = tryKept_.CurrentLevel;
+    IsCustomLevel = tryKept_.IsCustomLevel;
+    Score = tryKept_.Score;
+    ScoreAdder = 0;
+    ShowVictoryParticles = 0;
+    GameState().StartCustom();
+    GameState().disableButtons = 0;
 }
 
 void TGamePlay::Logic() {

@@ -19,11 +19,7 @@ public:
 
     void Clear();
     void StartCustom();
-    void StopCustom() { stateCustomMode = 0; }
-    void StartBuildingLevel();
-    void StopBuildingLevel();
     void StartFinished();
-    void StopFinished();
 };
 
 class TGamePlay {
@@ -41,6 +37,23 @@ public:
     void Init(int mode);
     void Logic();
     void Draw();
+
+    // A try of the editor's layout: the editor waits aside, untouched, while
+    // its layout is played with the real rules, and comes back as it was.
+    // Nothing is saved or recorded meanwhile. StartTry answers 0 when the
+    // editor is not the mode.
+    int StartTry();
+    void EndTry();
+    bool IsTrying() const { return WaitingEditor != nullptr; }
+    std::unique_ptr<TGameMode> WaitingEditor;
+
+private:
+    // What the try changes of the gameplay object, put back when it ends.
+    struct TTryKept {
+        std::string CurrentLevel;
+        int IsCustomLevel = 0;
+        int Score = 0;
+    } tryKept_;
 };
 
 // Elapsed play time in milliseconds. Start: start = now, not paused. Pause:

@@ -45,23 +45,77 @@ TLayoutGrid LayoutGridOf(const TCellBox& box) {
     return grid;
 }
 
+namespace {
+
+// A chained gem is cleared (and its chain with it) by a line of three through
+// it: all three cells able to hold a gem, one of them unchained to set the
+// line off with a swap or a fall.
+bool ChainCanBeCleared(const TLayoutGrid& grid, const TCellMask& holdsGem, int column, int row) {
+    for (int vertical = 0; vertical <= 1; ++vertical) {
+        const int dc = vertical ? 0 : 1;
+        const int dr = vertical ? 1 : 0;
+        for (int start = -2; start <= 0; ++start) {
+            bool all = true, unchained = false;
+            for (int i = start; i < start + 3 && all; ++i) {
+                const int c = column + i * dc, r = row + i * dr;
+                all = IsFloor(grid, c, r) && holdsGem[c][r];
+                unchained = unchained || (all && !grid[c][r].IsChain);
+            }
+            if (all && unchained) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 TCellMask FedCells(const TLayoutGrid& grid) {
     TCellMask fed{};
-    // Row by row from the top: a cell is fed when it spawns gems itself or
-    // when a fed floor cell straight above or diagonally above can drop into it.
-    for (int row = 1; row < BOARD_ROWS - 1; ++row)
-        for (int column = 1; column < BOARD_COLUMNS - 1; ++column) {
-            const TLayoutFlags& cell = grid[column][row];
-            if (!cell.Contents) continue;
-            bool reached = cell.IsCreate && !IsFloor(grid, column, row - 1);
-            for (int dc = -1; dc <= 1 && !reached; ++dc) {
-                // A chained gem holds on until it is cleared: count no falls through it.
-                const int from = column + dc;
-                reached = IsFloor(grid, from, row - 1) && fed[from][row - 1] && !grid[from][row - 1].IsChain;
+    // Cells a gem can fall out of: unchained floor, and chained floor once a
+    // line can clear its gem, which leaves the cell open floor.
+    TCellMask open{};
+    for (int column = 0; column < BOARD_COLUMNS; ++column)
+        for (int row = 0; row < BOARD_ROWS; ++row) open[column][row] = !grid[column][row].IsChain;
+    // Every chain opened lets gems further down; go on until no more open.
+    for (bool opened = true; opened;) {
+        // Row by row from the top: a cell is fed when it spawns gems itself or
+        // when a fed, open floor cell straight above or diagonally above can drop into it.
+        for (int row = 1; row < BOARD_ROWS - 1; ++row)
+            for (int column = 1; column < BOARD_COLUMNS - 1; ++column) {
+                const TLayoutFlags& cell = grid[column][row];
+                if (!cell.Contents) continue;
+                bool reached = cell.IsCreate && !IsFloor(grid, column, row - 1);
+                for (int dc = -1; dc <= 1 && !reached; ++dc) {
+                    const int from = column + dc;
+                    reached = IsFloor(grid, from, row - 1) && fed[from][row - 1] && open[from][row - 1];
+                }
+                fed[column][row] = reached;
             }
-            fed[column][row] = reached;
-        }
+        TCellMask holdsGem{};
+        for (int column = 0; column < BOARD_COLUMNS; ++column)
+            for (int row = 0; row < BOARD_ROWS; ++row)
+                holdsGem[column][row] = IsFloor(grid, column, row) && (grid[column][row].IsFill || fed[column][row]);
+        opened = false;
+        for (int column = 1; column < BOARD_COLUMNS - 1; ++column)
+            for (int row = 1; row < BOARD_ROWS - 1; ++row)
+                if (!open[column][row] && ChainCanBeCleared(grid, holdsGem, column, row)) {
+                    open[column][row] = true;
+                    opened = true;
+                }
+    }
     return fed;
+}
+
+uint32_t LayoutSeed(const TLayoutGrid& grid) {
+    // FNV-1a over the four flags of every cell.
+    uint32_t hash = 2166136261u;
+    for (const auto& column : grid)
+        for (const TLayoutFlags& cell : column)
+            for (const int value : {cell.Contents, cell.IsChain, cell.IsCreate, cell.IsFill}) {
+                hash ^= static_cast<uint32_t>(value) & 0xFFu;
+                hash *= 16777619u;
+            }
+    return hash;
 }
 
 std::vector<TLayoutFault> LayoutFaults(const TLayoutGrid& grid) {

@@ -5,6 +5,7 @@
 // lined up. Shared by the level editor and the puzzle converter; works on
 // plain values, so the converter needs no board.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,15 @@ struct TLayoutFault {
     int Row = -1;
 };
 
-// Floor cells a gem can reach by falling (straight or diagonally, never
-// through a chained gem) from a creation cell that is able to spawn.
+// Floor cells a gem can reach by falling (straight or diagonally) from a
+// creation cell that is able to spawn. A chained gem does not fall, so
+// nothing passes its cell until a line of three can clear it; then the chain
+// is gone and the cell is open floor.
 TCellMask FedCells(const TLayoutGrid& grid);
+
+// A number made from every cell of the layout: the same layout always gives
+// the same number, so checks that deal random gems can deal the same ones.
+uint32_t LayoutSeed(const TLayoutGrid& grid);
 
 // Every fault: those of the whole layout first, then those of single cells
 // column by column, top to bottom.

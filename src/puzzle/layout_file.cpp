@@ -5,6 +5,7 @@
 #include "puzzle/cell_box.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/puzzle_hooks.h"
+#include "resources/resource_globals.h"
 #include "resources/error_state.h"
 
 namespace {
@@ -82,12 +83,21 @@ std::string SaveLayout(const TCellBox& box, const std::string& path) {
     return {};
 }
 
+std::string PlainLoadProblem(const std::string& key, const std::string& path, const std::string& detail) {
+    WriteErrorLog(detail);
+    std::string text = GameText().FindString(key);
+    if (text.empty()) return detail;  // no text table (tools, tests): the detail itself
+    if (const auto at = text.find("NNN"); at != std::string::npos) text.replace(at, 3, plat::StripAll(path));
+    return text;
+}
+
 std::string LoadLayout(TCellBox& box, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) return Logged(problem);
+    if (auto problem = ReadBoardFile(path, bytes); !problem.empty())
+        return PlainLoadProblem("Unreadable File", path, problem);
     TLayoutBlocks layout;
     if (auto problem = ParseLayout(bytes, layout); !problem.empty())
-        return Logged(Refused(path, "puzzle layout", problem));
+        return PlainLoadProblem("Damaged Layout", path, Refused(path, "puzzle layout", problem));
     ApplyLayout(box, layout);
     return {};
 }

@@ -28,6 +28,10 @@ std::string SaveLayout(const TCellBox& box, const std::string& path);
 // Replaces the board's layout by the file's (the board is cleared first, on
 // success only). The caller refreshes the walls and starts play or editing.
 std::string LoadLayout(TCellBox& box, const std::string& path);
+// What the player reads when a file cannot be loaded: the text of key with
+// the file's plain name for NNN; the detail (path, parser message) goes to
+// the error log only. Without a text table, the detail itself.
+std::string PlainLoadProblem(const std::string& key, const std::string& path, const std::string& detail);
 
 // Sets PuzzleHooks().LoadLayout to LoadLayout; a refusal's message goes to
 // the box's play mode (TGameMode::FileError).

@@ -11,10 +11,6 @@ public:
     TCell* FirstCell = nullptr;
     TCell* SecondCell = nullptr;
 
-    void SetHint(TCell* first, TCell* second) {
-        FirstCell = first;
-        SecondCell = second;
-    }
 };
 
 // A hint list that may also be "none" (while the board is still settling).

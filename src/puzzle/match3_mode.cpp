@@ -7,6 +7,7 @@
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/game_play.h"
+#include "puzzle/layout_file.h"
 #include "resources/error.h"
 #include "resources/resource_globals.h"
 
@@ -19,12 +20,8 @@ constexpr int BONUS_APPLAUSE_MATCHES = 25;
 constexpr int BONUS_POINTS_PER_MATCH = 50;
 constexpr int HELP_TEXT_Y = 545;
 
-GameImagePtr GeneralImage(const std::string& name) {
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
-}
-
 void DrawGeneralImage(const std::string& name, float x, float y) {
-    if (auto image = GeneralImage(name); image && image->image) plat::DrawImage(*image->image, x, y);
+    if (auto image = ImageBank().FindOrNull(name); image && image->image) plat::DrawImage(*image->image, x, y);
 }
 
 std::string ReplaceNumber(std::string text, int value) {
@@ -69,8 +66,8 @@ void TMatch3Undo::SetAsCurrentValues(TGameModeMatch3& mode) const {
 
 TGameModeMatch3::TGameModeMatch3() {
     GameType = GAMEMODE_MATCH3;
-    ProgressImage = GeneralImage("progress");
-    ProgressMoImage = GeneralImage("progressmo");
+    ProgressImage = ImageBank().FindOrNull("progress");
+    ProgressMoImage = ImageBank().FindOrNull("progressmo");
     CellBox = TCellBox::New();
     AdoptBox();
 }
@@ -131,6 +128,12 @@ void TGameModeMatch3::StartLoadedLevel() {
     TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
 }
 
+void TGameModeMatch3::StartFromLayout(const TCellBox& layout) {
+    Clear();
+    ApplyLayout(*CellBox, LayoutOf(layout));
+    StartLoadedLevel();
+}
+
 void TGameModeMatch3::AddOriginalUndo() {
     OriginalPuzzle = std::make_unique<TMatch3Undo>();
     OriginalPuzzle->SetFromCurrentValues(*this, 0, 0);
@@ -173,6 +176,11 @@ int TGameModeMatch3::Logic() {
     if (!state.disableButtons && !state.stateFinished) {
         if (!ShufflePieces) CellBox->Manage();
         ManageHint();
+        // A dead board whose shuffle was declined asks again at the next
+        // click on it: there is no other way on that keeps the score.
+        if (!ShufflePieces && HasShownShufflePiecesDialog && PNMouseObject().LeftClick() >= 1 &&
+            CellBox->GetCellAtMouseLocation(PNMouseObject().x, PNMouseObject().y))
+            AskShuffleAgain();
         if (ShufflePieces) {
             const int answer = ShufflePieces->Manage();
             if (answer != 0) {
@@ -188,6 +196,12 @@ int TGameModeMatch3::Logic() {
     ManageStartGameAnimation();
     ManageBonus();
     return 1;
+}
+
+bool TGameModeMatch3::AskShuffleAgain() {
+    if (ShufflePieces || !HintList.IsEmptyList() || IsFinished()) return false;
+    HasShownShufflePiecesDialog = 0;
+    return true;
 }
 
 bool TGameModeMatch3::IsAskingShuffle() const {
@@ -367,10 +381,7 @@ int TGameModeMatch3::Draw() {
     DrawHelpMessage();
     DrawProgress();
     DrawBonus();
-    if (ShufflePieces) {
-        ShufflePieces->Draw();
-        DrawCentredText(GameText().FindString("No Valid Matches 2"), 265);
-    }
+    if (ShufflePieces) ShufflePieces->Draw();
     DrawDebugInformation();
     return 1;
 }

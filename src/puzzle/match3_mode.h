@@ -60,15 +60,18 @@ public:
     int Logic() override;
     int Reset() override;
     int ResetHintTimer(int delayMs) override;
+    bool AskShuffleAgain() override;
     int Shuffle() override;
     // Saved games (save_game.cpp): 1 on success; 0 with FileError set.
     int SaveGame(const std::string& basePath) override;
     int LoadGame(const std::string& path) override;
-    int LoadSaveGame(const std::string& path);
 
     // Everything Init does after the layout is in the board: walls, a fresh
     // random filling, the original record and the marble total.
     void StartLoadedLevel();
+    // Plays the layout of the given board (the editor's) as Init plays a
+    // file's: a fresh game on a copy of its floor.
+    void StartFromLayout(const TCellBox& layout);
 
     void AddOriginalUndo();
     void CheckBonusCounter();
@@ -94,7 +97,6 @@ public:
     void ResetHint();
     void ResetScore();
     void StartStartGameAnimation();
-    void StopHelpMessage() { ShowHelpMessage = 0; }
 
     // Percentage of the original marble already cleared (100 without marble).
     int ProgressPercent() const;

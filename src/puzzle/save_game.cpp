@@ -38,6 +38,28 @@ TBoardBlocks SavedBoardOf(const TCellBox& box) {
     return BoardOf(*board);
 }
 
+// Why the save cannot be read ("" when it can), with the key of the text that
+// tells the player.
+std::string ReadSave(const std::string& path, TSaveGameData& out, const char*& key) {
+    std::vector<uint8_t> bytes;
+    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) {
+        key = "Unreadable File";
+        return problem;
+    }
+    if (auto problem = ParseSaveGame(bytes, out); !problem.empty()) {
+        key = "Damaged Savegame";
+        return "The file '" + path + "' is not a valid saved game (" + problem + ")";
+    }
+    return {};
+}
+
+// A save read to be played: a problem is logged and told in plain words.
+std::string ReadForLoading(const std::string& path, TSaveGameData& out) {
+    const char* key = nullptr;
+    const std::string detail = ReadSave(path, out, key);
+    return detail.empty() ? detail : PlainLoadProblem(key, path, detail);
+}
+
 }  // namespace
 
 TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
@@ -86,16 +108,13 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
 }
 
 std::string ReadSaveGameData(const std::string& path, TSaveGameData& out) {
-    std::vector<uint8_t> bytes;
-    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) return problem;
-    if (auto problem = ParseSaveGame(bytes, out); !problem.empty())
-        return "The file '" + path + "' is not a valid saved game (" + problem + ")";
-    return {};
+    const char* key = nullptr;
+    return ReadSave(path, out, key);
 }
 
 std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
     TSaveGameData save;
-    if (auto problem = ReadSaveGameData(path, save); !problem.empty()) return Logged(problem);
+    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
     ApplySaveGameData(mode, save);
     return {};
 }
@@ -106,13 +125,13 @@ void StartSavedGame(TGameModeMatch3& mode, const TSaveGameData& save) {
     mode.ShufflePieces.reset();
     mode.HasShownShufflePiecesDialog = 0;
     // A game already played needs no word on how to play.
-    if (!(save.Current == save.Original)) mode.StopHelpMessage();
+    if (!(save.Current == save.Original)) mode.ShowHelpMessage = 0;
     GameState().Clear();
 }
 
 std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
     TSaveGameData save;
-    if (auto problem = ReadSaveGameData(path, save); !problem.empty()) return Logged(problem);
+    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
     StartSavedGame(mode, save);
     return {};
 }
@@ -129,7 +148,5 @@ std::vector<std::string> SavesOwnedBy(const std::string& folder, const std::stri
 }
 
 int TGameModeMatch3::SaveGame(const std::string& basePath) { return Answer(*this, SaveGameFile(*this, basePath)); }
-
-int TGameModeMatch3::LoadSaveGame(const std::string& path) { return Answer(*this, LoadSaveGameFile(*this, path)); }
 
 int TGameModeMatch3::LoadGame(const std::string& path) { return Answer(*this, LoadGameFile(*this, path)); }

@@ -160,11 +160,16 @@ GameImagePtr TImageBank::Find(const std::string& key) const {
     return it->second;
 }
 
+GameImagePtr TImageBank::FindOrNull(const std::string& key) const {
+    const auto it = Map.find(UpperAscii(key));
+    return it == Map.end() ? nullptr : it->second;
+}
+
 bool TImageBank::Has(const std::string& key) const { return Map.count(UpperAscii(key)) != 0; }
 
 plat::ImagePtr TImageBank::FindTImage(const std::string& key) const {
-    const auto it = Map.find(UpperAscii(key));
-    return it == Map.end() ? nullptr : it->second->image;
+    const GameImagePtr image = FindOrNull(key);
+    return image ? image->image : nullptr;
 }
 
 int64_t TImageBank::CalcRAM() const {
@@ -202,6 +207,11 @@ GameSoundPtr TSoundBank::Find(const std::string& key) const {
     const auto it = Map.find(upper);
     if (it == Map.end()) Fatal("Sound '" + upper + "' was not found in the SoundBank");
     return it->second;
+}
+
+GameSoundPtr TSoundBank::FindOrNull(const std::string& key) const {
+    const auto it = Map.find(UpperAscii(key));
+    return it == Map.end() ? nullptr : it->second;
 }
 
 bool TSoundBank::Has(const std::string& key) const { return Map.count(UpperAscii(key)) != 0; }

@@ -79,6 +79,8 @@ public:
     void Add(const GameImagePtr& image);
     // Fatal "Image 'NAME' was Not found in the ImageBank" when missing.
     GameImagePtr Find(const std::string& name) const;
+    // Null when missing (no error).
+    GameImagePtr FindOrNull(const std::string& name) const;
     bool Has(const std::string& name) const;
     // Null when missing (no error).
     plat::ImagePtr FindTImage(const std::string& name) const;
@@ -98,6 +100,8 @@ public:
                       const std::string& name = "", int flags = 0);
     // Fatal "Sound 'NAME' was not found in the SoundBank" when missing.
     GameSoundPtr Find(const std::string& name) const;
+    // Null when missing (no error).
+    GameSoundPtr FindOrNull(const std::string& name) const;
     bool Has(const std::string& name) const;
 };
 

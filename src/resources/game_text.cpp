@@ -1,5 +1,7 @@
 #include "resources/game_text.h"
 
+#include <algorithm>
+
 #include "platform/stream.h"
 #include "resources/error.h"
 #include "resources/game_paths.h"
@@ -62,6 +64,20 @@ void TGameText::ReadFromBytes(const std::vector<uint8_t>& bytes) {
         while (i < lines.size() && !IsHeader(lines[i])) textLines.push_back(lines[i++]);
         Map[key] = std::move(textLines);
     }
+}
+
+bool TGameText::ReadOver(const std::string& file) {
+    plat::StreamPtr stream = plat::ReadFile(GamePaths().TextPath + file);
+    if (!stream) return false;
+    const std::vector<uint8_t> bytes = stream->ReadAll();
+    if (stream->Failed()) return false;
+    TGameText translation;
+    translation.ReadFromBytes(bytes);
+    for (auto& [key, lines] : translation.Map) {
+        const bool empty = std::all_of(lines.begin(), lines.end(), [](const std::string& line) { return line.empty(); });
+        if (!empty) Map[key] = std::move(lines);
+    }
+    return true;
 }
 
 const std::vector<std::string>& TGameText::Find(const std::string& key) const {

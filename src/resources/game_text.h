@@ -10,6 +10,8 @@
 class TGameText {
 public:
     std::map<std::string, std::vector<std::string>> Map;
+    // The language of the texts ("en", "de", ...), as LoadGameTextFile read them.
+    std::string Language = "en";
 
     static std::unique_ptr<TGameText> Create(const std::string& file);
     // Reads Game().TextPath + file. Fatal "Error loading file <path>" when it
@@ -17,6 +19,11 @@ public:
     void Read(const std::string& file);
     // Parses the bytes of a text file (any byte-order mark) into the table.
     void ReadFromBytes(const std::vector<uint8_t>& bytes);
+    // Reads a translation over the table: each of its texts replaces the one
+    // of the same key, and a text it lacks or leaves empty stays as it was.
+    // False, with the table unchanged, when the file cannot be read; a
+    // damaged file is fatal as for Read.
+    bool ReadOver(const std::string& file);
 
     // Empty for a missing key.
     const std::vector<std::string>& Find(const std::string& key) const;

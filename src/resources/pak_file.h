@@ -66,7 +66,6 @@ public:
     // Lowers the size until the face accepts it; null when none does.
     plat::ImageFontPtr GetImageFont(int size, int style = plat::SMOOTHFONT) const;
     plat::SoundPtr GetSound(int flags = 0) const;
-    const std::string& ToString() const { return Name; }
 };
 using PakItemPtr = std::shared_ptr<TPakItem>;
 

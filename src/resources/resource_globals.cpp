@@ -7,6 +7,7 @@
 #include "resources/error.h"
 #include "resources/error_state.h"
 #include "resources/game_paths.h"
+#include "resources/languages.h"
 
 namespace {
 
@@ -71,7 +72,18 @@ std::string ResourceFolder() { return GamePaths().DataPrefix + "data/resources/"
 
 // ---- start-up steps -------------------------------------------------------------
 
-void LoadGameTextFile() { GameText().Read("gametext.txt"); }
+void LoadGameTextFile() {
+    auto& text = GameText();
+    text.Read(GameTextFileOf("en"));
+    text.Language = "en";
+    const std::string language = LanguageFor(GamePaths().Language);
+    if (language == "en") return;
+    if (text.ReadOver(GameTextFileOf(language))) {
+        text.Language = language;
+    } else {
+        WriteErrorLog("Could not read " + GamePaths().TextPath + GameTextFileOf(language) + "; the texts stay English.");
+    }
+}
 
 bool CheckDataPak() { return plat::FileType(ResourceFolder() + DATA_PAK) == plat::FILETYPE_FILE; }
 

@@ -29,7 +29,11 @@ void ResetResourceGlobals();
 std::string ResourceFolder();
 
 // ---- start-up steps, in order --------------------------------------------
-// Reads "gametext.txt" from the text folder (fatal errors as TGameText::Read).
+// Reads "gametext.txt" from the text folder (fatal errors as TGameText::Read),
+// then the translation of the language the settings or the locale ask for
+// (LanguageFor(Game().Language)) over it. A translation that cannot be read
+// leaves the English texts, with a line in the error log. Called again when
+// the player chooses another language.
 void LoadGameTextFile();
 // True when "data.pak" is in the resource folder. When it is not, the caller
 // shows GameText().FindString("Data Pak Error") and leaves.

@@ -1,13 +1,22 @@
 // The level editor's buttons beside the board: check and save the layout
-// under a name, clear it, leave the editor; Escape leaves too.
+// under a name, clear it, leave the editor (Escape leaves too); the column
+// right of the board: undo, redo, the mirror and a try of the layout, which
+// plays it on the real board and comes back to the editor as it was.
+#include "app/anim_timing.h"
 #include "app/game.h"
 #include "app/input_tables.h"
+#include "gui/font.h"
+#include "gui/mouse_pointer.h"
+#include "gui/text.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
+#include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
 #include "screens/game_gui.h"
+#include "screens/ingame_menu.h"
 
 namespace {
 
@@ -15,11 +24,36 @@ TGameModeEditor* Editor() { return dynamic_cast<TGameModeEditor*>(GamePlay().Gam
 
 std::string LayoutPath(const std::string& name) { return Game().ProfilePath + name + ".layout"; }
 
-// "Editor Error 1" .. "Editor Error 9"; an answer beyond those reads as 6.
-std::string LayoutErrorText(int error) {
-    const int key = error >= LAYOUT_NO_FLOOR && error <= LAYOUT_MARBLE_NO_LINE ? error : LAYOUT_NO_START;
-    return GameText().FindString("Editor Error " + std::to_string(key));
+// The tool column in the dimmed strip right of the board: undo and redo at
+// the top, the mirror with its mode below them, the try at the bottom.
+constexpr float TOOLS_X = 707;
+constexpr float UNDO_Y = 84, REDO_Y = 126, MIRROR_Y = 186, TRY_Y = 480;
+constexpr float MIRROR_MODE_GAP = 6;
+constexpr int CAPTION_RED = 255, CAPTION_GREEN = 248, CAPTION_BLUE = 232;
+// How long a won try shows its applause before going back to the editor.
+constexpr float TRY_WON_MS = 2500;
+
+struct TToolButton {
+    const char* name;
+    const char* textKey;
+    float y;
+};
+constexpr TToolButton TOOL_BUTTONS[] = {{"undo", "Editor Undo", UNDO_Y},
+                                        {"redo", "Editor Redo", REDO_Y},
+                                        {"mirror", "Editor Mirror", MIRROR_Y},
+                                        {"try", "Editor Try", TRY_Y}};
+
+std::string MirrorModeKey(EMirror mirror) {
+    switch (mirror) {
+        case EMirror::Off: return "Mirror Off";
+        case EMirror::LeftRight: return "Mirror Left Right";
+        case EMirror::TopBottom: return "Mirror Top Bottom";
+        case EMirror::FourWay: return "Mirror Four Way";
+    }
+    return "Mirror Off";
 }
+
+std::string LayoutErrorText(int error) { return GameText().FindString(LayoutErrorTextKey(error)); }
 
 // Writes the editor's layout under the name; a failure is shown and the
 // board stays as it is.
@@ -36,14 +70,104 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
 
 }  // namespace
 
+void TGameGUI::StartEditorTools() {
+    EditorTools = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
+    mirrorLit_ = false;
+    const auto font = SecondFont();
+    for (const TToolButton& tool : TOOL_BUTTONS) {
+        const ButtonPtr button = EditorTools->AddQuick(tool.name, tool.name);
+        button->SetupCaption(GameText().FindString(tool.textKey), font,
+                             TColor::Create(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE, 1.0f),
+                             TShadow::Create(1, 1, 0.6f), TColor::Create(255, 255, 255, 1.0f));
+        button->ClickDisabled = 0;
+        button->MoveTo(TOOLS_X, tool.y);
+    }
+}
+
+void TGameGUI::UpdateEditorTools() {
+    const TGameModeEditor* editor = Editor();
+    if (!editor || !EditorTools) return;
+    if (const auto undo = EditorTools->FindButton("undo")) undo->Disabled = !editor->History.CanUndo();
+    if (const auto redo = EditorTools->FindButton("redo")) redo->Disabled = !editor->History.CanRedo();
+    const auto mirror = EditorTools->FindButton("mirror");
+    const bool lit = editor->Mirror != EMirror::Off;
+    if (mirror && lit != mirrorLit_) {
+        mirrorLit_ = lit;
+        mirror->LoadImages(lit ? "mirrorOn" : "mirror", lit ? "mirrorOnMO" : "mirrorMO");
+    }
+}
+
+void TGameGUI::DrawEditorTools() {
+    if (!EditorTools) return;
+    EditorTools->Draw(0, 0);
+    const TGameModeEditor* editor = Editor();
+    const auto mirror = EditorTools->FindButton("mirror");
+    if (!editor || !mirror) return;
+    if (const auto font = DefaultFont()) plat::SetImageFont(font);
+    plat::SetColor(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE);
+    DrawTextAligned(GameText().FindString(MirrorModeKey(editor->Mirror)), mirror->x + float(mirror->w) / 2,
+                    mirror->y + float(mirror->h) + MIRROR_MODE_GAP, true, ALIGN_CENTRE, true);
+    plat::SetColor(255, 255, 255);
+}
+
+void TGameGUI::TryLayout() {
+    TGameModeEditor* editor = Editor();
+    if (!editor) return;
+    if (const int error = editor->IsLayoutValid(); error != LAYOUT_VALID) {
+        ShowMessage(LayoutErrorText(error));
+        return;
+    }
+    if (!GamePlay().StartTry()) return;
+    TryWonTicks = 0;
+    if (endLevelMenu) endLevelMenu->Show = 0;
+    // The click or key that started it does not go on to the board.
+    FlushInput();
+}
+
+void TGameGUI::LeaveTry() {
+    GameMenu().Close();
+    TryWonTicks = 0;
+    if (endLevelMenu) endLevelMenu->Show = 0;
+    GamePlay().EndTry();
+    FlushInput();
+    Game().IgnoreEscapeKey = 1;
+}
+
+void TGameGUI::CheckTry() {
+    if (GameState().stateFinished) {
+        TryWonTicks += Delta;
+        const bool skip = KeyHit(plat::KEY_ESCAPE) || PNMouseObject().LeftClick() == 1;
+        if (skip || TryWonTicks >= AnimTiming().CalcAnimLength(TRY_WON_MS)) LeaveTry();
+        return;
+    }
+    // Escape goes back, unless it closes the pause menu or answers the no-moves question.
+    const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
+    if (GameMenu().Active || (mode && mode->ShufflePieces)) return;
+    if (KeyHit(plat::KEY_ESCAPE)) LeaveTry();
+}
+
 void TGameGUI::CheckEditorButtons() {
     TGameModeEditor* editor = Editor();
     if (!editor || !CustomMenu) return;
+    if (EditorTools) {
+        if (EditorTools->Clicked("undo")) editor->Undo();
+        if (EditorTools->Clicked("redo")) editor->Redo();
+        if (EditorTools->Clicked("mirror")) editor->CycleMirror();
+        if (EditorTools->Clicked("try") || KeyHit('T')) {
+            TryLayout();
+            return;
+        }
+    }
     if (CustomMenu->Clicked("savecustom")) {
         if (const int error = editor->IsLayoutValid(); error == LAYOUT_VALID) {
             AskLayoutName(LastFileName);
         } else {
             ShowMessage(LayoutErrorText(error));
+            // The marked cell the refusal points at stays in sight.
+            if (const auto cell = editor->FaultCell; cell && OKInput) {
+                const int top = editor->CellBox->AreaStartY + cell->second * CELL_SIZE;
+                OKInput->MoveClearOf(top, top + CELL_SIZE);
+            }
         }
     }
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();

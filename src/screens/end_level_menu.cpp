@@ -50,9 +50,8 @@ void PNEndLevelMenu::Logic(int allowNext, int allowRestart, int allowBack) {
 
 void PNEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
     if (!Show || !Menu) return;
-    if (ImageBank().Has(PANEL)) {
-        const auto panel = ImageBank().Find(PANEL);
-        if (panel->image) plat::DrawImage(*panel->image, static_cast<float>(X), static_cast<float>(Y));
+    if (auto panel = ImageBank().FindOrNull(PANEL); panel && panel->image) {
+        plat::DrawImage(*panel->image, static_cast<float>(X), static_cast<float>(Y));
     }
     const int allowed[] = {allowNext, allowRestart, allowBack};
     for (int i = 0; i < 3; ++i) {

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
 #include "puzzle/save_game.h"
@@ -18,6 +19,7 @@
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
 #include "screens/resume_keeper.h"
+#include "screens/screen_list.h"
 
 namespace {
 
@@ -80,8 +82,6 @@ TGameGUI& GameGUI() {
     return *gameGUI;
 }
 
-void ResetGameGUI() { gameGUI.reset(); }
-
 std::string StandardLevelPath(int number) {
     char name[16];
     std::snprintf(name, sizeof name, "%03d.layout", number);
@@ -114,7 +114,9 @@ void TGameGUI::Load() {
     OverwriteInput.reset();
     PendingSavePath.clear();
     ReplaceInput.reset();
-    LastFileName.clear();
+    // A try that fades the screen in again (a reshuffle) is still the same editing.
+    if (!GamePlay().IsTrying()) LastFileName.clear();
+    TryWonTicks = 0;
     Notice.clear();
     NoticeAnimation = TAnimation();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
@@ -130,6 +132,7 @@ void TGameGUI::Start() {
     CustomMenu->MakeRow(20);
     CustomMenu->SetY(565);
     CustomMenu->CentreHoriz();
+    StartEditorTools();
 }
 
 bool TGameGUI::AnyDialogOpen() const {
@@ -149,6 +152,8 @@ void TGameGUI::Logic() {
     if (!state.disableButtons) {
         if (InEditor()) {
             if (CustomMenu) CustomMenu->Manage();
+            UpdateEditorTools();
+            if (EditorTools) EditorTools->Manage();
         } else if (MainMenu && !GameMenu().Active) {
             MainMenu->Manage();
         }
@@ -173,6 +178,12 @@ void TGameGUI::CheckLevelFinished() {
     PlayNamedSound("applause");
     PlayClock().Pause();
 
+    // A try is won for the editor's sake only: nothing recorded, no menu.
+    if (GamePlay().IsTrying()) {
+        state.disableButtons = 0;
+        TryWonTicks = 0;
+        return;
+    }
     if (const std::string message = RecordLevelFinished(); !message.empty()) ShowMessage(message);
 
     state.disableButtons = 0;
@@ -199,10 +210,16 @@ void TGameGUI::CheckButtonClicks() {
     const TState& state = GameState();
     if (state.disableButtons) return;
     if (MainMenu && !InEditor() && MainMenu->Clicked("menu")) GameMenu().Show(1);
-    if (InEditor()) CheckEditorButtons();
+    if (InEditor()) {
+        CheckEditorButtons();
+    } else if (GamePlay().IsTrying()) {
+        CheckTry();
+    }
+    if (InEditor()) return;
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
-    if (hintClicked || KeyHit('H')) Mode()->ResetHintTimer(HINT_DELAY_MS);
+    // With no move left, Hint says so by asking about the reshuffle again.
+    if ((hintClicked || KeyHit('H')) && !Mode()->AskShuffleAgain()) Mode()->ResetHintTimer(HINT_DELAY_MS);
 }
 
 void TGameGUI::ShowSaveGameManager() {
@@ -264,7 +281,12 @@ void TGameGUI::CheckInputDialogs() {
     }
     if (int answer = AnswerOf(OverwriteInput)) {
         CloseDialog(OverwriteInput, true);
-        if (answer == 1) SavePlayedGame(PendingSavePath);
+        if (answer == 1) {
+            SavePlayedGame(PendingSavePath);
+        } else {
+            // "No" means another name: back to the prompt, the name kept.
+            AskSaveName(plat::StripDir(PendingSavePath));
+        }
         PendingSavePath.clear();
     }
     if (int answer = AnswerOf(ReplaceInput)) {
@@ -288,9 +310,15 @@ void TGameGUI::CheckInputDialogs() {
     if (int answer = AnswerOf(QuitInput)) {
         CloseDialog(QuitInput, true);
         if (answer == 1) {
-            // Quit on purpose: nothing to come back to.
-            if (!InEditor()) ResumeKeeper().Drop();
-            FadeTo(LeaveGameDestination());
+            // A confirmed quit, from play or from the editor, goes back to the
+            // level grids; leaving the editor ends its history, quitting a
+            // puzzle leaves nothing to come back to.
+            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) {
+                editor->History.Drop();
+            } else {
+                ResumeKeeper().Drop();
+            }
+            FadeTo(ScreenFor(EGameScreen::Play));
         }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
@@ -307,9 +335,27 @@ void TGameGUI::CheckEndGameMenu() {
     switch (endLevelMenu->Selected) {
         case PNEndLevelMenu::NEXT: Match3Next(); break;
         case PNEndLevelMenu::RESTART: RestartInput = CreateYesNoDialog(GameText().FindString("Restart Puzzle")); break;
-        case PNEndLevelMenu::BACK: QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing")); break;
+        case PNEndLevelMenu::BACK: LeavePuzzle(); break;
         default: break;
     }
+}
+
+void TGameGUI::AskSaveName(const std::string& name) {
+    SaveGameNameInput = CreateTextInputDialog(1, GameText().FindString("Enter Save Name"));
+    if (!name.empty()) {
+        SaveGameNameInput->TextInput->Text = name;
+        SaveGameNameInput->TextInput->CurrentChar = static_cast<int>(name.size()) + 1;
+    }
+    SaveGameNameInput->Start();
+}
+
+void TGameGUI::LeavePuzzle() {
+    // A won puzzle has nothing left to lose.
+    if (GameState().stateFinished) {
+        FadeTo(ScreenFor(EGameScreen::Play));
+        return;
+    }
+    QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing"));
 }
 
 void TGameGUI::Match3Next() {
@@ -336,9 +382,8 @@ void TGameGUI::Shuffle() {
 
 void TGameGUI::Draw() {
     if (GameState().stateFinished) {
-        if (ImageBank().Has("helptextback")) {
-            const auto back = ImageBank().Find("helptextback");
-            if (back->image) plat::DrawImage(*back->image, 400, 556);
+        if (auto back = ImageBank().FindOrNull("helptextback"); back && back->image) {
+            plat::DrawImage(*back->image, 400, 556);
         }
         if (auto font = SecondFont()) plat::SetImageFont(font);
         plat::SetColor(255, 255, 255);
@@ -361,9 +406,8 @@ void TGameGUI::DrawNotice() {
     plat::SetAlpha(alpha);
     plat::DrawRect(ScreenWidth / 2.0f - bandW / 2, backY - NOTICE_BAND_H / 2, bandW, NOTICE_BAND_H);
     plat::SetColor(255, 255, 255);
-    if (ImageBank().Has("helptextback")) {
-        const auto back = ImageBank().Find("helptextback");
-        if (back->image) plat::DrawImage(*back->image, ScreenWidth / 2.0f, backY);
+    if (auto back = ImageBank().FindOrNull("helptextback"); back && back->image) {
+        plat::DrawImage(*back->image, ScreenWidth / 2.0f, backY);
     }
     TextAlpha = alpha;
     DrawTextCentredX(Notice, backY - NOTICE_TEXT_RISE, true, true);
@@ -374,6 +418,7 @@ void TGameGUI::DrawNotice() {
 void TGameGUI::DrawMenus() {
     const MenuPtr& menu = InEditor() ? CustomMenu : MainMenu;
     if (menu) menu->Draw(0, 0);
+    if (InEditor()) DrawEditorTools();
 }
 
 void TGameGUI::DrawDialogs() {

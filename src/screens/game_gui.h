@@ -35,6 +35,10 @@ public:
     TAnimation NoticeAnimation;
     MenuPtr MainMenu;
     MenuPtr CustomMenu;
+    // The editor's column right of the board: undo, redo, mirror, try.
+    MenuPtr EditorTools;
+    // Game ticks since a try was won; it goes back to the editor after a while.
+    float TryWonTicks = 0;
 
     // No dialogs, a new end-level menu.
     void Load();
@@ -44,6 +48,10 @@ public:
     void CheckLevelFinished();
     void CheckEndGameMenu();
     void CheckInputDialogs();
+    // The save-name prompt, holding name when one is given.
+    void AskSaveName(const std::string& name);
+    // "Back to Menu": asks first unless the puzzle is won.
+    void LeavePuzzle();
     void Match3Next();
     void Shuffle();
     void CheckButtonClicks();
@@ -56,6 +64,18 @@ public:
 
     // The editor's buttons and Escape (editor_commands.cpp).
     void CheckEditorButtons();
+    void StartEditorTools();
+    // Undo and redo greyed when there is nothing to take back or forward,
+    // the mirror lit while on.
+    void UpdateEditorTools();
+    void DrawEditorTools();
+    // Plays the editor's layout as it stands when it passes the checks of
+    // Save; otherwise shows the same refusal.
+    void TryLayout();
+    // Back from a try to the editor as it was left.
+    void LeaveTry();
+    // A try: Escape leaves it, and a win goes back after a moment or a click.
+    void CheckTry();
     // The answer to "Replace it?": yes saves, no asks for another name.
     void AnswerReplace(int answer);
     // The name prompt of "savecustom", pre-filled with the given name.
@@ -71,11 +91,13 @@ public:
     // Tells the player, without a dialog, that the game or puzzle was saved under the name.
     void ShowSavedNotice(const std::string& name);
     void DrawNotice();
+
+private:
+    // The mirror button shows its lit images.
+    bool mirrorLit_ = false;
 };
 
 TGameGUI& GameGUI();
-// Drops the controls (tests).
-void ResetGameGUI();
 
 // "layouts/" under the data prefix + the number in three digits + ".layout".
 std::string StandardLevelPath(int number);

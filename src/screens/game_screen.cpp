@@ -1,5 +1,8 @@
 #include "screens/game_screen.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/dialog.h"
@@ -18,7 +21,6 @@
 #include "screens/ingame_menu.h"
 #include "screens/puzzle_file_hooks.h"
 #include "screens/resume_keeper.h"
-#include "screens/screen_list.h"
 
 namespace {
 
@@ -31,11 +33,8 @@ constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
 
-TScreen* leaveDestination = nullptr;
-
 GameImagePtr BackgroundImage(int number) {
-    const std::string name = "gamescreen" + std::to_string(number);
-    return ImageBank().Has(name) ? ImageBank().Find(name) : nullptr;
+    return ImageBank().FindOrNull("gamescreen" + std::to_string(number));
 }
 
 void DrawCentred(const GameImagePtr& image) {
@@ -53,10 +52,24 @@ bool AskingNoMovesQuestion() {
     return mode && mode->ShufflePieces != nullptr;
 }
 
+// The screen rows from the top of the board's highest floor cell to the
+// bottom of its lowest one.
+std::pair<int, int> FloorRows(const TCellBox& box) {
+    int top = BOARD_ROWS, bottom = -1;
+    for (int column = 0; column < BOARD_COLUMNS; ++column)
+        for (int row = 0; row < BOARD_ROWS; ++row)
+            if (box.Layout[column][row].Contents != FLOOR_NONE) {
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
+    if (bottom < 0) return {0, 0};
+    return {box.AreaStartY + top * CELL_SIZE, box.AreaStartY + (bottom + 1) * CELL_SIZE};
+}
+
 void PlayBankSound(const std::string& name) {
     auto& game = Game();
-    if (!game.Channels || !SoundBank().Has(name)) return;
-    game.Channels->PlayGameSound(*SoundBank().Find(name));
+    const GameSoundPtr sound = SoundBank().FindOrNull(name);
+    if (game.Channels && sound) game.Channels->PlayGameSound(*sound);
 }
 
 void SelectGameFont(int which) {
@@ -66,7 +79,11 @@ void SelectGameFont(int which) {
 
 }  // namespace
 
-std::string PuzzleLabel() { return PuzzleLabelOf(GamePlay().CurrentLevel, GamePlay().IsCustomLevel); }
+std::string PuzzleLabel() {
+    const TGamePlay& play = GamePlay();
+    if (play.IsTrying()) return GameText().FindString("Trying Puzzle");
+    return PuzzleLabelOf(play.CurrentLevel, play.IsCustomLevel);
+}
 
 std::string PuzzleLabelOf(const std::string& path, int custom) {
     if (path.empty()) return {};
@@ -84,10 +101,6 @@ TGameScreen& GameScreen() {
     static TGameScreen screen;
     return screen;
 }
-
-TScreen& LeaveGameDestination() { return leaveDestination ? *leaveDestination : ScreenFor(EGameScreen::Play); }
-
-void SetLeaveGameDestination(TScreen* screen) { leaveDestination = screen; }
 
 void TGameScreen::Load() {
     LastImage = plat::Rand(1, BACKGROUNDS);
@@ -135,10 +148,10 @@ void TGameScreen::ManageSparkles() {
     const bool spraying = GameState().stateFinished || GamePlay().ShowVictoryParticles;
     const uint32_t now = plat::MilliSecs();
     if (spraying && static_cast<int32_t>(now - NextSparkle) >= 0) {
-        if (ImageBank().Has("particle2")) {
+        if (auto sparkle = ImageBank().FindOrNull("particle2")) {
             const float x = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenWidth - SPARKLE_MARGIN));
             const float y = static_cast<float>(plat::Rand(SPARKLE_MARGIN, ScreenHeight - SPARKLE_MARGIN));
-            AddParticles(*VictoryParticles, x, y, ImageBank().Find("particle2"), SPARKLE_COUNT);
+            AddParticles(*VictoryParticles, x, y, sparkle, SPARKLE_COUNT);
         }
         NextSparkle = now + static_cast<uint32_t>(plat::Rand(250, 750));
     }
@@ -297,7 +310,13 @@ void InstallGameScreenHooks() {
     hooks.PlaySound = PlayBankSound;
     hooks.StartVictoryParticles = [] { GameScreen().StartVictoryParticles(); };
     hooks.OpenQuestion = [](const std::string& textKey) -> std::unique_ptr<TPuzzleQuestion> {
-        return std::make_unique<TPuzzleDialogQuestion>(CreateYesNoDialog(GameText().FindString(textKey)));
+        auto dialog = CreateYesNoDialog(GameText().FindString(textKey));
+        const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
+        if (mode && mode->CellBox) {
+            const auto [top, bottom] = FloorRows(*mode->CellBox);
+            dialog->MoveClearOf(top, bottom);
+        }
+        return std::make_unique<TPuzzleDialogQuestion>(std::move(dialog));
     };
     hooks.SelectFont = SelectGameFont;
     hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };

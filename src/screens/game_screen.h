@@ -76,17 +76,11 @@ public:
 };
 
 // The puzzle being played as the game screen names it: "Puzzle 7" for a
-// standard one, "Puzzle: name" for one of the player's own ("" for none).
+// standard one, "Puzzle: name" for one of the player's own, a line of its
+// own for a try of the editor's layout ("" for none).
 std::string PuzzleLabel();
 // The same for a puzzle's file and whether it is one of the player's own.
 std::string PuzzleLabelOf(const std::string& path, int custom);
-
-// Where a confirmed "quit" (from play or from the editor) fades to: the play
-// screen with its level grids, unless SetLeaveGameDestination has named
-// another screen (null gives the play screen back). Nothing in the game
-// names another one today.
-TScreen& LeaveGameDestination();
-void SetLeaveGameDestination(TScreen* screen);
 
 // The puzzle hooks of play: sounds through the channel pool, the bursts of
 // cleared gems, the victory sparkles, the no-moves yes/no dialog, the fonts,

@@ -14,19 +14,17 @@ namespace {
 
 constexpr float BUTTON_DROP = 260;
 constexpr int BUTTON_GAP = 15;
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr int NAME_SCORE_GAP = 20;
-
-// The name cut short with "..." when it would run into its score.
-std::string FitName(const std::string& name, int maxWidth) {
-    if (plat::TextWidth(name) <= maxWidth) return name;
-    std::string cut = name;
-    while (!cut.empty() && plat::TextWidth(cut + "...") > maxWidth) cut.pop_back();
-    return cut + "...";
-}
 
 void DrawShadowedText(const std::string& text, float x, float y, int alignment) {
     DrawTextAligned(text, x, y, true, alignment, true);
+}
+
+// The score column's heading: the game screen's "Score: " without its colon.
+std::string ScoreHeading() {
+    std::string text = GameText().FindString("Score");
+    while (!text.empty() && (text.back() == ' ' || text.back() == ':')) text.pop_back();
+    return text;
 }
 
 }  // namespace
@@ -128,8 +126,8 @@ void THighScoreScreen::Draw() {
     plat::SetImageFont(GameFont(FontSize));
     plat::SetColor(255, 255, 0);
     const auto headingY = static_cast<float>(StartY - HeadingGap);
-    DrawShadowedText("Name", static_cast<float>(col1), headingY, ALIGN_LEFT);
-    DrawShadowedText("Score", static_cast<float>(col2), headingY, ALIGN_RIGHT);
+    DrawShadowedText(GameText().FindString("Name"), static_cast<float>(col1), headingY, ALIGN_LEFT);
+    DrawShadowedText(ScoreHeading(), static_cast<float>(col2), headingY, ALIGN_RIGHT);
     for (const auto& line : SlideLines.Lines) DrawLine(*line);
     plat::SetColor(255, 255, 255);
     SetTextShadow(1, 1, 0.5f);
@@ -152,7 +150,7 @@ void THighScoreScreen::DrawLine(const TSlideLine& line) const {
     const float lineY = line.GetY();
     const std::string score = std::to_string(entry->score);
     const int room = col2 - col1 - plat::TextWidth(score) - NAME_SCORE_GAP;
-    DrawShadowedText(FitName(entry->name, room), lineX, lineY, ALIGN_LEFT);
+    DrawShadowedText(FitToWidth(entry->name, static_cast<float>(room), nullptr), lineX, lineY, ALIGN_LEFT);
     DrawShadowedText(score, static_cast<float>(col2) + lineX - static_cast<float>(col1), lineY, ALIGN_RIGHT);
 }
 

@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/dialog.h"
+#include "gui/font.h"
 #include "gui/menu.h"
 #include "gui/text.h"
 #include "platform/graphics.h"
@@ -24,13 +25,26 @@ TGameMenu& GameMenu() {
     return menu;
 }
 
-void TGameMenu::Load() {
+void TGameMenu::Build(bool trying) {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
-    for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle", "savegame", "backtomenu"})
-        Menu->AddQuick(name, name);
+    for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle"}) Menu->AddQuick(name, name);
+    if (trying) {
+        const auto back = Menu->AddQuick("backtoeditor", "backtoeditor");
+        back->SetupCaption(GameText().FindString("Back to Editor"), SecondFont(),
+                           TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
+                           TColor::Create(255, 255, 255, 1.0f));
+    } else {
+        Menu->AddQuick("savegame", "savegame");
+        Menu->AddQuick("backtomenu", "backtomenu");
+    }
     if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
     Menu->Centre();
-    ActivateSound = SoundBank().Has("buttonclick") ? SoundBank().Find("buttonclick") : nullptr;
+    builtForTry_ = trying;
+}
+
+void TGameMenu::Load() {
+    Build(GamePlay().IsTrying());
+    ActivateSound = SoundBank().FindOrNull("buttonclick");
     FadeIn = TAnimation::Create(FADE_MS, 0, 0, 0);
     FadeOut = TAnimation::Create(FADE_MS, 0, 0, 0);
     Active = 0;
@@ -43,6 +57,10 @@ void TGameMenu::PlayMenuSound(const GameSoundPtr& sound) const {
 }
 
 void TGameMenu::Show(int playSound) {
+    if (builtForTry_ != GamePlay().IsTrying()) {
+        Build(GamePlay().IsTrying());
+        Menu->Precache();
+    }
     Active = 1;
     if (Menu) Menu->ManageNoSound();
     auto& mouse = Game().Mouse;
@@ -61,6 +79,15 @@ void TGameMenu::Hide() {
     // A menu closed half-way through opening fades out from where it was.
     FadeOut.Counter = FadeIn.Active ? FadeIn.Length[FadeIn.CurrentPhase] - FadeIn.Counter : FadeOut.Length[0];
     FadeIn.Active = 0;
+    FlushInput();
+}
+
+void TGameMenu::Close() {
+    if (!Active) return;
+    if (!MouseState) Game().Mouse.Off();
+    Active = 0;
+    FadeIn.Active = 0;
+    FadeOut.Active = 0;
     FlushInput();
 }
 
@@ -92,12 +119,13 @@ void TGameMenu::CheckButtons() {
     const TGameText& text = GameText();
     if (Menu->Clicked("resume")) Hide();
     if (Menu->Clicked("restartpuzzle")) gui.RestartInput = CreateYesNoDialog(text.FindString("Restart Puzzle"));
-    if (Menu->Clicked("shufflepuzzle")) gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
-    if (Menu->Clicked("savegame") && !GameState().stateFinished) {
-        gui.SaveGameNameInput = CreateTextInputDialog(1, text.FindString("Enter Save Name"));
-        gui.SaveGameNameInput->Start();
-    }
-    if (Menu->Clicked("backtomenu")) gui.QuitInput = CreateYesNoDialog(text.FindString("Exit Playing"));
+    // Once a puzzle is won, nothing here may change the board or the score.
+    const bool finished = GameState().stateFinished != 0;
+    if (Menu->Clicked("shufflepuzzle") && !finished)
+        gui.ShuffleInput = CreateYesNoDialog(text.FindString("Reshuffle Puzzle"));
+    if (Menu->Clicked("savegame") && !finished) gui.AskSaveName({});
+    if (Menu->Clicked("backtomenu")) gui.LeavePuzzle();
+    if (Menu->Clicked("backtoeditor")) gui.LeaveTry();
 }
 
 void TGameMenu::Draw() {
@@ -124,9 +152,8 @@ void TGameMenu::Draw() {
         plat::SetAlpha(c);
         if (Menu) Menu->SetAlpha(c);
     }
-    if (ImageBank().Has("menu") && Menu) {
-        const auto panel = ImageBank().Find("menu");
-        if (panel->image) plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
+    if (auto panel = ImageBank().FindOrNull("menu"); panel && panel->image && Menu) {
+        plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
     }
     plat::SetBlend(plat::ALPHABLEND);
     SetTextShadow(3, 3, 0.4f);

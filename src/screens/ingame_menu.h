@@ -1,7 +1,7 @@
 #pragma once
 // The pause menu over a puzzle in progress: Escape or the "menu" button
-// opens it; it dims the board, shows a panel with five buttons and fades in
-// and out. Its buttons only open the confirmation dialogs, which the in-game
+// opens it; it dims the board, shows a panel with five buttons (four during
+// a try of the editor's layout) and fades in and out. Its buttons only open the confirmation dialogs, which the in-game
 // controls (TGameGUI) own and answer.
 #include "app/animation.h"
 #include "app/screen.h"
@@ -19,6 +19,8 @@ public:
     void Load() override;
     void Show(int playSound);
     void Hide();
+    // Closed at once, without the fade (leaving a try).
+    void Close();
     void Logic() override;
     void Draw() override;
     void Kill() override;
@@ -29,6 +31,10 @@ public:
 private:
     void PlayMenuSound(const GameSoundPtr& sound) const;
     void CheckButtons();
+    // The buttons of play, or of a try of the editor's layout: "Back to
+    // Editor" in place of "Back to Menu" and no saving.
+    void Build(bool trying);
+    bool builtForTry_ = false;
 };
 
 // The one in-game menu of the program.

@@ -295,7 +295,7 @@ void PNLevelList::MoveRight() {
 bool PNLevelList::CanStartSelected() const {
     const int index = CurrentPagePosition + CurrentLevelID;
     if (CurrentLevel.empty() || index < 0 || index >= LevelCount() || CurrentLevelID >= PageItems()) return false;
-    return LevelList[static_cast<size_t>(index)] == CurrentLevel && ImageList[static_cast<size_t>(CurrentLevelID)];
+    return LevelList[static_cast<size_t>(index)] == CurrentLevel;
 }
 
 std::string PNLevelList::DisplayName(const std::string& name) const {

@@ -82,7 +82,7 @@ public:
     int PageItems() const { return static_cast<int>(ImageList.size()); }
     // FolderPath + name + "." + FilePrefix.
     std::string LevelPath(const std::string& name) const;
-    // A level is selected and its file could be read when the page was built.
+    // A level is selected (one that could not be read says why when started).
     bool CanStartSelected() const;
     // The name as the grid shows it ("007" -> "7" when trimming zeros).
     std::string DisplayName(const std::string& name) const;

@@ -3,13 +3,17 @@
 #include "app/game.h"
 #include "gui/sprite.h"
 #include "platform/clock.h"
+#include "resources/languages.h"
 #include "resources/resource_globals.h"
 
 namespace {
 constexpr float BUTTON_DROP = 220;
-// The three rows stand evenly spaced in the middle of the panel.
-constexpr float CHECK_BOX_Y = 350;
-constexpr float SLIDER_X = 346, MUSIC_SLIDER_Y = 190, SOUND_SLIDER_Y = 270;
+// The four rows stand evenly spaced in the middle of the panel.
+constexpr float SLIDER_X = 346, MUSIC_SLIDER_Y = 165, SOUND_SLIDER_Y = 235;
+constexpr float CHECK_BOX_Y = 305;
+constexpr float LANGUAGE_Y = 375;
+constexpr int LANGUAGE_GAP = 12;
+constexpr int LANGUAGE_FONT_SIZE = 18;
 // A slider's label image, beside it and a little lower.
 constexpr float LABEL_X = 242, LABEL_DROP = 13;
 constexpr int SLIDER_BORDER = 22;
@@ -37,6 +41,29 @@ void TOptionsScreen::Load() {
     soundLabel_ = ImageBank().Find("sound");
     MusicSlider->SetValue(game.MusicVolume);
     SoundSlider->SetValue(game.SoundVolume);
+    BuildLanguageMenu();
+}
+
+// The plates carry no words: each shows its language's name in the font.
+void TOptionsScreen::BuildLanguageMenu() {
+    LanguageMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
+    for (const auto& language : Languages()) LanguageMenu->AddNew("language", "languageMO", language.Code);
+    LanguageMenu->MakeRow(LANGUAGE_GAP);
+    LanguageMenu->CentreHoriz();
+    LanguageMenu->SetY(LANGUAGE_Y);
+    for (size_t i = 0; i < Languages().size(); ++i) {
+        LanguageMenu->Buttons[i]->SetupCaption(Languages()[i].Name, GameFont(LANGUAGE_FONT_SIZE),
+                                               TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
+                                               nullptr);
+    }
+    LightLanguageInUse();
+}
+
+void TOptionsScreen::LightLanguageInUse() {
+    for (size_t i = 0; i < Languages().size(); ++i) {
+        const bool on = Languages()[i].Code == GameText().Language;
+        LanguageMenu->Buttons[i]->LoadImages(on ? "languageOn" : "language", on ? "languageOnMO" : "languageMO");
+    }
 }
 
 void TOptionsScreen::Start() {
@@ -49,13 +76,14 @@ void TOptionsScreen::Start() {
 
 TOptionsScreen::TChoice TOptionsScreen::CurrentChoice() {
     const auto& game = Game();
-    return {game.FullScreen, game.MusicVolume, game.SoundVolume};
+    return {game.FullScreen, game.MusicVolume, game.SoundVolume, game.Language};
 }
 
 void TOptionsScreen::Logic() {
     TPanelScreen::Logic();
     AnimateHeader();
     if (OptionsMenu) OptionsMenu->Manage();
+    if (LanguageMenu) LanguageMenu->Manage();
     if (Menu && Menu->Clicked("ok")) {
         SaveSettings();
         LeaveToTitle();
@@ -64,6 +92,7 @@ void TOptionsScreen::Logic() {
     ManageMusicSlider();
     ManageSoundSlider();
     ManageFullScreenBox();
+    ManageLanguageMenu();
 }
 
 void TOptionsScreen::ManageMusicSlider() {
@@ -99,6 +128,26 @@ void TOptionsScreen::ManageFullScreenBox() {
     if (auto box = OptionsMenu->FindButton("fullscreen")) SetCheckBox(*OptionsMenu, *box, game.FullScreen);
 }
 
+void TOptionsScreen::ManageLanguageMenu() {
+    if (!LanguageMenu) return;
+    for (const auto& language : Languages()) {
+        if (LanguageMenu->Clicked(language.Code)) {
+            ChooseLanguage(language.Code);
+            return;
+        }
+    }
+}
+
+// Every screen reads its texts when it is entered or draws them, so the
+// next screen already speaks the new language.
+void TOptionsScreen::ChooseLanguage(const std::string& code) {
+    if (!IsLanguage(code)) return;
+    Game().Language = code;
+    if (GameText().Language == code) return;
+    LoadGameTextFile();
+    if (LanguageMenu) LightLanguageInUse();
+}
+
 void TOptionsScreen::ClickSound() {
     if (!Menu) return;
     if (auto ok = Menu->FindButton("ok")) ok->PlayClick();
@@ -127,12 +176,15 @@ void TOptionsScreen::Draw() {
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
     if (OptionsMenu) OptionsMenu->Draw(0, 0);
+    if (LanguageMenu) LanguageMenu->Draw(0, 0);
 }
 
 void TOptionsScreen::Kill() {
     TPanelScreen::Kill();
     if (OptionsMenu) OptionsMenu->Kill();
     OptionsMenu.reset();
+    if (LanguageMenu) LanguageMenu->Kill();
+    LanguageMenu.reset();
     if (MusicSlider) MusicSlider->Kill();
     if (SoundSlider) SoundSlider->Kill();
     MusicSlider.reset();

@@ -1,7 +1,10 @@
 #pragma once
-// The options screen: full screen on or off, and sliders for the music and
-// sound volumes, heard at once. OK and Escape both keep and save the choice.
+// The options screen: full screen on or off, sliders for the music and
+// sound volumes, heard at once, and the language of the game's texts, each
+// named in itself, which takes effect at once. OK and Escape both keep and
+// save the choice.
 #include <cstdint>
+#include <string>
 
 #include "gui/menu.h"
 #include "gui/slider.h"
@@ -17,6 +20,7 @@ public:
     MenuPtr OptionsMenu;  // holds the "fullscreen" check box
     SliderPtr MusicSlider;
     SliderPtr SoundSlider;
+    MenuPtr LanguageMenu;  // a button per language, named by its code; the one in use lit
     uint32_t LastClickTime = 0;
 
     void Load() override;
@@ -31,16 +35,23 @@ public:
     // (the crash marker is set) only when they differ from those the screen
     // started with.
     void SaveSettings();
+    // The texts of another language from now on; kept in the settings at OK.
+    void ChooseLanguage(const std::string& code);
 
 private:
     struct TChoice {
         int fullScreen = 0, music = 0, sound = 0;
+        std::string language;
         bool operator==(const TChoice&) const = default;
     };
     static TChoice CurrentChoice();
     void ManageMusicSlider();
     void ManageSoundSlider();
     void ManageFullScreenBox();
+    void BuildLanguageMenu();
+    // The button of the language in use shows lit.
+    void LightLanguageInUse();
+    void ManageLanguageMenu();
 
     GameImagePtr musicLabel_, soundLabel_;
     TChoice atStart_;

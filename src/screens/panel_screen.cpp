@@ -9,7 +9,6 @@
 
 namespace {
 constexpr float HEADER_X = 400, HEADER_Y = 50;
-constexpr float BUTTON_GROWTH = 1.15f;
 }  // namespace
 
 void TPanelScreen::LoadPanel(const std::string& header) {
@@ -24,7 +23,7 @@ void TPanelScreen::LoadPanel(const std::string& header) {
     ok->OKButton = 1;
     ok->SetupScaleOnMO(BUTTON_GROWTH, ok->ScaleOnMOUpSpeed, ok->ScaleOnMODownSpeed);
     auto& game = Game();
-    if (ImageBank().Has("particle1")) game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));
+    if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
     game.FadeMusic = 0;
 }
 

@@ -19,7 +19,6 @@ namespace {
 
 constexpr const char* STANDARD = "standardlevel";
 constexpr const char* CUSTOM = "customlevel";
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr int MAIN_MENU_GAP = 15;
 constexpr float MAIN_MENU_Y = 520;
 constexpr int LEVEL_TYPE_GAP = 50;
@@ -66,7 +65,7 @@ void TPlayScreen::Load() {
     LevelTypeMenu->MakeRow(LEVEL_TYPE_GAP);
     LevelTypeMenu->SetY(LEVEL_TYPE_Y);
 
-    if (ImageBank().Has("particle1")) game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));
+    if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
     game.FadeMusic = 0;
     if (Header) Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
     plat::SeedRnd(plat::MilliSecs());

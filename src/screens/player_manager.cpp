@@ -55,7 +55,7 @@ void TPlayerManager::Build(const std::string& title, GameImagePtr image, int lim
     CreateMenu();
     for (const char* name : {"Create", "Delete", "OK", "Cancel"}) Menu->AddQuick(name, name);
     Menu->FindButton("OK")->OKButton = 1;
-    ListBox = TListBox::Create(0, LIST_GAP, 0, 1, DOUBLE_CLICK_MS);
+    ListBox = TListBox::Create(LIST_GAP, 0, 1, DOUBLE_CLICK_MS);
     ListBox->SetupFont(DialogFont(), White(), TextShadow());
     ListBox->SetupBox(TColor::Create(0, 0, 0, 0.45f));
     ListBox->HighlightCol = TColor::Create(70, 110, 190, 0.9f);
@@ -304,11 +304,20 @@ void PNPlayerManager::DeleteSelected() {
 
 // ---- the game's players ------------------------------------------------------------
 
+// Letter case does not tell two players apart, for the Latin-1 letters
+// either: "Zo\xeb" and "ZO\xcb" are one player.
+static std::string UpperLatin1(const std::string& text) {
+    std::string upper;
+    for (const char c : text) upper += UppercaseFirst(std::string(1, c));
+    return upper;
+}
+
 bool NewPlayerNameAllowed(const std::string& name) {
     if (!IsSafeFileName(name) || name.size() > static_cast<size_t>(PLAYER_NAME_LENGTH)) return false;
-    const std::string file = IniUpper(name + ".dat");
+    const std::string file = UpperLatin1(name + ".dat");
     const auto entries = plat::ReadDir(Game().ProfilePath);
-    return std::none_of(entries.begin(), entries.end(), [&file](const std::string& entry) { return IniUpper(entry) == file; });
+    return std::none_of(entries.begin(), entries.end(),
+                        [&file](const std::string& entry) { return UpperLatin1(entry) == file; });
 }
 
 DialogTextInputPtr CreatePlayerNamePrompt(int withCancel) {

@@ -74,7 +74,11 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
                                             const std::string& directory, const std::string& deleteMessage) {
     auto manager = std::make_shared<TSaveGameManager>();
     manager->Init(title, std::move(image), PANEL_W, PANEL_H, 0, 0);
-    manager->ListBox = PNListBox::Create(10, 5, 0, 1, 500);
+    manager->ListBox = PNListBox::Create(5, 0, 1, 500);
+    // The chooser's own arrows move the window of rows; keys and the wheel do not.
+    manager->ListBox->ArrowKeysMoveHighlight = 0;
+    manager->ListBox->WheelScrolls = 0;
+    manager->ListBox->Limit = MaxVisibleRows;
     manager->CreateMenu();
     for (const char* name : {"Load", "Delete", "Cancel"}) manager->Menu->AddQuick(name, name);
     if (auto load = manager->Menu->FindButton("Load")) load->OKButton = 1;
@@ -120,22 +124,17 @@ void TSaveGameManager::FillList() {
 }
 
 void TSaveGameManager::ShowFirstRows() {
-    ListBox->StartList = 0;
-    ListBox->EndList = std::max(0, visibleRows_ - 1);
+    ListBox->TopIndex = 0;
     ListBox->SetIndex(0);
     ListBox->DoubleClicked = -1;
 }
 
 void TSaveGameManager::ScrollUp() {
-    if (ListBox->StartList <= 0) return;
-    --ListBox->StartList;
-    --ListBox->EndList;
+    if (ListBox->TopIndex > 0) --ListBox->TopIndex;
 }
 
 void TSaveGameManager::ScrollDown() {
-    if (ListBox->EndList >= ListBox->Count() - 1) return;
-    ++ListBox->StartList;
-    ++ListBox->EndList;
+    if (ListBox->TopIndex + ListBox->Limit < ListBox->Count()) ++ListBox->TopIndex;
 }
 
 std::string TSaveGameManager::ChosenName() const {
@@ -255,9 +254,8 @@ void TSaveGameManager::BoxSize() {
     ListBox->SetCoords(static_cast<float>(x + BoxBorderH), top, width, std::max(0.0f, bottom - top));
     ListBox->CalcLineHeight();
     const int lineH = std::max(1, ListBox->LineHeight);
-    visibleRows_ = std::clamp(static_cast<int>(ListBox->Box->H) / lineH, 1, MaxVisibleRows);
-    ListBox->Box->H = static_cast<float>(visibleRows_ * lineH);
-    ListBox->EndList = ListBox->StartList + visibleRows_ - 1;
+    ListBox->Limit = std::clamp(static_cast<int>(ListBox->Box->H) / lineH, 1, MaxVisibleRows);
+    ListBox->Box->H = static_cast<float>(ListBox->Limit * lineH);
 }
 
 void TSaveGameManager::MenuPosition() {
@@ -325,8 +323,8 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     const TGameText& text = GameText();
     // Saved games have more to show on a row: they get the wide panel.
     const bool saves = extension == "save";
-    const char* panelName = saves && ImageBank().Has("managerwide") ? "managerwide" : "manager";
-    GameImagePtr panel = ImageBank().Has(panelName) ? ImageBank().Find(panelName) : nullptr;
+    GameImagePtr panel = saves ? ImageBank().FindOrNull("managerwide") : nullptr;
+    if (!panel) panel = ImageBank().FindOrNull("manager");
     auto chooser = TSaveGameManager::Create(text.FindString(titleKey), std::move(panel), extension, game.ProfilePath,
                                             text.FindString("Delete File"));
     chooser->EmptyText = text.FindString(saves ? "No Saved Games" : "No Custom Layouts");

@@ -34,6 +34,7 @@ public:
     std::string Extension = "dat";
     std::string Directory;
     std::string DeleteMessage = "Do you want to delete this file?";
+    // Its window of Limit rows from TopIndex is moved by the arrows only.
     PNListBoxPtr ListBox;
     std::function<DialogOKPtr(const std::string& text)> ErrorDialogFunc;
     std::function<DialogYesNoPtr(const std::string& text)> DialogYesNoFunc;
@@ -83,10 +84,9 @@ public:
     std::string ChosenName() const;
     std::string ChosenPath() const;
     // Rows the window holds (fits in the list box, at most MaxVisibleRows).
-    int VisibleRows() const { return visibleRows_; }
+    int VisibleRows() const { return ListBox ? ListBox->Limit : 0; }
 
 private:
-    int visibleRows_ = MaxVisibleRows;
     // The window shows the first rows, and the first row is chosen.
     void ShowFirstRows();
     void DrawEmptyText();

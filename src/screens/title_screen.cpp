@@ -24,7 +24,6 @@ namespace {
 
 constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
-constexpr float BUTTON_GROWTH = 1.15f;
 constexpr float CHANGE_PLAYER_TOP = 560;
 constexpr float CONTINUE_GAP = 24;        // between Play and Continue
 constexpr float CONTINUE_DETAILS_GAP = 4;  // below Continue
@@ -81,7 +80,7 @@ void TTitleScreen::Load() {
         game.MusicRotationStart();
     }
     game.FadeMusic = 1;
-    background_ = ImageBank().Has("titlescreen") ? ImageBank().Find("titlescreen") : nullptr;
+    background_ = ImageBank().FindOrNull("titlescreen");
     HeaderLoad("logo", 400, 100);
     Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
 
@@ -105,7 +104,7 @@ void TTitleScreen::Load() {
     resume->ScaleOnMOMax = BUTTON_GROWTH;
     resume->Active = 0;
 
-    game.Mouse.SetSparkleTrail(ImageBank().Has("particle1") ? ImageBank().Find("particle1") : nullptr);
+    game.Mouse.SetSparkleTrail(ImageBank().FindOrNull("particle1"));
     loaded_ = true;
     if (first) PromptForName();
     RefreshContinue();

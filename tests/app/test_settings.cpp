@@ -1,7 +1,9 @@
 // Settings files, the marker files, the error report and the stage codes.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -9,11 +11,14 @@
 #include <unistd.h>
 
 #include "app/game.h"
-#include "platform/audio.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
+#include "platform/graphics.h"
+#include "platform/audio.h"
 #include "platform/os.h"
 #include "resources/error.h"
 #include "resources/error_state.h"
+#include "resources/resource_globals.h"
 
 namespace {
 
@@ -63,8 +68,8 @@ TEST_F(SettingsTest, MissingFileWritesTheDefaultsInOrder) {
     const std::string text = ReadAll(folder + "vellichorns.ini");
     EXPECT_EQ(text.rfind("FULL SCREEN=1\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=50\r\n", 0), 0u);
     EXPECT_NE(text.find("SOUND DRIVER=FreeAudio\r\nFULL SCREEN PROCESS PRIORITY=0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\n"), std::string::npos);
-    EXPECT_EQ(g.Ini.Lines.size(), 22u);
+    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n"), std::string::npos);
+    EXPECT_EQ(g.Ini.Lines.size(), 23u);
 }
 
 TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
@@ -152,30 +157,26 @@ TEST_F(SettingsTest, AKilledWriterLeavesThePreviousFileIntact) {
     EXPECT_NE(after.find("MUSIC VOLUME=33\r\n"), std::string::npos);
 }
 
-// A settings file that cannot be written ends the program in either error
-// mode: fatal (no exit routine, so no good-exit marker), shown once, and the
-// stage code appears once, in the log.
-TEST_F(SettingsTest, UnwritableSettingsEndTheProgramAndAreReportedOnce) {
-    const std::string path = folder + "missing/folder/vellichorns.ini";
-    Game().Ini.FileName = folder + "missing/folder/vellichorns";
-    for (const int onScreen : {1, 0}) {
-        SCOPED_TRACE(onScreen);
-        ErrorOnScreen = onScreen;
-        StartupStage = 139;
-        boxes.clear();
-        try {
-            Game().Ini.Save();
-            FAIL() << "no error";
-        } catch (const TFatalError& e) {
-            EXPECT_EQ(CrashText(e.what()), "(5008) Failed to save the file: " + path);
-            ReportCrash(e);
-        }
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0], "Failed to save file " + path);
-        const std::string log = ReadAll(folder + "ErrorLog.txt");
-        EXPECT_NE(log.find("\r\n(5008) Failed to save file " + path + "\r\n"), std::string::npos) << log;
-        EXPECT_EQ(log.find("(5008) (5008)"), std::string::npos) << log;
-    }
+// Settings that cannot be written do not stop the game: the first failure is
+// shown once the game has words for it, with the folder and the reason; every
+// one is logged.
+TEST_F(SettingsTest, UnwritableSettingsAreShownOnceAndPlayGoesOn) {
+    Game().Ini.FileName = folder + "missing/vellichorns";
+    ConfigIni().FileName = folder + "missing/config";
+    ErrorOnScreen = 0;
+    Game().IniUpdate(1);
+    EXPECT_TRUE(boxes.empty());
+    GameText().Map["CANNOT SAVE"] = {"Not saved in FFF: RRR."};
+    GameText().Map["WRITE REASON DENIED"] = {"no entry"};
+    ShowPendingWriteFailure();
+    ConfigSave();
+    ReportWriteFailure(folder + "config.ini", EACCES);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Not saved in " + folder + "missing: " + std::strerror(ENOENT) + ".");
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find(folder + "config.ini"), std::string::npos);
+    ResetWriteFailures();
+    ReportWriteFailure(folder + "config.ini", EACCES);
+    EXPECT_EQ(boxes.back(), "Not saved in " + folder.substr(0, folder.size() - 1) + ": no entry.");
 }
 
 // Each error reaches the player once; the stage code and any detail go to the
@@ -308,6 +309,22 @@ TEST_F(SettingsTest, FullScreenFailureFallsBackToAWindowForGood) {
     EXPECT_EQ(g.ForceWindowedMode, 1);
     EXPECT_EQ(g.ToggleFullScreen(), 0);
     EXPECT_EQ(StartupStage, 139);
+}
+
+// Without a list of display modes the window still opens, and full screen on
+// the desktop's current mode; the log says so.
+TEST_F(SettingsTest, NoListOfModesStillOpensTheGraphics) {
+    auto& g = Game();
+    plat::SetGraphicsModesHook([] { return std::vector<plat::GraphicsMode>{}; });
+    g.Driver = 1;
+    g.OpenGraphicsFunction = [](int, int, int depth, int) { return depth == 0 || depth == 24; };
+    for (const int fullScreen : {0, 1}) {
+        g.FullScreen = fullScreen;
+        EXPECT_NO_THROW(g.GraphicsCreate());
+        EXPECT_EQ(g.Depth, fullScreen ? 24 : 0);
+    }
+    plat::SetGraphicsModesHook(nullptr);
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("could not count graphics modes"), std::string::npos);
 }
 
 TEST_F(SettingsTest, MissingDirectXFallsBackToOpenGLAndSavesIt) {

@@ -366,6 +366,29 @@ TEST_F(ArtLooksTest, DialogPanelsHideWhatLiesBehindThem) {
     }
 }
 
+// The help picture's swap arrow stands on the two gems of the second row whose
+// swap makes the run shown there (not on the row above, where no swap helps).
+TEST_F(ArtLooksTest, HelpPictureArrowStandsOnTheSwapThatMatches) {
+    const plat::PixmapPtr p = plat::LoadPixmap(GRAPHICS + "helpimage.png");
+    ASSERT_TRUE(p);
+    constexpr int left = 28, top = 34, cell = 36;  // the scene's grid
+    int lowest = -1, highest = 1000, leftmost = 1000, rightmost = -1;
+    for (int y = 0; y < top + 4 * cell; ++y)
+        for (int x = 0; x < p->Width(); ++x) {
+            const uint32_t c = p->ReadPixel(x, y);
+            if (plat::PixR(c) != 0xff || plat::PixG(c) != 0xf0 || plat::PixB(c) != 0xc0) continue;
+            lowest = std::max(lowest, y);
+            highest = std::min(highest, y);
+            leftmost = std::min(leftmost, x);
+            rightmost = std::max(rightmost, x);
+        }
+    ASSERT_GE(lowest, 0) << "no arrow";
+    EXPECT_GE(lowest, top + cell + 6) << "the arrow does not reach down to the second row";
+    EXPECT_GE(highest, top + cell / 2) << "the arrow runs over the first row";
+    EXPECT_GE(leftmost, left + 2 * cell);
+    EXPECT_LE(rightmost, left + 4 * cell);
+}
+
 TEST_F(ArtLooksTest, GlowsFadeOutInsideTheirPictures) {
     auto edgeAlpha = [](const plat::TPixmap& p, int x0, int w) {
         int most = 0;

@@ -18,6 +18,7 @@
 #include "platform/stream.h"
 #include "resources/error.h"
 #include "resources/error_state.h"
+#include "resources/languages.h"
 #include "resources/resource_globals.h"
 
 namespace fs = std::filesystem;
@@ -46,9 +47,10 @@ const std::vector<ButtonFiles>& Buttons() {
         {"savecustom", "savecustomMO"}, {"loadcustom", "loadcustomMO"}, {"reset", "resetMO"},
         {"backtomenu", "backtomenuMO"}, {"resume", "resumeMO"}, {"restartpuzzle", "restartpuzzleMO"},
         {"shufflepuzzle", "shufflepuzzleMO"}, {"savegame", "savegameMO"}, {"nextpuzzle", "nextpuzzleMO"},
-        {"oksmall", "oksmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"OK", "OKMO"},
+        {"oksmall", "oksmallMO"}, {"clear", "clearMO"}, {"check", "checkMO", true}, {"language", "languageMO", true}, {"OK", "OKMO"},
         {"Yes", "YesMO"}, {"No", "NoMO"}, {"Cancel", "CancelMO"}, {"Create", "CreateMO"},
-        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}};
+        {"Delete", "DeleteMO"}, {"Up", "UpMO"}, {"Down", "DownMO"}, {"undo", "undoMO"}, {"redo", "redoMO"},
+        {"mirror", "mirrorMO", true}, {"try", "tryMO"}, {"backtoeditor", "backtoeditorMO"}};
     return buttons;
 }
 
@@ -118,9 +120,9 @@ TEST_F(ContentTest, EveryNamedImageDecodes) {
     for (const std::string& f : files)
         if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
     EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
-    // 197 images are named: these plus the 9 archive images (loaded by the start-up
+    // 213 images are named: these plus the 9 archive images (loaded by the start-up
     // test); "manager.png" is both a bank image and the player manager's background.
-    EXPECT_EQ(files.size(), 197u - 9u + 1u);
+    EXPECT_EQ(files.size(), 213u - 9u + 1u);
 }
 
 TEST_F(ContentTest, EveryNamedSoundDecodes) {
@@ -262,63 +264,92 @@ const std::vector<std::string>& TextKeys() {
         "Score", "Name", "Data Pak Error", "Help Message", "Bonus Points", "Bonus Counter", "No Valid Matches 1",
         "No Valid Matches 2", "Progress Field", "Enter Level Name", "Editor Error 1", "Editor Error 2",
         "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6", "Editor Error 7", "Editor Error 8",
-        "Editor Error 9", "Replace Layout", "Clear Puzzle", "Exit Editor",
+        "Editor Error 9", "Editor Error 10", "Replace Layout", "Clear Puzzle", "Exit Editor",
         "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Highscore Place", "Finished Puzzle", "Choose Layout",
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
-        "Could Not Create File", "Name Error", "Continue Details", "No Saved Games", "No Custom Layouts",
-        "Choose A File", "Saved As", "Save Row Score", "Save Date Format", "Save Name Taken", "Player Delete Named 0",
-        "Player Delete Named 1", "Player Delete Named"};
+        "Could Not Create File", "Name Error", "Cannot Save", "Write Reason Denied", "Write Reason Read Only",
+        "Write Reason Full", "Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try",
+        "Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way", "Editor Verdict Ready",
+        "Editor Verdict Checking", "Back to Editor", "Trying Puzzle", "Continue Details",
+        "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
+        "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named"};
     return keys;
 }
 
-TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawn) {
-    LoadGameTextFile();
+// Each translation, read with the game's reader, has every English key with a
+// text, and no key that English lacks.
+TEST_F(ContentTest, EveryTranslationHasTheKeysOfTheEnglishTable) {
+    TGameText english;
+    english.Read(GameTextFileOf("en"));
+    ASSERT_FALSE(english.Map.empty());
+    for (const auto& language : Languages()) {
+        if (language.Code == "en") continue;
+        TGameText translation;
+        translation.Read(GameTextFileOf(language.Code));
+        for (const auto& [key, lines] : english.Map) {
+            EXPECT_NE(translation.FindString(key).find_first_not_of(" \r\n"), std::string::npos)
+                << language.Code << ": no text for " << key;
+        }
+        for (const auto& [key, lines] : translation.Map) EXPECT_TRUE(english.Map.count(key)) << language.Code << ": " << key;
+    }
+}
+
+TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
     ASSERT_TRUE(MountArchivesForTest());
     LoadGameFonts();
-    for (const std::string& key : TextKeys()) EXPECT_NE(GameText().FindString(key), "") << key;
-    for (int i = 1; i <= 10; ++i) {
-        const std::string name = GameText().FindString("Highscore Name " + std::to_string(i));
-        EXPECT_FALSE(name.empty()) << i;
-        EXPECT_LE(name.size(), 10u) << name;
-    }
-    // Texts followed directly by a number or name end with a blank or quote.
-    for (const std::string key : {"Score", "Highscore Place", "Version", "Welcome"})
-        EXPECT_EQ(GameText().FindString(key).back(), ' ') << key;
-    for (const std::string key : {"Failed Read Directory", "Could Not Create File"})
-        EXPECT_EQ(GameText().FindString(key).back(), '\'') << key;
-    EXPECT_NE(GameText().FindString("Bonus Points").find("NNN"), std::string::npos);
-    EXPECT_NE(GameText().FindString("Bonus Counter").find("NNN"), std::string::npos);
+    for (const auto& language : Languages()) {
+        SCOPED_TRACE(language.Code);
+        Game().Language = language.Code;
+        LoadGameTextFile();
+        ASSERT_EQ(GameText().Language, language.Code);
+        for (const std::string& key : TextKeys()) EXPECT_NE(GameText().FindString(key), "") << key;
+        for (int i = 1; i <= 10; ++i) {
+            const std::string name = GameText().FindString("Highscore Name " + std::to_string(i));
+            EXPECT_FALSE(name.empty()) << i;
+            EXPECT_LE(name.size(), 10u) << name;
+        }
+        // Texts followed directly by a number or name end with a blank or quote.
+        for (const std::string key : {"Score", "Highscore Place", "Version", "Welcome"})
+            EXPECT_EQ(GameText().FindString(key).back(), ' ') << key;
+        for (const std::string key : {"Failed Read Directory", "Could Not Create File"})
+            EXPECT_EQ(GameText().FindString(key).back(), '\'') << key;
+        EXPECT_NE(GameText().FindString("Bonus Points").find("NNN"), std::string::npos);
+        EXPECT_NE(GameText().FindString("Bonus Counter").find("NNN"), std::string::npos);
 
-    // Dialog captions: one line in the dialog font, inside the dialog background.
-    const int captionRoom = Size(GRAPHICS + "input.png").first - 40;
-    for (const std::string key : {"No Valid Matches 1", "Enter Level Name", "Editor Error 1", "Editor Error 2",
-                                  "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
-                                  "Editor Error 7", "Editor Error 8", "Editor Error 9", "Replace Layout",
-                                  "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
-                                  "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
-                                  "Player One Player", "Player Delete Player", "Enter Save Name",
-                                  "Clear Highscore", "Name Error", "Choose A File", "No Saved Games",
-                                  "No Custom Layouts", "Save Name Taken"}) {
-        const std::string text = GameText().FindString(key);
-        EXPECT_EQ(text.find('\n'), std::string::npos) << key;
-        EXPECT_LE(plat::FontTextWidth(*GameFont(20), text), captionRoom) << key;
+        // Dialog captions are one line in the table; the dialogs wrap them to
+        // their panels (the screens' language test measures them there).
+        for (const std::string key : {"No Valid Matches 1", "Enter Level Name", "Editor Error 1", "Editor Error 2",
+                                      "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
+                                      "Editor Error 7", "Editor Error 8", "Editor Error 9", "Editor Error 10", "Replace Layout",
+                                      "Clear Puzzle", "Exit Editor", "Restart Puzzle", "Exit Playing",
+                                      "Reshuffle Puzzle", "Delete File", "Enter Name", "Player No More",
+                                      "Player One Player", "Player Delete Player", "Enter Save Name",
+                                      "Clear Highscore", "Name Error", "Choose A File", "No Saved Games",
+                                      "No Custom Layouts", "Save Name Taken", "Player Delete Named 0",
+                                      "Player Delete Named 1", "Player Delete Named"}) {
+            EXPECT_EQ(GameText().FindString(key).find('\n'), std::string::npos) << key;
+        }
+        // The bottom message line and the editor lines span the screen.
+        for (const std::string key : {"Help Message", "Finished Puzzle", "No Valid Matches 2", "Level Editor 1"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
+        EXPECT_EQ(GameText().FindString("Level Editor 1").find('\n'), std::string::npos);
+        // The help text: lines of 25 px from x 285, the last at y 434, the first
+        // below the panel's top edge (y 100) and its frame.
+        std::istringstream help(GameText().FindString("Help Message Lumen Spire"));
+        int lines = 0;
+        for (std::string line; std::getline(help, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            ++lines;
+            EXPECT_LE(285 + plat::FontTextWidth(*GameFont(25), line), 790) << line;
+        }
+        EXPECT_LE(lines, 13);
+        // The editor's labels on the tool plates and in the strip beside the board.
+        for (const std::string key : {"Editor Undo", "Editor Redo", "Editor Mirror", "Editor Try", "Mirror Left Right"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)), Size(MENUS + "undo.png").first - 10)
+                << key;
     }
-    EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString("Highscore Place") + "10!"), captionRoom);
-    // The bottom message line and the editor lines span the screen.
-    for (const std::string key : {"Help Message", "Finished Puzzle", "No Valid Matches 2", "Level Editor 1"})
-        EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
-    EXPECT_EQ(GameText().FindString("Level Editor 1").find('\n'), std::string::npos);
-    // The help text: at most twelve lines of 25 px from x 285.
-    std::istringstream help(GameText().FindString("Help Message Lumen Spire"));
-    int lines = 0;
-    for (std::string line; std::getline(help, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        ++lines;
-        EXPECT_LE(285 + plat::FontTextWidth(*GameFont(25), line), 790) << line;
-    }
-    EXPECT_LE(lines, 12);
 }
 
 TEST_F(ContentTest, DefaultSettingsHoldEveryKeyInBothSpellings) {
@@ -335,7 +366,7 @@ TEST_F(ContentTest, DefaultSettingsHoldEveryKeyInBothSpellings) {
         EXPECT_NE(line.find('='), std::string::npos) << line;
         ++keys;
     }
-    EXPECT_EQ(keys, 22);
+    EXPECT_EQ(keys, 23);
 }
 
 TEST_F(ContentTest, SoundsAreShortAndMusicIsLong) {

@@ -350,6 +350,19 @@ TEST_F(DialogTest, TextInputRefusesUnsafeOrEmptyAnswers) {
         for (int i = 0; i < 4; ++i) Key(SDL_BACKSPACE);
         RunUntilAnswer(*dialog, 10);
     }
+    // Blanks typed into the empty line would be trimmed: they take no room.
+    dialog->Kill();
+    dialog = CreateTextInputDialog(0, "Your name?");
+    dialog->TextInput->MaxLength = 10;
+    dialog->Start();
+    for (const int blanks : {8, 10}) {
+        plat::PostTextInput((std::string(static_cast<size_t>(blanks), ' ') + "zed").c_str());
+        RunUntilAnswer(*dialog, 40);
+        EXPECT_EQ(dialog->TextInput->Text, "zed") << blanks;
+        for (int i = 0; i < 3; ++i) Key(SDL_BACKSPACE);
+        RunUntilAnswer(*dialog, 10);
+    }
+    ok = dialog->Menu->FindButton("OK");
     // Space types a blank, it never clicks OK; without Cancel Escape does nothing.
     plat::PostTextInput("a b");
     Key(SDL_ESCAPE);
@@ -505,7 +518,7 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
         EXPECT_LT(right, sliding->x + sliding->w - 40);
     }
 
-    auto list = TListBox::Create(0, 4, 0, 1, 400);
+    auto list = TListBox::Create(4, 0, 1, 400);
     list->SetCoords(250, 150, 300, 240);
     list->SetupFont(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f),
                     TColor::Create(255, 255, 0));

@@ -35,7 +35,7 @@ protected:
     }
     // A box of eight rows at (100, 100), 200 wide, showing count lines.
     ListBoxPtr MakeList(int count) {
-        auto list = TListBox::Create(0, 5, 0, 1, 400);
+        auto list = TListBox::Create(5, 0, 1, 400);
         list->SetCoords(100, 100, 200, 1000);
         list->SetupFont(font, TColor::Create(255, 255, 255), nullptr);
         list->SetCoords(100, 100, 200, static_cast<float>(8 * list->LineHeight + 3));
@@ -224,14 +224,14 @@ TEST(ScrollBar, DegenerateTracksNeverDivideByZero) {
     ResetGlobals();
 }
 
-TEST_F(ListBoxTest, SmallListShowsTheRowsItHas) {
-    auto box = PNListBox::Create(0, 5, 0, 1, 500);
+TEST_F(ListBoxTest, WindowMovedByItsOwnerShowsTheRowsItHas) {
+    auto box = PNListBox::Create(5, 0, 1, 500);
     box->SetupFont(font, TColor::Create(255, 255, 255), nullptr);
     box->SetCoords(100, 100, 200, static_cast<float>(8 * box->LineHeight));
+    box->Limit = 8;
     for (int i = 0; i < 5; ++i) box->Strings.push_back("player " + std::to_string(i));
     screen.logic = [box] { box->Manage(); };
-    EXPECT_EQ(box->EndList, 7);
-    EXPECT_EQ(box->LastShown(), 4);
+    EXPECT_EQ(box->GetTempLimit(), 5);
     const auto rowY = [&](int row) { return 100 + row * box->LineHeight + box->LineHeight / 2; };
     ClickAt(150, rowY(6));
     EXPECT_EQ(box->Index, -1) << "an empty row selects nothing";
@@ -240,8 +240,8 @@ TEST_F(ListBoxTest, SmallListShowsTheRowsItHas) {
     EXPECT_EQ(box->Value, "player 3");
     ClickAt(150, rowY(3));
     EXPECT_EQ(box->DoubleClicked, 3);
-    box->StartList = 2;
-    box->EndList = 4;
+    box->TopIndex = 2;
+    box->Limit = 3;
     ClickAt(150, rowY(2));
     EXPECT_EQ(box->Index, 4);
     ClickAt(150, rowY(3));

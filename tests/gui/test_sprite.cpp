@@ -243,25 +243,10 @@ TEST_F(SpriteTest, KillReleasesTheAttachedSpriteAndMovingCarriesIt) {
     EXPECT_EQ(inner->AttachedSprite, grand);
 }
 
-TEST_F(SpriteTest, NameAndVectorHelpers) {
+TEST_F(SpriteTest, NamesAreUpperCased) {
     TSprite s;
     s.SetName("ok-Button\xe9");
     EXPECT_EQ(s.name, "OK-BUTTON\xe9");
-
-    TVector zero;
-    zero.Normalise();
-    EXPECT_EQ(zero.x, 0.0);
-    EXPECT_EQ(zero.CalcSlope(), 0.0);
-    TVector v(3, -4);
-    v.Rebound(TVector(0, 0));  // no surface: unchanged
-    EXPECT_EQ(v.y, -4.0);
-    v.Rebound(TVector(0, 5));  // a floor
-    EXPECT_DOUBLE_EQ(v.x, 3.0);
-    EXPECT_DOUBLE_EQ(v.y, 4.0);
-    v.Rotate(90);
-    EXPECT_NEAR(v.x, -4.0, 1e-9);
-    EXPECT_NEAR(v.y, 3.0, 1e-9);
-    EXPECT_DOUBLE_EQ(TVector::CreateFromPoints(1, 1, 4, 5)->CalcLength(), 5.0);
 }
 
 TEST_F(SpriteTest, GlowDrawKeepsTheOwnersAlternativeImage) {

@@ -40,6 +40,7 @@
 #include "resources/error.h"
 #include "resources/error_state.h"
 #include "screens/game_gui.h"
+#include "resources/resource_globals.h"
 
 namespace {
 
@@ -155,15 +156,12 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
         };
         w.attempt = [] {
             plat::SetMessageBoxHook(&RecordBox);
-            try {
-                Game().MusicVolume = 90;
-                Game().IniUpdate(0);
-            } catch (const TFatalError& e) {
-                return toldInBox + " / " + e.what();
-            }
-            return std::string();
+            GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
+            Game().MusicVolume = 90;
+            Game().IniUpdate(0);
+            return toldInBox;
         };
-        w.told = "Failed to save file " + w.path;
+        w.told = plat::ExtractDir(w.path);
     } else if (name == "settings_restored") {
         // After a crash that followed a settings change, the defaults
         // replace the settings (keeping the player's name).
@@ -200,16 +198,13 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
         };
         w.attempt = [] {
             plat::SetMessageBoxHook(&RecordBox);
-            try {
-                ConfigIni().Clear();
-                ConfigIni().Add("FirstRun", "0 and a much longer value than before");
-                ConfigSave();
-            } catch (const TFatalError& e) {
-                return toldInBox + " / " + e.what();
-            }
-            return std::string();
+            GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
+            ConfigIni().Clear();
+            ConfigIni().Add("FirstRun", "0 and a much longer value than before");
+            ConfigSave();
+            return toldInBox;
         };
-        w.told = "Failed to save file " + w.path;
+        w.told = plat::ExtractDir(w.path);
     } else if (name == "markers") {
         w.path = game.MarkerPath("GoodExit.dat");
         w.write = [](long) { Game().MakeGoodExit(); };

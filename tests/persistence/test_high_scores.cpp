@@ -8,6 +8,7 @@
 #include "app/game.h"
 #include "persistence/high_scores.h"
 #include "platform/files.h"
+#include "platform/stream.h"
 #include "resources/resource_globals.h"
 
 namespace {
@@ -74,7 +75,7 @@ TEST_F(HighScoreTest, ZeroedAndShortTables) {
 
 TEST_F(HighScoreTest, FileRoundTripShiftsNames) {
     table.Add("Ann", 500);
-    table.Add("B\xE9", -3);
+    table.Add("B\xE9", MaxPuzzleScore);
     ASSERT_TRUE(table.Save());
     const auto bytes = table.Format();
     ASSERT_EQ(bytes.size(), 4u + 4u + 3u + 4u);
@@ -89,7 +90,21 @@ TEST_F(HighScoreTest, FileRoundTripShiftsNames) {
     ASSERT_EQ(again.Count(), 2);
     EXPECT_EQ(again.Entries[0].name, "Ann");
     EXPECT_EQ(again.Entries[1].name, "B\xE9");
-    EXPECT_EQ(again.Entries[1].score, -3);
+    EXPECT_EQ(again.Entries[1].score, MaxPuzzleScore);
+}
+
+// A table no game could have written is kept as ".bad"; the default is shown.
+TEST_F(HighScoreTest, DamagedTableIsKeptAsideAndTheDefaultShown) {
+    for (const TLumenSpireHighScore& bad : {TLumenSpireHighScore{"\x9c\x03\xf1", 20}, {"Elevenchars", 20},
+                                            {"Ann", -1}, {"Ann", MaxPuzzleScore + 1}}) {
+        table.Entries = {{"Ann", 500}, bad};
+        const auto bytes = table.Format();
+        ASSERT_TRUE(plat::WriteFileAtomic(table.filepath, bytes));
+        table.Load();
+        EXPECT_EQ(Scores().front(), 200) << bad.name << " " << bad.score;
+        std::vector<uint8_t> kept;
+        EXPECT_TRUE(plat::LoadBytes(table.filepath + ".bad", kept) && kept == bytes);
+    }
 }
 
 TEST_F(HighScoreTest, DamagedFilesReadCleanly) {

@@ -101,10 +101,12 @@ TEST_F(ProfileTest, APlayerWhoseFileCannotBeWrittenIsKeptInMemoryAndTheFailureTo
 TEST_F(ProfileTest, NewNamesMustBeSafeShortAndNotTakenInAnyLetterCase) {
     Put("Ann.dat");
     Put("Bob.DAT");
+    Put("\xC9lodie.dat");
     EXPECT_TRUE(NewPlayerNameAllowed("Zed"));
     EXPECT_TRUE(NewPlayerNameAllowed("Zo\xEB")) << "Latin-1 letters are fine";
     EXPECT_TRUE(NewPlayerNameAllowed("Ten letter"));
-    for (const char* taken : {"Ann", "ANN", "ann", "bob"}) EXPECT_FALSE(NewPlayerNameAllowed(taken)) << taken;
+    EXPECT_TRUE(NewPlayerNameAllowed("J\xFCrg \xF1\xE7\xDF\xEA\xE8"));
+    for (const char* taken : {"Ann", "ANN", "ann", "bob", "\xE9LODIE"}) EXPECT_FALSE(NewPlayerNameAllowed(taken)) << taken;
     for (const char* bad : {"", ".", "..", " Lead", "Trail ", "a/b", "a\\b", "a=b", "a:b", "a?b", "a*b",
                              "Eleven char", "a\x7F", "a\x85"})
         EXPECT_FALSE(NewPlayerNameAllowed(bad)) << '"' << bad << '"';

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../audio_samples.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -21,14 +22,9 @@ constexpr int kRate = 44100;
 // opened by these tests is its null back end even outside CTest.
 const bool kNullBackEnd = ::setenv("ALSOFT_DRIVERS", "null", 0) == 0;
 
-void Put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using audiosamples::Put16;
+using audiosamples::Put32;
+using audiosamples::Rms;
 
 // A 440 Hz tone at half scale as a WAV file.
 std::vector<uint8_t> MakeWav(double seconds, int channels = 1, int bits = 16, int rate = 22050, int format = 1) {
@@ -66,17 +62,6 @@ std::vector<uint8_t> MakeWav(double seconds, int channels = 1, int bits = 16, in
         }
     }
     return b;
-}
-
-double Rms(const std::vector<int16_t>& s, int channel = -1) {
-    double sum = 0;
-    size_t n = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (channel >= 0 && static_cast<int>(i % 2) != channel) continue;
-        sum += static_cast<double>(s[i]) * s[i];
-        ++n;
-    }
-    return n ? std::sqrt(sum / static_cast<double>(n)) : 0.0;
 }
 
 // OpenAL Soft dithers 16-bit output, so silence is a few units of noise.

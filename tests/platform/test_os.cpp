@@ -90,21 +90,6 @@ TEST(Maths, DegreeFunctions) {
 
 namespace {
 
-TEST(Os, DirectXTable) {
-    const std::pair<const char*, const char*> table[] = {
-        {"4.02.0095", "1.0"},       {"4.03.00.1096", "2.0"},    {"4.04.0068", "3.0"},
-        {"4.04.0069", "3.0"},       {"4.05.00.0155", "5.0"},    {"4.05.01.1721", "5.0"},
-        {"4.05.01.1998", "5.0"},    {"4.06.02.0436", "6.0"},    {"4.07.00.0700", "7.0"},
-        {"4.07.00.0716", "7.0a"},   {"4.08.00.0400", "8.0"},    {"4.08.01.0881", "8.1"},
-        {"4.08.01.0810", "8.1"},    {"4.09.0000.0900", "9.0"},  {"4.09.00.0900", "9.0"},
-        {"4.09.0000.0901", "9.0a"}, {"4.09.00.0901", "9.0a"},   {"4.09.0000.0902", "9.0b"},
-        {"4.09.00.0902", "9.0b"},   {"4.09.00.0904", "9.0c"},   {"4.09.0000.0904", "9.0c"},
-        {"", ""},                   {"4.09.00.0905", ""},       {"4.9.0.904", ""},
-    };
-    for (const auto& [value, release] : table) EXPECT_EQ(plat::DirectXReleaseFromRegistryValue(value), release) << value;
-    EXPECT_EQ(plat::InstalledDirectXRelease(), "");
-}
-
 TEST(Os, FoldersAndNames) {
     const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
     const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";

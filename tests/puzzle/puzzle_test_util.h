@@ -50,6 +50,14 @@ inline std::vector<std::string> FullRows(const std::string& row, int count = BOA
     return std::vector<std::string>(static_cast<size_t>(count), row);
 }
 
+// A fair puzzle: floor everywhere, creation cells along the top, marble in the middle.
+inline std::vector<std::string> FairRows() {
+    auto rows = FullRows("................");
+    rows[0] = "cccccccccccccccc";
+    rows[6] = ".....mmmm.......";
+    return rows;
+}
+
 inline int PixelX(int column) { return 76 + CELL_SIZE * column + CELL_SIZE / 2; }
 inline int PixelY(int row) { return 48 + CELL_SIZE * row + CELL_SIZE / 2; }
 

@@ -1,23 +1,19 @@
 // The level editor: painting and erasing with the mouse, the brush keys, no
 // painting while a dialog is open or its closing press is still held, the
-// validity checks in their order with the fairness checks after them, and
-// layouts saved and loaded back (a refused file changes nothing).
+// validity checks in their order with the fairness checks after them,
+// layouts saved and loaded back (a refused file changes nothing), undo and
+// redo of strokes, clears and loads, the mirror, and the live verdict.
+#include <set>
+
 #include "app/input_tables.h"
 #include "gui/mouse_pointer.h"
+#include "platform/clock.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
 #include "puzzle_file_test_util.h"
 
 namespace {
-
-// A fair puzzle: creation cells along the top, marble in the middle.
-std::vector<std::string> FairRows() {
-    auto rows = FullRows("................");
-    rows[0] = "cccccccccccccccc";
-    rows[6] = ".....mmmm.......";
-    return rows;
-}
 
 class EditorTest : public PuzzleFileTest {
 protected:
@@ -48,6 +44,17 @@ protected:
         RecordKeyUp(key);
         editor.Logic();
     }
+    // A drag along a row; button 2 erases.
+    void Stroke(int row, int from, int to, int button = 1) {
+        for (int column = from; column <= to; ++column) Tick(column, row, button == 1, button == 2);
+        Tick(to, row, 0);
+    }
+    // The layout as Save writes it.
+    std::string SavedText() {
+        EXPECT_EQ(editor.SaveLayout(File("now.layout")), "");
+        return ReadText(File("now.layout"));
+    }
+    int FloorCount() { return editor.CellBox->GetLayoutCellNotEmptyCount(); }
     TLayoutCell& At(int column, int row) { return editor.CellBox->Layout[column][row]; }
     // A mark on a wall position that a wall update always clears.
     void MarkWalls() { At(0, 0).WallTile = 99; }
@@ -160,8 +167,11 @@ TEST_F(EditorTest, ChecksComeInOrderAndTheFirstFailureIsReported) {
     // Single cells apart from each other, all starting with a gem and
     // creating more: no line of three can ever form.
     EXPECT_EQ(Check({"c#c#c#c", "#######", "m#m#m#m"}), LAYOUT_NO_MOVE);
-    // Gems only on creation cells: the trial fill leaves those out.
-    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_NO_MOVE);
+    // Gems only on creation cells, which the trial leaves empty: a refusal of its own.
+    EXPECT_EQ(Check({"ccc", "#m#"}), LAYOUT_CREATE_EMPTY);
+    BuildBox(*editor.CellBox, {"cccc"});  // the only floor: creation cells
+    At(2, 1).Contents = FLOOR_MARBLE;
+    EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_CREATE_EMPTY);
     EXPECT_EQ(Check(FairRows()), LAYOUT_VALID);
     EXPECT_FALSE(editor.FaultCell);
     // The checks put no gem on the board.
@@ -178,6 +188,31 @@ TEST_F(EditorTest, ALayoutTheGameCannotStartIsRefused) {
     BuildBox(*editor.CellBox, {"ccc", "...", "mmm", "..."});
     for (int column = 1; column <= 3; ++column) At(column, 1).IsFill = 0;
     EXPECT_EQ(editor.IsLayoutValid(), LAYOUT_VALID);
+}
+
+// A chain goes with its gem: gems fall through a chained cell once a line of
+// three can clear it, never through one that no line can clear.
+TEST_F(EditorTest, GemsFallThroughAChainThatCanBeCleared) {
+    EXPECT_EQ(Check({"ccc", "#k#", "...", "mmm"}), LAYOUT_VALID);  // a chained gem over a gap
+    // The same chain with nothing below that starts with a gem: no line clears it.
+    BuildBox(*editor.CellBox, {"ccc", "#k#", "ooo", "mmm"});
+    EXPECT_FALSE(FedCells(LayoutGridOf(*editor.CellBox))[2][3]);
+}
+
+// The start check deals from the layout: the same answer on every click, and
+// play draws the same numbers as if no check had run.
+TEST_F(EditorTest, TheStartCheckAnswersTheSameEveryTime) {
+    std::set<int> answers;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        BuildBox(*editor.CellBox, {"ccc", ".#.", "#.m", ".#."});  // random deals: refused one time in four
+        for (int column = 1; column <= 3; ++column) At(column, 1).IsFill = 0;
+        plat::SeedRnd(seed);
+        answers.insert(editor.IsLayoutValid());
+        const int drawn = plat::Rand(0, 1 << 30);
+        plat::SeedRnd(seed);
+        EXPECT_EQ(plat::Rand(0, 1 << 30), drawn);
+    }
+    EXPECT_EQ(answers.size(), 1u);
 }
 
 TEST_F(EditorTest, UnfairCellsAreRefusedAndMarked) {
@@ -231,4 +266,150 @@ TEST_F(EditorTest, SavedLayoutLoadsBackIntoTheEditorAndARefusedFileChangesNothin
     EXPECT_NE(editor.FileError, "");
     EXPECT_EQ(LayoutOf(*editor.CellBox), edited);
     EXPECT_EQ(editor.CellBox->IsLevelEditor, 1);
+}
+
+// Undoes back through the states and redoes forward again, each step compared.
+template <typename State, typename Now>
+void ExpectStepsBackAndForth(TGameModeEditor& editor, const std::vector<State>& states, Now now) {
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(editor.Undo()) << i;
+        ASSERT_EQ(now(), states[i - 1]) << "undo to step " << i - 1;
+    }
+    EXPECT_FALSE(editor.Undo()) << "more steps kept than made or than the history holds";
+    for (size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(editor.Redo()) << i;
+        ASSERT_EQ(now(), states[i]) << "redo to step " << i;
+    }
+    EXPECT_FALSE(editor.Redo());
+}
+
+TEST_F(EditorTest, StrokesClearsAndLoadsUndoAndRedoStepByStep) {
+    TCellBox fair;
+    BuildBox(fair, FairRows());
+    ASSERT_EQ(SaveLayout(fair, File("fair.layout")), "");
+    std::vector<std::string> states = {SavedText()};
+    Stroke(3, 2, 9);
+    states.push_back(SavedText());
+    Key(plat::KEY_LCONTROL);
+    Stroke(4, 3, 6);
+    states.push_back(SavedText());
+    Stroke(3, 4, 12, 2);  // erasing past the floor's end
+    states.push_back(SavedText());
+    Stroke(4, 3, 6);  // strokes and a clear that change nothing are no steps
+    Stroke(8, 1, 16, 2);
+    editor.Clear();
+    states.push_back(SavedText());
+    editor.Clear();
+    ASSERT_EQ(editor.LoadLayout(File("fair.layout")), "");
+    states.push_back(SavedText());
+    ExpectStepsBackAndForth(editor, states, [this] { return SavedText(); });
+
+    // Undo after Clear brings back the whole layout, walls and all.
+    editor.Clear();
+    ASSERT_TRUE(editor.Undo());
+    EXPECT_EQ(SavedText(), states.back());
+    EXPECT_NE(At(1, 0).WallTile, 0);
+    // A new stroke after undoing drops what could be redone.
+    editor.Undo();
+    Stroke(10, 1, 3);
+    EXPECT_FALSE(editor.Redo());
+}
+
+TEST_F(EditorTest, ManyStepsBackAndForthAreLossless) {
+    std::vector<TLayoutBlocks> states = {LayoutOf(*editor.CellBox)};
+    for (int step = 1; step <= static_cast<int>(TEditorHistory::CAPACITY) + 30; ++step) {
+        // Every cell painted in turn; the second time round chained, some erased.
+        const int cell = (step - 1) % 192, column = 1 + cell % 16, row = 1 + cell / 16;
+        if (step == 193) Key('X');
+        const bool erase = step > 192 && step % 7 == 3;
+        Tick(column, row, !erase, erase);
+        Tick(column, row, 0);
+        states.push_back(LayoutOf(*editor.CellBox));
+    }
+    states.erase(states.begin(), states.end() - TEditorHistory::CAPACITY - 1);
+    ExpectStepsBackAndForth(editor, states, [this] { return LayoutOf(*editor.CellBox); });
+}
+
+TEST_F(EditorTest, CtrlZUndoesCtrlYAndCtrlShiftZRedoAndCtrlAloneSwitchesTheFloor) {
+    Stroke(2, 1, 4);
+    Stroke(3, 1, 4);
+    // Ctrl held over a tick, the keys pressed with it, all let go; then the floor count.
+    const auto ctrlWith = [this](std::vector<int> keys) {
+        RecordKeyDown(plat::KEY_LCONTROL);
+        editor.Logic();
+        for (int key : keys) RecordKeyDown(key);
+        editor.Logic();
+        for (int key : keys) RecordKeyUp(key);
+        RecordKeyUp(plat::KEY_LCONTROL);
+        editor.Logic();
+        return FloorCount();
+    };
+    EXPECT_EQ(ctrlWith({'Z'}), 4);
+    EXPECT_EQ(ctrlWith({'Z'}), 0);
+    EXPECT_EQ(ctrlWith({'Y'}), 4);
+    EXPECT_EQ(ctrlWith({plat::KEY_LSHIFT, 'Z'}), 8);
+    // The shortcuts switched no brush flag; Ctrl alone does.
+    EXPECT_EQ(editor.IsFill, 1);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_NORMAL);
+    ctrlWith({});
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+}
+
+TEST_F(EditorTest, EachMirrorPaintsTheImagesInTheSameStep) {
+    // Spans of odd and even width: a cell on an axis is its own image.
+    using V = std::vector<TCellPosition>;
+    const auto cells = [](int column, int row, int last) {
+        const TMirrorCells out = MirrorCells(column, row, EMirror::FourWay, 1, last, 1, last);
+        return V(out.Cells.begin(), out.Cells.begin() + out.Count);
+    };
+    EXPECT_EQ(cells(3, 8, 15), (V{{3, 8}, {13, 8}}));
+    EXPECT_EQ(cells(8, 8, 15), (V{{8, 8}}));
+    EXPECT_EQ(cells(8, 8, 16), (V{{8, 8}, {9, 8}, {8, 9}, {9, 9}}));
+
+    // On the board (16 x 12), M after M: one stroke, its images, one undo for all.
+    for (const V& painted : {V{{2, 3}, {3, 3}}, V{{2, 3}, {3, 3}, {15, 3}, {14, 3}}, V{{2, 3}, {3, 3}, {2, 10}, {3, 10}},
+                             V{{2, 3}, {3, 3}, {15, 3}, {14, 3}, {2, 10}, {3, 10}, {15, 10}, {14, 10}}}) {
+        SCOPED_TRACE(static_cast<int>(editor.Mirror));
+        Stroke(3, 2, 3);
+        EXPECT_EQ(FloorCount(), static_cast<int>(painted.size()));
+        for (const auto& [column, row] : painted) EXPECT_EQ(At(column, row).Contents, FLOOR_NORMAL);
+        Stroke(3, 3, 3, 2);  // erasing mirrors too
+        EXPECT_EQ(FloorCount(), static_cast<int>(painted.size()) / 2);
+        editor.Undo();
+        editor.Undo();
+        EXPECT_EQ(FloorCount(), 0);
+        Key('M');
+    }
+    EXPECT_EQ(editor.Mirror, EMirror::Off);
+}
+
+TEST_F(EditorTest, TheVerdictAnswersAtOnceButDealsOnlyAfterAStillMoment) {
+    EXPECT_EQ(editor.Verdict.Answer(), LAYOUT_NO_FLOOR);
+    const int still = static_cast<int>(TLiveVerdict::STILL_MS / 5);
+    const auto idle = [this](int ticks) {
+        for (int i = 0; i < ticks; ++i) Tick(16, 12, 0);
+    };
+    BuildBox(*editor.CellBox, FairRows());
+    editor.Verdict.Changed(*editor.CellBox);
+    // Holding the button still on painted floor is a stroke under way: no deals.
+    for (int i = 0; i < 3 * still; ++i) Tick(2, 12, 1);
+    idle(still - 2);
+    EXPECT_EQ(editor.Verdict.Answer(), TLiveVerdict::CHECKING) << "dealt before the layout was still";
+    idle(3);
+    EXPECT_EQ(editor.Verdict.Answer(), LAYOUT_VALID);
+
+    // A fault of a cell shows at once, with its cell.
+    Key('C');
+    Stroke(6, 7, 7);
+    EXPECT_EQ(editor.Verdict.Answer(), LAYOUT_CREATE_UNDER_FLOOR);
+    EXPECT_EQ(editor.Verdict.FaultCell(), TCellPosition(7, 6));
+
+    // A corridor no deal can start: the first deal's attempts, a slice a tick.
+    BuildBox(*editor.CellBox, {"c", ".", "m", "."});
+    At(1, 1).IsFill = 0;
+    editor.Verdict.Changed(*editor.CellBox);
+    idle(still + TDealCheck::ATTEMPTS / TLiveVerdict::ATTEMPTS_PER_TICK - 2);
+    EXPECT_EQ(editor.Verdict.Answer(), TLiveVerdict::CHECKING);
+    idle(1);
+    EXPECT_EQ(editor.Verdict.Answer(), LAYOUT_NO_START);
 }

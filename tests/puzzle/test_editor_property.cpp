@@ -1,5 +1,5 @@
-// Random layouts as a player might paint them: every one the editor accepts
-// is saved, loaded by the match-3 mode as a custom puzzle, dealt a starting
+// Random layouts as a player might paint them: the live verdict answers
+// what the check does, and every one the editor accepts is saved, loaded by the match-3 mode as a custom puzzle, dealt a starting
 // board with a move within the game's own bound, and the automatic player
 // makes a move on it.
 #include <cstdlib>
@@ -65,7 +65,14 @@ TEST_F(EditorPropertyTest, EveryAcceptedLayoutStartsAndCanBePlayed) {
         TGameModeEditor editor;
         editor.Init("", 0);
         PaintRandomLayout(*editor.CellBox, rng);
-        if (editor.IsLayoutValid() != LAYOUT_VALID) continue;
+        // The live verdict, settled, is what the check answers, with the same dealing luck.
+        editor.Verdict.Changed(*editor.CellBox);
+        plat::SeedRnd(static_cast<uint32_t>(i));
+        while (!editor.Verdict.Settled()) editor.Verdict.Tick(*editor.CellBox, 1, false);
+        plat::SeedRnd(static_cast<uint32_t>(i));
+        const int error = editor.IsLayoutValid();
+        EXPECT_EQ(editor.Verdict.Answer(), error);
+        if (error != LAYOUT_VALID) continue;
         ++accepted;
 
         const std::string path = File("random.layout");
@@ -78,7 +85,8 @@ TEST_F(EditorPropertyTest, EveryAcceptedLayoutStartsAndCanBePlayed) {
         // player then reshuffles, as the automatic player does.
         const TAutoPlayResult result = TAutoPlayer(mode).PlayLevel(1);
         EXPECT_FALSE(result.Stuck);
-        EXPECT_EQ(result.Moves, 1);
+        // One move, unless the cascades of the start already cleared every marble.
+        EXPECT_TRUE(result.Moves == 1 || (result.Moves == 0 && result.Finished)) << result.Moves;
         EXPECT_GT(GamePlay().Score + GamePlay().ScoreAdder, 0) << "the move cleared nothing";
     }
     // Enough of them pass for the property to mean something.

@@ -101,7 +101,7 @@ TEST_F(PlayTest, GenerationGivesUpOnALayoutWithoutAnyMove) {
     EXPECT_EQ(box.GenerateLevel(), 1);
 }
 
-TEST_F(PlayTest, NoMovesQuestionDeclinedIsNotAskedAgain) {
+TEST_F(PlayTest, NoMovesQuestionDeclinedIsAskedAgainOnlyWhenThePlayerActs) {
     StartLevel({"m...."}, {"12121"});
     // The generated board is replaced by one without a move.
     BuildBox(*mode.CellBox, {"m...."}, {"12121"});
@@ -114,6 +114,11 @@ TEST_F(PlayTest, NoMovesQuestionDeclinedIsNotAskedAgain) {
     TickMode(mode, 500);
     EXPECT_EQ(questions.size(), 1u);
     EXPECT_EQ(Gems()[1 * BOARD_ROWS + 1], 1);  // board unchanged
+    // A click on the board or Hint asks again: the dead board always has a way on.
+    EXPECT_TRUE(mode.AskShuffleAgain());
+    TickMode(mode);
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_FALSE(mode.AskShuffleAgain());  // already asking
 }
 
 TEST_F(PlayTest, NoMovesQuestionAnsweredYesReshuffles) {

@@ -54,22 +54,6 @@ int EditorCheck(TCellBox& box) {
     return hints.Items.empty() ? 5 : 0;
 }
 
-// Floor a gem can fall to from a creation cell that spawns; a chained gem
-// does not fall, so nothing passes through it.
-std::vector<std::vector<bool>> Reached(const TCellBox& box) {
-    std::vector<std::vector<bool>> reached(BOARD_COLUMNS, std::vector<bool>(BOARD_ROWS, false));
-    for (int row = 1; row < BOARD_ROWS - 1; ++row)
-        for (int column = 1; column < BOARD_COLUMNS - 1; ++column) {
-            const TLayoutCell& cell = box.Layout[column][row];
-            if (cell.Contents == FLOOR_NONE) continue;
-            bool fed = cell.IsCreate && !IsFloor(box, column, row - 1);
-            for (int from = column - 1; from <= column + 1 && !fed; ++from)
-                fed = IsFloor(box, from, row - 1) && reached[from][row - 1] && !box.Layout[from][row - 1].IsChain;
-            reached[column][row] = fed;
-        }
-    return reached;
-}
-
 bool InFloorLineOfThree(const TCellBox& box, int column, int row) {
     for (const auto& [dc, dr] : {std::pair{1, 0}, std::pair{0, 1}})
         for (int start = -2; start <= 0; ++start)
@@ -119,7 +103,7 @@ TEST(ShippedPuzzles, ValidAndFair) {
         TCellBox box;
         ASSERT_TRUE(ReadLayoutFile(box, LayoutPath(number)));
         EXPECT_EQ(EditorCheck(box), 0);
-        const auto reached = Reached(box);
+        const TCellMask reached = FedCells(LayoutGridOf(box));
         for (int column = 1; column < BOARD_COLUMNS - 1; ++column)
             for (int row = 1; row < BOARD_ROWS - 1; ++row) {
                 const TLayoutCell& cell = box.Layout[column][row];

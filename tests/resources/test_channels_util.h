@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "../audio_samples.h"
 #include "app/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/audio.h"
@@ -29,14 +30,9 @@ constexpr int kMixRate = 44100;
 // OpenAL Soft reads its settings once, on first use.
 inline const bool kNullBackEnd = ::setenv("ALSOFT_DRIVERS", "null", 0) == 0;
 
-inline void Put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-inline void Put32(std::vector<uint8_t>& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using audiosamples::Put16;
+using audiosamples::Put32;
+using audiosamples::Rms;
 
 // A mono 16-bit tone at half scale.
 inline std::vector<uint8_t> ToneWav(double seconds, double hertz = 440.0) {
@@ -76,17 +72,6 @@ inline void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline double Rms(const std::vector<int16_t>& s, int channel = -1) {
-    double sum = 0;
-    size_t n = 0;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (channel >= 0 && static_cast<int>(i % 2) != channel) continue;
-        sum += static_cast<double>(s[i]) * s[i];
-        ++n;
-    }
-    return n ? std::sqrt(sum / static_cast<double>(n)) : 0.0;
 }
 
 // Lets time pass on the loopback device.

@@ -5,6 +5,7 @@
 #include "resources/error.h"
 #include "resources/error_state.h"
 #include "resources/game_text.h"
+#include "resources/resource_globals.h"
 
 using namespace paktest;
 
@@ -97,4 +98,21 @@ TEST_F(GameTextTest, ReadsFromTheTextFolderOrFails) {
     } catch (const TGameError& e) {
         EXPECT_EQ(std::string(e.what()), "Error loading file " + folder + "absent.txt");
     }
+}
+
+TEST_F(GameTextTest, ATranslationIsReadOverEnglishWhichStaysWhereItIsMissingOrEmpty) {
+    const std::string folder = TempFolder("translation");
+    WriteFile(folder + "gametext.txt", "[TEXT]\nA\nyes\n[TEXT]\nB\nno\n[TEXT]\nC\nmaybe\n");
+    WriteFile(folder + "gametext.de.txt", "\xEF\xBB\xBF[TEXT]\nA\nj\xC3\xA4\n[TEXT]\nB\n\n");
+    Game().TextPath = folder;
+    Game().Language = "de";
+    LoadGameTextFile();
+    EXPECT_EQ(GameText().Language, "de");
+    EXPECT_EQ(GameText().FindString("A"), "j\xE4");
+    EXPECT_EQ(GameText().FindString("B"), "no") << "left empty";
+    EXPECT_EQ(GameText().FindString("C"), "maybe") << "missing";
+    Game().Language = "fr";  // no French table in this folder
+    LoadGameTextFile();
+    EXPECT_EQ(GameText().Language, "en");
+    EXPECT_EQ(GameText().FindString("A"), "yes");
 }

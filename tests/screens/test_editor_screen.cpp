@@ -2,11 +2,14 @@
 // events: Escape asks to leave instead of opening a pause menu, a layout is
 // painted with drags and brush keys, every refusal shows its own text, a name
 // is asked before saving and again before replacing, the board is cleared,
-// and leaving fades to the play screen.
+// and leaving fades to the play screen. A try plays the layout to a win and
+// comes back to the editor as it was, with nothing written.
+#include <map>
+
 #include "game_test_util.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/layout_file.h"
-#include "puzzle/puzzle_test_util.h"
+#include "puzzle/puzzle_file_test_util.h"
 #include "resources/channels.h"
 #include "resources/resource_globals.h"
 #include "screens/ingame_menu.h"
@@ -34,6 +37,14 @@ protected:
     void Stroke(int row, int from, int to, int button = 1) { DragAlongRow(Box(), row, from, to, button); }
     void ClickEditorButton(const std::string& name) { ClickButton(GameGUI().CustomMenu->FindButton(name)); }
     static std::string Caption(const DialogOKPtr& dialog) { return dialog ? dialog->Caption->Text : "(no dialog)"; }
+    void ClickTool(const std::string& name) { ClickButton(GameGUI().EditorTools->FindButton(name)); }
+    // Every file under the folder with its contents.
+    static std::map<std::string, std::string> Files(const std::string& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+            if (entry.is_regular_file()) files[entry.path().string()] = ReadText(entry.path().string());
+        return files;
+    }
 };
 
 TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
@@ -52,8 +63,10 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     EXPECT_FALSE(GameMenu().Active);
     EXPECT_TRUE(OnGameScreen());
 
+    Stroke(3, 2, 4);
     ClickEditorButton("backtomenu");
     Answer(gui.QuitInput, "Yes");
+    EXPECT_FALSE(Editor().History.CanUndo()) << "the history outlived the editor";
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
 }
 
@@ -151,8 +164,9 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
         {"c", ".", "m", "."},  // a corridor: no random deal has a move
         buried,
         shelf,
-        lonely};
-    for (int error = 1; error <= 9; ++error) {
+        lonely,
+        {"ccc", "#m#"}};  // gems only on creation cells
+    for (int error = 1; error <= 10; ++error) {
         SCOPED_TRACE("error " + std::to_string(error));
         BuildBox(Box(), layouts[error - 1]);
         Box().IsLevelEditor = 1;
@@ -165,10 +179,15 @@ TEST_F(EditorOnGameScreen, EveryRefusalShowsItsOwnTextAndTheBoardStays) {
         ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
         EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error " + std::to_string(error)));
         EXPECT_FALSE(gui.SaveGameNameInput);
-        EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7);
+        EXPECT_EQ(Editor().FaultCell.has_value(), error >= 7 && error <= 9);
+        if (Editor().FaultCell) {  // the marked cell stays in sight
+            const int top = Box().AreaStartY + Editor().FaultCell->second * CELL_SIZE;
+            const auto& panel = *gui.OKInput;
+            EXPECT_TRUE(panel.y >= top + CELL_SIZE || panel.y + panel.h <= top) << "the message covers the marked cell";
+        }
         Shot("editor_error_" + std::to_string(error));
         // Clicks on the board while the message is open paint nothing.
-        Click(CellX(Box(), 9), CellY(Box(), 12));
+        Click(CellX(Box(), 9), CellY(Box(), gui.OKInput->y > ScreenHeight / 2 ? 1 : 12));
         Answer(gui.OKInput, "OK");
         Frames(5);
         EXPECT_EQ(LayoutOf(Box()), before);
@@ -192,6 +211,126 @@ TEST_F(EditorOnGameScreen, BrushPreviewOverMarbleShowsChainAndCreation) {
     // The preview paints nothing by itself.
     EXPECT_EQ(At(4, 3).Contents, FLOOR_MARBLE);
     EXPECT_EQ(At(4, 3).IsChain + At(4, 3).IsCreate, 0);
+}
+
+TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
+    Stroke(2, 2, 6);
+    // The upper left quarter of a painted cell, clear of the pointer's own image.
+    const auto corner = [this] {
+        Frames(40);  // the pointer's sparkles fade
+        Game().ScreenDraw();
+        const int x = CellX(Box(), 4) - CELL_SIZE / 2, y = CellY(Box(), 2) - CELL_SIZE / 2;
+        return plat::GrabPixmap(x + 2, y + 2, CELL_SIZE / 2 - 4, CELL_SIZE / 2 - 4);
+    };
+    const auto same = [](const plat::PixmapPtr& a, const plat::PixmapPtr& b) {
+        for (int y = 0; y < a->Height(); ++y)
+            for (int x = 0; x < a->Width(); ++x)
+                if (a->ReadPixel(x, y) != b->ReadPixel(x, y)) return false;
+        return true;
+    };
+    Key('X');  // a chained brush looks unlike the plain floor under it
+    MoveTo(CellX(Box(), 4), CellY(Box(), 2));
+    const auto previewed = corner();
+    MoveTo(CellX(Box(), 9), CellY(Box(), 12));
+    const auto plain = corner();
+    ASSERT_FALSE(same(previewed, plain)) << "no brush preview to hide";
+    ClickEditorButton("reset");
+    ASSERT_TRUE(WaitFor([] { return GameGUI().ResetInput && !GameGUI().ResetInput->Transitioning; }, 300));
+    const auto dimmed = corner();
+    MoveTo(CellX(Box(), 4), CellY(Box(), 2));
+    EXPECT_TRUE(same(corner(), dimmed)) << "the brush is drawn under the dialog";
+}
+
+// An Escape pressed at any moment after a dialog closed (as the answering
+// click's dialog slides away, or long after) asks to leave the editor.
+TEST_F(EditorOnGameScreen, AnEscapeAfterADialogClosesIsNeverSwallowed) {
+    auto& gui = GameGUI();
+    for (const int wait : {0, 1, 2, 5, 10, 30, 60, 120}) {
+        SCOPED_TRACE("frames after the close: " + std::to_string(wait));
+        ClickEditorButton("reset");
+        Answer(gui.ResetInput, "No");
+        Frames(wait);
+        Key(plat::KEY_ESCAPE);
+        ASSERT_TRUE(WaitFor([&gui] { return gui.QuitInput != nullptr; }, 100)) << "the Escape was swallowed";
+        Answer(gui.QuitInput, "No");
+        ASSERT_TRUE(WaitFor([&gui] { return !gui.QuitInput; }, 300));
+    }
+}
+
+TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothingWritten) {
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    Key(plat::KEY_LCONTROL);
+    Stroke(9, 3, 6);
+    Key('M');
+    Stroke(10, 2, 3);
+    MoveTo(CellX(Box(), 5), CellY(Box(), 4));
+    ASSERT_TRUE(WaitFor([] { return Editor().Verdict.Answer() == LAYOUT_VALID; }, 100)) << Editor().Verdict.Answer();
+    Shot("editor_tools_and_verdict");
+    const TLayoutBlocks layout = LayoutOf(Box());
+    const size_t steps = Editor().History.UndoSteps();
+    const auto files = Files(Game().SubPath);
+
+    ClickTool("try");
+    ASSERT_TRUE(GamePlay().IsTrying());
+    EXPECT_EQ(LayoutOf(*Mode().CellBox), layout);
+    PlayToTheEnd();
+    EXPECT_FALSE(GameGUI().OKInput) << "a try's score went into the high-score table";
+    ASSERT_TRUE(WaitFor([] { return !GamePlay().IsTrying(); }, 300)) << "the won try stayed";
+
+    auto& editor = Editor();
+    EXPECT_EQ(LayoutOf(Box()), layout);
+    EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+    EXPECT_EQ(editor.Mirror, EMirror::LeftRight);
+    EXPECT_EQ(editor.History.UndoSteps(), steps);
+    EXPECT_EQ(Files(Game().SubPath), files) << "a try wrote a file";
+    // The last stroke comes off, all four cells of it, and back.
+    ClickTool("undo");
+    for (const int column : {2, 3, 14, 15}) EXPECT_EQ(At(column, 10).Contents, FLOOR_NORMAL) << column;
+    EXPECT_EQ(At(4, 9).Contents, FLOOR_MARBLE);
+    ClickTool("redo");
+    EXPECT_EQ(LayoutOf(Box()), layout);
+}
+
+TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
+    auto& gui = GameGUI();
+    ClickTool("try");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+    EXPECT_EQ(Caption(gui.OKInput), GameText().FindString("Editor Error 1"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Answer(gui.OKInput, "OK");
+
+    BuildBox(Box(), FairRows());
+    const TLayoutBlocks fair = LayoutOf(Box());
+    const auto tryAndOpenTheMenu = [this, &gui] {
+        Key('T');
+        ASSERT_TRUE(GamePlay().IsTrying());
+        ClickButton(gui.MainMenu->FindButton("menu"));
+        ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 100));
+    };
+    // The pause menu goes back to the editor and saves nothing.
+    tryAndOpenTheMenu();
+    EXPECT_FALSE(GameMenu().Menu->FindButton("savegame"));
+    EXPECT_FALSE(GameMenu().Menu->FindButton("backtomenu"));
+    Shot("editor_try_pause_menu");
+    ClickButton(GameMenu().Menu->FindButton("backtoeditor"));
+    EXPECT_FALSE(GamePlay().IsTrying());
+    EXPECT_FALSE(GameMenu().Active);
+
+    // A reshuffle fades the screen in again and the try goes on.
+    gui.LastFileName = "Mine";
+    tryAndOpenTheMenu();
+    ClickButton(GameMenu().Menu->FindButton("shufflepuzzle"));
+    Answer(gui.ShuffleInput, "Yes");
+    ASSERT_TRUE(WaitFor(OnGameScreen, 300));
+    ASSERT_TRUE(GamePlay().IsTrying());
+    Frames(20);
+    Key(plat::KEY_ESCAPE);
+    EXPECT_FALSE(GamePlay().IsTrying());
+    Frames(20);
+    EXPECT_FALSE(gui.QuitInput) << "the Escape that left the try asked to leave the editor";
+    EXPECT_EQ(LayoutOf(Box()), fair);
+    EXPECT_EQ(gui.LastFileName, "Mine");
 }
 
 }  // namespace

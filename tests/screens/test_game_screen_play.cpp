@@ -3,11 +3,14 @@
 // the next puzzle, then the pause menu: a typed save, a restart, and the
 // save loaded back; clicks that must not reach the board, taps, and a next
 // puzzle that cannot be loaded.
+#include <fstream>
+
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
 #include "game_test_util.h"
 #include "puzzle/save_game.h"
 #include "screens/ingame_menu.h"
+#include "screens/screen_list.h"
 
 namespace {
 
@@ -178,7 +181,7 @@ TEST_F(GamePlayThrough, ANextPuzzleThatCannotBeLoadedLeavesTheFinishedOneWithThe
     Frames(5);
     Game().DataPrefix = dataPrefix;
     EXPECT_TRUE(gui.OKInput) << "no message";
-    EXPECT_NE(Mode().FileError.find("002.layout"), std::string::npos) << Mode().FileError;
+    EXPECT_EQ(Mode().FileError, "The puzzle \"002\" is damaged and cannot be loaded.") << Mode().FileError;
     EXPECT_EQ(GamePlay().CurrentLevel, level);
     EXPECT_TRUE(GameState().stateFinished);
     EXPECT_FALSE(Game().GameFade.Active);
@@ -203,6 +206,79 @@ TEST_F(GamePlayThrough, EscapeAnswersTheNoMovesQuestionInsteadOfOpeningTheMenu) 
     ASSERT_TRUE(WaitFor([&mode] { return mode.ShufflePieces == nullptr; }, 300)) << "Escape did not answer";
     Frames(30);
     EXPECT_FALSE(GameMenu().Active) << "Escape opened the pause menu";
+}
+
+TEST_F(GamePlayThrough, AWonPuzzleKeepsItsBoardAndScoreAndLeavesWithoutAQuestion) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 2000));
+    ASSERT_TRUE(WaitForMove());
+    GamePlay().Score = 1234;
+    FinishPuzzle();
+    const int score = GamePlay().Score;
+    const auto gems = [] {
+        std::vector<int> all;
+        for (const auto& column : Mode().CellBox->Cells)
+            for (const auto& cell : column) all.push_back(cell ? cell->Contents : -1);
+        return all;
+    };
+    const auto before = gems();
+    auto& gui = GameGUI();
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    for (const char* name : {"shufflepuzzle", "savegame"}) {
+        ClickButton(GameMenu().Menu->FindButton(name));
+        Frames(60);
+        EXPECT_FALSE(gui.AnyDialogOpen()) << name << " opened a dialog on a won puzzle";
+    }
+    EXPECT_EQ(GamePlay().Score, score);
+    EXPECT_EQ(gems(), before);
+    ClickButton(GameMenu().Menu->FindButton("backtomenu"));
+    Frames(5);
+    EXPECT_FALSE(gui.QuitInput) << "asked before leaving a won puzzle";
+    EXPECT_EQ(Game().DestinationTScreen, &ScreenFor(EGameScreen::Play));
+}
+
+TEST_F(GamePlayThrough, TheNoMovesQuestionStandsClearOfASmallBoard) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 2000));
+    auto& box = *Mode().CellBox;
+    ASSERT_TRUE(WaitFor([&box] { return box.IsSettled(); }, 2000));
+    // Only three rows of floor in the middle of the board.
+    for (int column = 0; column < BOARD_COLUMNS; ++column)
+        for (int row = 0; row < BOARD_ROWS; ++row)
+            if (row < 5 || row > 7) box.Layout[column][row].Contents = FLOOR_NONE;
+    auto question = PuzzleHooks().OpenQuestion("No Valid Matches 1");
+    ASSERT_TRUE(question);
+    const auto* dialog = dynamic_cast<const TPuzzleDialogQuestion*>(question.get());
+    ASSERT_TRUE(dialog);
+    const int floorBottom = box.AreaStartY + 8 * CELL_SIZE;
+    const int floorTop = box.AreaStartY + 5 * CELL_SIZE;
+    const auto& panel = *dialog->Dialog;
+    EXPECT_TRUE(panel.y >= floorBottom || panel.y + panel.h <= floorTop)
+        << "the question covers the board: " << panel.y << ".." << panel.y + panel.h;
+}
+
+TEST_F(GamePlayThrough, ADamagedSaveIsNamedPlainlyInAMessageThatFitsItsPanel) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 2000));
+    const std::string path = Game().ProfilePath + "First.save";
+    std::ofstream(path, std::ios::binary) << "not a saved game at all, " << std::string(300, 'x');
+    EXPECT_FALSE(Mode().LoadGame(path));
+    EXPECT_EQ(Mode().FileError, "The saved game \"First\" is damaged and cannot be loaded.");
+    // A long text (a path, say) wraps inside the panel, which grows to hold it.
+    std::string longText;
+    for (int i = 0; i < 12; ++i) longText += "a rather long message ";
+    for (const std::string& text : {Mode().FileError, longText}) {
+        GameGUI().ShowMessage(text);
+        const auto& dialog = *GameGUI().OKInput;
+        const float width = static_cast<float>(dialog.w - 2 * dialog.Border);
+        const auto& lines = dialog.Caption->TextArray;
+        if (lines.empty()) {
+            EXPECT_LE(dialog.Caption->CalcWidth(), width) << text;
+        }
+        for (const auto& line : lines) EXPECT_LE(dialog.Caption->TextWidth(line), width) << line;
+        EXPECT_LE(dialog.Caption->CalcHeight(), static_cast<float>(dialog.h)) << text;
+        Frames(60);
+        ClickButton(dialog.Menu->FindButton("OK"));
+        ASSERT_TRUE(WaitFor([] { return !GameGUI().OKInput; }, 300));
+    }
 }
 
 }  // namespace

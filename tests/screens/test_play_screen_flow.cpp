@@ -91,12 +91,13 @@ protected:
             ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
         }
         if (GameState().stateFinished) {
+            // A won puzzle has nothing to lose: no question.
             ClickMenu(gui.endLevelMenu->Menu, "backtomenu");
         } else {
             ClickMenu(GameMenu().Menu, "backtomenu");
+            ASSERT_TRUE(WaitFor([&gui] { return gui.QuitInput && !gui.QuitInput->Transitioning; }, 300));
+            ClickMenu(gui.QuitInput->Menu, "Yes");
         }
-        ASSERT_TRUE(WaitFor([&gui] { return gui.QuitInput && !gui.QuitInput->Transitioning; }, 300));
-        ClickMenu(gui.QuitInput->Menu, "Yes");
         ASSERT_TRUE(WaitFor(OnPlayScreen, 500)) << "the play screen never came back";
     }
     void OpenChooser() {
@@ -109,7 +110,7 @@ protected:
         const auto& list = *chooser.ListBox;
         const auto found = std::find(chooser.Names.begin(), chooser.Names.end(), name);
         ASSERT_NE(found, chooser.Names.end()) << name << " is not listed";
-        const int row = static_cast<int>(found - chooser.Names.begin()) - list.StartList;
+        const int row = static_cast<int>(found - chooser.Names.begin()) - list.TopIndex;
         DoubleClickAt(static_cast<int>(list.Box->X) + 30,
                       static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
     }
@@ -160,7 +161,11 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     SaveAs("mine");
     AnswerOverwrite("No");
     EXPECT_EQ(ReadFile(savePath), "kept");
-    SaveAs("mine");
+    // ... and goes back to the name prompt, the typed name kept.
+    auto& gui = GameGUI();
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
+    ClickMenu(gui.SaveGameNameInput->Menu, "OK");
     AnswerOverwrite("Yes");
     // The same game, saved a moment later (the header line has the date).
     EXPECT_EQ(ReadFile(savePath).substr(ReadFile(savePath).find('\n')), saved.substr(saved.find('\n')));
@@ -217,7 +222,12 @@ TEST_F(PlayScreenFlow, CustomGridAndFilesThatCannotBeOpened) {
     Frames(5);
     Shot("play_custom_two");
     DoubleClickSlot(1);
-    Frames(10);
+    // One that cannot be read is not started, and the player is told why.
+    ASSERT_TRUE(WaitFor([] { return PlayScreen().MessageDialog != nullptr; }, 20)) << "no word for an unreadable puzzle";
+    EXPECT_EQ(PlayScreen().MessageDialog->Caption->Text, "The file \"broken\" could not be read.");
+    Frames(40);
+    ClickMenu(PlayScreen().MessageDialog->Menu, "OK");
+    ASSERT_TRUE(WaitFor([] { return !PlayScreen().MessageDialog; }, 100));
     EXPECT_TRUE(OnPlayScreen()) << "a layout that cannot be read was started";
     // Deleted since the grid was built: the player is told and stays.
     fs::remove(Game().ProfilePath + "007.layout");

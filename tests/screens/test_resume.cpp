@@ -91,13 +91,13 @@ TEST_F(ResumeTest, APuzzleLeftByCloseSigtermOrAKillComesBackAsItWasButNotOnceWon
             EXPECT_FALSE(Exists("Ana.resume")) << "a won puzzle is kept";
             DismissHighScore();
             Frames(10);
-            ClickButton(GameGUI().endLevelMenu->Menu->FindButton("backtomenu"));
+            ClickButton(GameGUI().endLevelMenu->Menu->FindButton("backtomenu"));  // leaves without asking
         } else {  // quit
             ClickButton(GameGUI().MainMenu->FindButton("menu"));
             ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
             ClickButton(GameMenu().Menu->FindButton("backtomenu"));
+            Answer(GameGUI().QuitInput, "Yes");
         }
-        Answer(GameGUI().QuitInput, "Yes");
         EXPECT_FALSE(Exists("Ana.resume")) << "a quit puzzle is kept";
         ShowScreen(TitleScreen());
         EXPECT_FALSE(TitleButton("continue")->Active);

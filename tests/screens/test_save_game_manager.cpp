@@ -127,8 +127,8 @@ TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
     for (const char* name : {"one.save", "two.save", "three.save"}) Touch(dir / name);
     auto chooser = CreateSaveGameChooser();
     const auto& list = *chooser->ListBox;
-    EXPECT_EQ(list.StartList, 0);
-    EXPECT_EQ(list.LastShown(), 2);
+    EXPECT_EQ(list.TopIndex, 0);
+    EXPECT_EQ(list.GetTempLimit(), 3);
     EXPECT_GE(chooser->VisibleRows(), 7);
     ClickRow(*chooser, 1);
     Ticks(*chooser, 3);
@@ -199,16 +199,16 @@ TEST_F(ChooserTest, ArrowsMoveTheWindowOneRowAndStopAtBothEnds) {
         Ticks(*chooser, 2);
     };
     press("Up");
-    EXPECT_EQ(list.StartList, 0);
+    EXPECT_EQ(list.TopIndex, 0);
     for (int i = 1; i <= 12 - rows; ++i) {
         press("Down");
-        EXPECT_EQ(list.StartList, i);
-        EXPECT_EQ(list.EndList, i + rows - 1);
+        EXPECT_EQ(list.TopIndex, i);
+        EXPECT_EQ(list.GetTempLimit(), i + rows);
     }
     press("Down");
-    EXPECT_EQ(list.EndList, 11);
+    EXPECT_EQ(list.GetTempLimit(), 12);
     press("Up");
-    EXPECT_EQ(list.StartList, 12 - rows - 1);
+    EXPECT_EQ(list.TopIndex, 12 - rows - 1);
     // The row under the pointer follows the window.
     ClickRow(*chooser, 0);
     Ticks(*chooser, 3);

@@ -8,6 +8,7 @@
 
 #include "art.h"
 #include "canvas.h"
+#include "puzzle/wall_tiles.h"
 
 namespace art {
 namespace {
@@ -559,19 +560,6 @@ void Decoration(const std::string& out, const WallShape& s, bool full) {
     c.SavePNG(out);
 }
 
-const std::vector<std::string>& WallNames() {
-    static const std::vector<std::string> names = {
-        "wall-full", "wall-topleftright", "wall-bottomleftright", "wall-lefttopbottom", "wall-righttopbottom",
-        "wall-leftright", "wall-topbottom", "wall-topleft", "wall-topleftse", "wall-topright", "wall-toprightsw",
-        "wall-bottomleft", "wall-bottomleftne", "wall-bottomright", "wall-bottomrightnw", "wall-nese", "wall-nesw",
-        "wall-neswse", "wall-nwne", "wall-nwnese", "wall-nwnesw", "wall-nwneswse", "wall-nwse", "wall-nwsw",
-        "wall-nwswse", "wall-swse", "wall-topswse", "wall-topsw", "wall-topse", "wall-bottomnwne", "wall-bottomnw",
-        "wall-bottomne", "wall-leftnese", "wall-leftne", "wall-leftse", "wall-rightnwsw", "wall-rightnw",
-        "wall-rightsw", "wall-bottom", "wall-top", "wall-left", "wall-right", "wall-corner-outside-nw",
-        "wall-corner-outside-ne", "wall-corner-outside-sw", "wall-corner-outside-se"};
-    return names;
-}
-
 }  // namespace
 
 void DrawGemImage(cairo_t* cr, int kind, double cx, double cy) { DrawGem(cr, kind, cx, cy); }
@@ -593,11 +581,13 @@ void MakeBoardArt(const std::string& graphics) {
     MarkedOverlay(graphics + "cellmarked.png");
     HintOverlay(graphics + "cellhint.png");
 
-    for (const std::string& name : WallNames()) WallTile(graphics + name + ".png", ParseWall(name));
-    for (const char* name : {"wall-full", "wall-topleftright", "wall-bottomleftright", "wall-lefttopbottom",
-                                    "wall-righttopbottom", "wall-topleft", "wall-topright", "wall-bottomleft",
-                                    "wall-bottomright"})
-        Decoration(graphics + name + "decoration.png", ParseWall(name), std::string(name) == "wall-full");
+    for (const walls::TileRow& tile : walls::TILES) {
+        WallTile(graphics + tile.image + ".png", ParseWall(tile.image));
+        if (tile.decoration) {
+            Decoration(graphics + tile.decoration + ".png", ParseWall(tile.image),
+                       std::string(tile.image) == "wall-full");
+        }
+    }
 }
 
 }  // namespace art

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "puzzle/wall_tiles.h"
 
 namespace fs = std::filesystem;
 using namespace art;
@@ -151,31 +152,19 @@ std::string WallFor(const std::vector<std::string>& g, int c, int r) {
     auto floor = [&](int x, int y) {
         return x >= 0 && y >= 0 && y < int(g.size()) && x < int(g[size_t(y)].size()) && g[size_t(y)][size_t(x)] != '.';
     };
-    const bool L = floor(c - 1, r), R = floor(c + 1, r), T = floor(c, r - 1), B = floor(c, r + 1);
-    const bool oNW = !L && !T && floor(c - 1, r - 1), oNE = !R && !T && floor(c + 1, r - 1);
-    const bool oSW = !L && !B && floor(c - 1, r + 1), oSE = !R && !B && floor(c + 1, r + 1);
-    if (L && R && T && B) return "wall-full";
-    if (L && T && B) return "wall-lefttopbottom";
-    if (R && T && B) return "wall-righttopbottom";
-    if (L && R && T) return "wall-topleftright";
-    if (L && R && B) return "wall-bottomleftright";
-    if (L && R) return "wall-leftright";
-    if (T && B) return "wall-topbottom";
-    if (T && L) return oSE ? "wall-topleftse" : "wall-topleft";
-    if (T && R) return oSW ? "wall-toprightsw" : "wall-topright";
-    if (B && L) return oNE ? "wall-bottomleftne" : "wall-bottomleft";
-    if (B && R) return oNW ? "wall-bottomrightnw" : "wall-bottomright";
-    if (B) return oNW && oNE ? "wall-bottomnwne" : oNW ? "wall-bottomnw" : oNE ? "wall-bottomne" : "wall-bottom";
-    if (T) return oSW && oSE ? "wall-topswse" : oSW ? "wall-topsw" : oSE ? "wall-topse" : "wall-top";
-    if (L) return oNE && oSE ? "wall-leftnese" : oNE ? "wall-leftne" : oSE ? "wall-leftse" : "wall-left";
-    if (R) return oNW && oSW ? "wall-rightnwsw" : oNW ? "wall-rightnw" : oSW ? "wall-rightsw" : "wall-right";
-    std::string d;
-    if (oNW) d += "nw";
-    if (oNE) d += "ne";
-    if (oSW) d += "sw";
-    if (oSE) d += "se";
-    if (d.size() == 2) return "wall-corner-outside-" + d;
-    return d.empty() ? "" : "wall-" + d;
+    using namespace walls;
+    const bool w = floor(c - 1, r), e = floor(c + 1, r), n = floor(c, r - 1), s = floor(c, r + 1);
+    int mask = (w ? L : 0) | (e ? R : 0) | (n ? T : 0) | (s ? B : 0);
+    if (w && n) mask |= INW;
+    if (e && n) mask |= INE;
+    if (w && s) mask |= ISW;
+    if (e && s) mask |= ISE;
+    if (!w && !n && floor(c - 1, r - 1)) mask |= ONW;
+    if (!e && !n && floor(c + 1, r - 1)) mask |= ONE;
+    if (!w && !s && floor(c - 1, r + 1)) mask |= OSW;
+    if (!e && !s && floor(c + 1, r + 1)) mask |= OSE;
+    const int tile = TileFor(mask);
+    return tile == 0 ? "" : TILES[static_cast<size_t>(tile - 1)].image;
 }
 
 void BoardPage(const std::string& graphics, const std::string& background, const std::vector<std::string>& grid,

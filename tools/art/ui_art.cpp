@@ -416,9 +416,12 @@ void HelpImage(const std::string& graphics) {
             cairo_stroke(cr);
             DrawGemImage(cr, kinds[r][col], x + 18, y + 18);
         }
-    // Swap arrow between (row 1, col 3) and (row 1, col 2).
-    cairo_move_to(cr, ox + 2.5 * 36 + 6, oy + 36 - 6);
-    cairo_curve_to(cr, ox + 2.5 * 36 + 14, oy + 8, ox + 3.5 * 36 - 14, oy + 8, ox + 3.5 * 36 - 6, oy + 36 - 6);
+    // Swap arrow over the gems of row 1, columns 2 and 3, whose swap makes
+    // the run of three in that row: from the top of one gem, arching over
+    // the line between the rows, to the top of the other.
+    const double rowTop = oy + 36;
+    cairo_move_to(cr, ox + 2.5 * 36, rowTop + 10);
+    cairo_curve_to(cr, ox + 2.5 * 36 + 4, rowTop - 12, ox + 3.5 * 36 - 4, rowTop - 12, ox + 3.5 * 36, rowTop + 10);
     cairo_set_line_width(cr, 5);
     SetColour(cr, INK, 0.8);
     cairo_stroke_preserve(cr);
@@ -559,6 +562,12 @@ void MakeButtons(const std::string& menus) {
         {"loadcustom", "", 150, 34, "Load"},
         {"reset", "", 150, 34, "Clear"},
         {"backtomenu", "", 220, 34, "Back to Menu"},
+        // plates whose labels the game draws from its text table
+        {"undo", "", 88, 36, ""},
+        {"redo", "", 88, 36, ""},
+        {"mirror", "", 88, 36, "", Icon::None, true},
+        {"try", "", 88, 36, ""},
+        {"backtoeditor", "", 220, 34, ""},
         {"resume", "", 220, 34, "Resume"},
         {"restartpuzzle", "", 220, 34, "Restart Puzzle"},
         {"shufflepuzzle", "", 220, 34, "Shuffle Gems"},
@@ -568,6 +577,8 @@ void MakeButtons(const std::string& menus) {
         {"oksmall", "", 120, 40, "OK"},
         {"clear", "", 120, 40, "Clear"},
         {"check", "", 200, 36, "Full screen", Icon::CheckBox, true},
+        // a language choice: plain plates, the game writes each language's name on them
+        {"language", "", 130, 34, "", Icon::None, true},
         // dialogs, player manager and file chooser
         {"OK", "", 110, 36, "OK"},
         {"Yes", "", 110, 36, "Yes"},

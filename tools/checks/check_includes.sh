@@ -10,7 +10,6 @@ allowed="
 app/game.h gui/mouse_pointer.h the application object owns the pointer; the loop feeds it events and draws it last
 app/screen.cpp gui/menu.h the screen base runs and draws the menu every screen owns
 app/screen.cpp gui/sprite.h the screen base draws every screen's header sprite
-app/loading_screen.h gui/button.h the loading screen, shown before any other, has its own Continue button
 "
 
 rank() { i=0; for f in $floors; do [ "$f" = "$1" ] && { echo $i; return; }; i=$((i+1)); done; echo -1; }

@@ -381,7 +381,7 @@ void Soak::PlayStep() {
             Frames(5);
         } else if (chooser.ListBox && !chooser.ListBox->Strings.empty() && Chance(0.85)) {
             const auto& list = *chooser.ListBox;
-            const int rows = std::min<int>(static_cast<int>(list.Strings.size()) - list.StartList, chooser.VisibleRows());
+            const int rows = std::min<int>(static_cast<int>(list.Strings.size()) - list.TopIndex, chooser.VisibleRows());
             const int row = Below(std::max(1, rows));
             ++loads_;
             DoubleClick(static_cast<int>(list.Box->X) + 30,
