@@ -1,6 +1,9 @@
 #include "puzzle/resume_point.h"
 
+#include <cerrno>
+
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
@@ -14,7 +17,7 @@ bool WriteResumePoint(const TSaveGameData& save, const std::string& player) {
     own.Owner = player;
     const std::string path = ResumePointPath(player);
     if (plat::WriteFileAtomic(path, FormatSaveGame(own))) return true;
-    WriteErrorLog("Could not keep the puzzle in play in '" + path + "'");
+    ReportWriteFailure(path, errno);
     return false;
 }
 

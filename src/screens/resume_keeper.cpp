@@ -39,7 +39,8 @@ void InstallResumeKeeper() {
 
 void TResumeKeeper::Arm() {
     player_ = Game().ProfileName;
-    armed_ = !player_.empty() && Match3() && !GameState().stateFinished;
+    // A try of the editor's layout is the editor's, not a puzzle to come back to.
+    armed_ = !player_.empty() && Match3() && !GameState().stateFinished && !GamePlay().IsTrying();
     written_ = false;
     WriteNow();
 }
