@@ -75,6 +75,8 @@ public:
     // where it fits there whole, so what they show stays in sight; else it
     // stays where it is.
     void MoveClearOf(int top, int bottom);
+    // Moves the dialog's top edge to the screen row y (it stays centred across).
+    void MoveToY(int y);
     virtual void CalcSize();
     void CalcXY();
     void CalcOffset();

@@ -55,6 +55,9 @@ public:
     // player at all it asks for a name instead and answers 0.
     int CancelClick();
     void DeleteProfileCheck();
+    // The question about the marked player stands clear of that player's row,
+    // at the screen's top or bottom edge, whichever hides less of the list.
+    void PlaceClearOfMarked(TDialog& question) const;
     void ClickSound();
     int Draw() override;
     void Kill() override;

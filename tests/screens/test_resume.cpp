@@ -140,6 +140,11 @@ TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactl
     auto& question = TitleScreen().PlayerManager->DialogYesNo;
     ASSERT_TRUE(WaitFor([&question] { return question && !question->Transitioning; }, 300));
     EXPECT_EQ(question->Caption->Text, "Delete the player \"Ana\" with 1 saved game?");
+    // The marked player stays in sight above or below the question.
+    const auto& players = *TitleScreen().PlayerManager->ListBox;
+    const int rowTop = int(players.Box->Y) + players.LineHeight * (players.Index - players.TopIndex);
+    EXPECT_TRUE(question->y >= rowTop + players.LineHeight || question->y + question->h <= rowTop);
+    Shot("delete_player_question");
     Answer(question, "Yes");
     for (const char* gone : {"Ana.dat", "A1.save", "Ana.resume"}) EXPECT_FALSE(Exists(gone)) << gone;
     for (const char* kept : {"Ben.dat", "B1.save", "B2.save", "Old.save", "Ben.resume"}) EXPECT_TRUE(Exists(kept)) << kept;
