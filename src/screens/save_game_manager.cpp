@@ -39,7 +39,7 @@ int AnswerAndClose(DialogPtr& dialog) {
 
 // Where the columns of a saved game's row start (name, puzzle, score, date),
 // as parts of the list's width.
-constexpr float SAVE_COLUMNS[] = {0.0f, 0.25f, 0.51f, 0.69f};
+constexpr float SAVE_COLUMNS[] = {0.0f, 0.22f, 0.42f, 0.63f};
 
 // A saved game's row: its name, the puzzle, the score and the date saved (the
 // file's date for an older save). Another player's saves are left out; saves
