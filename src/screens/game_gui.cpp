@@ -119,6 +119,7 @@ void TGameGUI::Load() {
     TryWonTicks = 0;
     Notice.clear();
     NoticeAnimation = TAnimation();
+    ReaskSaveName.clear();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
 
@@ -270,7 +271,9 @@ void TGameGUI::CheckInputDialogs() {
             if (InEditor()) {
                 SaveCustomLayout(name);
             } else if (SaveOfAnotherPlayer(basePath + ".save")) {
+                // Once read, back to the prompt for another name.
                 ShowMessage(GameText().FindString("Save Name Taken"));
+                ReaskSaveName = name;
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
                 PendingSavePath = basePath;
                 OverwriteInput = CreateYesNoDialog(GameText().FindString("Overwrite Savegame"));
@@ -325,7 +328,11 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(ShuffleInput, false);
         if (answer == 1) Shuffle();
     }
-    if (AnswerOf(OKInput)) CloseDialog(OKInput, true);
+    if (AnswerOf(OKInput)) {
+        CloseDialog(OKInput, true);
+        if (!ReaskSaveName.empty()) AskSaveName(ReaskSaveName);
+        ReaskSaveName.clear();
+    }
 }
 
 void TGameGUI::CheckEndGameMenu() {

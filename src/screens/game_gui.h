@@ -28,6 +28,8 @@ public:
     // "Replace it?" when a custom puzzle of the typed name exists, with that name.
     DialogYesNoPtr ReplaceInput;
     std::string PendingLayoutName;
+    // The name refused as another player's save, asked again once the message is read.
+    std::string ReaskSaveName;
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
     // A line the player reads in passing ("Saved as ..."), while its
     // animation runs: shown, then fading.

@@ -169,6 +169,18 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     AnswerOverwrite("Yes");
     // The same game, saved a moment later (the header line has the date).
     EXPECT_EQ(ReadFile(savePath).substr(ReadFile(savePath).find('\n')), saved.substr(saved.find('\n')));
+    // Another player's save is not replaced: a message, then the name prompt again.
+    const std::string theirs = "Vellichorns Savegame|player=Somebody Else" + saved.substr(saved.find('\n'));
+    std::ofstream(savePath, std::ios::binary) << theirs;
+    SaveAs("mine");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+    ClickMenu(gui.OKInput->Menu, "OK");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
+    ClickMenu(gui.SaveGameNameInput->Menu, "Cancel");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    EXPECT_EQ(ReadFile(savePath), theirs);
+    std::ofstream(savePath, std::ios::binary) << saved;
 
     BackToPlayScreen();
     EXPECT_TRUE(PlayScreen().StandardLevelList);
