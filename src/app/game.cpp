@@ -222,6 +222,7 @@ int TGame::GameTerminated() {
     if (TerminatedUserFunction && TerminatedUserFunction() != 0) return 1;
     InstantExit = 1;
     if (CurrentTScreen && CurrentTScreen->name == "game" && SaveCurrentProfile) SaveCurrentProfile();
+    if (KeepProgressFunction) KeepProgressFunction();
     return -1;
 }
 
@@ -504,7 +505,10 @@ int TGame::PostDraw() {
 }
 
 int TGame::RunFrame() {
-    if (MainLogicLoop() == -1) return -1;
+    if (MainLogicLoop() == -1) {
+        if (KeepProgressFunction) KeepProgressFunction();
+        return -1;
+    }
     ScreenDraw();
     MusicRotationStep();
     plat::UpdateAudio();

@@ -121,6 +121,11 @@ public:
     int Region = 0, SubRegion = 0;
     // Saves the current player's profile (set by the profile code).
     std::function<void()> SaveCurrentProfile;
+    // Keeps what the player would lose if the game ended now (the puzzle in
+    // play); called on a close request and when the main loop ends. Not
+    // called when the run ends in a crash: what memory holds then is not
+    // trusted.
+    std::function<void()> KeepProgressFunction;
 
     // ---- start-up, settings and paths -------------------------------------
     int Init(int soundDriverChoice);
@@ -229,7 +234,8 @@ public:
     int ScreenDraw();
     int PostDraw();
     int ScreenChange();
-    // One pass of the main loop: logic ticks, then a frame. -1 when the program should end.
+    // One pass of the main loop: logic ticks, then a frame. -1 when the program
+    // should end, once the player's progress is kept.
     int RunFrame();
 
     int Kill();

@@ -142,9 +142,12 @@ void TDialog::MoveClearOf(int top, int bottom) {
     } else if (above >= MARGIN) {
         to = above;
     }
-    if (to < 0) return;
+    if (to >= 0) MoveToY(to);
+}
+
+void TDialog::MoveToY(int y_) {
     Centre = 0;
-    y = to;
+    y = y_;
     CalcAll();
     MenuPosition();
 }

@@ -78,6 +78,8 @@ public:
     // where it fits there whole, so what they show stays in sight; else it
     // stays where it is.
     void MoveClearOf(int top, int bottom);
+    // Moves the dialog's top edge to the screen row y (it stays centred across).
+    void MoveToY(int y);
     virtual void CalcSize();
     void CalcXY();
     void CalcOffset();
@@ -213,6 +215,8 @@ private:
 using DialogTextInputPtr = std::shared_ptr<TDialogTextInput>;
 
 // ---- the game's standard dialogs ---------------------------------------------------
+// A message or question whose wrapped text does not fit the "input" panel gets
+// the taller "inputlong" one.
 // Not started: the caller may change it, then calls Start.
 DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& question);
 DialogOKPtr CreateMessageDialog(const std::string& text);

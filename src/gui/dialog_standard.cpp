@@ -54,9 +54,26 @@ void SpreadAnswerBox(TDialogTextInput& dialog) {
     dialog.SetLabelsXY();
 }
 
+// Whether the (wrapped) caption fits the panel above its buttons.
+bool CaptionFits(const TDialog& dialog) {
+    const float menuH = dialog.Menu ? static_cast<float>(dialog.Menu->CalcHeight()) : 0.0f;
+    return dialog.Caption->CalcHeight() + menuH + static_cast<float>(3 * dialog.Border) <= static_cast<float>(dialog.h);
+}
+
 DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     ResetLogicTimer();
     auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
+    CentreCaption(*dialog);
+    Dress(*dialog);
+    WrapCaption(*dialog);
+    dialog->Start();
+    ResetLogicTimer();
+    return dialog;
+}
+
+DialogYesNoPtr QuestionOn(const std::string& panel, const std::string& text) {
+    ResetLogicTimer();
+    auto dialog = TDialogYesNo::Create(text, ImageBank().Find(panel), 0, 0, 0, 1);
     CentreCaption(*dialog);
     Dress(*dialog);
     WrapCaption(*dialog);
@@ -96,23 +113,19 @@ DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& ques
 // button takes the tall one.
 DialogOKPtr CreateMessageDialog(const std::string& text) {
     auto dialog = MessageOn("input", text);
-    const float menuH = dialog->Menu ? static_cast<float>(dialog->Menu->CalcHeight()) : 0.0f;
-    if (dialog->Caption->CalcHeight() + menuH + static_cast<float>(3 * dialog->Border) <= static_cast<float>(dialog->h))
-        return dialog;
+    if (CaptionFits(*dialog)) return dialog;
     dialog->Kill();
     return MessageOn("inputlong", text);
 }
 
 DialogOKPtr CreateLongMessageDialog(const std::string& text) { return MessageOn("inputlong", text); }
 
+// A question, like a message, takes the tall panel when its wrapped text
+// would not fit the small one above its buttons.
 DialogYesNoPtr CreateYesNoDialog(const std::string& text) {
     FlushInput();
-    ResetLogicTimer();
-    auto dialog = TDialogYesNo::Create(text, ImageBank().Find("input"), 0, 0, 0, 1);
-    CentreCaption(*dialog);
-    Dress(*dialog);
-    WrapCaption(*dialog);
-    dialog->Start();
-    ResetLogicTimer();
-    return dialog;
+    auto dialog = QuestionOn("input", text);
+    if (CaptionFits(*dialog)) return dialog;
+    dialog->Kill();
+    return QuestionOn("inputlong", text);
 }

@@ -210,6 +210,24 @@ void TListBox::DrawHighlight() {
     TColor::Restore();
 }
 
+void TListBox::DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const {
+    if (Columns.empty() || Centred) {
+        DrawTextAligned(line, x, y, shadowed, alignment, true);
+        return;
+    }
+    // Each part keeps clear of the next column.
+    constexpr float COLUMN_GAP = 8;
+    const float lastRight = Box->W - static_cast<float>(2 * TextBorder);
+    size_t start = 0;
+    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
+        const size_t end = std::min(line.find('\t', start), line.size());
+        const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP : lastRight;
+        const std::string part = FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get());
+        DrawTextAligned(part, x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
+        start = end + 1;
+    }
+}
+
 void TListBox::Draw() {
     if (!Box) return;
     plat::SetBlend(plat::ALPHABLEND);
@@ -236,7 +254,7 @@ void TListBox::Draw() {
             const bool shadowed = Font->Shadow && !(selected && NoShadowOnHighlighted);
             if (shadowed) Font->Shadow->ApplyToText();
             plat::SetAlpha(TextAlpha);
-            DrawTextAligned(Strings[static_cast<size_t>(i)], textX, lineY, shadowed, alignment, true);
+            DrawLine(Strings[static_cast<size_t>(i)], textX, lineY, shadowed, alignment);
             if (selected || locked) Font->Apply();
             lineY += static_cast<float>(LineHeight) * Scale;
         }

@@ -51,6 +51,10 @@ public:
     std::shared_ptr<TKeyRepeat> UpKeyRepeat, DownKeyRepeat;
     int WheelScrolls = 1;  // the wheel moves the window of a list longer than Limit
     int LastWheel = 0;     // the pointer's wheel position seen by the previous update
+    // Where each tab-separated part of a line starts, right of the text's left
+    // edge (unscaled); a part too wide for its column is cut short with "...".
+    // Empty: lines are drawn as they are.
+    std::vector<float> Columns;
 
     static std::shared_ptr<TListBox> Create(int gap, int centred, int drawBox, int doubleClickMs);
     void CalcLineHeight();
@@ -76,6 +80,7 @@ public:
     int LineAt(int px, int py) const;
 
 private:
+    void DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const;
     void ManageMouse();
     void ManageWheel();
     void ManageKeys();

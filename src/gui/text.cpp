@@ -154,3 +154,18 @@ std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float 
     }
     return out;
 }
+
+std::string FitToWidth(const std::string& text, float maxWidth, const TFont* font) {
+    if (static_cast<float>(WidthIn(font, text)) <= maxWidth) return text;
+    std::string cut = text;
+    while (!cut.empty()) {
+        // One whole character off the end: its continuation bytes, then its first byte.
+        while (!cut.empty()) {
+            const auto byte = static_cast<unsigned char>(cut.back());
+            cut.pop_back();
+            if ((byte & 0xC0) != 0x80) break;
+        }
+        if (static_cast<float>(WidthIn(font, cut + "...")) <= maxWidth) break;
+    }
+    return cut + "...";
+}

@@ -37,3 +37,7 @@ std::vector<std::string> SplitLines(const std::string& text);
 // spaces do not drop words; a word wider than maxWidth keeps a line to itself.
 std::vector<std::string> WrapLines(const std::vector<std::string>& lines, float maxWidth, const TFont* font,
                                    float scale);
+// The text, or as much of it as fits in maxWidth pixels with "..." behind it
+// (cut at a character's start), in the font's image font or the current one
+// when font is null.
+std::string FitToWidth(const std::string& text, float maxWidth, const TFont* font);

@@ -39,11 +39,10 @@ std::mt19937& Generator() {
     return generator;
 }
 
-// strftime of the local time with C-locale names, whatever the program's locale.
-std::string FormatNow(const char* pattern) {
-    const std::time_t now = std::time(nullptr);
+// strftime of a calendar time, local, with C-locale names, whatever the program's locale.
+std::string FormatLocal(std::time_t when, const char* pattern) {
     std::tm local{};
-    localtime_r(&now, &local);
+    if (!localtime_r(&when, &local)) return {};
     locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     char buffer[64] = {};
     size_t n = 0;
@@ -64,8 +63,14 @@ void SetClock(TClock* clock) { currentClock = clock ? clock : &systemClock; }
 
 TClock& Clock() { return *currentClock; }
 
-std::string CurrentDate() { return FormatNow("%d %b %Y"); }
-std::string CurrentTime() { return FormatNow("%H:%M:%S"); }
+std::string CurrentDate() { return FormatLocal(std::time(nullptr), "%d %b %Y"); }
+std::string CurrentTime() { return FormatLocal(std::time(nullptr), "%H:%M:%S"); }
+
+int64_t CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+
+std::string FormatLocalTime(int64_t seconds, const char* pattern) {
+    return FormatLocal(static_cast<std::time_t>(seconds), pattern);
+}
 
 void SeedRnd(uint32_t seed) { Generator().seed(seed); }
 

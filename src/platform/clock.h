@@ -40,6 +40,11 @@ inline void Delay(int ms) { Clock().Delay(ms); }
 // "%d %b %Y" and "%H:%M:%S" of the local time.
 std::string CurrentDate();
 std::string CurrentTime();
+// Seconds since 1970 by the calendar clock, which dates what the player saves.
+int64_t CalendarSeconds();
+// A calendar time as local time through the strftime pattern, with C-locale
+// month names ("" for a time the system cannot show).
+std::string FormatLocalTime(int64_t seconds, const char* pattern);
 
 // One generator for the whole program.
 void SeedRnd(uint32_t seed);

@@ -122,6 +122,84 @@ bool ParseNumber(const std::string& text, T& value) {
     return result.ec == std::errc() && result.ptr == end;
 }
 
+// ---- the fields behind the save's header text ---------------------------------
+
+constexpr char FIELD_SEPARATOR = '|';
+
+// "%", the separator and control characters as "%" and two hex digits.
+std::string EscapeField(const std::string& value) {
+    static const char* const HEX = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 32 || c == '%' || c == FIELD_SEPARATOR) {
+            out += '%';
+            out += HEX[byte >> 4];
+            out += HEX[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// A "%" without two hex digits stands for itself.
+std::string UnescapeField(const std::string& value) {
+    std::string out;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '%' && i + 2 < value.size() && HexDigit(value[i + 1]) >= 0 && HexDigit(value[i + 2]) >= 0) {
+            out += static_cast<char>(HexDigit(value[i + 1]) * 16 + HexDigit(value[i + 2]));
+            i += 2;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+std::string HeaderLine(const TSaveGameData& save) {
+    std::string line = SAVE_HEADER;
+    const auto field = [&line](const char* key, const std::string& value) {
+        line += FIELD_SEPARATOR;
+        line += key;
+        line += '=';
+        line += value;
+    };
+    if (!save.Owner.empty()) field("player", EscapeField(save.Owner));
+    if (save.SavedAt > 0) field("saved", std::to_string(save.SavedAt));
+    if (save.BonusCounter > 0) field("bonus", std::to_string(save.BonusCounter));
+    return line;
+}
+
+// Fields it does not know, or cannot read, are passed over.
+void ReadHeaderFields(const std::string& header, TSaveGameData& save) {
+    size_t at = header.find(FIELD_SEPARATOR);
+    while (at != std::string::npos) {
+        const size_t next = header.find(FIELD_SEPARATOR, at + 1);
+        const std::string field = header.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        at = next;
+        const size_t equals = field.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string key = field.substr(0, equals), value = field.substr(equals + 1);
+        if (key == "player") {
+            save.Owner = UnescapeField(value);
+        } else if (key == "saved") {
+            int64_t seconds = 0;
+            if (ParseNumber(value, seconds) && seconds > 0) save.SavedAt = seconds;
+        } else if (key == "bonus") {
+            int counter = 0;
+            if (ParseNumber(value, counter) && counter > 0) save.BonusCounter = counter;
+        }
+    }
+}
+
 }  // namespace
 
 std::string FormatLayout(const TLayoutBlocks& layout) {
@@ -135,7 +213,7 @@ std::string FormatLayout(const TLayoutBlocks& layout) {
 
 std::string FormatSaveGame(const TSaveGameData& save) {
     std::string out;
-    AppendLine(out, SAVE_HEADER);
+    AppendLine(out, HeaderLine(save));
     AppendLine(out, std::to_string(save.ElapsedMs));
     AppendLine(out, std::to_string(save.Score));
     for (const TBoardBlocks* board : {&save.Original, &save.Current}) {
@@ -169,6 +247,7 @@ std::string ParseSaveGame(const std::vector<uint8_t>& bytes, TSaveGameData& out)
     TSaveGameData save;
     std::string line;
     if (!in.ReadLine(line)) return in.Problem("the file ends early");
+    ReadHeaderFields(line, save);
     if (!in.ReadLine(line)) return in.Problem("the file ends early");
     if (!ParseNumber(line, save.ElapsedMs)) return in.Problem("the play time must be a number of milliseconds");
     if (!in.ReadLine(line)) return in.Problem("the file ends early");

@@ -49,6 +49,12 @@ struct TSaveGameData {
     TBoardBlocks Original;
     TBoardBlocks Current;
     std::optional<TSavedPuzzle> Puzzle;  // none in older saves
+    // Kept on the header line behind the header text, which every reader of
+    // saves skips, as "|player=..|saved=..|bonus=..": older saves have none,
+    // and older games read newer saves.
+    std::string Owner;     // the player who saved ("" : a save for everybody)
+    int64_t SavedAt = 0;   // seconds since 1970; 0 when not recorded
+    int BonusCounter = 0;  // the chain bonus counting when the game was saved
     bool operator==(const TSaveGameData&) const = default;
 };
 
@@ -57,7 +63,8 @@ std::string FormatSaveGame(const TSaveGameData& save);
 
 // "" when the bytes are a whole, well-formed file (out is then filled);
 // otherwise the reason with its line number, and out is unchanged. The header
-// text is not checked; header and separator lines may end in CR LF or LF;
-// every row is 16 digits in range and CR LF.
+// text is not checked (nor are the fields behind it: one that cannot be read
+// is left out); header and separator lines may end in CR LF or LF; every row
+// is 16 digits in range and CR LF.
 std::string ParseLayout(const std::vector<uint8_t>& bytes, TLayoutBlocks& out);
 std::string ParseSaveGame(const std::vector<uint8_t>& bytes, TSaveGameData& out);

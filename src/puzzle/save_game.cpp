@@ -1,5 +1,6 @@
 #include "puzzle/save_game.h"
 
+#include "app/game.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "puzzle/game_play.h"
@@ -37,6 +38,28 @@ TBoardBlocks SavedBoardOf(const TCellBox& box) {
     return BoardOf(*board);
 }
 
+// Why the save cannot be read ("" when it can), with the key of the text that
+// tells the player.
+std::string ReadSave(const std::string& path, TSaveGameData& out, const char*& key) {
+    std::vector<uint8_t> bytes;
+    if (auto problem = ReadBoardFile(path, bytes); !problem.empty()) {
+        key = "Unreadable File";
+        return problem;
+    }
+    if (auto problem = ParseSaveGame(bytes, out); !problem.empty()) {
+        key = "Damaged Savegame";
+        return "The file '" + path + "' is not a valid saved game (" + problem + ")";
+    }
+    return {};
+}
+
+// A save read to be played: a problem is logged and told in plain words.
+std::string ReadForLoading(const std::string& path, TSaveGameData& out) {
+    const char* key = nullptr;
+    const std::string detail = ReadSave(path, out, key);
+    return detail.empty() ? detail : PlainLoadProblem(key, path, detail);
+}
+
 }  // namespace
 
 TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
@@ -48,6 +71,9 @@ TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
     const bool hasOriginal = mode.OriginalPuzzle && mode.OriginalPuzzle->CellBox;
     save.Original = hasOriginal ? BoardOf(*mode.OriginalPuzzle->CellBox) : save.Current;
     save.Puzzle = TSavedPuzzle{GamePlay().CurrentLevel, GamePlay().IsCustomLevel ? 1 : 0};
+    save.BonusCounter = mode.BonusCounter;
+    save.Owner = Game().ProfileName;
+    save.SavedAt = plat::CalendarSeconds();
     return save;
 }
 
@@ -72,31 +98,53 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
     PlayClock().PausedAt = 0;
     GamePlay().Score = save.Score;
     GamePlay().ScoreAdder = 0;
+    // A chain still counting goes on counting, with a fresh window.
+    mode.BonusCounter = save.BonusCounter;
+    if (mode.BonusCounter > 0) mode.CheckBonusCounter();
     if (save.Puzzle) {
         GamePlay().CurrentLevel = save.Puzzle->Path;
         GamePlay().IsCustomLevel = save.Puzzle->IsCustom;
     }
 }
 
+std::string ReadSaveGameData(const std::string& path, TSaveGameData& out) {
+    const char* key = nullptr;
+    return ReadSave(path, out, key);
+}
+
 std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
-    std::vector<uint8_t> bytes;
-    if (auto problem = ReadBoardFile(path, bytes); !problem.empty())
-        return PlainLoadProblem("Unreadable File", path, problem);
     TSaveGameData save;
-    if (auto problem = ParseSaveGame(bytes, save); !problem.empty())
-        return PlainLoadProblem("Damaged Savegame", path,
-                                "The file '" + path + "' is not a valid saved game (" + problem + ")");
+    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
     ApplySaveGameData(mode, save);
     return {};
 }
 
-std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
-    if (auto problem = LoadSaveGameFile(mode, path); !problem.empty()) return problem;
+void StartSavedGame(TGameModeMatch3& mode, const TSaveGameData& save) {
+    ApplySaveGameData(mode, save);
     mode.CellBox->UpdateDrawWall();
     mode.ShufflePieces.reset();
     mode.HasShownShufflePiecesDialog = 0;
+    // A game already played needs no word on how to play.
+    if (!(save.Current == save.Original)) mode.ShowHelpMessage = 0;
     GameState().Clear();
+}
+
+std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path) {
+    TSaveGameData save;
+    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
+    StartSavedGame(mode, save);
     return {};
+}
+
+std::vector<std::string> SavesOwnedBy(const std::string& folder, const std::string& player) {
+    std::vector<std::string> paths;
+    if (player.empty()) return paths;
+    for (const std::string& entry : plat::ReadDir(folder)) {
+        if (plat::ExtractExt(entry) != "save" || plat::FileType(folder + entry) != plat::FILETYPE_FILE) continue;
+        TSaveGameData save;
+        if (ReadSaveGameData(folder + entry, save).empty() && save.Owner == player) paths.push_back(folder + entry);
+    }
+    return paths;
 }
 
 int TGameModeMatch3::SaveGame(const std::string& basePath) { return Answer(*this, SaveGameFile(*this, basePath)); }

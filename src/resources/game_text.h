@@ -33,5 +33,5 @@ public:
     std::string FindString(const std::string& key, const std::string& value) const;
 };
 
-// The text with its first `mark` (such as "NNN") replaced by the value.
+// The text with its first mark ("NNN", "PPP", ...) replaced by value.
 std::string FillIn(std::string text, const std::string& mark, const std::string& value);

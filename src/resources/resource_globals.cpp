@@ -169,7 +169,7 @@ const std::vector<std::string>& GeneralImageNames() {
     static const std::vector<std::string> names = {
         "progress", "progressmo", "levelback", "levelhighlight", "check",     "textback",  "helptextback",
         "score1",   "score2",     "paused",    "music",          "sound",     "blackback", "input",
-        "inputlong", "helpimage", "manager",   "menu", "endlevelback"};
+        "inputlong", "helpimage", "manager",   "menu", "endlevelback", "managerwide"};
     return names;
 }
 

@@ -69,6 +69,7 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
     // The play screen shows it selected when the editor is left.
     GamePlay().CurrentLevel = LayoutPath(name);
     GamePlay().IsCustomLevel = 1;
+    gui.ShowSavedNotice(name);
 }
 
 }  // namespace

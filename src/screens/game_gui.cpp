@@ -13,10 +13,12 @@
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/puzzle_hooks.h"
+#include "puzzle/save_game.h"
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
+#include "screens/resume_keeper.h"
 #include "screens/screen_list.h"
 
 namespace {
@@ -24,6 +26,11 @@ namespace {
 constexpr int LAST_STANDARD_LEVEL = 80;
 constexpr int HELP_TEXT_Y = 545;
 constexpr int HINT_DELAY_MS = 100;
+// A notice shows this long, then fades, on the strip of the help lines.
+constexpr float NOTICE_MS = 2000, NOTICE_FADE_MS = 600;
+// In the editor, whose buttons stand below that strip, on its help line at the top.
+constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 31, NOTICE_TEXT_RISE = 11;
+constexpr float NOTICE_BAND_H = 36, NOTICE_PADDING = 40;
 
 std::unique_ptr<TGameGUI> gameGUI;
 
@@ -59,6 +66,13 @@ int AnswerOf(DialogPtr& dialog) {
     if (!dialog) return 0;
     GameState().disableButtons = 1;
     return dialog->Manage();
+}
+
+// Another player's save of the typed name is not replaced: the player does
+// not see it in the chooser, so could not know what would be lost.
+bool SaveOfAnotherPlayer(const std::string& path) {
+    TSaveGameData save;
+    return ReadSaveGameData(path, save).empty() && !save.Owner.empty() && save.Owner != Game().ProfileName;
 }
 
 }  // namespace
@@ -103,6 +117,9 @@ void TGameGUI::Load() {
     // A try that fades the screen in again (a reshuffle) is still the same editing.
     if (!GamePlay().IsTrying()) LastFileName.clear();
     TryWonTicks = 0;
+    Notice.clear();
+    NoticeAnimation = TAnimation();
+    ReaskSaveName.clear();
     endLevelMenu = std::make_unique<PNEndLevelMenu>();
 }
 
@@ -130,6 +147,7 @@ void TGameGUI::ShowMessage(const std::string& text) {
 }
 
 void TGameGUI::Logic() {
+    if (NoticeAnimation.Active) NoticeAnimation.Manage();
     CheckLevelFinished();
     const TState& state = GameState();
     if (!state.disableButtons) {
@@ -154,6 +172,8 @@ void TGameGUI::CheckLevelFinished() {
     if (!mode->IsGameFinished() || play.ScoreAdder != 0) return;
 
     state.StartFinished();
+    // A won puzzle is nothing to come back to.
+    ResumeKeeper().Drop();
     mode->GameFinished();
     if (const auto& start = PuzzleHooks().StartVictoryParticles) start();
     PlayNamedSound("applause");
@@ -219,7 +239,19 @@ void TGameGUI::ShowSaveGameManager() {
 
 void TGameGUI::SavePlayedGame(const std::string& basePath) {
     TGameMode* mode = Mode();
-    if (mode && !mode->SaveGame(basePath)) ShowMessage(mode->FileError);
+    if (!mode) return;
+    if (!mode->SaveGame(basePath)) {
+        ShowMessage(mode->FileError);
+        return;
+    }
+    ShowSavedNotice(plat::StripAll(basePath));
+}
+
+void TGameGUI::ShowSavedNotice(const std::string& name) {
+    Notice = FillIn(GameText().FindString("Saved As"), "NNN", name);
+    NoticeAnimation = TAnimation(NOTICE_MS);
+    NoticeAnimation.AddPhase(NOTICE_FADE_MS);
+    NoticeAnimation.Start();
 }
 
 void TGameGUI::CheckInputDialogs() {
@@ -246,6 +278,10 @@ void TGameGUI::CheckInputDialogs() {
             const std::string basePath = Game().ProfilePath + plat::FileNameOf(name);
             if (InEditor()) {
                 SaveCustomLayout(name);
+            } else if (SaveOfAnotherPlayer(basePath + ".save")) {
+                // Once read, back to the prompt for another name.
+                ShowMessage(GameText().FindString("Save Name Taken"));
+                ReaskSaveName = name;
             } else if (plat::FileType(basePath + ".save") != plat::FILETYPE_NONE) {
                 PendingSavePath = basePath;
                 OverwriteInput = CreateYesNoDialog(GameText().FindString("Overwrite Savegame"));
@@ -276,6 +312,8 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(RestartInput, false);
         if (answer == 1 && mode) {
             mode->Reset();
+            // The fresh board is the puzzle in play now, also after a win.
+            ResumeKeeper().Arm();
             if (endLevelMenu) endLevelMenu->Show = 0;
             if (GameMenu().Active) GameMenu().Hide();
         }
@@ -284,8 +322,13 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(QuitInput, true);
         if (answer == 1) {
             // A confirmed quit, from play or from the editor, goes back to the
-            // level grids; leaving the editor ends its history.
-            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) editor->History.Drop();
+            // level grids; leaving the editor ends its history, quitting a
+            // puzzle leaves nothing to come back to.
+            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) {
+                editor->History.Drop();
+            } else {
+                ResumeKeeper().Drop();
+            }
             FadeTo(ScreenFor(EGameScreen::Play));
         }
     }
@@ -293,7 +336,11 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(ShuffleInput, false);
         if (answer == 1) Shuffle();
     }
-    if (AnswerOf(OKInput)) CloseDialog(OKInput, true);
+    if (AnswerOf(OKInput)) {
+        CloseDialog(OKInput, true);
+        if (!ReaskSaveName.empty()) AskSaveName(ReaskSaveName);
+        ReaskSaveName.clear();
+    }
 }
 
 void TGameGUI::CheckEndGameMenu() {
@@ -358,7 +405,29 @@ void TGameGUI::Draw() {
         DrawTextCentredX(GameText().FindString("Finished Puzzle"), HELP_TEXT_Y, true, true);
         if (!GameMenu().Active && endLevelMenu) endLevelMenu->Draw(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
     }
+    DrawNotice();
     DrawDialogs();
+}
+
+void TGameGUI::DrawNotice() {
+    if (!NoticeAnimation.Active) return;
+    const float alpha = NoticeAnimation.CurrentPhase == 1 ? NoticeAnimation.GetRatio() : 1.0f;
+    plat::SetBlend(plat::ALPHABLEND);
+    if (auto font = SecondFont()) plat::SetImageFont(font);
+    const float backY = InEditor() ? NOTICE_EDITOR_BACK_Y : NOTICE_BACK_Y;
+    // A solid band of the strip's colour hides a help line drawn there.
+    const float bandW = static_cast<float>(plat::TextWidth(Notice)) + 2 * NOTICE_PADDING;
+    plat::SetColor(14, 22, 38);
+    plat::SetAlpha(alpha);
+    plat::DrawRect(ScreenWidth / 2.0f - bandW / 2, backY - NOTICE_BAND_H / 2, bandW, NOTICE_BAND_H);
+    plat::SetColor(255, 255, 255);
+    if (auto back = ImageBank().FindOrNull("helptextback"); back && back->image) {
+        plat::DrawImage(*back->image, ScreenWidth / 2.0f, backY);
+    }
+    TextAlpha = alpha;
+    DrawTextCentredX(Notice, backY - NOTICE_TEXT_RISE, true, true);
+    TextAlpha = 1.0f;
+    plat::SetAlpha(1.0f);
 }
 
 void TGameGUI::DrawMenus() {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/animation.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "screens/end_level_menu.h"
@@ -27,7 +28,13 @@ public:
     // "Replace it?" when a custom puzzle of the typed name exists, with that name.
     DialogYesNoPtr ReplaceInput;
     std::string PendingLayoutName;
+    // The name refused as another player's save, asked again once the message is read.
+    std::string ReaskSaveName;
     std::unique_ptr<PNEndLevelMenu> endLevelMenu;
+    // A line the player reads in passing ("Saved as ..."), while its
+    // animation runs: shown, then fading.
+    std::string Notice;
+    TAnimation NoticeAnimation;
     MenuPtr MainMenu;
     MenuPtr CustomMenu;
     // The editor's column right of the board: undo, redo, mirror, try.
@@ -83,6 +90,9 @@ public:
     void SavePlayedGame(const std::string& basePath);
     // Opens OKInput with the text (replacing one that is open).
     void ShowMessage(const std::string& text);
+    // Tells the player, without a dialog, that the game or puzzle was saved under the name.
+    void ShowSavedNotice(const std::string& name);
+    void DrawNotice();
 
 private:
     // The mirror button shows its lit images.

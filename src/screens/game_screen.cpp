@@ -20,6 +20,7 @@
 #include "screens/game_gui.h"
 #include "screens/ingame_menu.h"
 #include "screens/puzzle_file_hooks.h"
+#include "screens/resume_keeper.h"
 
 namespace {
 
@@ -83,8 +84,15 @@ void SelectGameFont(int which) {
 std::string PuzzleLabel() {
     const TGamePlay& play = GamePlay();
     if (play.IsTrying()) return GameText().FindString("Trying Puzzle");
-    if (play.CurrentLevel.empty()) return {};
-    return GameText().FindString(play.IsCustomLevel ? "Puzzle Name" : "Puzzle Number") + CurrentPuzzleName();
+    return PuzzleLabelOf(play.CurrentLevel, play.IsCustomLevel);
+}
+
+std::string PuzzleLabelOf(const std::string& path, int custom) {
+    if (path.empty()) return {};
+    const std::string name = plat::NameOfPath(path);
+    if (custom) return GameText().FindString("Puzzle Name") + name;
+    const auto digits = name.find_first_not_of('0');
+    return GameText().FindString("Puzzle Number") + (digits == std::string::npos ? name : name.substr(digits));
 }
 
 TPuzzleDialogQuestion::~TPuzzleDialogQuestion() {
@@ -122,6 +130,13 @@ void TGameScreen::Start() {
     game.IgnoreEscapeKey = 1;
     FlushInput();
     LastFade = plat::MilliSecs();
+    // A puzzle taken up (new, continued, loaded, dealt again) is kept from
+    // now on; the editor keeps nothing.
+    if (InEditorMode() || GameState().stateFinished) {
+        ResumeKeeper().Disarm();
+    } else {
+        ResumeKeeper().Arm();
+    }
     game.FixedRateLogic.Init();
 }
 
@@ -168,6 +183,7 @@ void TGameScreen::Logic() {
     GameGUI().Logic();
     if (!GameState().disableButtons && !InEditorMode() && !AskingNoMovesQuestion()) GameMenu().Logic();
     if (!GameMenu().Active) GamePlay().Logic();
+    ResumeKeeper().Manage();
     OfferKeyHint();
 }
 
@@ -314,6 +330,7 @@ void InstallGameScreenHooks() {
     };
     hooks.SelectFont = SelectGameFont;
     hooks.InGameMenuShown = [] { return GameMenu().Active != 0; };
+    InstallResumeKeeper();
     LoadEndLevelPanel();
     auto& table = GamePlay().HighscoreList;
     table.Create("highscores", 10);

@@ -84,6 +84,8 @@ public:
 // standard one, "Puzzle: name" for one of the player's own, a line of its
 // own for a try of the editor's layout ("" for none).
 std::string PuzzleLabel();
+// The same for a puzzle's file and whether it is one of the player's own.
+std::string PuzzleLabelOf(const std::string& path, int custom);
 
 // The puzzle hooks of play: sounds through the channel pool, the bursts of
 // cleared gems, the victory sparkles, the no-moves yes/no dialog, the fonts,

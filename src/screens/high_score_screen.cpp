@@ -19,14 +19,6 @@ constexpr int OWN_RED = 150, OWN_GREEN = 215, OWN_BLUE = 255;
 
 std::string OwnMark() { return " (" + GameText().FindString("Highscore Own") + ")"; }
 
-// The name cut short with "..." when it would run into its score.
-std::string FitName(const std::string& name, int maxWidth) {
-    if (plat::TextWidth(name) <= maxWidth) return name;
-    std::string cut = name;
-    while (!cut.empty() && plat::TextWidth(cut + "...") > maxWidth) cut.pop_back();
-    return cut + "...";
-}
-
 void DrawShadowedText(const std::string& text, float x, float y, int alignment) {
     DrawTextAligned(text, x, y, true, alignment, true);
 }
@@ -167,12 +159,12 @@ void THighScoreScreen::DrawLine(const TSlideLine& line) const {
     const float lineY = line.GetY();
     const auto shift = [lineX, this](int column) { return static_cast<float>(column - col1) + lineX; };
     const std::string score = std::to_string(entry->score);
-    DrawShadowedText(FitName(entry->name, colPuzzle - col1 - NAME_SCORE_GAP), lineX, lineY, ALIGN_LEFT);
+    DrawShadowedText(FitToWidth(entry->name, static_cast<float>(colPuzzle - col1 - NAME_SCORE_GAP), nullptr), lineX, lineY, ALIGN_LEFT);
     DrawShadowedText(score, shift(col2), lineY, ALIGN_RIGHT);
     // A custom puzzle's name is cut short before its mark, which always shows.
     const int room = col2 - colPuzzle - plat::TextWidth(score) - NAME_SCORE_GAP;
     const std::string mark = entry->custom ? OwnMark() : "";
-    const std::string puzzle = FitName(entry->puzzle, room - plat::TextWidth(mark)) + mark;
+    const std::string puzzle = FitToWidth(entry->puzzle, static_cast<float>(room - plat::TextWidth(mark)), nullptr) + mark;
     if (entry->custom && !(line.Active && line.CurrentPhase == GLOW_LEG)) plat::SetColor(OWN_RED, OWN_GREEN, OWN_BLUE);
     DrawShadowedText(puzzle, shift(colPuzzle), lineY, ALIGN_LEFT);
 }

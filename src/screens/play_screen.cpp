@@ -9,6 +9,7 @@
 #include "platform/graphics.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
+#include "puzzle/resume_point.h"
 #include "resources/resource_globals.h"
 #include "screens/game_gui.h"
 #include "screens/game_screen.h"
@@ -28,11 +29,14 @@ void GrowOnMouseOver(TMenu& menu, const char* name) {
     if (auto button = menu.FindButton(name)) button->ScaleOnMOMax = BUTTON_GROWTH;
 }
 
-// The mode becomes the game's match-3 play, as TGamePlay::Init(2) would make it.
+}  // namespace
+
 void UseMatch3Mode(std::unique_ptr<TGameModeMatch3> mode) {
     GamePlay().Init(GAMEMODE_MATCH3);
     GamePlay().GameMode = std::move(mode);
 }
+
+namespace {
 
 // The grid opens on the puzzle most worth playing: among the player's own
 // the one last played or saved in the editor; among the standard ones the
@@ -166,6 +170,8 @@ void TPlayScreen::StartLevel() {
         return;
     }
     Game().Mouse.Off();
+    // Another puzzle: the one left in play is not offered any more.
+    RemoveResumePoint(Game().ProfileName);
     UseMatch3Mode(std::move(mode));
     GameGUI().Start();
     PlayClock().Start();
@@ -178,6 +184,7 @@ void TPlayScreen::LoadChosenGame(const std::string& path) {
         ShowMessage(mode->FileError);
         return;
     }
+    RemoveResumePoint(Game().ProfileName);
     UseMatch3Mode(std::move(mode));
     GameGUI().Start();
     FadeTo(GameScreen());

@@ -60,3 +60,7 @@ private:
 };
 
 TPlayScreen& PlayScreen();
+
+class TGameModeMatch3;
+// The mode becomes the game's match-3 play, as TGamePlay::Init(2) would make it.
+void UseMatch3Mode(std::unique_ptr<TGameModeMatch3> mode);

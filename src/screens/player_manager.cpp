@@ -20,6 +20,7 @@ constexpr int DOUBLE_CLICK_MS = 500;
 constexpr int PLAIN_MESSAGE_W = 400, PLAIN_MESSAGE_H = 100;
 constexpr float SUB_DIALOG_DIM = 0.5f;
 constexpr float ACTIVE_DIM = 0.5f;
+constexpr int SCREEN_EDGE = 8;  // a dialog moved to the screen's top or bottom keeps this far off it
 
 ColorPtr White() { return TColor::Create(255, 255, 255); }
 ShadowPtr TextShadow() { return TShadow::Create(1, 1, 0.6f); }
@@ -256,7 +257,28 @@ void TPlayerManager::DeleteProfileCheck() {
         ShowMessage(MessageCannotDelete);
         return;
     }
-    DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(MessageConfirmDelete) : CreateYesNoDialog(MessageConfirmDelete);
+    const std::string question = ConfirmDeleteFunc ? ConfirmDeleteFunc(ListBox->Value) : MessageConfirmDelete;
+    DialogYesNo = DialogYesNoFunc ? DialogYesNoFunc(question) : CreateYesNoDialog(question);
+    if (DialogYesNo) PlaceClearOfMarked(*DialogYesNo);
+}
+
+void TPlayerManager::PlaceClearOfMarked(TDialog& question) const {
+    const int row = ListBox->Index - ListBox->TopIndex;
+    if (!ListBox->Box || row < 0) return;
+    const TBox& list = *ListBox->Box;
+    const auto listTop = static_cast<int>(list.Y), listBottom = static_cast<int>(list.Y + list.H);
+    const int rowTop = listTop + row * ListBox->LineHeight, rowBottom = rowTop + ListBox->LineHeight;
+    int best = -1, leastHidden = ScreenHeight;
+    for (const int top : {SCREEN_EDGE, ScreenHeight - SCREEN_EDGE - question.h}) {
+        const int bottom = top + question.h;
+        if (top < rowBottom && bottom > rowTop) continue;
+        const int hidden = std::max(0, std::min(bottom, listBottom) - std::max(top, listTop));
+        if (hidden < leastHidden) {
+            best = top;
+            leastHidden = hidden;
+        }
+    }
+    if (best >= 0) question.MoveToY(best);
 }
 
 void TPlayerManager::DeleteSelected() { plat::DeleteFile(ProfileFilePath(ListBox->Value)); }

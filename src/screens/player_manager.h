@@ -36,6 +36,8 @@ public:
     std::string MessageCannotCreate = "You cannot create any more players!";
     std::string MessageCannotDelete = "The list must contain at least one player!";
     std::string MessageConfirmDelete = "Are you sure you want to delete this player?";
+    // The question before deleting the named player, when set (instead of MessageConfirmDelete).
+    std::function<std::string(const std::string& name)> ConfirmDeleteFunc;
 
     // The panel with the title and image, the list (at most limit players)
     // and the buttons "OK", "Cancel", "Create" and "Delete"; filled and
@@ -57,6 +59,9 @@ public:
     // player at all it asks for a name instead and answers 0.
     int CancelClick();
     void DeleteProfileCheck();
+    // The question about the marked player stands clear of that player's row,
+    // at the screen's top or bottom edge, whichever hides less of the list.
+    void PlaceClearOfMarked(TDialog& question) const;
     void ClickSound();
     int Draw() override;
     void Kill() override;

@@ -6,9 +6,13 @@
 #include "app/game.h"
 #include "app/input_tables.h"
 #include "gui/font.h"
+#include "gui/text.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "puzzle/save_game.h"
 #include "resources/resource_globals.h"
+#include "screens/game_screen.h"
 
 namespace {
 
@@ -31,6 +35,31 @@ int AnswerAndClose(DialogPtr& dialog) {
         dialog.reset();
     }
     return answer;
+}
+
+// Where the columns of a saved game's row start (name, puzzle, score, date),
+// as parts of the list's width.
+constexpr float SAVE_COLUMNS[] = {0.0f, 0.22f, 0.42f, 0.63f};
+
+// A saved game's row: its name, the puzzle, the score and the date saved (the
+// file's date for an older save). Another player's saves are left out; saves
+// without an owner, and saves that cannot be read (listed last), are
+// everybody's.
+bool DescribeSave(const std::string& path, TChooserRow& row) {
+    const TGameText& text = GameText();
+    TSaveGameData save;
+    const bool readable = ReadSaveGameData(path, save).empty();
+    if (readable && !save.Owner.empty() && save.Owner != Game().ProfileName) return false;
+    if (!readable) {
+        row.Text = row.Name + "\t" + text.FindString("Unreadable Level");
+        return true;
+    }
+    row.Order = save.SavedAt > 0 ? save.SavedAt : plat::FileTime(path);
+    const std::string date = plat::FormatLocalTime(row.Order, text.FindString("Save Date Format").c_str());
+    const std::string puzzle = save.Puzzle ? PuzzleLabelOf(save.Puzzle->Path, save.Puzzle->IsCustom) : "";
+    const std::string score = FillIn(text.FindString("Save Row Score"), "NNN", std::to_string(save.Score));
+    row.Text = row.Name + "\t" + puzzle + "\t" + score + "\t" + date;
+    return true;
 }
 
 MenuPtr ArrowMenu(const std::string& name) {
@@ -72,22 +101,33 @@ void TSaveGameManager::MenuArrowCreate() {
 }
 
 void TSaveGameManager::FillList() {
-    auto& strings = ListBox->Strings;
-    strings.clear();
+    std::vector<TChooserRow> rows;
     for (const std::string& entry : plat::ReadDir(Directory)) {
         if (entry.empty() || entry == "." || entry == "..") continue;
         if (plat::ExtractExt(entry) != Extension || plat::StripExt(entry).empty()) continue;
         // A folder that happens to carry the extension is no file to load.
         if (plat::FileType(Directory + entry) != plat::FILETYPE_FILE) continue;
-        strings.push_back(plat::NameOfFile(plat::StripExt(entry)));
+        const std::string name = plat::NameOfFile(plat::StripExt(entry));
+        TChooserRow row{name, name, 0};
+        if (DescribeRow && !DescribeRow(Directory + entry, row)) continue;
+        rows.push_back(std::move(row));
     }
-    std::stable_sort(strings.begin(), strings.end(), LessIgnoringCase);
+    std::stable_sort(rows.begin(), rows.end(), [this](const TChooserRow& a, const TChooserRow& b) {
+        if (DescribeRow && a.Order != b.Order) return a.Order > b.Order;
+        return LessIgnoringCase(a.Name, b.Name);
+    });
+    Names.clear();
+    ListBox->Strings.clear();
+    for (auto& row : rows) {
+        Names.push_back(std::move(row.Name));
+        ListBox->Strings.push_back(std::move(row.Text));
+    }
     ShowFirstRows();
 }
 
 void TSaveGameManager::ShowFirstRows() {
     ListBox->TopIndex = 0;
-    ListBox->ClearIndex();
+    ListBox->SetIndex(0);
     ListBox->DoubleClicked = -1;
 }
 
@@ -99,7 +139,10 @@ void TSaveGameManager::ScrollDown() {
     if (ListBox->TopIndex + ListBox->Limit < ListBox->Count()) ++ListBox->TopIndex;
 }
 
-std::string TSaveGameManager::ChosenName() const { return ListBox->Index >= 0 ? ListBox->Value : std::string(); }
+std::string TSaveGameManager::ChosenName() const {
+    const int index = ListBox->Index;
+    return index >= 0 && index < static_cast<int>(Names.size()) ? Names[static_cast<size_t>(index)] : std::string();
+}
 
 std::string TSaveGameManager::ChosenPath() const {
     const std::string name = ChosenName();
@@ -172,7 +215,11 @@ void TSaveGameManager::DeleteSaveGameCheck() {
 }
 
 int TSaveGameManager::OKClick() {
-    if (ChosenName().empty()) return 0;
+    if (ChosenName().empty()) {
+        const std::string& why = ListBox->Count() == 0 ? EmptyText : NothingChosenText;
+        if (!why.empty() && ErrorDialogFunc) DialogOK = ErrorDialogFunc(why);
+        return 0;
+    }
     FlushInput();
     return Close(1);
 }
@@ -236,12 +283,23 @@ int TSaveGameManager::Draw() {
     if (DimWhenActive) DimScreen(SUB_DIALOG_DIM);
     TDialog::Draw();
     ListBox->Draw();
+    DrawEmptyText();
     if (MenuArrowUp) MenuArrowUp->Draw(OffsetX, OffsetY);
     if (MenuArrowDown) MenuArrowDown->Draw(OffsetX, OffsetY);
     if ((DialogOK || DialogYesNo) && DimWhenShowingDialogs) DimScreen(SUB_DIALOG_DIM);
     if (DialogYesNo) DialogYesNo->Draw();
     if (DialogOK) DialogOK->Draw();
     return 1;
+}
+
+void TSaveGameManager::DrawEmptyText() {
+    if (ListBox->Count() > 0 || EmptyText.empty() || !ListBox->Box || !ListBox->Font) return;
+    const TBox& box = *ListBox->Box;
+    ListBox->Font->Apply();
+    const float height = ListBox->Font->CalcHeight();
+    DrawTextAligned(EmptyText, std::round(box.X + box.W / 2.0f), std::round(box.Y + (box.H - height) / 2.0f),
+                    ListBox->Font->Shadow != nullptr, ALIGN_CENTRE, true);
+    TColor::Restore();
 }
 
 void TSaveGameManager::Kill() {
@@ -265,8 +323,18 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     auto& game = Game();
     game.FixedRateLogic.Init();
     const TGameText& text = GameText();
-    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), ImageBank().FindOrNull("manager"), extension,
-                                            game.ProfilePath, text.FindString("Delete File"));
+    // Saved games have more to show on a row: they get the wide panel.
+    const bool saves = extension == "save";
+    GameImagePtr panel = saves ? ImageBank().FindOrNull("managerwide") : nullptr;
+    if (!panel) panel = ImageBank().FindOrNull("manager");
+    auto chooser = TSaveGameManager::Create(text.FindString(titleKey), std::move(panel), extension, game.ProfilePath,
+                                            text.FindString("Delete File"));
+    chooser->EmptyText = text.FindString(saves ? "No Saved Games" : "No Custom Layouts");
+    chooser->NothingChosenText = text.FindString("Choose A File");
+    if (saves) {
+        chooser->DescribeRow = DescribeSave;
+        chooser->FillList();
+    }
     chooser->ErrorDialogFunc = CreateMessageDialog;
     chooser->DialogYesNoFunc = CreateYesNoDialog;
     chooser->DimWhenActive = 1;
@@ -280,6 +348,10 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     chooser->ListBox->HighlightCol = TColor::Create(60, 90, 170, 0.9f);
     chooser->SetupCaption(DialogFont(), white, TShadow::Create(1, 1, 0.6f));
     chooser->Start();
+    if (saves && chooser->ListBox->Box) {
+        const float width = chooser->ListBox->Box->W;
+        for (const float part : SAVE_COLUMNS) chooser->ListBox->Columns.push_back(std::round(part * width));
+    }
     FlushInput();
     game.FixedRateLogic.Init();
     return chooser;

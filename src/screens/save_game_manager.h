@@ -2,14 +2,25 @@
 // The file chooser: a dialog listing the files of one extension in one
 // folder (saved games ".save", custom puzzles ".layout"), with Load, Delete
 // (after a yes/no question) and Cancel, scroll arrows for the window of rows,
-// double click to load and Escape to cancel. The owner builds the path of the
-// chosen file from Directory, the chosen name and Extension, and loads it.
+// double click to load and Escape to cancel. The first row is chosen from
+// the start; Load without a row says why nothing happens. The owner builds
+// the path of the chosen file from Directory, the chosen name and Extension,
+// and loads it.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "gui/dialog.h"
 #include "gui/list_box.h"
+
+// One file of the list: its name (without the extension), the row shown
+// (tab-separated columns) and its place in the list, highest first.
+struct TChooserRow {
+    std::string Name;
+    std::string Text;
+    int64_t Order = 0;
+};
 
 class TSaveGameManager : public TDialog {
 public:
@@ -31,6 +42,16 @@ public:
     DialogYesNoPtr DialogYesNo;
     MenuPtr MenuArrowUp, MenuArrowDown;
     int NavButtonsXPosition = -1;  // -1 = right of the list
+    // Fills in a file's row (its path given), or answers false to leave the
+    // file out. Without it rows are the names, sorted by name; with it they
+    // are sorted by Order, highest first.
+    std::function<bool(const std::string& path, TChooserRow& row)> DescribeRow;
+    // The file names of the rows, in the list's order.
+    std::vector<std::string> Names;
+    // Shown in the empty list, and when Load finds nothing to load.
+    std::string EmptyText;
+    // Shown when Load finds no row chosen.
+    std::string NothingChosenText;
 
     // A chooser of the files "*.extension" in directory (which ends in a
     // slash); not started: the caller dresses it and calls Start.
@@ -40,7 +61,8 @@ public:
     void MenuArrowCreate();
     // Every regular file of Directory whose extension is Extension (exact
     // letter case), listed by name without the extension, sorted
-    // case-insensitively; the window shows the first rows, nothing selected.
+    // case-insensitively (or as DescribeRow has it); the window shows the
+    // first rows, the first one chosen.
     void FillList();
     // One update: -1 cancelled, 1 a file was chosen, else 0.
     int Manage() override;
@@ -65,8 +87,9 @@ public:
     int VisibleRows() const { return ListBox ? ListBox->Limit : 0; }
 
 private:
-    // The window shows the first rows, and no row is selected.
+    // The window shows the first rows, and the first row is chosen.
     void ShowFirstRows();
+    void DrawEmptyText();
     void DeleteChosenFile();
     int ManageSubDialogs();
     void ManageArrows();

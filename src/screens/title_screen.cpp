@@ -13,7 +13,13 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/match3_mode.h"
+#include "puzzle/resume_point.h"
+#include "puzzle/save_game.h"
 #include "resources/resource_globals.h"
+#include "screens/game_gui.h"
+#include "screens/game_screen.h"
+#include "screens/play_screen.h"
 #include "screens/screen_list.h"
 
 namespace {
@@ -21,6 +27,8 @@ namespace {
 constexpr int MAX_PLAYERS = 7;
 constexpr float MENU_DROP = 50;
 constexpr float CHANGE_PLAYER_TOP = 560;
+constexpr float CONTINUE_GAP = 24;        // between Play and Continue
+constexpr float CONTINUE_DETAILS_GAP = 4;  // below Continue
 constexpr float WELCOME_Y = 535;
 // The one-line key hint, above the logo.
 constexpr float KEY_HINT_Y = 8;
@@ -28,10 +36,23 @@ constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
 
-void DeleteCompletionLists(PNPlayerManager& manager) {
+// What goes with a player: the completion lists, the saved games the player
+// made, the resume point (and one put aside).
+void DeletePlayerFiles(PNPlayerManager& manager) {
     const std::string& player = manager.ListBox->Value;
     plat::DeleteFile(CompletionFilePath(player, false));
     plat::DeleteFile(CompletionFilePath(player, true));
+    for (const std::string& path : SavesOwnedBy(Game().ProfilePath, player)) plat::DeleteFile(path);
+    RemoveResumePoint(player, true);
+}
+
+// Delete the player "Ana" with 3 saved games?
+std::string ConfirmDeleteText(const std::string& player) {
+    const size_t saves = SavesOwnedBy(Game().ProfilePath, player).size();
+    const char* key = saves == 0   ? "Player Delete Named 0"
+                      : saves == 1 ? "Player Delete Named 1"
+                                   : "Player Delete Named";
+    return FillIn(FillIn(GameText().FindString(key), "PPP", player), "NNN", std::to_string(saves));
 }
 
 // A profile file without a name, left by an older game; only the exact name counts.
@@ -79,12 +100,20 @@ void TTitleScreen::Load() {
     // Below the menu, apart from its centring.
     auto changePlayer = Menu->AddQuick("changeplayer", "changeplayer");
     changePlayer->MoveTo(static_cast<float>(ScreenWidth / 2 - changePlayer->w / 2), CHANGE_PLAYER_TOP);
+    // Continue stands beside Play, level with it, while there is a puzzle to continue.
+    const auto play = Menu->FindButton("play");
+    auto resume = Menu->AddQuick("continue", "continue");
+    resume->MoveTo(play->x + static_cast<float>(play->w) + CONTINUE_GAP,
+                   play->y + static_cast<float>(play->h - resume->h) / 2.0f);
+    resume->ScaleOnMOMax = BUTTON_GROWTH;
+    resume->Active = 0;
     Focus.Clear();
     Focus.AddMenu(*Menu);
 
     game.Mouse.SetSparkleTrail(ImageBank().FindOrNull("particle1"));
     loaded_ = true;
     if (first) PromptForName();
+    RefreshContinue();
 }
 
 void TTitleScreen::Start() {
@@ -133,7 +162,8 @@ void TTitleScreen::ShowPlayerManager() {
         MakeCurrentPlayer(name, true);
         return TakeProfileWriteFailure();
     };
-    PlayerManager->CustomDeleteFunction = DeleteCompletionLists;
+    PlayerManager->CustomDeleteFunction = DeletePlayerFiles;
+    PlayerManager->ConfirmDeleteFunc = ConfirmDeleteText;
     Game().FixedRateLogic.Init();
 }
 
@@ -168,8 +198,35 @@ bool TTitleScreen::ManageDialogs() {
     } else {
         return true;
     }
+    // Another player may have been chosen, made or deleted.
+    RefreshContinue();
     if (Menu) Menu->ManageNoSound();
     return false;
+}
+
+void TTitleScreen::RefreshContinue() {
+    resume_.reset();
+    TSaveGameData save;
+    if (ReadResumePoint(Game().ProfileName, save) == EResumePoint::Ready) resume_ = std::move(save);
+    if (auto button = Menu ? Menu->FindButton("continue") : nullptr) button->Active = resume_ ? 1 : 0;
+}
+
+void TTitleScreen::ContinueGame() {
+    if (!resume_ || Game().GameFade.Active) return;
+    auto mode = std::make_unique<TGameModeMatch3>();
+    StartSavedGame(*mode, *resume_);
+    Game().Mouse.Off();
+    UseMatch3Mode(std::move(mode));
+    GameGUI().Start();
+    FadeTo(GameScreen());
+}
+
+std::string TTitleScreen::ContinueDetails() const {
+    if (!resume_) return {};
+    const std::string score = std::to_string(resume_->Score);
+    const std::string puzzle = resume_->Puzzle ? PuzzleLabelOf(resume_->Puzzle->Path, resume_->Puzzle->IsCustom) : "";
+    if (puzzle.empty()) return GameText().FindString("Score") + score;
+    return FillIn(FillIn(GameText().FindString("Continue Details"), "PPP", puzzle), "NNN", score);
 }
 
 void TTitleScreen::Logic() {
@@ -182,6 +239,8 @@ void TTitleScreen::Logic() {
     auto& game = Game();
     if (Menu->Clicked("play")) {
         FadeTo(ScreenFor(EGameScreen::Play));
+    } else if (Menu->Clicked("continue")) {
+        ContinueGame();
     } else if (Menu->Clicked("help")) {
         FadeTo(ScreenFor(EGameScreen::Help));
     } else if (Menu->Clicked("options")) {
@@ -225,6 +284,7 @@ void TTitleScreen::Draw() {
     if (!DialogOpen()) {
         DrawWelcome();
         if (Menu) Menu->Draw(0, 0);
+        DrawContinueDetails();
         Focus.Draw();
         keyHint_.Draw(KEY_HINT_Y);
     }
@@ -243,6 +303,17 @@ void TTitleScreen::DrawWelcome() {
     SetTextShadow(2, 2, 0.6f);
     if (auto font = GameFont(20)) plat::SetImageFont(font);
     DrawTextCentredX(GameText().FindString("Welcome") + profile->Name + "!", WELCOME_Y, true, true);
+}
+
+void TTitleScreen::DrawContinueDetails() {
+    const auto button = resume_ && Menu ? Menu->FindButton("continue") : nullptr;
+    if (!button) return;
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetColor(255, 255, 255);
+    SetTextShadow(2, 2, 0.6f);
+    if (auto font = GameFont(16)) plat::SetImageFont(font);
+    DrawTextAligned(ContinueDetails(), button->x + static_cast<float>(button->w) / 2.0f,
+                    button->y + static_cast<float>(button->h) + CONTINUE_DETAILS_GAP, true, ALIGN_CENTRE, true);
 }
 
 int TTitleScreen::SetEscDestination() {

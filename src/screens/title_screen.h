@@ -1,14 +1,19 @@
 #pragma once
 // The title screen, the hub of the game: the title picture, the glowing logo,
-// the main menu (Play, Help, Options, High Scores, Exit), a button to change
-// the player, a welcome line and the version. Escape asks before the game ends. On its first arrival after
+// the main menu (Play, Help, Options, High Scores, Exit), Continue beside
+// Play while the player has a puzzle left in play, a button to change the
+// player, a welcome line and the version. Escape asks before the game
+// ends. On its first arrival after
 // loading it starts the music and makes sure somebody is playing: it asks
 // for a name when there are no players, takes up the last player, or opens
 // the player manager.
+#include <optional>
+
 #include "app/screen.h"
 #include "gui/dialog.h"
 #include "gui/focus_ring.h"
 #include "gui/key_hint.h"
+#include "puzzle/board_text.h"
 #include "resources/banks.h"
 #include "screens/player_manager.h"
 
@@ -41,6 +46,16 @@ public:
     void NewStart();
     bool DialogOpen() const { return EnterName || PlayerManager || Message || QuitQuestion; }
 
+    // The current player's resume point, read again (a player chosen or
+    // made); Continue shows while there is one.
+    void RefreshContinue();
+    // The puzzle left in play, as it was left, on the game screen.
+    void ContinueGame();
+    // What Continue takes up, when it shows.
+    const std::optional<TSaveGameData>& ResumePoint() const { return resume_; }
+    // "Puzzle 7, score 1200" under the Continue button.
+    std::string ContinueDetails() const;
+
 private:
     bool FirstArrival() const;
     // Runs the open dialog; false while one is still open.
@@ -49,8 +64,11 @@ private:
     void FadeTo(TScreen& destination);
     void AskToQuit();
 
+    void DrawContinueDetails();
+
     GameImagePtr background_;
     TKeyHint keyHint_;
+    std::optional<TSaveGameData> resume_;
     bool loaded_ = false;
     bool arrived_ = false;
 };

@@ -355,7 +355,8 @@ TEST_F(ArtLooksTest, HintStandsOutOnEveryGemAndOnMarble) {
 }
 
 TEST_F(ArtLooksTest, DialogPanelsHideWhatLiesBehindThem) {
-    for (const std::string name : {"input", "inputlong", "entername", "manager", "endlevelback", "menu"}) {
+    for (const std::string name :
+         {"input", "inputlong", "entername", "manager", "managerwide", "endlevelback", "menu"}) {
         const plat::PixmapPtr p = plat::LoadPixmap(GRAPHICS + name + ".png");
         ASSERT_TRUE(p) << name;
         int seeThrough = 0;

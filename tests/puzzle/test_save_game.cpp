@@ -1,7 +1,11 @@
 // Saved games: what is written, what a load restores (board, original
-// puzzle, clock, score, level), and refusal of damaged saves.
+// puzzle, clock, score, level, chain counter), who saved it and when, a save
+// of the game's version 1.15, and refusal of damaged saves.
+#include "app/game.h"
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "puzzle/layout_file.h"
+#include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
 #include "puzzle_file_test_util.h"
 
@@ -51,7 +55,7 @@ TEST_F(SaveGameTest, SaveWritesTheLinesAndReadsBackScoreTimeBoardsAndLevel) {
 
     const std::vector<std::string> lines = Lines(ReadText(File("game.save")));
     ASSERT_EQ(lines.size(), 134u);
-    EXPECT_EQ(lines[0], "Vellichorns Savegame");
+    EXPECT_EQ(lines[0].substr(0, 27), "Vellichorns Savegame|saved=");
     const int elapsed = std::stoi(lines[1]);
     EXPECT_GE(elapsed, 65000);
     EXPECT_LT(elapsed, 66000);
@@ -235,6 +239,47 @@ TEST_F(SaveGameTest, DamagedSavesAreRefusedAndChangeNothing) {
     }
     EXPECT_EQ(other.LoadGame(File("missing.save")), 0);
     EXPECT_EQ(other.FileError, "Could not read file '" + File("missing.save") + "'");
+}
+
+TEST_F(SaveGameTest, PlayerDateAndChainLiveBehindTheHeaderTextWhereEveryReaderSkips) {
+    TGameModeMatch3 mode;
+    StartAndPlay(mode);
+    Game().ProfileName = "A|b%c";
+    mode.BonusCounter = 6;
+    ASSERT_EQ(mode.SaveGame(File("who")), 1);
+    const std::string text = ReadText(File("who.save")), rest = text.substr(text.find("\r\n"));
+    TSaveGameData save;
+    ASSERT_EQ(ReadSaveGameData(File("who.save"), save), "");
+    EXPECT_EQ(text.substr(0, text.size() - rest.size()),
+              "Vellichorns Savegame|player=A%7Cb%25c|saved=" + std::to_string(save.SavedAt) + "|bonus=6");
+    EXPECT_LE(std::abs(save.SavedAt - plat::CalendarSeconds()), 5);
+    TGameModeMatch3 other;
+    ASSERT_EQ(other.LoadGame(File("who.save")), 1);
+    EXPECT_TRUE(other.BonusCounter == 6 && other.BonusAnimation) << "the chain goes on counting";
+    // Fields it cannot read are passed over; nothing else differs from a save without them.
+    WriteText(File("odd.save"), "Vellichorns Savegame|colour=blue|saved=soon|bonus=-3|player=A|b%c" + rest);
+    ASSERT_EQ(ReadSaveGameData(File("odd.save"), save), "");
+    EXPECT_EQ(std::tie(save.Owner, save.SavedAt, save.BonusCounter), std::make_tuple("A", int64_t{0}, 0));
+    save.Owner.clear();
+    EXPECT_EQ("Vellichorns Savegame" + rest, FormatSaveGame(save));
+
+    // A resume point that cannot be read is put aside.
+    Game().ProfilePath = File("");
+    WriteText(ResumePointPath("Ana"), "Vellichorns Savegame\r\n12\r\n");
+    EXPECT_EQ(ReadResumePoint("Ana", save), EResumePoint::PutAside);
+    EXPECT_EQ(plat::FileType(PutAsideResumePointPath("Ana")), plat::FILETYPE_FILE);
+    EXPECT_EQ(ReadResumePoint("Ana", save), EResumePoint::None);
+}
+
+// A save the game of version 1.15 wrote in play, with a move under way: it
+// loads, the move completes and scores, and play goes on.
+TEST_F(SaveGameTest, ASaveOfVersion115LoadsAndPlays) {
+    TGameModeMatch3 mode;
+    ASSERT_EQ(mode.LoadGame(std::string(VC_TEST_SOURCE_DIR) + "/tests/puzzle/data/midway-1.15.save"), 1);
+    EXPECT_EQ(GamePlay().CurrentLevel, "layouts/002.layout");
+    TickMode(mode, 2000);
+    EXPECT_GT(GamePlay().Score, 0);
+    EXPECT_TRUE(mode.CellBox->IsSettled() && !mode.HintList.IsEmptyList()) << "no move to play on with";
 }
 
 // No board of the game has a gem where there is no floor; one in a damaged

@@ -114,6 +114,6 @@ TEST_F(ResourceStartupTest, BanksPointAtTheirFolders) {
     EXPECT_EQ(MusicBank().Path, "Data/music/");
     EXPECT_EQ(WallImageNames().size(), 55u);
     EXPECT_EQ(CellImageNames().size(), 16u);
-    // The eighteen general images and the end-level panel.
-    EXPECT_EQ(GeneralImageNames().size(), 19u);
+    // The eighteen general images, the end-level panel and the wide chooser panel.
+    EXPECT_EQ(GeneralImageNames().size(), 20u);
 }

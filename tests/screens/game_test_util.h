@@ -224,8 +224,11 @@ protected:
             }
             const bool ready = WaitFor(
                 [&mode] {
+                    // Points still rolling up may yet win the puzzle (and a won try
+                    // goes back to the editor at the next click).
                     return GameState().stateFinished || mode.ShufflePieces ||
-                           (mode.CellBox->IsSettled() && mode.HintList.Exists && !mode.HintList.Items.empty());
+                           (mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0 && mode.HintList.Exists &&
+                            !mode.HintList.Items.empty());
                 },
                 2000);
             ASSERT_TRUE(ready) << "the board never settled";

@@ -108,9 +108,9 @@ protected:
     void ChooseFile(const std::string& name) {
         const auto& chooser = *PlayScreen().SaveGameManager;
         const auto& list = *chooser.ListBox;
-        const auto found = std::find(list.Strings.begin(), list.Strings.end(), name);
-        ASSERT_NE(found, list.Strings.end()) << name << " is not listed";
-        const int row = static_cast<int>(found - list.Strings.begin()) - list.TopIndex;
+        const auto found = std::find(chooser.Names.begin(), chooser.Names.end(), name);
+        ASSERT_NE(found, chooser.Names.end()) << name << " is not listed";
+        const int row = static_cast<int>(found - chooser.Names.begin()) - list.TopIndex;
         DoubleClickAt(static_cast<int>(list.Box->X) + 30,
                       static_cast<int>(list.Box->Y) + list.LineHeight * row + list.LineHeight / 2);
     }
@@ -175,7 +175,20 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
     ClickMenu(gui.SaveGameNameInput->Menu, "OK");
     AnswerOverwrite("Yes");
-    EXPECT_EQ(ReadFile(savePath), saved);
+    // The same game, saved a moment later (the header line has the date).
+    EXPECT_EQ(ReadFile(savePath).substr(ReadFile(savePath).find('\n')), saved.substr(saved.find('\n')));
+    // Another player's save is not replaced: a message, then the name prompt again.
+    const std::string theirs = "Vellichorns Savegame|player=Somebody Else" + saved.substr(saved.find('\n'));
+    std::ofstream(savePath, std::ios::binary) << theirs;
+    SaveAs("mine");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+    ClickMenu(gui.OKInput->Menu, "OK");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    EXPECT_EQ(gui.SaveGameNameInput->Answer(), "Mine");
+    ClickMenu(gui.SaveGameNameInput->Menu, "Cancel");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    EXPECT_EQ(ReadFile(savePath), theirs);
+    std::ofstream(savePath, std::ios::binary) << saved;
 
     BackToPlayScreen();
     EXPECT_TRUE(PlayScreen().StandardLevelList);

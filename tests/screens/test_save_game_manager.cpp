@@ -42,6 +42,9 @@ protected:
             SoundBank().Map[silent->name] = silent;
         }
         ImageBank().Load(images.string() + "/input.png", "input");
+        std::ifstream text(std::string(VC_TEST_SOURCE_DIR) + "/assets/text/gametext.txt", std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(text)), {});
+        GameText().ReadFromBytes(std::vector<uint8_t>(bytes.begin(), bytes.end()));
         dir = root / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir);
         fs::create_directories(dir);
@@ -87,8 +90,8 @@ TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
         Touch(dir / name);
     fs::create_directories(dir / "d.save");
     auto saves = CreateSaveGameChooser();
-    EXPECT_EQ(saves->ListBox->Strings, (std::vector<std::string>{"A", "b"}));
-    EXPECT_EQ(saves->ListBox->Index, -1);
+    EXPECT_EQ(saves->Names, (std::vector<std::string>{"A", "b"}));
+    EXPECT_EQ(saves->ChosenName(), "A") << "the first row is chosen from the start";
     auto layouts = CreateLayoutChooser();
     EXPECT_EQ(layouts->ListBox->Strings, (std::vector<std::string>{"z"}));
 
@@ -108,17 +111,24 @@ TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     }
 }
 
-TEST_F(ChooserTest, WithNoFileLoadAndDeleteDoNothing) {
+TEST_F(ChooserTest, WithNoFileLoadSaysSoAndDeleteDoesNothing) {
     auto chooser = CreateSaveGameChooser();
     ASSERT_TRUE(chooser->ListBox->Strings.empty());
     Click(chooser->Menu->FindButton("Load"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
+    ASSERT_TRUE(chooser->DialogOK) << "Load did nothing without a word";
+    EXPECT_EQ(chooser->DialogOK->Caption->Text, "No saved games yet.");
+    Key(13);
+    Ticks(*chooser, 60);
     Click(chooser->Menu->FindButton("Delete"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
     EXPECT_FALSE(chooser->DialogYesNo);
     EXPECT_TRUE(chooser->Active);
-    Key(13);  // Enter is the Load button
+    Key(13);  // Enter is the Load button: its message, and Enter closes that
     EXPECT_EQ(Ticks(*chooser, 5), 0);
+    Key(13);
+    Ticks(*chooser, 60);
+    ASSERT_FALSE(chooser->DialogOK);
     Key(27);
     EXPECT_EQ(Ticks(*chooser, 5), -1);
     EXPECT_FALSE(chooser->Active);
@@ -132,12 +142,11 @@ TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
     EXPECT_EQ(list.TopIndex, 0);
     EXPECT_EQ(list.GetTempLimit(), 3);
     EXPECT_GE(chooser->VisibleRows(), 7);
-    ClickRow(*chooser, 4);
-    Ticks(*chooser, 3);
-    EXPECT_EQ(list.Index, -1);
     ClickRow(*chooser, 1);
     Ticks(*chooser, 3);
-    EXPECT_EQ(list.Value, "three");
+    ClickRow(*chooser, 4);
+    Ticks(*chooser, 3);
+    EXPECT_EQ(chooser->ChosenName(), "three") << "an empty row chooses nothing else";
     // Load answers the chosen file; the owner opens it.
     Click(chooser->Menu->FindButton("Load"));
     EXPECT_EQ(Ticks(*chooser, 5), 1);
@@ -146,6 +155,7 @@ TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
 
 TEST_F(ChooserTest, ADoubleClickChoosesTwoSlowClicksDoNot) {
     Touch(dir / "game.save");
+    Touch(dir / "other.save");
     auto chooser = CreateSaveGameChooser();
     ClickRow(*chooser, 0);
     Ticks(*chooser, 2);
@@ -156,13 +166,18 @@ TEST_F(ChooserTest, ADoubleClickChoosesTwoSlowClicksDoNot) {
     ClickRow(*chooser, 0);
     EXPECT_EQ(Ticks(*chooser, 5), 1);
     EXPECT_EQ(chooser->ChosenName(), "game");
+    // The first row is chosen already: one double click on it loads it.
+    auto again = CreateSaveGameChooser();
+    ClickRow(*again, 0);
+    EXPECT_EQ(Ticks(*again, 2), 0);
+    ClickRow(*again, 0);
+    EXPECT_EQ(Ticks(*again, 5), 1);
+    EXPECT_EQ(again->ChosenName(), "game");
 }
 
 TEST_F(ChooserTest, DeletingAsksFirstAndTheLastFileLeavesAnEmptyList) {
     Touch(dir / "only.save");
     auto chooser = CreateSaveGameChooser();
-    ClickRow(*chooser, 0);
-    Ticks(*chooser, 3);
     ASSERT_EQ(chooser->ChosenName(), "only");
     Click(chooser->Menu->FindButton("Delete"));
     Ticks(*chooser, 3);

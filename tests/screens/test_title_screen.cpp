@@ -274,7 +274,7 @@ TEST_F(TitleScreenTest, DeletingTheCurrentPlayerThenCancelTakesTheFirstAndCreati
     ClickRow("Bob");
     ClickManagerButton("Delete");
     ASSERT_TRUE(Manager().DialogYesNo);
-    EXPECT_EQ(Manager().DialogYesNo->Caption->Text, Text("Player Delete Player"));
+    EXPECT_EQ(Manager().DialogYesNo->Caption->Text, "Delete the player \"Bob\"?");
     Frames(5);
     Shot("manager_confirm_delete");
     ClickButton(Manager().DialogYesNo->Menu->FindButton("Yes"));

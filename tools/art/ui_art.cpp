@@ -544,6 +544,7 @@ void MakeButtons(const std::string& menus) {
         {"options", "", 240, 52, "Options"},
         {"highscore", "", 240, 52, "High Scores"},
         {"Exit", "exitMO", 240, 52, "Exit"},
+        {"continue", "", 200, 52, "Continue"},
         {"changeplayer", "", 210, 36, "Change Player"},
         // play screen
         {"playsmall", "", 140, 42, "Play"},
@@ -614,6 +615,7 @@ void MakePanels(const std::string& graphics) {
     SavePanel(graphics + "inputlong.png", 560, 320, 1.0);
     SavePanel(graphics + "entername.png", 440, 200, 1.0);
     SavePanel(graphics + "manager.png", 450, 400, 1.0);
+    SavePanel(graphics + "managerwide.png", 640, 400, 1.0);
     PausePlate(graphics + "menu.png");
     EndLevelPanel(graphics + "endlevelback.png");
     HelpImage(graphics);
