@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
+#include "gui/table_text.h"
 #include "gui/text.h"
 #include "resources/resource_globals.h"
 
@@ -18,7 +19,7 @@ THelpScreen& HelpScreen() {
 }
 
 void THelpScreen::Load() {
-    LoadPanel("helpheader");
+    LoadPanel("Header How to Play");
     Menu->Centre();
     Menu->SetY(Menu->y + BUTTON_DROP);
     picture_ = ImageBank().Find("helpimage");
@@ -35,12 +36,22 @@ void THelpScreen::Draw() {
     DrawBackground();
     DrawPanel(300);
     DrawImage(picture_, 175, 300);
+    DrawPictureCaptions();
     SetTextShadow(2, 2, 0.6f);
     DrawTextLines(GameText().FindString("Help Message Lumen Spire"), TEXT_X, LAST_LINE_Y, GameFont(TEXT_SIZE), true,
                   true, true, ALIGN_LEFT);
     SetTextShadow(1, 1, 0.5f);
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
+}
+
+// The words under the little board of the picture, as the art left room for them.
+void THelpScreen::DrawPictureCaptions() {
+    constexpr float CENTRE_X = 175, ROOM = 184;
+    TTextLook look = CaptionLook();
+    DrawTableText("Help Picture Swap", 20, {CENTRE_X, 375, ROOM}, look, TEXT_GOLD);
+    look.outlineWidth = 1.4f;
+    DrawTableText("Help Picture Marble", 17, {CENTRE_X, 400, ROOM}, look, TEXT_CREAM);
 }
 
 void THelpScreen::Kill() {

@@ -12,6 +12,7 @@ public:
     void Kill() override;
 
 private:
+    static void DrawPictureCaptions();
     GameImagePtr picture_;
 };
 

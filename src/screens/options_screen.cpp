@@ -2,6 +2,7 @@
 
 #include "app/game.h"
 #include "gui/sprite.h"
+#include "gui/table_text.h"
 #include "platform/clock.h"
 #include "resources/languages.h"
 #include "resources/resource_globals.h"
@@ -15,7 +16,8 @@ constexpr float LANGUAGE_Y = 375;
 constexpr int LANGUAGE_GAP = 12;
 constexpr int LANGUAGE_FONT_SIZE = 18;
 // A slider's label image, beside it and a little lower.
-constexpr float LABEL_X = 242, LABEL_DROP = 13;
+constexpr float LABEL_RIGHT = 326, LABEL_DROP = 13, LABEL_ROOM = 170;
+constexpr int LABEL_SIZE = 28;
 constexpr int SLIDER_BORDER = 22;
 }  // namespace
 
@@ -25,7 +27,7 @@ TOptionsScreen& OptionsScreen() {
 }
 
 void TOptionsScreen::Load() {
-    LoadPanel("optionsheader");
+    LoadPanel("Header Options");
     Menu->Centre();
     Menu->SetY(Menu->y + BUTTON_DROP);
 
@@ -37,8 +39,6 @@ void TOptionsScreen::Load() {
 
     MusicSlider = TSlider::CreateSpecial("slider", "marker", SLIDER_X, MUSIC_SLIDER_Y, SLIDER_BORDER, "musicslider");
     SoundSlider = TSlider::CreateSpecial("slider", "marker", SLIDER_X, SOUND_SLIDER_Y, SLIDER_BORDER, "soundslider");
-    musicLabel_ = ImageBank().Find("music");
-    soundLabel_ = ImageBank().Find("sound");
     MusicSlider->SetValue(game.MusicVolume);
     SoundSlider->SetValue(game.SoundVolume);
     BuildLanguageMenu();
@@ -169,8 +169,11 @@ void TOptionsScreen::Draw() {
     plat::Cls();
     DrawBackground();
     DrawPanel(284);
-    DrawImage(musicLabel_, LABEL_X, MUSIC_SLIDER_Y + LABEL_DROP);
-    DrawImage(soundLabel_, LABEL_X, SOUND_SLIDER_Y + LABEL_DROP);
+    // The labels end where the old pictures of them ended, left of the sliders.
+    TTextLook look = CaptionLook();
+    look.outlineWidth = 2;
+    DrawTableText("Music", LABEL_SIZE, {LABEL_RIGHT, MUSIC_SLIDER_Y + LABEL_DROP, LABEL_ROOM, ALIGN_RIGHT}, look, TEXT_CREAM);
+    DrawTableText("Sound", LABEL_SIZE, {LABEL_RIGHT, SOUND_SLIDER_Y + LABEL_DROP, LABEL_ROOM, ALIGN_RIGHT}, look, TEXT_CREAM);
     if (MusicSlider) MusicSlider->Draw();
     if (SoundSlider) SoundSlider->Draw();
     if (Header) Header->Draw();
@@ -189,6 +192,4 @@ void TOptionsScreen::Kill() {
     if (SoundSlider) SoundSlider->Kill();
     MusicSlider.reset();
     SoundSlider.reset();
-    musicLabel_.reset();
-    soundLabel_.reset();
 }

@@ -53,7 +53,6 @@ private:
     void LightLanguageInUse();
     void ManageLanguageMenu();
 
-    GameImagePtr musicLabel_, soundLabel_;
     TChoice atStart_;
     bool soundHeld_ = false;
 };
