@@ -78,10 +78,10 @@ void THeader::Draw() {
     }
     if (GlowMode > 0 && Glow > 0) {
         // The glow brightens the letters as it brightened the whole picture.
-        const int level = std::clamp(static_cast<int>(255.0f * Glow), 0, 255);
         TLabel label = PlacedLabel(Key, HEADER_TEXT_SIZE, place);
+        label.Look = FillOnly(TitleLook(HEADER_TEXT_SIZE), std::clamp(Glow, 0.0f, 1.0f));
         plat::SetBlend(plat::LIGHTBLEND);
-        DrawLabelIn(label, {level, level, level});
+        DrawLabelIn(label, {255, 255, 255});
         plat::SetBlend(plat::ALPHABLEND);
     }
     plat::SetColor(255, 255, 255);

@@ -109,9 +109,22 @@ TTextLook TitleLook(float size) {
     look.fillMiddle = {255, 231, 160};
     look.fillBottom = {201, 138, 44};
     look.glow = {255, 236, 179};
-    look.glowWidth = size * 0.12f;
+    look.glowWidth = size * 0.08f;
     look.glowAlpha = 0.35f;
     return look;
+}
+
+TTextLook FillOnly(const TTextLook& look, float share) {
+    const auto scaled = [share](const TTextLook::TRGB& c) {
+        const auto part = [share](int v) { return static_cast<int>(std::lround(static_cast<float>(v) * share)); };
+        return TTextLook::TRGB{part(c.r), part(c.g), part(c.b)};
+    };
+    TTextLook fill = look;
+    fill.outlineAlpha = fill.shadowAlpha = fill.glowWidth = 0;
+    fill.fillTop = scaled(look.fillTop);
+    fill.fillMiddle = scaled(look.fillMiddle);
+    fill.fillBottom = scaled(look.fillBottom);
+    return fill;
 }
 
 void DrawTextInLook(const std::string& text, float x, float y, const TTextLook& look) {
@@ -122,18 +135,23 @@ void DrawTextInLook(const std::string& text, float x, float y, const TTextLook& 
     plat::SetBlend(plat::ALPHABLEND);
     if (look.glowWidth > 0) {
         SetRGB(look.glow);
-        for (const float share : {1.0f, 0.6f}) {
+        for (const float share : {1.0f, 0.66f, 0.33f}) {
             plat::SetAlpha(alpha * PassAlpha(look.glowAlpha) * 0.5f);
             DrawRing(text, x, y, look.glowWidth * share);
         }
     }
-    SetRGB(look.shadow);
-    plat::SetAlpha(alpha * PassAlpha(look.shadowAlpha));
-    DrawRing(text, x + look.shadowX, y + look.shadowY, look.outlineWidth * 0.5f);
-    SetRGB(look.outline);
-    plat::SetAlpha(alpha * PassAlpha(look.outlineAlpha));
-    DrawRing(text, x, y, look.outlineWidth);
+    if (look.shadowAlpha > 0) {
+        SetRGB(look.shadow);
+        plat::SetAlpha(alpha * PassAlpha(look.shadowAlpha));
+        DrawRing(text, x + look.shadowX, y + look.shadowY, look.outlineWidth * 0.5f);
+    }
+    if (look.outlineAlpha > 0) {
+        SetRGB(look.outline);
+        plat::SetAlpha(alpha * PassAlpha(look.outlineAlpha));
+        DrawRing(text, x, y, look.outlineWidth);
+    }
     plat::SetAlpha(alpha);
+    plat::SetBlend(blend == plat::LIGHTBLEND ? blend : plat::ALPHABLEND);
     if (look.gradient) {
         DrawGradientFill(text, x, y, look);
     } else {

@@ -52,6 +52,9 @@ struct TTextLook {
 TTextLook CaptionLook();
 // Gold letters with a brown outline, a dark shadow and a glow: headings.
 TTextLook TitleLook(float size);
+// Only the look's gradient fill, its colours scaled by share: drawn with the
+// light blend over the letters, it brightens them in their own colours.
+TTextLook FillOnly(const TTextLook& look, float share);
 // The line in the current image font, colour and alpha, its top-left at
 // (x, y) as plat::DrawText places it, in the look.
 void DrawTextInLook(const std::string& text, float x, float y, const TTextLook& look);

@@ -55,6 +55,7 @@ void TOptionsScreen::BuildLanguageMenu() {
         LanguageMenu->Buttons[i]->SetupCaption(Languages()[i].Name, GameFont(LANGUAGE_FONT_SIZE),
                                                TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
                                                nullptr);
+        LanguageMenu->Buttons[i]->Caption->Look = CaptionLook();
     }
     LightLanguageInUse();
 }
