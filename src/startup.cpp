@@ -7,6 +7,7 @@
 #include "app/loading_screen.h"
 #include "app/splash.h"
 #include "app/write_failure.h"
+#include "gui/table_text.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -61,10 +62,23 @@ void ShowSplash() {
     plat::AutoMidHandle(true);
 }
 
+// "Paused" on the plate and, below it, how to go on.
+void DrawPausedWords(float x, float y) {
+    constexpr float ROOM = 380;
+    DrawTableText("Paused", 44, {x, y - 18, ROOM}, TitleLook(44), {255, 255, 255});
+    DrawTableText("Paused Continue", 18, {x, y + 30, ROOM}, CaptionLook(), TEXT_CREAM);
+}
+
 // The loading screen with its bar, drawn once before anything loads.
 PNLoadingScreen& PrepareLoadingScreen() {
     auto& loading = LoadingScreen();
-    loading.SpecialLoad("", "loadingbar.png", "loading.png");
+    loading.SpecialLoad("", "loadingbar.png", "");
+    loading.CustomDrawFunction = [] {
+        TTextLook look = CaptionLook();
+        look.outlineWidth = 2;
+        DrawTableText("Loading", 40, {ScreenWidth / 2.0f, ScreenHeight / 2.0f, 380}, look, TEXT_GOLD);
+        return 1;
+    };
     loading.LoadingBar->Centre(ScreenHeight - 175);
     loading.LoadingBar->Mode = 1;
     loading.SetSteps(LOADING_STEPS);
@@ -85,6 +99,7 @@ void LoadResources() {
     LoadBankResources([&loading] { loading.MoveBar(); }, [&game] { game.Mouse.Load("pointer"); },
                       [&game] {
                           if (auto paused = ImageBank().Find("paused")) game.SpritePausedImage = paused->image;
+                          game.DrawPausedWords = DrawPausedWords;
                       });
     while (!loading.Finished) loading.MoveBar();
     game.Mouse.SetSparkleTrail(ImageBank().Find("particle1"));

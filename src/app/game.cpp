@@ -480,6 +480,7 @@ void TGame::ShowPaused() {
     plat::SetColor(255, 255, 255);
     plat::SetAlpha(1.0f);
     plat::DrawImage(*SpritePausedImage, ScreenWidth / 2.0f, ScreenHeight / 2.0f);
+    if (DrawPausedWords) DrawPausedWords(ScreenWidth / 2.0f, ScreenHeight / 2.0f);
 }
 
 int TGame::ScreenDraw() {

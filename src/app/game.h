@@ -91,6 +91,8 @@ public:
 
     // ---- pause, fades, misc ------------------------------------------
     plat::ImagePtr SpritePausedImage;
+    // Writes the words on the paused plate, whose middle is given.
+    std::function<void(float, float)> DrawPausedWords;
     int FirstTime = 1;
     int InstantExit = 0;
     int Fade = 1;

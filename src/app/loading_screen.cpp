@@ -100,7 +100,7 @@ void PNLoadingScreen::SpecialLoad(const std::string& background, const std::stri
     LoadingBar = std::make_unique<TLoadingBar>();
     LoadingBar->Init(LoadRequired(game.ImagePath + bar), LoadOptional(base + "empty." + ext),
                      LoadOptional(base + "final." + ext));
-    LoadingTextImage = LoadRequired(game.ImagePath + loadingText);
+    LoadingTextImage = loadingText.empty() ? nullptr : LoadRequired(game.ImagePath + loadingText);
     if (LoadingTextImage) plat::MidHandleImage(*LoadingTextImage);
     LoadingX = ScreenWidth / 2;
     LoadingY = ScreenHeight / 2;

@@ -48,7 +48,8 @@ public:
     std::function<int()> CustomKillFunction;
 
     // background may be empty; bar and loadingText are image files of the
-    // image folder ("loadingbar.png", "loading.png"). The optional
+    // image folder ("loadingbar.png", "loading.png"); an empty loadingText
+    // draws no picture (CustomDrawFunction may write the words instead). The optional
     // "<bar>empty.<ext>" and "<bar>final.<ext>" images are used when present.
     void SpecialLoad(const std::string& background, const std::string& bar, const std::string& loadingText);
     void Kill() override;

@@ -19,6 +19,8 @@ namespace {
 
 // Grey that a disabled button without its own image is drawn in.
 constexpr int DIMMED_GREY = 120;
+// The cream of the labels on the faces (white while hovered).
+constexpr TTextLook::TRGB CAPTION_CREAM{255, 248, 232};
 
 GameImagePtr LoadButtonImage(const std::string& path, int frameW, int frameH, int frames) {
     if (frames >= 2) return TGameImage::CreateAuto(path, frameW, frameH, 0, frames, plat::DEFAULT_FLAGS, 0);
@@ -148,6 +150,7 @@ void TButton::LoadImages(const std::string& img, const std::string& moImage, int
         if (!ImageMouseOver) ImageMouseOver = image;
     }
     GetSize();
+    if (!Caption) SetupTableCaption(img);
 }
 
 int TButton::TryLoadDisabled(const std::string& file) {
@@ -182,9 +185,30 @@ void TButton::Kill() {
 
 void TButton::SetupCaption(const std::string& text, plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow,
                            ColorPtr inverseColor) {
+    TableLabel = nullptr;
     Caption = TLabel::CreateSpecial(text, x + w2, y + h2, 1, 0);
     Caption->CentreVertically = 1;
     Caption->Init(std::move(imageFont), std::move(color), std::move(shadow), 0, std::move(inverseColor), "");
+}
+
+void TButton::SetupTableCaption(const std::string& img) {
+    const TButtonLabel* label = ButtonLabelFor(img);
+    if (!label) return;
+    Caption = TLabel::CreateSpecial("", 0, 0, label->textLeft ? ALIGN_LEFT : ALIGN_CENTRE, 0);
+    Caption->CentreVertically = 1;
+    Caption->Init(nullptr, TColor::Create(CAPTION_CREAM.r, CAPTION_CREAM.g, CAPTION_CREAM.b, 1.0f), nullptr, 0,
+                  TColor::Create(255, 255, 255, 1.0f), "");
+    Caption->Look = CaptionLook();
+    TableLabel = label;
+    RefreshTableCaption();
+}
+
+void TButton::RefreshTableCaption() {
+    if (!TableLabel || !Caption) return;
+    const std::string text = GameText().FindString(TableLabel->key);
+    if (text != Caption->Text || !Caption->ImageFont) FitLabel(*Caption, text, TableLabel->size, LabelRoom(*TableLabel, w));
+    Caption->X = x + static_cast<float>(TableLabel->textLeft ? TableLabel->textLeft : w / 2);
+    Caption->Y = y + static_cast<float>(h) / 2.0f;
 }
 
 void TButton::SetupMouseRepeat(int initialDelay, int delay) { MouseRepeat = TMouseRepeat::Create(initialDelay, delay); }
@@ -360,6 +384,7 @@ void TButton::DrawCaption() {
 
 void TButton::Draw() {
     if (!Active && !AlwaysDraw) return;
+    RefreshTableCaption();
     plat::SetBlend(plat::ALPHABLEND);
     float px = x + offx;
     float py = y + offy;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/button_labels.h"
 #include "gui/label.h"
 #include "gui/sprite.h"
 #include "platform/audio.h"
@@ -61,6 +62,9 @@ public:
     GameSoundPtr SoundClick;
     GameSoundPtr SoundClick2;
     LabelPtr Caption;
+    // A label from the text table (gui/button_labels.h), its text following
+    // the table's language; SetupCaption drops it.
+    const TButtonLabel* TableLabel = nullptr;
     ColorPtr CaptionDisabledColor;
     std::shared_ptr<TMouseRepeat> MouseRepeat;
     int Active = 1;
@@ -125,6 +129,10 @@ public:
     void Precache();
     void SetupCaption(const std::string& text, plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow,
                       ColorPtr inverseColor);
+    // The face's label from the text table, when it has one (no caption yet).
+    void SetupTableCaption(const std::string& image);
+    // Brings a table caption up to the table's language and onto the face.
+    void RefreshTableCaption();
     void SetupMouseRepeat(int initialDelay, int delay);
     void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
     void SimulateClick();

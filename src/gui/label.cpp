@@ -4,6 +4,10 @@
 
 #include "gui/text.h"
 
+namespace {
+constexpr float CAPITALS_DROP = 0.1f;  // of the line's height
+}  // namespace
+
 std::shared_ptr<TLabel> TLabel::CreateSpecial(const std::string& text, float x, float y, int alignment,
                                               int wordWrap) {
     auto label = std::make_shared<TLabel>();
@@ -52,7 +56,10 @@ int TLabel::Draw(float x, float y, bool useColour) {
             lineY = std::round(lineY + static_cast<float>(LineGap) * Scale);
         }
     } else if (CentreVertically) {
-        DrawTextLine(Text, x + X, y + Y - H / 2.0f, useColour);
+        // A line in a look is centred by its capitals, as the art centred its
+        // captions, which puts it a little lower than the line's middle.
+        const float drop = Look ? H * CAPITALS_DROP : 0.0f;
+        DrawTextLine(Text, x + X, y + Y - H / 2.0f + drop, useColour);
     } else {
         DrawTextLine(Text, x + X, y + Y, useColour);
     }
@@ -62,6 +69,11 @@ int TLabel::Draw(float x, float y, bool useColour) {
 }
 
 void TLabel::DrawTextLine(const std::string& text, float x, float y, bool useColour) {
+    if (Look) {
+        AlignedTextOrigin(text, x, y, Alignment, RoundCoords != 0);
+        DrawTextInLook(text, x, y, *Look);
+        return;
+    }
     if (!Shadow) {
         DrawTextAligned(text, x, y, false, Alignment, RoundCoords != 0);
         return;

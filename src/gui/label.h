@@ -3,6 +3,7 @@
 // to the point it is drawn at, left, centred or right aligned, with its own
 // scale. Buttons, dialogs and list boxes draw their captions with labels.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ public:
     std::vector<std::string> TextArray;
     int TotalLines = 0;
     int WordWrap = 0;  // wrap width in pixels; 0 or less: one line
+    // Set: the lines are drawn in this look (outline, shadow, glow) instead
+    // of with the font's plain shadow.
+    std::optional<TTextLook> Look;
 
     // White, alpha 1, in the game's default font (when loaded).
     static std::shared_ptr<TLabel> CreateSpecial(const std::string& text, float x, float y, int alignment = 0,

@@ -29,6 +29,38 @@ void DrawTextCentredX(const std::string& text, float y, bool shadow, bool round)
 void DrawTextLines(const std::string& text, float x, float y, const plat::ImageFontPtr& font, bool white,
                    bool fromBottom, bool round, int alignment);
 
+// How a caption or a title is set: the letters' drop shadow, an outline
+// round them, their fill (the current drawing colour, or a gradient down
+// the line) and a soft glow: the look the art of the buttons and plates was
+// drawn for, set in the game's font at run time.
+struct TTextLook {
+    struct TRGB {
+        int r = 255, g = 255, b = 255;
+    };
+    TRGB outline{14, 22, 38};
+    float outlineWidth = 1.6f, outlineAlpha = 0.85f;
+    TRGB shadow{10, 15, 27};
+    float shadowX = 1.2f, shadowY = 1.8f, shadowAlpha = 0.45f;
+    // With gradient set the fill runs from fillTop through fillMiddle to
+    // fillBottom down the letters; else it is the current drawing colour.
+    bool gradient = false;
+    TRGB fillTop, fillMiddle, fillBottom;
+    TRGB glow;
+    float glowWidth = 0, glowAlpha = 0;
+};
+// Cream letters outlined in ink: the captions of buttons and panels.
+TTextLook CaptionLook();
+// Gold letters with a brown outline, a dark shadow and a glow: headings.
+TTextLook TitleLook(float size);
+// Only the look's gradient fill, its colours scaled by share: drawn with the
+// light blend over the letters, it brightens them in their own colours.
+TTextLook FillOnly(const TTextLook& look, float share);
+// The line in the current image font, colour and alpha, its top-left at
+// (x, y) as plat::DrawText places it, in the look.
+void DrawTextInLook(const std::string& text, float x, float y, const TTextLook& look);
+// Where DrawTextAligned puts the line's top-left (alignment as there).
+void AlignedTextOrigin(const std::string& text, float& x, float& y, int alignment, bool round);
+
 // Cuts at LF (a CR right before an LF goes with it); "" gives no lines and a
 // final LF adds no empty line.
 std::vector<std::string> SplitLines(const std::string& text);

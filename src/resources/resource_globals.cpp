@@ -56,9 +56,14 @@ TSoundBank& MusicBank() { return Globals()->musicBank; }
 TPakFileManager* PakManager() { return Globals()->pakManager.get(); }
 
 plat::ImageFontPtr GameFont(int size) {
-    const auto& fonts = Globals()->fonts;
-    const auto it = fonts.find(size);
-    return it == fonts.end() ? nullptr : it->second;
+    auto& fonts = Globals()->fonts;
+    if (const auto it = fonts.find(size); it != fonts.end()) return it->second;
+    // Other sizes are set from the same face the first time they are asked for.
+    const TPakFileManager* manager = PakManager();
+    if (fonts.empty() || !manager || size <= 0) return nullptr;
+    plat::ImageFontPtr font = manager->GetImageFont(FONT_FILE, size, plat::SMOOTHFONT);
+    if (font) fonts[size] = font;
+    return font;
 }
 
 const std::vector<int>& FontSizes() {
@@ -168,7 +173,7 @@ void LoadBankResources(std::function<void()> moveBar, std::function<void()> poin
 const std::vector<std::string>& GeneralImageNames() {
     static const std::vector<std::string> names = {
         "progress", "progressmo", "levelback", "levelhighlight", "check",     "textback",  "helptextback",
-        "score1",   "score2",     "paused",    "music",          "sound",     "blackback", "input",
+        "score1",   "score2",     "paused",    "blackback", "input",
         "inputlong", "helpimage", "manager",   "menu", "endlevelback", "managerwide"};
     return names;
 }

@@ -18,7 +18,8 @@ TSoundBank& SoundBank();
 TSoundBank& MusicBank();
 // Null until MountArchives has run.
 TPakFileManager* PakManager();
-// The font "calibri.ttf" at one of FontSizes(); null when not loaded.
+// The game's font at a pixel size: the sizes of FontSizes are loaded with the
+// fonts, any other the first time it is asked for; null before the fonts.
 plat::ImageFontPtr GameFont(int size);
 const std::vector<int>& FontSizes();  // 12, 14, 16, 18, 20, 25, 34
 

@@ -35,14 +35,10 @@ constexpr int CAPTION_RED = 255, CAPTION_GREEN = 248, CAPTION_BLUE = 232;
 constexpr float TRY_WON_MS = 2500;
 
 struct TToolButton {
-    const char* name;
-    const char* textKey;
+    const char* name;  // its label comes from the text table (gui/button_labels.h)
     float y;
 };
-constexpr TToolButton TOOL_BUTTONS[] = {{"undo", "Editor Undo", UNDO_Y},
-                                        {"redo", "Editor Redo", REDO_Y},
-                                        {"mirror", "Editor Mirror", MIRROR_Y},
-                                        {"try", "Editor Try", TRY_Y}};
+constexpr TToolButton TOOL_BUTTONS[] = {{"undo", UNDO_Y}, {"redo", REDO_Y}, {"mirror", MIRROR_Y}, {"try", TRY_Y}};
 
 std::string MirrorModeKey(EMirror mirror) {
     switch (mirror) {
@@ -77,12 +73,8 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
 void TGameGUI::StartEditorTools() {
     EditorTools = TMenu::Create("buttonMO", "buttonclick", 0, 0, 6);
     mirrorLit_ = false;
-    const auto font = SecondFont();
     for (const TToolButton& tool : TOOL_BUTTONS) {
         const ButtonPtr button = EditorTools->AddQuick(tool.name, tool.name);
-        button->SetupCaption(GameText().FindString(tool.textKey), font,
-                             TColor::Create(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE, 1.0f),
-                             TShadow::Create(1, 1, 0.6f), TColor::Create(255, 255, 255, 1.0f));
         button->ClickDisabled = 0;
         button->MoveTo(TOOLS_X, tool.y);
     }

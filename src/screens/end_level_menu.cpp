@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
+#include "gui/table_text.h"
 #include "platform/graphics.h"
 #include "resources/resource_globals.h"
 
@@ -52,6 +53,10 @@ void PNEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
     if (!Show || !Menu) return;
     if (auto panel = ImageBank().FindOrNull(PANEL); panel && panel->image) {
         plat::DrawImage(*panel->image, static_cast<float>(X), static_cast<float>(Y));
+        // In the band above the buttons.
+        TTextLook look = CaptionLook();
+        look.outlineWidth = 2;
+        DrawTableText("Puzzle Complete", 36, {static_cast<float>(X), static_cast<float>(Y) - 103, 340}, look, TEXT_GOLD);
     }
     const int allowed[] = {allowNext, allowRestart, allowBack};
     for (int i = 0; i < 3; ++i) {

@@ -4,6 +4,7 @@
 #include "gui/font.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
+#include "gui/table_text.h"
 #include "gui/text.h"
 #include "resources/resource_globals.h"
 
@@ -15,7 +16,6 @@ constexpr int TEXT_SIZE = 25;
 constexpr float KEYS_X = 95;
 constexpr int KEYS_TEXT_SIZE = 20;
 constexpr int BUTTON_GAP = 24;
-constexpr int CAPTION_RED = 255, CAPTION_GREEN = 248, CAPTION_BLUE = 232;
 }  // namespace
 
 THelpScreen& HelpScreen() {
@@ -24,7 +24,7 @@ THelpScreen& HelpScreen() {
 }
 
 void THelpScreen::Load() {
-    LoadPanel("helpheader");
+    LoadPanel("Header How to Play");
     Menu->AddNew("platesmall", "platesmallMO", "page");
     Menu->MakeRow(BUTTON_GAP);
     Menu->Centre();
@@ -42,9 +42,7 @@ void THelpScreen::ShowPage(bool keys) {
     ShowingKeys = keys;
     auto button = Menu ? Menu->FindButton("page") : nullptr;
     if (!button) return;
-    button->SetupCaption(GameText().FindString(keys ? "Help Rules Button" : "Help Keys Button"), SecondFont(),
-                         TColor::Create(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE, 1.0f), TShadow::Create(1, 1, 0.6f),
-                         TColor::Create(255, 255, 255, 1.0f));
+    button->SetupTableCaption(keys ? "helprules" : "helpkeys");
 }
 
 void THelpScreen::Logic() {
@@ -64,6 +62,7 @@ void THelpScreen::Draw() {
                       true, ALIGN_LEFT);
     } else {
         DrawImage(picture_, 175, 300);
+        DrawPictureCaptions();
         DrawTextLines(GameText().FindString("Help Message Lumen Spire"), TEXT_X, LAST_LINE_Y, GameFont(TEXT_SIZE),
                       true, true, true, ALIGN_LEFT);
     }
@@ -71,6 +70,15 @@ void THelpScreen::Draw() {
     if (Header) Header->Draw();
     if (Menu) Menu->Draw(0, 0);
     Focus.Draw();
+}
+
+// The words under the little board of the picture, as the art left room for them.
+void THelpScreen::DrawPictureCaptions() {
+    constexpr float CENTRE_X = 175, ROOM = 184;
+    TTextLook look = CaptionLook();
+    DrawTableText("Help Picture Swap", 20, {CENTRE_X, 375, ROOM}, look, TEXT_GOLD);
+    look.outlineWidth = 1.4f;
+    DrawTableText("Help Picture Marble", 17, {CENTRE_X, 400, ROOM}, look, TEXT_CREAM);
 }
 
 void THelpScreen::Kill() {

@@ -18,6 +18,7 @@ public:
     void ShowPage(bool keys);
 
 private:
+    static void DrawPictureCaptions();
     GameImagePtr picture_;
 };
 

@@ -42,7 +42,7 @@ THighScoreScreen& HighScoreScreen() {
 }
 
 void THighScoreScreen::Load() {
-    LoadPanel("highscoresheader");
+    LoadPanel("Header High Scores");
     auto clear = Menu->AddNew("clear", "clearMO", "clear", 0, 0, 1);
     clear->SetupScaleOnMO(BUTTON_GROWTH, clear->ScaleOnMOUpSpeed, clear->ScaleOnMODownSpeed);
     Menu->MakeRow(BUTTON_GAP);

@@ -5,6 +5,7 @@
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/menu.h"
+#include "gui/table_text.h"
 #include "gui/text.h"
 #include "platform/graphics.h"
 #include "platform/gamepad.h"
@@ -30,10 +31,7 @@ void TGameMenu::Build(bool trying) {
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
     for (const char* name : {"resume", "restartpuzzle", "shufflepuzzle"}) Menu->AddQuick(name, name);
     if (trying) {
-        const auto back = Menu->AddQuick("backtoeditor", "backtoeditor");
-        back->SetupCaption(GameText().FindString("Back to Editor"), SecondFont(),
-                           TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
-                           TColor::Create(255, 255, 255, 1.0f));
+        Menu->AddQuick("backtoeditor", "backtoeditor");
     } else {
         Menu->AddQuick("savegame", "savegame");
         Menu->AddQuick("backtomenu", "backtomenu");
@@ -161,6 +159,10 @@ void TGameMenu::Draw() {
     }
     if (auto panel = ImageBank().FindOrNull("menu"); panel && panel->image && Menu) {
         plat::DrawImage(*panel->image, ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU);
+        // Between the gems at the plate's ends, on the face above its shadow.
+        TTextLook look = CaptionLook();
+        look.outlineWidth = 2;
+        DrawTableText("Game Menu", 30, {ScreenWidth / 2.0f, Menu->y - PANEL_ABOVE_MENU - 1.5f, 164}, look, TEXT_GOLD);
     }
     plat::SetBlend(plat::ALPHABLEND);
     SetTextShadow(3, 3, 0.4f);

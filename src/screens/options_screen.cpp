@@ -5,6 +5,7 @@
 #include "gui/sprite.h"
 #include "gui/text.h"
 #include "platform/graphics.h"
+#include "gui/table_text.h"
 #include "platform/clock.h"
 #include "resources/languages.h"
 #include "resources/resource_globals.h"
@@ -18,7 +19,8 @@ constexpr float LANGUAGE_Y = 375;
 constexpr int LANGUAGE_GAP = 12;
 constexpr int LANGUAGE_FONT_SIZE = 18;
 // A slider's label image, beside it and a little lower.
-constexpr float LABEL_X = 242, LABEL_DROP = 13;
+constexpr float LABEL_RIGHT = 326, LABEL_DROP = 13, LABEL_ROOM = 170;
+constexpr int LABEL_SIZE = 28;
 constexpr int SLIDER_BORDER = 22;
 // A slider's value, right of its track.
 constexpr float VALUE_GAP = 28;
@@ -34,7 +36,7 @@ TOptionsScreen& OptionsScreen() {
 }
 
 void TOptionsScreen::Load() {
-    LoadPanel("optionsheader");
+    LoadPanel("Header Options");
     AddOkAndCancel();
 
     auto& game = Game();
@@ -45,8 +47,6 @@ void TOptionsScreen::Load() {
 
     MusicSlider = TSlider::CreateSpecial("slider", "marker", SLIDER_X, MUSIC_SLIDER_Y, SLIDER_BORDER, "musicslider");
     SoundSlider = TSlider::CreateSpecial("slider", "marker", SLIDER_X, SOUND_SLIDER_Y, SLIDER_BORDER, "soundslider");
-    musicLabel_ = ImageBank().Find("music");
-    soundLabel_ = ImageBank().Find("sound");
     MusicSlider->SetValue(game.MusicVolume);
     SoundSlider->SetValue(game.SoundVolume);
     BuildLanguageMenu();
@@ -59,10 +59,8 @@ void TOptionsScreen::AddOkAndCancel() {
     Menu->MakeRow(OK_CANCEL_GAP);
     Menu->Centre();
     Menu->SetY(Menu->y + BUTTON_DROP);
-    // The caption stands where the button is now.
-    cancel->SetupCaption(GameText().FindString("Options Cancel"), SecondFont(),
-                         TColor::Create(CAPTION_RED, CAPTION_GREEN, CAPTION_BLUE, 1.0f), TShadow::Create(1, 1, 0.6f),
-                         TColor::Create(255, 255, 255, 1.0f));
+    // The label stands where the button is now.
+    cancel->SetupTableCaption("optionscancel");
 }
 
 // The plates carry no words: each shows its language's name in the font.
@@ -76,6 +74,7 @@ void TOptionsScreen::BuildLanguageMenu() {
         LanguageMenu->Buttons[i]->SetupCaption(Languages()[i].Name, GameFont(LANGUAGE_FONT_SIZE),
                                                TColor::Create(255, 248, 232, 1.0f), TShadow::Create(1, 1, 0.6f),
                                                nullptr);
+        LanguageMenu->Buttons[i]->Caption->Look = CaptionLook();
     }
     LightLanguageInUse();
 }
@@ -215,8 +214,11 @@ void TOptionsScreen::Draw() {
     plat::Cls();
     DrawBackground();
     DrawPanel(284);
-    DrawImage(musicLabel_, LABEL_X, MUSIC_SLIDER_Y + LABEL_DROP);
-    DrawImage(soundLabel_, LABEL_X, SOUND_SLIDER_Y + LABEL_DROP);
+    // The labels end where the old pictures of them ended, left of the sliders.
+    TTextLook look = CaptionLook();
+    look.outlineWidth = 2;
+    DrawTableText("Music", LABEL_SIZE, {LABEL_RIGHT, MUSIC_SLIDER_Y + LABEL_DROP, LABEL_ROOM, ALIGN_RIGHT}, look, TEXT_CREAM);
+    DrawTableText("Sound", LABEL_SIZE, {LABEL_RIGHT, SOUND_SLIDER_Y + LABEL_DROP, LABEL_ROOM, ALIGN_RIGHT}, look, TEXT_CREAM);
     if (MusicSlider) {
         MusicSlider->Draw();
         DrawSliderValue(*MusicSlider);
@@ -255,6 +257,4 @@ void TOptionsScreen::Kill() {
     if (SoundSlider) SoundSlider->Kill();
     MusicSlider.reset();
     SoundSlider.reset();
-    musicLabel_.reset();
-    soundLabel_.reset();
 }

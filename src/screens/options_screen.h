@@ -58,7 +58,6 @@ private:
     void LightLanguageInUse();
     void ManageLanguageMenu();
 
-    GameImagePtr musicLabel_, soundLabel_;
     TChoice atStart_;
     std::string textLanguageAtStart_;
     bool soundHeld_ = false;

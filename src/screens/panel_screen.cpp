@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
+#include "gui/table_text.h"
 #include "platform/graphics.h"
 #include "resources/resource_globals.h"
 #include "screens/screen_list.h"
@@ -11,12 +12,12 @@ namespace {
 constexpr float HEADER_X = 400, HEADER_Y = 50;
 }  // namespace
 
-void TPanelScreen::LoadPanel(const std::string& header) {
+void TPanelScreen::LoadPanel(const std::string& headerKey) {
     x = 0;
     y = 0;
     background_ = ImageBank().Find("titlescreen");
     panel_ = ImageBank().Find("blackback");
-    HeaderLoad(header, HEADER_X, HEADER_Y);
+    Header = THeader::Create(headerKey, HEADER_X, HEADER_Y);
     Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
     Menu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 10);
     auto ok = Menu->AddNew("oksmall", "oksmallMO", "ok", 0, 0, 1);

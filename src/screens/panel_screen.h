@@ -27,7 +27,7 @@ protected:
     virtual void BuildFocus();
     // The background, the panel image, the header (glowing) and the menu
     // with its OK button named "ok"; the music keeps playing through fades.
-    void LoadPanel(const std::string& header);
+    void LoadPanel(const std::string& headerKey);
     // The header's glow, once per update.
     void AnimateHeader();
     // A fade-out to the title screen that lets the screen move on.

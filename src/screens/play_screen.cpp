@@ -3,6 +3,7 @@
 #include "app/game.h"
 #include "gui/font.h"
 #include "gui/sprite.h"
+#include "gui/table_text.h"
 #include "gui/text.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -60,7 +61,7 @@ void TPlayScreen::Load() {
     auto& game = Game();
     Image = ImageBank().FindTImage("playscreen");
     if (Image) plat::Precache(*Image);
-    HeaderLoad("selectlevel", ScreenWidth / 2.0f, HEADER_Y);
+    Header = THeader::Create("Header Choose Puzzle", ScreenWidth / 2.0f, HEADER_Y);
 
     MainMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
     MainMenu->AddQuick("playsmall", "playsmall")->OKButton = 1;

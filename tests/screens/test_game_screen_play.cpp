@@ -4,6 +4,7 @@
 // save loaded back; clicks that must not reach the board, taps, and a next
 // puzzle that cannot be loaded.
 #include <fstream>
+#include <utility>
 
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
@@ -165,6 +166,40 @@ TEST_F(GamePlayThrough, ClicksReachTheBoardOnceAndTapsCount) {
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/002.layout"));
     Frames(5);
     EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
+}
+
+// A paused board is dimmed under the plate, and the plate's second line,
+// from the text table, says how to go on.
+TEST_F(GamePlayThrough, APausedBoardIsDimmedAndThePlateSaysHowToGoOn) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    ASSERT_TRUE(WaitFor([] { return !Mode().StartGameAnimation && Mode().CellBox->IsSettled(); }, 2000));
+    const auto light = [](const plat::TPixmap& picture, int x0, int y0, int x1, int y1) {
+        double sum = 0;
+        int white = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const uint32_t c = picture.ReadPixel(x, y);
+                const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
+                sum += r + g + b;
+                white += r > 220 && g > 220 && b > 200;
+            }
+        return std::pair{sum / ((x1 - x0) * (y1 - y0)), white};
+    };
+    const TCellBox& box = *Mode().CellBox;
+    const int x0 = box.AreaStartX, y0 = box.AreaStartY, x1 = x0 + 4 * CELL_SIZE, y1 = y0 + 3 * CELL_SIZE;
+    const double before = light(*Shot("before_pause"), x0, y0, x1, y1).first;
+    PressKey('P');
+    Frames(2);
+    ASSERT_TRUE(Game().Paused);
+    const auto paused = Shot("paused_plate");
+    EXPECT_LT(light(*paused, x0, y0, x1, y1).first, before * 0.7) << "the board is dimmed";
+    const int lineTop = ScreenHeight / 2 + 20, lineBottom = ScreenHeight / 2 + 40;
+    EXPECT_GT(light(*paused, 220, lineTop, 580, lineBottom).second, 40) << "the words are written";
+    GameText().Map["PAUSED CONTINUE"] = {""};
+    EXPECT_EQ(light(*Shot("paused_no_words"), 220, lineTop, 580, lineBottom).second, 0) << "they are that key's";
+    PressKey('P');
+    Frames(2);
+    EXPECT_FALSE(Game().Paused);
 }
 
 TEST_F(GamePlayThrough, ANextPuzzleThatCannotBeLoadedLeavesTheFinishedOneWithTheReason) {

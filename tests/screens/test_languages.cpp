@@ -99,6 +99,9 @@ TEST_F(LanguageTest, AGermanLocaleGivesGermanUntilTheOptionsChooseFrenchWhichOut
 
     ClickButton(OptionsScreen().LanguageMenu->FindButton("fr"));
     EXPECT_EQ(GameText().FindString("Welcome"), "Bienvenue, ") << "at once";
+    Frames(1);
+    EXPECT_EQ(OptionsScreen().OptionsMenu->FindButton("fullscreen")->Caption->Text, "Plein \xe9" "cran")
+        << "the labels on the faces too";
     EXPECT_EQ(OptionsScreen().LanguageMenu->FindButton("fr")->image->name, "LANGUAGEON");
     ClickButton(OptionsScreen().Menu->FindButton("ok"));
     ASSERT_TRUE(WaitFor(OnTitle, 200));

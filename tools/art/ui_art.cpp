@@ -90,7 +90,8 @@ void Arrow(cairo_t* cr, double cx, double cy, double size, Icon icon, bool hover
     cairo_fill(cr);
 }
 
-void CheckBox(cairo_t* cr, double h, const std::string& label, bool on, bool hover) {
+// The box alone: the game writes the label right of it.
+void CheckBox(cairo_t* cr, double h, bool on, bool hover) {
     const double box = h - 8, bx = 4, by = 4;
     RoundedRect(cr, bx, by, box, box, 5);
     cairo_pattern_t* p = cairo_pattern_create_linear(0, by, 0, by + box);
@@ -115,16 +116,14 @@ void CheckBox(cairo_t* cr, double h, const std::string& label, bool on, bool hov
         SetColour(cr, Hex(0x7dff9a));
         cairo_stroke(cr);
     }
-    UseFont(cr, h * 0.6);
-    const double tx = bx + box + 10 + TextWidth(cr, label) / 2;
-    Caption(cr, label, h * 0.6, tx, h / 2, hover ? Hex(0xffffff) : CREAM, INK, 1.8);
 }
 
+// Faces carry no words: the game sets each label from its text table
+// (gui/button_labels.h in the game holds the sizes they are drawn for).
 struct ButtonSpec {
     std::string name;  // file name without "MO"/".png"
     std::string hoverName;
     int w, h;
-    std::string caption;
     Icon icon = Icon::None;
     bool toggle = false;  // also "On" and "OnMO" images
 };
@@ -134,15 +133,10 @@ void Button(const std::string& folder, const ButtonSpec& b, Look look, const std
     cairo_t* cr = c.cr();
     const bool hover = Hovered(look);
     if (b.icon == Icon::CheckBox) {
-        CheckBox(cr, b.h, b.caption, look == Look::On || look == Look::OnHover, hover);
+        CheckBox(cr, b.h, look == Look::On || look == Look::OnHover, hover);
     } else {
         ButtonBody(cr, b.w, b.h, look);
-        if (b.icon != Icon::None) {
-            Arrow(cr, b.w / 2.0, b.h / 2.0, b.h * 0.42, b.icon, hover);
-        } else {
-            const double size = std::min(b.h * 0.50, 26.0);
-            Caption(cr, b.caption, size, b.w / 2.0, b.h / 2.0 + 0.5, hover ? Hex(0xffffff) : CREAM, INK, 1.6);
-        }
+        if (b.icon != Icon::None) Arrow(cr, b.w / 2.0, b.h / 2.0, b.h * 0.42, b.icon, hover);
     }
     c.SavePNG(folder + file + ".png");
 }
@@ -180,27 +174,22 @@ void Panel(cairo_t* cr, double x, double y, double w, double h, double r, double
     cairo_stroke(cr);
 }
 
-void SavePanel(const std::string& path, int w, int h, double alpha, const std::string& heading = "",
-               double headingSize = 30) {
+void SavePanel(const std::string& path, int w, int h, double alpha) {
     Canvas c(w, h);
     Panel(c.cr(), 0, 0, w, h, 14, alpha, Hex(0x22324f), Hex(0x121a2c));
-    if (!heading.empty()) Caption(c.cr(), heading, headingSize, w / 2.0, 38, GOLD_LIGHT, INK, 2);
     c.SavePNG(path);
 }
 
-// The plate above the pause menu's buttons: the caption centred on the
-// plate's face, gold rules and a gem either side of it.
+// The plate above the pause menu's buttons: a gem at either end with a short
+// gold rule inside it; the game writes the heading between the rules.
 void PausePlate(const std::string& path) {
     const int w = 300, h = 60;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
     Panel(cr, 0, 0, w, h, 16, 1.0, Hex(0x2a3f63), Hex(0x121a2c));
     const double cy = (1 + h - 4) / 2.0;  // middle of the face above its shadow
-    Caption(cr, "Game Menu", 30, w / 2.0, cy, GOLD_LIGHT, INK, 2);
-    UseFont(cr, 30);
-    const double half = TextWidth(cr, "Game Menu") / 2 + 12;
     for (int side = -1; side <= 1; side += 2) {
-        const double inner = w / 2.0 + side * half, outer = w / 2.0 + side * 112;
+        const double inner = w / 2.0 + side * 92, outer = w / 2.0 + side * 112;
         cairo_pattern_t* p = cairo_pattern_create_linear(inner, 0, outer, 0);
         AddStop(p, 0, GOLD, 0.2);
         AddStop(p, 1, GOLD, 0.95);
@@ -218,16 +207,14 @@ void PausePlate(const std::string& path) {
 }
 
 // The panel behind the end-level menu, drawn at the screen centre with its
-// three buttons (34 high, 10 apart) centred on the screen: the heading fills
-// the band above them and a row of the six gems the band below.
+// three buttons (34 high, 10 apart) centred on the screen: the game writes
+// the heading in the band above them; a row of the six gems fills the band below.
 void EndLevelPanel(const std::string& path) {
     const int w = 380, h = 300;
     const double buttonsTop = h / 2.0 - (3 * 34 + 2 * 10) / 2.0, buttonsBottom = h - buttonsTop;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
     Panel(cr, 0, 0, w, h, 14, 1.0, Hex(0x22324f), Hex(0x121a2c));
-    const double headingY = (5 + buttonsTop) / 2;
-    Caption(cr, "Puzzle Complete!", 36, w / 2.0, headingY, GOLD_LIGHT, INK, 2);
     const double footY = (buttonsBottom + h - 9) / 2;
     for (int side = -1; side <= 1; side += 2) {  // gold rules either side of the gems
         cairo_pattern_t* p = cairo_pattern_create_linear(w / 2.0 + side * 130, 0, w / 2.0 + side * 170, 0);
@@ -248,41 +235,35 @@ void EndLevelPanel(const std::string& path) {
     c.SavePNG(path);
 }
 
-void Label(const std::string& path, int w, int h, const std::string& text, double size, RGB fill,
-           bool rightAligned = false) {
+// A number drawn as a picture (the score particles).
+void Label(const std::string& path, int w, int h, const std::string& text, double size, RGB fill) {
     Canvas c(w, h);
-    cairo_t* cr = c.cr();
-    UseFont(cr, size);
-    const double tw = TextWidth(cr, text);
-    const double cx = rightAligned ? w - 6 - tw / 2 : w / 2.0;
-    Caption(cr, text, size, cx, h / 2.0, fill, INK, 2);
+    Caption(c.cr(), text, size, w / 2.0, h / 2.0, fill, INK, 2);
     c.SavePNG(path);
 }
 
-void Header(const std::string& path, const std::string& text) {
-    Canvas c(480, 76);
+// A screen heading's rule, the right-hand one (or the left, mirrored): a
+// diamond at the inner end and a gold line fading outwards. The game sets
+// the heading between the two and stretches the line to the plate's end.
+void HeaderRule(const std::string& path, bool left) {
+    const int w = 232, h = 14;
+    const double cy = h / 2.0, dx = left ? w - 6 : 6, side = left ? -1 : 1;
+    Canvas c(w, h);
     cairo_t* cr = c.cr();
-    // A gold rule with diamonds either side of the title.
-    UseFont(cr, 46);
-    const double tw = TextWidth(cr, text);
-    for (int side = -1; side <= 1; side += 2) {
-        const double inner = 240 + side * (tw / 2 + 16), outer = 240 + side * 232;
-        cairo_pattern_t* p = cairo_pattern_create_linear(inner, 0, outer, 0);
-        AddStop(p, 0, GOLD, 0.95);
-        AddStop(p, 1, GOLD, 0);
-        cairo_set_source(cr, p);
-        cairo_rectangle(cr, std::min(inner, outer), 39, std::abs(outer - inner), 2);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
-        cairo_move_to(cr, inner, 34);
-        cairo_line_to(cr, inner + side * 6, 40);
-        cairo_line_to(cr, inner, 46);
-        cairo_line_to(cr, inner - side * 6, 40);
-        cairo_close_path(cr);
-        SetColour(cr, GOLD_LIGHT);
-        cairo_fill(cr);
-    }
-    Title(cr, text, 46, 240, 38, Hex(0xffe7a0), Hex(0xc98a2c), Hex(0x3a220c));
+    cairo_pattern_t* p = cairo_pattern_create_linear(dx, 0, left ? 0 : w, 0);
+    AddStop(p, 0, GOLD, 0.95);
+    AddStop(p, 1, GOLD, 0);
+    cairo_set_source(cr, p);
+    cairo_rectangle(cr, left ? 0 : dx, cy - 1, w - 6, 2);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    cairo_move_to(cr, dx, cy - 6);
+    cairo_line_to(cr, dx + side * 6, cy);
+    cairo_line_to(cr, dx, cy + 6);
+    cairo_line_to(cr, dx - side * 6, cy);
+    cairo_close_path(cr);
+    SetColour(cr, GOLD_LIGHT);
+    cairo_fill(cr);
     c.SavePNG(path);
 }
 
@@ -428,8 +409,7 @@ void HelpImage(const std::string& graphics) {
     cairo_set_line_width(cr, 3);
     SetColour(cr, GOLD_LIGHT);
     cairo_stroke(cr);
-    Caption(cr, "Swap to match!", 20, 100, 200, GOLD_LIGHT, INK, 1.6);
-    Caption(cr, "Clear the marble", 17, 100, 225, CREAM, INK, 1.4);
+    // The game writes its two lines of words in the space below the board.
     c.SavePNG(graphics + "helpimage.png");
 }
 
@@ -531,7 +511,6 @@ void LoadingBar(const std::string& graphics) {
         const char* names[] = {"loadingbar.png", "loadingbarempty.png", "loadingbarfinal.png"};
         c.SavePNG(graphics + names[kind]);
     }
-    Label(graphics + "loading.png", 260, 56, "Loading...", 40, GOLD_LIGHT);
 }
 
 }  // namespace
@@ -539,57 +518,56 @@ void LoadingBar(const std::string& graphics) {
 void MakeButtons(const std::string& menus) {
     const std::vector<ButtonSpec> buttons = {
         // title menu
-        {"play", "", 240, 52, "Play"},
-        {"help", "", 240, 52, "Help"},
-        {"options", "", 240, 52, "Options"},
-        {"highscore", "", 240, 52, "High Scores"},
-        {"Exit", "exitMO", 240, 52, "Exit"},
-        {"continue", "", 200, 52, "Continue"},
-        {"changeplayer", "", 210, 36, "Change Player"},
+        {"play", "", 240, 52},
+        {"help", "", 240, 52},
+        {"options", "", 240, 52},
+        {"highscore", "", 240, 52},
+        {"Exit", "exitMO", 240, 52},
+        {"continue", "", 200, 52},
+        {"changeplayer", "", 210, 36},
         // play screen
-        {"playsmall", "", 140, 42, "Play"},
-        {"load", "", 140, 42, "Load"},
-        {"customsmall", "", 140, 42, "Editor"},
-        {"backsmall", "", 140, 42, "Back"},
-        {"standardlevel", "", 210, 40, "Standard Puzzles", Icon::None, true},
-        {"customlevel", "", 210, 40, "My Puzzles", Icon::None, true},
-        {"arrowLeft", "", 64, 48, "", Icon::Left},
-        {"arrowRight", "", 64, 48, "", Icon::Right},
+        {"playsmall", "", 140, 42},
+        {"load", "", 140, 42},
+        {"customsmall", "", 140, 42},
+        {"backsmall", "", 140, 42},
+        {"standardlevel", "", 210, 40, Icon::None, true},
+        {"customlevel", "", 210, 40, Icon::None, true},
+        {"arrowLeft", "", 64, 48, Icon::Left},
+        {"arrowRight", "", 64, 48, Icon::Right},
         // in game
-        {"menu", "", 84, 36, "Menu"},
-        {"hint", "", 84, 36, "Hint"},
-        {"savecustom", "", 150, 34, "Save"},
-        {"loadcustom", "", 150, 34, "Load"},
-        {"reset", "", 150, 34, "Clear"},
-        {"backtomenu", "", 220, 34, "Back to Menu"},
-        // plates whose labels the game draws from its text table
-        {"undo", "", 88, 36, ""},
-        {"redo", "", 88, 36, ""},
-        {"mirror", "", 88, 36, "", Icon::None, true},
-        {"try", "", 88, 36, ""},
-        {"backtoeditor", "", 220, 34, ""},
-        {"resume", "", 220, 34, "Resume"},
-        {"restartpuzzle", "", 220, 34, "Restart Puzzle"},
-        {"shufflepuzzle", "", 220, 34, "Shuffle Gems"},
-        {"savegame", "", 220, 34, "Save Game"},
-        {"nextpuzzle", "", 220, 34, "Next Puzzle"},
+        {"menu", "", 84, 36},
+        {"hint", "", 84, 36},
+        {"savecustom", "", 150, 34},
+        {"loadcustom", "", 150, 34},
+        {"reset", "", 150, 34},
+        {"backtomenu", "", 220, 34},
+        {"undo", "", 88, 36},
+        {"redo", "", 88, 36},
+        {"mirror", "", 88, 36, Icon::None, true},
+        {"try", "", 88, 36},
+        {"backtoeditor", "", 220, 34},
+        {"resume", "", 220, 34},
+        {"restartpuzzle", "", 220, 34},
+        {"shufflepuzzle", "", 220, 34},
+        {"savegame", "", 220, 34},
+        {"nextpuzzle", "", 220, 34},
         // options, help, high scores
-        {"oksmall", "", 120, 40, "OK"},
+        {"oksmall", "", 120, 40},
         // a plain small plate: Cancel on the options, the page switch of the help
-        {"platesmall", "", 120, 40, ""},
-        {"clear", "", 120, 40, "Clear"},
-        {"check", "", 200, 36, "Full screen", Icon::CheckBox, true},
-        // a language choice: plain plates, the game writes each language's name on them
-        {"language", "", 130, 34, "", Icon::None, true},
+        {"platesmall", "", 120, 40},
+        {"clear", "", 120, 40},
+        {"check", "", 200, 36, Icon::CheckBox, true},
+        // a language choice: the game writes each language's name on it
+        {"language", "", 130, 34, Icon::None, true},
         // dialogs, player manager and file chooser
-        {"OK", "", 110, 36, "OK"},
-        {"Yes", "", 110, 36, "Yes"},
-        {"No", "", 110, 36, "No"},
-        {"Cancel", "", 110, 36, "Cancel"},
-        {"Create", "", 110, 36, "Create"},
-        {"Delete", "", 110, 36, "Delete"},
-        {"Up", "", 44, 36, "", Icon::Up},
-        {"Down", "", 44, 36, "", Icon::Down},
+        {"OK", "", 110, 36},
+        {"Yes", "", 110, 36},
+        {"No", "", 110, 36},
+        {"Cancel", "", 110, 36},
+        {"Create", "", 110, 36},
+        {"Delete", "", 110, 36},
+        {"Up", "", 44, 36, Icon::Up},
+        {"Down", "", 44, 36, Icon::Down},
     };
     for (const ButtonSpec& b : buttons) MakeButton(menus, b);
 }
@@ -601,14 +579,11 @@ void MakePanels(const std::string& graphics) {
     HelpStrip(graphics);
     Label(graphics + "score1.png", 44, 24, "+25", 20, Hex(0xe8f4ff));
     Label(graphics + "score2.png", 50, 28, "+50", 24, Hex(0xffd860));
-    {
-        Canvas c(320, 110);
-        Panel(c.cr(), 0, 0, 320, 110, 18, 0.92, Hex(0x2a3f63), Hex(0x121a2c));
-        Title(c.cr(), "Paused", 52, 160, 52, Hex(0xffe7a0), Hex(0xc98a2c), Hex(0x3a220c));
+    {  // the game writes "Paused" and how to go on over it
+        Canvas c(420, 120);
+        Panel(c.cr(), 0, 0, 420, 120, 18, 0.92, Hex(0x2a3f63), Hex(0x121a2c));
         c.SavePNG(graphics + "paused.png");
     }
-    Label(graphics + "music.png", 180, 40, "Music", 28, CREAM, true);
-    Label(graphics + "sound.png", 180, 40, "Sound", 28, CREAM, true);
     SavePanel(graphics + "blackback.png", 680, 400, 0.78);
     // Dialog panels are opaque: nothing of the screen or menu behind them shows through.
     SavePanel(graphics + "input.png", 440, 200, 1.0);
@@ -622,10 +597,8 @@ void MakePanels(const std::string& graphics) {
     Slider(graphics);
     Pointer(graphics);
     LoadingBar(graphics);
-    Header(graphics + "selectlevel.png", "Choose a Puzzle");
-    Header(graphics + "optionsheader.png", "Options");
-    Header(graphics + "helpheader.png", "How to Play");
-    Header(graphics + "highscoresheader.png", "High Scores");
+    HeaderRule(graphics + "headerrule.png", false);
+    HeaderRule(graphics + "headerruleleft.png", true);
 }
 
 }  // namespace art
