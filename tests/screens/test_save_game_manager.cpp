@@ -104,7 +104,7 @@ TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     Touch(dir / "Caf\xc3\xa9.save");
     Touch(dir / "Zo\xeb.save");
     auto saves = CreateSaveGameChooser();
-    ASSERT_EQ(saves->ListBox->Strings, (std::vector<std::string>{"Caf\xe9", "Zo\xeb"}));
+    ASSERT_EQ(saves->Names, (std::vector<std::string>{"Caf\xe9", "Zo\xeb"}));
     for (int row = 0; row < 2; ++row) {
         saves->ListBox->SetIndex(row);
         EXPECT_EQ(plat::FileType(saves->ChosenPath()), plat::FILETYPE_FILE) << saves->ChosenName();
