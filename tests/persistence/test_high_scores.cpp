@@ -107,7 +107,7 @@ TEST_F(HighScoreTest, PuzzlesAreKeptBesideTheTableInItsOldFormat) {
     ASSERT_TRUE(plat::LoadBytes(table.filepath, bytes));
     EXPECT_EQ(bytes, old.Format()) << "the table file is not the old format";
 
-    const auto puzzles = [this] {
+    const auto puzzles = [] {
         TLumenSpireHighScoreList again;
         again.Create("highscores", 10);
         again.Load();

@@ -1,0 +1,105 @@
+// The whole game with the keyboard alone, the mouse never touched: a first
+// start and a name, the title, the puzzle grid, a move with the board's
+// cursor, the pause menu and a save, back to the title and out through the
+// quit question.
+#include "game_test_util.h"
+#include "gui/dialog.h"
+#include "screens/game_gui.h"
+#include "screens/ingame_menu.h"
+#include "screens/play_screen.h"
+#include "screens/screen_list.h"
+#include "screens/title_screen.h"
+
+namespace {
+
+class KeyboardFlow : public RealGameTest {
+protected:
+    static bool OnTitle() { return OnScreen(TitleScreen()); }
+    // Walks the board's cursor onto the cell with the arrow keys.
+    void WalkTo(const TCell& cell) {
+        const TBoardCursor& cursor = Mode().CellBox->Cursor;
+        for (int i = 0; i < 40 && cursor.Column != cell.ArrayX; ++i)
+            Key(cursor.Column < cell.ArrayX ? plat::KEY_RIGHT : plat::KEY_LEFT);
+        for (int i = 0; i < 40 && cursor.Row != cell.ArrayY; ++i)
+            Key(cursor.Row < cell.ArrayY ? plat::KEY_DOWN : plat::KEY_UP);
+    }
+    // Moves the pause menu's focus down to the button.
+    void FocusPauseButton(const std::string& name) {
+        Key(plat::KEY_DOWN);  // shows the focus on the first button
+        for (int i = 0; i < 8 && GameMenu().Focus.FocusedName() != name; ++i) Key(plat::KEY_DOWN);
+        ASSERT_EQ(GameMenu().Focus.FocusedName(), name);
+    }
+    void OpenPauseMenu() {
+        Key(plat::KEY_ESCAPE);
+        ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    }
+};
+
+TEST_F(KeyboardFlow, FirstStartToAMoveASaveAndQuittingWithKeysOnly) {
+    ASSERT_TRUE(WaitFor(OnTitle, 500));
+    ASSERT_TRUE(TitleScreen().EnterName) << "a first start asks for a name";
+    Type("Kai\r");
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().DialogOpen(); }, 200));
+
+    // Title: the first arrow shows the focus on Play; Return presses it.
+    Key(plat::KEY_DOWN);
+    ASSERT_EQ(TitleScreen().Focus.FocusedName(), "PLAY");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 300));
+
+    // The grid: two steps right to puzzle 3, Return plays it.
+    Key(plat::KEY_RIGHT);
+    Key(plat::KEY_RIGHT);
+    ASSERT_TRUE(PlayScreen().ShownLevelList());
+    EXPECT_EQ(PlayScreen().ShownLevelList()->CurrentLevel, "003");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor(OnGameScreen, 300));
+    EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "003.layout"));
+
+    // A move from the hint list, made with the cursor.
+    auto& mode = Mode();
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled() && !mode.HintList.Items.empty(); }, 2000));
+    const TMatch3Hint move = mode.HintList.Items.front();
+    Key(plat::KEY_UP);
+    WalkTo(*move.FirstCell);
+    Key(plat::KEY_SPACE);
+    ASSERT_EQ(mode.CellBox->MarkedCell1.get(), move.FirstCell);
+    const int dc = move.SecondCell->ArrayX - move.FirstCell->ArrayX;
+    const int dr = move.SecondCell->ArrayY - move.FirstCell->ArrayY;
+    Key(dc > 0 ? plat::KEY_RIGHT : dc < 0 ? plat::KEY_LEFT : dr > 0 ? plat::KEY_DOWN : plat::KEY_UP);
+    ASSERT_TRUE(WaitFor([] { return GamePlay().Score > 0 || GamePlay().ScoreAdder > 0; }, 300)) << "no run made";
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0; }, 2000));
+
+    // Pause menu, Save Game, a typed name.
+    OpenPauseMenu();
+    FocusPauseButton("SAVEGAME");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return GameGUI().SaveGameNameInput && !GameGUI().SaveGameNameInput->Transitioning; }, 300));
+    Type("Keys\r");
+    ASSERT_TRUE(WaitFor([] { return !GameGUI().SaveGameNameInput; }, 300));
+    EXPECT_EQ(plat::FileType(Game().ProfilePath + "Keys.save"), plat::FILETYPE_FILE);
+
+    // Back to Menu, the question answered with Return (Yes), then Escape to the title.
+    Frames(20);
+    if (!GameMenu().IsOpen()) OpenPauseMenu();
+    FocusPauseButton("BACKTOMENU");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return GameGUI().QuitInput && !GameGUI().QuitInput->Transitioning; }, 300));
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500));
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor(OnTitle, 300));
+
+    // Escape asks; Return answers Yes and the game ends.
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return TitleScreen().QuitQuestion && !TitleScreen().QuitQuestion->Transitioning; }, 100));
+    Key(plat::KEY_ENTER);
+    int result = 0;
+    for (int i = 0; i < 200 && result != -1; ++i) {
+        clock.now += FRAME_MS;
+        result = Game().RunFrame();
+    }
+    EXPECT_EQ(result, -1) << "Yes to the quit question should end the game";
+}
+
+}  // namespace
