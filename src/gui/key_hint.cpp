@@ -10,7 +10,7 @@
 
 namespace {
 constexpr int FONT_SIZE = 18;
-constexpr float PLATE_PAD_X = 14, PLATE_PAD_Y = 5, PLATE_ALPHA = 0.6f;
+constexpr float PLATE_PAD_X = 14, PLATE_PAD_Y = 3, PLATE_ALPHA = 0.6f;
 }  // namespace
 
 void TKeyHint::Offer(const std::string& text) {

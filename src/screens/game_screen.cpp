@@ -31,8 +31,9 @@ constexpr int SPARKLE_COUNT = 50;
 constexpr int SPARKLE_MARGIN = 100;
 constexpr int SCORE_FONT_SIZE = 34;
 constexpr float PUZZLE_LABEL_Y = 578;
-// The one-line key hint, between the board and the puzzle's name.
-constexpr float KEY_HINT_Y = 540;
+// The one-line key hint, at the very top: the strip below the board holds
+// the tutorial line.
+constexpr float KEY_HINT_Y = 2;
 constexpr float SCORE_X = 450, SCORE_Y = 25;
 
 GameImagePtr BackgroundImage(int number) {

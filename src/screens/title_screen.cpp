@@ -31,7 +31,7 @@ constexpr float CONTINUE_GAP = 24;        // between Play and Continue
 constexpr float CONTINUE_DETAILS_GAP = 4;  // below Continue
 constexpr float WELCOME_Y = 535;
 // The one-line key hint, above the logo.
-constexpr float KEY_HINT_Y = 8;
+constexpr float KEY_HINT_Y = 4;
 constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
