@@ -279,7 +279,7 @@ TEST_F(EditorOnGameScreen, TheBrushPanelShowsAndSwitchesTheBrushAndCreationCells
     Click(CellX(Box(), 5), CellY(Box(), 3));
     ASSERT_EQ(At(3, 3).IsCreate + At(5, 3).IsCreate, 2);
     ASSERT_EQ(At(7, 3).Contents, FLOOR_MARBLE);
-    const auto ring = [&grab, this](int column) {
+    const auto ring = [&grab](int column) {
         return grab(CellX(Box(), column) - CELL_SIZE / 2 + 2, CellY(Box(), 3) - 8, 4, 16);
     };
     EXPECT_TRUE(same(ring(3), ring(7))) << "the marble under a creation mark is hidden";
