@@ -60,9 +60,11 @@ bool CaptionFits(const TDialog& dialog) {
     return dialog.Caption->CalcHeight() + menuH + static_cast<float>(3 * dialog.Border) <= static_cast<float>(dialog.h);
 }
 
-DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
+// A dialog of the kind on the named panel, its text centred and wrapped, started.
+template <typename TKind, typename... TExtra>
+std::shared_ptr<TKind> DialogOn(const std::string& panel, const std::string& text, TExtra... extra) {
     ResetLogicTimer();
-    auto dialog = TDialogOK::Create(text, ImageBank().Find(panel), 0, 0, 0);
+    auto dialog = TKind::Create(text, ImageBank().Find(panel), 0, 0, 0, extra...);
     CentreCaption(*dialog);
     Dress(*dialog);
     WrapCaption(*dialog);
@@ -71,15 +73,10 @@ DialogOKPtr MessageOn(const std::string& panel, const std::string& text) {
     return dialog;
 }
 
+DialogOKPtr MessageOn(const std::string& panel, const std::string& text) { return DialogOn<TDialogOK>(panel, text); }
+
 DialogYesNoPtr QuestionOn(const std::string& panel, const std::string& text) {
-    ResetLogicTimer();
-    auto dialog = TDialogYesNo::Create(text, ImageBank().Find(panel), 0, 0, 0, 1);
-    CentreCaption(*dialog);
-    Dress(*dialog);
-    WrapCaption(*dialog);
-    dialog->Start();
-    ResetLogicTimer();
-    return dialog;
+    return DialogOn<TDialogYesNo>(panel, text, 1);
 }
 
 }  // namespace
