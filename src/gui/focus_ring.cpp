@@ -41,20 +41,31 @@ void TFocusRing::Clear() {
 
 void TFocusRing::Add(TFocusItem item) { items_.push_back(std::move(item)); }
 
+// The ring keeps its widgets weakly: a screen that builds its menus anew
+// may drop the old ones before it clears the ring.
 void TFocusRing::AddButton(const ButtonPtr& button) {
     if (!button) return;
-    TButton* b = button.get();
-    Add({b->name,
-         [b] {
+    const std::weak_ptr<TButton> weak = button;
+    Add({button->name,
+         [weak] {
+             const auto b = weak.lock();
+             if (!b) return TFocusBounds{};
              // A button grown under the focus keeps its middle.
              const float w = static_cast<float>(b->w) * b->ScaleOnMO, h = static_cast<float>(b->h) * b->ScaleOnMO;
              return TFocusBounds{b->x - (w - static_cast<float>(b->w)) / 2, b->y - (h - static_cast<float>(b->h)) / 2,
                                  w, h};
          },
-         [b] { return b->Active && !b->Disabled; },
-         [b] { b->KeyPress = 1; },
+         [weak] {
+             const auto b = weak.lock();
+             return b && b->Active && !b->Disabled;
+         },
+         [weak] {
+             if (const auto b = weak.lock()) b->KeyPress = 1;
+         },
          nullptr,
-         [b](bool on) { b->Focused = on ? 1 : 0; }});
+         [weak](bool on) {
+             if (const auto b = weak.lock()) b->Focused = on ? 1 : 0;
+         }});
 }
 
 void TFocusRing::AddMenu(const TMenu& menu) {
@@ -63,14 +74,21 @@ void TFocusRing::AddMenu(const TMenu& menu) {
 
 void TFocusRing::AddSlider(const SliderPtr& slider) {
     if (!slider) return;
-    TSlider* s = slider.get();
-    Add({s->name,
-         [s] { return TFocusBounds{s->x, s->y, static_cast<float>(s->w), static_cast<float>(s->h)}; },
-         [s] { return s->active != 0; },
+    const std::weak_ptr<TSlider> weak = slider;
+    Add({slider->name,
+         [weak] {
+             const auto s = weak.lock();
+             return s ? TFocusBounds{s->x, s->y, static_cast<float>(s->w), static_cast<float>(s->h)} : TFocusBounds{};
+         },
+         [weak] {
+             const auto s = weak.lock();
+             return s && s->active != 0;
+         },
          nullptr,
-         [s](int direction) {
-             s->StepBy(direction);
-             return true;
+         [weak](int direction) {
+             const auto s = weak.lock();
+             if (s) s->StepBy(direction);
+             return s != nullptr;
          },
          nullptr});
 }
