@@ -59,6 +59,21 @@ void TBoardCursor::Manage(TCellBox& box) {
     }
 }
 
+void TBoardCursor::ManageMoves(const TCellBox& box) {
+    HideOnMouseMove();
+    for (const TArrow& arrow : ARROWS) {
+        if (!KeyHit(arrow.key)) continue;
+        const bool wasShown = Shown;
+        Shown = true;
+        PlaceIfLost(box);
+        if (wasShown) Step(box, arrow.dc, arrow.dr);
+    }
+}
+
+bool TBoardCursor::Stop(const TCellBox& box, int column, int row) const {
+    return AnyCell ? TCellBox::IsInterior(column, row) : OnBoard(box, column, row);
+}
+
 void TBoardCursor::HideOnMouseMove() {
     const auto& mouse = GameMouse();
     if (lastMouseX_ >= 0 && (mouse.x != lastMouseX_ || mouse.y != lastMouseY_)) Shown = false;
@@ -73,11 +88,11 @@ void TBoardCursor::PlaceIfLost(const TCellBox& box) {
         Row = box.MarkedCell1->ArrayY;
         return;
     }
-    if (OnBoard(box, Column, Row)) return;
+    if (Stop(box, Column, Row)) return;
     int best = -1;
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
-            if (!OnBoard(box, c, r)) continue;
+            if (!Stop(box, c, r)) continue;
             const int dc = 2 * c - (BOARD_COLUMNS - 1), dr = 2 * r - (BOARD_ROWS - 1);
             const int distance = dc * dc + dr * dr;
             if (best >= 0 && distance >= best) continue;
@@ -89,7 +104,7 @@ void TBoardCursor::PlaceIfLost(const TCellBox& box) {
 
 void TBoardCursor::Step(const TCellBox& box, int dc, int dr) {
     for (int c = Column + dc, r = Row + dr; TCellBox::IsInside(c, r); c += dc, r += dr) {
-        if (!OnBoard(box, c, r)) continue;
+        if (!Stop(box, c, r)) continue;
         Column = c;
         Row = r;
         return;
@@ -119,7 +134,7 @@ bool TBoardCursor::SwapToward(TCellBox& box, int dc, int dr) {
 }
 
 void TBoardCursor::Draw(const TCellBox& box) const {
-    if (!Shown || !OnBoard(box, Column, Row)) return;
+    if (!Shown || !Stop(box, Column, Row)) return;
     const float x = static_cast<float>(box.AreaStartX + Column * CELL_SIZE);
     const float y = static_cast<float>(box.AreaStartY + Row * CELL_SIZE);
     plat::SetBlend(plat::ALPHABLEND);

@@ -161,14 +161,31 @@ void TGameModeEditor::ApplyMouse() {
     const int column = CellBox->GetCellLocationX(mouse.x, mouse.y);
     const int row = CellBox->GetCellLocationY(mouse.x, mouse.y);
     if (column < 0 || row < 0) return;
+    ApplyAt(column, row, mouse.MBL != 0, mouse.MBR != 0);
+}
+
+bool TGameModeEditor::ApplyAt(int column, int row, bool paint, bool erase) {
     bool changed = false;
     const TMirrorCells cells = MirrorCells(column, row, Mirror, FIRST_COLUMN, LAST_COLUMN, TOP_ROW, BOTTOM_ROW);
     for (int i = 0; i < cells.Count; ++i) {
         TLayoutCell& cell = CellBox->Layout[cells.Cells[i].first][cells.Cells[i].second];
-        if (mouse.MBL) changed = PaintCell(cell) || changed;
-        if (mouse.MBR) changed = EraseCell(cell) || changed;
+        if (paint) changed = PaintCell(cell) || changed;
+        if (erase) changed = EraseCell(cell) || changed;
     }
     if (changed) LayoutChanged();
+    return changed;
+}
+
+void TGameModeEditor::ApplyCursorKeys() {
+    TBoardCursor& cursor = CellBox->Cursor;
+    cursor.AnyCell = true;
+    cursor.ManageMoves(*CellBox);
+    const bool paint = KeyHit(plat::KEY_SPACE) != 0;
+    const bool erase = KeyHit(plat::KEY_DELETE) != 0;
+    if (!cursor.Shown || strokeOpen_ || !(paint || erase)) return;
+    const TLayoutGrid before = LayoutGridOf(*CellBox);
+    ApplyAt(cursor.Column, cursor.Row, paint, erase);
+    RecordStep(before);
 }
 
 void TGameModeEditor::ReadKeys() {
@@ -211,6 +228,7 @@ int TGameModeEditor::Logic() {
     }
     ApplyMouse();
     ReadKeys();
+    ApplyCursorKeys();
     Verdict.Tick(*CellBox, Delta, strokeOpen_);
     return 1;
 }

@@ -77,6 +77,10 @@ private:
     bool PaintCell(TLayoutCell& cell) const;
     static bool EraseCell(TLayoutCell& cell);
     void ApplyMouse();
+    // Paints (or erases) the cell and its mirror images; true when anything changed.
+    bool ApplyAt(int column, int row, bool paint, bool erase);
+    // The board's cursor as a brush: Space paints, Delete erases, a step each.
+    void ApplyCursorKeys();
     void ReadKeys();
     bool CanStart() const;
     void DrawFaultCell() const;

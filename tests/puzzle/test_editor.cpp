@@ -115,6 +115,25 @@ TEST_F(EditorTest, RightDragErasesPaintedCellsAndLeavesEmptyOnesAlone) {
     EXPECT_EQ(At(4, 5).Contents, FLOOR_NORMAL);
 }
 
+TEST_F(EditorTest, TheKeyboardCursorPaintsWithSpaceErasesWithDeleteAStepEach) {
+    const int before = FloorCount();
+    const TBoardCursor& cursor = editor.CellBox->Cursor;
+    Key(plat::KEY_RIGHT);  // shows the cursor where it is
+    ASSERT_TRUE(cursor.Shown);
+    const int column = cursor.Column, row = cursor.Row;
+    EXPECT_EQ(At(column, row).Contents, FLOOR_NONE) << "a new layout should be empty";
+    Key(plat::KEY_SPACE);
+    EXPECT_EQ(At(column, row).Contents, FLOOR_NORMAL);
+    Key(plat::KEY_LEFT);
+    EXPECT_EQ(cursor.Column, column - 1) << "the editor's cursor stops on empty cells too";
+    Key(plat::KEY_SPACE);
+    Key(plat::KEY_DELETE);
+    EXPECT_EQ(At(column - 1, row).Contents, FLOOR_NONE);
+    EXPECT_EQ(FloorCount(), before + 1);
+    ASSERT_TRUE(editor.Undo());
+    EXPECT_EQ(At(column - 1, row).Contents, FLOOR_NORMAL) << "the erase was one step";
+}
+
 TEST_F(EditorTest, BrushKeysToggleOneFlagEachAndThePreviewFollows) {
     Key(plat::KEY_LCONTROL);
     EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
