@@ -26,6 +26,8 @@ void PNEndLevelMenu::Init(int x, int y) {
     orgX = x;
     orgY = y;
     PositionMenu();
+    Focus.Clear();
+    Focus.AddMenu(*Menu);
     LoadEndLevelPanel();
     Show = 1;
 }
@@ -43,6 +45,7 @@ void PNEndLevelMenu::PositionMenu() {
 void PNEndLevelMenu::Logic(int allowNext, int allowRestart, int allowBack) {
     Selected = NONE;
     if (!Show || !Menu) return;
+    Focus.Manage();
     Menu->Manage();
     if (allowNext && Menu->Clicked("nextpuzzle")) Selected = NEXT;
     if (allowRestart && Menu->Clicked("restartpuzzle")) Selected = RESTART;
@@ -68,4 +71,5 @@ void PNEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
         PositionMenu();
     }
     Menu->Draw(0, 0);
+    Focus.Draw();
 }

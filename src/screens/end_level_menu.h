@@ -1,6 +1,7 @@
 #pragma once
 // The panel shown once a puzzle is complete: next puzzle, restart, back to
 // the menu. It only records the choice; the in-game controls act on it.
+#include "gui/focus_ring.h"
 #include "gui/menu.h"
 
 class PNEndLevelMenu {
@@ -8,6 +9,8 @@ public:
     enum Choice { NONE = 0, NEXT = 1, RESTART = 2, BACK = 3 };
 
     MenuPtr Menu;
+    // The keyboard's way through the buttons.
+    TFocusRing Focus;
     int X = 0, Y = 0;
     int orgX = -1, orgY = -1;
     int Selected = NONE;
