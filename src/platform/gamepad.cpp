@@ -20,6 +20,7 @@ constexpr int STICK_PRESS = 16000, STICK_RELEASE = 8000;
 
 struct TPads {
     bool started = false;
+    bool refused = false;
     std::map<SDL_JoystickID, SDL_GameController*> open;
     // Per axis (0 x, 1 y): the arrow key the stick holds down, or 0.
     int stickKey[2] = {0, 0};
@@ -97,14 +98,20 @@ void Stick(int axis, int value) {
 
 void OpenGamepads() {
     TPads& pads = Pads();
-    if (pads.started) return;
-    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) return;
+    // Called before every pump of events: a layer that would not start is
+    // not asked again until CloseGamepads.
+    if (pads.started || pads.refused) return;
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
+        pads.refused = true;
+        return;
+    }
     pads.started = true;
     for (int i = 0; i < SDL_NumJoysticks(); ++i) Open(i);
 }
 
 void CloseGamepads() {
     TPads& pads = Pads();
+    pads.refused = false;
     if (!pads.started) return;
     for (const auto& [id, pad] : pads.open) SDL_GameControllerClose(pad);
     pads.open.clear();
