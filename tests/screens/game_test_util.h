@@ -226,13 +226,16 @@ protected:
                 [&mode] {
                     // Points still rolling up may yet win the puzzle (and a won try
                     // goes back to the editor at the next click).
-                    return GameState().stateFinished || mode.ShufflePieces ||
+                    // A cleared board is marked won a frame after its points
+                    // settle; a click in that frame would leave a won try.
+                    return GameState().stateFinished || mode.IsGameFinished() || mode.ShufflePieces ||
                            (mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0 && mode.HintList.Exists &&
                             !mode.HintList.Items.empty());
                 },
                 2000);
             ASSERT_TRUE(ready) << "the board never settled";
-            if (GameState().stateFinished || mode.ShufflePieces) continue;
+            if (GameState().stateFinished || mode.IsGameFinished()) break;
+            if (mode.ShufflePieces) continue;
             const auto move = TAutoPlayer(mode).ChooseMove();
             ASSERT_TRUE(move);
             ClickCell(*mode.CellBox, *move->FirstCell);
