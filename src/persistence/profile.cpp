@@ -83,8 +83,9 @@ bool ListPlayers(std::vector<std::string>& players) {
     std::vector<std::string> entries;
     if (!plat::ReadDir(folder, entries)) return false;
     for (const auto& entry : entries) {
-        // A folder named like a player's file is skipped: no profile can be written there.
-        if (IsPlayerFileName(entry) && plat::FileType(folder + entry) == plat::FILETYPE_FILE)
+        // A folder named like a player's file is skipped: no profile can be written
+        // there; so is a name the game could not have written.
+        if (IsPlayerFileName(entry) && plat::IsGameFileName(entry) && plat::FileType(folder + entry) == plat::FILETYPE_FILE)
             players.push_back(plat::NameOfFile(entry.substr(0, entry.size() - 4)));
     }
     return true;

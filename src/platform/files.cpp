@@ -74,7 +74,8 @@ std::string FindNoCase(const std::string& dir, const std::string& name) {
     std::string found;
     while (dirent* e = ::readdir(d)) {
         const std::string entry = e->d_name;
-        if (EqualNoCase(NameOfFile(entry), wanted) && (found.empty() || LessNoCase(entry, found))) found = entry;
+        if (!IsGameFileName(entry) || !EqualNoCase(NameOfFile(entry), wanted)) continue;
+        if (found.empty() || LessNoCase(entry, found)) found = entry;
     }
     ::closedir(d);
     return found;
@@ -319,6 +320,12 @@ std::string StripAll(const std::string& path) { return StripExt(StripDir(path));
 std::string FileNameOf(const std::string& name) { return Latin1ToUtf8(name); }
 
 std::string NameOfFile(const std::string& fileName) { return Utf8ToLatin1(fileName); }
+
+bool IsGameFileName(const std::string& fileName) {
+    std::u32string codes;
+    if (!DecodeUtf8(fileName, codes)) return true;  // Latin-1 bytes of an older version
+    return std::all_of(codes.begin(), codes.end(), [](char32_t code) { return code <= 0xff; });
+}
 
 std::string NameOfPath(const std::string& path) { return NameOfFile(StripAll(path)); }
 

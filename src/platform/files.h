@@ -49,6 +49,9 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes);
 // its own name.
 std::string FileNameOf(const std::string& name);
 std::string NameOfFile(const std::string& fileName);
+// Whether a file name is one the game could have given: no character beyond
+// Latin-1 (whose "?" would stand for any other such name).
+bool IsGameFileName(const std::string& fileName);
 // The name of the file a path points at: NameOfFile without folder and extension.
 std::string NameOfPath(const std::string& path);
 

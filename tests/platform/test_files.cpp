@@ -85,6 +85,15 @@ TEST(Files, NamedFilesAreUtf8AndOldLatin1NamesAreFoundThenMoved) {
     ASSERT_TRUE(plat::WriteFileAtomic(zoe, std::string("new")));
     EXPECT_EQ(plat::ReadDir(root), std::vector<std::string>{"Zo\xc3\xab.dat"});
     EXPECT_EQ(ReadText(zoe), "new");
+
+    // A name beyond Latin-1 is no file of the game's: its "?" name, written,
+    // is a file of its own and leaves that one alone.
+    Touch(root + "/\xc5\x81ukasz.dat", "his");
+    EXPECT_FALSE(plat::IsGameFileName("\xc5\x81ukasz.dat"));
+    const std::string question = root + "/?ukasz.dat";
+    EXPECT_EQ(plat::FileType(question), plat::FILETYPE_NONE);
+    ASSERT_TRUE(plat::WriteFileAtomic(question, std::string("mine")));
+    EXPECT_EQ(ReadText(root + "/\xc5\x81ukasz.dat"), "his");
 }
 
 TEST(Files, FolderAndFileOperations) {
