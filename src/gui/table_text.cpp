@@ -15,9 +15,9 @@ constexpr float DIAMOND = 12, RULE_IMAGE_W = 232, RULE_IMAGE_H = 14;
 // beyond its letters.
 constexpr float RULE_DROP = 2, RULE_GAP = 16;
 
-TLabel PlacedLabel(const std::string& key, int size, const TTextPlace& place) {
+TLabel PlacedLabel(const std::string& text, int size, const TTextPlace& place) {
     TLabel label;
-    FitLabel(label, GameText().FindString(key), size, place.room);
+    FitLabel(label, text, size, place.room);
     label.Alignment = place.alignment;
     label.CentreVertically = 1;
     label.X = place.x;
@@ -38,7 +38,12 @@ void DrawLabelIn(TLabel& label, const TTextLook::TRGB& c) {
 
 float DrawTableText(const std::string& key, int size, const TTextPlace& place, const TTextLook& look,
                     TTextLook::TRGB fill) {
-    TLabel label = PlacedLabel(key, size, place);
+    return DrawFittedText(GameText().FindString(key), size, place, look, fill);
+}
+
+float DrawFittedText(const std::string& text, int size, const TTextPlace& place, const TTextLook& look,
+                     TTextLook::TRGB fill) {
+    TLabel label = PlacedLabel(text, size, place);
     label.Look = look;
     DrawLabelIn(label, fill);
     return label.CalcWidth();
@@ -78,7 +83,7 @@ void THeader::Draw() {
     }
     if (GlowMode > 0 && Glow > 0) {
         // The glow brightens the letters as it brightened the whole picture.
-        TLabel label = PlacedLabel(Key, HEADER_TEXT_SIZE, place);
+        TLabel label = PlacedLabel(GameText().FindString(Key), HEADER_TEXT_SIZE, place);
         label.Look = FillOnly(TitleLook(HEADER_TEXT_SIZE), std::clamp(Glow, 0.0f, 1.0f));
         plat::SetBlend(plat::LIGHTBLEND);
         DrawLabelIn(label, {255, 255, 255});

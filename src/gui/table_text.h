@@ -22,6 +22,9 @@ constexpr TTextLook::TRGB TEXT_GOLD{255, 240, 192};
 // in the look filled with the colour, at the current alpha. Answers the width drawn.
 float DrawTableText(const std::string& key, int size, const TTextPlace& place, const TTextLook& look,
                     TTextLook::TRGB fill);
+// The same for words made up already (a table text with numbers in it).
+float DrawFittedText(const std::string& text, int size, const TTextPlace& place, const TTextLook& look,
+                     TTextLook::TRGB fill);
 
 // A screen's heading: the key's text in the title look centred on (x, y),
 // a gold rule with a diamond either side of it running out to the plate's

@@ -222,6 +222,7 @@ void TCellBox::ManageCellSwitch() {
             if (CellSwitchType == 0) {
                 PlaceMarkedCell(MarkedCell1.get(), path2, true);
                 PlaceMarkedCell(MarkedCell2.get(), path1, true);
+                if (GameMode) ++GameMode->MovesMade;
             }
             ClearMarks();
         }

@@ -175,7 +175,17 @@ std::string HeaderLine(const TSaveGameData& save) {
     if (!save.Owner.empty()) field("player", EscapeField(save.Owner));
     if (save.SavedAt > 0) field("saved", std::to_string(save.SavedAt));
     if (save.BonusCounter > 0) field("bonus", std::to_string(save.BonusCounter));
+    if (save.MovesMade > 0) field("moves", std::to_string(save.MovesMade));
+    if (save.BonusEarned > 0) field("chainbonus", std::to_string(save.BonusEarned));
     return line;
+}
+
+// The counter a header field of that key holds, if it is one.
+int* CountField(const std::string& key, TSaveGameData& save) {
+    if (key == "bonus") return &save.BonusCounter;
+    if (key == "moves") return &save.MovesMade;
+    if (key == "chainbonus") return &save.BonusEarned;
+    return nullptr;
 }
 
 // Fields it does not know, or cannot read, are passed over.
@@ -193,9 +203,9 @@ void ReadHeaderFields(const std::string& header, TSaveGameData& save) {
         } else if (key == "saved") {
             int64_t seconds = 0;
             if (ParseNumber(value, seconds) && seconds > 0) save.SavedAt = seconds;
-        } else if (key == "bonus") {
-            int counter = 0;
-            if (ParseNumber(value, counter) && counter > 0) save.BonusCounter = counter;
+        } else if (int* counter = CountField(key, save)) {
+            int number = 0;
+            if (ParseNumber(value, number) && number > 0) *counter = number;
         }
     }
 }

@@ -50,11 +50,13 @@ struct TSaveGameData {
     TBoardBlocks Current;
     std::optional<TSavedPuzzle> Puzzle;  // none in older saves
     // Kept on the header line behind the header text, which every reader of
-    // saves skips, as "|player=..|saved=..|bonus=..": older saves have none,
-    // and older games read newer saves.
+    // saves skips, as "|player=..|saved=..|bonus=..|moves=..|chainbonus=..":
+    // older saves have none, and older games read newer saves.
     std::string Owner;     // the player who saved ("" : a save for everybody)
     int64_t SavedAt = 0;   // seconds since 1970; 0 when not recorded
     int BonusCounter = 0;  // the chain bonus counting when the game was saved
+    int MovesMade = 0;     // the swaps that made a match so far
+    int BonusEarned = 0;   // the chain bonus points earned so far
     bool operator==(const TSaveGameData&) const = default;
 };
 

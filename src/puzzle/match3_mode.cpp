@@ -273,6 +273,8 @@ void TGameModeMatch3::ManageScore() {
 void TGameModeMatch3::ResetScore() {
     GamePlay().Score = 0;
     GamePlay().ScoreAdder = 0;
+    MovesMade = 0;
+    BonusEarned = 0;
 }
 
 void TGameModeMatch3::CheckBonusCounter() {
@@ -303,6 +305,7 @@ void TGameModeMatch3::EndBonus() {
         BonusEndAnimation->AddPhase(500);
         BonusEndAnimation->Start();
         BonusTotalPoints = (BonusCounter - (BONUS_MIN_MATCHES - 1)) * BONUS_POINTS_PER_MATCH;
+        BonusEarned += BonusTotalPoints;
         if (BonusCounter >= BONUS_APPLAUSE_MATCHES) {
             PlayBonusApplauseSound();
             if (const auto& start = PuzzleHooks().StartVictoryParticles) start();

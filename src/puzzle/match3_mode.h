@@ -48,6 +48,10 @@ public:
     std::optional<TAnimation> BonusEndAnimation;
     int BonusTotalPoints = 0;
     int CheckedEndBonus = 0;
+    // For the summary of a won puzzle: the swaps that made a match, and the
+    // chain bonus of every window so far (shown, never added to the score).
+    int MovesMade = 0;
+    int BonusEarned = 0;
 
     TGameModeMatch3();
 

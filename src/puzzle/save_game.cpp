@@ -72,6 +72,8 @@ TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
     save.Original = hasOriginal ? BoardOf(*mode.OriginalPuzzle->CellBox) : save.Current;
     save.Puzzle = TSavedPuzzle{GamePlay().CurrentLevel, GamePlay().IsCustomLevel ? 1 : 0};
     save.BonusCounter = mode.BonusCounter;
+    save.MovesMade = mode.MovesMade;
+    save.BonusEarned = mode.BonusEarned;
     save.Owner = Game().ProfileName;
     save.SavedAt = plat::CalendarSeconds();
     return save;
@@ -98,6 +100,8 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
     PlayClock().PausedAt = 0;
     GamePlay().Score = save.Score;
     GamePlay().ScoreAdder = 0;
+    mode.MovesMade = save.MovesMade;
+    mode.BonusEarned = save.BonusEarned;
     // A chain still counting goes on counting, with a fresh window.
     mode.BonusCounter = save.BonusCounter;
     if (mode.BonusCounter > 0) mode.CheckBonusCounter();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/anim_timing.h"
+#include "app/fixed_rate_logic.h"
 #include "app/game.h"
 #include "gui/table_text.h"
 #include "platform/graphics.h"
@@ -12,7 +14,26 @@ namespace {
 constexpr const char* PANEL = "endlevelback";
 constexpr const char* BUTTONS[] = {"nextpuzzle", "restartpuzzle", "backtomenu"};
 
+// The panel's bands, from its top edge (the art draws its rules between them).
+constexpr int PANEL_HEIGHT = 460;
+constexpr float HEADING_Y = 46, FIRST_ROW_Y = 104, ROW_STEP = 28, PLACE_Y = 222;
+constexpr float BUTTONS_TOP = 262, BUTTONS_HEIGHT = 3 * 34 + 2 * 10;
+// The summary's columns, either side of the panel's middle.
+constexpr float ROW_HALF_WIDTH = 150, LABEL_ROOM = 190, VALUE_ROOM = 100;
+constexpr int ROW_TEXT_SIZE = 22;
+// The buttons wait this long before they take a press: a click meant for the
+// last gems must not land on a button that has just appeared under it.
+constexpr float SETTLE_MS = 400;
+
+std::string TwoDigits(uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
 }  // namespace
+
+std::string FormatPlayTime(uint32_t ms) {
+    const uint32_t seconds = ms / 1000, minutes = seconds / 60, hours = minutes / 60;
+    if (hours > 0) return std::to_string(hours) + ":" + TwoDigits(minutes % 60) + ":" + TwoDigits(seconds % 60);
+    return std::to_string(minutes) + ":" + TwoDigits(seconds % 60);
+}
 
 void LoadEndLevelPanel() {
     if (!ImageBank().Has(PANEL)) ImageBank().Load(PANEL, "", -1, 1);
@@ -29,13 +50,17 @@ void PNEndLevelMenu::Init(int x, int y) {
     Focus.Clear();
     Focus.AddMenu(*Menu);
     LoadEndLevelPanel();
+    ShownTicks = 0;
     Show = 1;
 }
 
 void PNEndLevelMenu::PositionMenu() {
     if (!Menu) return;
     if (orgX < 0) {
-        Menu->Centre();
+        // Centred in the panel's band for the buttons, however many are left.
+        Menu->CentreHoriz();
+        const float bandMiddle = static_cast<float>(Y - PANEL_HEIGHT / 2) + BUTTONS_TOP + BUTTONS_HEIGHT / 2;
+        Menu->SetY(bandMiddle - static_cast<float>(Menu->CalcHeight()) / 2);
     } else {
         Menu->SetX(static_cast<float>(orgX));
         Menu->SetY(static_cast<float>(orgY));
@@ -45,6 +70,10 @@ void PNEndLevelMenu::PositionMenu() {
 void PNEndLevelMenu::Logic(int allowNext, int allowRestart, int allowBack) {
     Selected = NONE;
     if (!Show || !Menu) return;
+    if (!Ready()) {
+        ShownTicks += Delta;
+        return;
+    }
     Focus.Manage();
     Menu->Manage();
     if (allowNext && Menu->Clicked("nextpuzzle")) Selected = NEXT;
@@ -52,14 +81,42 @@ void PNEndLevelMenu::Logic(int allowNext, int allowRestart, int allowBack) {
     if (allowBack && Menu->Clicked("backtomenu")) Selected = BACK;
 }
 
+bool PNEndLevelMenu::Ready() const { return ShownTicks >= AnimTiming().CalcAnimLength(SETTLE_MS); }
+
+std::vector<std::pair<std::string, std::string>> PNEndLevelMenu::SummaryRows() const {
+    return {{"Summary Score", std::to_string(Summary.Score)},
+            {"Summary Bonus", std::to_string(Summary.BonusEarned)},
+            {"Summary Moves", std::to_string(Summary.MovesMade)},
+            {"Summary Time", FormatPlayTime(Summary.ElapsedMs)}};
+}
+
+std::string PNEndLevelMenu::HighscoreLine() const {
+    if (Summary.HighscorePlace <= 0) return {};
+    return FillIn(GameText().FindString("Summary Place"), "NNN", std::to_string(Summary.HighscorePlace));
+}
+
+void PNEndLevelMenu::DrawSummary() const {
+    const float top = static_cast<float>(Y - PANEL_HEIGHT / 2), x = static_cast<float>(X);
+    const TTextLook look = CaptionLook();
+    float y = top + FIRST_ROW_Y;
+    for (const auto& [key, value] : SummaryRows()) {
+        DrawTableText(key, ROW_TEXT_SIZE, {x - ROW_HALF_WIDTH, y, LABEL_ROOM, ALIGN_LEFT}, look, TEXT_CREAM);
+        DrawFittedText(value, ROW_TEXT_SIZE, {x + ROW_HALF_WIDTH, y, VALUE_ROOM, ALIGN_RIGHT}, look, TEXT_GOLD);
+        y += ROW_STEP;
+    }
+    if (const std::string place = HighscoreLine(); !place.empty())
+        DrawFittedText(place, ROW_TEXT_SIZE, {x, top + PLACE_Y, 2 * ROW_HALF_WIDTH + 20, ALIGN_CENTRE}, look, TEXT_GOLD);
+}
+
 void PNEndLevelMenu::Draw(int allowNext, int allowRestart, int allowBack) {
     if (!Show || !Menu) return;
     if (auto panel = ImageBank().FindOrNull(PANEL); panel && panel->image) {
         plat::DrawImage(*panel->image, static_cast<float>(X), static_cast<float>(Y));
-        // In the band above the buttons.
         TTextLook look = CaptionLook();
         look.outlineWidth = 2;
-        DrawTableText("Puzzle Complete", 36, {static_cast<float>(X), static_cast<float>(Y) - 103, 340}, look, TEXT_GOLD);
+        const float top = static_cast<float>(Y - PANEL_HEIGHT / 2);
+        DrawTableText("Puzzle Complete", 36, {static_cast<float>(X), top + HEADING_Y, 340}, look, TEXT_GOLD);
+        DrawSummary();
     }
     const int allowed[] = {allowNext, allowRestart, allowBack};
     for (int i = 0; i < 3; ++i) {

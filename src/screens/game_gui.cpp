@@ -12,6 +12,7 @@
 #include "puzzle/completion_list.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
+#include "puzzle/match3_mode.h"
 #include "puzzle/puzzle_hooks.h"
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
@@ -185,10 +186,24 @@ void TGameGUI::CheckLevelFinished() {
         TryWonTicks = 0;
         return;
     }
-    if (const std::string message = RecordLevelFinished(); !message.empty()) ShowMessage(message);
+    const TLevelRecord record = RecordLevelFinished();
+    if (!record.Problem.empty()) ShowMessage(record.Problem);
 
     state.disableButtons = 0;
     endLevelMenu->Init(-1, -1);
+    endLevelMenu->Summary = SummaryOfTheWin(record.Place);
+}
+
+TPuzzleSummary TGameGUI::SummaryOfTheWin(int place) {
+    TPuzzleSummary summary;
+    summary.Score = GamePlay().Score;
+    summary.ElapsedMs = PlayClock().Elapsed();
+    summary.HighscorePlace = place;
+    if (const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get())) {
+        summary.MovesMade = mode->MovesMade;
+        summary.BonusEarned = mode->BonusEarned;
+    }
+    return summary;
 }
 
 std::string CurrentPuzzleName() {
@@ -199,7 +214,7 @@ std::string CurrentPuzzleName() {
     return digits == std::string::npos ? name : name.substr(digits);
 }
 
-std::string RecordLevelFinished() {
+TLevelRecord RecordLevelFinished() {
     TGamePlay& play = GamePlay();
     const TGameMode* mode = play.GameMode.get();
     if (mode && mode->GameType == GAMEMODE_MATCH3) {
@@ -211,8 +226,8 @@ std::string RecordLevelFinished() {
     const int position = table.GetPosition(play.Score);
     if (position <= 0) return {};
     table.Insert(CurrentPlayerName(), play.Score, CurrentPuzzleName(), play.IsCustomLevel != 0);
-    if (!table.Save()) return table.SaveFailureText();
-    return GameText().FindString("Highscore Place") + std::to_string(position) + "!";
+    if (!table.Save()) return {0, table.SaveFailureText()};
+    return {position, {}};
 }
 
 void TGameGUI::CheckButtonClicks() {

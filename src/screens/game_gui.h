@@ -95,6 +95,8 @@ public:
     void DrawNotice();
 
 private:
+    // What the end-of-puzzle panel tells of the win just recorded.
+    static TPuzzleSummary SummaryOfTheWin(int place);
     // The mirror button shows its lit images.
     bool mirrorLit_ = false;
 };
@@ -108,8 +110,13 @@ std::string StandardLevelPath(int number);
 std::string NextStandardLevelPath(const std::string& currentPath);
 // A level just won: the current puzzle goes into the player's completion
 // list and the score into the high-score table when it makes it (the table
-// is saved). Answers the message to show ("" none).
-std::string RecordLevelFinished();
+// is saved). Answers the place the score took (0 none) and the message to
+// show when the table could not be saved ("" none).
+struct TLevelRecord {
+    int Place = 0;
+    std::string Problem;
+};
+TLevelRecord RecordLevelFinished();
 // The name the completion lists and the high-score table use for the
 // current player.
 std::string CurrentPlayerName();

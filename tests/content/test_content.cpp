@@ -265,7 +265,7 @@ const std::vector<std::string>& TextKeys() {
         "No Valid Matches 2", "Progress Field", "Enter Level Name", "Editor Error 1", "Editor Error 2",
         "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6", "Editor Error 7", "Editor Error 8",
         "Editor Error 9", "Editor Error 10", "Replace Layout", "Clear Puzzle", "Exit Editor",
-        "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Highscore Place", "Finished Puzzle", "Choose Layout",
+        "Restart Puzzle", "Exit Playing", "Reshuffle Puzzle", "Finished Puzzle", "Choose Layout",
         "Choose Savegame", "Delete File", "Level Editor 1", "Level Editor 2", "Failed Read Directory", "Enter Name",
         "Choose Player", "Player No More", "Player One Player", "Player Delete Player", "Version", "Welcome",
         "Tiles Field", "No Levels", "Enter Save Name", "Help Message Lumen Spire", "Clear Highscore",
@@ -277,7 +277,8 @@ const std::vector<std::string>& TextKeys() {
         "Highscore Own", "Continue Details", "Quit Game", "Options Cancel", "Keys Hint Menus", "Keys Hint Board",
         "Help Keys Button", "Help Rules Button", "Help Keys",
         "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
-        "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named"};
+        "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named",
+        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place"};
     return keys;
 }
 
@@ -314,7 +315,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             EXPECT_LE(name.size(), 10u) << name;
         }
         // Texts followed directly by a number or name end with a blank or quote.
-        for (const std::string key : {"Score", "Highscore Place", "Version", "Welcome"})
+        for (const std::string key : {"Score", "Version", "Welcome"})
             EXPECT_EQ(GameText().FindString(key).back(), ' ') << key;
         for (const std::string key : {"Failed Read Directory", "Could Not Create File"})
             EXPECT_EQ(GameText().FindString(key).back(), '\'') << key;
@@ -367,7 +368,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             {"Header High Scores", 46, 360},   {"Game Menu", 30, 164},     {"Puzzle Complete", 36, 340},
             {"Paused", 44, 380},               {"Paused Continue", 18, 380}, {"Music", 28, 170},
             {"Sound", 28, 170},                {"Loading", 40, 380},       {"Help Picture Swap", 20, 184},
-            {"Help Picture Marble", 17, 184}};
+            {"Help Picture Marble", 17, 184}, {"Summary Score", 22, 190},   {"Summary Bonus", 22, 190},
+            {"Summary Moves", 22, 190},       {"Summary Time", 22, 190}};
         for (const auto& [key, size, room] : plates) fits(key, size, room);
         // The brush panel's plates left of the board, the page line between
         // the grid's arrows, the high-score table's puzzle column.
@@ -377,6 +379,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         const std::string page = FillIn(FillIn(GameText().FindString("Page Of"), "NNN", "10"), "MMM", "10");
         EXPECT_LE(plat::FontTextWidth(*GameFont(18), page), 180) << page;
         EXPECT_LE(plat::FontTextWidth(*GameFont(25), GameText().FindString("Highscore Puzzle")), 180);
+        // The end-of-puzzle panel's line for a new high score.
+        EXPECT_LE(plat::FontTextWidth(*GameFont(22), FillIn(GameText().FindString("Summary Place"), "NNN", "10")), 320);
         EXPECT_LE(plat::FontTextWidth(*GameFont(25), " (" + GameText().FindString("Highscore Own") + ")"), 130);
     }
 }

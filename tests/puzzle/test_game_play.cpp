@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 #include "platform/files.h"
@@ -126,7 +127,7 @@ TEST_F(GamePlayTest, FinishingALoadedGameRecordsTheSavedPuzzle) {
     ApplySaveGameData(mode, save);
     EXPECT_EQ(mode.IsGameFinished(), 1);
 
-    EXPECT_EQ(RecordLevelFinished(), "");
+    EXPECT_EQ(RecordLevelFinished().Problem, "");
     const std::string list = CompletionFilePath("Robin", false);
     EXPECT_TRUE(IsLevelCompleted(list, "005"));
     EXPECT_FALSE(IsLevelCompleted(list, "001"));
@@ -166,7 +167,8 @@ TEST_F(GamePlayTest, HighScoreEntryAndWinWaitForTheScore) {
     table.Add("Best", 900);
     GamePlay().CurrentLevel = StandardLevelPath(3);
     GamePlay().Score = 400;
-    EXPECT_EQ(RecordLevelFinished(), "2!");  // no game text loaded: just the place
+    const TLevelRecord record = RecordLevelFinished();
+    EXPECT_EQ(std::tie(record.Place, record.Problem), std::make_tuple(2, std::string()));
     ASSERT_EQ(table.Count(), 2);
     EXPECT_EQ(table.Entries[1].name, "Robin");
     EXPECT_EQ(plat::FileType(table.filepath), plat::FILETYPE_FILE);

@@ -42,6 +42,7 @@ TEST_F(RulesTest, SwapMatchingOnlyAtTheSecondCellCounts) {
     EXPECT_TRUE(Box().CellAt(2, 3).DestroyAnimation);
     EXPECT_FALSE(Box().CellAt(1, 1).DestroyAnimation);
     EXPECT_EQ(mode->BonusCounter, 1);
+    EXPECT_EQ(mode->MovesMade, 1);
     EXPECT_EQ(mode->ShowHelpMessage, 0);
     EXPECT_EQ(CountSound("score"), 1);
     EXPECT_EQ(Box().MarkedCell1, nullptr);
@@ -82,6 +83,7 @@ TEST_F(RulesTest, SwapWithoutMatchSlidesBack) {
     EXPECT_EQ(Box().CellAt(2, 1).X, Box().CellAt(2, 1).GetCalculatedX());
     EXPECT_EQ(Box().MarkedCell1, nullptr);
     EXPECT_EQ(mode->BonusCounter, 0);
+    EXPECT_EQ(mode->MovesMade, 0) << "a swap that slid back counted as a move";
     EXPECT_EQ(GamePlay().ScoreAdder, 0);
 }
 
@@ -399,6 +401,7 @@ TEST_F(RulesTest, FiveMatchesGiveFiftyBonusPointsButNoScore) {
     TickMode(*mode, 800);
     ASSERT_TRUE(mode->BonusEndAnimation);
     EXPECT_EQ(mode->BonusTotalPoints, 50);
+    EXPECT_EQ(mode->BonusEarned, 50);
     EXPECT_EQ(mode->BonusCounter, 0);
     EXPECT_EQ(CountSound("applause2"), 0);
     TickMode(*mode, 700);

@@ -246,16 +246,20 @@ TEST_F(SaveGameTest, PlayerDateAndChainLiveBehindTheHeaderTextWhereEveryReaderSk
     StartAndPlay(mode);
     Game().ProfileName = "A|b%c";
     mode.BonusCounter = 6;
+    mode.MovesMade = 14;
+    mode.BonusEarned = 250;
     ASSERT_EQ(mode.SaveGame(File("who")), 1);
     const std::string text = ReadText(File("who.save")), rest = text.substr(text.find("\r\n"));
     TSaveGameData save;
     ASSERT_EQ(ReadSaveGameData(File("who.save"), save), "");
     EXPECT_EQ(text.substr(0, text.size() - rest.size()),
-              "Vellichorns Savegame|player=A%7Cb%25c|saved=" + std::to_string(save.SavedAt) + "|bonus=6");
+              "Vellichorns Savegame|player=A%7Cb%25c|saved=" + std::to_string(save.SavedAt) +
+                  "|bonus=6|moves=14|chainbonus=250");
     EXPECT_LE(std::abs(save.SavedAt - plat::CalendarSeconds()), 5);
     TGameModeMatch3 other;
     ASSERT_EQ(other.LoadGame(File("who.save")), 1);
     EXPECT_TRUE(other.BonusCounter == 6 && other.BonusAnimation) << "the chain goes on counting";
+    EXPECT_EQ(std::tie(other.MovesMade, other.BonusEarned), std::make_tuple(14, 250)) << "the summary goes on counting";
     // Fields it cannot read are passed over; nothing else differs from a save without them.
     WriteText(File("odd.save"), "Vellichorns Savegame|colour=blue|saved=soon|bonus=-3|player=A|b%c" + rest);
     ASSERT_EQ(ReadSaveGameData(File("odd.save"), save), "");

@@ -226,15 +226,16 @@ protected:
                 [&mode] {
                     // Points still rolling up may yet win the puzzle (and a won try
                     // goes back to the editor at the next click).
-                    // A cleared board is marked won a frame after its points
-                    // settle; a click in that frame would leave a won try.
-                    return GameState().stateFinished || mode.IsGameFinished() || mode.ShufflePieces ||
+                    // A cleared board is won once its points and its bonus
+                    // display are done: no more clicks meanwhile (one would
+                    // land on what the win brings up).
+                    return GameState().stateFinished || mode.IsFinished() || mode.ShufflePieces ||
                            (mode.CellBox->IsSettled() && GamePlay().ScoreAdder == 0 && mode.HintList.Exists &&
                             !mode.HintList.Items.empty());
                 },
                 2000);
             ASSERT_TRUE(ready) << "the board never settled";
-            if (GameState().stateFinished || mode.IsGameFinished()) break;
+            if (GameState().stateFinished || mode.IsFinished()) break;
             if (mode.ShufflePieces) continue;
             const auto move = TAutoPlayer(mode).ChooseMove();
             ASSERT_TRUE(move);
@@ -245,12 +246,6 @@ protected:
             Frames(5);
         }
         ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000)) << "not won after " << moves;
-    }
-    // Closes the high-score message a first win brings, when it is shown.
-    void DismissHighScore() {
-        auto& gui = GameGUI();
-        if (!gui.OKInput) return;
-        Answer(gui.OKInput, "OK");
     }
 
     plat::TManualClock clock;

@@ -42,13 +42,10 @@ protected:
             for (auto& floor : column)
                 if (floor.Contents == FLOOR_MARBLE) floor.Contents = FLOOR_NORMAL;
         ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000));
-        auto& gui = GameGUI();
-        if (gui.OKInput) {  // a first win makes the high-score table
-            Frames(60);
-            ClickButton(gui.OKInput->Menu->FindButton("OK"));
-            ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
-        }
         Frames(10);
+    }
+    bool WaitForThePanel() {
+        return WaitFor([] { return GameGUI().endLevelMenu->Ready(); }, 300);
     }
 };
 
@@ -57,7 +54,9 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/001.layout"));
     Frames(100);
 
-    PlayToTheEnd([this](int moves) {
+    int played = 0;
+    PlayToTheEnd([this, &played](int moves) {
+        played = moves;
         if (moves != 3) return;
         Frames(8);
         Shot("game_in_progress");
@@ -66,12 +65,19 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     ASSERT_TRUE(gui.endLevelMenu && gui.endLevelMenu->Show);
     Frames(40);
     Shot("victory_particles");
-    // A first win makes the high-score table: its message comes first.
-    if (gui.OKInput) {
-        Frames(60);
-        ClickButton(gui.OKInput->Menu->FindButton("OK"));
-        ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
-    }
+    // The panel sums the win up, a place in the high-score table with it:
+    // no message covers it.
+    EXPECT_FALSE(gui.OKInput);
+    const PNEndLevelMenu& panel = *gui.endLevelMenu;
+    EXPECT_EQ(panel.Summary.Score, GamePlay().Score);
+    EXPECT_TRUE(panel.Summary.MovesMade > 0 && panel.Summary.MovesMade <= played) << panel.Summary.MovesMade;
+    EXPECT_EQ(panel.SummaryRows()[3].second, FormatPlayTime(PlayClock().Elapsed()));
+    EXPECT_GT(PlayClock().Elapsed(), 0u);
+    EXPECT_EQ(FormatPlayTime(((60 + 2) * 60 + 9) * 1000 + 999), "1:02:09");
+    const int place = panel.Summary.HighscorePlace;
+    ASSERT_GT(place, 0) << "a first win makes the table";
+    EXPECT_EQ(GamePlay().HighscoreList.Entries[static_cast<size_t>(place - 1)].score, GamePlay().Score);
+    EXPECT_TRUE(EndsWith(panel.HighscoreLine(), std::to_string(place) + "!")) << panel.HighscoreLine();
     EXPECT_TRUE(IsLevelCompleted(CompletionFilePath(Game().ProfileName, false), "001"));
     EXPECT_EQ(plat::FileType(GamePlay().HighscoreList.filepath), plat::FILETYPE_FILE);
     Frames(10);
@@ -159,8 +165,13 @@ TEST_F(GamePlayThrough, ClicksReachTheBoardOnceAndTapsCount) {
     Frames(5);
     EXPECT_EQ(mode.CellBox->MarkedCell1, nullptr);
 
-    // The click on "Next Puzzle" chooses no gem on the next board.
+    // A click the moment the panel comes up was meant for a gem: it presses
+    // nothing. The click on "Next Puzzle" chooses no gem on the next board.
     FinishPuzzle();
+    ClickButton(gui.endLevelMenu->Menu->FindButton("nextpuzzle"));
+    Frames(5);
+    ASSERT_TRUE(GameState().stateFinished && !gui.RestartInput);
+    ASSERT_TRUE(WaitForThePanel());
     ClickButton(gui.endLevelMenu->Menu->FindButton("nextpuzzle"));
     ASSERT_TRUE(WaitFor([] { return OnGameScreen() && !GameState().stateFinished; }, 500));
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/002.layout"));
@@ -210,6 +221,7 @@ TEST_F(GamePlayThrough, ANextPuzzleThatCannotBeLoadedLeavesTheFinishedOneWithThe
     ASSERT_TRUE(plat::WriteFileAtomic(folder + "layouts/002.layout", "Lumen Spire Layout\r\n-\r\n0000\r\n"));
     Game().DataPrefix = folder;
     FinishPuzzle();
+    ASSERT_TRUE(WaitForThePanel());
     const std::string level = GamePlay().CurrentLevel;
     auto& gui = GameGUI();
     ClickButton(gui.endLevelMenu->Menu->FindButton("nextpuzzle"));

@@ -111,18 +111,14 @@ protected:
     TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
 };
 
-// A won puzzle is left by keys too: the high-score message, then Next Puzzle.
-TEST_F(KeyboardEndLevel, ReturnClosesTheScoreMessageAndTheArrowsReachNextPuzzle) {
+// A won puzzle is left by keys too: its panel takes the focus at once.
+TEST_F(KeyboardEndLevel, TheArrowsReachNextPuzzleOnThePanel) {
     ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
     for (auto& column : Mode().CellBox->Layout)
         for (auto& floor : column)
             if (floor.Contents == FLOOR_MARBLE) floor.Contents = FLOOR_NORMAL;
     ASSERT_TRUE(WaitFor([] { return GameState().stateFinished != 0; }, 3000));
     auto& gui = GameGUI();
-    if (WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300)) {
-        Key(plat::KEY_ENTER);
-        ASSERT_TRUE(WaitFor([&gui] { return !gui.OKInput; }, 300));
-    }
     ASSERT_TRUE(WaitFor([&gui] { return gui.endLevelMenu && gui.endLevelMenu->Show; }, 500));
     Frames(30);
     Key(plat::KEY_DOWN);

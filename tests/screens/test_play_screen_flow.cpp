@@ -205,7 +205,6 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
 
     Frames(50);
     PlayToTheEnd();
-    DismissHighScore();
     Frames(30);
     BackToPlayScreen();
     ASSERT_EQ(SlotOf("003"), slot);
@@ -378,7 +377,6 @@ TEST_F(PlayScreenFlow, APuzzlePaintedInTheEditorIsSavedPlayedToTheEndAndMarkedCo
     EXPECT_EQ(GamePlay().CurrentLevel, Game().ProfilePath + "Mine.layout");
     Frames(50);
     PlayToTheEnd();
-    DismissHighScore();
     Frames(30);
     EXPECT_FALSE(gui.endLevelMenu->Menu->FindButton("nextpuzzle")) << "a custom puzzle has no next one";
     Shot("custom_finished");

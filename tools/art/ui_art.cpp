@@ -209,12 +209,29 @@ void PausePlate(const std::string& path) {
 // The panel behind the end-level menu, drawn at the screen centre with its
 // three buttons (34 high, 10 apart) centred on the screen: the game writes
 // the heading in the band above them; a row of the six gems fills the band below.
+// A faint gold line across the panel at y, fading out at both ends.
+void PanelRule(cairo_t* cr, double w, double y) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(30, 0, w - 30, 0);
+    AddStop(p, 0, GOLD, 0);
+    AddStop(p, 0.5, GOLD, 0.55);
+    AddStop(p, 1, GOLD, 0);
+    cairo_set_source(cr, p);
+    cairo_rectangle(cr, 30, y - 0.5, w - 60, 1);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+// The end-of-puzzle panel: a band for the heading, the summary's rows, the
+// three buttons' band and the six gems at the foot (the game draws the words
+// and places the buttons; see screens/end_level_menu.cpp for the bands).
 void EndLevelPanel(const std::string& path) {
-    const int w = 380, h = 300;
-    const double buttonsTop = h / 2.0 - (3 * 34 + 2 * 10) / 2.0, buttonsBottom = h - buttonsTop;
+    const int w = 400, h = 460;
+    const double buttonsTop = 262, buttonsBottom = buttonsTop + 3 * 34 + 2 * 10;
     Canvas c(w, h);
     cairo_t* cr = c.cr();
     Panel(cr, 0, 0, w, h, 14, 1.0, Hex(0x22324f), Hex(0x121a2c));
+    PanelRule(cr, w, 82);
+    PanelRule(cr, w, buttonsTop - 16);
     const double footY = (buttonsBottom + h - 9) / 2;
     for (int side = -1; side <= 1; side += 2) {  // gold rules either side of the gems
         cairo_pattern_t* p = cairo_pattern_create_linear(w / 2.0 + side * 130, 0, w / 2.0 + side * 170, 0);
