@@ -108,6 +108,11 @@ void TFocusRing::Hide() {
     shown_ = false;
 }
 
+bool TFocusRing::ArrowWaiting() {
+    const auto& hits = Input().KeyHits;
+    return hits[plat::KEY_LEFT] || hits[plat::KEY_RIGHT] || hits[plat::KEY_UP] || hits[plat::KEY_DOWN];
+}
+
 bool TFocusRing::HideOnMouseMove() {
     const auto& mouse = GameMouse();
     const bool moved = lastMouseX_ >= 0 && (mouse.x != lastMouseX_ || mouse.y != lastMouseY_);
@@ -160,6 +165,7 @@ void TFocusRing::Toward(int dx, int dy) {
 bool TFocusRing::Manage() {
     HideOnMouseMove();
     if (Paused || items_.empty()) return false;
+    if (ArrowsHide && shown_ && ArrowWaiting()) Hide();
     const bool tab = KeyHit(plat::KEY_TAB) != 0;
     const int dx = LeaveLeftRight ? 0 : KeyHit(plat::KEY_RIGHT) ? 1 : KeyHit(plat::KEY_LEFT) ? -1 : 0;
     const int dy = dx != 0 || LeaveUpDown ? 0 : KeyHit(plat::KEY_DOWN) ? 1 : KeyHit(plat::KEY_UP) ? -1 : 0;

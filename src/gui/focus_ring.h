@@ -56,6 +56,9 @@ public:
     // Up and Down, or Left and Right, belong to a list or grid on the same
     // screen: Tab still walks.
     bool LeaveUpDown = false, LeaveLeftRight = false;
+    // The arrows move a cursor elsewhere (a board beside the buttons): one
+    // hides the outline, so Return and Space go back to that cursor.
+    bool ArrowsHide = false;
 
 private:
     bool Usable(size_t i) const;
@@ -65,6 +68,8 @@ private:
     void Toward(int dx, int dy);
     void FirstUsable();
     bool HideOnMouseMove();
+    // An arrow key pressed and not yet read (left for the cursor to read).
+    static bool ArrowWaiting();
 
     std::vector<TFocusItem> items_;
     int focused_ = -1;

@@ -135,6 +135,19 @@ void TGameGUI::Start() {
     CustomMenu->SetY(565);
     CustomMenu->CentreHoriz();
     StartEditorTools();
+    StartFocus();
+}
+
+TFocusRing& TGameGUI::ActiveFocus() { return InEditor() ? EditorFocus : PlayFocus; }
+
+void TGameGUI::StartFocus() {
+    for (TFocusRing* ring : {&PlayFocus, &EditorFocus}) {
+        ring->Clear();
+        ring->LeaveUpDown = ring->LeaveLeftRight = ring->ArrowsHide = true;
+    }
+    PlayFocus.AddMenu(*MainMenu);
+    EditorFocus.AddMenu(*EditorTools);
+    EditorFocus.AddMenu(*CustomMenu);
 }
 
 bool TGameGUI::AnyDialogOpen() const {
@@ -151,6 +164,9 @@ void TGameGUI::Logic() {
     if (NoticeAnimation.Active) NoticeAnimation.Manage();
     CheckLevelFinished();
     const TState& state = GameState();
+    TFocusRing& focus = ActiveFocus();
+    focus.Paused = state.disableButtons || state.stateFinished || AnyDialogOpen() || GameMenu().Active;
+    focus.Manage();
     if (!state.disableButtons) {
         if (InEditor()) {
             if (CustomMenu) CustomMenu->Manage();
@@ -449,6 +465,7 @@ void TGameGUI::DrawMenus() {
     const MenuPtr& menu = InEditor() ? CustomMenu : MainMenu;
     if (menu) menu->Draw(0, 0);
     if (InEditor()) DrawEditorTools();
+    if (!ActiveFocus().Paused) ActiveFocus().Draw();
 }
 
 void TGameGUI::DrawDialogs() {

@@ -39,6 +39,9 @@ public:
     MenuPtr CustomMenu;
     // The editor's column right of the board: undo, redo, mirror, try.
     MenuPtr EditorTools;
+    // Tab walks the buttons beside the board (play) or around it (editor);
+    // the arrows stay with the board's cursor.
+    TFocusRing PlayFocus, EditorFocus;
     // Game ticks since a try was won; it goes back to the editor after a while.
     float TryWonTicks = 0;
 
@@ -59,6 +62,7 @@ public:
     void CheckButtonClicks();
     void Draw();
     void DrawMenus();
+    TFocusRing& ActiveFocus();
     void DrawDialogs();
     // The file chooser on the profile folder: custom puzzles in the editor,
     // saved games in play.
@@ -67,6 +71,8 @@ public:
     // The editor's buttons and Escape (editor_commands.cpp).
     void CheckEditorButtons();
     void StartEditorTools();
+    // The two rings of focus over the buttons (Start builds them).
+    void StartFocus();
     // Undo and redo greyed when there is nothing to take back or forward,
     // the mirror lit while on.
     void UpdateEditorTools();

@@ -128,3 +128,38 @@ TEST_F(KeyboardEndLevel, TheArrowsReachNextPuzzleOnThePanel) {
 }
 
 }  // namespace
+
+namespace {
+
+class KeyboardBoardButtons : public RealGameTest {
+protected:
+    TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
+};
+
+// Tab reaches the buttons beside the board; an arrow gives Return and Space
+// back to the board's cursor.
+TEST_F(KeyboardBoardButtons, TabWalksTheButtonsBesideTheBoardAndAnArrowGoesBackToTheCursor) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    ASSERT_TRUE(WaitFor([] { return Mode().CellBox->IsSettled(); }, 2000));
+    auto& gui = GameGUI();
+    Key(plat::KEY_TAB);
+    Key(plat::KEY_TAB);
+    ASSERT_EQ(gui.PlayFocus.FocusedName(), "HINT");
+    Key(plat::KEY_TAB);
+    ASSERT_EQ(gui.PlayFocus.FocusedName(), "MENU");
+    Shot("board_focus_menu");
+    Key(plat::KEY_ENTER);
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200)) << "Return pressed no Menu";
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return !GameMenu().Active; }, 200));
+
+    Key(plat::KEY_TAB);
+    ASSERT_TRUE(gui.PlayFocus.Shown());
+    Key(plat::KEY_RIGHT);
+    EXPECT_FALSE(gui.PlayFocus.Shown()) << "the arrow left the outline on the button";
+    Key(plat::KEY_SPACE);
+    EXPECT_TRUE(Mode().CellBox->MarkedCell1) << "Space went to the button, not the cursor";
+    EXPECT_FALSE(GameMenu().Active);
+}
+
+}  // namespace
