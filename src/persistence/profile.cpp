@@ -1,15 +1,16 @@
 #include "persistence/profile.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {
 
-std::string lastWriteFailure;
 
 void MakeProfileFolder() {
     const std::string& folder = Game().ProfilePath;
@@ -102,8 +103,8 @@ int SaveProfileFile(const std::string& name) {
     const std::string path = ProfileFilePath(name);
     // One little-endian 32-bit 1.
     if (plat::WriteFileAtomic(path, std::vector<uint8_t>{1, 0, 0, 0})) return 1;
-    lastWriteFailure = GameText().FindString("Could Not Create File") + plat::NameOfFile(path) + "'";
-    WriteErrorLog(lastWriteFailure);
+    // Logged; told once, with every other write that fails.
+    ReportWriteFailure(path, errno);
     return 0;
 }
 
@@ -143,11 +144,7 @@ void MakeCurrentPlayer(const std::string& name, bool saveSettings) {
     if (saveSettings) game.IniUpdate(1);
 }
 
-std::string TakeProfileWriteFailure() {
-    std::string text;
-    text.swap(lastWriteFailure);
-    return text;
-}
+
 
 std::string UnreadableFolderMessage() {
     return GameText().FindString("Failed Read Directory") + Game().ProfilePath + "'";

@@ -77,7 +77,7 @@ bool ListPlayers(std::vector<std::string>& players);
 bool IsPlayer(const std::string& name);
 
 // Writes the player's file through a temporary file. 0 when that failed: the
-// error log has it and TakeProfileWriteFailure the text for the player.
+// failure is reported as every failed write is (logged, told once).
 int SaveProfileFile(const std::string& name);
 // 1 when the player's file is there; a missing one is written, answering 0.
 int LoadProfileFile(const std::string& name);
@@ -89,7 +89,5 @@ std::shared_ptr<PNProfile> CreateGameProfile(const std::string& name);
 // the current player and writes nothing.
 void MakeCurrentPlayer(const std::string& name, bool saveSettings);
 
-// The message of the last profile write that failed (empty when none); reading clears it.
-std::string TakeProfileWriteFailure();
 // The message for an unreadable profile folder.
 std::string UnreadableFolderMessage();

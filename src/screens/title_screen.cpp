@@ -159,8 +159,9 @@ void TTitleScreen::ShowPlayerManager() {
     PlayerManager->DialogYesNoFunc = CreateYesNoDialog;
     PlayerManager->EnterNamePromptFunc = CreatePlayerNamePrompt;
     PlayerManager->CreateProfileFunc = [](const std::string& name) {
+        // A file that cannot be written is told once, as every failed write is.
         MakeCurrentPlayer(name, true);
-        return TakeProfileWriteFailure();
+        return std::string();
     };
     PlayerManager->CustomDeleteFunction = DeletePlayerFiles;
     PlayerManager->ConfirmDeleteFunc = ConfirmDeleteText;
@@ -230,7 +231,6 @@ std::string TTitleScreen::ContinueDetails() const {
 }
 
 void TTitleScreen::Logic() {
-    if (const std::string problem = TakeProfileWriteFailure(); !problem.empty()) ShowMessage(problem);
     if (!ManageDialogs()) return;
     if (Focus.Manage()) keyHint_.Offer(GameText().FindString("Keys Hint Menus"));
     TScreen::Logic();

@@ -244,10 +244,12 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
         w.path = data + "Player.dat";
         w.write = [](long) { SaveProfileFile("Player"); };
         w.attempt = [] {
+            plat::SetMessageBoxHook(&RecordBox);
+            GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
             SaveProfileFile("Player");
-            return TakeProfileWriteFailure();
+            return toldInBox;
         };
-        w.told = w.path;
+        w.told = plat::ExtractDir(w.path);
     } else if (name == "completion") {
         w.path = CompletionFilePath("Player", false);
         for (int i = 1; i <= 80; ++i) completionStart += std::to_string(1000 + i) + "=1\r\n";
