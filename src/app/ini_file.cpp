@@ -79,17 +79,21 @@ void TIniFile::Save() {
 }
 
 void TIniFile::Load() {
-    if (auto in = plat::ReadFile(Path())) {
-        while (!in->Eof()) {
-            std::string name, value;
-            SplitIniLine(in->ReadLine(), name, value);
-            name = IniUpper(name);
-            for (auto& line : Lines) {
-                if (line.Name == name) line.Value = value;
-            }
+    Read(Path());
+    Save();
+}
+
+void TIniFile::Read(const std::string& path) {
+    auto in = plat::ReadFile(path);
+    if (!in) return;
+    while (!in->Eof()) {
+        std::string name, value;
+        SplitIniLine(in->ReadLine(), name, value);
+        name = IniUpper(name);
+        for (auto& line : Lines) {
+            if (line.Name == name) line.Value = value;
         }
     }
-    Save();
 }
 
 bool TIniFile::FileHoldsAnEntry() const {

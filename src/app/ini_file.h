@@ -26,6 +26,8 @@ public:
     void Save();
     // Reads the file into the existing entries (if it can be opened), then saves.
     void Load();
+    // Reads another file into the existing entries; nothing is written.
+    void Read(const std::string& path);
     // Whether the file has at least one line naming one of the entries.
     bool FileHoldsAnEntry() const;
     std::string Path() const { return FileName + ".ini"; }

@@ -94,6 +94,10 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     }
     StartupStage = 5001;
     Ini.Load();
+    // Settings that cannot be kept (a read-only folder): the defaults as they
+    // stand, not the built-in full screen.
+    if (plat::FileType(Ini.Path()) != plat::FILETYPE_FILE && plat::FileType(defaults) == plat::FILETYPE_FILE)
+        Ini.Read(plat::ResolvePath(defaults));
     StartupStage = 6;
     IniExtract();
     StartupStage = 6001;

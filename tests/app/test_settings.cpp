@@ -263,6 +263,16 @@ TEST_F(SettingsTest, FileWithoutAnySettingIsTreatedAsMissing) {
     EXPECT_EQ(g.MusicVolume, 20);
     EXPECT_EQ(g.SoundVolume, 70);  // from the fields, not the default file
     EXPECT_FALSE(plat::FileType(folder + "ErrorLog.txt"));
+
+    // A settings file that cannot be made (a read-only folder; here a folder
+    // in its way): the default file as it stands, windowed.
+    plat::DeleteFile(ini);
+    plat::CreateDir(ini, false);
+    g.FullScreen = 1;
+    g.SoundVolume = 50;
+    g.Init(0);
+    EXPECT_EQ(g.FullScreen, 0);
+    EXPECT_EQ(g.SoundVolume, 70);
     plat::ShutdownAudio();
 }
 
