@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 extern char** environ;
 
@@ -113,16 +114,66 @@ std::string InstanceLockPath(const std::string& name) {
 
 void SetMessageBoxHook(MessageBoxHook hook) { messageBoxHook = hook; }
 
-void MessageBox(const std::string& title, const std::string& text, bool serious) {
-    if (messageBoxHook) messageBoxHook(title, text, serious);
+namespace {
+
+size_t CharCount(const std::string& text) {
+    size_t chars = 0;
+    for (const char c : text) chars += (static_cast<unsigned char>(c) & 0xc0) != 0x80;
+    return chars;
+}
+
+// One line broken at blanks, counted in characters (UTF-8), not bytes.
+std::string WrapLine(const std::string& line, size_t width) {
+    std::string out;
+    size_t lineChars = 0;
+    for (size_t at = 0;;) {
+        const size_t blank = line.find(' ', at);
+        const std::string word = line.substr(at, blank == std::string::npos ? std::string::npos : blank - at);
+        const size_t chars = CharCount(word);
+        if (lineChars > 0 && lineChars + 1 + chars > width) {
+            out += '\n';
+            lineChars = 0;
+        } else if (at > 0) {
+            out += ' ';
+            ++lineChars;
+        }
+        out += word;
+        lineChars += chars;
+        if (blank == std::string::npos) return out;
+        at = blank + 1;
+    }
+}
+
+}  // namespace
+
+std::string MessageBoxText(const std::string& text, size_t width) {
+    std::u32string codes;
+    const std::string utf8 = DecodeUtf8(text, codes) ? text : Latin1ToUtf8(text);
+    std::string out;
+    size_t from = 0;
+    while (from <= utf8.size()) {
+        size_t end = utf8.find('\n', from);
+        if (end == std::string::npos) end = utf8.size();
+        if (from > 0) out += '\n';
+        out += WrapLine(utf8.substr(from, end - from), width);
+        from = end + 1;
+    }
+    return out;
+}
+
+void MessageBox(const std::string& title, const std::string& rawText, bool serious) {
+    if (messageBoxHook) messageBoxHook(title, rawText, serious);
     // Under a headless X server SDL's box never returns, so tests switch it off.
     const bool allowed = std::getenv("VC_NO_MESSAGE_BOX") == nullptr;
     const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (allowed && display) {
         const Uint32 flags = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+        const std::string text = MessageBoxText(rawText);
         if (SDL_ShowSimpleMessageBox(flags, title.c_str(), text.c_str(), nullptr) == 0) return;
     }
-    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    // A line of its own in the log, never broken.
+    const std::string line = MessageBoxText(rawText, std::string::npos);
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), line.c_str());
     std::fflush(stderr);
 }
 

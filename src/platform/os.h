@@ -49,6 +49,10 @@ std::string InstanceLockPath(const std::string& name);
 // otherwise. Never shown when VC_NO_MESSAGE_BOX is set (tests): the text then
 // goes to standard error and the hook, if any, sees it.
 void MessageBox(const std::string& title, const std::string& text, bool serious);
+// The text as the system's box shows it: UTF-8 (text that is not, the game's
+// Latin-1, is turned into it), its lines broken at blanks to at most `width`
+// characters (a longer word, a path, stays whole).
+std::string MessageBoxText(const std::string& text, size_t width = 64);
 using MessageBoxHook = void (*)(const std::string& title, const std::string& text, bool serious);
 void SetMessageBoxHook(MessageBoxHook hook);
 

@@ -225,6 +225,14 @@ TEST(Os, MessageBoxGoesToHookAndStandardErrorInTests) {
     EXPECT_NE(err.find("Error loading file x"), std::string::npos);
 }
 
+// The system's box shows UTF-8 in lines it can show whole.
+TEST(Os, MessageBoxTextIsUtf8InLinesBrokenAtBlanks) {
+    EXPECT_EQ(plat::MessageBoxText("Die Datei k\xF6nnen", 64), "Die Datei k\xC3\xB6nnen") << "the game's Latin-1";
+    EXPECT_EQ(plat::MessageBoxText("k\xC3\xB6nnen", 64), "k\xC3\xB6nnen") << "UTF-8 already";
+    EXPECT_EQ(plat::MessageBoxText("one two three four\nfive", 9), "one two\nthree\nfour\nfive");
+    EXPECT_EQ(plat::MessageBoxText("in /a/very/long/path/here now", 8), "in\n/a/very/long/path/here\nnow");
+}
+
 TEST(Os, OpenUrlRejectsEmpty) { EXPECT_FALSE(plat::OpenURL("")); }
 
 }  // namespace
