@@ -144,8 +144,6 @@ void MakeCurrentPlayer(const std::string& name, bool saveSettings) {
     if (saveSettings) game.IniUpdate(1);
 }
 
-
-
 std::string UnreadableFolderMessage() {
     return GameText().FindString("Failed Read Directory") + Game().ProfilePath + "'";
 }
