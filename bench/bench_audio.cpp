@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/audio.h"
 
@@ -68,7 +68,7 @@ void BM_AudioFrame16EffectsAndMusic(benchmark::State& state) {
     }
     TGame& game = Game();
     game.ChannelsCreate(16);
-    game.MusicChannel = plat::OpenMusicStream(music.string(), true, false);
+    game.Audio.MusicChannel = plat::OpenMusicStream(music.string(), true, false);
     std::vector<GameSoundPtr> effects;
     for (int i = 0; i < 16; ++i) {
         auto s = std::make_shared<TGameSound>();
@@ -76,7 +76,7 @@ void BM_AudioFrame16EffectsAndMusic(benchmark::State& state) {
         effects.push_back(s);
         game.Channels->PlayGameSound(*s);
     }
-    game.MusicFadeInCounter = 1e9f;  // a fade that never ends, so it is worked every tick
+    game.Audio.MusicFadeInCounter = 1e9f;  // a fade that never ends, so it is worked every tick
     Delta = 1.0f;
 
     int frame = 0;
@@ -88,9 +88,9 @@ void BM_AudioFrame16EffectsAndMusic(benchmark::State& state) {
             auto channel = game.Channels->ChannelByIndex(1 + frame / 10 % 16);
             game.Channels->PlayGameSound(*effects[static_cast<size_t>(frame % 16)], channel);
         }
-        for (int tick = 0; tick < 3; ++tick) game.MusicFadeInManage();  // 200 ticks/s at 60 frames/s
+        for (int tick = 0; tick < 3; ++tick) game.Audio.MusicFadeInManage();  // 200 ticks/s at 60 frames/s
         game.Channels->Manage();
-        game.MusicRotationStep();
+        game.Audio.MusicRotationStep();
         plat::UpdateAudio();
         if (mix) benchmark::DoNotOptimize(plat::RenderAudio(kFrameSamples));
         seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -14,7 +14,7 @@
 #include <chrono>
 #include <vector>
 
-#include "app/anim_timing.h"
+#include "resources/anim_timing.h"
 #include "bench_game.h"
 #include "platform/graphics.h"
 #include "puzzle/editor_mode.h"

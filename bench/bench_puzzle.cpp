@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/cell_box.h"

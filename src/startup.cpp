@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "app/loading_screen.h"
 #include "app/splash.h"
 #include "app/write_failure.h"
@@ -41,8 +41,6 @@ void PrepareApplicationObject() {
     game.FullScreen = 1;
     game.MusicVolume = 50;
     game.SoundVolume = 50;
-    game.TerminatedUserFunction = [] { return 0; };
-    game.DataInAppBundle = 1;
 }
 
 void OpenPlayLink() {
@@ -138,7 +136,7 @@ void StartGame() {
     game.CheckGoodExit();
     game.Init(0);
     game.ChannelsCreate(16);
-    game.SetEscapeSound("buttonclick");
+    game.Audio.SetEscapeSound("buttonclick");
     game.IgnoreDebugKey = 1;
     game.IgnoreFrameworkKeys = 1;
     StartTime = plat::MilliSecs();
@@ -173,7 +171,6 @@ void StartGame() {
     LoadResources();
     FlushInput();
     game.FixedRateLogic.Init();
-    game.NoTimingTicks = 3;
 }
 
 void RunMainLoop() {

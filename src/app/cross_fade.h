@@ -3,7 +3,7 @@
 // over it with an alpha that climbs from 0 to 1 over the given time.
 #include <memory>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "resources/banks.h"
 
 class TCrossFade {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -13,7 +13,6 @@
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
-int StartupStage = 0;
 int FlipSyncMode = 1;
 uint32_t StartTime = 0;
 
@@ -70,16 +69,18 @@ void ResetGlobals() {
 
 TGame::TGame() : ExitScreen(std::make_unique<TExitScreen>()) {
     SetGameMouse(&Mouse);
+    InputFlushHook() = [this] { Mouse.TakePress(); };
 }
 
 TGame::~TGame() {
     if (&GameMouse() == &Mouse) SetGameMouse(nullptr);
+    InputFlushHook() = nullptr;
 }
 
 // ---- timing ------------------------------------------------------------------
 
 int TGame::FastOn() {
-    Fast = 1;
+    Fast = true;
     LastFlipSync = FlipSyncMode;
     FlipSyncMode = 0;
     FixedRateLogic.Init();
@@ -88,8 +89,8 @@ int TGame::FastOn() {
 }
 
 int TGame::FastOff() {
-    if (Fast != 1) return 0;
-    Fast = 0;
+    if (!Fast) return 0;
+    Fast = false;
     FlipSyncMode = LastFlipSync;
     FixedRateLogic.Init();
     FixedRateLogic.HistoryClear();
@@ -97,16 +98,17 @@ int TGame::FastOff() {
 }
 
 int TGame::SlowMotionOn() {
-    SlowMotion = 1;
-    CurrentSpeed = SlowMotionSpeed;
-    FixedRateLogic.Framerate = static_cast<float>(FixedRateLogic.FramerateDefault) * SlowMotionSpeed;
+    constexpr float kSlowMotionSpeed = 0.25f;
+    SlowMotion = true;
+    CurrentSpeed = kSlowMotionSpeed;
+    FixedRateLogic.Framerate = static_cast<float>(FixedRateLogic.FramerateDefault) * kSlowMotionSpeed;
     FixedRateLogic.CalcMS();
     FixedRateLogic.Init();
     return 1;
 }
 
 int TGame::SlowMotionOff() {
-    SlowMotion = 0;
+    SlowMotion = false;
     CurrentSpeed = 1.0f;
     FixedRateLogic.Framerate = static_cast<float>(FixedRateLogic.FramerateDefault);
     FixedRateLogic.CalcMS();
@@ -136,13 +138,6 @@ int TGame::SetWindowCoords() {
     const plat::Rect r = plat::WindowOuterRect();
     WindowX = r.x;
     WindowY = r.y;
-    return 1;
-}
-
-int TGame::SetClientCoords() {
-    const plat::Rect r = plat::WindowClientRect();
-    ClientX = r.x;
-    ClientY = r.y;
     return 1;
 }
 
@@ -198,19 +193,18 @@ int TGame::SetDriver(int driver) {
 // ---- pause and window state -------------------------------------------------
 
 int TGame::Pause() {
-    PausedMusicState = Music;
-    PausedSpeechState = Speech;
-    if (Music) MusicOff();
-    if (Speech) SpeechOff();
-    if (PausedUserFunction) PausedUserFunction();
+    Audio.PausedMusicState = Music != 0;
+    Audio.PausedSpeechState = Speech != 0;
+    if (Music) Audio.MusicOff();
+    if (Speech) Audio.SpeechOff();
     plat::SetProcessPriority(plat::PRIORITY_NORMAL);
     plat::SetThreadPriority(0);
     return 1;
 }
 
 int TGame::UnPause() {
-    if (PausedMusicState) MusicOn();
-    if (PausedSpeechState) SpeechOn();
+    if (Audio.PausedMusicState) Audio.MusicOn();
+    if (Audio.PausedSpeechState) Audio.SpeechOn();
     SetPriority();
     FixedRateLogic.Init();
     return 1;
@@ -218,9 +212,8 @@ int TGame::UnPause() {
 
 int TGame::GameTerminated() {
     if (!TerminatedEvent) return 1;
-    TerminatedEvent = 0;
-    if (TerminatedUserFunction && TerminatedUserFunction() != 0) return 1;
-    InstantExit = 1;
+    TerminatedEvent = false;
+    InstantExit = true;
     if (CurrentTScreen && CurrentTScreen->name == "game" && SaveCurrentProfile) SaveCurrentProfile();
     if (KeepProgressFunction) KeepProgressFunction();
     return -1;
@@ -229,29 +222,23 @@ int TGame::GameTerminated() {
 int TGame::CheckWindow() {
     if (GameTerminated() == -1) return -1;
     if (SuspendedEvent && !Suspended) {
-        if (PauseOnLossOfFocus && !Paused) {
-            Paused = 1;
-            Pause();
-        }
         if (!Paused) Pause();
-        Suspended = 1;
-        if (UserSuspendFunction) UserSuspendFunction();
+        Suspended = true;
     } else if (!SuspendedEvent && Suspended) {
         if (!Paused) {
-            if (PausedMusicState) MusicOn();
-            if (PausedSpeechState) SpeechOn();
+            if (Audio.PausedMusicState) Audio.MusicOn();
+            if (Audio.PausedSpeechState) Audio.SpeechOn();
             SetPriority();
         }
         FixedRateLogic.Init();
-        Suspended = 0;
-        if (UserResumeFunction) UserResumeFunction();
+        Suspended = false;
         FlushInput();
     }
     if (!Suspended && !Paused) {
-        if (Music && !MusicLooped && MusicChannel && !plat::ChannelPlaying(*MusicChannel)) MusicStopped = 1;
-        if (Speech && SpeechChannel && !plat::ChannelPlaying(*SpeechChannel)) SpeechStopped = 1;
-        MusicFadeInManage();
-        MusicFadeOutManage();
+        if (Music && !Audio.MusicLooped && Audio.MusicChannel && !plat::ChannelPlaying(*Audio.MusicChannel)) Audio.MusicStopped = true;
+        if (Speech && Audio.SpeechChannel && !plat::ChannelPlaying(*Audio.SpeechChannel)) Audio.SpeechStopped = true;
+        Audio.MusicFadeInManage();
+        Audio.MusicFadeOutManage();
     }
     if (Suspended) plat::Delay(1);
     return 1;
@@ -260,14 +247,14 @@ int TGame::CheckWindow() {
 // ---- keys -----------------------------------------------------------------------
 
 void TGame::StartEscapeFade() {
-    EscapeSoundPlay();
+    Audio.EscapeSoundPlay();
     int time = CurrentTScreen ? CurrentTScreen->SetEscDestination() : 0;
     if (time == 0) time = DefaultFadeTime;
-    if (FadeMusic) {
-        GameFade.Init(time, 1, MusicChannel, 0, 0);
+    if (Audio.FadeMusic) {
+        GameFade.Init(time, 1, Audio.MusicChannel, 0, 0);
     } else {
         GameFade.Init(time, 1, nullptr, 0, 0);
-        FadeMusic = 1;
+        Audio.FadeMusic = true;
     }
 }
 
@@ -275,7 +262,7 @@ void TGame::ReadPauseKey() {
     if (IgnorePauseKey) return;
     const bool toggle = KeyHit('P') || (Paused && Mouse.h1 > 0);
     if (!toggle) return;
-    Paused = Paused ? 0 : 1;
+    Paused = !Paused;
     if (Paused) Pause(); else UnPause();
     FlushInput();
 }
@@ -289,7 +276,7 @@ void TGame::ReadEscapeKey() {
         }
         GameFade.Finish();
     } else if (Paused) {
-        Paused = 0;
+        Paused = false;
         UnPause();
         FlushInput();
     } else if (IgnoreEscapeKey) {
@@ -314,16 +301,16 @@ void TGame::ReadFrameworkKeys() {
     const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
     if (ctrl && KeyHit('X')) {
         if (CurrentTScreen && CurrentTScreen->name == "game" && SaveCurrentProfile) SaveCurrentProfile();
-        InstantExit = 1;
+        InstantExit = true;
     }
     if (KeyHit('F')) ToggleFullScreen();
-    if (KeyHit('M')) { if (Music) MusicOff(); else MusicOn(); }
+    if (KeyHit('M')) { if (Music) Audio.MusicOff(); else Audio.MusicOn(); }
     if (KeyHit('S')) Sound = Sound ? 0 : 1;
     if (Debug) {
         if (KeyHit('T')) { if (Fast) FastOff(); else { SlowMotionOff(); FastOn(); } }
         if (KeyHit('L')) { if (SlowMotion) SlowMotionOff(); else { FastOff(); SlowMotionOn(); } }
         if (KeyHit('I')) FlipSyncMode = FlipSyncMode == 1 ? -1 : (FlipSyncMode == -1 ? 0 : 1);
-        if (KeyHit('N')) NoTiming = NoTiming ? 0 : 1;
+        if (KeyHit('N')) NoTiming = !NoTiming;
     }
     if (KeyHit('V')) ToggleVSync();
     // The other back end, which here means opening the graphics afresh.
@@ -333,10 +320,10 @@ void TGame::ReadFrameworkKeys() {
 int TGame::ReadKeys() {
     if (CheckWindow() == -1) {
         // Paused or in the background nothing fades: the game ends at once.
-        if (FadeOnExit == 0 || Paused || Suspended) return -1;
-        InstantExit = 0;
+        if (Paused || Suspended) return -1;
+        InstantExit = false;
         // A screen still fading in fades out from where it got to.
-        GameFade.TurnOut(DefaultFadeTime, MusicChannel);
+        GameFade.TurnOut(DefaultFadeTime, Audio.MusicChannel);
         DestinationTScreen = ExitScreen.get();
     }
     if (BlockKeys) return 0;
@@ -348,16 +335,7 @@ int TGame::ReadKeys() {
         FlushKeys();
     }
     ReadFrameworkKeys();
-    if (!IgnoreDebugKey && KeyHit('D')) {
-        Debug = Debug ? 0 : 1;
-        if (Debug) LogicTime.Start();
-    }
-    if (GraphicPlacement) {
-        if (KeyHit(plat::KEY_LEFT)) gpX -= 1;
-        if (KeyHit(plat::KEY_RIGHT)) gpX += 1;
-        if (KeyHit(plat::KEY_UP)) gpY -= 1;
-        if (KeyHit(plat::KEY_DOWN)) gpY += 1;
-    }
+    if (!IgnoreDebugKey && KeyHit('D')) Debug = !Debug;
     if (!Paused && !Suspended && CurrentTScreen) CurrentTScreen->SpecificKeys();
     return 1;
 }
@@ -369,9 +347,9 @@ int TGame::DoPeekEvent() {
     plat::Event e;
     while (plat::TakeEvent(e)) {
         switch (e.kind) {
-            case plat::EventKind::AppSuspend: SuspendedEvent = 1; break;
-            case plat::EventKind::AppResume: SuspendedEvent = 0; break;
-            case plat::EventKind::AppTerminate: TerminatedEvent = 1; break;
+            case plat::EventKind::AppSuspend: SuspendedEvent = true; break;
+            case plat::EventKind::AppResume: SuspendedEvent = false; break;
+            case plat::EventKind::AppTerminate: TerminatedEvent = true; break;
             case plat::EventKind::KeyDown: RecordKeyDown(e.data); break;
             case plat::EventKind::KeyUp: RecordKeyUp(e.data); break;
             case plat::EventKind::KeyChar: RecordChar(e.data); break;
@@ -389,7 +367,7 @@ int TGame::DoPeekEvent() {
             case plat::EventKind::None: break;
         }
     }
-    if (Suspended == 1 && SuspendedEvent == 1 && plat::GraphicsOpen() && plat::WindowHasFocus()) SuspendedEvent = 0;
+    if (Suspended && SuspendedEvent && plat::GraphicsOpen() && plat::WindowHasFocus()) SuspendedEvent = false;
     return 1;
 }
 
@@ -411,25 +389,18 @@ int TGame::RunLogicTicks() {
 }
 
 int TGame::MainLogicLoop() {
-    FixedRateLogic.Calc();
-    if (NoTiming) FixedRateLogic.NumTicks = NoTimingTicks;
-    LogicTime.Start();
-    if (RunLogicTicks() == -1) return -1;
-    LogicTime.Calc();
-    return 1;
-}
-
-int TGame::LogicWrapper() {
-    DoPeekEvent();
-    ReadKeys();
-    if (InstantExit) return -1;
-    if (Paused || Suspended) return 0;
-    GameFade.Manage();
-    if (!GameFade.Active || GameFade.AllowAnim) {
-        ScreenChange();
-        if (CurrentTScreen) CurrentTScreen->Logic();
+    // A moved window stalls the loop: its time is not owed as ticks.
+    if (!Fast && plat::GraphicsOpen()) {
+        const plat::Rect outer = plat::WindowOuterRect();
+        if (outer.x != WindowX || outer.y != WindowY) {
+            FixedRateLogic.Init();
+            SetWindowCoords();
+        }
     }
-    return 1;
+    FixedRateLogic.Calc(Fast, VSync == 1);
+    // Without timing every frame runs three ticks, however long it took.
+    if (NoTiming) FixedRateLogic.NumTicks = 3;
+    return RunLogicTicks() == -1 ? -1 : 1;
 }
 
 int TPellorineGame::LogicWrapper() {
@@ -437,7 +408,6 @@ int TPellorineGame::LogicWrapper() {
     Mouse.Manage();
     DoPeekEvent();
     ReadKeys();
-    CheckCommandQForMac();
     if (InstantExit) return -1;
     if (plat::MilliSecs() - StartTime > 5000 && (Paused || Suspended)) return 0;
     GameFade.Manage();
@@ -458,9 +428,8 @@ int TGame::ScreenChange() {
                      true);
         return 0;
     }
-    LastTScreen = CurrentTScreen;
     if (DestinationTScreen == ExitScreen.get()) {
-        InstantExit = 1;
+        InstantExit = true;
         CurrentTScreen = ExitScreen.get();
     } else {
         DestinationTScreen->PreStart();
@@ -472,11 +441,9 @@ int TGame::ScreenChange() {
 void TGame::ShowPaused() {
     if (!(Paused || Suspended) || !SpritePausedImage) return;
     plat::SetBlend(plat::ALPHABLEND);
-    if (DimWhenPaused) {
-        plat::SetColor(0, 0, 0);
-        plat::SetAlpha(0.5f);
-        plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
-    }
+    plat::SetColor(0, 0, 0);
+    plat::SetAlpha(0.5f);
+    plat::DrawRect(0, 0, ScreenWidth, ScreenHeight);
     plat::SetColor(255, 255, 255);
     plat::SetAlpha(1.0f);
     plat::DrawImage(*SpritePausedImage, ScreenWidth / 2.0f, ScreenHeight / 2.0f);
@@ -484,23 +451,15 @@ void TGame::ShowPaused() {
 }
 
 int TGame::ScreenDraw() {
-    DrawTime.Start();
-    if (NoDraw) {
-        NoDraw = 0;
-        return 0;
-    }
     if (CurrentTScreen) CurrentTScreen->Draw();
     if (!GameFade.Active) ShowPaused();
-    if (FadeMouse) Mouse.Draw();
     GameFade.Draw();
     if (GameFade.Active) ShowPaused();
-    if (!FadeMouse) Mouse.Draw();
-    DrawTime.Calc();
+    Mouse.Draw();
     return PostDraw();
 }
 
 int TGame::PostDraw() {
-    FPS.Frame();
     plat::Flip(FlipSyncMode);
     return 1;
 }
@@ -511,18 +470,18 @@ int TGame::RunFrame() {
         return -1;
     }
     ScreenDraw();
-    MusicRotationStep();
+    Audio.MusicRotationStep();
     plat::UpdateAudio();
     return 1;
 }
 
 int TGame::Kill() {
-    if (MusicChannel) plat::StopChannel(*MusicChannel);
-    if (SpeechChannel) plat::StopChannel(*SpeechChannel);
-    if (EscapeChannel) plat::StopChannel(*EscapeChannel);
-    MusicChannel.reset();
-    SpeechChannel.reset();
-    EscapeChannel.reset();
+    if (Audio.MusicChannel) plat::StopChannel(*Audio.MusicChannel);
+    if (Audio.SpeechChannel) plat::StopChannel(*Audio.SpeechChannel);
+    if (Audio.EscapeChannel) plat::StopChannel(*Audio.EscapeChannel);
+    Audio.MusicChannel.reset();
+    Audio.SpeechChannel.reset();
+    Audio.EscapeChannel.reset();
     ChannelsKill();
     return 1;
 }

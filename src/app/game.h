@@ -5,22 +5,23 @@
 #include <memory>
 #include <string>
 
-#include "app/anim_timing.h"
+#include "resources/anim_timing.h"
+#include "app/game_audio.h"
 #include "app/ini_file.h"
 #include "app/screen.h"
-#include "app/view_state.h"
+#include "resources/view_state.h"
 #include "gui/mouse_pointer.h"
 #include "platform/audio.h"
 #include "platform/graphics.h"
 #include "platform/legacy_settings.h"
 #include "resources/channels.h"
+#include "resources/error_state.h"
 #include "resources/game_paths.h"
 #include "resources/sound_settings.h"
 
 
 class TProfile;
 
-extern int StartupStage;
 extern int FlipSyncMode;
 extern uint32_t StartTime;
 
@@ -33,94 +34,66 @@ public:
 
     TIniFile Ini;
 
-    // ---- display -------------------------------------------------------
+    // ---- settings (kept in the settings file) --------------------------------
     int FullScreen = 1;
-    int ForceWindowedMode = 0;
-    int Hertz = 60;
-    int Depth = 0;
-    int DesktopRefreshRate = 0;
-    int GameRefreshRate = 0;
-    int Fast = 0;
-    int LastFlipSync = 0;
-    int SlowMotion = 0;
-    float SlowMotionSpeed = 0.25f;
-    int WindowHandle = 0;
-    int WindowX = 0, WindowY = 0;
-    int ClientX = 0, ClientY = 0;
-
-    // ---- screens -------------------------------------------------------
-    TScreen* CurrentTScreen = nullptr;
-    TScreen* DestinationTScreen = nullptr;
-    TScreen* LastTScreen = nullptr;
-
-    int LagFix = 0;
     int VSync = 1;
-    int FadeOnExit = 1;
-    int NoTiming = 0;
-    int NoTimingTicks = 1;
     int Driver = 0;
-    int FadeMouse = 0;
-    int DesktopWidth = 0, DesktopHeight = 0;
+    int Fade = 1;
     int FullScreenProcess = 0, FullScreenThread = 0;
     int WindowedProcess = 0, WindowedThread = 0;
-    int DataInAppBundle = 0;
-    int UseCorrectPath = 1;
-    std::string SubPath = "BrassfernGames/My Game/";
-
-    // ---- audio switches and state -------------------------------------
-    plat::ChannelPtr MusicChannel;
-    std::string MusicFileName = "none";
-    std::string MusicName = "none";
-    int MusicLooped = 1;
-    int MusicRestart = 1;
-    int MusicStopped = 0;
-    int FadeMusic = 1;
-    plat::ChannelPtr SpeechChannel;
-    int SpeechStopped = 0;
-    plat::ChannelPtr EscapeChannel;
+    int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
+    int Region = 0, SubRegion = 0;
+    // The driver the settings name.
     std::string SoundDriver = legacy::SOUND_DRIVER_FREEAUDIO;
-    int MusicRotationEnabled = 0;
-    int MusicTrackNumber = 1;  // the rotation's next track: "music" + number + ".ogg"
-    plat::SoundPtr MusicSample;
-    float MusicFadeIn = 50.0f;  // ms
-    float MusicFadeInCounter = 0;
-    float MusicFadeOut = 1000.0f;  // ms
-    float MusicFadeOutCounter = 0;
-    plat::ChannelPtr SpecialChannel;  // paused and resumed with the music
-    GameSoundPtr EscapeSound;
+    // The name of the player kept in the settings.
+    std::string ProfileName;
 
-    // ---- pause, fades, misc ------------------------------------------
+    // ---- display ---------------------------------------------------------------
+    // Full screen failed once this run: only a window is tried again.
+    bool ForceWindowedMode = false;
+    // The developer's speed switches (the debug keys): one tick a frame, or
+    // a quarter of the speed.
+    bool Debug = false;
+    bool Fast = false;
+    bool SlowMotion = false;
+    bool NoTiming = false;
+    int LastFlipSync = 0;
+    // Where the window stood at the last frame: a moved window stalls the loop.
+    int WindowX = 0, WindowY = 0;
+    // Opens a graphics mode; tests replace it to simulate failures.
+    std::function<bool(int width, int height, int depth, int hertz)> OpenGraphicsFunction;
+
+    // ---- screens ---------------------------------------------------------------
+    TScreen* CurrentTScreen = nullptr;
+    TScreen* DestinationTScreen = nullptr;
+    // The one fade between screens.
+    TGameFade GameFade;
+    // The next fade is skipped (the screen appears at once).
+    bool NoFade = false;
+    std::unique_ptr<TScreen> ExitScreen;
+    TMousePointer Mouse;
+
+    // ---- audio ------------------------------------------------------------------
+    // Music, speech and the escape sound.
+    TGameAudio Audio{*this};
+
+    // ---- pause, window state and exit ------------------------------------------
+    bool Paused = false;
+    bool Suspended = false;
+    bool InstantExit = false;
+    bool TerminatedEvent = false;
+    bool SuspendedEvent = false;
     plat::ImagePtr SpritePausedImage;
     // Writes the words on the paused plate, whose middle is given.
     std::function<void(float, float)> DrawPausedWords;
-    int FirstTime = 1;
-    int InstantExit = 0;
-    int Fade = 1;
-    int NoFade = 0;
-    int NoDraw = 0;
-    int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
-    int Paused = 0;
-    int DimWhenPaused = 1;
-    int PauseOnLossOfFocus = 0;
-    int PausedMusicState = 1, PausedSpeechState = 1;
-    int Suspended = 0;
-    int MaxLevels = 10;
-    int TerminatedEvent = 0;
-    std::function<int()> TerminatedUserFunction;
-    int SuspendedEvent = 0;
-    std::string OSVersion;
-    std::function<int()> PausedUserFunction, UserSuspendFunction, UserResumeFunction;
-    int Debug = 0;
-    TDebugVar LogicTime{"Logic   "}, DrawTime{"Draw    "}, CodeTime{"Code    "};
-    TFPSCounter FPS{"FPS     "};
-    int GraphicPlacement = 0, gpX = 0, gpY = 0;
-    std::unique_ptr<TScreen> ExitScreen;
-    TMousePointer Mouse;
-    // The player playing now (none until one is chosen) and the name kept
-    // in the settings.
+
+    // ---- the player and the shared data folder ------------------------------------
+    // The shared data folder holds what the game writes (tests may keep it
+    // beside the program instead).
+    int UseCorrectPath = 1;
+    std::string SubPath = "BrassfernGames/My Game/";
+    // The player playing now (none until one is chosen).
     std::shared_ptr<TProfile> CurrentProfile;
-    std::string ProfileName;
-    int Region = 0, SubRegion = 0;
     // Saves the current player's profile (set by the profile code).
     std::function<void()> SaveCurrentProfile;
     // Keeps what the player would lose if the game ended now (the puzzle in
@@ -153,12 +126,9 @@ public:
     int ToggleFullScreen();
     int ToggleVSync();
     int SetDriver(int driver);
-    // Opens a graphics mode; tests replace it to simulate failures.
-    std::function<bool(int width, int height, int depth, int hertz)> OpenGraphicsFunction;
     int GraphicsCreate();
     int SetPriority();
     int SetWindowCoords();
-    int SetClientCoords();
     int RestoreMouseCoords();
 
     // ---- window state, keys and pause -------------------------------------
@@ -175,35 +145,6 @@ public:
     int SetFlipSync();
     int IniUpdate(int markChanged);
 
-    // ---- music ----------------------------------------------------------
-    // Loads MusicPath + file (fatal when it cannot be loaded); a track of the
-    // music bank is taken from there instead of being read again.
-    int MusicLoad(const std::string& file, int looped);
-    int MusicSet(plat::SoundPtr sound, const std::string& name, int looped);
-    int MusicStop();
-    int MusicPlay(int fadeIn);
-    int MusicNone();
-    float MusicFadeInCalc() const;
-    float MusicFadeOutCalc() const;
-    int MusicFadeInApply();
-    int MusicFadeOutApply();
-    int MusicFadeInManage();
-    int MusicFadeOutManage();
-    int MusicSetVolume(int volume, int save);
-    int MusicChangeVolume(int step);
-    int ToggleMusic();
-    int MusicOn();
-    int MusicOff();
-
-    // ---- music rotation ("music1.ogg", "music2.ogg" from the music bank) --
-    // Enables the rotation and starts the next track now (title screen).
-    int MusicRotationStart();
-    // Stops the music and starts track MusicTrackNumber, not looped; then
-    // advances the number 1 -> 2 -> 1. 0 when the track is not in the bank.
-    int MusicRotationPlayNext();
-    // Once per frame: the next track when the current one has ended.
-    void MusicRotationStep();
-
     // ---- sound effects ----------------------------------------------------
     // At the sound's own volume.
     int GameSoundPlay(plat::ChannelPtr& channel, TGameSound& sound, float pan);
@@ -212,16 +153,7 @@ public:
     int SoundSetVolume(int volume, int save);
     int SoundChangeVolume(int step);
 
-    // ---- speech -------------------------------------------------------------
-    int SpeechPlay(TGameSound& sound, int interrupt);
-    int SpeechSetVolume(int volume, int save);
-    int SpeechOn();
-    int SpeechOff();
-
     // ---- channels and driver ------------------------------------------------
-    // SoundPath + name + ".wav".
-    int SetEscapeSound(const std::string& name);
-    int EscapeSoundPlay();
     // Also makes TGameSound::PlayInChannel play through GameSoundPlay.
     int ChannelsCreate(int count);
     int ChannelsKill();
@@ -231,7 +163,8 @@ public:
 
     // ---- the loop ---------------------------------------------------------
     int MainLogicLoop();
-    virtual int LogicWrapper();
+    // One logic tick: events, global keys, the fade, the screen.
+    virtual int LogicWrapper() = 0;
     int DoPeekEvent();
     int ScreenDraw();
     int PostDraw();
@@ -242,10 +175,11 @@ public:
 
     int Kill();
 
+    bool ScreenFading() const override { return GameFade.Active != 0; }
+
 protected:
     int RunLogicTicks();
     int ChooseBackEnd();
-    void MeasureDesktop();
     int OpenFullScreen();
     int OpenWindow();
     void StartEscapeFade();
@@ -257,7 +191,6 @@ protected:
 class TPellorineGame : public TGame {
 public:
     int LogicWrapper() override;
-    int CheckCommandQForMac() { return 0; }
 };
 
 class PNMouse;

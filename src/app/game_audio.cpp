@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "resources/error.h"
 #include "resources/resource_globals.h"
@@ -41,15 +41,15 @@ bool CountDown(float& counter) {
 
 // ---- music -------------------------------------------------------------------------
 
-int TGame::MusicLoad(const std::string& file, int looped) {
-    if (Music) {
+int TGameAudio::MusicLoad(const std::string& file, int looped) {
+    if (game_.Music) {
         MusicStop();
         // The game's tracks are held whole in the music bank (not looped).
         const std::string name = BankName(file);
         if (!looped && MusicBank().Has(name)) {
             MusicSample = MusicBank().Find(name)->sound;
         } else {
-            const std::string path = MusicPath + file;
+            const std::string path = game_.MusicPath + file;
             MusicSample = plat::LoadSound(path, plat::SOUND_STREAM | (looped ? plat::SOUND_LOOP : 0));
             if (!MusicSample) ErrorMessage("Error loading sample " + path, true);
         }
@@ -60,8 +60,8 @@ int TGame::MusicLoad(const std::string& file, int looped) {
     return 1;
 }
 
-int TGame::MusicSet(plat::SoundPtr sound, const std::string& name, int looped) {
-    if (Music) {
+int TGameAudio::MusicSet(plat::SoundPtr sound, const std::string& name, int looped) {
+    if (game_.Music) {
         MusicStop();
         MusicSample = std::move(sound);
     }
@@ -71,8 +71,8 @@ int TGame::MusicSet(plat::SoundPtr sound, const std::string& name, int looped) {
     return 1;
 }
 
-int TGame::MusicStop() {
-    if (Music && Playing(MusicChannel)) {
+int TGameAudio::MusicStop() {
+    if (game_.Music && Playing(MusicChannel)) {
         plat::StopChannel(*MusicChannel);
         MusicChannel = plat::AllocChannel();
     }
@@ -80,11 +80,11 @@ int TGame::MusicStop() {
     return 1;
 }
 
-int TGame::MusicPlay(int fadeIn) {
-    if (!Music) {
+int TGameAudio::MusicPlay(int fadeIn) {
+    if (!game_.Music) {
         MusicRestart = 1;
     } else if (MusicChannel && MusicSample) {
-        MusicFadeInCounter = fadeIn ? std::max(0.0f, std::trunc(CalcAnimLength(MusicFadeIn - 1.0f))) : 0.0f;
+        MusicFadeInCounter = fadeIn ? std::max(0.0f, std::trunc(game_.CalcAnimLength(MusicFadeIn - 1.0f))) : 0.0f;
         plat::CueSound(MusicSample, MusicChannel);
         MusicFadeInApply();
         plat::ResumeChannel(*MusicChannel);
@@ -95,81 +95,81 @@ int TGame::MusicPlay(int fadeIn) {
     return 1;
 }
 
-int TGame::MusicNone() {
+int TGameAudio::MusicNone() {
     MusicFileName = "none";
     MusicName = "none";
     MusicRestart = 1;
     return 1;
 }
 
-float TGame::MusicFadeInCalc() const {
-    const float length = CalcAnimLength(MusicFadeIn);
+float TGameAudio::MusicFadeInCalc() const {
+    const float length = game_.CalcAnimLength(MusicFadeIn);
     if (length <= 0) return 1.0f;
     return (length - MusicFadeInCounter) / length;
 }
 
-float TGame::MusicFadeOutCalc() const {
-    const float length = CalcAnimLength(MusicFadeOut);
+float TGameAudio::MusicFadeOutCalc() const {
+    const float length = game_.CalcAnimLength(MusicFadeOut);
     if (length <= 0) return 1.0f;
     return (length - MusicFadeOutCounter) / length;
 }
 
-int TGame::MusicFadeInApply() {
+int TGameAudio::MusicFadeInApply() {
     const float f = MusicFadeIn > 0 ? MusicFadeInCalc() : 1.0f;
-    SetVolume(MusicChannel, f * VolumeFactor(MusicVolume));
+    SetVolume(MusicChannel, f * VolumeFactor(game_.MusicVolume));
     return 1;
 }
 
-int TGame::MusicFadeOutApply() {
+int TGameAudio::MusicFadeOutApply() {
     const float f = MusicFadeOut > 0 ? MusicFadeOutCalc() : 1.0f;
-    SetVolume(MusicChannel, VolumeFactor(MusicVolume) * (1.0f - f));
+    SetVolume(MusicChannel, VolumeFactor(game_.MusicVolume) * (1.0f - f));
     return 1;
 }
 
-int TGame::MusicFadeInManage() {
+int TGameAudio::MusicFadeInManage() {
     if (!CountDown(MusicFadeInCounter)) return 0;
     return MusicFadeInApply();
 }
 
-int TGame::MusicFadeOutManage() {
+int TGameAudio::MusicFadeOutManage() {
     if (!CountDown(MusicFadeOutCounter)) return 0;
     return MusicFadeOutApply();
 }
 
-int TGame::MusicSetVolume(int volume, int save) {
-    MusicVolume = ClampVolume(volume);
-    SetVolume(MusicChannel, VolumeFactor(MusicVolume));
+int TGameAudio::MusicSetVolume(int volume, int save) {
+    game_.MusicVolume = ClampVolume(volume);
+    SetVolume(MusicChannel, VolumeFactor(game_.MusicVolume));
     if (save == 1) {
-        IniUpdate(1);
-        FixedRateLogic.Init();
+        game_.IniUpdate(1);
+        game_.FixedRateLogic.Init();
     }
     return 1;
 }
 
-int TGame::MusicChangeVolume(int step) { return MusicSetVolume(ClampVolume(MusicVolume + step), 1); }
+int TGameAudio::MusicChangeVolume(int step) { return MusicSetVolume(ClampVolume(game_.MusicVolume + step), 1); }
 
-int TGame::ToggleMusic() {
-    if (Paused) return 0;
-    if (Music)
+int TGameAudio::ToggleMusic() {
+    if (game_.Paused) return 0;
+    if (game_.Music)
         MusicOff();
     else
         MusicOn();
-    IniUpdate(1);
-    FixedRateLogic.Init();
+    game_.IniUpdate(1);
+    game_.FixedRateLogic.Init();
     return 1;
 }
 
-int TGame::MusicOff() {
+int TGameAudio::MusicOff() {
     if (MusicRestart == 1) return 0;  // set up but not started: nothing to pause
-    Music = 0;
+    game_.Music = 0;
     if (MusicChannel) plat::PauseChannel(*MusicChannel);
     if (SpecialChannel) plat::PauseChannel(*SpecialChannel);
     return 1;
 }
 
-int TGame::MusicOn() {
-    if (Music == 1) return 0;
-    Music = 1;
+int TGameAudio::MusicOn() {
+    if (game_.Music == 1) return 0;
+    game_.Music = 1;
     if (MusicRestart == 1 || !MusicChannel) {
         // After MusicNone there is no track to load or play.
         if (MusicFileName == "none") return 1;
@@ -185,12 +185,12 @@ int TGame::MusicOn() {
 
 // ---- music rotation ---------------------------------------------------------------------
 
-int TGame::MusicRotationStart() {
+int TGameAudio::MusicRotationStart() {
     MusicRotationEnabled = 1;
     return MusicRotationPlayNext();
 }
 
-int TGame::MusicRotationPlayNext() {
+int TGameAudio::MusicRotationPlayNext() {
     const std::string file = "music" + std::to_string(MusicTrackNumber) + ".ogg";
     const std::string name = BankName(file);
     if (!MusicBank().Has(name)) return 0;
@@ -205,8 +205,8 @@ int TGame::MusicRotationPlayNext() {
     return 1;
 }
 
-void TGame::MusicRotationStep() {
-    if (!MusicRotationEnabled || !Music) return;
+void TGameAudio::MusicRotationStep() {
+    if (!MusicRotationEnabled || !game_.Music) return;
     // A paused track still counts as playing; only an ended one moves on.
     if (Playing(MusicChannel)) return;
     MusicRotationPlayNext();
@@ -247,47 +247,47 @@ int TGame::SoundChangeVolume(int step) { return SoundSetVolume(ClampVolume(Sound
 
 // ---- speech -----------------------------------------------------------------------------
 
-int TGame::SpeechPlay(TGameSound& sound, int interrupt) {
-    if (!Speech || !SpeechChannel || !sound.sound) return 0;
+int TGameAudio::SpeechPlay(TGameSound& sound, int interrupt) {
+    if (!game_.Speech || !SpeechChannel || !sound.sound) return 0;
     if (!interrupt && Playing(SpeechChannel)) return 0;
     plat::CueSound(sound.sound, SpeechChannel);
-    plat::SetChannelVolume(*SpeechChannel, VolumeFactor(SpeechVolume));
+    plat::SetChannelVolume(*SpeechChannel, VolumeFactor(game_.SpeechVolume));
     plat::ResumeChannel(*SpeechChannel);
     SpeechStopped = 0;
     return 1;
 }
 
-int TGame::SpeechSetVolume(int volume, int save) {
-    SpeechVolume = ClampVolume(volume);
-    SetVolume(SpeechChannel, VolumeFactor(SpeechVolume));
+int TGameAudio::SpeechSetVolume(int volume, int save) {
+    game_.SpeechVolume = ClampVolume(volume);
+    SetVolume(SpeechChannel, VolumeFactor(game_.SpeechVolume));
     if (save == 1) {
-        IniUpdate(1);
-        FixedRateLogic.Init();
+        game_.IniUpdate(1);
+        game_.FixedRateLogic.Init();
     }
     return 1;
 }
 
-int TGame::SpeechOff() {
-    Speech = 0;
+int TGameAudio::SpeechOff() {
+    game_.Speech = 0;
     if (SpeechChannel) plat::PauseChannel(*SpeechChannel);
     return 1;
 }
 
-int TGame::SpeechOn() {
-    if (Speech) return 0;
-    Speech = 1;
+int TGameAudio::SpeechOn() {
+    if (game_.Speech) return 0;
+    game_.Speech = 1;
     if (SpeechChannel && !SpeechStopped) plat::ResumeChannel(*SpeechChannel);
     return 1;
 }
 
 // ---- channels and driver -------------------------------------------------------------------
 
-int TGame::SetEscapeSound(const std::string& name) {
-    EscapeSound = TGameSound::Create(SoundPath + name + ".wav", 0);
+int TGameAudio::SetEscapeSound(const std::string& name) {
+    EscapeSound = TGameSound::Create(game_.SoundPath + name + ".wav", 0);
     return 1;
 }
 
-int TGame::EscapeSoundPlay() {
+int TGameAudio::EscapeSoundPlay() {
     if (!EscapeSound) return 0;
     if (!EscapeChannel) EscapeChannel = plat::AllocChannel();
     return EscapeSound->PlayInChannel(EscapeChannel, 0.0f);

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -11,6 +11,9 @@
 #include "resources/error_state.h"
 
 namespace {
+
+// The rate a mode is asked for; the display keeps its own where it differs.
+constexpr int kRefreshRate = 60;
 
 bool OpenMode(TGame& game, int width, int height, int depth, int hertz) {
     if (game.OpenGraphicsFunction) return game.OpenGraphicsFunction(width, height, depth, hertz);
@@ -48,16 +51,6 @@ int TGame::ChooseBackEnd() {
     throw TGameError("No DirectX or OpenGL 3D Drivers Found!");
 }
 
-void TGame::MeasureDesktop() {
-    StartupStage = 112;
-    if (!FirstTime) return;
-    FirstTime = 0;
-    DesktopRefreshRate = 60;
-    StartupStage = 113;
-    DesktopWidth = plat::DesktopWidth();
-    DesktopHeight = plat::DesktopHeight();
-}
-
 int TGame::OpenFullScreen() {
     StartupStage = 114;
     // Without a list of modes each depth is tried on the desktop's current mode.
@@ -65,32 +58,25 @@ int TGame::OpenFullScreen() {
     for (int depth : {32, 24, 16}) {
         StartupStage = 115;
         if (listed && !plat::GraphicsModeExists(ScreenWidth, ScreenHeight, depth, 0)) continue;
-        if (OpenMode(*this, ScreenWidth, ScreenHeight, depth, Hertz)) {
-            Depth = depth;
-            return 1;
-        }
+        if (OpenMode(*this, ScreenWidth, ScreenHeight, depth, kRefreshRate)) return 1;
     }
     StartupStage = 116;
-    ForceWindowedMode = 1;
+    ForceWindowedMode = true;
     FullScreen = 0;
     return 0;
 }
 
 int TGame::OpenWindow() {
     StartupStage = 118;
-    if (!OpenMode(*this, ScreenWidth, ScreenHeight, 0, DesktopRefreshRate)) {
+    if (!OpenMode(*this, ScreenWidth, ScreenHeight, 0, kRefreshRate)) {
         StartupStage = 28;
         throw TGameError("Cannot create Windowed Mode at " + std::to_string(ScreenWidth) + "x" +
-                         std::to_string(ScreenHeight) + " " + std::to_string(DesktopRefreshRate) + "Hz");
+                         std::to_string(ScreenHeight) + " " + std::to_string(kRefreshRate) + "Hz");
     }
-    Depth = 0;
-    StartupStage = 119;
-    WindowHandle = 1;
     StartupStage = 130;
     plat::CentreWindow();
     StartupStage = 131;
     SetWindowCoords();
-    SetClientCoords();
     StartupStage = 132;
     return 1;
 }
@@ -103,19 +89,14 @@ int TGame::GraphicsCreate() {
         WriteErrorLog("The display gave no list of graphics modes (could not count graphics modes); the desktop's "
                       "current mode is used.");
     ChooseBackEnd();
-    MeasureDesktop();
     if (FullScreen) OpenFullScreen();
     if (!FullScreen) OpenWindow();
-    StartupStage = 133;
-    if (FullScreen) WindowHandle = 1;
     StartupStage = 134;
     PolledInput = 0;
     plat::EnablePolledInput(false);
     plat::ClearEvents();
     StartupStage = 135;
     SetPriority();
-    StartupStage = 136;
-    GameRefreshRate = -1;
     StartupStage = 138;
     GiveWindowProgramIcon(*this);
     StartupStage = 139;

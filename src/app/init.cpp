@@ -110,14 +110,13 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     SetFlipSync();
     StartupStage = 8001;
     StartupStage = 8002;
-    OSVersion = plat::OSName();
     SoundDriver = legacy::SOUND_DRIVER_OPENAL;
     ChangeSoundDriver(SoundDriver, 0);
     StartupStage = 8004;
     FixedRateLogic.Create();
     StartupStage = 2;
-    MusicChannel = plat::AllocChannel();
-    SpeechChannel = plat::AllocChannel();
-    EscapeChannel = plat::AllocChannel();
+    Audio.MusicChannel = plat::AllocChannel();
+    Audio.SpeechChannel = plat::AllocChannel();
+    Audio.EscapeChannel = plat::AllocChannel();
     return 1;
 }

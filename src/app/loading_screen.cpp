@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "resources/error.h"
@@ -105,7 +105,7 @@ void PNLoadingScreen::SpecialLoad(const std::string& background, const std::stri
     LoadingX = ScreenWidth / 2;
     LoadingY = ScreenHeight / 2;
     Finished = 0;
-    game.MusicNone();
+    game.Audio.MusicNone();
 }
 
 void PNLoadingScreen::Kill() {
@@ -144,7 +144,7 @@ void PNLoadingScreen::DrawLoading(int mode) {
         }
     }
     if (mode == 1 || mode == 2) {
-        if (!game.FadeMouse) game.Mouse.Draw();
+        game.Mouse.Draw();
         plat::Flip(1);
     }
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
 #include "platform/input.h"
@@ -103,7 +103,7 @@ int TGameFade::Init(int time, int out, plat::ChannelPtr channel, int allowAnim, 
     FadeCounterBeforeAbort = 0;
     SetToFullOnAbort = 1;
     AbortKey = -1;
-    if (out) game.FadeMusic = 1;
+    if (out) game.Audio.FadeMusic = 1;
     Ratio = out ? 1.0f : 0.0f;
     if (startCounter > 0) CalcRatio();
     if (game.Fade == 0 || game.NoFade == 1) Finish();
@@ -160,8 +160,8 @@ void TGameFade::FadeChannels() {
     if (Channel2 && Channel2->Channel) {
         plat::SetChannelVolume(*Channel2->Channel, Ratio * static_cast<float>(game.SoundVolume) / 100.0f);
     }
-    if (game.SpeechChannel) {
-        plat::SetChannelVolume(*game.SpeechChannel, Ratio * static_cast<float>(game.SpeechVolume) / 100.0f);
+    if (game.Audio.SpeechChannel) {
+        plat::SetChannelVolume(*game.Audio.SpeechChannel, Ratio * static_cast<float>(game.SpeechVolume) / 100.0f);
     }
 }
 
@@ -193,10 +193,10 @@ void TGameFade::Finish() {
             else if (Channel2->Channel)
                 plat::StopChannel(*Channel2->Channel);
         }
-        if (game.SpeechChannel) plat::StopChannel(*game.SpeechChannel);
+        if (game.Audio.SpeechChannel) plat::StopChannel(*game.Audio.SpeechChannel);
         if (game.Fade && !game.NoFade && plat::GraphicsOpen()) {
             plat::Cls();
-            if (!game.FadeMouse) game.Mouse.Draw();
+            game.Mouse.Draw();
             plat::Flip(1);
         }
     } else if (game.CurrentTScreen) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "resources/error.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "gui/sprite.h"
 
 class TSlideLine : public TAnimation {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/anim_timing.h"
-#include "app/input_tables.h"
-#include "app/view_state.h"
+#include "resources/anim_timing.h"
+#include "resources/input_tables.h"
+#include "resources/view_state.h"
 #include "gui/mouse_pointer.h"
 #include "platform/files.h"
 #include "platform/input.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/input_tables.h"
-#include "app/view_state.h"
+#include "resources/input_tables.h"
+#include "resources/view_state.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "resources/sound_settings.h"

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "gui/focus_ring.h"
 #include "gui/label.h"
 #include "gui/menu.h"

@@ -1,6 +1,6 @@
 // The game's standard dialogs on the "input" and "inputlong" panel images.
-#include "app/anim_timing.h"
-#include "app/input_tables.h"
+#include "resources/anim_timing.h"
+#include "resources/input_tables.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "resources/resource_globals.h"

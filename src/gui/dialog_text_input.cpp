@@ -1,8 +1,8 @@
 // The question dialog with a typed answer.
 #include <cmath>
 
-#include "app/input_tables.h"
-#include "app/view_state.h"
+#include "resources/input_tables.h"
+#include "resources/view_state.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/text.h"

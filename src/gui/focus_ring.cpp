@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/menu.h"
 #include "gui/mouse_pointer.h"
 #include "platform/graphics.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/view_state.h"
+#include "resources/view_state.h"
 #include "gui/text.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"

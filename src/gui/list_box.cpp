@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
-#include "app/input_tables.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "gui/text.h"
 #include "platform/input.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/view_state.h"
+#include "resources/view_state.h"
 #include "gui/mouse_pointer.h"
 #include "resources/pak_file.h"
 
@@ -226,7 +226,7 @@ int TMenu::MouseOver(const std::string& name) {
 // ---- per update and frame ----------------------------------------------------------
 
 int TMenu::Manage() {
-    if (ViewState().GameFade.Active || !AcceptInput) {
+    if (ViewState().ScreenFading() || !AcceptInput) {
         ManageFixedGlowOnly();
         return 0;
     }

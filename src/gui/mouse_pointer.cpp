@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "app/fixed_rate_logic.h"
-#include "app/input_tables.h"
+#include "resources/fixed_rate_logic.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
-#include "app/view_state.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
+#include "resources/view_state.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
 

@@ -122,7 +122,7 @@ TParticleList& SharedParticles();
 // One burst particle: random drift up, gravity, 1 s fade-out, light blending,
 // random spin and size, unlimited life, added at the end.
 ParticlePtr AddParticle(TParticleList& list, float x, float y, const GameImagePtr& image);
-// trunc(count * Game().Particles / 100) burst particles, each with a random
+// trunc(count * ViewState().Particles / 100) burst particles, each with a random
 // colour of channels 100..255. Answers how many were added.
 int AddParticles(TParticleList& list, float x, float y, const GameImagePtr& image, int count);
 inline ParticlePtr AddParticle(float x, float y, const GameImagePtr& image) {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
 #include "gui/menu.h"
 #include "gui/mouse_pointer.h"
 

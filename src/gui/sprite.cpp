@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
-#include "app/view_state.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
+#include "resources/view_state.h"
 #include "platform/clock.h"
 #include "resources/game_paths.h"
 

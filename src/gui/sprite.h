@@ -7,12 +7,12 @@
 // A sprite does nothing by itself: its owner calls the per-update operations
 // (Move, ManageAnim, ManageRotation, ManageScale, ManageGlow, ...) from its
 // logic step and Draw from its draw step. Rates are per update and scaled by
-// Delta; durations in ms become counter units through Game().CalcAnimLength.
+// Delta; durations in ms become counter units through AnimTiming().CalcAnimLength.
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "resources/banks.h"
 
 // ---- colour ------------------------------------------------------------------

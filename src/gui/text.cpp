@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/view_state.h"
+#include "resources/view_state.h"
 #include "gui/font.h"
 
 float TextAlpha = 1.0f;

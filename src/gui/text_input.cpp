@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
-#include "app/input_tables.h"
-#include "app/view_state.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
+#include "resources/input_tables.h"
+#include "resources/view_state.h"
 #include "gui/text.h"
 #include "platform/input.h"
 #include "resources/game_text.h"

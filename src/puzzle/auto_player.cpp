@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 

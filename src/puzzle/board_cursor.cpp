@@ -1,6 +1,6 @@
 #include "puzzle/board_cursor.h"
 
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

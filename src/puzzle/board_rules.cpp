@@ -1,6 +1,6 @@
 // The match-3 rules of the board: selecting and swapping, runs, falling,
 // creation cells, hints and random filling.
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "platform/clock.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/match3_mode.h"

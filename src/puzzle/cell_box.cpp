@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/cell_box.h"

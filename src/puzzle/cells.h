@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "platform/graphics.h"
 #include "puzzle/puzzle_hooks.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/anim_timing.h"
+#include "resources/anim_timing.h"
 #include "platform/clock.h"
 #include "puzzle/editor_history.h"
 #include "puzzle/match3_hint.h"

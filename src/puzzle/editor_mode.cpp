@@ -1,7 +1,7 @@
 #include "puzzle/editor_mode.h"
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/font.h"
 #include "gui/mouse_pointer.h"
 #include "gui/text.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/game_mode.h"
 #include "puzzle/match3_hint.h"

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// The start-up step under way (0 once the game runs), shown in front of a
+// report so a failure during start-up can be told apart.
+extern int StartupStage;
 // 1 = ErrorMessage draws its own box on the screen (until the game text is read).
 extern int ErrorOnScreen;
 extern int ErrorLogEnabled;

@@ -26,13 +26,13 @@ const std::vector<int>& FontSizes();  // 12, 14, 16, 18, 20, 25, 34
 // Builds every holder afresh (empty banks, no archives, no fonts).
 void ResetResourceGlobals();
 
-// The resource folder: Game().DataPrefix + "data/resources/".
+// The resource folder: GamePaths().DataPrefix + "data/resources/".
 std::string ResourceFolder();
 
 // ---- start-up steps, in order --------------------------------------------
 // Reads "gametext.txt" from the text folder (fatal errors as TGameText::Read),
 // then the translation of the language the settings or the locale ask for
-// (LanguageFor(Game().Language)) over it. A translation that cannot be read
+// (LanguageFor(GamePaths().Language)) over it. A translation that cannot be read
 // leaves the English texts, with a line in the error log. Called again when
 // the player chooses another language.
 void LoadGameTextFile();

@@ -2,9 +2,9 @@
 // under a name, clear it, leave the editor (Escape leaves too); the column
 // right of the board: undo, redo, the mirror and a try of the layout, which
 // plays it on the real board and comes back to the editor as it was.
-#include "app/anim_timing.h"
+#include "resources/anim_timing.h"
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/font.h"
 #include "gui/mouse_pointer.h"
 #include "gui/text.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "gui/table_text.h"
 #include "platform/graphics.h"

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
 #include "screens/end_level_menu.h"

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/text.h"
@@ -112,7 +112,7 @@ void TGameScreen::Load() {
     if (mouse.TrailClear) mouse.TrailClear();
     VictoryParticles.reset();
     CrossFade.reset();
-    Game().FadeMusic = 0;
+    Game().Audio.FadeMusic = 0;
     LoadEndLevelPanel();
     GameGUI().Load();
     if (!GameGUI().MainMenu) GameGUI().Start();

@@ -1,7 +1,7 @@
 #include "screens/ingame_menu.h"
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/menu.h"
@@ -110,7 +110,7 @@ void TGameMenu::Logic() {
         if (!Active) {
             Show(1);
         } else {
-            Game().EscapeSoundPlay();
+            Game().Audio.EscapeSoundPlay();
             Hide();
         }
         return;

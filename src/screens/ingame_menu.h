@@ -3,7 +3,7 @@
 // opens it; it dims the board, shows a panel with five buttons (four during
 // a try of the editor's layout) and fades in and out. Its buttons only open the confirmation dialogs, which the in-game
 // controls (TGameGUI) own and answer.
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "app/screen.h"
 #include "gui/focus_ring.h"
 #include "resources/banks.h"

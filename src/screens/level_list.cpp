@@ -7,7 +7,7 @@
 
 #include "app/game.h"
 #include "app/ini_file.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/font.h"
 #include "gui/text.h"
 #include "platform/files.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/animation.h"
+#include "resources/animation.h"
 #include "gui/menu.h"
 #include "platform/graphics.h"
 #include "puzzle/completion_list.h"

@@ -130,7 +130,7 @@ void TOptionsScreen::Logic() {
 void TOptionsScreen::ManageMusicSlider() {
     if (!MusicSlider || !MusicSlider->Manage()) return;
     auto& game = Game();
-    if (MusicSlider->Value != game.MusicVolume) game.MusicSetVolume(MusicSlider->Value, 0);
+    if (MusicSlider->Value != game.MusicVolume) game.Audio.MusicSetVolume(MusicSlider->Value, 0);
 }
 
 // While the slider is held, the sample click plays when it is first pressed
@@ -202,7 +202,7 @@ int TOptionsScreen::SetEscDestination() {
 
 void TOptionsScreen::RestoreSettings() {
     auto& game = Game();
-    if (game.MusicVolume != atStart_.music) game.MusicSetVolume(atStart_.music, 0);
+    if (game.MusicVolume != atStart_.music) game.Audio.MusicSetVolume(atStart_.music, 0);
     if (game.SoundVolume != atStart_.sound) game.SoundSetVolume(atStart_.sound, 0);
     if (game.FullScreen != atStart_.fullScreen) game.ToggleFullScreen();
     // An empty choice follows the system's locale: its texts come back with it.

@@ -25,7 +25,7 @@ void TPanelScreen::LoadPanel(const std::string& headerKey) {
     ok->SetupScaleOnMO(BUTTON_GROWTH, ok->ScaleOnMOUpSpeed, ok->ScaleOnMODownSpeed);
     auto& game = Game();
     if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
-    game.FadeMusic = 0;
+    game.Audio.FadeMusic = 0;
 }
 
 void TPanelScreen::Start() {

@@ -86,7 +86,7 @@ void TPlayScreen::Load() {
     Focus.AddMenu(*MainMenu);
 
     if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
-    game.FadeMusic = 0;
+    game.Audio.FadeMusic = 0;
     if (Header) Header->SetGlow(3, 0, 0.25f, 0, 0.5f);
     plat::SeedRnd(plat::MilliSecs());
 }

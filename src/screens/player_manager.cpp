@@ -4,7 +4,7 @@
 
 #include "app/game.h"
 #include "app/ini_file.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/button.h"
 #include "gui/font.h"
 #include "gui/text_input.h"

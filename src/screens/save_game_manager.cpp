@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/font.h"
 #include "gui/text.h"
 #include "platform/clock.h"

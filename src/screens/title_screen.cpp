@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "app/loading_screen.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
@@ -81,9 +81,9 @@ void TTitleScreen::Load() {
     const bool first = FirstArrival();
     if (first) {
         arrived_ = true;
-        game.MusicRotationStart();
+        game.Audio.MusicRotationStart();
     }
-    game.FadeMusic = 1;
+    game.Audio.FadeMusic = 1;
     background_ = ImageBank().FindOrNull("titlescreen");
     HeaderLoad("logo", 400, 100);
     Header->SetGlow(3, 0, 0.25f, 0, 0.5f);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/animation.h"
-#include "app/fixed_rate_logic.h"
+#include "resources/animation.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 
 namespace {

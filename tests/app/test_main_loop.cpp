@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/input.h"

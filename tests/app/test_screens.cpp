@@ -7,7 +7,7 @@
 
 #include "app/cross_fade.h"
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "app/loading_screen.h"
 #include "gui/menu.h"
 #include "platform/clock.h"

@@ -327,11 +327,15 @@ TEST_F(SettingsTest, NoListOfModesStillOpensTheGraphics) {
     auto& g = Game();
     plat::SetGraphicsModesHook([] { return std::vector<plat::GraphicsMode>{}; });
     g.Driver = 1;
-    g.OpenGraphicsFunction = [](int, int, int depth, int) { return depth == 0 || depth == 24; };
+    int opened = -1;
+    g.OpenGraphicsFunction = [&opened](int, int, int depth, int) {
+        opened = depth;
+        return depth == 0 || depth == 24;
+    };
     for (const int fullScreen : {0, 1}) {
         g.FullScreen = fullScreen;
         EXPECT_NO_THROW(g.GraphicsCreate());
-        EXPECT_EQ(g.Depth, fullScreen ? 24 : 0);
+        EXPECT_EQ(opened, fullScreen ? 24 : 0);
     }
     plat::SetGraphicsModesHook(nullptr);
     EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find("could not count graphics modes"), std::string::npos);

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <limits>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "effects/particle_fx.h"
 #include "platform/clock.h"

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/menu.h"
 #include "platform/graphics.h"
 #include "platform/input.h"

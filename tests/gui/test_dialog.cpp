@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/dialog.h"
 #include "gui/list_box.h"
 #include "platform/clock.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/list_box.h"
 #include "resources/resource_globals.h"
 #include "platform/clock.h"

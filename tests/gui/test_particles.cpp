@@ -2,7 +2,7 @@
 // list's sweeping and cap, and the burst count following the particle setting.
 #include <gtest/gtest.h>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "gui/particles.h"
 #include "platform/clock.h"

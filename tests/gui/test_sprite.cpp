@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "gui/sprite.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/text_input.h"
 #include "platform/clock.h"
 #include "platform/input.h"

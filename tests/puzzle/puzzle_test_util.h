@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/cell_box.h"

@@ -5,7 +5,7 @@
 // redo of strokes, clears and loads, the mirror, and the live verdict.
 #include <set>
 
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "platform/clock.h"
 #include "platform/input.h"

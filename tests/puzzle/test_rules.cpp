@@ -1,7 +1,7 @@
 // The match-3 rules: swaps, runs, chains, falls, creation, scoring and bonus.
 #include <algorithm>
 
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "platform/input.h"
 #include "puzzle_test_util.h"

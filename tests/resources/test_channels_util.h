@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "../audio_samples.h"
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/audio.h"
 #include "resources/banks.h"
@@ -116,9 +116,9 @@ protected:
         ErrorOnScreen = 0;
         ErrorLogFolder = dir.string() + "/";
         ASSERT_TRUE(plat::OpenLoopbackAudio(kMixRate));
-        game.MusicChannel = plat::AllocChannel();
-        game.SpeechChannel = plat::AllocChannel();
-        game.EscapeChannel = plat::AllocChannel();
+        game.Audio.MusicChannel = plat::AllocChannel();
+        game.Audio.SpeechChannel = plat::AllocChannel();
+        game.Audio.EscapeChannel = plat::AllocChannel();
     }
 
     void TearDown() override {

@@ -81,8 +81,8 @@ TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeaves
     StartUp();
     ASSERT_TRUE(Title().EnterName) << "a fresh data folder should ask for a name";
     EXPECT_FALSE(Title().PlayerManager);
-    EXPECT_EQ(Game().MusicFileName, "music1.ogg");
-    EXPECT_EQ(Game().MusicRotationEnabled, 1);
+    EXPECT_EQ(Game().Audio.MusicFileName, "music1.ogg");
+    EXPECT_EQ(Game().Audio.MusicRotationEnabled, 1);
     Shot("title_name_prompt");
 
     // The menu does not react while the question is open.
@@ -107,18 +107,18 @@ TEST_F(TitleScreenTest, FirstRunAsksForANameBeforeTheMenuWorksAndReturningLeaves
     Shot("title_welcome");
 
     // Away to another screen and back: no question, the same track plays on.
-    const auto track = Game().MusicSample;
-    const int nextTrack = Game().MusicTrackNumber;
+    const auto track = Game().Audio.MusicSample;
+    const int nextTrack = Game().Audio.MusicTrackNumber;
     ClickButton(Title().Menu->FindButton("options"));
     ASSERT_TRUE(WaitFor([] { return OnScreen(ScreenFor(EGameScreen::Options)); }, 200));
     Frames(10);
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor(OnTitle, 200)) << "Escape should lead back to the title screen";
     EXPECT_FALSE(Title().DialogOpen());
-    EXPECT_EQ(Game().MusicSample, track);
-    EXPECT_EQ(Game().MusicTrackNumber, nextTrack);
-    ASSERT_TRUE(Game().MusicChannel);
-    EXPECT_TRUE(plat::ChannelPlaying(*Game().MusicChannel));
+    EXPECT_EQ(Game().Audio.MusicSample, track);
+    EXPECT_EQ(Game().Audio.MusicTrackNumber, nextTrack);
+    ASSERT_TRUE(Game().Audio.MusicChannel);
+    EXPECT_TRUE(plat::ChannelPlaying(*Game().Audio.MusicChannel));
     EXPECT_EQ(Current(), "Zed");
 }
 
@@ -130,13 +130,13 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenEscapeAsksBeforeQuittingAn
     EXPECT_EQ(Current(), "Ann");
     Shot("title_menu");
     // Loaded again as if straight after loading: the first arrival's work is done already.
-    const int nextTrack = Game().MusicTrackNumber;
+    const int nextTrack = Game().Audio.MusicTrackNumber;
     for (int again = 0; again < 2; ++again) {
         Game().CurrentTScreen = &LoadingScreen();
         Title().PreStart();
     }
     ASSERT_TRUE(WaitFor(OnTitle, 100));
-    EXPECT_EQ(Game().MusicTrackNumber, nextTrack) << "the music was started again";
+    EXPECT_EQ(Game().Audio.MusicTrackNumber, nextTrack) << "the music was started again";
     EXPECT_FALSE(Title().DialogOpen());
     const std::pair<const char*, EGameScreen> buttons[] = {{"play", EGameScreen::Play},
                                                            {"help", EGameScreen::Help},

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "app/game.h"
 #include "platform/clock.h"
 #include "puzzle/auto_player.h"

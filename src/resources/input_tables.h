@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 // The key, character and mouse tables the main loop fills from window
 // events, and the framework's key queries over them.
 
@@ -37,4 +38,7 @@ void FlushInput();
 // How many times input was flushed: a reader that notes it can tell that a
 // screen switch or a modal step (menu, dialog, pause) came in between.
 int InputFlushes();
+// Run by FlushInput after the tables are cleared: the owner of the mouse
+// pointer makes the press still held count as taken.
+std::function<void()>& InputFlushHook();
 

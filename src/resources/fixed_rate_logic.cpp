@@ -1,30 +1,10 @@
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 
 #include <cmath>
 
-#include "app/game.h"
 #include "platform/clock.h"
-#include "platform/graphics.h"
 
 float Delta = 1.0f;
-
-void TDebugVar::Start() { started_ = plat::MilliSecs(); }
-
-void TDebugVar::Calc() {
-    current = static_cast<int>(plat::MilliSecs() - started_);
-    if (current > maximum) maximum = current;
-}
-
-void TFPSCounter::Frame() {
-    const uint32_t now = plat::MilliSecs();
-    frames_ += 1;
-    if (now - secondStart_ >= 1000) {
-        current = frames_;
-        if (current > maximum) maximum = current;
-        frames_ = 0;
-        secondStart_ = now;
-    }
-}
 
 void TFixedRateLogic::Create() {
     History.assign(static_cast<size_t>(HistorySizeMax), 0);
@@ -39,10 +19,6 @@ void TFixedRateLogic::Init() {
     NumTicks = 0;
     LastNumTicks = 1.0;
     SetDelta(1.0f);
-    current = 0;
-    maximum = 0;
-    displayLimit = 999;
-    displayLimitChars = 3;
     First = FirstMax;
 }
 
@@ -73,20 +49,10 @@ double TFixedRateLogic::AverageFrameTime() {
     return average;
 }
 
-void TFixedRateLogic::Calc() {
-    auto& game = Game();
-    if (game.Fast) {
+void TFixedRateLogic::Calc(bool fast, bool vsync) {
+    if (fast) {
         NumTicks = 1.0;
-        current = static_cast<int>(NumTicks);
         return;
-    }
-    if (plat::GraphicsOpen()) {
-        const plat::Rect outer = plat::WindowOuterRect();
-        if (outer.x != game.WindowX || outer.y != game.WindowY) {
-            Init();
-            game.SetWindowCoords();
-            game.SetClientCoords();
-        }
     }
     const double now = plat::MilliSecs();
     if (now < LastTime) {
@@ -96,7 +62,7 @@ void TFixedRateLogic::Calc() {
         if (TmpMS > Threshold) TmpMS = Threshold;
         double average = AverageFrameTime();
         if (JitterCorrection) {
-            if (IgnoreHistoryOnSpeedUp && game.VSync == 1 && TmpMS < average - 1) average = TmpMS;
+            if (IgnoreHistoryOnSpeedUp && vsync && TmpMS < average - 1) average = TmpMS;
             NumTicks = average / MS;
         } else {
             NumTicks = TmpMS / MS;
@@ -104,6 +70,4 @@ void TFixedRateLogic::Calc() {
     }
     LastTime = now;
     LastNumTicks = NumTicks;
-    if (NumTicks > maximum) maximum = static_cast<int>(NumTicks);
-    current = static_cast<int>(NumTicks);
 }

@@ -1,6 +1,5 @@
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 
-#include "app/game.h"
 #include "platform/input.h"
 
 
@@ -73,9 +72,14 @@ void FlushKeys() {
 void FlushInput() {
     FlushKeys();
     plat::PolledFlushMouse();
-    if (HasGame()) Game().Mouse.TakePress();
+    if (InputFlushHook()) InputFlushHook()();
     ++flushes;
 }
 
 int InputFlushes() { return flushes; }
+
+std::function<void()>& InputFlushHook() {
+    static std::function<void()> hook;
+    return hook;
+}
 

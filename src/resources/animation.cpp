@@ -1,11 +1,11 @@
-#include "app/animation.h"
+#include "resources/animation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "app/anim_timing.h"
-#include "app/fixed_rate_logic.h"
+#include "resources/anim_timing.h"
+#include "resources/fixed_rate_logic.h"
 
 namespace {
 float SinDegrees(float degrees) { return std::sin(degrees * std::numbers::pi_v<float> / 180.0f); }

@@ -1,4 +1,4 @@
-#include "app/anim_timing.h"
+#include "resources/anim_timing.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Game time: the fixed-rate logic clock and the conversion of milliseconds to
 // logic ticks at the current speed, as the application object keeps them.
-#include "app/fixed_rate_logic.h"
+#include "resources/fixed_rate_logic.h"
 #include "resources/registered.h"
 
 struct TAnimTiming : TRegistered<TAnimTiming> {

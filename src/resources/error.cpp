@@ -1,7 +1,6 @@
 #include <vector>
 
-#include "app/game.h"
-#include "app/input_tables.h"
+#include "resources/input_tables.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -11,6 +10,7 @@
 #include "resources/error.h"
 #include "resources/error_state.h"
 
+int StartupStage = 0;
 int ErrorOnScreen = 1;
 int ErrorLogEnabled = 1;
 std::string ErrorLogFolder;

@@ -2,7 +2,6 @@
 // What widgets and effects read of the running game beyond time: the keys the
 // framework must leave alone, the screen fade, the view's scroll offset and
 // the amount of particles the player chose.
-#include "app/screen.h"
 #include "resources/registered.h"
 
 // The logical screen every picture is drawn on, and the usual fade in ms.
@@ -11,10 +10,13 @@ constexpr int ScreenHeight = 600;
 constexpr int DefaultFadeTime = 500;
 
 struct TViewState : TRegistered<TViewState> {
+    virtual ~TViewState() = default;
+    // A screen fade is running: widgets take no input meanwhile.
+    virtual bool ScreenFading() const { return false; }
+
     // A text field has the keyboard: no global keys.
     int BlockKeys = 0;
     int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
-    TGameFade GameFade;
     float ScrollX = 0, ScrollY = 0;
     // 0..100: how many particles effects emit.
     int Particles = 80;
