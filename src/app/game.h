@@ -90,7 +90,7 @@ public:
     // ---- the player and the shared data folder ------------------------------------
     // The shared data folder holds what the game writes (tests may keep it
     // beside the program instead).
-    int UseCorrectPath = 1;
+    bool UseCorrectPath = true;
     std::string SubPath = "BrassfernGames/My Game/";
     // The player playing now (none until one is chosen).
     std::shared_ptr<TProfile> CurrentProfile;

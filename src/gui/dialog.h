@@ -44,7 +44,7 @@ public:
     int Centre = 1;
     int FixedWidth = 0;
     int ReenableEscapeKey = 1;
-    int OldIgnoreEscapeKey = 0;
+    bool OldIgnoreEscapeKey = false;
     int CaptionOX = 0, CaptionOY = 0;
     int CaptionOffsetX = 0, CaptionOffsetY = 0;
     int CaptionCentreVert = 0;

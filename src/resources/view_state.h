@@ -15,8 +15,8 @@ struct TViewState : TRegistered<TViewState> {
     virtual bool ScreenFading() const { return false; }
 
     // A text field has the keyboard: no global keys.
-    int BlockKeys = 0;
-    int IgnoreEscapeKey = 0, IgnoreFrameworkKeys = 0, IgnorePauseKey = 0, IgnoreDebugKey = 0;
+    bool BlockKeys = false;
+    bool IgnoreEscapeKey = false, IgnoreFrameworkKeys = false, IgnorePauseKey = false, IgnoreDebugKey = false;
     float ScrollX = 0, ScrollY = 0;
     // 0..100: how many particles effects emit.
     int Particles = 80;
