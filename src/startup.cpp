@@ -38,9 +38,6 @@ bool HasResources(const std::string& folder) {
 
 void PrepareApplicationObject() {
     auto& game = Game();
-    game.FullScreen = 1;
-    game.MusicVolume = 50;
-    game.SoundVolume = 50;
     game.TerminatedUserFunction = [] { return 0; };
     game.DataInAppBundle = 1;
 }

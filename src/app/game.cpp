@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/input_tables.h"
+#include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/input.h"
@@ -69,6 +70,7 @@ void ResetGlobals() {
 }
 
 TGame::TGame() : ExitScreen(std::make_unique<TExitScreen>()) {
+    ApplyDefaultSettings(*this);
     SetGameMouse(&Mouse);
 }
 

@@ -25,7 +25,10 @@ extern int FlipSyncMode;
 extern uint32_t StartTime;
 
 // The paths, sound settings, game time and view state live in small bases of
-// their own, so the floors below reach them without this header.
+// their own, so the floors below reach them without this header. The fields
+// marked "setting" (and those of the bases the settings file holds) get their
+// defaults from the settings table (app/settings_table.cpp) when the game is
+// made.
 class TGame : public TGamePaths, public TSoundSettings, public TAnimTiming, public TViewState {
 public:
     TGame();
@@ -34,7 +37,7 @@ public:
     TIniFile Ini;
 
     // ---- display -------------------------------------------------------
-    int FullScreen = 1;
+    int FullScreen;  // setting
     int ForceWindowedMode = 0;
     int Hertz = 60;
     int Depth = 0;
@@ -54,15 +57,15 @@ public:
     TScreen* LastTScreen = nullptr;
 
     int LagFix = 0;
-    int VSync = 1;
+    int VSync;  // setting
     int FadeOnExit = 1;
     int NoTiming = 0;
     int NoTimingTicks = 1;
-    int Driver = 0;
+    int Driver;  // setting
     int FadeMouse = 0;
     int DesktopWidth = 0, DesktopHeight = 0;
-    int FullScreenProcess = 0, FullScreenThread = 0;
-    int WindowedProcess = 0, WindowedThread = 0;
+    int FullScreenProcess, FullScreenThread;  // settings
+    int WindowedProcess, WindowedThread;      // settings
     int DataInAppBundle = 0;
     int UseCorrectPath = 1;
     std::string SubPath = "BrassfernGames/My Game/";
@@ -78,7 +81,7 @@ public:
     plat::ChannelPtr SpeechChannel;
     int SpeechStopped = 0;
     plat::ChannelPtr EscapeChannel;
-    std::string SoundDriver = legacy::SOUND_DRIVER_FREEAUDIO;
+    std::string SoundDriver;  // setting
     int MusicRotationEnabled = 0;
     int MusicTrackNumber = 1;  // the rotation's next track: "music" + number + ".ogg"
     plat::SoundPtr MusicSample;
@@ -95,10 +98,10 @@ public:
     std::function<void(float, float)> DrawPausedWords;
     int FirstTime = 1;
     int InstantExit = 0;
-    int Fade = 1;
+    int Fade;  // setting
     int NoFade = 0;
     int NoDraw = 0;
-    int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
+    int PortalSplash, PortalSplash2, IntroShow;  // settings
     int Paused = 0;
     int DimWhenPaused = 1;
     int PauseOnLossOfFocus = 0;
@@ -119,8 +122,8 @@ public:
     // The player playing now (none until one is chosen) and the name kept
     // in the settings.
     std::shared_ptr<TProfile> CurrentProfile;
-    std::string ProfileName;
-    int Region = 0, SubRegion = 0;
+    std::string ProfileName;  // setting
+    int Region, SubRegion;    // settings
     // Saves the current player's profile (set by the profile code).
     std::function<void()> SaveCurrentProfile;
     // Keeps what the player would lose if the game ended now (the puzzle in

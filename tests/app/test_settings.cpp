@@ -59,17 +59,19 @@ protected:
     std::string folder;
 };
 
-TEST_F(SettingsTest, MissingFileWritesTheDefaultsInOrder) {
-    auto& g = Game();
-    g.SoundVolume = 50;
-    g.MusicVolume = 50;
-    g.IniFill();
-    g.Ini.Load();
+// Players' files hold these keys in this order; a new game writes them at
+// their defaults.
+TEST_F(SettingsTest, ANewGameWritesEveryKeyInOrderAtItsDefault) {
+    Game().IniFill();
+    Game().Ini.Load();
     const std::string text = ReadAll(folder + "vellichorns.ini");
-    EXPECT_EQ(text.rfind("FULL SCREEN=1\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=50\r\n", 0), 0u);
-    EXPECT_NE(text.find("SOUND DRIVER=FreeAudio\r\nFULL SCREEN PROCESS PRIORITY=0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n"), std::string::npos);
-    EXPECT_EQ(g.Ini.Lines.size(), 23u);
+    EXPECT_EQ(text,
+              "FULL SCREEN=0\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=70\r\nMUSIC VOLUME=50\r\n"
+              "SPEECH VOLUME=100\r\nFADE=1\r\nPARTICLES=80\r\nPORTAL SPLASH=0\r\nPORTAL SPLASH2=0\r\nINTRO=0\r\n"
+              "VSYNC=1\r\nDRIVER=1\r\nSOUND DRIVER=OpenAL Generic Software\r\n"
+              "FULL SCREEN PROCESS PRIORITY=0\r\nFULL SCREEN THREAD PRIORITY=0\r\n"
+              "WINDOWED PROCESS PRIORITY=0\r\nWINDOWED THREAD PRIORITY=0\r\n"
+              "PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n");
 }
 
 TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
@@ -80,8 +82,12 @@ TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
     g.Ini.Load();
     g.IniExtract();
     EXPECT_EQ(g.MusicVolume, 70);
-    EXPECT_EQ(g.SoundVolume, 100);  // the name with a blank did not match
     EXPECT_EQ(g.ProfileName, "a=b");
+    // The name with a blank did not match; it and every key the file lacks
+    // keep their defaults.
+    EXPECT_EQ(g.SoundVolume, 70);
+    EXPECT_EQ(g.FullScreen, 0);
+    EXPECT_EQ(g.SoundDriver, "OpenAL Generic Software");
     const std::string text = ReadAll(folder + "vellichorns.ini");
     EXPECT_NE(text.find("MUSIC VOLUME=70\r\n"), std::string::npos);
     EXPECT_EQ(text.find("UNKNOWN"), std::string::npos);
@@ -89,7 +95,8 @@ TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
 }
 
 TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
-    WriteAll(folder + "vellichorns.ini", "MUSIC VOLUME=400\nPARTICLES=-3\nFULL SCREEN=7\nDRIVER=9\n");
+    WriteAll(folder + "vellichorns.ini",
+             "MUSIC VOLUME=400\nPARTICLES=-3\nFULL SCREEN=7\nSOUND=-1\nDRIVER=9\nREGION=-4\n");
     auto& g = Game();
     g.IniFill();
     g.Ini.Load();
@@ -97,7 +104,9 @@ TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(g.MusicVolume, 100);
     EXPECT_EQ(g.Particles, 0);
     EXPECT_EQ(g.FullScreen, 1);
+    EXPECT_EQ(g.Sound, 1);
     EXPECT_EQ(g.Driver, 1);
+    EXPECT_EQ(g.Region, -4);  // carried through as it stands
 }
 
 TEST_F(SettingsTest, MarkerStates) {

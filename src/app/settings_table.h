@@ -1,0 +1,34 @@
+#pragma once
+// Every setting of the settings file, once: its key, the field of the
+// application object that holds it, the values it may take and its default.
+// Writing and reading the file, bringing a hand-edited value into range and
+// the defaults of a new game all go by this table.
+#include <span>
+#include <string>
+
+class TGame;
+
+struct TSetting {
+    enum TKind {
+        SWITCH,  // 0 or 1; any other number reads as 1
+        RANGE,   // a number clamped to min..max
+        NUMBER,  // any number, carried through as it stands
+        TEXT,    // a string, stored as it is
+    };
+    // As players' files spell it; written upper-cased.
+    const char* key;
+    TKind kind;
+    int TGame::*number;        // every kind but TEXT
+    std::string TGame::*text;  // TEXT
+    int min, max;              // RANGE
+    int defaultNumber;
+    const char* defaultText;
+};
+
+// The settings in the order the file holds them.
+std::span<const TSetting> SettingsTable();
+
+// Every setting at its default.
+void ApplyDefaultSettings(TGame& game);
+// Every number within what its setting allows.
+void BringSettingsIntoRange(TGame& game);
