@@ -24,7 +24,7 @@ bool CreateEmptyFile(const std::string& path) {
 // defaults apply; a restore that cannot be written keeps the old file.
 void RestoreDefaultSettings(const TGame& game) {
     const std::string iniPath = game.Ini.Path();
-    const std::string defaults = game.DataPrefix + "data/default.ini";
+    const std::string defaults = game.DataPrefix + DEFAULT_SETTINGS_FILE;
     const std::string name = IniReadValue(iniPath, "profile name");
     if (plat::FileType(plat::ResolvePath(defaults)) != plat::FILETYPE_FILE) {
         plat::DeleteFile(iniPath);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/game.h"
+#include "app/ini_file.h"
 #include "platform/legacy_settings.h"
 
 namespace {
@@ -75,3 +76,13 @@ void BringSettingsIntoRange(TGame& game) {
     }
 }
 
+void FillDefaultSettings(TIniFile& ini) {
+    ini.Clear();
+    for (const TSetting& s : kSettings) {
+        if (s.kind == TSetting::TEXT) {
+            ini.Add(s.key, s.defaultText);
+        } else {
+            ini.Add(s.key, s.defaultNumber);
+        }
+    }
+}

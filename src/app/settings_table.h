@@ -2,11 +2,16 @@
 // Every setting of the settings file, once: its key, the field of the
 // application object that holds it, the values it may take and its default.
 // Writing and reading the file, bringing a hand-edited value into range and
-// the defaults of a new game all go by this table.
+// the defaults of a new game all go by this table, and the game's default
+// settings file is written from it when the game is built.
 #include <span>
 #include <string>
 
 class TGame;
+class TIniFile;
+
+// The default settings file, under the data folder (DataPrefix before it).
+constexpr const char* DEFAULT_SETTINGS_FILE = "data/Default.ini";
 
 struct TSetting {
     enum TKind {
@@ -32,3 +37,6 @@ std::span<const TSetting> SettingsTable();
 void ApplyDefaultSettings(TGame& game);
 // Every number within what its setting allows.
 void BringSettingsIntoRange(TGame& game);
+// The file's entries for the table's defaults, in order (what a new game
+// writes).
+void FillDefaultSettings(TIniFile& ini);

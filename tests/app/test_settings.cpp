@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "app/game.h"
+#include "app/ini_file.h"
+#include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -60,7 +62,7 @@ protected:
 };
 
 // Players' files hold these keys in this order; a new game writes them at
-// their defaults.
+// their defaults, as the shipped default file holds them.
 TEST_F(SettingsTest, ANewGameWritesEveryKeyInOrderAtItsDefault) {
     Game().IniFill();
     Game().Ini.Load();
@@ -72,6 +74,9 @@ TEST_F(SettingsTest, ANewGameWritesEveryKeyInOrderAtItsDefault) {
               "FULL SCREEN PROCESS PRIORITY=0\r\nFULL SCREEN THREAD PRIORITY=0\r\n"
               "WINDOWED PROCESS PRIORITY=0\r\nWINDOWED THREAD PRIORITY=0\r\n"
               "PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n");
+    TIniFile shipped;
+    FillDefaultSettings(shipped);
+    EXPECT_EQ(shipped.Text(), text);
 }
 
 TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
@@ -111,10 +116,9 @@ TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
 
 TEST_F(SettingsTest, MarkerStates) {
     auto& g = Game();
-    WriteAll(folder + "default.ini", "FULL SCREEN=1\r\nPROFILE NAME=\r\nMUSIC VOLUME=50\r\n");
     g.DataPrefix = folder;
     plat::CreateDir(folder + "data", false);
-    plat::RenameFile(folder + "default.ini", folder + "data/default.ini");
+    WriteAll(folder + DEFAULT_SETTINGS_FILE, "FULL SCREEN=1\r\nPROFILE NAME=\r\nMUSIC VOLUME=50\r\n");
 
     // Clean exit: the marker is consumed, nothing is restored.
     WriteAll(folder + "vellichorns.ini", "MUSIC VOLUME=20\r\nPROFILE NAME=Ann\r\n");
@@ -245,7 +249,7 @@ TEST_F(SettingsTest, FileWithoutAnySettingIsTreatedAsMissing) {
     g.DataPrefix = folder;
     g.ProfilePath = folder + "profiles/";
     plat::CreateDir(folder + "data", false);
-    WriteAll(folder + "data/Default.ini", "FULL SCREEN=0\r\nSOUND VOLUME=70\r\n");
+    WriteAll(folder + DEFAULT_SETTINGS_FILE, "FULL SCREEN=0\r\nSOUND VOLUME=70\r\n");
     const std::string ini = IniFileNameFor(g) + ".ini";
     const char raw[] = "\x89PNG\r\n\x1a\n\0\0FULLSCREEN=1\n[Settings]\nSound Volume: 10\n";
     const std::string garbage(raw, sizeof raw - 1);
