@@ -7,19 +7,16 @@
 #include <cstdint>
 
 #include "app/ini_file.h"
+#include "app/settings_table.h"
 #include "fuzz_files.h"
 
 namespace {
 
-bool Switch(int v) { return v == 0 || v == 1; }
-bool Percent(int v) { return v >= 0 && v <= 100; }
-
 bool InRange(const TGame& g) {
-    for (int v : {g.FullScreen, g.Sound, g.Music, g.Speech, g.Fade, g.VSync, g.Driver, g.PortalSplash,
-                  g.PortalSplash2, g.IntroShow})
-        if (!Switch(v)) return false;
-    for (int v : {g.SoundVolume, g.MusicVolume, g.SpeechVolume, g.Particles})
-        if (!Percent(v)) return false;
+    for (const TSetting& s : SettingsTable()) {
+        if (s.kind == TSetting::SWITCH && g.*s.number != 0 && g.*s.number != 1) return false;
+        if (s.kind == TSetting::RANGE && (g.*s.number < s.min || g.*s.number > s.max)) return false;
+    }
     return true;
 }
 

@@ -36,13 +36,6 @@ bool HasResources(const std::string& folder) {
     return plat::FileType(plat::ResolvePath(folder + "/data/resources")) == plat::FILETYPE_DIR;
 }
 
-void PrepareApplicationObject() {
-    auto& game = Game();
-    game.FullScreen = 1;
-    game.MusicVolume = 50;
-    game.SoundVolume = 50;
-}
-
 void OpenPlayLink() {
     const std::string link = plat::AppDir() + "/play.url";
     if (plat::FileType(link) != plat::FILETYPE_FILE) return;
@@ -130,7 +123,6 @@ bool FindDataFolder() {
 
 void StartGame() {
     auto& game = Game();
-    PrepareApplicationObject();
     game.SetSubPathWrapper("Pellorine Games/Vellichorns");
     game.Ini.FileName = IniFileNameFor(game);
     game.CheckGoodExit();

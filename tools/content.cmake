@@ -2,7 +2,7 @@
 #   data/graphics, data/menus      images drawn by vcart (Cairo)
 #   data/sound, data/music         effects by vcsound, tracks by vcmusic (Vorbis)
 #   data/text/gametext*.txt    the English texts and their translations
-#   data/Default.ini, data/default.ini
+#   data/Default.ini               the default settings, by defaultini from the game's table
 #   data/resources/data.pak        backgrounds, sparkles, the font "calibri.ttf"
 #                                  and the two particle effects, packed by pakpack
 #   score1.par, score2.par         the particle effects, also loose
@@ -77,12 +77,14 @@ foreach(track 1 2)
   list(APPEND VC_MUSIC_FILES ${VC_DATA}/music/music${track}.ogg)
 endforeach()
 
-set(VC_TEXT_FILES ${VC_DATA}/Default.ini ${VC_DATA}/default.ini)
-add_custom_command(OUTPUT ${VC_TEXT_FILES}
-  COMMAND ${CMAKE_COMMAND} -E copy ${VC_ASSETS}/Default.ini ${VC_DATA}/Default.ini
-  COMMAND ${CMAKE_COMMAND} -E copy ${VC_ASSETS}/Default.ini ${VC_DATA}/default.ini
-  DEPENDS ${VC_ASSETS}/Default.ini
-  COMMENT "Copying the default settings"
+set(VC_TEXT_FILES ${VC_DATA}/Default.ini)
+# Builds before kept a second copy as data/default.ini; it goes, so that the
+# data folder installs one file.
+add_custom_command(OUTPUT ${VC_DATA}/Default.ini
+  COMMAND ${CMAKE_COMMAND} -E rm -f ${VC_DATA}/default.ini
+  COMMAND defaultini ${VC_DATA}/Default.ini
+  DEPENDS defaultini
+  COMMENT "Writing the default settings"
   VERBATIM)
 
 # gametext.txt is English; gametext.<code>.txt are its translations.

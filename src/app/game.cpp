@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/settings_table.h"
 #include "resources/input_tables.h"
 #include "app/write_failure.h"
 #include "platform/clock.h"
@@ -68,6 +69,7 @@ void ResetGlobals() {
 }
 
 TGame::TGame() : ExitScreen(std::make_unique<TExitScreen>()) {
+    ApplyDefaultSettings(*this);
     SetGameMouse(&Mouse);
     InputFlushHook() = [this] { Mouse.TakePress(); };
 }

@@ -34,17 +34,18 @@ public:
 
     TIniFile Ini;
 
-    // ---- settings (kept in the settings file) --------------------------------
-    int FullScreen = 1;
-    int VSync = 1;
-    int Driver = 0;
-    int Fade = 1;
-    int FullScreenProcess = 0, FullScreenThread = 0;
-    int WindowedProcess = 0, WindowedThread = 0;
-    int PortalSplash = 0, PortalSplash2 = 0, IntroShow = 0;
-    int Region = 0, SubRegion = 0;
+    // ---- settings (kept in the settings file; their defaults and ranges
+    // are rows of the settings table, app/settings_table.cpp) ---------------
+    int FullScreen;
+    int VSync;
+    int Driver;
+    int Fade;
+    int FullScreenProcess, FullScreenThread;
+    int WindowedProcess, WindowedThread;
+    int PortalSplash, PortalSplash2, IntroShow;
+    int Region, SubRegion;
     // The driver the settings name.
-    std::string SoundDriver = legacy::SOUND_DRIVER_FREEAUDIO;
+    std::string SoundDriver;
     // The name of the player kept in the settings.
     std::string ProfileName;
 

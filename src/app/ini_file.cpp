@@ -56,15 +56,11 @@ void TIniFile::Set(const std::string& name, const std::string& value) {
     Add(name, value);
 }
 
-namespace {
-
-std::string Serialise(const std::vector<TIniLine>& lines) {
+std::string TIniFile::Text() const {
     std::string bytes;
-    for (const auto& line : lines) bytes += line.Name + "=" + line.Value + "\r\n";
+    for (const auto& line : Lines) bytes += line.Name + "=" + line.Value + "\r\n";
     return bytes;
 }
-
-}  // namespace
 
 void TIniFile::Save() {
     // A file whose place is not known yet (start-up failed before it was
@@ -74,7 +70,7 @@ void TIniFile::Save() {
     StartupStage = 5007;
     StartupStage = 5008;
     // A folder that cannot be written (read-only, full) does not stop the game.
-    if (!plat::WriteFileAtomic(path, Serialise(Lines))) ReportWriteFailure(path, errno);
+    if (!plat::WriteFileAtomic(path, Text())) ReportWriteFailure(path, errno);
     StartupStage = 5010;
 }
 

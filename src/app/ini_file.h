@@ -21,6 +21,8 @@ public:
     // Value of an entry, or empty when there is none.
     std::string Get(const std::string& name) const;
     void Set(const std::string& name, const std::string& value);
+    // The bytes Save writes: each entry as one line, ended by CR LF.
+    std::string Text() const;
     // Writes every entry; a file that cannot be written is reported (the game
     // goes on). Without a FileName nothing is written.
     void Save();

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "app/game.h"
+#include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -86,7 +87,7 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     StartupStage = 4;
     IniFill();
     StartupStage = 5;
-    const std::string defaults = DataPrefix + "data/Default.ini";
+    const std::string defaults = DataPrefix + DEFAULT_SETTINGS_FILE;
     SetAsideUselessSettings(Ini);
     if (plat::FileType(Ini.Path()) == plat::FILETYPE_NONE && plat::FileType(defaults) == plat::FILETYPE_FILE) {
         StartupStage = 5012;
@@ -94,8 +95,8 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     }
     StartupStage = 5001;
     Ini.Load();
-    // Settings that cannot be kept (a read-only folder): the defaults as they
-    // stand, not the built-in full screen.
+    // Settings that cannot be kept (a read-only folder): the default file as
+    // it stands.
     if (plat::FileType(Ini.Path()) != plat::FILETYPE_FILE && plat::FileType(defaults) == plat::FILETYPE_FILE)
         Ini.Read(plat::ResolvePath(defaults));
     StartupStage = 6;

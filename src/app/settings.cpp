@@ -1,9 +1,9 @@
 // The settings of the application object, the config file and the two
 // marker files that protect against a settings change that crashes the game.
-#include <algorithm>
 #include <cerrno>
 
 #include "app/game.h"
+#include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/os.h"
@@ -12,48 +12,10 @@
 
 namespace {
 
-struct IntSetting {
-    const char* key;
-    int TGame::*field;
-};
-
-// The settings in the order they are written; the two strings sit between,
-// and the language comes last.
-const IntSetting kBefore[] = {
-    {"Full Screen", &TGame::FullScreen},   {"Sound", &TGame::Sound},
-    {"Music", &TGame::Music},              {"Speech", &TGame::Speech},
-    {"Sound Volume", &TGame::SoundVolume}, {"Music Volume", &TGame::MusicVolume},
-    {"Speech Volume", &TGame::SpeechVolume}, {"Fade", &TGame::Fade},
-    {"Particles", &TGame::Particles},      {"Portal Splash", &TGame::PortalSplash},
-    {"Portal Splash2", &TGame::PortalSplash2}, {"Intro", &TGame::IntroShow},
-    {"VSync", &TGame::VSync},              {"Driver", &TGame::Driver},
-};
-const IntSetting kPriorities[] = {
-    {"Full Screen Process Priority", &TGame::FullScreenProcess},
-    {"Full Screen Thread Priority", &TGame::FullScreenThread},
-    {"Windowed Process Priority", &TGame::WindowedProcess},
-    {"Windowed Thread Priority", &TGame::WindowedThread},
-};
-const IntSetting kAfter[] = {{"Region", &TGame::Region}, {"Sub-Region", &TGame::SubRegion}};
-
 bool CreateEmptyFile(const std::string& path) {
     if (plat::WriteFileAtomic(path, std::string())) return true;
     ReportWriteFailure(path, errno);
     return false;
-}
-
-int Switch(int v) { return v ? 1 : 0; }
-
-// A hand-edited file must not make the game misbehave.
-void BringIntoRange(TGame& g) {
-    for (int TGame::*f : std::initializer_list<int TGame::*>{&TGame::FullScreen, &TGame::Sound, &TGame::Music, &TGame::Speech, &TGame::Fade,
-                          &TGame::VSync, &TGame::Driver, &TGame::PortalSplash, &TGame::PortalSplash2,
-                          &TGame::IntroShow}) {
-        g.*f = Switch(g.*f);
-    }
-    for (int TGame::*f : std::initializer_list<int TGame::*>{&TGame::SoundVolume, &TGame::MusicVolume, &TGame::SpeechVolume, &TGame::Particles}) {
-        g.*f = std::clamp(g.*f, 0, 100);
-    }
 }
 
 // The default settings replace the player's (keeping the player's name) in
@@ -62,7 +24,7 @@ void BringIntoRange(TGame& g) {
 // defaults apply; a restore that cannot be written keeps the old file.
 void RestoreDefaultSettings(const TGame& game) {
     const std::string iniPath = game.Ini.Path();
-    const std::string defaults = game.DataPrefix + "data/default.ini";
+    const std::string defaults = game.DataPrefix + DEFAULT_SETTINGS_FILE;
     const std::string name = IniReadValue(iniPath, "profile name");
     if (plat::FileType(plat::ResolvePath(defaults)) != plat::FILETYPE_FILE) {
         plat::DeleteFile(iniPath);
@@ -77,31 +39,31 @@ void RestoreDefaultSettings(const TGame& game) {
 
 int TGame::IniFill() {
     Ini.Clear();
-    for (const auto& s : kBefore) Ini.Add(s.key, this->*s.field);
-    Ini.Add("Sound Driver", SoundDriver);
-    for (const auto& s : kPriorities) Ini.Add(s.key, this->*s.field);
-    Ini.Add("Profile Name", ProfileName);
-    for (const auto& s : kAfter) Ini.Add(s.key, this->*s.field);
-    Ini.Add("Language", Language);
+    for (const TSetting& s : SettingsTable()) {
+        if (s.kind == TSetting::TEXT) {
+            Ini.Add(s.key, this->*s.text);
+        } else {
+            Ini.Add(s.key, this->*s.number);
+        }
+    }
     return 1;
 }
 
+// A hand-edited file must not make the game misbehave: what is out of range
+// is brought into it.
 int TGame::IniExtract() {
-    auto extract = [this](const IntSetting& s) {
+    for (const TSetting& s : SettingsTable()) {
         const std::string key = IniUpper(s.key);
         for (const auto& line : Ini.Lines) {
-            if (line.Name == key) this->*s.field = IniToInt(line.Value);
+            if (line.Name != key) continue;
+            if (s.kind == TSetting::TEXT) {
+                this->*s.text = line.Value;
+            } else {
+                this->*s.number = IniToInt(line.Value);
+            }
         }
-    };
-    for (const auto& s : kBefore) extract(s);
-    for (const auto& s : kPriorities) extract(s);
-    for (const auto& s : kAfter) extract(s);
-    for (const auto& line : Ini.Lines) {
-        if (line.Name == "SOUND DRIVER") SoundDriver = line.Value;
-        if (line.Name == "PROFILE NAME") ProfileName = line.Value;
-        if (line.Name == "LANGUAGE") Language = line.Value;
     }
-    BringIntoRange(*this);
+    BringSettingsIntoRange(*this);
     return 1;
 }
 

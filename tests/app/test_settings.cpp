@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "app/game.h"
+#include "app/ini_file.h"
+#include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -59,17 +61,22 @@ protected:
     std::string folder;
 };
 
-TEST_F(SettingsTest, MissingFileWritesTheDefaultsInOrder) {
-    auto& g = Game();
-    g.SoundVolume = 50;
-    g.MusicVolume = 50;
-    g.IniFill();
-    g.Ini.Load();
+// Players' files hold these keys in this order; a new game writes them at
+// their defaults, as the shipped default file holds them.
+TEST_F(SettingsTest, ANewGameWritesEveryKeyInOrderAtItsDefault) {
+    Game().IniFill();
+    Game().Ini.Load();
     const std::string text = ReadAll(folder + "vellichorns.ini");
-    EXPECT_EQ(text.rfind("FULL SCREEN=1\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=50\r\n", 0), 0u);
-    EXPECT_NE(text.find("SOUND DRIVER=FreeAudio\r\nFULL SCREEN PROCESS PRIORITY=0\r\n"), std::string::npos);
-    EXPECT_NE(text.find("PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n"), std::string::npos);
-    EXPECT_EQ(g.Ini.Lines.size(), 23u);
+    EXPECT_EQ(text,
+              "FULL SCREEN=0\r\nSOUND=1\r\nMUSIC=1\r\nSPEECH=1\r\nSOUND VOLUME=70\r\nMUSIC VOLUME=50\r\n"
+              "SPEECH VOLUME=100\r\nFADE=1\r\nPARTICLES=80\r\nPORTAL SPLASH=0\r\nPORTAL SPLASH2=0\r\nINTRO=0\r\n"
+              "VSYNC=1\r\nDRIVER=1\r\nSOUND DRIVER=OpenAL Generic Software\r\n"
+              "FULL SCREEN PROCESS PRIORITY=0\r\nFULL SCREEN THREAD PRIORITY=0\r\n"
+              "WINDOWED PROCESS PRIORITY=0\r\nWINDOWED THREAD PRIORITY=0\r\n"
+              "PROFILE NAME=\r\nREGION=0\r\nSUB-REGION=0\r\nLANGUAGE=\r\n");
+    TIniFile shipped;
+    FillDefaultSettings(shipped);
+    EXPECT_EQ(shipped.Text(), text);
 }
 
 TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
@@ -80,8 +87,12 @@ TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
     g.Ini.Load();
     g.IniExtract();
     EXPECT_EQ(g.MusicVolume, 70);
-    EXPECT_EQ(g.SoundVolume, 100);  // the name with a blank did not match
     EXPECT_EQ(g.ProfileName, "a=b");
+    // The name with a blank did not match; it and every key the file lacks
+    // keep their defaults.
+    EXPECT_EQ(g.SoundVolume, 70);
+    EXPECT_EQ(g.FullScreen, 0);
+    EXPECT_EQ(g.SoundDriver, "OpenAL Generic Software");
     const std::string text = ReadAll(folder + "vellichorns.ini");
     EXPECT_NE(text.find("MUSIC VOLUME=70\r\n"), std::string::npos);
     EXPECT_EQ(text.find("UNKNOWN"), std::string::npos);
@@ -89,7 +100,8 @@ TEST_F(SettingsTest, LoadMatchesNamesCaseInsensitivelyAndRewritesTheFile) {
 }
 
 TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
-    WriteAll(folder + "vellichorns.ini", "MUSIC VOLUME=400\nPARTICLES=-3\nFULL SCREEN=7\nDRIVER=9\n");
+    WriteAll(folder + "vellichorns.ini",
+             "MUSIC VOLUME=400\nPARTICLES=-3\nFULL SCREEN=7\nSOUND=-1\nDRIVER=9\nREGION=-4\n");
     auto& g = Game();
     g.IniFill();
     g.Ini.Load();
@@ -97,15 +109,16 @@ TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(g.MusicVolume, 100);
     EXPECT_EQ(g.Particles, 0);
     EXPECT_EQ(g.FullScreen, 1);
+    EXPECT_EQ(g.Sound, 1);
     EXPECT_EQ(g.Driver, 1);
+    EXPECT_EQ(g.Region, -4);  // carried through as it stands
 }
 
 TEST_F(SettingsTest, MarkerStates) {
     auto& g = Game();
-    WriteAll(folder + "default.ini", "FULL SCREEN=1\r\nPROFILE NAME=\r\nMUSIC VOLUME=50\r\n");
     g.DataPrefix = folder;
     plat::CreateDir(folder + "data", false);
-    plat::RenameFile(folder + "default.ini", folder + "data/default.ini");
+    WriteAll(folder + DEFAULT_SETTINGS_FILE, "FULL SCREEN=1\r\nPROFILE NAME=\r\nMUSIC VOLUME=50\r\n");
 
     // Clean exit: the marker is consumed, nothing is restored.
     WriteAll(folder + "vellichorns.ini", "MUSIC VOLUME=20\r\nPROFILE NAME=Ann\r\n");
@@ -236,7 +249,7 @@ TEST_F(SettingsTest, FileWithoutAnySettingIsTreatedAsMissing) {
     g.DataPrefix = folder;
     g.ProfilePath = folder + "profiles/";
     plat::CreateDir(folder + "data", false);
-    WriteAll(folder + "data/Default.ini", "FULL SCREEN=0\r\nSOUND VOLUME=70\r\n");
+    WriteAll(folder + DEFAULT_SETTINGS_FILE, "FULL SCREEN=0\r\nSOUND VOLUME=70\r\n");
     const std::string ini = IniFileNameFor(g) + ".ini";
     const char raw[] = "\x89PNG\r\n\x1a\n\0\0FULLSCREEN=1\n[Settings]\nSound Volume: 10\n";
     const std::string garbage(raw, sizeof raw - 1);

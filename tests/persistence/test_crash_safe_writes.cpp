@@ -28,6 +28,7 @@
 
 #include "app/game.h"
 #include "app/ini_file.h"
+#include "app/settings_table.h"
 #include "persistence/high_scores.h"
 #include "persistence/profile.h"
 #include "platform/clock.h"
@@ -176,7 +177,7 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
         plat::CreateDir(game.DataPrefix + "data", true);
         std::string defaults;
         for (int i = 0; i < 80; ++i) defaults += "KEY " + std::to_string(i) + "=default\r\n";
-        std::ofstream(game.DataPrefix + "data/default.ini", std::ios::binary) << defaults + "PROFILE NAME=\r\n";
+        std::ofstream(game.DataPrefix + DEFAULT_SETTINGS_FILE, std::ios::binary) << defaults + "PROFILE NAME=\r\n";
         w.path = game.Ini.Path();
         w.write = [](long i) {
             Game().ProfileName = "Player";
