@@ -261,7 +261,6 @@ void TGame::StartEscapeFade() {
 }
 
 void TGame::ReadPauseKey() {
-    if (IgnorePauseKey) return;
     const bool toggle = KeyHit('P') || (Paused && Mouse.h1 > 0);
     if (!toggle) return;
     Paused = !Paused;

@@ -42,8 +42,6 @@ public:
     int Fade;
     int FullScreenProcess, FullScreenThread;
     int WindowedProcess, WindowedThread;
-    int PortalSplash, PortalSplash2, IntroShow;
-    int Region, SubRegion;
     // The driver the settings name.
     std::string SoundDriver;
     // The name of the player kept in the settings.
@@ -117,11 +115,9 @@ public:
     int SetImagePath(const std::string& path);
     int SetSoundPath(const std::string& path);
     int SetMusicPath(const std::string& path);
-    int SetSpeechPath(const std::string& path);
     int SetMenuPath(const std::string& path);
     int SetProfilePath(const std::string& path);
     int SetTextPath(const std::string& path);
-    int SetLevelsPath(const std::string& path);
 
     // ---- display toggles and modes -------------------------------------
     int ToggleFullScreen();

@@ -14,21 +14,17 @@ std::string WithSlash(const std::string& path) {
 int TGame::SetImagePath(const std::string& p) { ImagePath = WithSlash(p); return 1; }
 int TGame::SetSoundPath(const std::string& p) { SoundPath = WithSlash(p); return 1; }
 int TGame::SetMusicPath(const std::string& p) { MusicPath = WithSlash(p); return 1; }
-int TGame::SetSpeechPath(const std::string& p) { SpeechPath = WithSlash(p); return 1; }
 int TGame::SetMenuPath(const std::string& p) { MenuPath = WithSlash(p); return 1; }
 int TGame::SetProfilePath(const std::string& p) { ProfilePath = WithSlash(p); return 1; }
 int TGame::SetTextPath(const std::string& p) { TextPath = WithSlash(p); return 1; }
-int TGame::SetLevelsPath(const std::string& p) { LevelsPath = WithSlash(p); return 1; }
 
 int TGame::SetDefaultPaths() {
     SetImagePath(DataPrefix + "Data/graphics");
     SetSoundPath(DataPrefix + "Data/sound");
     SetMusicPath(DataPrefix + "Data/music");
-    SetSpeechPath(DataPrefix + "Data/speech");
     SetMenuPath(DataPrefix + "Data/menus");
     SetProfilePath(UseCorrectPath ? "profiles" : DataPrefix + "Data/profiles");
     SetTextPath(DataPrefix + "Data/text");
-    SetLevelsPath(DataPrefix + "Data/levels");
     return 1;
 }
 

@@ -1,6 +1,8 @@
 // The settings of the application object, the config file and the two
 // marker files that protect against a settings change that crashes the game.
+#include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "app/game.h"
 #include "app/settings_table.h"
@@ -38,9 +40,19 @@ void RestoreDefaultSettings(const TGame& game) {
 }  // namespace
 
 int TGame::IniFill() {
-    Ini.Clear();
+    std::vector<std::string> kept;
     for (const TSetting& s : SettingsTable()) {
-        if (s.kind == TSetting::TEXT) {
+        if (s.kind != TSetting::KEPT) continue;
+        const bool read = std::any_of(Ini.Lines.begin(), Ini.Lines.end(),
+                                      [key = IniUpper(s.key)](const auto& line) { return line.Name == key; });
+        kept.push_back(read ? Ini.Get(s.key) : s.defaultText);
+    }
+    Ini.Clear();
+    auto next = kept.begin();
+    for (const TSetting& s : SettingsTable()) {
+        if (s.kind == TSetting::KEPT) {
+            Ini.Add(s.key, *next++);
+        } else if (s.kind == TSetting::TEXT) {
             Ini.Add(s.key, this->*s.text);
         } else {
             Ini.Add(s.key, this->*s.number);
@@ -55,7 +67,7 @@ int TGame::IniExtract() {
     for (const TSetting& s : SettingsTable()) {
         const std::string key = IniUpper(s.key);
         for (const auto& line : Ini.Lines) {
-            if (line.Name != key) continue;
+            if (line.Name != key || s.kind == TSetting::KEPT) continue;
             if (s.kind == TSetting::TEXT) {
                 this->*s.text = line.Value;
             } else {

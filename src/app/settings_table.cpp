@@ -17,6 +17,9 @@ constexpr TSetting Range(const char* key, int TGame::*field, int min, int max, i
 constexpr TSetting Number(const char* key, int TGame::*field, int byDefault) {
     return {key, TSetting::NUMBER, field, nullptr, 0, 0, byDefault, ""};
 }
+constexpr TSetting Kept(const char* key, const char* byDefault) {
+    return {key, TSetting::KEPT, nullptr, nullptr, 0, 0, 0, byDefault};
+}
 constexpr TSetting Text(const char* key, std::string TGame::*field, const char* byDefault) {
     return {key, TSetting::TEXT, nullptr, field, 0, 0, 0, byDefault};
 }
@@ -37,9 +40,9 @@ const TSetting kSettings[] = {
     Switch("Fade", &TGame::Fade, 1),
     Range("Particles", &TGame::Particles, 0, 100, 80),
     // Carried through from older files; this game does not use them.
-    Switch("Portal Splash", &TGame::PortalSplash, 0),
-    Switch("Portal Splash2", &TGame::PortalSplash2, 0),
-    Switch("Intro", &TGame::IntroShow, 0),
+    Kept("Portal Splash", "0"),
+    Kept("Portal Splash2", "0"),
+    Kept("Intro", "0"),
     Switch("VSync", &TGame::VSync, 1),
     Switch("Driver", &TGame::Driver, legacy::DRIVER_OPENGL),
     Text("Sound Driver", &TGame::SoundDriver, legacy::SOUND_DRIVER_OPENAL),
@@ -49,8 +52,8 @@ const TSetting kSettings[] = {
     Number("Windowed Thread Priority", &TGame::WindowedThread, 0),
     // The player last playing.
     Text("Profile Name", &TGame::ProfileName, ""),
-    Number("Region", &TGame::Region, 0),
-    Number("Sub-Region", &TGame::SubRegion, 0),
+    Kept("Region", "0"),
+    Kept("Sub-Region", "0"),
     // Empty: the system's language.
     Text("Language", &TGame::Language, ""),
 };
@@ -63,7 +66,7 @@ void ApplyDefaultSettings(TGame& game) {
     for (const TSetting& s : kSettings) {
         if (s.kind == TSetting::TEXT) {
             game.*s.text = s.defaultText;
-        } else {
+        } else if (s.kind != TSetting::KEPT) {
             game.*s.number = s.defaultNumber;
         }
     }
@@ -79,7 +82,7 @@ void BringSettingsIntoRange(TGame& game) {
 void FillDefaultSettings(TIniFile& ini) {
     ini.Clear();
     for (const TSetting& s : kSettings) {
-        if (s.kind == TSetting::TEXT) {
+        if (s.kind == TSetting::TEXT || s.kind == TSetting::KEPT) {
             ini.Add(s.key, s.defaultText);
         } else {
             ini.Add(s.key, s.defaultNumber);

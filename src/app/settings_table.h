@@ -19,15 +19,16 @@ struct TSetting {
         RANGE,   // a number clamped to min..max
         NUMBER,  // any number, carried through as it stands
         TEXT,    // a string, stored as it is
+        KEPT,    // no field: the file's value is written back as it was read
     };
     // As players' files spell it; written upper-cased.
     const char* key;
     TKind kind;
-    int TGame::*number;        // every kind but TEXT
+    int TGame::*number;        // SWITCH, RANGE, NUMBER
     std::string TGame::*text;  // TEXT
     int min, max;              // RANGE
     int defaultNumber;
-    const char* defaultText;
+    const char* defaultText;   // TEXT and KEPT
 };
 
 // The settings in the order the file holds them.

@@ -413,7 +413,7 @@ void TSprite::Draw() {
 void TSprite::DrawNormal() {
     const int f = CurrentDrawFrame();
     const GameImagePtr& img = DrawnImage();
-    DrawShadow(img, f, 0);
+    DrawShadow(img, f);
     if (UseOffset)
         DrawImageAt(img, f, x + offx, y + offy);
     else
@@ -423,13 +423,13 @@ void TSprite::DrawNormal() {
 void TSprite::DrawRounded() {
     const int f = CurrentDrawFrame();
     const GameImagePtr& img = DrawnImage();
-    DrawShadow(img, f, 0);
+    DrawShadow(img, f);
     const float px = UseOffset ? x + offx : x;
     const float py = UseOffset ? y + offy : y;
     DrawImageAt(img, f, std::floor(px + 0.5f), std::floor(py + 0.5f));
 }
 
-void TSprite::DrawShadow(const GameImagePtr& img, int imgFrame, int scrolled) {
+void TSprite::DrawShadow(const GameImagePtr& img, int imgFrame) {
     if (!Shadow) return;
     int r, g, b;
     plat::GetColor(r, g, b);
@@ -439,10 +439,6 @@ void TSprite::DrawShadow(const GameImagePtr& img, int imgFrame, int scrolled) {
     if (UseOffset) {
         px += offx;
         py += offy;
-    }
-    if (scrolled) {
-        px -= ViewState().ScrollX;
-        py -= ViewState().ScrollY;
     }
     DrawImageAt(img, imgFrame, px, py);
     if (Color)

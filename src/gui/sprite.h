@@ -192,7 +192,7 @@ public:
                            GameImagePtr image = nullptr);
     virtual void DrawNormal();
     virtual void DrawRounded();
-    virtual void DrawShadow(const GameImagePtr& image, int frame, int scrolled);
+    virtual void DrawShadow(const GameImagePtr& image, int frame);
 
     // ---- misc ----
     virtual void GetSize();

@@ -8,7 +8,7 @@
 struct TGamePaths : TRegistered<TGamePaths> {
     // The folder that holds "data/resources/" (the working folder: empty).
     std::string DataPrefix;
-    std::string ImagePath, SoundPath, MusicPath, SpeechPath, MenuPath, ProfilePath, TextPath, LevelsPath;
+    std::string ImagePath, SoundPath, MusicPath, MenuPath, ProfilePath, TextPath;
     // The language of the texts ("en", "de", ...), as the settings keep it:
     // empty while the player has chosen none and the system's locale decides.
     std::string Language;

@@ -1,6 +1,6 @@
 #pragma once
 // What widgets and effects read of the running game beyond time: the keys the
-// framework must leave alone, the screen fade, the view's scroll offset and
+// framework must leave alone, whether the screen fades, and
 // the amount of particles the player chose.
 #include "resources/registered.h"
 
@@ -16,8 +16,7 @@ struct TViewState : TRegistered<TViewState> {
 
     // A text field has the keyboard: no global keys.
     bool BlockKeys = false;
-    bool IgnoreEscapeKey = false, IgnoreFrameworkKeys = false, IgnorePauseKey = false, IgnoreDebugKey = false;
-    float ScrollX = 0, ScrollY = 0;
+    bool IgnoreEscapeKey = false, IgnoreFrameworkKeys = false, IgnoreDebugKey = false;
     // 0..100: how many particles effects emit.
     int Particles = 80;
 };
