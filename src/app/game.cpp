@@ -125,17 +125,6 @@ int TGame::SetFlipSync() {
 
 // ---- display ------------------------------------------------------------------
 
-int TGame::SetPriority() {
-    if (FullScreen) {
-        plat::SetProcessPriority(FullScreenProcess);
-        plat::SetThreadPriority(FullScreenThread);
-    } else {
-        plat::SetProcessPriority(WindowedProcess);
-        plat::SetThreadPriority(WindowedThread);
-    }
-    return 1;
-}
-
 int TGame::SetWindowCoords() {
     const plat::Rect r = plat::WindowOuterRect();
     WindowX = r.x;
@@ -199,15 +188,12 @@ int TGame::Pause() {
     Audio.PausedSpeechState = Speech != 0;
     if (Music) Audio.MusicOff();
     if (Speech) Audio.SpeechOff();
-    plat::SetProcessPriority(plat::PRIORITY_NORMAL);
-    plat::SetThreadPriority(0);
     return 1;
 }
 
 int TGame::UnPause() {
     if (Audio.PausedMusicState) Audio.MusicOn();
     if (Audio.PausedSpeechState) Audio.SpeechOn();
-    SetPriority();
     FixedRateLogic.Init();
     return 1;
 }
@@ -230,7 +216,6 @@ int TGame::CheckWindow() {
         if (!Paused) {
             if (Audio.PausedMusicState) Audio.MusicOn();
             if (Audio.PausedSpeechState) Audio.SpeechOn();
-            SetPriority();
         }
         FixedRateLogic.Init();
         Suspended = false;

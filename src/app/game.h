@@ -40,8 +40,6 @@ public:
     int VSync;
     int Driver;
     int Fade;
-    int FullScreenProcess, FullScreenThread;
-    int WindowedProcess, WindowedThread;
     // The driver the settings name.
     std::string SoundDriver;
     // The name of the player kept in the settings.
@@ -124,7 +122,6 @@ public:
     int ToggleVSync();
     int SetDriver(int driver);
     int GraphicsCreate();
-    int SetPriority();
     int SetWindowCoords();
     int RestoreMouseCoords();
 
