@@ -102,6 +102,24 @@ TEST_F(KeyboardFlow, FirstStartToAMoveASaveAndQuittingWithKeysOnly) {
     EXPECT_EQ(result, -1) << "Yes to the quit question should end the game";
 }
 
+// Escape on the title always asks, also right after the first start's name
+// (whose prompt opened before the title had taken Escape as its own).
+TEST_F(KeyboardFlow, EscapeOnTheTitleAsksRightAfterTheFirstName) {
+    ASSERT_TRUE(WaitFor(OnTitle, 500));
+    Type("Kai\r");
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().DialogOpen(); }, 200));
+    Key(plat::KEY_DOWN);
+    Key(plat::KEY_ESCAPE);
+    Frames(30);
+    ASSERT_TRUE(TitleScreen().QuitQuestion) << "Escape did not ask";
+    EXPECT_FALSE(Game().GameFade.Active);
+    Key(plat::KEY_ESCAPE);  // No
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().QuitQuestion; }, 200));
+    Key(plat::KEY_ESCAPE);
+    Frames(30);
+    EXPECT_TRUE(TitleScreen().QuitQuestion) << "the second Escape did not ask";
+}
+
 }  // namespace
 
 namespace {
