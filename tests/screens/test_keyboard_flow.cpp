@@ -120,6 +120,28 @@ TEST_F(KeyboardFlow, EscapeOnTheTitleAsksRightAfterTheFirstName) {
     EXPECT_TRUE(TitleScreen().QuitQuestion) << "the second Escape did not ask";
 }
 
+// The keys used in "Choose a player" stay there: the title's focus behind it
+// is where it was when the dialog closes.
+TEST_F(KeyboardFlow, KeysInTheChooserLeaveTheTitleBehindItAlone) {
+    ASSERT_TRUE(WaitFor(OnTitle, 500));
+    Type("Kai\r");
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().DialogOpen(); }, 200));
+    auto& title = TitleScreen();
+    for (int i = 0; i < 8 && title.Focus.FocusedName() != "CHANGEPLAYER"; ++i) Key(plat::KEY_DOWN);
+    ASSERT_EQ(title.Focus.FocusedName(), "CHANGEPLAYER");
+    for (const int close : {plat::KEY_ENTER, plat::KEY_ESCAPE}) {
+        SCOPED_TRACE(close == plat::KEY_ENTER ? "OK" : "Cancel");
+        Key(plat::KEY_ENTER);
+        ASSERT_TRUE(WaitFor([&title] { return title.PlayerManager && !title.PlayerManager->Transitioning; }, 200));
+        for (const int key : {plat::KEY_DOWN, plat::KEY_UP, plat::KEY_DOWN, plat::KEY_UP}) Key(key);
+        Key(close);
+        ASSERT_TRUE(WaitFor([&title] { return !title.PlayerManager; }, 200));
+        Frames(5);
+        EXPECT_EQ(title.Focus.FocusedName(), "CHANGEPLAYER");
+        EXPECT_TRUE(OnTitle());
+    }
+}
+
 }  // namespace
 
 namespace {
