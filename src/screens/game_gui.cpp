@@ -9,6 +9,7 @@
 #include "gui/text.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
@@ -377,6 +378,13 @@ void TGameGUI::CheckInputDialogs() {
 void TGameGUI::CheckEndGameMenu() {
     const TState& state = GameState();
     if (!state.stateFinished || state.disableButtons || GameMenu().Active || !endLevelMenu) return;
+    // Escape on the panel goes back a step, as its Back to Menu does; the
+    // pause menu has nothing to offer a won puzzle.
+    if (endLevelMenu->Show && !AnyDialogOpen() && KeyHit(plat::KEY_ESCAPE)) {
+        Game().Audio.EscapeSoundPlay();
+        LeavePuzzle();
+        return;
+    }
     endLevelMenu->Logic(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
     switch (endLevelMenu->Selected) {
         case PNEndLevelMenu::NEXT: Match3Next(); break;

@@ -167,6 +167,36 @@ TEST_F(KeyboardEndLevel, TheArrowsReachNextPuzzleOnThePanel) {
     EXPECT_TRUE(WaitFor([] { return OnGameScreen() && EndsWith(GamePlay().CurrentLevel, "002.layout"); }, 1000));
 }
 
+// Over a won puzzle the pause menu's Save and Shuffle are greyed and skipped
+// by the focus; Escape on the panel goes back to the grid, as its Back to
+// Menu does.
+TEST_F(KeyboardEndLevel, EscapeOnThePanelGoesBackAndAWonPuzzleCannotBeSavedOrShuffled) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    for (auto& column : Mode().CellBox->Layout)
+        for (auto& floor : column)
+            if (floor.Contents == FLOOR_MARBLE) floor.Contents = FLOOR_NORMAL;
+    auto& gui = GameGUI();
+    ASSERT_TRUE(WaitFor([&gui] { return gui.endLevelMenu && gui.endLevelMenu->Show && gui.endLevelMenu->Ready(); }, 3000));
+
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    for (const char* name : {"savegame", "shufflepuzzle"}) EXPECT_TRUE(GameMenu().Menu->FindButton(name)->Disabled) << name;
+    Shot("pause_menu_over_a_won_puzzle");
+    for (int i = 0; i < 12; ++i) {
+        Key(plat::KEY_DOWN);
+        const std::string focused = GameMenu().Focus.FocusedName();
+        EXPECT_NE(focused, "SAVEGAME");
+        EXPECT_NE(focused, "SHUFFLEPUZZLE");
+    }
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return !GameMenu().Active; }, 200));
+
+    Key(plat::KEY_ESCAPE);
+    Frames(5);
+    EXPECT_FALSE(GameMenu().Active) << "Escape on the panel opened the pause menu";
+    EXPECT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "Escape did not go back to the grid";
+}
+
 }  // namespace
 
 namespace {
