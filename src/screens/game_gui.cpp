@@ -280,6 +280,9 @@ void TGameGUI::SavePlayedGame(const std::string& basePath) {
 }
 
 void TGameGUI::ShowSavedNotice(const std::string& name) {
+    // The notice takes the line under the board: a chain bonus told there
+    // before the pause is over, and does not come back once it fades.
+    if (auto* match3 = dynamic_cast<TGameModeMatch3*>(Mode())) match3->BonusEndAnimation.reset();
     Notice = FillIn(GameText().FindString("Saved As"), "NNN", name);
     NoticeAnimation = TAnimation(NOTICE_MS);
     NoticeAnimation.AddPhase(NOTICE_FADE_MS);

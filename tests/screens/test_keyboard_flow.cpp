@@ -233,3 +233,37 @@ TEST_F(KeyboardBoardButtons, TabWalksTheButtonsBesideTheBoardAndAnArrowGoesBackT
 }
 
 }  // namespace
+
+namespace {
+
+class KeyboardSaveNotice : public RealGameTest {
+protected:
+    TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
+};
+
+// A chain bonus told under the board as the pause menu opened is over once a
+// save's notice has taken that line: it does not come back when the notice fades.
+TEST_F(KeyboardSaveNotice, TheLineUnderTheBoardDoesNotGoBackToABonusFromBeforeTheSave) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    auto& mode = Mode();
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled(); }, 2000));
+    mode.BonusTotalPoints = 50;
+    mode.BonusEndAnimation = TAnimation(2000);
+    mode.BonusEndAnimation->AddPhase(1000);
+    mode.BonusEndAnimation->AddPhase(500);
+    mode.BonusEndAnimation->Start();
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    Key(plat::KEY_DOWN);
+    for (int i = 0; i < 8 && GameMenu().Focus.FocusedName() != "SAVEGAME"; ++i) Key(plat::KEY_DOWN);
+    Key(plat::KEY_ENTER);
+    auto& gui = GameGUI();
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("Notice\r");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.NoticeAnimation.Active; }, 300)) << "no notice";
+    if (GameMenu().IsOpen()) Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.NoticeAnimation.Active; }, 500));
+    EXPECT_FALSE(mode.BonusEndAnimation) << "the old chain bonus is back under the board";
+}
+
+}  // namespace
