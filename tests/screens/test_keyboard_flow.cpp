@@ -85,6 +85,8 @@ TEST_F(KeyboardFlow, FirstStartToAMoveASaveAndQuittingWithKeysOnly) {
     FocusPauseButton("BACKTOMENU");
     Key(plat::KEY_ENTER);
     ASSERT_TRUE(WaitFor([] { return GameGUI().QuitInput && !GameGUI().QuitInput->Transitioning; }, 300));
+    // The question tells what a quit costs: the puzzle is not kept to continue.
+    EXPECT_NE(GameGUI().QuitInput->Caption->Text.find("progress"), std::string::npos) << GameGUI().QuitInput->Caption->Text;
     Key(plat::KEY_ENTER);
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500));
     Key(plat::KEY_ESCAPE);
