@@ -68,6 +68,16 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
     gui.ShowSavedNotice(name);
 }
 
+// Why the layout cannot be saved or tried, in a message that stands clear
+// of the cell the refusal marks.
+void ShowRefusal(TGameGUI& gui, const TGameModeEditor& editor, int error) {
+    gui.ShowMessage(LayoutErrorText(error));
+    if (const auto cell = editor.FaultCell; cell && gui.OKInput) {
+        const int top = editor.CellBox->AreaStartY + cell->second * CELL_SIZE;
+        gui.OKInput->MoveClearOf(top, top + CELL_SIZE);
+    }
+}
+
 }  // namespace
 
 void TGameGUI::StartEditorTools() {
@@ -111,7 +121,7 @@ void TGameGUI::TryLayout() {
     TGameModeEditor* editor = Editor();
     if (!editor) return;
     if (const int error = editor->IsLayoutValid(); error != LAYOUT_VALID) {
-        ShowMessage(LayoutErrorText(error));
+        ShowRefusal(*this, *editor, error);
         return;
     }
     if (!GamePlay().StartTry()) return;
@@ -160,12 +170,7 @@ void TGameGUI::CheckEditorButtons() {
         if (const int error = editor->IsLayoutValid(); error == LAYOUT_VALID) {
             AskLayoutName(LastFileName);
         } else {
-            ShowMessage(LayoutErrorText(error));
-            // The marked cell the refusal points at stays in sight.
-            if (const auto cell = editor->FaultCell; cell && OKInput) {
-                const int top = editor->CellBox->AreaStartY + cell->second * CELL_SIZE;
-                OKInput->MoveClearOf(top, top + CELL_SIZE);
-            }
+            ShowRefusal(*this, *editor, error);
         }
     }
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();

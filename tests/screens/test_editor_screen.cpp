@@ -360,6 +360,29 @@ TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothin
     EXPECT_EQ(LayoutOf(Box()), layout);
 }
 
+// The refusal of a try stands clear of the cell it marks, as Save's does.
+TEST_F(EditorOnGameScreen, ATryRefusalLeavesTheMarkedCellInSight) {
+    auto& gui = GameGUI();
+    std::vector<std::string> fair = FullRows("................");
+    fair[0] = "cccccccccccccccc";
+    fair[6] = ".....mmmm.......";
+    auto shelf = fair, buried = fair;
+    shelf[5] = "....#####.......";
+    shelf[6] = ".....mmm........";
+    buried[3] = "......c.........";
+    for (const auto& layout : {buried, shelf}) {
+        BuildBox(Box(), layout);
+        Box().IsLevelEditor = 1;
+        Key('T');
+        ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+        ASSERT_TRUE(Editor().FaultCell);
+        const int top = Box().AreaStartY + Editor().FaultCell->second * CELL_SIZE;
+        const auto& panel = *gui.OKInput;
+        EXPECT_TRUE(panel.y >= top + CELL_SIZE || panel.y + panel.h <= top) << "the message covers the marked cell";
+        Answer(gui.OKInput, "OK");
+    }
+}
+
 TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
     auto& gui = GameGUI();
     ClickTool("try");
