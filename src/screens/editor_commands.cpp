@@ -161,7 +161,10 @@ void TGameGUI::CheckEditorButtons() {
         if (EditorTools->Clicked("undo")) editor->Undo();
         if (EditorTools->Clicked("redo")) editor->Redo();
         if (EditorTools->Clicked("mirror")) editor->CycleMirror();
-        if (EditorTools->Clicked("try") || KeyHit('T')) {
+        // T alone tries; Ctrl+T is left to the editor, which takes it as a
+        // chord of no meaning.
+        const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
+        if (EditorTools->Clicked("try") || (!ctrl && KeyHit('T'))) {
             TryLayout();
             return;
         }

@@ -360,8 +360,9 @@ TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothin
     EXPECT_EQ(LayoutOf(Box()), layout);
 }
 
-// The refusal of a try stands clear of the cell it marks, as Save's does.
-TEST_F(EditorOnGameScreen, ATryRefusalLeavesTheMarkedCellInSight) {
+// The refusal of a try stands clear of the cell it marks, as Save's does;
+// T held with Ctrl is no try at all.
+TEST_F(EditorOnGameScreen, ATryRefusalLeavesTheMarkedCellInSightAndCtrlTIsNoTry) {
     auto& gui = GameGUI();
     std::vector<std::string> fair = FullRows("................");
     fair[0] = "cccccccccccccccc";
@@ -381,6 +382,15 @@ TEST_F(EditorOnGameScreen, ATryRefusalLeavesTheMarkedCellInSight) {
         EXPECT_TRUE(panel.y >= top + CELL_SIZE || panel.y + panel.h <= top) << "the message covers the marked cell";
         Answer(gui.OKInput, "OK");
     }
+
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_LCONTROL, 0, 0});
+    Frames(2);
+    Key('T');
+    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_LCONTROL, 0, 0});
+    Frames(10);
+    EXPECT_FALSE(gui.OKInput) << "Ctrl+T tried the layout";
+    EXPECT_FALSE(GamePlay().IsTrying());
+    EXPECT_EQ(Editor().LayoutContents, FLOOR_NORMAL) << "Ctrl+T switched the floor kind";
 }
 
 TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
