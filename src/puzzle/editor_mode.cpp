@@ -84,7 +84,13 @@ int TGameModeEditor::Init(const std::string& /*path*/, int /*custom*/) {
     CellBox.reset();
     History.Drop();
     strokeOpen_ = false;
-    return Clear();
+    Clear();
+    savedLayout_ = LayoutGridOf(*CellBox);
+    return 1;
+}
+
+bool TGameModeEditor::HasUnsavedChanges() const {
+    return CellBox && !SameLayout(LayoutGridOf(*CellBox), savedLayout_);
 }
 
 int TGameModeEditor::Clear() {
@@ -279,9 +285,11 @@ int TGameModeEditor::IsLayoutValid() {
 
 // ---- files ---------------------------------------------------------------------------
 
-std::string TGameModeEditor::SaveLayout(const std::string& path) const {
+std::string TGameModeEditor::SaveLayout(const std::string& path) {
     if (!CellBox) return "No puzzle to save";
-    return ::SaveLayout(*CellBox, path);
+    std::string error = ::SaveLayout(*CellBox, path);
+    if (error.empty()) savedLayout_ = LayoutGridOf(*CellBox);
+    return error;
 }
 
 std::string TGameModeEditor::LoadLayout(const std::string& path) {
@@ -296,6 +304,7 @@ std::string TGameModeEditor::LoadLayout(const std::string& path) {
     CellBox = std::move(loaded);
     if (before) RecordStep(*before);
     LayoutChanged();
+    savedLayout_ = LayoutGridOf(*CellBox);
     return {};
 }
 

@@ -179,8 +179,14 @@ void TGameGUI::CheckEditorButtons() {
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();
     if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(GameText().FindString("Clear Puzzle"));
     const bool escape = KeyHit(plat::KEY_ESCAPE);
-    if ((CustomMenu->Clicked("backtomenu") || escape) && !QuitInput)
-        QuitInput = CreateYesNoDialog(GameText().FindString("Exit Editor"));
+    if ((CustomMenu->Clicked("backtomenu") || escape) && !QuitInput) {
+        // Only unsaved work is worth a question.
+        if (editor->HasUnsavedChanges()) {
+            QuitInput = CreateYesNoDialog(GameText().FindString("Exit Editor"));
+        } else {
+            LeaveEditor();
+        }
+    }
 }
 
 void TGameGUI::AskLayoutName(const std::string& name) {

@@ -357,14 +357,13 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(QuitInput, true);
         if (answer == 1) {
             // A confirmed quit, from play or from the editor, goes back to the
-            // level grids; leaving the editor ends its history, quitting a
-            // puzzle leaves nothing to come back to.
-            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) {
-                editor->History.Drop();
+            // level grids; quitting a puzzle leaves nothing to come back to.
+            if (dynamic_cast<TGameModeEditor*>(mode)) {
+                LeaveEditor();
             } else {
                 ResumeKeeper().Drop();
+                FadeTo(ScreenFor(EGameScreen::Play));
             }
-            FadeTo(ScreenFor(EGameScreen::Play));
         }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
@@ -413,6 +412,12 @@ void TGameGUI::LeavePuzzle() {
         return;
     }
     QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing"));
+}
+
+void TGameGUI::LeaveEditor() {
+    // Leaving the editor ends its history.
+    if (auto* editor = dynamic_cast<TGameModeEditor*>(Mode())) editor->History.Drop();
+    FadeTo(ScreenFor(EGameScreen::Play));
 }
 
 void TGameGUI::Match3Next() {

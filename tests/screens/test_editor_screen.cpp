@@ -53,6 +53,7 @@ protected:
 TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     auto& gui = GameGUI();
     EXPECT_EQ(GameState().stateCustomMode, 1);
+    Stroke(5, 2, 4);
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(gui.QuitInput) << "Escape did not ask";
     EXPECT_EQ(gui.QuitInput->Caption->Text, GameText().FindString("Exit Editor"));
@@ -71,6 +72,44 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     Answer(gui.QuitInput, "Yes");
     EXPECT_FALSE(Editor().History.CanUndo()) << "the history outlived the editor";
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
+}
+
+// Only unsaved work is asked about: an untouched editor, one undone back to
+// where it began and one just saved are left at once.
+TEST_F(EditorOnGameScreen, LeavingAsksOnlyWhenThereAreUnsavedChanges) {
+    auto& gui = GameGUI();
+    const auto leaves = [this, &gui](int key) {
+        if (key) {
+            Key(key);
+        } else {
+            ClickEditorButton("backtomenu");
+        }
+        Frames(5);
+        const bool asked = gui.QuitInput != nullptr;
+        if (asked) Answer(gui.QuitInput, "No");
+        const bool left = WaitFor([] { return OnScreen(PlayScreen()); }, 300);
+        if (left) {
+            ClickButton(PlayScreen().MainMenu->FindButton("custom"));
+            EXPECT_TRUE(WaitFor(OnGameScreen, 1000));
+            Frames(20);
+        }
+        return !asked && left;
+    };
+    EXPECT_TRUE(leaves(plat::KEY_ESCAPE)) << "asked about an untouched editor";
+    Stroke(3, 2, 4);
+    EXPECT_FALSE(leaves(plat::KEY_ESCAPE)) << "left a painted layout without asking";
+    ClickTool("undo");
+    EXPECT_TRUE(leaves(0)) << "asked about a layout undone to where it began";
+
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    EXPECT_FALSE(leaves(0)) << "left a new layout without asking";
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("kept\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    ASSERT_FALSE(gui.OKInput) << Caption(gui.OKInput);
+    EXPECT_TRUE(leaves(plat::KEY_ESCAPE)) << "asked right after a save";
 }
 
 TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplacedOnlyWhenAsked) {
@@ -313,6 +352,7 @@ TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
 // click's dialog slides away, or long after) asks to leave the editor.
 TEST_F(EditorOnGameScreen, AnEscapeAfterADialogClosesIsNeverSwallowed) {
     auto& gui = GameGUI();
+    Stroke(3, 2, 4);  // something to lose, so Escape asks
     for (const int wait : {0, 1, 2, 5, 10, 30, 60, 120}) {
         SCOPED_TRACE("frames after the close: " + std::to_string(wait));
         ClickEditorButton("reset");
