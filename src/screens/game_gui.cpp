@@ -30,8 +30,9 @@ constexpr int HELP_TEXT_Y = 545;
 constexpr int HINT_DELAY_MS = 100;
 // A notice shows this long, then fades, on the strip of the help lines.
 constexpr float NOTICE_MS = 2000, NOTICE_FADE_MS = 600;
-// In the editor, whose buttons stand below that strip, on its help line at the top.
-constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 31, NOTICE_TEXT_RISE = 11;
+// In the editor, whose buttons stand below that strip, on its help line at the
+// top, the strip (40 high) ending above the verdict line below it (at 47).
+constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 26, NOTICE_TEXT_RISE = 11;
 constexpr float NOTICE_BAND_H = 36, NOTICE_PADDING = 40;
 
 std::unique_ptr<TGameGUI> gameGUI;

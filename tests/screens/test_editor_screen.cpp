@@ -475,3 +475,28 @@ TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu)
 }
 
 }  // namespace
+
+namespace {
+
+class EditorNotice : public EditorOnGameScreen {};
+
+// The "Saved as" notice takes the help line at the top and leaves the
+// verdict line below it, down to the board, as it was.
+TEST_F(EditorNotice, TheSavedNoticeLeavesTheVerdictLineInSight) {
+    constexpr int VERDICT_TOP = 47, BOARD_TOP = 69;
+    auto& gui = GameGUI();
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    ASSERT_TRUE(WaitFor([] { return Editor().Verdict.Answer() == LAYOUT_VALID; }, 300));
+    const auto before = Region(0, VERDICT_TOP, ScreenWidth, BOARD_TOP - VERDICT_TOP);
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("noticed\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput && gui.NoticeAnimation.Active; }, 300));
+    const auto during = Region(0, VERDICT_TOP, ScreenWidth, BOARD_TOP - VERDICT_TOP);
+    ASSERT_TRUE(gui.NoticeAnimation.Active && gui.NoticeAnimation.CurrentPhase == 0);
+    Shot("editor_saved_notice");
+    EXPECT_TRUE(SamePixels(before, during)) << "the notice covers the verdict line";
+}
+
+}  // namespace
