@@ -259,6 +259,7 @@ void TGame::ReadEscapeKey() {
         if (!GameFade.Out) {
             GameFade.FadeInAborted = 1;
             GameFade.FadeCounterBeforeAbort = GameFade.Counter;
+            GameFade.SettleCounter = static_cast<float>(GameFade.Length) - GameFade.Counter;
         }
         GameFade.Finish();
     } else if (Paused) {

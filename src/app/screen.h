@@ -67,6 +67,10 @@ public:
     float FadeCounterBeforeAbort = 0;
     int SetToFullOnAbort = 1;
     int AbortKey = 0;
+    // Ticks left of a fade-in that a key or click cut short: input is still
+    // dropped until the screen would have faded in, so the keys that skipped
+    // the splash or the fade do not go on to press the screen's buttons.
+    float SettleCounter = 0;
 
     // time in ms; answers 0 while a fade is already running.
     int Init(int time, int out, plat::ChannelPtr channel, int allowAnim, float startCounter);

@@ -236,7 +236,6 @@ int TDialog::ManageTransitions() {
         if (TransitionOut->Manage()) {
             if (FadeDialog) SetAlphas(0.0f);
             Transitioning = 0;
-            FlushInput();
             Finalise();
             if (FadeChannel) plat::StopChannel(*FadeChannel);
             return 1;
@@ -363,6 +362,9 @@ int TDialog::Close(int result) {
 
 void TDialog::Finalise() {
     Active = 0;
+    // Keys and clicks made while the dialog was up were meant for it: the
+    // screen behind does not get what the dialog left unread.
+    FlushInput();
     if (ReenableEscapeKey) ViewState().IgnoreEscapeKey = OldIgnoreEscapeKey;
     CloseResult = CloseResultTemp;
 }

@@ -152,3 +152,32 @@ TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactl
 }
 
 }  // namespace
+
+namespace {
+
+// Keys mashed to skip the splash on a later start, some landing as the title
+// fades in, are dropped until it would have faded in: none of them presses
+// a button of the title (Continue, Play) behind the player's back.
+TEST_F(ResumeTest, KeysFromBeforeTheTitleHasFadedInDoNotPressItsButtons) {
+    TSaveGameData data;
+    data.Owner = "Ana";
+    data.Score = 400;
+    data.Puzzle = TSavedPuzzle{StandardLevelPath(4), 0};
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Ana.resume", FormatSaveGame(data)));
+    Restart();
+    int titleFrames = 0;
+    for (int frame = 0; frame < 300 && titleFrames < 15; ++frame) {
+        plat::PostKeyPress(plat::KEY_SPACE);
+        Frames(1);
+        if (Game().CurrentTScreen == &TitleScreen()) ++titleFrames;
+    }
+    ASSERT_EQ(titleFrames, 15) << "the title never came";
+    Frames(100);
+    EXPECT_TRUE(OnTitle()) << "a key from before the title was shown left it";
+    EXPECT_TRUE(TitleButton("continue")->Active);
+    // Once it has faded in, a key is the player's own.
+    Key(plat::KEY_SPACE);
+    EXPECT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 300));
+}
+
+}  // namespace
