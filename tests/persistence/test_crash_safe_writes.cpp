@@ -6,11 +6,8 @@
 // game tells it there) and the stored file is kept.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,6 +34,7 @@
 #include "puzzle/layout_file.h"
 #include "puzzle/puzzle_test_util.h"
 #include "puzzle/save_game.h"
+#include "read_only_folder.h"
 #include "resources/error.h"
 #include "resources/error_state.h"
 #include "screens/game_gui.h"
@@ -50,6 +48,9 @@ std::string ReadText(const std::string& path) {
 }
 
 bool Exists(const std::string& path) { return plat::FileType(path) == plat::FILETYPE_FILE; }
+
+// What a child answers when it cannot make the data folder read-only for itself.
+const std::string kCannotCheck = "cannot check here: ";
 
 void IgnoreBox(const std::string&, const std::string&, bool) {}
 std::string toldInBox;
@@ -436,20 +437,8 @@ TEST_P(CrashSafeWrites, AFullDiskIsToldAndKeepsTheStoredFile) {
     EXPECT_EQ(told.find("[the child"), std::string::npos) << told;
 }
 
-// Without write permission on the data folder. Root ignores permission bits:
-// there the child gives up its right to override them.
-bool GiveUpFileOverride() {
-    if (::geteuid() != 0) return true;
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct caps[2]{};
-    if (::syscall(SYS_capget, &header, caps) != 0) return false;
-    for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER}) {
-        caps[cap / 32].effective &= ~(1u << (cap % 32));
-        caps[cap / 32].permitted &= ~(1u << (cap % 32));
-    }
-    return ::syscall(SYS_capset, &header, caps) == 0;
-}
-
+// Without write permission on the data folder; the child gives up root's
+// right to override it.
 TEST_P(CrashSafeWrites, AReadOnlyDataFolderIsToldAndKeepsTheStoredFile) {
     ASSERT_TRUE(writer.write) << "no such writer";
     Prepare();
@@ -457,19 +446,11 @@ TEST_P(CrashSafeWrites, AReadOnlyDataFolderIsToldAndKeepsTheStoredFile) {
     if (writer.beforeAttempt) writer.beforeAttempt();
     ASSERT_EQ(::chmod(data.c_str(), 0555), 0);
     const std::string told = InChild([this] {
-        if (!GiveUpFileOverride()) return std::string("skip");
-        // Can the child still write there? Then the folder is not read-only for it.
-        const std::string probe = data + "probe";
-        const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
-        if (fd >= 0) {
-            ::close(fd);
-            ::unlink(probe.c_str());
-            return std::string("skip");
-        }
+        if (const std::string why = readonly::MakeFolderReadOnlyForMe(data); !why.empty()) return kCannotCheck + why;
         return writer.attempt();
     });
     ::chmod(data.c_str(), 0755);
-    if (told == "skip") GTEST_SKIP() << "the folder cannot be made read-only for this user";
+    ASSERT_NE(told.rfind(kCannotCheck, 0), 0u) << told;
     EXPECT_EQ(ReadText(writer.path), stored) << "the stored file changed";
     EXPECT_TRUE(Exists(writer.path));
     const std::string log = ReadText(logFolder + "ErrorLog.txt");
