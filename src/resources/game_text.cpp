@@ -55,7 +55,7 @@ void TGameText::ReadFromBytes(const std::vector<uint8_t>& bytes) {
     const std::vector<std::string> lines = SplitLines(DecodeText(bytes));
     size_t i = 0;
     while (i < lines.size()) {
-        if (UpperAscii(lines[i]) != "[TEXT]") Fatal("[TEXT] header hot found");
+        if (UpperAscii(lines[i]) != "[TEXT]") Fatal("[TEXT] header not found");
         ++i;
         // A header followed by another header or the end has no key: skip it.
         if (i >= lines.size() || IsHeader(lines[i])) continue;

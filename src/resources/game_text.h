@@ -15,7 +15,7 @@ public:
 
     static std::unique_ptr<TGameText> Create(const std::string& file);
     // Reads Game().TextPath + file. Fatal "Error loading file <path>" when it
-    // cannot be opened, fatal "[TEXT] header hot found" on a bad header.
+    // cannot be opened, fatal "[TEXT] header not found" on a bad header.
     void Read(const std::string& file);
     // Parses the bytes of a text file (any byte-order mark) into the table.
     void ReadFromBytes(const std::vector<uint8_t>& bytes);
