@@ -196,7 +196,7 @@ std::unique_ptr<TSmashParticleFX> TSmashParticleFX::DuplicateFrom(const TSmashPa
 }
 
 void TSmashParticleFX::LoadFX(const std::string& url) {
-    plat::StreamPtr stream = plat::OpenStream(url);
+    plat::StreamPtr stream = plat::ReadFile(url);
     if (!stream) throw TParticleFXError("Could not load Particle FX '" + url + "'");
     const std::vector<uint8_t> bytes = stream->ReadAll();
     stream->Close();

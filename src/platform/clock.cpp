@@ -113,7 +113,5 @@ float RndF(float a, float b) {
 }
 
 double SinD(double deg) { return std::sin(deg * kPi / 180.0); }
-double CosD(double deg) { return std::cos(deg * kPi / 180.0); }
-double ATan2D(double y, double x) { return std::atan2(y, x) * 180.0 / kPi; }
 
 }  // namespace plat

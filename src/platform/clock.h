@@ -84,7 +84,5 @@ float RndF(float a, float b);
 
 // Degrees.
 double SinD(double deg);
-double CosD(double deg);
-double ATan2D(double y, double x);
 
 }  // namespace plat
