@@ -34,12 +34,6 @@ bool IsHeader(const std::string& line) { return !line.empty() && line[0] == '[';
 
 }  // namespace
 
-std::unique_ptr<TGameText> TGameText::Create(const std::string& file) {
-    auto text = std::make_unique<TGameText>();
-    text->Read(file);
-    return text;
-}
-
 void TGameText::Read(const std::string& file) {
     Map.clear();
     const std::string path = GamePaths().TextPath + file;

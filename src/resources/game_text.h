@@ -13,7 +13,6 @@ public:
     // The language of the texts ("en", "de", ...), as LoadGameTextFile read them.
     std::string Language = "en";
 
-    static std::unique_ptr<TGameText> Create(const std::string& file);
     // Reads Game().TextPath + file. Fatal "Error loading file <path>" when it
     // cannot be opened, fatal "[TEXT] header not found" on a bad header.
     void Read(const std::string& file);
