@@ -89,13 +89,7 @@ void TListBox::SetupFont(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr
     CalcLineHeight();
 }
 
-void TListBox::SetClickSound(GameSoundPtr sound) {
-    ClickSound = std::move(sound);
-    if (!ScrollBar || !ScrollBar->Menu) return;
-    for (const auto& name : {ScrollBar->UpName, ScrollBar->DownName}) {
-        if (auto button = ScrollBar->ArrowButton(name)) button->SoundClick2 = ClickSound;
-    }
-}
+void TListBox::SetClickSound(GameSoundPtr sound) { ClickSound = std::move(sound); }
 
 void TListBox::PlayClick() {
     if (ClickSound) PlayGuiSound(ClickSound, ClickChannel);
@@ -121,7 +115,6 @@ void TListBox::SetIndex(int i) {
     Value = Strings[static_cast<size_t>(i)];
     if (Index < TopIndex) TopIndex = Index;
     if (Limit > 0 && TopIndex < Index - Limit + 1) TopIndex = Index - Limit + 1;
-    SyncScrollBar();
 }
 
 void TListBox::SetTopIndex(int i) {
@@ -132,14 +125,6 @@ void TListBox::SetTopIndex(int i) {
         TopIndex = std::min(TopIndex, Count() - 1);
     }
     TopIndex = std::max(TopIndex, 0);
-    SyncScrollBar();
-}
-
-void TListBox::SyncScrollBar() {
-    if (!ScrollBar) return;
-    ScrollBar->SliderSetPosition(TopIndex);
-    ScrollBar->ValueCalc();
-    ScrollBar->DisableButtons();
 }
 
 int TListBox::LineAt(int px, int py) const {
@@ -188,10 +173,6 @@ void TListBox::ManageKeys() {
 }
 
 void TListBox::Manage() {
-    if (ScrollBar) {
-        ScrollBar->Manage();
-        TopIndex = ScrollBar->Value;
-    }
     ManageWheel();
     ManageMouse();
     ManageKeys();
@@ -263,7 +244,6 @@ void TListBox::Draw() {
     }
     TColor::Restore();
     if (!HighlightUnder) DrawHighlight();
-    if (ScrollBar) ScrollBar->Draw();
 }
 
 void TListBox::Kill() {
@@ -274,6 +254,4 @@ void TListBox::Kill() {
     Strings.clear();
     if (ClickChannel) plat::StopChannel(*ClickChannel);
     ClickChannel.reset();
-    if (ScrollBar) ScrollBar->Kill();
-    ScrollBar.reset();
 }

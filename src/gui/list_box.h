@@ -1,18 +1,16 @@
 #pragma once
 // The list box: lines of text in a box, selectable with the mouse and the
-// arrow keys, with double clicks, locked lines, an optional scroll bar and a
-// scale. With Limit set it shows a window of that many lines from TopIndex,
-// which the wheel, the scroll bar or the owner moves.
+// arrow keys, with double clicks, locked lines and a scale. With Limit set it
+// shows a window of that many lines from TopIndex, which the wheel or the
+// owner moves.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/button.h"
 #include "gui/font.h"
-#include "gui/scroll_bar.h"
 #include "gui/sprite.h"
 #include "platform/audio.h"
-
-#include "gui/button.h"
 
 class TListBox {
 public:
@@ -45,7 +43,6 @@ public:
     int ArrowKeysMoveHighlight = 1;
     std::vector<int> LockedArray;
     ColorPtr LockedColor;
-    ScrollBarPtr ScrollBar;
     float Scale = 1.0f;
     double OldScale = 0;
     std::shared_ptr<TKeyRepeat> UpKeyRepeat, DownKeyRepeat;
@@ -84,7 +81,6 @@ private:
     void ManageMouse();
     void ManageWheel();
     void ManageKeys();
-    void SyncScrollBar();
     bool IsLocked(int i) const;
 };
 using ListBoxPtr = std::shared_ptr<TListBox>;

@@ -169,9 +169,3 @@ bool TLumenSpireHighScoreList::CreateDefault() {
         Add(GameText().FindString("Highscore Name " + std::to_string(i + 1)), DEFAULT_SCORES[i]);
     return Save();
 }
-
-void TLumenSpireHighScoreList::Zero(int count) {
-    Entries.clear();
-    for (int i = 0; i < count; ++i) Add("Empty", 0);
-    Save();
-}

@@ -63,7 +63,6 @@ public:
     std::string SaveFailureText() const;
     // The default entries appended, then saved: answers Save's result.
     bool CreateDefault();
-    void Zero(int count);
 
     int Count() const { return static_cast<int>(Entries.size()); }
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 void MakeProfileFolder() {
     const std::string& folder = Game().ProfilePath;
     if (plat::FileType(folder) == plat::FILETYPE_NONE) plat::CreateDir(folder, true);
@@ -20,12 +19,6 @@ void MakeProfileFolder() {
 }  // namespace
 
 // ---- TProfile ------------------------------------------------------------------
-
-std::shared_ptr<TProfile> TProfile::Create(const std::string& name) {
-    auto profile = std::make_shared<TProfile>();
-    profile->Init(name);
-    return profile;
-}
 
 void TProfile::Init(const std::string& name) {
     Name = name;
@@ -44,15 +37,6 @@ void TProfile::Init(const std::string& name) {
 void TProfile::ClearHints() { HintsSet(0); }
 
 void TProfile::HintsSet(int value) { HintsShown.fill(value); }
-
-int TProfile::ShowHint(int index, int save) {
-    if (index < 0 || index >= MAX_HINTS) return 0;
-    auto& shown = HintsShown[static_cast<size_t>(index)];
-    if (shown) return 0;
-    shown = 1;
-    if (save) Save();
-    return 1;
-}
 
 // ---- PNProfile -----------------------------------------------------------------
 

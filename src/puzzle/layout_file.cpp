@@ -66,7 +66,7 @@ void ApplyGems(TCellBox& box, const TBlock& gems) {
 }
 
 std::string ReadBoardFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    plat::StreamPtr stream = plat::OpenStream(path);
+    plat::StreamPtr stream = plat::ReadFile(path);
     if (!stream) return "Could not read file '" + path + "'";
     if (stream->Size() > static_cast<int64_t>(BOARD_FILE_MAX_SIZE))
         return "The file '" + path + "' is far too large to be a puzzle or a saved game";

@@ -116,13 +116,6 @@ std::string ReadSaveGameData(const std::string& path, TSaveGameData& out) {
     return ReadSave(path, out, key);
 }
 
-std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
-    TSaveGameData save;
-    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
-    ApplySaveGameData(mode, save);
-    return {};
-}
-
 void StartSavedGame(TGameModeMatch3& mode, const TSaveGameData& save) {
     ApplySaveGameData(mode, save);
     mode.CellBox->UpdateDrawWall();

@@ -32,10 +32,6 @@ std::string ScoreHeading() {
 
 }  // namespace
 
-std::string THighScoreScreen::PuzzleText(const TLumenSpireHighScore& entry) {
-    return entry.custom ? entry.puzzle + OwnMark() : entry.puzzle;
-}
-
 THighScoreScreen& HighScoreScreen() {
     static THighScoreScreen screen;
     return screen;

@@ -27,7 +27,6 @@ public:
     void Manage();
     // Writes the puzzle in play now, when one is kept.
     void WriteNow();
-    bool Armed() const { return armed_; }
 
 private:
     // The current play when it can be kept.

@@ -22,10 +22,12 @@ const std::string kProgram = std::string(VC_TEST_BINARY_DIR) + "/vellichorns";
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (plat::FileType(kProgram) != plat::FILETYPE_FILE) GTEST_SKIP() << "game not built";
-        if (plat::FileType(std::string(VC_TEST_BINARY_DIR) + "/data/resources/data.pak") != plat::FILETYPE_FILE) {
-            GTEST_SKIP() << "game data not built";
-        }
+        // A test build always makes the game and its data: without them the build is broken.
+        ASSERT_TRUE(plat::FileType(kProgram) == plat::FILETYPE_FILE)
+            << "The game " << kProgram << " is missing: build everything (cmake --build " VC_TEST_BINARY_DIR ").";
+        ASSERT_TRUE(plat::FileType(std::string(VC_TEST_BINARY_DIR) + "/data/resources/data.pak") == plat::FILETYPE_FILE)
+            << "The game's data is missing from " VC_TEST_BINARY_DIR
+               "/data: build everything (cmake --build " VC_TEST_BINARY_DIR ").";
         home = testing::TempDir() + "vc_program_" + std::to_string(getpid()) + "/";
         plat::DeleteDir(home, true);
         plat::CreateDir(home, true);

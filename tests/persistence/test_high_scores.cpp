@@ -57,10 +57,8 @@ TEST_F(HighScoreTest, DefaultTableRanksAndInserts) {
     EXPECT_EQ(table.Insert("Low", 30), 0);
 }
 
-TEST_F(HighScoreTest, ZeroedAndShortTables) {
-    table.Zero(10);
-    ASSERT_EQ(table.Count(), 10);
-    for (const auto& entry : table.Entries) EXPECT_EQ(entry.name, "Empty");
+TEST_F(HighScoreTest, TablesOfNoScoresAndShortTables) {
+    for (int i = 0; i < 10; ++i) table.Add("Empty", 0);
     EXPECT_EQ(table.GetPosition(0), 0);
     EXPECT_EQ(table.Insert("Zero", 0), 0);
     EXPECT_EQ(table.GetPosition(1), 1);
@@ -68,7 +66,7 @@ TEST_F(HighScoreTest, ZeroedAndShortTables) {
     EXPECT_EQ(table.Entries.front().name, "One");
     EXPECT_EQ(table.Count(), 10);
 
-    table.Zero(3);
+    table.Entries.resize(3);
     EXPECT_EQ(table.Insert("Tail", 0), 1);  // room left: placed at the end
     EXPECT_EQ(table.Entries.back().name, "Tail");
 }

@@ -122,17 +122,4 @@ TEST_F(ProfileTest, NewNamesMustBeSafeShortAndNotTakenInAnyLetterCase) {
         EXPECT_FALSE(NewPlayerNameAllowed(bad)) << '"' << bad << '"';
 }
 
-TEST_F(ProfileTest, AHintIsShownOnceAndOnlyHintsThatExistCount) {
-    auto profile = PNProfile::Create("Kit");
-    int saves = 0;
-    profile->SaveFunction = [&saves] { return ++saves; };
-    EXPECT_EQ(profile->ShowHint(5, 1), 1);
-    EXPECT_EQ(profile->ShowHint(5, 1), 0);
-    EXPECT_EQ(profile->ShowHint(6, 0), 1);
-    EXPECT_EQ(saves, 1);
-    for (const int outside : {-1, TProfile::MAX_HINTS}) EXPECT_EQ(profile->ShowHint(outside, 1), 0);
-    profile->Init("Kit");
-    EXPECT_EQ(profile->ShowHint(5, 0), 1) << "Init forgets the hints shown";
-}
-
 }  // namespace
