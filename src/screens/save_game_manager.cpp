@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "puzzle/save_game.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 
@@ -48,7 +49,10 @@ constexpr float SAVE_COLUMNS[] = {0.0f, 0.22f, 0.42f, 0.63f};
 bool DescribeSave(const std::string& path, TChooserRow& row) {
     const TGameText& text = GameText();
     TSaveGameData save;
-    const bool readable = ReadSaveGameData(path, save).empty();
+    const std::string problem = ReadSaveGameData(path, save);
+    const bool readable = problem.empty();
+    // Listed, and the log says why it cannot be loaded.
+    if (!readable) WriteErrorLog(problem);
     if (readable && !save.Owner.empty() && save.Owner != Game().ProfileName) return false;
     if (!readable) {
         row.Text = row.Name + "\t" + text.FindString("Unreadable Level");

@@ -10,6 +10,7 @@
 
 #include "gui/gui_test_util.h"
 #include "platform/files.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/save_game_manager.h"
 
@@ -89,8 +90,14 @@ TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
     for (const char* name : {"b.save", "A.save", "c.SAVE", "e.txt", "f.save.bak", ".save", "z.layout"})
         Touch(dir / name);
     fs::create_directories(dir / "d.save");
+    ErrorLogFolder = dir.string() + "/";
     auto saves = CreateSaveGameChooser();
     EXPECT_EQ(saves->Names, (std::vector<std::string>{"A", "b"}));
+    // Neither is a saved game: listed as such, and the log says which and why.
+    std::ifstream logFile(dir / "ErrorLog.txt", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(logFile)), {});
+    EXPECT_NE(log.find((dir / "b.save").string()), std::string::npos) << log;
+    ResetErrorLog();
     EXPECT_EQ(saves->ChosenName(), "A") << "the first row is chosen from the start";
     auto layouts = CreateLayoutChooser();
     EXPECT_EQ(layouts->ListBox->Strings, (std::vector<std::string>{"z"}));
