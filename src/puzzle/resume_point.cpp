@@ -8,7 +8,9 @@
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
 
-std::string ResumePointPath(const std::string& player) { return Game().ProfilePath + player + ".resume"; }
+std::string ResumePointPath(const std::string& player) {
+    return Game().ProfilePath + plat::FileNameOf(player) + ".resume";
+}
 
 std::string PutAsideResumePointPath(const std::string& player) { return ResumePointPath(player) + ".bad"; }
 

@@ -4,6 +4,7 @@
 #include "app/game.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "resources/error_state.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
@@ -329,6 +330,21 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSave) {
     EXPECT_EQ(answer, 0);
     EXPECT_EQ(mode.FileError, "Could not create file '" + File("slot.save") + "'");
     EXPECT_EQ(ReadText(File("slot.save")), old);
+}
+
+// An accented player's resume point, and the copy of a damaged one, are named in UTF-8.
+TEST_F(SaveGameTest, AResumePointIsNamedInUtf8AndItsDamagedCopyToo) {
+    Game().ProfilePath = File("");
+    ErrorLogFolder = File("");
+    TSaveGameData save;
+    ASSERT_TRUE(WriteResumePoint(save, "Zo\xEB"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Zo\xC3\xAB.resume"));
+    WriteText(File("Zo\xC3\xAB.resume"), "Vellichorns Savegame\r\n12\r\n");
+    EXPECT_EQ(ReadResumePoint("Zo\xEB", save), EResumePoint::PutAside);
+    EXPECT_TRUE(std::filesystem::exists(dir / "Zo\xC3\xAB.resume.bad"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Zo\xEB.resume.bad")) << "a Latin-1 name";
+    EXPECT_NE(ReadText(File("ErrorLog.txt")).find(File("Zo\xC3\xAB.resume")), std::string::npos);
+    ResetErrorLog();
 }
 
 }  // namespace
