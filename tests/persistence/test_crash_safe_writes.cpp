@@ -29,6 +29,7 @@
 #include "app/game.h"
 #include "app/ini_file.h"
 #include "app/settings_table.h"
+#include "app/write_failure.h"
 #include "persistence/high_scores.h"
 #include "persistence/profile.h"
 #include "platform/clock.h"
@@ -164,11 +165,10 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
             Game().IniUpdate(0);
         };
         w.attempt = [] {
-            plat::SetMessageBoxHook(&RecordBox);
             GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
             Game().MusicVolume = 90;
             Game().IniUpdate(0);
-            return toldInBox;
+            return TakeWriteFailureNotice();
         };
         w.told = plat::ExtractDir(w.path);
     } else if (name == "settings_restored") {
@@ -206,12 +206,11 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
             ConfigSave();
         };
         w.attempt = [] {
-            plat::SetMessageBoxHook(&RecordBox);
             GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
             ConfigIni().Clear();
             ConfigIni().Add("FirstRun", "0 and a much longer value than before");
             ConfigSave();
-            return toldInBox;
+            return TakeWriteFailureNotice();
         };
         w.told = plat::ExtractDir(w.path);
     } else if (name == "markers") {
@@ -245,10 +244,9 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
         w.path = data + "Player.dat";
         w.write = [](long) { SaveProfileFile("Player"); };
         w.attempt = [] {
-            plat::SetMessageBoxHook(&RecordBox);
             GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
             SaveProfileFile("Player");
-            return toldInBox;
+            return TakeWriteFailureNotice();
         };
         w.told = plat::ExtractDir(w.path);
     } else if (name == "completion") {

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "resources/error_state.h"
+#include "resources/resource_globals.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
@@ -328,8 +329,19 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSave) {
         answer = mode.SaveGame(File("slot"));
     }
     EXPECT_EQ(answer, 0);
-    EXPECT_EQ(mode.FileError, "Could not create file '" + File("slot.save") + "'");
     EXPECT_EQ(ReadText(File("slot.save")), old);
+    // The player reads the plain words every failed write has; the path is logged.
+    ErrorLogFolder = File("");
+    GameText().Map["CANNOT SAVE"] = {"Nothing is kept in FFF: RRR."};
+    GameText().Map["WRITE REASON FULL"] = {"it is full"};
+    {
+        TFileSizeLimit limit(500);
+        answer = mode.SaveGame(File("slot"));
+    }
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(mode.FileError, "Nothing is kept in " + dir.string() + ": it is full.");
+    EXPECT_NE(ReadText(File("ErrorLog.txt")).find(File("slot.save")), std::string::npos);
+    ResetErrorLog();
 }
 
 // An accented player's resume point, and the copy of a damaged one, are named in UTF-8.
