@@ -126,6 +126,13 @@ void TSaveGameManager::FillList() {
         Names.push_back(std::move(row.Name));
         ListBox->Strings.push_back(std::move(row.Text));
     }
+    // With nothing listed there is nothing to load or delete: the empty list says so.
+    for (const char* name : {"Load", "Delete"}) {
+        if (const auto button = Menu ? Menu->FindButton(name) : nullptr) {
+            button->Disabled = Names.empty() ? 1 : 0;
+            button->ClickDisabled = 0;
+        }
+    }
     ShowFirstRows();
 }
 

@@ -118,28 +118,30 @@ TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     }
 }
 
-TEST_F(ChooserTest, WithNoFileLoadSaysSoAndDeleteDoesNothing) {
+// The empty list says there is nothing to load: Load and Delete stand greyed
+// and neither a click nor Enter opens a second box saying the same.
+TEST_F(ChooserTest, WithNoFileLoadAndDeleteAreDisabled) {
     auto chooser = CreateSaveGameChooser();
     ASSERT_TRUE(chooser->ListBox->Strings.empty());
+    for (const char* name : {"Load", "Delete"}) EXPECT_TRUE(chooser->Menu->FindButton(name)->Disabled) << name;
+    EXPECT_FALSE(chooser->Menu->FindButton("Cancel")->Disabled);
     Click(chooser->Menu->FindButton("Load"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
-    ASSERT_TRUE(chooser->DialogOK) << "Load did nothing without a word";
-    EXPECT_EQ(chooser->DialogOK->Caption->Text, "No saved games yet.");
-    Key(13);
-    Ticks(*chooser, 60);
     Click(chooser->Menu->FindButton("Delete"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
+    Key(13);
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    EXPECT_FALSE(chooser->DialogOK) << "a second box";
     EXPECT_FALSE(chooser->DialogYesNo);
     EXPECT_TRUE(chooser->Active);
-    Key(13);  // Enter is the Load button: its message, and Enter closes that
-    EXPECT_EQ(Ticks(*chooser, 5), 0);
-    Key(13);
-    Ticks(*chooser, 60);
-    ASSERT_FALSE(chooser->DialogOK);
     Key(27);
     EXPECT_EQ(Ticks(*chooser, 5), -1);
     EXPECT_FALSE(chooser->Active);
     EXPECT_EQ(Game().GameFade.Active, 0) << "Escape belonged to the chooser";
+    // A file listed: both are live again.
+    Touch(dir / "one.save");
+    chooser = CreateSaveGameChooser();
+    for (const char* name : {"Load", "Delete"}) EXPECT_FALSE(chooser->Menu->FindButton(name)->Disabled) << name;
 }
 
 TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
@@ -203,6 +205,7 @@ TEST_F(ChooserTest, DeletingAsksFirstAndTheLastFileLeavesAnEmptyList) {
     EXPECT_TRUE(chooser->ListBox->Strings.empty());
     EXPECT_EQ(chooser->ListBox->Index, -1);
     EXPECT_EQ(chooser->ChosenPath(), "");
+    EXPECT_TRUE(chooser->Menu->FindButton("Load")->Disabled) << "the last file went";
     EXPECT_TRUE(chooser->Active);
 }
 
