@@ -139,11 +139,12 @@ TEST_F(LanguageTest, DialogTextsStayInsideTheirPanels) {
         const auto text = [](const std::string& key) { return GameText().FindString(key); };
         for (const char* key : {"No Valid Matches 1", "Replace Layout", "Clear Puzzle", "Exit Editor", "Restart Puzzle",
                                 "Exit Playing", "Reshuffle Puzzle", "Delete File", "Player Delete Player",
-                                "Clear Highscore", "Overwrite Savegame"})
+                                "Clear Highscore", "Overwrite Savegame", "Quit Game"})
             inside(*CreateYesNoDialog(text(key)), key);
         for (const char* key : {"Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4", "Editor Error 5",
                                 "Editor Error 6", "Editor Error 7", "Editor Error 8", "Editor Error 9",
-                                "Player No More", "Player One Player", "Name Error"})
+                                "Player No More", "Player One Player", "Name Error", "Damaged Highscores",
+                                "Damaged Completion List", "Cannot Save"})
             inside(*CreateMessageDialog(text(key)), key);
         for (const char* key : {"Enter Level Name", "Enter Name", "Enter Save Name"}) {
             auto dialog = CreateTextInputDialog(1, text(key));
