@@ -325,6 +325,19 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         EXPECT_EQ(GameText().FindString("Failed Read Directory").back(), '\'');
         EXPECT_NE(GameText().FindString("Bonus Points").find("NNN"), std::string::npos);
         EXPECT_NE(GameText().FindString("Bonus Counter").find("NNN"), std::string::npos);
+        // One word is one thing: Undo and Redo are not Back.
+        EXPECT_NE(GameText().FindString("Editor Undo"), GameText().FindString("Button Back"));
+        EXPECT_NE(GameText().FindString("Editor Redo"), GameText().FindString("Button Back"));
+        // French speaks to the player as "vous" throughout.
+        if (language.Code == "fr") {
+            for (const auto& [key, lines] : GameText().Map)
+                for (const std::string& line : lines) {
+                    std::istringstream words(line);
+                    for (std::string word; words >> word;)
+                        for (const char* tu : {"tu", "toi", "ton", "ta", "tes", "te", "clique", "fais-la", "appuie", "choisis"})
+                            EXPECT_NE(word, tu) << key << ": " << line;
+                }
+        }
 
         // Dialog captions are one line in the table; the dialogs wrap them to
         // their panels (the screens' language test measures them there).
