@@ -65,14 +65,17 @@ std::vector<TCompletionEntry> ReadCompletionList(const std::string& path, bool& 
         start = end + 1;
     }
     if (firstBadLine == 0) return entries;
-    // Kept as it was for whoever wants to look; the list goes on with the
-    // check marks that could be read, so the player hears of it once.
-    damaged = true;
+    // Kept as it was for whoever wants to look, logged and told once: a copy
+    // already kept with the same bytes was told before. The list itself is
+    // left as it is until the next win writes it with the entries read.
     const std::string kept = path + ".bad";
+    std::vector<uint8_t> keptBytes;
+    if (plat::FileType(kept) == plat::FILETYPE_FILE && plat::LoadBytes(kept, keptBytes) && keptBytes == bytes)
+        return entries;
+    damaged = true;
     std::string note = "The completion list " + path + " is damaged (line " + std::to_string(firstBadLine) + ")";
-    note += plat::CopyFile(path, kept) ? "; it was kept as " + kept : "; it could not be kept aside";
-    WriteErrorLog(note + ". The check marks that could be read were kept.");
-    if (!plat::WriteFileAtomic(path, Formatted(entries))) ReportWriteFailure(path, errno);
+    note += plat::WriteFileAtomic(kept, bytes) ? "; it was kept as " + kept : "; it could not be kept aside";
+    WriteErrorLog(note + ". The check marks that could be read stand.");
     return entries;
 }
 

@@ -17,9 +17,9 @@ std::string CompletionFilePath(const std::string& player, bool custom);
 std::string CompletionKey(const std::string& levelPath);
 
 // Every line of the file that holds a "=", in order (a missing file: none).
-// A damaged file (a line no game writes) is kept beside it as ".bad",
-// logged, and written again with the entries that could be read; damaged
-// tells the caller, who tells the player.
+// A damaged file (a line no game writes) is kept beside it as ".bad" and
+// logged, once for the same bytes; damaged then tells the caller, who tells
+// the player. The entries that could be read stand.
 std::vector<TCompletionEntry> ReadCompletionList(const std::string& path);
 std::vector<TCompletionEntry> ReadCompletionList(const std::string& path, bool& damaged);
 bool IsLevelCompleted(const std::string& path, const std::string& key);

@@ -97,7 +97,7 @@ TEST_F(GamePlayTest, ADamagedCompletionListIsKeptAsideLoggedAndToldOnce) {
     ReadCompletionList(file, told);
     EXPECT_FALSE(told) << "told twice";
     EXPECT_TRUE(IsLevelCompleted(file, "003"));
-    // A line of other text, too.
+    // A line of other text, too; the next win writes the marks that were read.
     Write(file, "001=1\r\nthis is no list\r\n");
     ASSERT_TRUE(RecordLevelCompleted(file, "004"));
     EXPECT_EQ(Read(file), "001=1\r\n004=1\r\n");
