@@ -30,7 +30,8 @@ struct TResumeBench {
         folder = "/tmp/vc_bench_resume_" + std::to_string(getpid()) + "/";
         plat::CreateDir(folder, true);
         Game().ProfilePath = folder;
-        TCellBox& box = *mode.CellBox;
+        mode = std::make_unique<TGameModeMatch3>();
+        TCellBox& box = *mode->CellBox;
         box.SetupCells(0, FLOOR_NORMAL);
         for (int c = 1; c < BOARD_COLUMNS - 1; ++c) {
             for (int r = 1; r < BOARD_ROWS - 1; ++r) box.Layout[c][r].IsFill = 1;
@@ -41,7 +42,7 @@ struct TResumeBench {
     }
     ~TResumeBench() { plat::DeleteDir(folder, true); }
     std::string folder;
-    TGameModeMatch3 mode;
+    std::unique_ptr<TGameModeMatch3> mode;
 };
 
 void BM_ResumePointHandedToItsThread(benchmark::State& state) {
@@ -49,7 +50,7 @@ void BM_ResumePointHandedToItsThread(benchmark::State& state) {
     TBackgroundWriter writer;
     const std::string path = ResumePointPath("Bench");
     for (auto _ : state) {
-        const TSaveGameData save = SaveGameDataOf(bench.mode);
+        const TSaveGameData save = SaveGameDataOf(*bench.mode);
         writer.Post(path, ResumePointBytes(save, "Bench"));
         // One move a frame at most: the thread has had its time before the next.
         state.PauseTiming();
@@ -62,7 +63,7 @@ BENCHMARK(BM_ResumePointHandedToItsThread)->Unit(benchmark::kMicrosecond);
 void BM_ResumePointWrittenInTheFrame(benchmark::State& state) {
     TResumeBench bench;
     for (auto _ : state) {
-        const TSaveGameData save = SaveGameDataOf(bench.mode);
+        const TSaveGameData save = SaveGameDataOf(*bench.mode);
         benchmark::DoNotOptimize(WriteResumePoint(save, "Bench"));
     }
 }
