@@ -191,22 +191,29 @@ void TListBox::DrawHighlight() {
     TColor::Restore();
 }
 
+std::vector<std::string> TListBox::ShownParts(const std::string& line) const {
+    std::vector<std::string> parts;
+    constexpr float COLUMN_GAP = 8;
+    const float lastRight = (Box ? Box->W : 0.0f) - static_cast<float>(2 * TextBorder);
+    size_t start = 0;
+    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
+        const size_t end = std::min(line.find('\t', start), line.size());
+        const bool last = end == line.size();
+        const float right = column + 1 < Columns.size() && !last ? Columns[column + 1] - COLUMN_GAP : lastRight;
+        parts.push_back(FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get()));
+        start = end + 1;
+    }
+    return parts;
+}
+
 void TListBox::DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const {
     if (Columns.empty() || Centred) {
         DrawTextAligned(line, x, y, shadowed, alignment, true);
         return;
     }
-    // Each part keeps clear of the next column.
-    constexpr float COLUMN_GAP = 8;
-    const float lastRight = Box->W - static_cast<float>(2 * TextBorder);
-    size_t start = 0;
-    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
-        const size_t end = std::min(line.find('\t', start), line.size());
-        const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP : lastRight;
-        const std::string part = FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get());
-        DrawTextAligned(part, x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
-        start = end + 1;
-    }
+    const auto parts = ShownParts(line);
+    for (size_t column = 0; column < parts.size(); ++column)
+        DrawTextAligned(parts[column], x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
 }
 
 void TListBox::Draw() {

@@ -76,6 +76,11 @@ public:
     // The line under the pointer, -1 for none (empty rows, borders, outside).
     int LineAt(int px, int py) const;
 
+    // The parts of a row of columns as they are drawn, each cut short (with
+    // "...") where it would reach the next column; the last part of a row
+    // with fewer parts than columns runs to the row's end.
+    std::vector<std::string> ShownParts(const std::string& line) const;
+
 private:
     void DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const;
     void ManageMouse();

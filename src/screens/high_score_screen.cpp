@@ -47,6 +47,11 @@ void THighScoreScreen::Load() {
     ClearHighscore.reset();
     SaveFailed.reset();
     ShowingInput = 0;
+    // A damaged table was set aside when it was read: the player hears of it once.
+    if (CurrentHighScoreList->WasDamaged) {
+        CurrentHighScoreList->WasDamaged = false;
+        SaveFailed = CreateMessageDialog(GameText().FindString("Damaged Highscores"));
+    }
     SetSlideLines();
 }
 

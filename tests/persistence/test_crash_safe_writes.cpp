@@ -26,6 +26,7 @@
 #include "app/game.h"
 #include "app/ini_file.h"
 #include "app/settings_table.h"
+#include "app/write_failure.h"
 #include "persistence/high_scores.h"
 #include "persistence/profile.h"
 #include "platform/clock.h"
@@ -94,12 +95,11 @@ struct WriterRow {
 };
 
 // Runs a failing write of the game's own settings or files, answering what
-// its message box told the player.
-std::string ToldInBox(void (*write)()) {
-    plat::SetMessageBoxHook(&RecordBox);
+// the notice it left for the screen tells the player.
+std::string ToldInNotice(void (*write)()) {
     GameText().Map["CANNOT SAVE"] = {"Nothing can be saved in FFF: RRR."};
     write();
-    return toldInBox;
+    return TakeWriteFailureNotice();
 }
 
 const std::vector<std::string> kLayout = {
@@ -202,7 +202,7 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
              Game().IniUpdate(0);
          },
          .attempt = [](T&) {
-             return ToldInBox([] {
+             return ToldInNotice([] {
                  Game().MusicVolume = 90;
                  Game().IniUpdate(0);
              });
@@ -242,7 +242,7 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
              ConfigSave();
          },
          .attempt = [](T&) {
-             return ToldInBox([] {
+             return ToldInNotice([] {
                  ConfigIni().Clear();
                  ConfigIni().Add("FirstRun", "0 and a much longer value than before");
                  ConfigSave();
@@ -277,7 +277,7 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
         {.name = "profiles", .told = Told::Folder,
          .setUp = [](T& t) { return t.data + "Player.dat"; },
          .write = [](T&, long) { SaveProfileFile("Player"); },
-         .attempt = [](T&) { return ToldInBox([] { SaveProfileFile("Player"); }); }},
+         .attempt = [](T&) { return ToldInNotice([] { SaveProfileFile("Player"); }); }},
         // The starting lines, then "new1", "new2", ... each whole.
         {.name = "completion", .told = Told::File,
          .setUp = [](T& t) {
