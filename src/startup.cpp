@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "gui/pad_prompts.h"
 #include "app/game.h"
 #include "resources/input_tables.h"
 #include "app/loading_screen.h"
@@ -57,7 +58,7 @@ void ShowSplash() {
 void DrawPausedWords(float x, float y) {
     constexpr float ROOM = 380;
     DrawTableText("Paused", 44, {x, y - 18, ROOM}, TitleLook(44), {255, 255, 255});
-    DrawTableText("Paused Continue", 18, {x, y + 30, ROOM}, CaptionLook(), TEXT_CREAM);
+    DrawFittedText(DeviceText("Paused Continue"), 18, {x, y + 30, ROOM}, CaptionLook(), TEXT_CREAM);
 }
 
 // The loading screen with its bar, drawn once before anything loads.

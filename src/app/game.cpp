@@ -8,6 +8,8 @@
 #include "resources/input_tables.h"
 #include "app/write_failure.h"
 #include "gui/dialog.h"
+#include "gui/focus_ring.h"
+#include "platform/gamepad.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -65,6 +67,8 @@ void ResetGlobals() {
     ResetWriteFailures();
     FlushKeys();
     ResetResourceGlobals();
+    TFocusRing::ForgetPlaces();
+    plat::NoteKeyboardUsed();
     for (const auto& reset : GlobalsResets()) reset();
     Game();
 }
@@ -338,7 +342,10 @@ int TGame::DoPeekEvent() {
             case plat::EventKind::AppSuspend: SuspendedEvent = true; break;
             case plat::EventKind::AppResume: SuspendedEvent = false; break;
             case plat::EventKind::AppTerminate: TerminatedEvent = true; break;
-            case plat::EventKind::KeyDown: RecordKeyDown(e.data); break;
+            case plat::EventKind::KeyDown:
+                RecordKeyDown(e.data);
+                Mouse.KeyPressed(e.data);
+                break;
             case plat::EventKind::KeyUp: RecordKeyUp(e.data); break;
             case plat::EventKind::KeyChar: RecordChar(e.data); break;
             case plat::EventKind::MouseDown:
@@ -347,10 +354,7 @@ int TGame::DoPeekEvent() {
                 Mouse.ButtonDown(e.data);
                 break;
             case plat::EventKind::MouseUp: Mouse.ButtonUp(e.data); break;
-            case plat::EventKind::MouseMove:
-                Mouse.x = e.x;
-                Mouse.y = e.y;
-                break;
+            case plat::EventKind::MouseMove: Mouse.MovedTo(e.x, e.y); break;
             case plat::EventKind::MouseWheel: Mouse.z += e.data; break;
             case plat::EventKind::None: break;
         }

@@ -110,7 +110,8 @@ int TKeyRepeat::Step(bool down) {
     return result;
 }
 
-int TKeyRepeat::GetKey(int key) { return Step(KeyDown(key) != 0) ? 1 : 0; }
+// A tap shorter than an update (down and up between two) still counts.
+int TKeyRepeat::GetKey(int key) { return Step(KeyDown(key) != 0 || KeyHit(key) != 0) ? 1 : 0; }
 
 // ---- button: set-up ------------------------------------------------------------------
 
@@ -221,8 +222,15 @@ void TButton::ClearClick() {
 
 bool TButton::Live() const { return Active && (!Disabled || ClickDisabled); }
 
+namespace {
+const TButton* lastPressed = nullptr;
+}  // namespace
+
+const TButton* LastPressedButton() { return lastPressed; }
+
 int TButton::Click(int isRepeat) {
     if (MouseClickCounter > 0 && !ClickWhenDown) return 0;
+    lastPressed = this;
     if (!Clicked && !NoSound) {
         if (isRepeat && SoundClick2) {
             PlayClick2();
@@ -252,7 +260,10 @@ void TButton::Manage() {
     if (Live()) {
         ManageAnim();
         if (GlowMode > 0) ManageGlow();
-        const bool over = PointerInside() && !(MouseOverUserFunction && MouseOverUserFunction());
+        // While keys are in use the pointer resting on a button is no hover:
+        // only the focus shows which button is chosen.
+        const bool over = !GameMouse().KeysInUse && PointerInside() &&
+                          !(MouseOverUserFunction && MouseOverUserFunction());
         if (over) {
             if (MouseClickCounter <= 0) {
                 if (!MouseOver && !NoSound) PlayMouseOver();

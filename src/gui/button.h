@@ -45,6 +45,10 @@ constexpr float BUTTON_GROWTH = 1.15f;
 class TButton;
 using ButtonPtr = std::shared_ptr<TButton>;
 
+// The button pressed last, by pointer or key; only to tell it from others,
+// never to be used (it may be gone).
+const TButton* LastPressedButton();
+
 class TButton : public TSprite {
 public:
     GameImagePtr ImageDisabled;

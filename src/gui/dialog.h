@@ -8,6 +8,7 @@
 // until Manage answers non-zero (1 OK / Yes, -1 No / Cancel), then Kill.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "resources/animation.h"
@@ -15,6 +16,7 @@
 #include "gui/label.h"
 #include "gui/menu.h"
 #include "gui/sprite.h"
+#include "gui/screen_keyboard.h"
 #include "gui/text_input.h"
 #include "platform/audio.h"
 
@@ -182,6 +184,8 @@ public:
     int HasCancel = 0;
     // The line under the answer box that says why a key was refused.
     ColorPtr RefusalColor = TColor::Create(255, 214, 120);
+    // Opens by itself when a pad is in use (on opening or later), and with F2.
+    TScreenKeyboard Keyboard;
 
     static std::shared_ptr<TDialogTextInput> Create(const std::string& text, const std::string& answer, int maxLength,
                                                     GameImagePtr background, int w, int x, int y,
@@ -205,6 +209,11 @@ public:
 
 private:
     void DrawRefusal();
+    void OpenKeyboard();
+    // Opens or closes the screen keyboard as the player asks; while it is
+    // shown, the edit's result (1 OK, else 0); nothing while it is not.
+    std::optional<int> ManageKeyboard();
+    bool padWasInUse_ = false;
     // The result of an accepted OK: 0 while the closing slide runs.
     int Accepted();
     void ManageErrorDialog();

@@ -1,16 +1,23 @@
 // The question dialog with a typed answer.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "resources/input_tables.h"
 #include "resources/view_state.h"
 #include "gui/dialog.h"
 #include "gui/font.h"
 #include "gui/text.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "resources/game_text.h"
 #include "resources/resource_globals.h"
 
 namespace {
+
+constexpr int CHAR_BACKSPACE = 8, CHAR_TAB = 9, CHAR_ENTER = 13, CHAR_ESCAPE = 27;
+// F2 brings up the keys on the screen, or takes them away.
+constexpr int KEY_KEYBOARD = plat::KEY_F1 + 1;
 
 int Round(float v) { return static_cast<int>(std::lround(v)); }
 
@@ -37,6 +44,46 @@ std::shared_ptr<TDialogTextInput> TDialogTextInput::Create(const std::string& te
 void TDialogTextInput::Start() {
     TDialog::Start();
     ViewState().BlockKeys = 1;
+    padWasInUse_ = false;
+}
+
+void TDialogTextInput::OpenKeyboard() {
+    Keyboard.Build(GameText().FindString("Keyboard Letters"));
+    Keyboard.Shown = true;
+    // The question and its answer stay in sight above the keys.
+    constexpr int CLEARANCE = 8;
+    const int top = static_cast<int>(Keyboard.Top()) - CLEARANCE;
+    if (y + h > top) MoveToY(std::max(CLEARANCE, top - h));
+}
+
+std::optional<int> TDialogTextInput::ManageKeyboard() {
+    const bool padInUse = plat::PadInUse() != plat::PadKind::None;
+    // Reached with a pad (or a pad taken up while it is open): the keys come up.
+    if (padInUse && !padWasInUse_ && !Keyboard.Shown) OpenKeyboard();
+    padWasInUse_ = padInUse;
+    if (KeyHit(KEY_KEYBOARD)) {
+        if (Keyboard.Shown) {
+            Keyboard.Shown = false;
+        } else {
+            OpenKeyboard();
+        }
+    }
+    if (!Keyboard.Shown) return std::nullopt;
+    int result = 0;
+    // Letters typed on a real keyboard still go in; Return, Escape and Tab
+    // belong to the keys on the screen.
+    while (const int ch = GetChar()) {
+        if (ch != CHAR_ENTER && ch != CHAR_ESCAPE && ch != CHAR_TAB && result == 0) result = TextInput->Type(ch);
+    }
+    switch (Keyboard.Manage(TextInput->Text.empty())) {
+        case TScreenKeyboard::EAction::Type: TextInput->Type(Keyboard.Typed()); break;
+        case TScreenKeyboard::EAction::Erase: TextInput->Type(CHAR_BACKSPACE); break;
+        case TScreenKeyboard::EAction::Done: result = TextInput->Type(CHAR_ENTER); break;
+        case TScreenKeyboard::EAction::Close: Keyboard.Shown = false; break;
+        case TScreenKeyboard::EAction::None: break;
+    }
+    TextInput->Tick();
+    return result;
 }
 
 void TDialogTextInput::SetupText(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow, int fixedWidth) {
@@ -133,7 +180,8 @@ int TDialogTextInput::Manage() {
         if (Menu) Menu->ManageFixedGlowOnly();
         return 0;
     }
-    const int edited = TextInput->Manage();
+    const std::optional<int> onScreen = ManageKeyboard();
+    const int edited = onScreen ? *onScreen : TextInput->Manage();
     if (edited == 1 && OKClick(1)) {
         ClickSound();
         return Accepted();
@@ -235,6 +283,7 @@ int TDialogTextInput::Draw() {
         TextInput->X = restX;
         TextInput->Y = restY;
         DrawRefusal();
+        if (Transitioning == 0) Keyboard.Draw();
         if (DialogOK) DialogOK->Draw();
     }
     if (OKClickedScreen) OKClickedScreen->Draw();

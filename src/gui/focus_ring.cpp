@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <limits>
+#include <map>
 
 #include "resources/input_tables.h"
 #include "gui/menu.h"
 #include "gui/mouse_pointer.h"
+#include "platform/gamepad.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 
@@ -31,7 +33,15 @@ float CentreY(const TFocusBounds& b) { return b.y + b.h / 2; }
 
 bool ShiftDown() { return KeyDown(plat::KEY_LSHIFT) || KeyDown(plat::KEY_RSHIFT); }
 
+// Per Place, the name of the stop last pressed there.
+std::map<std::string, std::string>& Remembered() {
+    static std::map<std::string, std::string> places;
+    return places;
+}
+
 }  // namespace
+
+void TFocusRing::ForgetPlaces() { Remembered().clear(); }
 
 void TFocusRing::Clear() {
     Hide();
@@ -65,7 +75,8 @@ void TFocusRing::AddButton(const ButtonPtr& button) {
          nullptr,
          [weak](bool on) {
              if (const auto b = weak.lock()) b->Focused = on ? 1 : 0;
-         }});
+         },
+         button.get()});
 }
 
 void TFocusRing::AddMenu(const TMenu& menu) {
@@ -91,6 +102,22 @@ void TFocusRing::AddSlider(const SliderPtr& slider) {
              return s != nullptr;
          },
          nullptr});
+}
+
+void TFocusRing::AddList(const std::shared_ptr<TListBox>& list, std::function<void()> press) {
+    if (!list) return;
+    const std::weak_ptr<TListBox> weak = list;
+    Add({"list",
+         [weak] {
+             const auto l = weak.lock();
+             if (!l || !l->Box) return TFocusBounds{};
+             return TFocusBounds{l->Box->X, l->Box->Y, l->Box->W * l->Scale, l->Box->H * l->Scale};
+         },
+         [weak] {
+             const auto l = weak.lock();
+             return l && l->Count() > 0;
+         },
+         std::move(press), nullptr, nullptr, list.get()});
 }
 
 bool TFocusRing::Usable(size_t i) const { return i < items_.size() && (!items_[i].usable || items_[i].usable()); }
@@ -141,7 +168,7 @@ void TFocusRing::Next(int step) {
     }
 }
 
-// The nearest usable stop whose middle lies that way; none: the focus stays.
+// The nearest usable stop whose middle lies that way.
 void TFocusRing::Toward(int dx, int dy) {
     const TFocusBounds from = items_[focused_].bounds();
     float best = std::numeric_limits<float>::max();
@@ -159,14 +186,55 @@ void TFocusRing::Toward(int dx, int dy) {
             bestIndex = static_cast<int>(i);
         }
     }
-    if (bestIndex >= 0) Show(bestIndex);
+    // Nothing that way: round to the other end, as Tab goes.
+    if (bestIndex >= 0) {
+        Show(bestIndex);
+    } else {
+        Next(dx + dy);
+    }
+}
+
+bool TFocusRing::ShowNamed(const std::string& name) {
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (!name.empty() && items_[i].name == name && Usable(i)) {
+            Show(static_cast<int>(i));
+            return true;
+        }
+    return false;
+}
+
+void TFocusRing::Reveal() {
+    if (Usable(static_cast<size_t>(focused_))) {
+        Show(focused_);
+        return;
+    }
+    const auto place = Place.empty() ? Remembered().end() : Remembered().find(Place);
+    if (place != Remembered().end() && ShowNamed(place->second)) return;
+    if (!ShowNamed(Home)) FirstUsable();
+}
+
+void TFocusRing::RememberPressed() const {
+    const void* pressed = LastPressedButton();
+    if (Place.empty() || !pressed) return;
+    for (const TFocusItem& item : items_)
+        if (item.widget == pressed) Remembered()[Place] = item.name;
 }
 
 bool TFocusRing::Manage() {
     HideOnMouseMove();
+    RememberPressed();
     if (Paused || items_.empty()) return false;
     if (ArrowsHide && shown_ && ArrowWaiting()) Hide();
-    const bool tab = KeyHit(plat::KEY_TAB) != 0;
+    const bool took = ManageKeys();
+    // Come by key or pad, the focus shows without waiting for a key.
+    if (!shown_ && !ArrowsHide && GameMouse().KeysInUse) Reveal();
+    return took;
+}
+
+bool TFocusRing::ManageKeys() {
+    // A pad's left shoulder is Shift+Tab.
+    const bool back = KeyHit(plat::KEY_PAD_PREVIOUS) != 0;
+    const bool tab = (KeyHit(plat::KEY_TAB) != 0) || back;
     const int dx = LeaveLeftRight ? 0 : KeyHit(plat::KEY_RIGHT) ? 1 : KeyHit(plat::KEY_LEFT) ? -1 : 0;
     const int dy = dx != 0 || LeaveUpDown ? 0 : KeyHit(plat::KEY_DOWN) ? 1 : KeyHit(plat::KEY_UP) ? -1 : 0;
     if (!tab && dx == 0 && dy == 0) {
@@ -177,15 +245,11 @@ bool TFocusRing::Manage() {
     }
     // The first key shows where the focus is, or puts it on the first stop.
     if (!shown_ || !Usable(static_cast<size_t>(focused_))) {
-        if (Usable(static_cast<size_t>(focused_))) {
-            Show(focused_);
-        } else {
-            FirstUsable();
-        }
+        Reveal();
         return true;
     }
     if (tab) {
-        Next(ShiftDown() ? -1 : 1);
+        Next(back || ShiftDown() ? -1 : 1);
     } else if (dx != 0 && items_[focused_].adjust && items_[focused_].adjust(dx)) {
         // a slider took Left or Right
     } else {
@@ -199,6 +263,8 @@ std::string TFocusRing::FocusedName() const {
 }
 
 void TFocusRing::Draw() const {
+    // A press that switches screens may leave no update of this ring after it.
+    RememberPressed();
     if (!shown_ || !Usable(static_cast<size_t>(focused_))) return;
     const TFocusBounds b = items_[focused_].bounds();
     const float x = b.x - OUTLINE_GAP, y = b.y - OUTLINE_GAP;

@@ -4,12 +4,15 @@
 // nearest one that way; Return or Space presses the focused one, and Left and
 // Right move a focused slider. The focused widget looks hovered and wears an
 // outline; moving the mouse hides both until the next key, so the mouse
-// works as ever.
+// works as ever. While keys (or a pad) are in use the focus shows at once,
+// arrows past the last stop that way wrap round as Tab does, and a ring
+// with a Place comes back to the button last pressed on it.
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "gui/button.h"
+#include "gui/list_box.h"
 #include "gui/slider.h"
 
 class TMenu;
@@ -28,6 +31,8 @@ struct TFocusItem {
     // Left (-1) or Right (1) on the focused widget: true when it took the key.
     std::function<bool(int)> adjust;
     std::function<void(bool)> showFocus;
+    // The widget itself, only to recognise it as the one pressed last.
+    const void* widget = nullptr;
 };
 
 class TFocusRing {
@@ -38,6 +43,9 @@ public:
     // Every button of the menu, in its order.
     void AddMenu(const TMenu& menu);
     void AddSlider(const SliderPtr& slider);
+    // A list: a stop while it has rows; its own keys move the highlight
+    // (the ring leaves it Up and Down), Return or Space do press.
+    void AddList(const std::shared_ptr<TListBox>& list, std::function<void()> press);
 
     // Reads the focus keys; true when one was taken. Call before the widgets'
     // own Manage, so a press lands in this update.
@@ -45,6 +53,8 @@ public:
     // The outline, over everything else of the screen.
     void Draw() const;
 
+    // Every Place forgets the button pressed last there (a new start).
+    static void ForgetPlaces();
     // The focused stop's name as its widget keeps it (menus: in capitals), or empty.
     std::string FocusedName() const;
     bool Shown() const { return shown_; }
@@ -57,6 +67,11 @@ public:
     // The arrows move a cursor elsewhere (a board beside the buttons): one
     // hides the outline, so Return and Space go back to that cursor.
     bool ArrowsHide = false;
+    // The ring's name on a screen that is left and come back to: the focus
+    // returns to the button pressed last here. Empty: no memory.
+    std::string Place;
+    // The stop the focus first shows on, when not the first one (by name).
+    std::string Home;
 
 private:
     bool Usable(size_t i) const;
@@ -65,6 +80,11 @@ private:
     void Next(int step);
     void Toward(int dx, int dy);
     void FirstUsable();
+    // Shows the focus where it was, or on the remembered stop, or the first.
+    void Reveal();
+    bool ShowNamed(const std::string& name);
+    void RememberPressed() const;
+    bool ManageKeys();
     bool HideOnMouseMove();
     // An arrow key pressed and not yet read (left for the cursor to read).
     static bool ArrowWaiting();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "resources/anim_timing.h"
 #include "resources/fixed_rate_logic.h"
@@ -160,16 +161,24 @@ void TListBox::ManageWheel() {
     SetTopIndex(TopIndex - steps);
 }
 
+// Up and Down move the highlight a row (held, they repeat), Page Up and Page
+// Down a window's worth, Home and End to the ends; the window follows.
 void TListBox::ManageKeys() {
-    if (!ArrowKeysMoveHighlight || !UpKeyRepeat || !DownKeyRepeat) return;
-    if (UpKeyRepeat->GetKey(plat::KEY_UP) && Index > 0) {
-        PlayClick();
-        SetIndex(Index - 1);
-    }
-    if (DownKeyRepeat->GetKey(plat::KEY_DOWN) && Index < Count() - 1) {
-        PlayClick();
-        SetIndex(Index + 1);
-    }
+    if (!ArrowKeysMoveHighlight || !UpKeyRepeat || !DownKeyRepeat || Count() == 0) return;
+    const int page = std::max(1, Limit > 0 ? Limit : DisplayLines);
+    const int from = std::max(Index, 0);
+    std::optional<int> target;
+    if (UpKeyRepeat->GetKey(plat::KEY_UP) && Index >= 0) target = Index - 1;
+    if (DownKeyRepeat->GetKey(plat::KEY_DOWN)) target = Index + 1;
+    if (KeyHit(plat::KEY_PAGEUP)) target = from - page;
+    if (KeyHit(plat::KEY_PAGEDOWN)) target = from + page;
+    if (KeyHit(plat::KEY_HOME)) target = 0;
+    if (KeyHit(plat::KEY_END)) target = Count() - 1;
+    if (!target) return;
+    *target = std::clamp(*target, 0, Count() - 1);
+    if (*target == Index) return;
+    PlayClick();
+    SetIndex(*target);
 }
 
 void TListBox::Manage() {

@@ -106,7 +106,20 @@ void TMousePointer::CalcButtonTotals() {
     mh = h1 + h2 + h3;
 }
 
+void TMousePointer::MovedTo(int newX, int newY) {
+    // A window warping the pointer back onto itself is no move.
+    if (newX != x || newY != y) KeysInUse = false;
+    x = newX;
+    y = newY;
+}
+
+// Shift, Ctrl and Alt go with the mouse as often as with other keys.
+void TMousePointer::KeyPressed(int key) {
+    if (key < plat::KEY_LSHIFT || key > plat::KEY_RALT) KeysInUse = true;
+}
+
 void TMousePointer::ButtonDown(int button) {
+    KeysInUse = false;
     ClearMouseHit();
     PressTaken = 0;
     if (button == 1) b1 = 1, h1 += 1;

@@ -68,6 +68,12 @@ public:
     // Event feed from the main loop.
     void ButtonDown(int button);
     void ButtonUp(int button);
+    void MovedTo(int newX, int newY);
+    void KeyPressed(int key);
+
+    // The last input was a key or a pad's button: the focus shows at once and
+    // the pointer's hover gives way to it until the mouse moves or clicks.
+    bool KeysInUse = false;
 };
 
 // The game's one pointer, which every widget reads: the application

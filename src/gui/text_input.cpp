@@ -190,6 +190,11 @@ int TTextInput::Manage() {
     while (const int ch = GetChar()) {
         if (const int result = TypeChar(ch)) return result;
     }
+    Tick();
+    return 0;
+}
+
+void TTextInput::Tick() {
     if (RefusalTicks > 0) {
         RefusalTicks -= Delta;
         if (RefusalTicks <= 0) Refusal = ERefusal::None;
@@ -199,7 +204,6 @@ int TTextInput::Manage() {
         CursorOn = CursorOn ? 0 : 1;
         CursorFlashCounter = 0;
     }
-    return 0;
 }
 
 void TTextInput::Draw() {

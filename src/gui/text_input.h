@@ -67,6 +67,10 @@ public:
     // One update over the characters typed since the last: 0 editing,
     // 1 finished with Enter, -1 aborted with Escape.
     int Manage();
+    // One character as if typed (backspace, Enter and Escape as in Manage).
+    int Type(int ch) { return TypeChar(ch); }
+    // The caret's flashing and the refusal's time, once per update.
+    void Tick();
     void Finish();
     // Width of Text + s in the editor's font.
     int GetWidth(const std::string& s) const;

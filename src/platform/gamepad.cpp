@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <map>
 
 #include "platform/input.h"
@@ -10,7 +11,9 @@ namespace plat {
 
 static_assert(int(PAD_A) == int(SDL_CONTROLLER_BUTTON_A) && int(PAD_START) == int(SDL_CONTROLLER_BUTTON_START) &&
               int(PAD_RIGHT) == int(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
-              int(PAD_AXIS_Y) == int(SDL_CONTROLLER_AXIS_LEFTY));
+              int(PAD_AXIS_Y) == int(SDL_CONTROLLER_AXIS_LEFTY) &&
+              int(PAD_LEFT_STICK) == int(SDL_CONTROLLER_BUTTON_LEFTSTICK) &&
+              int(PAD_TRIGGER_RIGHT) == int(SDL_CONTROLLER_AXIS_TRIGGERRIGHT));
 
 namespace {
 
@@ -24,6 +27,9 @@ struct TPads {
     std::map<SDL_JoystickID, SDL_GameController*> open;
     // Per axis (0 x, 1 y): the arrow key the stick holds down, or 0.
     int stickKey[2] = {0, 0};
+    // Per trigger (0 left, 1 right): pulled past the mark and not let go yet.
+    bool triggerPulled[2] = {false, false};
+    PadKind inUse = PadKind::None;
 };
 
 TPads& Pads() {
@@ -49,6 +55,9 @@ void Close(SDL_JoystickID id) {
     if (it == open.end()) return;
     SDL_GameControllerClose(it->second);
     open.erase(it);
+    // A puzzle in play stops for a pad that went away.
+    PostVirtualKey(KEY_PAD_GONE, true);
+    PostVirtualKey(KEY_PAD_GONE, false);
 }
 
 int KeyOfButton(int button) {
@@ -60,26 +69,55 @@ int KeyOfButton(int button) {
         case SDL_CONTROLLER_BUTTON_A: return KEY_ENTER;
         case SDL_CONTROLLER_BUTTON_B: return KEY_ESCAPE;
         case SDL_CONTROLLER_BUTTON_X: return 'H';
+        case SDL_CONTROLLER_BUTTON_Y: return KEY_DELETE;
         case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return KEY_TAB;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return KEY_PAD_PREVIOUS;
         case SDL_CONTROLLER_BUTTON_START: return KEY_PAD_START;
+        case SDL_CONTROLLER_BUTTON_BACK: return KEY_PAD_BACK;
+        case SDL_CONTROLLER_BUTTON_LEFTSTICK: return 'M';
+        case SDL_CONTROLLER_BUTTON_RIGHTSTICK: return 'T';
         default: return 0;
     }
 }
 
-void Button(int button, bool down) {
-    if (button == SDL_CONTROLLER_BUTTON_LEFTSHOULDER) {
-        // Shift+Tab: the shift held around the tab.
-        if (!down) return;
-        PostVirtualKey(KEY_LSHIFT, true);
-        PostVirtualKey(KEY_TAB, true);
-        PostVirtualKey(KEY_TAB, false);
-        PostVirtualKey(KEY_LSHIFT, false);
-        return;
+PadKind KindOf(SDL_GameController* pad) {
+    switch (SDL_GameControllerGetType(pad)) {
+        case SDL_CONTROLLER_TYPE_PS3:
+        case SDL_CONTROLLER_TYPE_PS4:
+        case SDL_CONTROLLER_TYPE_PS5: return PadKind::PlayStation;
+        case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO: return PadKind::Nintendo;
+        default: return PadKind::Xbox;
     }
+}
+
+// A press on the pad: from now on prompts name its buttons.
+void NotePadUsed(SDL_JoystickID id) {
+    const auto it = Pads().open.find(id);
+    Pads().inUse = it == Pads().open.end() ? PadKind::Xbox : KindOf(it->second);
+}
+
+void Button(int button, bool down) {
     if (const int key = KeyOfButton(button)) PostVirtualKey(key, down);
 }
 
+// The triggers are the editor's undo (left) and redo (right), once per pull.
+void Trigger(int axis, int value) {
+    const bool left = axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT;
+    bool& pulled = Pads().triggerPulled[left ? 0 : 1];
+    if (!pulled && value >= STICK_PRESS) {
+        pulled = true;
+        PostVirtualKey(left ? KEY_PAD_UNDO : KEY_PAD_REDO, true);
+        PostVirtualKey(left ? KEY_PAD_UNDO : KEY_PAD_REDO, false);
+    } else if (pulled && value < STICK_RELEASE) {
+        pulled = false;
+    }
+}
+
 void Stick(int axis, int value) {
+    if (axis == SDL_CONTROLLER_AXIS_TRIGGERLEFT || axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) {
+        Trigger(axis, value);
+        return;
+    }
     const int index = axis == SDL_CONTROLLER_AXIS_LEFTX ? 0 : axis == SDL_CONTROLLER_AXIS_LEFTY ? 1 : -1;
     if (index < 0) return;
     int& held = Pads().stickKey[index];
@@ -111,13 +149,24 @@ void OpenGamepads() {
 
 int GamepadCount() { return static_cast<int>(Pads().open.size()); }
 
+PadKind PadInUse() { return Pads().inUse; }
+
+void NoteKeyboardUsed() { Pads().inUse = PadKind::None; }
+
 bool TranslateGamepadEvent(const SDL_Event& e) {
     switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED: Open(e.cdevice.which); return true;
         case SDL_CONTROLLERDEVICEREMOVED: Close(e.cdevice.which); return true;
         case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP: Button(e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN); return true;
-        case SDL_CONTROLLERAXISMOTION: Stick(e.caxis.axis, e.caxis.value); return true;
+            NotePadUsed(e.cbutton.which);
+            Button(e.cbutton.button, true);
+            return true;
+        case SDL_CONTROLLERBUTTONUP: Button(e.cbutton.button, false); return true;
+        case SDL_CONTROLLERAXISMOTION:
+            // A stick resting off-centre is no use of the pad.
+            if (std::abs(e.caxis.value) >= STICK_PRESS) NotePadUsed(e.caxis.which);
+            Stick(e.caxis.axis, e.caxis.value);
+            return true;
         default: return false;
     }
 }
@@ -149,10 +198,13 @@ TVirtualPad::~TVirtualPad() {
 
 void TVirtualPad::Button(PadButton button, bool down) {
     SDL_JoystickSetVirtualButton(static_cast<SDL_Joystick*>(joystick_), button, down ? SDL_PRESSED : SDL_RELEASED);
+    // Heard now: a press let go before the next pump of events is still a press.
+    SDL_JoystickUpdate();
 }
 
 void TVirtualPad::Axis(PadAxis axis, int value) {
     SDL_JoystickSetVirtualAxis(static_cast<SDL_Joystick*>(joystick_), axis, static_cast<Sint16>(value));
+    SDL_JoystickUpdate();
 }
 
 }  // namespace plat

@@ -255,6 +255,7 @@ void PostSDLKey(int32_t sdlKeycode, bool down, bool repeat) {
     }
     if (!repeat) Push(EventKind::KeyDown, key);
     if (const int c = CharOfKey(key)) Push(EventKind::KeyChar, c);
+    NoteKeyboardUsed();
 }
 
 void PostVirtualKey(int key, bool down) {

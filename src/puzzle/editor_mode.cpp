@@ -1,5 +1,6 @@
 #include "puzzle/editor_mode.h"
 
+#include "gui/pad_prompts.h"
 #include "app/game.h"
 #include "resources/input_tables.h"
 #include "gui/font.h"
@@ -7,6 +8,7 @@
 #include "gui/text.h"
 #include "platform/clock.h"
 #include "platform/graphics.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "puzzle/game_play.h"
 #include "puzzle/layout_check.h"
@@ -147,6 +149,34 @@ void TGameModeEditor::CycleMirror() {
     }
 }
 
+namespace {
+
+struct TBrush {
+    int contents, chain, create, fill;
+};
+constexpr std::array<TBrush, 5> PAD_BRUSHES = {{{FLOOR_NORMAL, 0, 0, 1},
+                                                {FLOOR_MARBLE, 0, 0, 1},
+                                                {FLOOR_NORMAL, 1, 0, 1},
+                                                {FLOOR_NORMAL, 0, 1, 1},
+                                                {FLOOR_NORMAL, 0, 0, 0}}};
+
+}  // namespace
+
+// From a brush of the cycle, the next; from any other (mixed by keys), the first.
+void TGameModeEditor::NextBrush() {
+    size_t next = 0;
+    for (size_t i = 0; i < PAD_BRUSHES.size(); ++i) {
+        const TBrush& b = PAD_BRUSHES[i];
+        if (b.contents == LayoutContents && b.chain == IsChain && b.create == IsCreate && b.fill == IsFill)
+            next = (i + 1) % PAD_BRUSHES.size();
+    }
+    const TBrush& b = PAD_BRUSHES[next];
+    LayoutContents = b.contents;
+    IsChain = b.chain;
+    IsCreate = b.create;
+    IsFill = b.fill;
+}
+
 // ---- painting ------------------------------------------------------------------------
 
 bool TGameModeEditor::PaintCell(TLayoutCell& cell) const {
@@ -204,7 +234,8 @@ void TGameModeEditor::ApplyCursorKeys() {
     TBoardCursor& cursor = CellBox->Cursor;
     cursor.AnyCell = true;
     cursor.ManageMoves(*CellBox);
-    const bool paint = KeyHit(plat::KEY_SPACE) != 0;
+    // Return is a pad's A.
+    const bool paint = (KeyHit(plat::KEY_SPACE) | KeyHit(plat::KEY_ENTER)) != 0;
     const bool erase = KeyHit(plat::KEY_DELETE) != 0;
     if (!cursor.Shown || strokeOpen_ || !(paint || erase)) return;
     const TLayoutGrid before = LayoutGridOf(*CellBox);
@@ -242,6 +273,9 @@ void TGameModeEditor::ReadKeys() {
     if (KeyHit('X')) Toggle(IsChain);
     if (KeyHit('C')) Toggle(IsCreate);
     if (KeyHit('M')) CycleMirror();
+    if (KeyHit(plat::KEY_PAD_BACK)) NextBrush();
+    if (KeyHit(plat::KEY_PAD_UNDO)) Undo();
+    if (KeyHit(plat::KEY_PAD_REDO)) Redo();
     if (ctrlAlone_ && !ctrl) {
         ctrlAlone_ = false;
         LayoutContents = LayoutContents == FLOOR_MARBLE ? FLOOR_NORMAL : FLOOR_MARBLE;
@@ -411,5 +445,5 @@ void TGameModeEditor::DrawTextMessage() const {
     const auto font = FirstFont();
     plat::SetColor(255, 255, 255);
     for (const auto& [key, y] : {std::pair{"Level Editor 1", TOP_TEXT_Y}, std::pair{"Level Editor 2", BOTTOM_TEXT_Y}})
-        DrawTextLines(GameText().FindString(key), -1, y, font, true, true, true, ALIGN_CENTRE);
+        DrawTextLines(DeviceText(key), -1, y, font, true, true, true, ALIGN_CENTRE);
 }

@@ -68,6 +68,9 @@ public:
     bool Redo();
     // Off, left-right, top-bottom, four-way, off again.
     void CycleMirror();
+    // A pad's way through the brushes: floor, marble, chain, creation, an
+    // empty cell (no fill), and floor again.
+    void NextBrush();
 
     void DrawBounds() const;
     void DrawMouseCell() const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "gui/pad_prompts.h"
 #include "app/game.h"
 #include "resources/input_tables.h"
 #include "gui/dialog.h"
@@ -191,7 +192,7 @@ void TGameScreen::Logic() {
 void TGameScreen::OfferKeyHint() {
     if (keyHint_.Offered()) return;
     const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get());
-    if (mode && mode->CellBox && mode->CellBox->Cursor.Shown) keyHint_.Offer(GameText().FindString("Keys Hint Board"));
+    if (mode && mode->CellBox && mode->CellBox->Cursor.Shown) keyHint_.Offer(DeviceText("Keys Hint Board"));
 }
 
 void TGameScreen::PauseBookkeeping() {

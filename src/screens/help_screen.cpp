@@ -1,5 +1,6 @@
 #include "screens/help_screen.h"
 
+#include "gui/pad_prompts.h"
 #include "app/game.h"
 #include "gui/font.h"
 #include "gui/menu.h"
@@ -59,7 +60,7 @@ void THelpScreen::Draw() {
     DrawPanel(300);
     SetTextShadow(2, 2, 0.6f);
     if (ShowingKeys) {
-        DrawTextLines(GameText().FindString("Help Keys"), KEYS_X, LAST_LINE_Y, GameFont(KEYS_TEXT_SIZE), true, true,
+        DrawTextLines(DeviceText("Help Keys"), KEYS_X, LAST_LINE_Y, GameFont(KEYS_TEXT_SIZE), true, true,
                       true, ALIGN_LEFT);
     } else {
         DrawImage(picture_, 175, 300);

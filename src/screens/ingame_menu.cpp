@@ -116,6 +116,10 @@ void TGameMenu::Logic() {
         }
     }
     if (FadeOut.Active) return;
+    if (KeyHit(plat::KEY_PAD_GONE) && !Active) {
+        Show(1);
+        return;
+    }
     // Escape, or a pad's Start, opens the menu and closes it again.
     if (KeyHit(plat::KEY_ESCAPE) | KeyHit(plat::KEY_PAD_START)) {
         if (!Active) {

@@ -81,6 +81,9 @@ void TPlayScreen::Load() {
     LevelTypeMenu->MakeRow(LEVEL_TYPE_GAP);
     LevelTypeMenu->SetY(LEVEL_TYPE_Y);
     Focus.Clear();
+    Focus.Place = "play";
+    // The arrows walk the grid; Return plays the puzzle chosen there.
+    Focus.Home = "PLAYSMALL";
     Focus.LeaveUpDown = Focus.LeaveLeftRight = true;
     Focus.AddMenu(*LevelTypeMenu);
     Focus.AddMenu(*MainMenu);

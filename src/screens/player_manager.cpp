@@ -1,6 +1,7 @@
 #include "screens/player_manager.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/game.h"
 #include "app/ini_file.h"
@@ -59,6 +60,9 @@ void TPlayerManager::Build(const std::string& title, GameImagePtr image, int lim
     SetupCaption(DialogFont(), White(), TextShadow());
     FillList();
     Start();
+    // The list is the first stop; Return on it is OK for the player highlighted.
+    Focus.AddList(ListBox, [this] { ListChosen = true; });
+    Focus.AddMenu(*Menu);
 }
 
 void TPlayerManager::FillList() {
@@ -173,7 +177,7 @@ int TPlayerManager::Manage() {
     ManageCore();
     if (Transitioning) return 0;
     ListBox->Manage();
-    if (ListBox->GetDoubleClicked() >= 0) {
+    if (ListBox->GetDoubleClicked() >= 0 || std::exchange(ListChosen, false)) {
         ClickSound();
         return OKClick();
     }
@@ -185,7 +189,7 @@ int TPlayerManager::Manage() {
     if (Menu->Clicked("Cancel")) return CancelClick();
     if (Menu->Clicked("Create")) {
         CreateClick();
-    } else if (Menu->Clicked("Delete")) {
+    } else if (Menu->Clicked("Delete") || KeyHit(plat::KEY_DELETE)) {
         DeleteProfileCheck();
     }
     return 0;

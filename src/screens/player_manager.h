@@ -47,6 +47,8 @@ public:
     const std::string& NoticeText() const;
     // One update: 0 while open, 1 closed with a player chosen, -1 cancelled.
     int Manage() override;
+    // Return (a pad's A) on the focused list: OK for its row.
+    bool ListChosen = false;
     // Makes the selected player current and closes: 1; 0 without a selection.
     int OKClick();
     // Closes, keeping a current player: the current one when it is still

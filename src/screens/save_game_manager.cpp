@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/game.h"
 #include "resources/input_tables.h"
@@ -81,8 +82,8 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
     manager->Init(title, std::move(image), PANEL_W, PANEL_H, 0, 0);
     manager->ListBox = PNListBox::Create(5, 0, 1, 500);
     manager->Focus.LeaveUpDown = true;  // they walk the list
-    // The chooser's own arrows move the window of rows; keys and the wheel do not.
-    manager->ListBox->ArrowKeysMoveHighlight = 0;
+    // The chooser's own arrows move the window of rows, and so do the keys
+    // that move the highlight; the wheel does not.
     manager->ListBox->WheelScrolls = 0;
     manager->ListBox->Limit = MaxVisibleRows;
     manager->CreateMenu();
@@ -103,6 +104,17 @@ SaveGameManagerPtr TSaveGameManager::Create(const std::string& title, GameImageP
 void TSaveGameManager::MenuArrowCreate() {
     MenuArrowUp = ArrowMenu("Up");
     MenuArrowDown = ArrowMenu("Down");
+}
+
+// The list first, then the buttons, then the scroll arrows. Return on the
+// list loads the row highlighted.
+void TSaveGameManager::FocusStops() {
+    Focus.Clear();
+    // The ring is the chooser's own: it never outlives it.
+    Focus.AddList(ListBox, [this] { ListChosen = true; });
+    Focus.AddMenu(*Menu);
+    Focus.AddMenu(*MenuArrowUp);
+    Focus.AddMenu(*MenuArrowDown);
 }
 
 void TSaveGameManager::FillList() {
@@ -249,7 +261,7 @@ int TSaveGameManager::Manage() {
     if (!core || Transitioning) return 0;
     ManageArrows();
     ListBox->Manage();
-    if (ListBox->DoubleClicked >= 0) {
+    if (ListBox->DoubleClicked >= 0 || std::exchange(ListChosen, false)) {
         ListBox->DoubleClicked = -1;
         ClickSound();
         if (const int chosen = OKClick()) return chosen;
@@ -266,7 +278,7 @@ int TSaveGameManager::Manage() {
         CancelClick();
         return -1;
     }
-    if (Menu->Clicked("Delete")) DeleteSaveGameCheck();
+    if (Menu->Clicked("Delete") || KeyHit(plat::KEY_DELETE)) DeleteSaveGameCheck();
     return 0;
 }
 
@@ -297,6 +309,7 @@ void TSaveGameManager::ClickSound() {
 
 void TSaveGameManager::Start() {
     TDialog::Start();
+    FocusStops();
     ShowFirstRows();
 }
 

@@ -59,6 +59,10 @@ public:
                                                     const std::string& extension, const std::string& directory,
                                                     const std::string& deleteMessage);
     void MenuArrowCreate();
+    // The keys' stops: the list, the buttons, the scroll arrows.
+    void FocusStops();
+    // Return (a pad's A) on the focused list: load its row.
+    bool ListChosen = false;
     // Every regular file of Directory whose extension is Extension (exact
     // letter case), listed by name without the extension, sorted
     // case-insensitively (or as DescribeRow has it); the window shows the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gui/pad_prompts.h"
 #include "app/game.h"
 #include "resources/input_tables.h"
 #include "app/loading_screen.h"
@@ -108,6 +109,7 @@ void TTitleScreen::Load() {
     resume->ScaleOnMOMax = BUTTON_GROWTH;
     resume->Active = 0;
     Focus.Clear();
+    Focus.Place = "title";
     Focus.AddMenu(*Menu);
 
     game.Mouse.SetSparkleTrail(ImageBank().FindOrNull("particle1"));
@@ -235,7 +237,7 @@ std::string TTitleScreen::ContinueDetails() const {
 
 void TTitleScreen::Logic() {
     if (!ManageDialogs()) return;
-    if (Focus.Manage()) keyHint_.Offer(GameText().FindString("Keys Hint Menus"));
+    if (Focus.Manage()) keyHint_.Offer(DeviceText("Keys Hint Menus"));
     TScreen::Logic();
     if (Header) Header->ManageGlow();
     if (!Menu) return;

@@ -15,6 +15,7 @@
 #include "app/ini_file.h"
 #include "app/settings_table.h"
 #include "effects/par_file.h"
+#include "gui/pad_prompts.h"
 #include "gui/button_labels.h"
 #include "gui/font.h"
 #include "gui/text.h"
@@ -404,6 +405,20 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             {"Help Picture Marble", 17, 184}, {"Summary Score", 22, 190},   {"Summary Bonus", 22, 190},
             {"Summary Moves", 22, 190},       {"Summary Time", 22, 190}};
         for (const auto& [key, size, room] : plates) fits(key, size, room);
+        // A pad's wordings, with each kind's button names, where the keys' own are drawn.
+        for (const auto kind : {plat::PadKind::Xbox, plat::PadKind::PlayStation, plat::PadKind::Nintendo}) {
+            const auto pad = [kind](const std::string& key) { return PadWords(GameText().FindString(key + " Pad"), kind); };
+            for (const std::string key : {"Level Editor 1", "Level Editor 2"})
+                EXPECT_LE(plat::FontTextWidth(*GameFont(20), pad(key)), 760) << key;
+            for (const std::string key : {"Keys Hint Menus", "Keys Hint Board"})
+                EXPECT_LE(plat::FontTextWidth(*GameFont(18), pad(key)) + 28, 780) << key;
+            const auto lines = SplitLines(pad("Help Keys"));
+            for (const std::string& line : lines) EXPECT_LE(95 + plat::FontTextWidth(*GameFont(20), line), panelRight) << line;
+            EXPECT_GE(434 - 25 * (static_cast<int>(lines.size()) - 1), panelTop);
+            TLabel paused;
+            FitLabel(paused, pad("Paused Continue"), 18, 380);
+            EXPECT_EQ(paused.Scale, 1.0f) << pad("Paused Continue");
+        }
         // The brush panel's plates left of the board, the page line between
         // the grid's arrows, the high-score table's puzzle column.
         for (const std::string key : {"Brush Heading", "Brush Floor", "Brush Marble", "Brush Chain", "Brush Create",

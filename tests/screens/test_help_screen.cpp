@@ -1,6 +1,8 @@
 // The help screen in the running game: its text inside the panel, the Keys
 // page under its own heading, and OK back to the title.
 #include "gui/menu.h"
+#include "gui/pad_prompts.h"
+#include "platform/gamepad.h"
 #include "gui/table_text.h"
 #include "screens/help_screen.h"
 #include "screens/game_test_util.h"
@@ -43,6 +45,17 @@ TEST_F(HelpScreenTest, TheRulesStandInsideThePanelAndOkLeadsBack) {
                             "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"})
         EXPECT_NE(keys.find(key), std::string::npos) << key;
     Shot("help_keys");
+    // With a pad in use the page names its buttons instead.
+    if (auto pad = plat::TVirtualPad::Plug()) {
+        ASSERT_TRUE(WaitFor([] { return plat::GamepadCount() == 1; }, 100));
+        pad->Button(plat::PAD_X, true);
+        pad->Button(plat::PAD_X, false);
+        Frames(5);
+        EXPECT_EQ(DeviceText("Help Keys"), PadWords(GameText().FindString("Help Keys Pad"), plat::PadKind::Xbox));
+        for (const char* name : {"LB", "RB", "LT", "RT", "View"})
+            EXPECT_NE(DeviceText("Help Keys").find(name), std::string::npos) << name;
+        Shot("help_keys_pad");
+    }
     ClickButton(HelpScreen().Menu->FindButton("page"));
     Frames(5);
     EXPECT_EQ(header->Key, "Header How to Play");

@@ -82,6 +82,10 @@ protected:
         plat::PostSDLKey(key, true);
         plat::PostSDLKey(key, false);
     }
+    static void VirtualKey(int key) {
+        plat::PostVirtualKey(key, true);
+        plat::PostVirtualKey(key, false);
+    }
 
     fs::path dir;
 };
@@ -129,11 +133,12 @@ TEST_F(ChooserTest, WithNoFileLoadAndDeleteAreDisabled) {
     EXPECT_EQ(Ticks(*chooser, 5), 0);
     Click(chooser->Menu->FindButton("Delete"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
+    // Return: Cancel, the one live button, has the focus; no second box.
     Key(13);
-    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    EXPECT_EQ(Ticks(*chooser, 5), -1);
     EXPECT_FALSE(chooser->DialogOK) << "a second box";
     EXPECT_FALSE(chooser->DialogYesNo);
-    EXPECT_TRUE(chooser->Active);
+    chooser = CreateSaveGameChooser();
     Key(27);
     EXPECT_EQ(Ticks(*chooser, 5), -1);
     EXPECT_FALSE(chooser->Active);
@@ -235,6 +240,46 @@ TEST_F(ChooserTest, ArrowsMoveTheWindowOneRowAndStopAtBothEnds) {
     ClickRow(*chooser, 0);
     Ticks(*chooser, 3);
     EXPECT_EQ(list.Index, 12 - rows - 1);
+}
+
+// Keys alone: the list is the first stop; the arrows, Page Down, End and
+// Home move its highlight with the window following; Return loads the row
+// highlighted and Delete asks about it.
+TEST_F(ChooserTest, KeysAloneWalkTheListLoadTheSecondRowAndDeleteALayout) {
+    for (int i = 0; i < 12; ++i) Touch(dir / ("save" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".save"));
+    auto chooser = CreateSaveGameChooser();
+    const auto& list = *chooser->ListBox;
+    const int rows = chooser->VisibleRows();
+    VirtualKey(plat::KEY_END);
+    Ticks(*chooser, 2);
+    EXPECT_EQ(list.Index, 11);
+    EXPECT_EQ(list.TopIndex, 12 - rows) << "the window follows the highlight";
+    VirtualKey(plat::KEY_HOME);
+    Ticks(*chooser, 2);
+    VirtualKey(plat::KEY_PAGEDOWN);
+    Ticks(*chooser, 2);
+    EXPECT_EQ(list.Index, rows);
+    VirtualKey(plat::KEY_HOME);
+    Ticks(*chooser, 2);
+    VirtualKey(plat::KEY_DOWN);
+    Ticks(*chooser, 2);
+    EXPECT_EQ(chooser->Focus.FocusedName(), "list");
+    VirtualKey(plat::KEY_ENTER);
+    EXPECT_EQ(Ticks(*chooser, 5), 1);
+    EXPECT_EQ(chooser->ChosenName(), "save01");
+
+    Touch(dir / "first.layout");
+    Touch(dir / "second.layout");
+    auto layouts = CreateLayoutChooser();
+    VirtualKey(plat::KEY_DOWN);
+    Ticks(*layouts, 2);
+    VirtualKey(plat::KEY_DELETE);
+    Ticks(*layouts, 3);
+    ASSERT_TRUE(layouts->DialogYesNo);
+    Key('y');
+    EXPECT_EQ(Ticks(*layouts, 5), 0);
+    EXPECT_FALSE(fs::exists(dir / "second.layout"));
+    EXPECT_TRUE(fs::exists(dir / "first.layout"));
 }
 
 }  // namespace

@@ -150,7 +150,14 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenEscapeAsksBeforeQuittingAn
         ASSERT_TRUE(WaitFor(OnTitle, 200)) << "no way back from " << button;
         EXPECT_FALSE(Title().DialogOpen());
     }
-    // The keyboard alone: Down shows the focus on Play, then walks to Help.
+    // Back by a key, the focus shows at once on the button that led away;
+    // Up past the first button wraps round, as Tab does, and Down comes back.
+    Frames(2);
+    EXPECT_EQ(Title().Focus.FocusedName(), "HIGHSCORE");
+    for (int i = 0; i < 8 && Title().Focus.FocusedName() != "PLAY"; ++i) Key(plat::KEY_UP);
+    ASSERT_EQ(Title().Focus.FocusedName(), "PLAY");
+    Key(plat::KEY_UP);
+    EXPECT_NE(Title().Focus.FocusedName(), "PLAY");
     Key(plat::KEY_DOWN);
     EXPECT_EQ(Title().Focus.FocusedName(), "PLAY");
     Key(plat::KEY_DOWN);
@@ -165,7 +172,7 @@ TEST_F(TitleScreenTest, EachMenuButtonLeadsToItsScreenEscapeAsksBeforeQuittingAn
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(WaitFor([] { return Title().QuitQuestion != nullptr; }, 50)) << "Escape should ask before quitting";
     Frames(30);
-    Key(plat::KEY_RIGHT);
+    EXPECT_EQ(Title().QuitQuestion->Focus.FocusedName(), "YES") << "asked by a key, the focus shows at once";
     Key(plat::KEY_RIGHT);
     EXPECT_EQ(Title().QuitQuestion->Focus.FocusedName(), "NO");
     Frames(5);
