@@ -235,17 +235,34 @@ std::string CurrentPuzzleName() {
 TLevelRecord RecordLevelFinished() {
     TGamePlay& play = GamePlay();
     const TGameMode* mode = play.GameMode.get();
+    TLevelRecord record;
     if (mode && mode->GameType == GAMEMODE_MATCH3) {
-        const std::string file = CompletionFilePath(Game().ProfileName, play.IsCustomLevel != 0);
-        if (!RecordLevelCompleted(file, CompletionKey(play.CurrentLevel)))
-            WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
+        const bool custom = play.IsCustomLevel != 0;
+        const std::string key = CompletionKey(play.CurrentLevel);
+        const auto* match3 = dynamic_cast<const TGameModeMatch3*>(mode);
+        record.Won.Score = play.Score;
+        record.Won.Moves = match3 ? match3->MovesMade : 0;
+        record.Won.TimeMs = PlayClock().Elapsed();
+        record.Won.Stars = StarsForWin(record.Won.Moves, 0);
+        if (!Game().ProfileName.empty() && !key.empty()) {
+            TPlayerBests bests(Game().ProfileName);
+            record.BestsPutAside = bests.PutAside();
+            if (record.BestsPutAside) record.Problem = GameText().FindString("Bests Damaged");
+            record.Better = bests.RecordWin(custom, key, record.Won);
+        }
+        const std::string file = CompletionFilePath(Game().ProfileName, custom);
+        if (!RecordLevelCompleted(file, key)) WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
     }
     auto& table = play.HighscoreList;
     const int position = table.GetPosition(play.Score);
-    if (position <= 0) return {};
+    if (position <= 0) return record;
     table.Insert(CurrentPlayerName(), play.Score, CurrentPuzzleName(), play.IsCustomLevel != 0);
-    if (!table.Save()) return {0, table.SaveFailureText()};
-    return {position, {}};
+    if (!table.Save()) {
+        record.Problem += (record.Problem.empty() ? "" : "\n") + table.SaveFailureText();
+        return record;
+    }
+    record.Place = position;
+    return record;
 }
 
 void TGameGUI::CheckButtonClicks() {

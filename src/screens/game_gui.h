@@ -9,6 +9,7 @@
 #include "resources/animation.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
+#include "persistence/personal_bests.h"
 #include "screens/end_level_menu.h"
 #include "screens/save_game_manager.h"
 
@@ -117,12 +118,16 @@ std::string StandardLevelPath(int number);
 // between 1 and 79 and its file exists, otherwise puzzle 001.
 std::string NextStandardLevelPath(const std::string& currentPath);
 // A level just won: the current puzzle goes into the player's completion
-// list and the score into the high-score table when it makes it (the table
-// is saved). Answers the place the score took (0 none) and the message to
+// list, the win into the player's personal bests, and the score into the
+// high-score table when it makes it (the table is saved). Answers the place the score took (0 none) and the message to
 // show when the table could not be saved ("" none).
 struct TLevelRecord {
     int Place = 0;
     std::string Problem;
+    // The win as the personal bests count it, and which of them it bettered.
+    TPersonalBest Won;
+    TBestImprovement Better;
+    bool BestsPutAside = false;  // the player's bests file was damaged
 };
 TLevelRecord RecordLevelFinished();
 // The name the completion lists and the high-score table use for the

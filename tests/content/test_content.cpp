@@ -280,7 +280,7 @@ const std::vector<std::string>& TextKeys() {
         "Help Keys Button", "Help Rules Button", "Help Keys",
         "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
         "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named",
-        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place"};
+        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place", "Bests Damaged"};
     return keys;
 }
 
@@ -333,7 +333,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
                                       "Player One Player", "Player Delete Player", "Enter Save Name",
                                       "Clear Highscore", "Name Error", "Choose A File", "No Saved Games",
                                       "No Custom Layouts", "Save Name Taken", "Player Delete Named 0",
-                                      "Player Delete Named 1", "Player Delete Named"}) {
+                                      "Player Delete Named 1", "Player Delete Named", "Bests Damaged"}) {
             EXPECT_EQ(GameText().FindString(key).find('\n'), std::string::npos) << key;
         }
         // The bottom message line and the editor lines span the screen.

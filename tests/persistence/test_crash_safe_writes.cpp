@@ -30,6 +30,7 @@
 #include "app/ini_file.h"
 #include "app/settings_table.h"
 #include "persistence/high_scores.h"
+#include "persistence/personal_bests.h"
 #include "persistence/profile.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -274,6 +275,31 @@ Writer CrashSafeWrites::MakeWriter(const std::string& name) {
             return RecordLevelFinished().Problem;
         };
         w.told = w.path;
+    } else if (name == "bests") {
+        w.path = BestsFilePath("Player");
+        const TPersonalBest best{100, 10, 1000, 1};
+        // The first version holds forty puzzles, n0 to n39: room for the error
+        // log's line within the stored file's size. Later ones add n<i>.
+        w.write = [best](long i) {
+            for (long k = i; k <= (i == 0 ? 39 : i); ++k)
+                TPlayerBests("Player").RecordWin(false, "n" + std::to_string(k), best);
+        };
+        // Puzzles n0, n1, ... in order (the last may be n1000001), each line whole.
+        w.whole = [](const std::string& bytes) {
+            std::string problem;
+            const auto entries = ParseBests(bytes, problem);
+            if (!entries || FormatBests(*entries) != bytes) return false;
+            for (size_t i = 0; i < entries->size(); ++i) {
+                const std::string& key = (*entries)[i].Key;
+                if (key != "n" + std::to_string(i) && !(i + 1 == entries->size() && key == "n1000001")) return false;
+            }
+            return true;
+        };
+        w.attempt = [] {
+            TPlayerBests("Player").RecordWin(false, "new", {1, 1, 1, 1});
+            return std::string();
+        };
+        w.told = w.path;
     } else if (name == "high_scores") {
         table.Create("highscores", 10);
         w.path = table.filepath;
@@ -483,7 +509,7 @@ TEST_P(CrashSafeWrites, AReadOnlyDataFolderIsToldAndKeepsTheStoredFile) {
 
 INSTANTIATE_TEST_SUITE_P(EveryWriter, CrashSafeWrites,
                          ::testing::Values("settings", "settings_restored", "config", "markers", "error_log",
-                                           "profiles", "completion", "high_scores", "saves", "layouts"),
+                                           "profiles", "completion", "bests", "high_scores", "saves", "layouts"),
                          [](const auto& info) { return std::string(info.param); });
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The gameplay objects around a puzzle: the player's completion list, the
 // play clock that leaves pauses out once, finishing a loaded game, the next
-// standard puzzle, and the finish waiting for the score roll-up.
+// standard puzzle, the finish waiting for the score roll-up, and the
+// personal bests a win updates.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <tuple>
 #include <unistd.h>
 
+#include "persistence/personal_bests.h"
 #include "platform/files.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
@@ -178,6 +180,36 @@ TEST_F(GamePlayTest, HighScoreEntryAndWinWaitForTheScore) {
     GamePlay().ScoreAdder = 3;
     GameGUI().CheckLevelFinished();
     EXPECT_EQ(GameState().stateFinished, 0);
+}
+
+TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
+    GamePlay().Init(GAMEMODE_MATCH3);
+    auto& mode = static_cast<TGameModeMatch3&>(*GamePlay().GameMode);
+    GamePlay().CurrentLevel = StandardLevelPath(3);
+    const auto win = [&](int score, int moves, uint32_t ms) {
+        PlayClock().Start();
+        clock.now += ms;
+        GamePlay().Score = score;
+        mode.MovesMade = moves;
+        return RecordLevelFinished();
+    };
+    TLevelRecord record = win(400, 30, 60000);
+    EXPECT_TRUE(record.Better.Score && record.Better.Moves && record.Better.Time && record.Better.Stars);
+    EXPECT_EQ(record.Won.Stars, 1);
+    record = win(300, 25, 70000);
+    EXPECT_FALSE(record.Better.Score || record.Better.Time);
+    EXPECT_TRUE(record.Better.Moves);
+    const TPersonalBest* best = TPlayerBests("Robin").Find(false, "003");
+    ASSERT_NE(best, nullptr);
+    EXPECT_EQ(std::tie(best->Score, best->Moves, best->TimeMs), std::make_tuple(400, 25, 60000u));
+
+    // A damaged file is put aside with a plain word; the completion list stays.
+    Write(BestsFilePath("Robin"), "rubbish");
+    record = win(100, 40, 90000);
+    EXPECT_TRUE(record.BestsPutAside);
+    EXPECT_TRUE(record.Better.Score);
+    EXPECT_EQ(plat::FileType(PutAsideBestsPath("Robin")), plat::FILETYPE_FILE);
+    EXPECT_TRUE(IsLevelCompleted(CompletionFilePath("Robin", false), "003"));
 }
 
 }  // namespace
