@@ -52,3 +52,17 @@ function(vc_puzzles_for_tests)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vc_puzzles_for_tests)
+
+# The par table: each standard puzzle's par, played out again whenever a
+# layout changes, and shipped beside the layouts.
+add_executable(puzzlepar puzzles/puzzlepar.cpp)
+target_compile_options(puzzlepar PRIVATE ${VC_WARNINGS})
+target_link_libraries(puzzlepar PRIVATE vc_puzzle_play)
+set(VC_PAR_TABLE ${VC_LAYOUT_FOLDER}/par.txt)
+add_custom_command(OUTPUT ${VC_PAR_TABLE}
+  COMMAND puzzlepar ${VC_LAYOUT_FOLDER} ${VC_PAR_TABLE}
+  DEPENDS puzzlepar ${VC_LAYOUT_FILES}
+  COMMENT "Working out the standard puzzles' par"
+  VERBATIM)
+add_custom_target(puzzle_par ALL DEPENDS ${VC_PAR_TABLE})
+install(FILES ${VC_PAR_TABLE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vellichorns/layouts)

@@ -14,6 +14,7 @@
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
+#include "puzzle/par_table.h"
 #include "puzzle/puzzle_hooks.h"
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
@@ -243,7 +244,9 @@ TLevelRecord RecordLevelFinished() {
         record.Won.Score = play.Score;
         record.Won.Moves = match3 ? match3->MovesMade : 0;
         record.Won.TimeMs = PlayClock().Elapsed();
-        record.Won.Stars = StarsForWin(record.Won.Moves, 0);
+        // A custom puzzle has no par yet: its wins earn one star.
+        record.Par = custom ? 0 : StandardPar(key);
+        record.Won.Stars = StarsForWin(record.Won.Moves, record.Par);
         if (!Game().ProfileName.empty() && !key.empty()) {
             TPlayerBests bests(Game().ProfileName);
             record.BestsPutAside = bests.PutAside();

@@ -118,7 +118,8 @@ std::string StandardLevelPath(int number);
 // between 1 and 79 and its file exists, otherwise puzzle 001.
 std::string NextStandardLevelPath(const std::string& currentPath);
 // A level just won: the current puzzle goes into the player's completion
-// list, the win into the player's personal bests, and the score into the
+// list, the win with its stars against the puzzle's par into the player's
+// personal bests, and the score into the
 // high-score table when it makes it (the table is saved). Answers the place the score took (0 none) and the message to
 // show when the table could not be saved ("" none).
 struct TLevelRecord {
@@ -127,6 +128,7 @@ struct TLevelRecord {
     // The win as the personal bests count it, and which of them it bettered.
     TPersonalBest Won;
     TBestImprovement Better;
+    int Par = 0;  // the puzzle's par, 0 when it has none
     bool BestsPutAside = false;  // the player's bests file was damaged
 };
 TLevelRecord RecordLevelFinished();

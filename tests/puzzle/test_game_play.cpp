@@ -1,10 +1,11 @@
 // The gameplay objects around a puzzle: the player's completion list, the
 // play clock that leaves pauses out once, finishing a loaded game, the next
 // standard puzzle, the finish waiting for the score roll-up, and the
-// personal bests a win updates.
+// personal bests a win updates, with its stars against the par table.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <tuple>
 #include <unistd.h>
@@ -13,6 +14,7 @@
 #include "platform/files.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/layout_file.h"
+#include "puzzle/par_table.h"
 #include "puzzle/save_game.h"
 #include "puzzle_test_util.h"
 #include "screens/game_gui.h"
@@ -193,15 +195,21 @@ TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
         mode.MovesMade = moves;
         return RecordLevelFinished();
     };
-    TLevelRecord record = win(400, 30, 60000);
+    // No par table: a win is one star.
+    TLevelRecord record = win(400, 40, 60000);
     EXPECT_TRUE(record.Better.Score && record.Better.Moves && record.Better.Time && record.Better.Stars);
-    EXPECT_EQ(record.Won.Stars, 1);
-    record = win(300, 25, 70000);
+    EXPECT_EQ(std::tie(record.Par, record.Won.Stars), std::make_tuple(0, 1));
+
+    Write(folder + "layouts/par.txt", "Vellichorns par 1\n002 9\n003 20\n");
+    record = win(300, 30, 70000);
+    EXPECT_EQ(std::tie(record.Par, record.Won.Stars), std::make_tuple(20, 2));
     EXPECT_FALSE(record.Better.Score || record.Better.Time);
-    EXPECT_TRUE(record.Better.Moves);
+    EXPECT_TRUE(record.Better.Moves && record.Better.Stars);
+    record = win(300, 20, 70000);
+    EXPECT_EQ(record.Won.Stars, 3);
     const TPersonalBest* best = TPlayerBests("Robin").Find(false, "003");
     ASSERT_NE(best, nullptr);
-    EXPECT_EQ(std::tie(best->Score, best->Moves, best->TimeMs), std::make_tuple(400, 25, 60000u));
+    EXPECT_EQ(std::tie(best->Score, best->Moves, best->TimeMs, best->Stars), std::make_tuple(400, 20, 60000u, 3));
 
     // A damaged file is put aside with a plain word; the completion list stays.
     Write(BestsFilePath("Robin"), "rubbish");
@@ -210,6 +218,23 @@ TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
     EXPECT_TRUE(record.Better.Score);
     EXPECT_EQ(plat::FileType(PutAsideBestsPath("Robin")), plat::FILETYPE_FILE);
     EXPECT_TRUE(IsLevelCompleted(CompletionFilePath("Robin", false), "003"));
+}
+
+TEST_F(GamePlayTest, TheParTableReadsBackAndADamagedOneGivesNoPar) {
+    const std::map<std::string, int> pars = {{"001", 8}, {"002", 31}};
+    std::string problem;
+    EXPECT_EQ(ParseParTable(FormatParTable(pars), problem), pars);
+    for (const std::string& bad : {std::string(), std::string("001 8\n"), std::string("Vellichorns par 1\n001\n"),
+                                   std::string("Vellichorns par 1\n001 0\n"), std::string("Vellichorns par 1\n001 8x\n"),
+                                   std::string("Vellichorns par 1\n001 8\n001 9\n")})
+        EXPECT_FALSE(ParseParTable(bad, problem)) << bad;
+
+    EXPECT_EQ(StandardPar("001"), 0);  // no table
+    Write(folder + "layouts/par.txt", FormatParTable(pars));
+    EXPECT_EQ(StandardPar("002"), 31);
+    EXPECT_EQ(StandardPar("003"), 0);
+    Write(folder + "layouts/par.txt", "Vellichorns par 1\n002 x\n");
+    EXPECT_EQ(StandardPar("002"), 0);
 }
 
 }  // namespace
