@@ -210,14 +210,17 @@ void TGameGUI::CheckLevelFinished() {
 
     state.disableButtons = 0;
     endLevelMenu->Init(-1, -1);
-    endLevelMenu->Summary = SummaryOfTheWin(record.Place);
+    endLevelMenu->Summary = SummaryOfTheWin(record);
 }
 
-TPuzzleSummary TGameGUI::SummaryOfTheWin(int place) {
+TPuzzleSummary TGameGUI::SummaryOfTheWin(const TLevelRecord& record) {
     TPuzzleSummary summary;
+    summary.Stars = record.Won.Stars;
+    summary.Par = record.Par;
+    summary.Better = record.Better;
     summary.Score = GamePlay().Score;
     summary.ElapsedMs = PlayClock().Elapsed();
-    summary.HighscorePlace = place;
+    summary.HighscorePlace = record.Place;
     if (const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get())) {
         summary.MovesMade = mode->MovesMade;
         summary.BonusEarned = mode->BonusEarned;

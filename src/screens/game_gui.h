@@ -15,6 +15,8 @@
 
 class TGameMode;
 
+struct TLevelRecord;
+
 class TGameGUI {
 public:
     DialogYesNoPtr ShuffleInput, RestartInput, QuitInput, ResetInput;
@@ -105,7 +107,7 @@ public:
 
 private:
     // What the end-of-puzzle panel tells of the win just recorded.
-    static TPuzzleSummary SummaryOfTheWin(int place);
+    static TPuzzleSummary SummaryOfTheWin(const TLevelRecord& record);
     // The mirror button shows its lit images.
     bool mirrorLit_ = false;
 };

@@ -280,7 +280,8 @@ const std::vector<std::string>& TextKeys() {
         "Help Keys Button", "Help Rules Button", "Help Keys",
         "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
         "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named",
-        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place", "Bests Damaged"};
+        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place", "Bests Damaged",
+        "Summary Stars", "Summary Stars Par", "Summary New Best"};
     return keys;
 }
 

@@ -79,6 +79,9 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_EQ(GamePlay().HighscoreList.Entries[static_cast<size_t>(place - 1)].score, GamePlay().Score);
     EXPECT_TRUE(EndsWith(panel.HighscoreLine(), std::to_string(place) + "!")) << panel.HighscoreLine();
     EXPECT_TRUE(IsLevelCompleted(CompletionFilePath(Game().ProfileName, false), "001"));
+    // The win earns stars against the shipped par.
+    EXPECT_GT(panel.Summary.Par, 0);
+    EXPECT_EQ(panel.Summary.Stars, StarsForWin(panel.Summary.MovesMade, panel.Summary.Par));
     EXPECT_EQ(plat::FileType(GamePlay().HighscoreList.filepath), plat::FILETYPE_FILE);
     Frames(10);
     Shot("end_level_menu");
