@@ -7,6 +7,7 @@
 #include "app/settings_table.h"
 #include "resources/input_tables.h"
 #include "app/write_failure.h"
+#include "gui/dialog.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -401,9 +402,29 @@ int TPellorineGame::LogicWrapper() {
     if (!GameFade.Active || GameFade.AllowAnim) {
         ScreenChange();
         PNMouseObject().UpdateMouseClicks();
+        if (ManageNotice()) return 1;
         if (CurrentTScreen) CurrentTScreen->Logic();
     }
     return 1;
+}
+
+bool TGame::ManageNotice() {
+    if (!Notice && !GameFade.Active && CurrentTScreen && CurrentTScreen->TakesNotices()) {
+        if (const std::string text = TakeWriteFailureNotice(); !text.empty()) {
+            Notice = CreateMessageDialog(text);
+            // Escape answers the notice, not the screen behind it.
+            noticeKeptEscape = IgnoreEscapeKey;
+            IgnoreEscapeKey = true;
+        }
+    }
+    if (!Notice) return false;
+    if (Notice->Manage() != 0) {
+        Notice->Kill();
+        Notice.reset();
+        IgnoreEscapeKey = noticeKeptEscape;
+        FlushInput();
+    }
+    return true;
 }
 
 int TGame::ScreenChange() {
@@ -439,6 +460,7 @@ void TGame::ShowPaused() {
 
 int TGame::ScreenDraw() {
     if (CurrentTScreen) CurrentTScreen->Draw();
+    if (Notice) Notice->Draw();
     if (!GameFade.Active) ShowPaused();
     GameFade.Draw();
     if (GameFade.Active) ShowPaused();

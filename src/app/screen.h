@@ -39,6 +39,8 @@ public:
     // Sets the destination for Escape; answers a fade time in ms (0 = default).
     virtual int SetEscDestination();
     virtual void SpecificKeys() {}
+    // Whether the game's own notices may show over it (not while loading).
+    virtual bool TakesNotices() const { return true; }
 };
 
 // Its arrival ends the program.

@@ -88,18 +88,6 @@ void TDialog::SetupCaption(plat::ImageFontPtr imageFont, ColorPtr color, ShadowP
     MenuPosition();
 }
 
-void TDialog::SetTransitions(int inMs, int outMs, float dim, int fade) {
-    if (inMs > 0) {
-        TransitionIn = std::make_unique<TAnimation>(static_cast<float>(inMs));
-        TransitionIn->Start();
-        Transitioning = 1;
-        PlayTransitionSound(SlideInSound);
-    }
-    if (outMs > 0) TransitionOut = std::make_unique<TAnimation>(static_cast<float>(outMs));
-    DimBackground = dim;
-    FadeDialog = fade;
-}
-
 void TDialog::CalcAll() {
     CalcSize();
     SetLabelsXY();
@@ -167,11 +155,6 @@ void TDialog::CalcOffset() {
         case 4: OffsetX = r * (static_cast<float>(-x - w) - extra); break;
         default: break;
     }
-}
-
-void TDialog::HeaderLoad(const std::string& name, float hx, float hy) {
-    Header = TSprite::CreateFromFile(name, hx, hy);
-    if (Header) Header->active = 1;
 }
 
 void TDialog::SetLabelsXY() {
@@ -487,8 +470,4 @@ int TDialogYesNo::YesClick() {
 int TDialogYesNo::NoClick() {
     FlushInput();
     return Close(-1);
-}
-
-void TDialogYesNo::ClickSound() {
-    if (Menu) PlayClickSound(Menu->SoundClick);
 }

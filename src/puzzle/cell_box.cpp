@@ -130,14 +130,6 @@ TCell* TCellBox::GetCellAtMouseLocation(int px, int py) const {
     return GetCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
 }
 
-TLayoutCell* TCellBox::GetLayoutCellAtLocation(int column, int row) {
-    return IsInside(column, row) ? &Layout[column][row] : nullptr;
-}
-
-TLayoutCell* TCellBox::GetLayoutCellAtMouseLocation(int px, int py) {
-    return GetLayoutCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
-}
-
 int TCellBox::GetLayoutCellMarbleCount() const {
     int count = 0;
     for (const auto& column : Layout)

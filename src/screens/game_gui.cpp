@@ -300,7 +300,8 @@ void TGameGUI::SavePlayedGame(const std::string& basePath) {
         ShowMessage(mode->FileError);
         return;
     }
-    ShowSavedNotice(plat::StripAll(basePath));
+    // The name as typed: the file name is its UTF-8 form, and may hold a point.
+    ShowSavedNotice(plat::NameOfFile(plat::StripDir(basePath)));
 }
 
 void TGameGUI::ShowSavedNotice(const std::string& name) {
