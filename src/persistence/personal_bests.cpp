@@ -14,6 +14,7 @@
 namespace {
 
 constexpr const char* HEADER = "Vellichorns bests 1";
+constexpr const char* HEADER_WITH_STATS = "Vellichorns bests 2";
 constexpr int MAX_FIGURE = 2000000000;
 
 bool SameKey(const std::string& a, const std::string& b) { return IniUpper(a) == IniUpper(b); }
@@ -30,7 +31,42 @@ bool ReadFigure(const std::string& line, size_t& at, long long& value) {
     return true;
 }
 
+// The statistics' lines by name, in the order they are written.
+struct TStatField {
+    const char* name;
+    long long TPlayerStats::*value;
+};
+constexpr TStatField STAT_FIELDS[] = {
+    {"play", &TPlayerStats::PlayMs},          {"moves", &TPlayerStats::Moves},
+    {"gems", &TPlayerStats::Gems},            {"hints", &TPlayerStats::Hints},
+    {"reshuffles", &TPlayerStats::Reshuffles}, {"chainbonus", &TPlayerStats::BestChainBonus},
+    {"cascade", &TPlayerStats::LongestCascade}};
+constexpr long long MAX_TOTAL = 1000000000000000LL;
+
+// "t <name> <value>": false for a damaged line; a name not known is passed over.
+bool ReadStatLine(const std::string& line, TPlayerStats& stats) {
+    const size_t space = line.find(' ', 2);
+    if (space == std::string::npos || space == 2) return false;
+    long long value = 0;
+    const char* first = line.data() + space + 1;
+    const char* last = line.data() + line.size();
+    const auto [ptr, ec] = std::from_chars(first, last, value);
+    if (ec != std::errc() || ptr != last || value < 0 || value > MAX_TOTAL) return false;
+    const std::string name = line.substr(2, space - 2);
+    for (const auto& field : STAT_FIELDS)
+        if (name == field.name) stats.*field.value = value;
+    return true;
+}
+
 }  // namespace
+
+void TPlayerStats::Add(const TPlayerStats& more) {
+    for (const auto& field : STAT_FIELDS) {
+        const bool record = field.value == &TPlayerStats::BestChainBonus || field.value == &TPlayerStats::LongestCascade;
+        long long& mine = this->*field.value;
+        mine = std::min(MAX_TOTAL, record ? std::max(mine, more.*field.value) : mine + std::max(0LL, more.*field.value));
+    }
+}
 
 int StarsForWin(int moves, int par) {
     if (par <= 0) return 1;
@@ -49,18 +85,23 @@ TBestImprovement ImproveBest(TPersonalBest& best, const TPersonalBest& win) {
     return better;
 }
 
-std::string FormatBests(const std::vector<TBestEntry>& entries) {
-    std::string text = std::string(HEADER) + "\n";
+std::string FormatBests(const std::vector<TBestEntry>& entries, const TPlayerStats& stats) {
+    std::string text = std::string(stats.Empty() ? HEADER : HEADER_WITH_STATS) + "\n";
     for (const auto& e : entries) {
         text += e.Custom ? "c " : "s ";
         text += std::to_string(e.Best.Score) + " " + std::to_string(e.Best.Moves) + " " + std::to_string(e.Best.TimeMs) +
                 " " + std::to_string(e.Best.Stars) + " " + e.Key + "\n";
     }
+    if (!stats.Empty())
+        for (const auto& field : STAT_FIELDS) text += std::string("t ") + field.name + " " + std::to_string(stats.*field.value) + "\n";
     return text;
 }
 
-std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::string& problem) {
+std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::string& problem,
+                                                  TPlayerStats* stats) {
     std::vector<TBestEntry> entries;
+    TPlayerStats read;
+    bool withStats = false;
     size_t start = 0;
     int lineNumber = 0;
     while (start < text.size()) {
@@ -75,10 +116,15 @@ std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::
             return std::nullopt;
         };
         if (lineNumber == 1) {
-            if (line != HEADER) return fault("not a bests file");
+            withStats = line == HEADER_WITH_STATS;
+            if (line != HEADER && !withStats) return fault("not a bests file");
             continue;
         }
         if (line.empty()) continue;
+        if (withStats && line.rfind("t ", 0) == 0) {
+            if (!ReadStatLine(line, read)) return fault("a statistic is damaged");
+            continue;
+        }
         if (line.size() < 2 || (line[0] != 's' && line[0] != 'c') || line[1] != ' ') return fault("no kind of puzzle");
         TBestEntry entry;
         entry.Custom = line[0] == 'c';
@@ -99,6 +145,7 @@ std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::
         problem = "the file is empty";
         return std::nullopt;
     }
+    if (stats) *stats = read;
     return entries;
 }
 
@@ -114,7 +161,7 @@ TPlayerBests::TPlayerBests(const std::string& player) : player_(player) {
     if (stream) {
         const auto bytes = stream->ReadAll();
         stream->Close();
-        if (auto parsed = ParseBests(std::string(bytes.begin(), bytes.end()), problem)) {
+        if (auto parsed = ParseBests(std::string(bytes.begin(), bytes.end()), problem, &stats_)) {
             entries_ = std::move(*parsed);
             return;
         }
@@ -148,14 +195,23 @@ TBestImprovement TPlayerBests::RecordWin(bool custom, const std::string& key, co
     held.TimeMs = std::min<uint32_t>(held.TimeMs, MAX_FIGURE);
     held.Stars = std::clamp(held.Stars, 0, MAX_STARS);
     const TBestImprovement better = ImproveBest(entry->Best, held);
-    if (!better.Any() || player_.empty()) return better;
+    if (better.Any() && !Write() && written) *written = false;
+    return better;
+}
+
+bool TPlayerBests::AddStats(const TPlayerStats& more) {
+    const TPlayerStats before = stats_;
+    stats_.Add(more);
+    return stats_ == before || Write();
+}
+
+bool TPlayerBests::Write() {
+    if (player_.empty()) return true;
     const std::string path = BestsFilePath(player_);
     if (plat::FileType(Game().ProfilePath) == plat::FILETYPE_NONE) plat::CreateDir(Game().ProfilePath, true);
-    if (!plat::WriteFileAtomic(path, FormatBests(entries_))) {
-        ReportWriteFailure(path, errno);
-        if (written) *written = false;
-    }
-    return better;
+    if (plat::WriteFileAtomic(path, FormatBests(entries_, stats_))) return true;
+    ReportWriteFailure(path, errno);
+    return false;
 }
 
 void DeletePlayerBests(const std::string& player) {

@@ -10,6 +10,11 @@
 // A line per puzzle after the header: "s" (standard) or "c" (custom), score,
 // moves, milliseconds of play, stars, and the puzzle's key (the rest of the
 // line; compared upper-cased). Moves and time of 0 mean none recorded.
+//
+// A file with the player's statistics says "Vellichorns bests 2" and holds a
+// line per running total, "t <name> <value>" (names: play, moves, gems,
+// hints, reshuffles, chainbonus, cascade); names it does not know are kept
+// out of the way by the reader. Files of the first kind read as before.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -36,6 +41,19 @@ struct TBestImprovement {
 
 constexpr int MAX_STARS = 3;
 
+// A player's running totals, counted as the game runs: milliseconds of play
+// (pauses left out), moves, gems cleared, hints and reshuffles asked for,
+// and two records: the best chain bonus and the longest cascade (matches in
+// one chain).
+struct TPlayerStats {
+    long long PlayMs = 0, Moves = 0, Gems = 0, Hints = 0, Reshuffles = 0;
+    long long BestChainBonus = 0, LongestCascade = 0;
+    // Sums the totals, keeps the larger record.
+    void Add(const TPlayerStats& more);
+    bool Empty() const { return *this == TPlayerStats{}; }
+    bool operator==(const TPlayerStats&) const = default;
+};
+
 // Stars for a win in `moves`: three at or under par, two within one and a
 // half times par, one otherwise; one when the puzzle has no par (par <= 0).
 int StarsForWin(int moves, int par);
@@ -46,8 +64,9 @@ TBestImprovement ImproveBest(TPersonalBest& best, const TPersonalBest& win);
 
 // The file's text and back. Parse answers nothing for a damaged text and
 // names the first fault in problem.
-std::string FormatBests(const std::vector<TBestEntry>& entries);
-std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::string& problem);
+std::string FormatBests(const std::vector<TBestEntry>& entries, const TPlayerStats& stats = {});
+std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::string& problem,
+                                                  TPlayerStats* stats = nullptr);
 
 // ProfilePath + name + ".bests", the name in UTF-8 (plat::FileNameOf).
 std::string BestsFilePath(const std::string& player);
@@ -68,11 +87,18 @@ public:
     // failed write is).
     TBestImprovement RecordWin(bool custom, const std::string& key, const TPersonalBest& win, bool* written = nullptr);
     const std::vector<TBestEntry>& Entries() const { return entries_; }
+    const TPlayerStats& Stats() const { return stats_; }
+    // Adds a stretch of play to the statistics and writes the file (false
+    // when that failed; reported as every failed write is).
+    bool AddStats(const TPlayerStats& more);
     bool PutAside() const { return putAside_; }
 
 private:
+    bool Write();
+
     std::string player_;
     std::vector<TBestEntry> entries_;
+    TPlayerStats stats_;
     bool putAside_ = false;
 };
 

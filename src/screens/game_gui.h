@@ -14,6 +14,7 @@
 #include "screens/save_game_manager.h"
 
 class TGameMode;
+class TGameModeMatch3;
 
 struct TLevelRecord;
 
@@ -134,6 +135,12 @@ struct TLevelRecord {
     bool BestsPutAside = false;  // the player's bests file was damaged
 };
 TLevelRecord RecordLevelFinished();
+// The play counted since the last time (the mode's tally and the play clock
+// since) taken from the mode.
+TPlayerStats TakePlayStats(TGameModeMatch3& mode);
+// ... and added to the player's statistics (before a restart, a reshuffle
+// or leaving the puzzle).
+void RecordPlayStats();
 // The name the completion lists and the high-score table use for the
 // current player.
 std::string CurrentPlayerName();

@@ -115,6 +115,31 @@ TEST_F(BestsTest, ADamagedFileIsPutAsideAndTheOtherFilesStay) {
     EXPECT_NE(TPlayerBests("Ana").Find(false, "002"), nullptr);
 }
 
+// Statistics sum up and keep their records; a file without them still reads,
+// one with them says so in its header.
+TEST_F(BestsTest, StatisticsAddUpAndOldFilesStillRead) {
+    ASSERT_TRUE(plat::WriteFileAtomic(BestsFilePath("Ana"), "Vellichorns bests 1\ns 10 2 300 3 007\n"));
+    TPlayerBests bests("Ana");
+    EXPECT_NE(bests.Find(false, "007"), nullptr);
+    EXPECT_TRUE(bests.Stats().Empty());
+    EXPECT_TRUE(bests.AddStats({.PlayMs = 1000, .Moves = 5, .Gems = 15, .BestChainBonus = 40, .LongestCascade = 4}));
+    EXPECT_TRUE(bests.AddStats({.PlayMs = 500, .Moves = 2, .Hints = 1, .Reshuffles = 1, .BestChainBonus = 20,
+                                .LongestCascade = 6}));
+    const TPlayerBests again("Ana");
+    EXPECT_EQ(again.Stats(), (TPlayerStats{1500, 7, 15, 1, 1, 40, 6}));
+    EXPECT_NE(again.Find(false, "007"), nullptr);
+
+    std::string problem;
+    TPlayerStats read;
+    const std::string text = FormatBests(again.Entries(), again.Stats());
+    EXPECT_EQ(text.substr(0, 20), "Vellichorns bests 2\n");
+    ASSERT_TRUE(ParseBests(text + "t sparkles 9\n", problem, &read)) << "a total of a later version is passed over";
+    EXPECT_EQ(read, again.Stats());
+    for (const std::string bad : {"Vellichorns bests 1\nt moves 3\n", "Vellichorns bests 2\nt moves -3\n",
+                                  "Vellichorns bests 2\nt moves\n", "Vellichorns bests 2\nt moves 3x\n"})
+        EXPECT_FALSE(ParseBests(bad, problem)) << bad;
+}
+
 TEST_F(BestsTest, PlayersDoNotSeeEachOthersBests) {
     TPlayerBests("Ana").RecordWin(false, "001", {500, 10, 9000, 3});
     TPlayerBests("Ben").RecordWin(false, "002", {400, 11, 8000, 2});

@@ -13,6 +13,8 @@
 #include "persistence/personal_bests.h"
 #include "platform/files.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/custom_par.h"
+#include "puzzle/editor_history.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/par_table.h"
 #include "puzzle/save_game.h"
@@ -247,6 +249,32 @@ TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
     EXPECT_TRUE(record.Better.Score);
     EXPECT_EQ(plat::FileType(PutAsideBestsPath("Robin")), plat::FILETYPE_FILE);
     EXPECT_TRUE(IsLevelCompleted(CompletionFilePath("Robin", false), "003"));
+}
+
+// The par of a puzzle of the player's own follows its contents: a renamed
+// copy keeps it, a changed puzzle has none until it is worked out again.
+TEST_F(GamePlayTest, AnOwnPuzzlesParIsWorkedOutForItsContents) {
+    const auto save = [this](const std::string& name, int marbleRows) {
+        auto box = TCellBox::New();
+        box->Clear();
+        TLayoutGrid grid{};
+        for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
+            for (int r = 1; r < BOARD_ROWS - 1; ++r)
+                grid[c][r] = {r > 8 - marbleRows && r <= 8 ? FLOOR_MARBLE : FLOOR_NORMAL, 0, r == 1, 1};
+        SetLayoutGrid(*box, grid);
+        EXPECT_EQ(SaveLayout(*box, folder + name), "");
+        return folder + name;
+    };
+    const std::string mine = save("Mine.layout", 1);
+    const std::string out = CustomParPath(mine);
+    EXPECT_EQ(CustomPar(mine), 0);
+    ASSERT_EQ(RunParHelper(mine, out), 0);  // the helper's globals are its own
+    Game().ProfilePath = folder;
+    const int par = CustomPar(mine);
+    EXPECT_GT(par, 0);
+    EXPECT_EQ(CustomPar(save("Renamed.layout", 1)), par);
+    EXPECT_EQ(CustomPar(save("Mine.layout", 2)), 0);
+    EXPECT_NE(CustomParPath(mine), out);
 }
 
 TEST_F(GamePlayTest, TheParTableReadsBackAndADamagedOneGivesNoPar) {
