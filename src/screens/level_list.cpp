@@ -9,7 +9,6 @@
 #include "app/ini_file.h"
 #include "resources/input_tables.h"
 #include "gui/font.h"
-#include "gui/table_text.h"
 #include "gui/text.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -38,8 +37,8 @@ constexpr int STAR_SIZE = 13, STAR_GAP = 1;
 constexpr int STARS_WIDTH = MAX_STARS * STAR_SIZE + (MAX_STARS - 1) * STAR_GAP;
 constexpr float STARS_RIGHT = 76, BEST_LEFT = -76, STAR_DROP = 3;
 // The star lines beside the arrows, each side's room.
-constexpr float STAR_TOTALS_X = 22, STAR_TOTALS_ROOM = 200;
-constexpr int STAR_TOTAL_SIZE = 18;
+// The star lines from the screen's sides to the arrows, which leave them 220 pixels.
+constexpr float STAR_TOTALS_X = 14, STAR_TOTAL_RISE = 10;
 
 bool IsNumber(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -449,10 +448,10 @@ void PNLevelList::Draw() {
 
 void PNLevelList::DrawMenu() {
     if (NavigationMenu) NavigationMenu->Draw(0, 0);
+    if (auto font = SecondFont()) plat::SetImageFont(font);
     DrawStarTotals();
     const std::string page = PageLine();
     if (page.empty()) return;
-    if (auto font = SecondFont()) plat::SetImageFont(font);
     DrawTextCentredX(page, PAGE_LINE_Y, true, true);
 }
 
@@ -501,14 +500,16 @@ void PNLevelList::DrawBest(int slot, float x, float y) {
     plat::SetColor(255, 255, 255);
 }
 
-// The page's stars left of the arrows, the whole grid's right of them.
+// The page's stars left of the arrows, the whole grid's right of them, in
+// the page line's font.
 void PNLevelList::DrawStarTotals() {
     const std::string page = PageStarsLine(), all = AllStarsLine();
     if (page.empty() && all.empty()) return;
-    const TTextLook look = CaptionLook();
-    const float width = static_cast<float>(ScreenWidth);
-    DrawFittedText(page, STAR_TOTAL_SIZE, {STAR_TOTALS_X, ARROW_Y, STAR_TOTALS_ROOM, ALIGN_LEFT}, look, TEXT_GOLD);
-    DrawFittedText(all, STAR_TOTAL_SIZE, {width - STAR_TOTALS_X, ARROW_Y, STAR_TOTALS_ROOM, ALIGN_RIGHT}, look, TEXT_GOLD);
+    const float top = ARROW_Y - STAR_TOTAL_RISE, width = static_cast<float>(ScreenWidth);
+    plat::SetColor(255, 224, 150);
+    DrawTextAligned(page, STAR_TOTALS_X, top, true, ALIGN_LEFT, true);
+    DrawTextAligned(all, width - STAR_TOTALS_X, top, true, ALIGN_RIGHT, true);
+    plat::SetColor(255, 255, 255);
 }
 
 void PNLevelList::DrawLevels() {
