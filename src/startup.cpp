@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "platform/os.h"
+#include "puzzle/custom_par.h"
 #include "resources/error.h"
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
@@ -194,6 +195,7 @@ int RunProgram() {
     // The log's folder is not known yet: the line is written once it is.
     if (!lock.Held()) WriteErrorLog("Could not use the single-instance lock: " + lock.Problem());
     plat::SeedRnd(plat::StartupSeed());
+    AllowParHelpers(true);
     if (!FindDataFolder()) return 1;
     try {
         StartGame();

@@ -52,3 +52,31 @@ function(vc_puzzles_for_tests)
   endif()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL vc_puzzles_for_tests)
+
+# The par table: each standard puzzle's par, shipped beside the layouts. Each
+# puzzle is played on its own (in parallel, and again only when its layout or
+# the automatic player changes: a rebuilt game library alone replays nothing).
+add_executable(puzzlepar puzzles/puzzlepar.cpp)
+target_compile_options(puzzlepar PRIVATE ${VC_WARNINGS})
+target_link_libraries(puzzlepar PRIVATE vc_puzzle_play)
+set(VC_PAR_TABLE ${VC_LAYOUT_FOLDER}/par.txt)
+set(VC_PAR_PLAYER ${CMAKE_SOURCE_DIR}/src/puzzle/auto_player.cpp ${CMAKE_SOURCE_DIR}/src/puzzle/auto_player.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/puzzles/puzzlepar.cpp ${CMAKE_CURRENT_SOURCE_DIR}/puzzles/puzzle_play.cpp)
+set(VC_PAR_PIECES)
+foreach(layout ${VC_LAYOUT_FILES})
+  get_filename_component(stem ${layout} NAME_WE)
+  set(piece ${CMAKE_BINARY_DIR}/par/${stem}.par)
+  add_custom_command(OUTPUT ${piece}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/par
+    COMMAND puzzlepar ${layout} ${piece} --player ${VC_PAR_PLAYER}
+    DEPENDS ${layout} ${VC_PAR_PLAYER}
+    VERBATIM)
+  list(APPEND VC_PAR_PIECES ${piece})
+endforeach()
+add_custom_command(OUTPUT ${VC_PAR_TABLE}
+  COMMAND puzzlepar --join ${VC_PAR_TABLE} ${VC_PAR_PIECES}
+  DEPENDS ${VC_PAR_PIECES}
+  COMMENT "Working out the standard puzzles' par"
+  VERBATIM)
+add_custom_target(puzzle_par ALL DEPENDS ${VC_PAR_TABLE})
+install(FILES ${VC_PAR_TABLE} DESTINATION ${CMAKE_INSTALL_DATADIR}/vellichorns/layouts)

@@ -41,6 +41,7 @@ constexpr TButtonLabel LABELS[] = {
     {"nextpuzzle", "Button Next Puzzle", 17, 0},
     {"oksmall", "Button OK", 20, 0},
     {"clear", "Button Clear", 20, 0},
+    {"stats", "Button Statistics", 20, 0},
     {"check", "Button Full Screen", 22, 38},
     {"ok", "Button OK", 18, 0},
     {"yes", "Button Yes", 18, 0},

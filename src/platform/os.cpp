@@ -15,8 +15,10 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/files.h"
+#include "platform/own_program.h"
 #include "platform/utf8.h"
 
 extern char** environ;
@@ -168,26 +170,43 @@ void MessageBox(const std::string& title, const std::string& rawText, bool serio
     std::fflush(stderr);
 }
 
-bool OpenURL(const std::string& url) {
-    if (url.empty()) return false;
+namespace {
+
+// Starts the program (searched on PATH when searchPath) with its own
+// arguments, no shell between, stdin from /dev/null; the child is reaped in
+// the background so it leaves no zombie.
+bool StartInBackground(const std::vector<std::string>& command, bool searchPath) {
+    std::vector<std::string> owned = command;
+    std::vector<char*> argv;
+    for (auto& argument : owned) argv.push_back(argument.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    // The URL is one argument of its own: no shell ever sees it.
-    std::string program = "xdg-open";
-    // A leading "-" would read as an option of xdg-open.
-    std::string argument = url.front() == '-' ? "./" + url : url;
-    char* argv[] = {program.data(), argument.data(), nullptr};
     pid_t pid = -1;
-    const int rc = ::posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    const int rc = searchPath ? ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ)
+                              : ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) return false;
-    // Reap the helper in the background so it leaves no zombie.
     std::thread([pid] {
         int status = 0;
         ::waitpid(pid, &status, 0);
     }).detach();
     return true;
+}
+
+}  // namespace
+
+bool OpenURL(const std::string& url) {
+    if (url.empty()) return false;
+    // A leading "-" would read as an option of xdg-open.
+    return StartInBackground({"xdg-open", url.front() == '-' ? "./" + url : url}, true);
+}
+
+bool StartOwnProgram(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {"/proc/self/exe"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return StartInBackground(command, false);
 }
 
 }  // namespace plat

@@ -222,7 +222,10 @@ void TCellBox::ManageCellSwitch() {
             if (CellSwitchType == 0) {
                 PlaceMarkedCell(MarkedCell1.get(), path2, true);
                 PlaceMarkedCell(MarkedCell2.get(), path1, true);
-                if (GameMode) ++GameMode->MovesMade;
+                if (GameMode) {
+                    ++GameMode->MovesMade;
+                    ++GameMode->Tally.Moves;
+                }
             }
             ClearMarks();
         }
@@ -308,8 +311,11 @@ int TCellBox::RemoveMatchCells(int column, int row, int kind) {
         if (count < 3) continue;
         matched = true;
         // A gem already fading out is not cleared (nor scored) a second time.
-        for (int i = 0; i < count; ++i)
-            if (!run[i]->DestroyAnimation) run[i]->StartDestroyAnimation();
+        for (int i = 0; i < count; ++i) {
+            if (run[i]->DestroyAnimation) continue;
+            run[i]->StartDestroyAnimation();
+            if (GameMode) ++GameMode->Tally.Gems;
+        }
     }
     if (!matched) return 1;
     if (GameMode) {

@@ -84,6 +84,7 @@ void TGamePlay::Draw() {
 void TPlayClock::Start() {
     StartTime = plat::MilliSecs();
     PausedAt = 0;
+    ++Starts;
 }
 
 void TPlayClock::Pause() {

@@ -64,6 +64,7 @@ class TPlayClock {
 public:
     uint32_t StartTime = 0;
     uint32_t PausedAt = 0;
+    int Starts = 0;  // how often it started afresh
 
     void Start();
     void Pause();

@@ -119,7 +119,7 @@ int TGameModeMatch3::Init(const std::string& path, int custom) {
 void TGameModeMatch3::StartLoadedLevel() {
     AdoptBox();
     CellBox->UpdateDrawWall();
-    Shuffle();
+    DealGems();
     AddOriginalUndo();
     TotalMarbles = OriginalPuzzle->CellBox->GetLayoutCellMarbleCount();
 }
@@ -151,6 +151,11 @@ int TGameModeMatch3::Reset() {
 }
 
 int TGameModeMatch3::Shuffle() {
+    ++Tally.Reshuffles;
+    return DealGems();
+}
+
+int TGameModeMatch3::DealGems() {
     CellBox->GameMode = this;
     // The new gems are dealt on a board at rest: the selection goes, and what
     // still falls, appears or fades ends first.
@@ -299,6 +304,7 @@ void TGameModeMatch3::ManageBonus() {
 }
 
 void TGameModeMatch3::EndBonus() {
+    Tally.LongestCascade = std::max<long long>(Tally.LongestCascade, BonusCounter);
     if (BonusCounter >= BONUS_MIN_MATCHES) {
         BonusEndAnimation = TAnimation(2000);
         BonusEndAnimation->AddPhase(1000);
@@ -306,6 +312,7 @@ void TGameModeMatch3::EndBonus() {
         BonusEndAnimation->Start();
         BonusTotalPoints = (BonusCounter - (BONUS_MIN_MATCHES - 1)) * BONUS_POINTS_PER_MATCH;
         BonusEarned += BonusTotalPoints;
+        Tally.BestChainBonus = std::max<long long>(Tally.BestChainBonus, BonusTotalPoints);
         if (BonusCounter >= BONUS_APPLAUSE_MATCHES) {
             PlayBonusApplauseSound();
             if (const auto& start = PuzzleHooks().StartVictoryParticles) start();

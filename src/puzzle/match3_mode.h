@@ -7,6 +7,7 @@
 #include <string>
 
 #include "resources/animation.h"
+#include "persistence/personal_bests.h"
 #include "puzzle/cell_box.h"
 #include "puzzle/game_mode.h"
 #include "puzzle/match3_hint.h"
@@ -52,6 +53,12 @@ public:
     // chain bonus of every window so far (shown, never added to the score).
     int MovesMade = 0;
     int BonusEarned = 0;
+    // The player's statistics counted since they were last recorded (all but
+    // the play time, which the play clock keeps), and the play clock then
+    // (which start of it, and its time).
+    TPlayerStats Tally;
+    int TallyClockStarts = -1;
+    long long TallyClockMs = 0;
 
     TGameModeMatch3();
 
@@ -65,7 +72,9 @@ public:
     int Reset() override;
     int ResetHintTimer(int delayMs) override;
     bool AskShuffleAgain() override;
+    // A reshuffle the player asked for (counted); DealGems deals without counting.
     int Shuffle() override;
+    int DealGems();
     // Saved games (save_game.cpp): 1 on success; 0 with FileError set.
     int SaveGame(const std::string& basePath) override;
     int LoadGame(const std::string& path) override;

@@ -12,6 +12,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/editor_mode.h"
+#include "puzzle/custom_par.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
@@ -65,6 +66,7 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
     // The play screen shows it selected when the editor is left.
     GamePlay().CurrentLevel = LayoutPath(name);
     GamePlay().IsCustomLevel = 1;
+    RequestCustomPar(LayoutPath(name));
     gui.ShowSavedNotice(name);
 }
 

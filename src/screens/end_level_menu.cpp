@@ -16,11 +16,14 @@ constexpr const char* BUTTONS[] = {"nextpuzzle", "restartpuzzle", "backtomenu"};
 
 // The panel's bands, from its top edge (the art draws its rules between them).
 constexpr int PANEL_HEIGHT = 460;
-constexpr float HEADING_Y = 46, FIRST_ROW_Y = 104, ROW_STEP = 28, PLACE_Y = 222;
+constexpr float HEADING_Y = 46, FIRST_ROW_Y = 102, ROW_STEP = 25, STARS_Y = 201, PLACE_Y = 225;
 constexpr float BUTTONS_TOP = 262, BUTTONS_HEIGHT = 3 * 34 + 2 * 10;
 // The summary's columns, either side of the panel's middle.
 constexpr float ROW_HALF_WIDTH = 150, LABEL_ROOM = 190, VALUE_ROOM = 100;
 constexpr int ROW_TEXT_SIZE = 22;
+// "New best" sits between a row's label and its value, a little smaller.
+constexpr float NEW_BEST_X = 10, NEW_BEST_ROOM = 80;
+constexpr int NEW_BEST_TEXT_SIZE = 16;
 // The buttons wait this long before they take a press: a click meant for the
 // last gems must not land on a button that has just appeared under it.
 constexpr float SETTLE_MS = 400;
@@ -90,6 +93,15 @@ std::vector<std::pair<std::string, std::string>> PNEndLevelMenu::SummaryRows() c
             {"Summary Time", FormatPlayTime(Summary.ElapsedMs)}};
 }
 
+std::vector<bool> PNEndLevelMenu::NewBestRows() const {
+    return {Summary.Better.Score, false, Summary.Better.Moves, Summary.Better.Time};
+}
+
+std::string PNEndLevelMenu::StarsLine() const {
+    const std::string line = GameText().FindString(Summary.Par > 0 ? "Summary Stars Par" : "Summary Stars");
+    return FillIn(FillIn(line, "NNN", std::to_string(Summary.Stars)), "MMM", std::to_string(Summary.Par));
+}
+
 std::string PNEndLevelMenu::HighscoreLine() const {
     if (Summary.HighscorePlace <= 0) return {};
     return FillIn(GameText().FindString("Summary Place"), "NNN", std::to_string(Summary.HighscorePlace));
@@ -99,11 +111,18 @@ void PNEndLevelMenu::DrawSummary() const {
     const float top = static_cast<float>(Y - PANEL_HEIGHT / 2), x = static_cast<float>(X);
     const TTextLook look = CaptionLook();
     float y = top + FIRST_ROW_Y;
-    for (const auto& [key, value] : SummaryRows()) {
+    const auto rows = SummaryRows();
+    const auto newBest = NewBestRows();
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const auto& [key, value] = rows[row];
         DrawTableText(key, ROW_TEXT_SIZE, {x - ROW_HALF_WIDTH, y, LABEL_ROOM, ALIGN_LEFT}, look, TEXT_CREAM);
+        if (newBest[row])
+            DrawTableText("Summary New Best", NEW_BEST_TEXT_SIZE, {x + NEW_BEST_X, y, NEW_BEST_ROOM}, look, TEXT_GOLD);
         DrawFittedText(value, ROW_TEXT_SIZE, {x + ROW_HALF_WIDTH, y, VALUE_ROOM, ALIGN_RIGHT}, look, TEXT_GOLD);
         y += ROW_STEP;
     }
+    if (Summary.Stars > 0)
+        DrawFittedText(StarsLine(), ROW_TEXT_SIZE, {x, top + STARS_Y, 2 * ROW_HALF_WIDTH + 20, ALIGN_CENTRE}, look, TEXT_GOLD);
     if (const std::string place = HighscoreLine(); !place.empty())
         DrawFittedText(place, ROW_TEXT_SIZE, {x, top + PLACE_Y, 2 * ROW_HALF_WIDTH + 20, ALIGN_CENTRE}, look, TEXT_GOLD);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The panel shown once a puzzle is complete: what the player did (score,
-// chain bonus, moves, time, a place in the high-score table), then next
+// chain bonus, moves, time, each marked when it is a new personal best; the
+// stars won against par; a place in the high-score table), then next
 // puzzle, restart, back to the menu. It only records the choice; the in-game
 // controls act on it.
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "gui/focus_ring.h"
 #include "gui/menu.h"
+#include "persistence/personal_bests.h"
 
 // What the panel tells of the puzzle just won.
 struct TPuzzleSummary {
@@ -18,6 +20,9 @@ struct TPuzzleSummary {
     int MovesMade = 0;
     uint32_t ElapsedMs = 0;
     int HighscorePlace = 0;  // 0: the score did not make the table
+    int Stars = 0;
+    int Par = 0;  // 0: the puzzle has none
+    TBestImprovement Better;  // the personal bests the win improved
 };
 
 // Play time as a player reads it: "4:05", or "1:02:09" past an hour.
@@ -51,6 +56,10 @@ public:
 
     // The summary's rows as drawn: the text table's label and the value.
     std::vector<std::pair<std::string, std::string>> SummaryRows() const;
+    // Whether each of those rows is a new personal best.
+    std::vector<bool> NewBestRows() const;
+    // "2 of 3 stars, par 20".
+    std::string StarsLine() const;
     // "New high score: place 2!", or "" off the table.
     std::string HighscoreLine() const;
 

@@ -1,5 +1,6 @@
 #include "screens/game_gui.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,6 +15,8 @@
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
+#include "puzzle/custom_par.h"
+#include "puzzle/par_table.h"
 #include "puzzle/puzzle_hooks.h"
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
@@ -209,14 +212,17 @@ void TGameGUI::CheckLevelFinished() {
 
     state.disableButtons = 0;
     endLevelMenu->Init(-1, -1);
-    endLevelMenu->Summary = SummaryOfTheWin(record.Place);
+    endLevelMenu->Summary = SummaryOfTheWin(record);
 }
 
-TPuzzleSummary TGameGUI::SummaryOfTheWin(int place) {
+TPuzzleSummary TGameGUI::SummaryOfTheWin(const TLevelRecord& record) {
     TPuzzleSummary summary;
+    summary.Stars = record.Won.Stars;
+    summary.Par = record.Par;
+    summary.Better = record.Better;
     summary.Score = GamePlay().Score;
     summary.ElapsedMs = PlayClock().Elapsed();
-    summary.HighscorePlace = place;
+    summary.HighscorePlace = record.Place;
     if (const auto* mode = dynamic_cast<const TGameModeMatch3*>(GamePlay().GameMode.get())) {
         summary.MovesMade = mode->MovesMade;
         summary.BonusEarned = mode->BonusEarned;
@@ -232,20 +238,60 @@ std::string CurrentPuzzleName() {
     return digits == std::string::npos ? name : name.substr(digits);
 }
 
+TPlayerStats TakePlayStats(TGameModeMatch3& mode) {
+    TPlayerStats stats = mode.Tally;
+    const TPlayClock& clock = PlayClock();
+    const long long elapsed = clock.Elapsed();
+    // A clock started afresh since (a restart, another puzzle) counts from naught.
+    const long long since = mode.TallyClockStarts == clock.Starts ? mode.TallyClockMs : 0;
+    stats.PlayMs = std::max(0LL, elapsed - since);
+    mode.Tally = {};
+    mode.TallyClockStarts = clock.Starts;
+    mode.TallyClockMs = elapsed;
+    return stats;
+}
+
+void RecordPlayStats() {
+    auto* mode = dynamic_cast<TGameModeMatch3*>(GamePlay().GameMode.get());
+    if (!mode) return;
+    const TPlayerStats stats = TakePlayStats(*mode);
+    if (!Game().ProfileName.empty() && !stats.Empty()) TPlayerBests(Game().ProfileName).AddStats(stats);
+}
+
 TLevelRecord RecordLevelFinished() {
     TGamePlay& play = GamePlay();
-    const TGameMode* mode = play.GameMode.get();
+    TGameMode* mode = play.GameMode.get();
+    TLevelRecord record;
     if (mode && mode->GameType == GAMEMODE_MATCH3) {
-        const std::string file = CompletionFilePath(Game().ProfileName, play.IsCustomLevel != 0);
-        if (!RecordLevelCompleted(file, CompletionKey(play.CurrentLevel)))
-            WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
+        const bool custom = play.IsCustomLevel != 0;
+        const std::string key = CompletionKey(play.CurrentLevel);
+        auto* match3 = dynamic_cast<TGameModeMatch3*>(mode);
+        record.Won.Score = play.Score;
+        record.Won.Moves = match3 ? match3->MovesMade : 0;
+        record.Won.TimeMs = PlayClock().Elapsed();
+        // A puzzle of the player's own has no par until its helper is done.
+        record.Par = custom ? CustomPar(play.CurrentLevel) : StandardPar(key);
+        record.Won.Stars = StarsForWin(record.Won.Moves, record.Par);
+        if (!Game().ProfileName.empty() && !key.empty()) {
+            TPlayerBests bests(Game().ProfileName);
+            record.BestsPutAside = bests.PutAside();
+            if (record.BestsPutAside) record.Problem = GameText().FindString("Bests Damaged");
+            record.Better = bests.RecordWin(custom, key, record.Won);
+            if (match3) bests.AddStats(TakePlayStats(*match3));
+        }
+        const std::string file = CompletionFilePath(Game().ProfileName, custom);
+        if (!RecordLevelCompleted(file, key)) WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
     }
     auto& table = play.HighscoreList;
     const int position = table.GetPosition(play.Score);
-    if (position <= 0) return {};
+    if (position <= 0) return record;
     table.Insert(CurrentPlayerName(), play.Score, CurrentPuzzleName(), play.IsCustomLevel != 0);
-    if (!table.Save()) return {0, table.SaveFailureText()};
-    return {position, {}};
+    if (!table.Save()) {
+        record.Problem += (record.Problem.empty() ? "" : "\n") + table.SaveFailureText();
+        return record;
+    }
+    record.Place = position;
+    return record;
 }
 
 void TGameGUI::CheckButtonClicks() {
@@ -261,7 +307,10 @@ void TGameGUI::CheckButtonClicks() {
     if (state.stateFinished || !Mode()) return;
     const bool hintClicked = MainMenu && !InEditor() && MainMenu->Clicked("hint");
     // With no move left, Hint says so by asking about the reshuffle again.
-    if ((hintClicked || KeyHit('H')) && !Mode()->AskShuffleAgain()) Mode()->ResetHintTimer(HINT_DELAY_MS);
+    if ((hintClicked || KeyHit('H')) && !Mode()->AskShuffleAgain()) {
+        Mode()->ResetHintTimer(HINT_DELAY_MS);
+        if (auto* match3 = dynamic_cast<TGameModeMatch3*>(Mode())) ++match3->Tally.Hints;
+    }
 }
 
 void TGameGUI::ShowSaveGameManager() {
@@ -348,6 +397,7 @@ void TGameGUI::CheckInputDialogs() {
     if (int answer = AnswerOf(RestartInput)) {
         CloseDialog(RestartInput, false);
         if (answer == 1 && mode) {
+            RecordPlayStats();
             mode->Reset();
             // The fresh board is the puzzle in play now, also after a win.
             ResumeKeeper().Arm();
@@ -363,6 +413,7 @@ void TGameGUI::CheckInputDialogs() {
             if (dynamic_cast<TGameModeEditor*>(mode)) {
                 LeaveEditor();
             } else {
+                RecordPlayStats();
                 ResumeKeeper().Drop();
                 FadeTo(ScreenFor(EGameScreen::Play));
             }
@@ -439,6 +490,7 @@ void TGameGUI::Match3Next() {
 
 void TGameGUI::Shuffle() {
     Game().Mouse.Off();
+    RecordPlayStats();
     if (Mode()) Mode()->Shuffle();
     PlayClock().Start();
     FadeTo(GameScreen());

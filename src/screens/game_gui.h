@@ -9,10 +9,14 @@
 #include "resources/animation.h"
 #include "gui/dialog.h"
 #include "gui/menu.h"
+#include "persistence/personal_bests.h"
 #include "screens/end_level_menu.h"
 #include "screens/save_game_manager.h"
 
 class TGameMode;
+class TGameModeMatch3;
+
+struct TLevelRecord;
 
 class TGameGUI {
 public:
@@ -104,7 +108,7 @@ public:
 
 private:
     // What the end-of-puzzle panel tells of the win just recorded.
-    static TPuzzleSummary SummaryOfTheWin(int place);
+    static TPuzzleSummary SummaryOfTheWin(const TLevelRecord& record);
     // The mirror button shows its lit images.
     bool mirrorLit_ = false;
 };
@@ -117,14 +121,26 @@ std::string StandardLevelPath(int number);
 // between 1 and 79 and its file exists, otherwise puzzle 001.
 std::string NextStandardLevelPath(const std::string& currentPath);
 // A level just won: the current puzzle goes into the player's completion
-// list and the score into the high-score table when it makes it (the table
-// is saved). Answers the place the score took (0 none) and the message to
+// list, the win with its stars against the puzzle's par into the player's
+// personal bests, and the score into the
+// high-score table when it makes it (the table is saved). Answers the place the score took (0 none) and the message to
 // show when the table could not be saved ("" none).
 struct TLevelRecord {
     int Place = 0;
     std::string Problem;
+    // The win as the personal bests count it, and which of them it bettered.
+    TPersonalBest Won;
+    TBestImprovement Better;
+    int Par = 0;  // the puzzle's par, 0 when it has none
+    bool BestsPutAside = false;  // the player's bests file was damaged
 };
 TLevelRecord RecordLevelFinished();
+// The play counted since the last time (the mode's tally and the play clock
+// since) taken from the mode.
+TPlayerStats TakePlayStats(TGameModeMatch3& mode);
+// ... and added to the player's statistics (before a restart, a reshuffle
+// or leaving the puzzle).
+void RecordPlayStats();
 // The name the completion lists and the high-score table use for the
 // current player.
 std::string CurrentPlayerName();

@@ -5,7 +5,9 @@
 
 #include "app/game.h"
 #include "gui/menu.h"
+#include "gui/table_text.h"
 #include "gui/text.h"
+#include "platform/files.h"
 #include "platform/graphics.h"
 #include "puzzle/game_play.h"
 #include "resources/resource_globals.h"
@@ -16,6 +18,22 @@ constexpr float BUTTON_DROP = 260;
 constexpr int BUTTON_GAP = 15;
 constexpr int NAME_SCORE_GAP = 20;
 constexpr int OWN_RED = 150, OWN_GREEN = 215, OWN_BLUE = 255;
+// The statistics page: room for a label.
+constexpr float STATS_LABEL_ROOM = 330;
+
+// Hours, minutes and seconds: "12:04:09", "4:09" under an hour.
+std::string LongPlayTime(long long ms) {
+    const long long seconds = ms / 1000, minutes = seconds / 60, hours = minutes / 60;
+    const auto two = [](long long n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    return (hours > 0 ? std::to_string(hours) + ":" + two(minutes % 60) : std::to_string(minutes)) + ":" + two(seconds % 60);
+}
+
+int StandardPuzzleCount() {
+    int count = 0;
+    for (const std::string& entry : plat::ReadDir(Game().DataPrefix + "layouts/"))
+        count += plat::ExtractExt(entry) == "layout";
+    return count;
+}
 
 std::string OwnMark() { return " (" + GameText().FindString("Highscore Own") + ")"; }
 
@@ -32,6 +50,28 @@ std::string ScoreHeading() {
 
 }  // namespace
 
+std::vector<std::pair<std::string, std::string>> StatisticsRows(const TPlayerBests& bests, int standardPuzzles) {
+    int standardWon = 0, customWon = 0, stars = 0;
+    for (const auto& entry : bests.Entries()) {
+        (entry.Custom ? customWon : standardWon) += 1;
+        if (!entry.Custom) stars += entry.Best.Stars;
+    }
+    const auto of = [](int n, int m) {
+        return FillIn(FillIn(GameText().FindString("Stats Of"), "NNN", std::to_string(n)), "MMM", std::to_string(m));
+    };
+    const TPlayerStats& s = bests.Stats();
+    return {{"Stats Standard Won", of(standardWon, standardPuzzles)},
+            {"Stats Stars", of(stars, standardPuzzles * MAX_STARS)},
+            {"Stats Custom Won", std::to_string(customWon)},
+            {"Stats Play Time", LongPlayTime(s.PlayMs)},
+            {"Stats Moves", std::to_string(s.Moves)},
+            {"Stats Gems", std::to_string(s.Gems)},
+            {"Stats Chain Bonus", std::to_string(s.BestChainBonus)},
+            {"Stats Cascade", std::to_string(s.LongestCascade)},
+            {"Stats Hints", std::to_string(s.Hints)},
+            {"Stats Reshuffles", std::to_string(s.Reshuffles)}};
+}
+
 THighScoreScreen& HighScoreScreen() {
     static THighScoreScreen screen;
     return screen;
@@ -41,6 +81,11 @@ void THighScoreScreen::Load() {
     LoadPanel("Header High Scores");
     auto clear = Menu->AddNew("clear", "clearMO", "clear", 0, 0, 1);
     clear->SetupScaleOnMO(BUTTON_GROWTH, clear->ScaleOnMOUpSpeed, clear->ScaleOnMODownSpeed);
+    // The statistics button wears the clear button's face with its own words.
+    auto stats = Menu->AddNew("clear", "clearMO", "stats", 0, 0, 1);
+    stats->SetupTableCaption("stats");
+    stats->SetupScaleOnMO(BUTTON_GROWTH, stats->ScaleOnMOUpSpeed, stats->ScaleOnMODownSpeed);
+    ShowingStats = false;
     Menu->MakeRow(BUTTON_GAP);
     Menu->SetY(Menu->y + BUTTON_DROP);
     CurrentHighScoreList = &GamePlay().HighscoreList;
@@ -86,6 +131,7 @@ void THighScoreScreen::Logic() {
         ShowingInput = 0;
         TPanelScreen::Logic();
         if (Menu && Menu->Clicked("ok")) LeaveToTitle();
+        if (Menu && Menu->Clicked("stats")) ToggleStats();
         if (Menu && Menu->Clicked("clear")) {
             ClearHighscore = CreateYesNoDialog(GameText().FindString("Clear Highscore"));
             ShowingInput = 1;
@@ -115,6 +161,17 @@ void THighScoreScreen::ManageDialogs() {
     ShowingInput = ClearHighscore || SaveFailed ? 1 : 0;
 }
 
+void THighScoreScreen::ToggleStats() {
+    ShowingStats = !ShowingStats;
+    if (auto* header = dynamic_cast<THeader*>(Header.get()))
+        header->Key = ShowingStats ? "Header Statistics" : "Header High Scores";
+    if (ShowingStats) {
+        StatsRows = StatisticsRows(TPlayerBests(Game().ProfileName), StandardPuzzleCount());
+    } else {
+        SetSlideLines();
+    }
+}
+
 void THighScoreScreen::ClearTable() {
     auto& table = *CurrentHighScoreList;
     table.Entries.clear();
@@ -132,6 +189,34 @@ void THighScoreScreen::Draw() {
     if (!ClearHighscore && !SaveFailed) Focus.Draw();
 
     SetTextShadow(2, 2, 0.6f);
+    if (ShowingStats) {
+        DrawStats();
+    } else {
+        DrawTable();
+    }
+    SetTextShadow(1, 1, 0.5f);
+
+    if (ClearHighscore) ClearHighscore->Draw();
+    if (SaveFailed) SaveFailed->Draw();
+}
+
+// The player's name on top, then a row per figure: its label left, its value right.
+void THighScoreScreen::DrawStats() const {
+    const TTextLook look = CaptionLook();
+    const auto left = static_cast<float>(col1), right = static_cast<float>(col2);
+    const float half = static_cast<float>(LineSpacing) / 2;
+    const float headingY = static_cast<float>(StartY - HeadingGap) + half;
+    const std::string player = FillIn(GameText().FindString("Stats Player"), "NNN", Game().ProfileName);
+    DrawFittedText(player, FontSize, {left, headingY, right - left, ALIGN_LEFT}, look, {255, 255, 0});
+    float y = static_cast<float>(StartY) + half;
+    for (const auto& [key, value] : StatsRows) {
+        DrawTableText(key, FontSize, {left, y, STATS_LABEL_ROOM, ALIGN_LEFT}, look, TEXT_CREAM);
+        DrawFittedText(value, FontSize, {right, y, right - left - STATS_LABEL_ROOM, ALIGN_RIGHT}, look, TEXT_GOLD);
+        y += static_cast<float>(LineSpacing);
+    }
+}
+
+void THighScoreScreen::DrawTable() const {
     plat::SetImageFont(GameFont(FontSize));
     plat::SetColor(255, 255, 0);
     const auto headingY = static_cast<float>(StartY - HeadingGap);
@@ -140,10 +225,6 @@ void THighScoreScreen::Draw() {
     DrawShadowedText(ScoreHeading(), static_cast<float>(col2), headingY, ALIGN_RIGHT);
     for (const auto& line : SlideLines.Lines) DrawLine(*line);
     plat::SetColor(255, 255, 255);
-    SetTextShadow(1, 1, 0.5f);
-
-    if (ClearHighscore) ClearHighscore->Draw();
-    if (SaveFailed) SaveFailed->Draw();
 }
 
 // White, or while the line glows where it landed, from green back to white.

@@ -1,10 +1,12 @@
 #pragma once
 // The high-score table (name, puzzle, score): its entries fly in from
 // alternating sides and glow for a moment where they land; "clear" asks before it puts the default
-// table back.
+// table back. "Statistics" turns the panel to the current player's
+// statistics and back.
 #include "effects/slide_line.h"
 #include "gui/dialog.h"
 #include "persistence/high_scores.h"
+#include "persistence/personal_bests.h"
 #include "screens/panel_screen.h"
 
 class THighScoreScreen : public TPanelScreen {
@@ -34,10 +36,15 @@ public:
     // Tells the player when the cleared table could not be saved.
     DialogOKPtr SaveFailed;
     int ShowingInput = 0;
+    // The statistics page is shown instead of the table.
+    bool ShowingStats = false;
+    std::vector<std::pair<std::string, std::string>> StatsRows;
 
     void Load() override;
     // One line per entry (at most MAX_LINES), started.
     void SetSlideLines();
+    // Turns the panel between the table and the statistics page.
+    void ToggleStats();
     void Logic() override;
     void Draw() override;
     void Kill() override;
@@ -46,6 +53,12 @@ private:
     void ManageDialogs();
     void ClearTable();
     void DrawLine(const TSlideLine& line) const;
+    void DrawStats() const;
+    void DrawTable() const;
 };
+
+// The statistics page's rows (a label's text key and the value shown) for the
+// player's bests, out of the standard puzzles there are.
+std::vector<std::pair<std::string, std::string>> StatisticsRows(const TPlayerBests& bests, int standardPuzzles);
 
 THighScoreScreen& HighScoreScreen();

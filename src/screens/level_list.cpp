@@ -32,6 +32,13 @@ constexpr float NO_LEVELS_Y = 250;
 constexpr int ARROW_GAP = 190;
 constexpr float ARROW_Y = 450;
 constexpr int THUMB_CELL = CELL_SIZE / 4;
+// The stars and best score of a played slot, on the name's line either side.
+constexpr int STAR_SIZE = 13, STAR_GAP = 1;
+constexpr int STARS_WIDTH = MAX_STARS * STAR_SIZE + (MAX_STARS - 1) * STAR_GAP;
+constexpr float STARS_RIGHT = 76, BEST_LEFT = -76, STAR_DROP = 3;
+// The star lines beside the arrows, each side's room.
+// The star lines from the screen's sides to the arrows, which leave them 220 pixels.
+constexpr float STAR_TOTALS_X = 14, STAR_TOTAL_RISE = 10;
 
 bool IsNumber(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
@@ -130,6 +137,54 @@ plat::ImagePtr CreateLevelThumbnail(const std::string& path, int& floorCells, in
     return image;
 }
 
+// ---- stars ----------------------------------------------------------------------------------
+
+namespace {
+
+// Whether (x, y) lies in a five-pointed star of the given outer radius
+// centred on the origin, point up (crossings of a ray to the right).
+bool InStar(float x, float y, float radius) {
+    constexpr int POINTS = 10;
+    float px[POINTS], py[POINTS];
+    for (int i = 0; i < POINTS; ++i) {
+        const float angle = static_cast<float>(M_PI) * (static_cast<float>(i) / 5.0f - 0.5f);
+        const float r = i % 2 ? radius * 0.42f : radius;
+        px[i] = r * std::cos(angle);
+        py[i] = r * std::sin(angle);
+    }
+    bool inside = false;
+    for (int i = 0, j = POINTS - 1; i < POINTS; j = i++)
+        if ((py[i] > y) != (py[j] > y) && x < (px[j] - px[i]) * (y - py[i]) / (py[j] - py[i]) + px[i])
+            inside = !inside;
+    return inside;
+}
+
+// One star at (left, 0) of the strip, its edge smoothed by 4 x 4 samples.
+void PaintStar(plat::TPixmap& strip, int left, bool won) {
+    const float half = STAR_SIZE / 2.0f;
+    for (int y = 0; y < STAR_SIZE; ++y)
+        for (int x = 0; x < STAR_SIZE; ++x) {
+            int hits = 0;
+            for (int sy = 0; sy < 4; ++sy)
+                for (int sx = 0; sx < 4; ++sx)
+                    hits += InStar(x + (sx + 0.5f) / 4 - half, y + (sy + 0.5f) / 4 - half + 0.6f, half);
+            if (!hits) continue;
+            const int alpha = hits * (won ? 255 : 150) / 16;
+            strip.WritePixel(left + x, y, won ? plat::ARGB(alpha, 255, 212, 84) : plat::ARGB(alpha, 96, 104, 132));
+        }
+}
+
+}  // namespace
+
+plat::ImagePtr CreateStarImage() {
+    auto strip = plat::CreatePixmap(STARS_WIDTH * (MAX_STARS + 1), STAR_SIZE);
+    strip->Clear(0);
+    for (int frame = 0; frame <= MAX_STARS; ++frame)
+        for (int star = 0; star < MAX_STARS; ++star)
+            PaintStar(*strip, frame * STARS_WIDTH + star * (STAR_SIZE + STAR_GAP), star < frame);
+    return plat::LoadAnimImageFromPixmap(*strip, STARS_WIDTH, STAR_SIZE, 0, MAX_STARS + 1, plat::MASKEDIMAGE);
+}
+
 // ---- PNLevelList -------------------------------------------------------------------------
 
 std::unique_ptr<PNLevelList> PNLevelList::Create(const std::string& folderPath, const std::string& filePrefix,
@@ -224,16 +279,40 @@ void PNLevelList::CreateImages(int updatePage) {
     ImageList.clear();
     LevelSizeList.clear();
     LevelCompletedList.clear();
+    SlotBests.clear();
     CompletedIniFile.reset();
+    PageStars = 0;
     for (int i = CurrentPagePosition; i < CurrentPagePosition + NumLevelItems && i < LevelCount(); ++i) {
         const std::string file = LevelPath(LevelList[static_cast<size_t>(i)]);
         int count = 0;
         ImageList.push_back(CreateLevelImageFunction ? CreateLevelImageFunction(file, count, i) : nullptr);
         LevelSizeList.push_back(std::to_string(count));
         LevelCompletedList.push_back(CheckLevelCompleted(file) ? "1" : "0");
+        const TPersonalBest* best = FindBest ? FindBest(CompletionKey(file)) : nullptr;
+        SlotBests.push_back(best ? std::optional<TPersonalBest>(*best) : std::nullopt);
+        PageStars += best ? best->Stars : 0;
     }
     CompletedIniFile.reset();
+    CountAllStars();
+    if (FindBest && !StarImage) StarImage = CreateStarImage();
     UpdateArrows();
+}
+
+void PNLevelList::CountAllStars() {
+    AllStars = 0;
+    if (!FindBest) return;
+    for (const std::string& name : LevelList)
+        if (const TPersonalBest* best = FindBest(CompletionKey(LevelPath(name)))) AllStars += best->Stars;
+}
+
+std::string PNLevelList::PageStarsLine() const {
+    if (!FindBest || PageStarsText.empty() || PageItems() == 0) return {};
+    return FillIn(FillIn(PageStarsText, "NNN", std::to_string(PageStars)), "MMM", std::to_string(PageItems() * MAX_STARS));
+}
+
+std::string PNLevelList::AllStarsLine() const {
+    if (!FindBest || AllStarsText.empty() || LevelList.empty()) return {};
+    return FillIn(FillIn(AllStarsText, "NNN", std::to_string(AllStars)), "MMM", std::to_string(LevelCount() * MAX_STARS));
 }
 
 bool PNLevelList::CheckLevelCompleted(const std::string& file) {
@@ -369,9 +448,10 @@ void PNLevelList::Draw() {
 
 void PNLevelList::DrawMenu() {
     if (NavigationMenu) NavigationMenu->Draw(0, 0);
+    if (auto font = SecondFont()) plat::SetImageFont(font);
+    DrawStarTotals();
     const std::string page = PageLine();
     if (page.empty()) return;
-    if (auto font = SecondFont()) plat::SetImageFont(font);
     DrawTextCentredX(page, PAGE_LINE_Y, true, true);
 }
 
@@ -399,11 +479,37 @@ void PNLevelList::DrawSlot(int slot) {
         DrawTextAligned(UnreadableText, x, y, true, ALIGN_CENTRE, true);
         plat::SetColor(255, 255, 255);
     }
-    if (LevelCompletedList[static_cast<size_t>(slot)] == "1") DrawBankImage("check", x + CHECK_X, y + CHECK_Y);
+    if (SlotBests[static_cast<size_t>(slot)])
+        DrawBest(slot, x, y);
+    else if (LevelCompletedList[static_cast<size_t>(slot)] == "1")
+        DrawBankImage("check", x + CHECK_X, y + CHECK_Y);
     const std::string& name = LevelList[static_cast<size_t>(CurrentPagePosition + slot)];
     DrawTextAligned(DisplayName(name), x, y - NAME_ABOVE, true, ALIGN_CENTRE, true);
     if (selected && !LevelSizeText.empty() && thumbnail)
         DrawTextCentredX(LevelSizeText + ": " + LevelSizeList[static_cast<size_t>(slot)], SIZE_CAPTION_Y, true, true);
+}
+
+// The stars right of the name, the best score left of it.
+void PNLevelList::DrawBest(int slot, float x, float y) {
+    const TPersonalBest& best = *SlotBests[static_cast<size_t>(slot)];
+    if (StarImage)
+        plat::DrawImage(*StarImage, x + STARS_RIGHT - STARS_WIDTH, y - NAME_ABOVE + STAR_DROP,
+                        std::clamp(best.Stars, 0, MAX_STARS));
+    plat::SetColor(255, 224, 150);
+    DrawTextAligned(std::to_string(best.Score), x + BEST_LEFT, y - NAME_ABOVE, true, ALIGN_LEFT, true);
+    plat::SetColor(255, 255, 255);
+}
+
+// The page's stars left of the arrows, the whole grid's right of them, in
+// the page line's font.
+void PNLevelList::DrawStarTotals() {
+    const std::string page = PageStarsLine(), all = AllStarsLine();
+    if (page.empty() && all.empty()) return;
+    const float top = ARROW_Y - STAR_TOTAL_RISE, width = static_cast<float>(ScreenWidth);
+    plat::SetColor(255, 224, 150);
+    DrawTextAligned(page, STAR_TOTALS_X, top, true, ALIGN_LEFT, true);
+    DrawTextAligned(all, width - STAR_TOTALS_X, top, true, ALIGN_RIGHT, true);
+    plat::SetColor(255, 255, 255);
 }
 
 void PNLevelList::DrawLevels() {

@@ -14,6 +14,7 @@
 #include "resources/animation.h"
 #include "gui/menu.h"
 #include "platform/graphics.h"
+#include "persistence/personal_bests.h"
 #include "puzzle/completion_list.h"
 
 class PNLevelList {
@@ -50,6 +51,16 @@ public:
     std::string UnreadableText = "?";
     // "Page NNN of MMM" between the arrows; empty: no page line.
     std::string PageText;
+    // The player's best of a puzzle by its completion key (null: none). Each
+    // played slot shows its stars and best score in place of the check mark.
+    std::function<const TPersonalBest*(const std::string& key)> FindBest;
+    std::vector<std::optional<TPersonalBest>> SlotBests;
+    // Stars won on the shown page and in the whole grid, with the lines that
+    // tell them ("Stars: NNN of MMM"; empty: not shown).
+    int PageStars = 0, AllStars = 0;
+    std::string PageStarsText, AllStarsText;
+    // 0 to 3 stars, a frame each (made with the grid).
+    plat::ImagePtr StarImage;
 
     static std::unique_ptr<PNLevelList> Create(const std::string& folderPath, const std::string& filePrefix,
                                                const std::string& currentLevel, const std::string& levelSizeText,
@@ -71,6 +82,9 @@ public:
     int PageCount() const;
     // The page line as the player reads it ("Page 3 of 10"); "" without levels.
     std::string PageLine() const;
+    // The star lines as the player reads them ("" without FindBest or text).
+    std::string PageStarsLine() const;
+    std::string AllStarsLine() const;
     // The arrows greyed, and not clickable, where they cannot page any further.
     void UpdateArrows();
     // The level after the last (in grid order) the player has completed, or
@@ -107,6 +121,9 @@ public:
 private:
     void SelectSlot(int slot);
     void DrawSlot(int slot);
+    void DrawBest(int slot, float x, float y);
+    void DrawStarTotals();
+    void CountAllStars();
 };
 
 // The game's thumbnail: the board's interior at a quarter of its size (9 x 9
@@ -114,3 +131,7 @@ private:
 // composed in memory so that it never depends on the window. Null for a file
 // that is not a readable layout.
 plat::ImagePtr CreateLevelThumbnail(const std::string& path, int& floorCells, int index);
+
+// Three stars in a row, gold for each won and dim for the rest: frame n
+// shows n won (0 to 3).
+plat::ImagePtr CreateStarImage();

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "puzzle/custom_par.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/resume_point.h"
@@ -123,6 +124,12 @@ std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(bool custom) const {
     list->CreateLevelImageFunction = CreateLevelThumbnail;
     list->UnreadableText = text.FindString("Unreadable Level");
     list->PageText = text.FindString("Page Of");
+    if (!game.ProfileName.empty()) {
+        auto bests = std::make_shared<const TPlayerBests>(game.ProfileName);
+        list->FindBest = [bests, custom](const std::string& key) { return bests->Find(custom, key); };
+        list->PageStarsText = text.FindString("Grid Page Stars");
+        list->AllStarsText = text.FindString("Grid All Stars");
+    }
     list->Init();
     list->CurrentLevel = WorthPlaying(*list, custom);
     list->CreateImages(1);
@@ -176,6 +183,8 @@ void TPlayScreen::StartLevel() {
         return;
     }
     Game().Mouse.Off();
+    // A puzzle of the player's own saved before par existed gets one now.
+    if (list == CustomLevelList.get()) RequestCustomPar(list->LevelPath(list->CurrentLevel));
     // Another puzzle: the one left in play is not offered any more.
     RemoveResumePoint(Game().ProfileName);
     UseMatch3Mode(std::move(mode));

@@ -9,6 +9,7 @@
 #include "gui/button.h"
 #include "gui/font.h"
 #include "gui/text_input.h"
+#include "persistence/personal_bests.h"
 #include "persistence/profile.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -279,7 +280,11 @@ void TPlayerManager::PlaceClearOfMarked(TDialog& question) const {
     if (best >= 0) question.MoveToY(best);
 }
 
-void TPlayerManager::DeleteSelected() { plat::DeleteFile(ProfileFilePath(ListBox->Value)); }
+// The player's personal bests go with the player's file.
+void TPlayerManager::DeleteSelected() {
+    plat::DeleteFile(ProfileFilePath(ListBox->Value));
+    DeletePlayerBests(ListBox->Value);
+}
 
 void TPlayerManager::ShowMessage(const std::string& text) {
     DialogOK = ErrorDialogFunc ? ErrorDialogFunc(text) : PlainMessage(text);

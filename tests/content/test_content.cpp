@@ -284,7 +284,11 @@ const std::vector<std::string>& TextKeys() {
         "Damaged Completion List",
         "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
         "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named",
-        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place"};
+        "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place", "Bests Damaged",
+        "Summary Stars", "Summary Stars Par", "Summary New Best", "Grid Page Stars", "Grid All Stars",
+        "Button Statistics", "Header Statistics", "Stats Of", "Stats Standard Won", "Stats Stars", "Stats Custom Won",
+        "Stats Play Time", "Stats Moves", "Stats Gems", "Stats Chain Bonus", "Stats Cascade", "Stats Hints",
+        "Stats Reshuffles", "Stats Player"};
     return keys;
 }
 
@@ -350,7 +354,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
                                       "Player One Player", "Player Delete Player", "Enter Save Name",
                                       "Clear Highscore", "Name Error", "Choose A File", "No Saved Games",
                                       "No Custom Layouts", "Save Name Taken", "Player Delete Named 0",
-                                      "Player Delete Named 1", "Player Delete Named"}) {
+                                      "Player Delete Named 1", "Player Delete Named", "Bests Damaged"}) {
             EXPECT_EQ(GameText().FindString(key).find('\n'), std::string::npos) << key;
         }
         // The bottom message line and the editor lines span the screen.
@@ -430,6 +434,17 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         // The end-of-puzzle panel's line for a new high score.
         EXPECT_LE(plat::FontTextWidth(*GameFont(22), FillIn(GameText().FindString("Summary Place"), "NNN", "10")), 320);
         EXPECT_LE(plat::FontTextWidth(*GameFont(25), " (" + GameText().FindString("Highscore Own") + ")"), 130);
+        // The grid's star lines beside its arrows, the statistics page's
+        // labels and the statistics button on the clear button's face.
+        for (const char* key : {"Grid Page Stars", "Grid All Stars"}) {
+            const std::string line = FillIn(FillIn(GameText().FindString(key), "NNN", "240"), "MMM", "240");
+            EXPECT_LE(plat::FontTextWidth(*SecondFont(), line), 220) << line;
+        }
+        for (const char* key : {"Stats Standard Won", "Stats Stars", "Stats Custom Won", "Stats Play Time", "Stats Moves",
+                                "Stats Gems", "Stats Chain Bonus", "Stats Cascade", "Stats Hints", "Stats Reshuffles"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(25), GameText().FindString(key)), 330) << key;
+        fits("Button Statistics", 20, LabelRoom(*ButtonLabelFor("stats"), Size(MENUS + "clear.png").first));
+        fits("Header Statistics", 46, 360);
     }
 }
 

@@ -168,7 +168,7 @@ TEST_F(InstalledGame, LaysOutProgramDataAndDesktopFilesUnderThePrefixOnly) {
     const auto program = fs::status(Usr("bin/vellichorns")).permissions();
     EXPECT_NE(program & fs::perms::others_exec, fs::perms::none);
     for (const char* file : {"data/resources/data.pak", "data/text/gametext.txt", "data/Default.ini",
-                             "data/icon.png", "layouts/001.layout", "score1.par", "score2.par"}) {
+                             "data/icon.png", "layouts/001.layout", "layouts/par.txt", "score1.par", "score2.par"}) {
         EXPECT_TRUE(fs::is_regular_file(Usr("share/vellichorns/") / file)) << file;
     }
     for (const char* file : {"copyright", "changelog.gz", "Carlito-LICENSE.txt"}) {

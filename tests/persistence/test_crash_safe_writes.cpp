@@ -28,6 +28,7 @@
 #include "app/settings_table.h"
 #include "app/write_failure.h"
 #include "persistence/high_scores.h"
+#include "persistence/personal_bests.h"
 #include "persistence/profile.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -302,6 +303,28 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
              for (long i = 1; start.size() + expected.size() < bytes.size(); ++i)
                  expected += "new" + std::to_string(i) + "=1\r\n";
              return start + expected == bytes;
+         }},
+        // Forty puzzles n0 to n39 first (room for the error log's line within
+        // the stored file's size), then n<i> one by one, each line whole.
+        {.name = "bests", .told = Told::File,
+         .setUp = [](T&) { return BestsFilePath("Player"); },
+         .write = [](T&, long i) {
+             for (long k = i; k <= (i == 0 ? 39 : i); ++k)
+                 TPlayerBests("Player").RecordWin(false, "n" + std::to_string(k), {100, 10, 1000, 1});
+         },
+         .attempt = [](T&) {
+             TPlayerBests("Player").RecordWin(false, "new", {1, 1, 1, 1});
+             return std::string();
+         },
+         .whole = [](const T&, const std::string& bytes) {
+             std::string problem;
+             const auto entries = ParseBests(bytes, problem);
+             if (!entries || FormatBests(*entries) != bytes) return false;
+             for (size_t i = 0; i < entries->size(); ++i) {
+                 const std::string& key = (*entries)[i].Key;
+                 if (key != "n" + std::to_string(i) && !(i + 1 == entries->size() && key == "n1000001")) return false;
+             }
+             return true;
          }},
         {.name = "high_scores", .told = Told::File,
          .setUp = [](T& t) {

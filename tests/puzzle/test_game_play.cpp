@@ -1,16 +1,22 @@
 // The gameplay objects around a puzzle: the player's completion list, the
 // play clock that leaves pauses out once, finishing a loaded game, the next
-// standard puzzle, and the finish waiting for the score roll-up.
+// standard puzzle, the finish waiting for the score roll-up, and the
+// personal bests a win updates, with its stars against the par table.
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <tuple>
 #include <unistd.h>
 
+#include "persistence/personal_bests.h"
 #include "platform/files.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/custom_par.h"
+#include "puzzle/editor_history.h"
 #include "puzzle/layout_file.h"
+#include "puzzle/par_table.h"
 #include "puzzle/save_game.h"
 #include "puzzle_test_util.h"
 #include "resources/error_state.h"
@@ -207,6 +213,85 @@ TEST_F(GamePlayTest, HighScoreEntryAndWinWaitForTheScore) {
     GamePlay().ScoreAdder = 3;
     GameGUI().CheckLevelFinished();
     EXPECT_EQ(GameState().stateFinished, 0);
+}
+
+TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
+    GamePlay().Init(GAMEMODE_MATCH3);
+    auto& mode = static_cast<TGameModeMatch3&>(*GamePlay().GameMode);
+    GamePlay().CurrentLevel = StandardLevelPath(3);
+    const auto win = [&](int score, int moves, uint32_t ms) {
+        PlayClock().Start();
+        clock.now += ms;
+        GamePlay().Score = score;
+        mode.MovesMade = moves;
+        return RecordLevelFinished();
+    };
+    // No par table: a win is one star.
+    TLevelRecord record = win(400, 40, 60000);
+    EXPECT_TRUE(record.Better.Score && record.Better.Moves && record.Better.Time && record.Better.Stars);
+    EXPECT_EQ(std::tie(record.Par, record.Won.Stars), std::make_tuple(0, 1));
+
+    Write(folder + "layouts/par.txt", "Vellichorns par 1\n002 9\n003 20\n");
+    record = win(300, 30, 70000);
+    EXPECT_EQ(std::tie(record.Par, record.Won.Stars), std::make_tuple(20, 2));
+    EXPECT_FALSE(record.Better.Score || record.Better.Time);
+    EXPECT_TRUE(record.Better.Moves && record.Better.Stars);
+    record = win(300, 20, 70000);
+    EXPECT_EQ(record.Won.Stars, 3);
+    const TPersonalBest* best = TPlayerBests("Robin").Find(false, "003");
+    ASSERT_NE(best, nullptr);
+    EXPECT_EQ(std::tie(best->Score, best->Moves, best->TimeMs, best->Stars), std::make_tuple(400, 20, 60000u, 3));
+
+    // A damaged file is put aside with a plain word; the completion list stays.
+    Write(BestsFilePath("Robin"), "rubbish");
+    record = win(100, 40, 90000);
+    EXPECT_TRUE(record.BestsPutAside);
+    EXPECT_TRUE(record.Better.Score);
+    EXPECT_EQ(plat::FileType(PutAsideBestsPath("Robin")), plat::FILETYPE_FILE);
+    EXPECT_TRUE(IsLevelCompleted(CompletionFilePath("Robin", false), "003"));
+}
+
+// The par of a puzzle of the player's own follows its contents: a renamed
+// copy keeps it, a changed puzzle has none until it is worked out again.
+TEST_F(GamePlayTest, AnOwnPuzzlesParIsWorkedOutForItsContents) {
+    const auto save = [this](const std::string& name, int marbleRows) {
+        auto box = TCellBox::New();
+        box->Clear();
+        TLayoutGrid grid{};
+        for (int c = 1; c < BOARD_COLUMNS - 1; ++c)
+            for (int r = 1; r < BOARD_ROWS - 1; ++r)
+                grid[c][r] = {r > 8 - marbleRows && r <= 8 ? FLOOR_MARBLE : FLOOR_NORMAL, 0, r == 1, 1};
+        SetLayoutGrid(*box, grid);
+        EXPECT_EQ(SaveLayout(*box, folder + name), "");
+        return folder + name;
+    };
+    const std::string mine = save("Mine.layout", 1);
+    const std::string out = CustomParPath(mine);
+    EXPECT_EQ(CustomPar(mine), 0);
+    ASSERT_EQ(RunParHelper(mine, out), 0);  // the helper's globals are its own
+    Game().ProfilePath = folder;
+    const int par = CustomPar(mine);
+    EXPECT_GT(par, 0);
+    EXPECT_EQ(CustomPar(save("Renamed.layout", 1)), par);
+    EXPECT_EQ(CustomPar(save("Mine.layout", 2)), 0);
+    EXPECT_NE(CustomParPath(mine), out);
+}
+
+TEST_F(GamePlayTest, TheParTableReadsBackAndADamagedOneGivesNoPar) {
+    const std::map<std::string, int> pars = {{"001", 8}, {"002", 31}};
+    std::string problem;
+    EXPECT_EQ(ParseParTable(FormatParTable(pars), problem), pars);
+    for (const std::string& bad : {std::string(), std::string("001 8\n"), std::string("Vellichorns par 1\n001\n"),
+                                   std::string("Vellichorns par 1\n001 0\n"), std::string("Vellichorns par 1\n001 8x\n"),
+                                   std::string("Vellichorns par 1\n001 8\n001 9\n")})
+        EXPECT_FALSE(ParseParTable(bad, problem)) << bad;
+
+    EXPECT_EQ(StandardPar("001"), 0);  // no table
+    Write(folder + "layouts/par.txt", FormatParTable(pars));
+    EXPECT_EQ(StandardPar("002"), 31);
+    EXPECT_EQ(StandardPar("003"), 0);
+    Write(folder + "layouts/par.txt", "Vellichorns par 1\n002 x\n");
+    EXPECT_EQ(StandardPar("002"), 0);
 }
 
 }  // namespace

@@ -52,6 +52,8 @@ protected:
 TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     ASSERT_TRUE(WaitFor(OnGameScreen, 1000)) << "the game screen never came";
     EXPECT_TRUE(EndsWith(GamePlay().CurrentLevel, "layouts/001.layout"));
+    Game().ProfileName = "Tester";  // a player, who keeps bests
+    DeletePlayerBests("Tester");
     Frames(100);
 
     int played = 0;
@@ -79,6 +81,18 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     EXPECT_EQ(GamePlay().HighscoreList.Entries[static_cast<size_t>(place - 1)].score, GamePlay().Score);
     EXPECT_TRUE(EndsWith(panel.HighscoreLine(), std::to_string(place) + "!")) << panel.HighscoreLine();
     EXPECT_TRUE(IsLevelCompleted(CompletionFilePath(Game().ProfileName, false), "001"));
+    // The win earns stars against the shipped par.
+    EXPECT_GT(panel.Summary.Par, 0);
+    EXPECT_EQ(panel.Summary.Stars, StarsForWin(panel.Summary.MovesMade, panel.Summary.Par));
+    // ... kept with the first win's bests and the play counted so far.
+    const TPlayerBests bests(Game().ProfileName);
+    ASSERT_NE(bests.Find(false, "001"), nullptr);
+    EXPECT_EQ(bests.Find(false, "001")->Stars, panel.Summary.Stars);
+    EXPECT_TRUE(panel.Summary.Better.Score && panel.Summary.Better.Moves);
+    const TPlayerStats won = bests.Stats();
+    EXPECT_EQ(won.Moves, panel.Summary.MovesMade);
+    EXPECT_GE(won.Gems, 3 * won.Moves);
+    EXPECT_GT(won.PlayMs, 0);
     EXPECT_EQ(plat::FileType(GamePlay().HighscoreList.filepath), plat::FILETYPE_FILE);
     Frames(10);
     Shot("end_level_menu");
@@ -121,6 +135,8 @@ TEST_F(GamePlayThrough, FirstPuzzleToTheEndThenNextThenSaveRestartAndLoad) {
     ClickButton(gui.RestartInput->Menu->FindButton("Yes"));
     ASSERT_TRUE(WaitFor([&gui] { return !gui.RestartInput && !GameMenu().Active; }, 300));
     EXPECT_EQ(GamePlay().Score, 0);
+    // The play of the second puzzle is counted at the restart.
+    EXPECT_GT(TPlayerBests(Game().ProfileName).Stats().PlayMs, won.PlayMs);
 
     ASSERT_EQ(Mode().LoadGame(savePath), 1) << Mode().FileError;
     EXPECT_EQ(BoardOf(*Mode().CellBox), saved);

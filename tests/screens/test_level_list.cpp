@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -253,6 +254,31 @@ TEST_F(LevelListTest, PagesAreCountedAndTheLevelAfterTheLastCompletedIsFound) {
     const auto none = MakeList();
     none->PageText = "Page NNN of MMM";
     EXPECT_EQ(none->PageLine(), "") << "no pages without levels";
+}
+
+TEST_F(LevelListTest, PlayedSlotsCarryTheirBestAndThePageAndGridTheirStars) {
+    AddNumbered(10);
+    const std::map<std::string, TPersonalBest> bests = {{"001", {500, 9, 1000, 3}}, {"003", {70, 30, 1000, 1}},
+                                                        {"010", {90, 12, 1000, 2}}};
+    auto list = PNLevelList::Create(dir.string() + "/", "layout", "", "Tiles", "None here", 1, 0, 8, "Pearls",
+                                    dir.string() + "/");
+    list->FindBest = [&bests](const std::string& key) {
+        const auto found = bests.find(key);
+        return found == bests.end() ? nullptr : &found->second;
+    };
+    list->PageStarsText = "Stars: NNN of MMM";
+    list->AllStarsText = "NNN of MMM in all";
+    list->Init();
+    list->CreateImages(1);
+    ASSERT_EQ(list->SlotBests.size(), 8u);
+    EXPECT_EQ(list->SlotBests[0]->Score, 500);
+    EXPECT_FALSE(list->SlotBests[1]) << "an unplayed puzzle shows nothing";
+    EXPECT_EQ(list->PageStarsLine(), "Stars: 4 of 24");
+    EXPECT_EQ(list->AllStarsLine(), "6 of 30 in all");
+    list->MoveRight();  // the last page, 003 to 010
+    EXPECT_EQ(list->PageStarsLine(), "Stars: 3 of 24");
+    list->FindBest = nullptr;
+    EXPECT_EQ(list->PageStarsLine(), "") << "no player, no stars";
 }
 
 TEST_F(LevelListTest, AFileThatCannotBeReadKeepsAMarkedSlotAndCannotBeStarted) {

@@ -8,6 +8,7 @@
 
 #include "app/ini_file.h"
 #include "game_test_util.h"
+#include "persistence/personal_bests.h"
 #include "platform/stream.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
@@ -165,6 +166,8 @@ TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactl
         data.Puzzle = TSavedPuzzle{StandardLevelPath(score >= 400 ? score / 100 : 3), 0};
         ASSERT_TRUE(plat::WriteFileAtomic(profiles + file, FormatSaveGame(data)));
     }
+    for (const char* player : {"Ana", "Ben"})
+        TPlayerBests(player).RecordWin(false, "003", {100, 10, 1000, 1});
     std::filesystem::last_write_time(profiles + "Old.save", std::filesystem::file_time_type::clock::now() -
                                                                 std::chrono::hours(24 * 2000));
     const auto manage = [this](const std::string& player, const char* button) {
@@ -195,8 +198,9 @@ TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactl
     EXPECT_TRUE(question->y >= rowTop + players.LineHeight || question->y + question->h <= rowTop);
     Shot("delete_player_question");
     Answer(question, "Yes");
-    for (const char* gone : {"Ana.dat", "A1.save", "Ana.resume"}) EXPECT_FALSE(Exists(gone)) << gone;
-    for (const char* kept : {"Ben.dat", "B1.save", "B2.save", "Old.save", "Ben.resume"}) EXPECT_TRUE(Exists(kept)) << kept;
+    for (const char* gone : {"Ana.dat", "A1.save", "Ana.resume", "Ana.bests"}) EXPECT_FALSE(Exists(gone)) << gone;
+    for (const char* kept : {"Ben.dat", "B1.save", "B2.save", "Old.save", "Ben.resume", "Ben.bests"})
+        EXPECT_TRUE(Exists(kept)) << kept;
 }
 
 }  // namespace
