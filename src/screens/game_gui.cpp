@@ -11,6 +11,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/completion_list.h"
+#include "screens/daily_entry.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
@@ -235,7 +236,11 @@ std::string CurrentPuzzleName() {
 TLevelRecord RecordLevelFinished() {
     TGamePlay& play = GamePlay();
     const TGameMode* mode = play.GameMode.get();
-    if (mode && mode->GameType == GAMEMODE_MATCH3) {
+    const auto dailyDate = DailyDateOfPath(play.CurrentLevel);
+    if (mode && mode->GameType == GAMEMODE_MATCH3 && dailyDate) {
+        if (!RecordDailyWin(Game().ProfileName, *dailyDate, play.Score))
+            WriteErrorLog("Could not record the daily puzzle " + FormatIsoDate(*dailyDate) + " as won");
+    } else if (mode && mode->GameType == GAMEMODE_MATCH3) {
         const std::string file = CompletionFilePath(Game().ProfileName, play.IsCustomLevel != 0);
         if (!RecordLevelCompleted(file, CompletionKey(play.CurrentLevel)))
             WriteErrorLog("Could not record the completed puzzle in '" + file + "'");
