@@ -32,7 +32,7 @@ constexpr int LEVEL_TYPE_GAP = 24;
 // Share and Paste either side of the grid's arrows; the daily lines under the tabs.
 constexpr float SHARE_Y = 450;
 constexpr float SHARE_LEFT_X = 95, SHARE_RIGHT_X = 705;
-constexpr float DAILY_LINE_Y = 129;
+constexpr float DAILY_LINE_Y = 131;
 constexpr int CODE_GROUPS_PER_LINE = 4;
 constexpr float LEVEL_TYPE_Y = 85;
 constexpr float HEADER_Y = 45;

@@ -7,6 +7,8 @@
 #include "puzzle/daily_results.h"
 #include "puzzle/share_code.h"
 #include "screens/daily_entry.h"
+#include "screens/end_level_menu.h"
+#include "screens/game_gui.h"
 #include "screens/play_screen.h"
 #include "screens/title_screen.h"
 
@@ -47,9 +49,17 @@ TEST_F(DailyEntry, SevenDaysTodaySelectedTheStreakAndPuzzlesThatComeIn) {
     EXPECT_EQ(PlayScreen().DailyLevelList->CurrentLevel, FormatIsoDate(today));
     EXPECT_EQ(DailyBestLine("Dana", today), "Today's puzzle awaits you");
     EXPECT_EQ(DailyStreakLine("Dana", today), "Days won in a row: 1");
-    ASSERT_TRUE(RecordDailyWin("Dana", today, 1200));
-    EXPECT_EQ(DailyBestLine("Dana", today), "Today's best: 1200");
+    // Today's played to the end: its best, the streak, its check mark; back on the daily grid.
+    ClickButton(PlayScreen().MainMenu->FindButton("playsmall"));
+    ASSERT_TRUE(WaitFor(OnGameScreen, 300));
+    PlayToTheEnd();
+    Frames(30);
+    ClickButton(GameGUI().endLevelMenu->Menu->FindButton("backtomenu"));
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 300));
+    ASSERT_TRUE(PlayScreen().DailyLevelList) << "the daily grid was not reopened";
+    EXPECT_EQ(DailyBestLine("Dana", today), "Today's best: " + std::to_string(GamePlay().Score));
     EXPECT_EQ(DailyStreakLine("Dana", today), "Days won in a row: 2");
+    EXPECT_EQ(PlayScreen().DailyLevelList->LevelCompletedList.back(), "1");
     Frames(5);
     Shot("daily_entry");
 
