@@ -121,6 +121,7 @@ void TPlayScreen::Start() {
     SelectLevelType(daily ? DAILY : GamePlay().IsCustomLevel ? CUSTOM : STANDARD);
     // Files dropped while another screen was shown are not taken here.
     plat::TakeDroppedFiles();
+    droppedFiles_.clear();
     game.FixedRateLogic.Init();
 }
 
@@ -366,7 +367,13 @@ void TPlayScreen::ManageSharing() {
         if (ShareMenu->Clicked("sharecode") || (ctrl && KeyHit('C'))) ShareSelected();
         if (ShareMenu->Clicked("pastecode") || (ctrl && KeyHit('V'))) TakeCode(plat::GetClipboardText());
     }
-    for (const std::string& path : plat::TakeDroppedFiles()) TakeDroppedFile(path);
+    for (std::string& path : plat::TakeDroppedFiles()) droppedFiles_.push_back(std::move(path));
+    // One at a time: each may have its message or question.
+    if (!droppedFiles_.empty() && !MessageDialog && !ReplaceDialog) {
+        const std::string path = droppedFiles_.front();
+        droppedFiles_.pop_front();
+        TakeDroppedFile(path);
+    }
 }
 
 void TPlayScreen::ShareSelected() {

@@ -2,6 +2,7 @@
 // Where the player chooses what to play: the grid of the standard puzzles
 // or of the player's own (two option buttons switch them), Play, Load (the
 // saved-game chooser), the level editor and Back to the title screen.
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +78,7 @@ private:
     void Take(const std::string& refusal, const TIncomingPuzzle& puzzle);
     void AddPuzzle(const TIncomingPuzzle& puzzle);
     void DrawDailyLines() const;
+    std::deque<std::string> droppedFiles_;
     void DropLevelLists();
     void FadeTo(TScreen& screen);
 };
