@@ -187,8 +187,9 @@ void GameExit() {
     plat::ShutdownAudio();
 }
 
-int RunProgram() {
+int RunProgram(int runFullScreen) {
     ResetGlobals();
+    Game().RunFullScreen = runFullScreen;
     plat::SetWindowTitle("Vellichorns");
     plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));
     if (lock.OtherCopyRunning()) return 0;

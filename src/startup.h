@@ -15,5 +15,6 @@ void StartGame();
 void RunMainLoop();
 // Runs once: good-exit marker, audio released, config saved, "play.url" opened.
 void GameExit();
-// The whole program; answers the process's exit status.
-int RunProgram();
+// The whole program; answers the process's exit status. runFullScreen: the
+// command line's full screen (1) or window (0) for this run, or -1.
+int RunProgram(int runFullScreen = -1);

@@ -49,6 +49,14 @@ public:
     // ---- display ---------------------------------------------------------------
     // Full screen failed once this run: only a window is tried again.
     bool ForceWindowedMode = false;
+    // Full screen or windowed asked for on the command line, for this run
+    // only (-1: none). While it holds, the settings file keeps the player's
+    // own choice, StoredFullScreen, until the player changes it on the
+    // options screen.
+    int RunFullScreen = -1;
+    int StoredFullScreen = -1;
+    // Applies RunFullScreen after the settings were read.
+    void ApplyRunDisplay();
     // The developer's speed switches (the debug keys): one tick a frame, or
     // a quarter of the speed.
     bool Debug = false;

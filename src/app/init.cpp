@@ -101,6 +101,7 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
         Ini.Read(plat::ResolvePath(defaults));
     StartupStage = 6;
     IniExtract();
+    ApplyRunDisplay();
     StartupStage = 6001;
     if (plat::FileType(ProfilePath) != plat::FILETYPE_DIR) {
         StartupStage = 6002;

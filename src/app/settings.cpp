@@ -55,10 +55,17 @@ int TGame::IniFill() {
         } else if (s.kind == TSetting::TEXT) {
             Ini.Add(s.key, this->*s.text);
         } else {
-            Ini.Add(s.key, this->*s.number);
+            const bool kept = s.number == &TGame::FullScreen && StoredFullScreen >= 0;
+            Ini.Add(s.key, kept ? StoredFullScreen : this->*s.number);
         }
     }
     return 1;
+}
+
+void TGame::ApplyRunDisplay() {
+    if (RunFullScreen < 0) return;
+    StoredFullScreen = FullScreen;
+    FullScreen = RunFullScreen;
 }
 
 // A hand-edited file must not make the game misbehave: what is out of range

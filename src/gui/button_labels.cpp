@@ -23,6 +23,7 @@ constexpr TButtonLabel LABELS[] = {
     {"backsmall", "Button Back", 21, 0},
     {"standardlevel", "Button Standard Puzzles", 20, 0},
     {"customlevel", "Button My Puzzles", 20, 0},
+    {"dailylevel", "Button Daily Puzzle", 20, 0},
     {"menu", "Button Menu", 18, 0},
     {"hint", "Button Hint", 18, 0},
     {"savecustom", "Button Save", 17, 0},
@@ -53,6 +54,8 @@ constexpr TButtonLabel LABELS[] = {
     {"optionscancel", "Button Cancel", 20, 0},
     {"helpkeys", "Help Keys Button", 20, 0},
     {"helprules", "Help Rules Button", 20, 0},
+    {"sharecode", "Button Share", 20, 0},
+    {"pastecode", "Button Paste", 20, 0},
 };
 
 std::string Lower(std::string text) {

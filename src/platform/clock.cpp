@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <clocale>
 #include <cmath>
 #include <ctime>
@@ -81,9 +83,33 @@ TScopedRnd::~TScopedRnd() {
     Generator() = saved_;
 }
 
+// A draw in [0, range) by multiplying and keeping the high half, drawing
+// again in the rare band that would favour some values. Our own reduction:
+// the standard distributions may differ from one C++ library to the next,
+// and a daily puzzle must be dealt alike on every computer. (It gives the
+// same numbers libstdc++'s distribution gave, so older seeds deal as before.)
+namespace {
+
+uint32_t DrawBelow(std::mt19937& generator, uint32_t range) {
+    uint64_t product = uint64_t{static_cast<uint32_t>(generator())} * range;
+    auto low = static_cast<uint32_t>(product);
+    if (low < range) {
+        const uint32_t threshold = (0u - range) % range;
+        while (low < threshold) {
+            product = uint64_t{static_cast<uint32_t>(generator())} * range;
+            low = static_cast<uint32_t>(product);
+        }
+    }
+    return static_cast<uint32_t>(product >> 32);
+}
+
+}  // namespace
+
 int Rand(int a, int b) {
     if (a > b) std::swap(a, b);
-    return std::uniform_int_distribution<int>(a, b)(Generator());
+    const auto span = static_cast<uint32_t>(static_cast<int64_t>(b) - a);
+    const uint32_t offset = span == UINT32_MAX ? static_cast<uint32_t>(Generator()()) : DrawBelow(Generator(), span + 1);
+    return static_cast<int>(static_cast<int64_t>(a) + offset);
 }
 
 double Rnd(double a, double b) {

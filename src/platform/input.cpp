@@ -11,6 +11,8 @@
 #include <array>
 #include <chrono>
 #include <deque>
+#include <string>
+#include <vector>
 
 namespace plat {
 
@@ -100,6 +102,13 @@ int CharOfKey(int key) {
     }
 }
 
+// Files dropped on the window, oldest first; a few at most.
+constexpr size_t MAX_DROPPED = 8;
+std::deque<std::string>& DroppedFiles() {
+    static std::deque<std::string> files;
+    return files;
+}
+
 void Translate(const SDL_Event& e) {
     switch (e.type) {
         case SDL_QUIT:
@@ -131,6 +140,13 @@ void Translate(const SDL_Event& e) {
         }
         case SDL_MOUSEMOTION:
             Push(EventKind::MouseMove, 0, e.motion.x, e.motion.y);
+            break;
+        case SDL_DROPFILE:
+            if (e.drop.file) {
+                DroppedFiles().push_back(e.drop.file);
+                if (DroppedFiles().size() > MAX_DROPPED) DroppedFiles().pop_front();
+                SDL_free(e.drop.file);
+            }
             break;
         case SDL_MOUSEWHEEL: {
             int steps = e.wheel.y;
@@ -285,6 +301,24 @@ void PostChars(const std::string& text) {
     for (const char c : text) Push(EventKind::KeyChar, static_cast<unsigned char>(c));
 }
 void ClearEvents() { Queue().clear(); }
+
+std::vector<std::string> TakeDroppedFiles() {
+    std::vector<std::string> files(DroppedFiles().begin(), DroppedFiles().end());
+    DroppedFiles().clear();
+    return files;
+}
+
+void DropFileForTest(const std::string& path) { DroppedFiles().push_back(path); }
+
+bool SetClipboardText(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }
+
+std::string GetClipboardText() {
+    if (!SDL_HasClipboardText()) return {};
+    char* text = SDL_GetClipboardText();
+    std::string copy = text ? text : "";
+    SDL_free(text);
+    return copy;
+}
 
 void EnablePolledInput(bool on) { Tables().enabled = on; }
 

@@ -4,6 +4,7 @@
 // key and mouse tables for modal waits.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -54,6 +55,13 @@ void PostKeyPress(int key);
 // One character event per byte of text, as typed (tests and replays).
 void PostChars(const std::string& text);
 void ClearEvents();
+// Paths of files dropped on the window since the last call, oldest first.
+std::vector<std::string> TakeDroppedFiles();
+// As if the file were dropped on the window (tests).
+void DropFileForTest(const std::string& path);
+// The system clipboard's text (UTF-8); false / "" when it cannot be reached.
+bool SetClipboardText(const std::string& text);
+std::string GetClipboardText();
 // Queues what a key press or release (SDL keycode) gives, as the window does:
 // key down (not for auto-repeats), the characters Backspace, Tab, Enter and
 // Escape (repeats too), key up. Keys without a code give nothing.

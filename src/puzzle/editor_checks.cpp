@@ -44,6 +44,21 @@ int FairnessError(const TCellBox& box, std::optional<TCellPosition>& cell) {
     return LAYOUT_VALID;
 }
 
+int FullLayoutError(TCellBox& box, std::optional<TCellPosition>& cell) {
+    cell.reset();
+    if (const int error = QuickLayoutError(box)) return error;
+    TDealCheck deals(box);
+    while (!deals.Step(TDealCheck::ATTEMPTS)) {
+    }
+    if (!deals.Passed()) return LAYOUT_NO_START;
+    return FairnessError(box, cell);
+}
+
+int FullLayoutError(TCellBox& box) {
+    std::optional<TCellPosition> cell;
+    return FullLayoutError(box, cell);
+}
+
 // ---- trial deals ------------------------------------------------------------------
 
 TDealCheck::TDealCheck(const TCellBox& layout)

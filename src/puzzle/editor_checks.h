@@ -40,6 +40,10 @@ std::string LayoutErrorTextKey(int error);
 int QuickLayoutError(TCellBox& box);
 // Checks 7 to 9, with the cell at fault.
 int FairnessError(const TCellBox& box, std::optional<TCellPosition>& cell);
+// Every check in the order the player hears about it, the trial deals run
+// to the end: what a save answers.
+int FullLayoutError(TCellBox& box, std::optional<TCellPosition>& cell);
+int FullLayoutError(TCellBox& box);
 
 // Check 6: deals random gems on a copy of the layout as the game does when a
 // puzzle starts, DEALS times, from a random sequence of its own seeded by the

@@ -302,19 +302,9 @@ int TGameModeEditor::Logic() {
 // The trial deals come from the layout itself, so a layout is accepted or
 // refused the same way on every check; play goes on from the random state it
 // had before.
-bool TGameModeEditor::CanStart() const {
-    TDealCheck deals(*CellBox);
-    while (!deals.Step(TDealCheck::ATTEMPTS)) {
-    }
-    return deals.Passed();
-}
-
 int TGameModeEditor::IsLayoutValid() {
     if (!CellBox) Clear();
-    FaultCell.reset();
-    if (const int error = QuickLayoutError(*CellBox)) return error;
-    if (!CanStart()) return LAYOUT_NO_START;
-    return FairnessError(*CellBox, FaultCell);
+    return FullLayoutError(*CellBox, FaultCell);
 }
 
 // ---- files ---------------------------------------------------------------------------

@@ -88,7 +88,6 @@ private:
     // The board's cursor as a brush: Space paints, Delete erases, a step each.
     void ApplyCursorKeys();
     void ReadKeys();
-    bool CanStart() const;
     void DrawFaultCell() const;
     // The layout in the box changed: walls, the refusal's mark, the verdict.
     void LayoutChanged();

@@ -12,6 +12,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/completion_list.h"
+#include "screens/daily_entry.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
@@ -262,7 +263,13 @@ TLevelRecord RecordLevelFinished() {
     TGamePlay& play = GamePlay();
     TGameMode* mode = play.GameMode.get();
     TLevelRecord record;
-    if (mode && mode->GameType == GAMEMODE_MATCH3) {
+    const auto dailyDate = DailyDateOfPath(play.CurrentLevel);
+    if (mode && mode->GameType == GAMEMODE_MATCH3 && dailyDate) {
+        // The day's puzzle keeps its own record of days won; its play counts in the statistics.
+        if (!RecordDailyWin(Game().ProfileName, *dailyDate, play.Score))
+            WriteErrorLog("Could not record the daily puzzle " + FormatIsoDate(*dailyDate) + " as won");
+        RecordPlayStats();
+    } else if (mode && mode->GameType == GAMEMODE_MATCH3) {
         const bool custom = play.IsCustomLevel != 0;
         const std::string key = CompletionKey(play.CurrentLevel);
         auto* match3 = dynamic_cast<TGameModeMatch3*>(mode);

@@ -191,6 +191,8 @@ void TOptionsScreen::ClickSound() {
 void TOptionsScreen::SaveSettings() {
     ConfigSave();
     const TChoice now = CurrentChoice();
+    // A mode chosen here is the player's own: the command line's holds no more.
+    if (now.fullScreen != atStart_.fullScreen) Game().StoredFullScreen = -1;
     Game().IniUpdate(now == atStart_ ? 0 : 1);
     atStart_ = now;
 }

@@ -8,11 +8,16 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "puzzle/custom_par.h"
 #include "puzzle/game_play.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/resume_point.h"
+#include "puzzle/share_code.h"
+#include "resources/error_state.h"
+#include "resources/input_tables.h"
 #include "resources/resource_globals.h"
+#include "screens/daily_entry.h"
 #include "screens/game_gui.h"
 #include "screens/game_screen.h"
 #include "screens/screen_list.h"
@@ -21,9 +26,15 @@ namespace {
 
 constexpr const char* STANDARD = "standardlevel";
 constexpr const char* CUSTOM = "customlevel";
+constexpr const char* DAILY = "dailylevel";
 constexpr int MAIN_MENU_GAP = 15;
 constexpr float MAIN_MENU_Y = 520;
-constexpr int LEVEL_TYPE_GAP = 50;
+constexpr int LEVEL_TYPE_GAP = 24;
+// Share and Paste either side of the grid's arrows; the daily lines under the tabs.
+constexpr float SHARE_Y = 450;
+constexpr float SHARE_LEFT_X = 95, SHARE_RIGHT_X = 705;
+constexpr float DAILY_LINE_Y = 131;
+constexpr int CODE_GROUPS_PER_LINE = 4;
 constexpr float LEVEL_TYPE_Y = 85;
 constexpr float HEADER_Y = 45;
 
@@ -75,12 +86,20 @@ void TPlayScreen::Load() {
 
     CurrentLevelType = STANDARD;
     LevelTypeMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
-    for (const char* name : {STANDARD, CUSTOM}) {
+    for (const char* name : {STANDARD, CUSTOM, DAILY}) {
         AddRadioButton(*LevelTypeMenu, name, CurrentLevelType, 0);
         GrowOnMouseOver(*LevelTypeMenu, name);
     }
     LevelTypeMenu->MakeRow(LEVEL_TYPE_GAP);
     LevelTypeMenu->SetY(LEVEL_TYPE_Y);
+    ShareMenu = TMenu::Create("buttonMO", "buttonclick", 0, 0, 0);
+    for (const auto& [name, x] : {std::pair{"sharecode", SHARE_LEFT_X}, std::pair{"pastecode", SHARE_RIGHT_X}}) {
+        auto button = ShareMenu->AddNew("platesmall", "platesmallMO", name);
+        button->SetupScaleOnMO(BUTTON_GROWTH, button->ScaleOnMOUpSpeed, button->ScaleOnMODownSpeed);
+        button->x = x - static_cast<float>(button->w) / 2;
+        button->y = SHARE_Y - static_cast<float>(button->h) / 2;
+        button->SetupTableCaption(name);
+    }
     Focus.Clear();
     Focus.Place = "play";
     // The arrows walk the grid; Return plays the puzzle chosen there.
@@ -88,6 +107,7 @@ void TPlayScreen::Load() {
     Focus.LeaveUpDown = Focus.LeaveLeftRight = true;
     Focus.AddMenu(*LevelTypeMenu);
     Focus.AddMenu(*MainMenu);
+    Focus.AddMenu(*ShareMenu);
 
     if (auto sparkle = ImageBank().FindOrNull("particle1")) game.Mouse.SetSparkleTrail(sparkle);
     game.Audio.FadeMusic = 0;
@@ -101,7 +121,11 @@ void TPlayScreen::Start() {
     game.GameFade.Init(DefaultFadeTime, 0, nullptr, 0, 0);
     game.Mouse.On();
     game.IgnoreEscapeKey = 0;
-    SelectLevelType(GamePlay().IsCustomLevel ? CUSTOM : STANDARD);
+    const bool daily = DailyDateOfPath(GamePlay().CurrentLevel).has_value();
+    SelectLevelType(daily ? DAILY : GamePlay().IsCustomLevel ? CUSTOM : STANDARD);
+    // Files dropped while another screen was shown are not taken here.
+    plat::TakeDroppedFiles();
+    droppedFiles_.clear();
     game.FixedRateLogic.Init();
 }
 
@@ -110,17 +134,23 @@ void TPlayScreen::SelectLevelType(const std::string& type) {
     if (LevelTypeMenu) SetRadioButtons(*LevelTypeMenu, type, 0);
     if (type == CUSTOM) {
         ShowCustomLevelList();
+    } else if (type == DAILY) {
+        ShowDailyLevelList();
     } else {
         ShowStandardLevelList();
     }
 }
 
-std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(bool custom) const {
+std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(EGrid grid) const {
     const auto& game = Game();
     const TGameText& text = GameText();
-    auto list = PNLevelList::Create(custom ? game.ProfilePath : game.DataPrefix + "layouts/", "layout", "",
-                                    text.FindString("Tiles Field"), text.FindString("No Levels"), custom ? 0 : 1, 0, 8,
-                                    game.ProfileName + (custom ? "c" : "s"), game.ProfilePath);
+    const bool custom = grid != EGrid::Standard;
+    const std::string folder = grid == EGrid::Standard ? game.DataPrefix + "layouts/"
+                               : grid == EGrid::Custom ? game.ProfilePath
+                                                       : DailyFolder();
+    const char* completion = grid == EGrid::Standard ? "s" : grid == EGrid::Custom ? "c" : "d";
+    auto list = PNLevelList::Create(folder, "layout", "", text.FindString("Tiles Field"), text.FindString("No Levels"),
+                                    custom ? 0 : 1, 0, 8, game.ProfileName + completion, game.ProfilePath);
     list->CreateLevelImageFunction = CreateLevelThumbnail;
     list->UnreadableText = text.FindString("Unreadable Level");
     list->PageText = text.FindString("Page Of");
@@ -131,34 +161,44 @@ std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(bool custom) const {
         list->AllStarsText = text.FindString("Grid All Stars");
     }
     list->Init();
-    list->CurrentLevel = WorthPlaying(*list, custom);
+    list->CurrentLevel = grid == EGrid::Daily ? FormatIsoDate(TodayDate()) : WorthPlaying(*list, custom);
+    const auto played = DailyDateOfPath(GamePlay().CurrentLevel);
+    if (grid == EGrid::Daily && played) list->CurrentLevel = FormatIsoDate(*played);
     list->CreateImages(1);
     list->CreateMenu();
     return list;
 }
 
 void TPlayScreen::DropLevelLists() {
-    for (auto* list : {&StandardLevelList, &CustomLevelList}) {
+    for (auto* list : {&StandardLevelList, &CustomLevelList, &DailyLevelList}) {
         if (*list) (*list)->Kill();
         list->reset();
     }
 }
 
-void TPlayScreen::ShowLevelList(bool custom) {
+void TPlayScreen::ShowLevelList(EGrid grid) {
     // At most one grid exists at a time.
     DropLevelLists();
-    auto& list = custom ? CustomLevelList : StandardLevelList;
-    list = MakeLevelList(custom);
+    auto& list = grid == EGrid::Standard ? StandardLevelList : grid == EGrid::Custom ? CustomLevelList : DailyLevelList;
+    list = MakeLevelList(grid);
+    if (ShareMenu)
+        for (auto& button : ShareMenu->Buttons) button->Active = grid == EGrid::Custom;
     if (list->CompletionListDamaged) ShowMessage(GameText().FindString("Damaged Completion List"));
     Game().FixedRateLogic.Init();
 }
 
-void TPlayScreen::ShowStandardLevelList() { ShowLevelList(false); }
+void TPlayScreen::ShowStandardLevelList() { ShowLevelList(EGrid::Standard); }
 
-void TPlayScreen::ShowCustomLevelList() { ShowLevelList(true); }
+void TPlayScreen::ShowCustomLevelList() { ShowLevelList(EGrid::Custom); }
+
+void TPlayScreen::ShowDailyLevelList() {
+    if (!PrepareDailyFolder(TodayDate())) ShowMessage(GameText().FindString("Daily Not Written"));
+    ShowLevelList(EGrid::Daily);
+}
 
 PNLevelList* TPlayScreen::ShownLevelList() const {
-    return StandardLevelList ? StandardLevelList.get() : CustomLevelList.get();
+    if (StandardLevelList) return StandardLevelList.get();
+    return CustomLevelList ? CustomLevelList.get() : DailyLevelList.get();
 }
 
 void TPlayScreen::FadeTo(TScreen& screen) {
@@ -178,7 +218,7 @@ void TPlayScreen::StartLevel() {
     if (!list || !list->CanStartSelected()) return;
     // Read into a mode of its own first: a refused file changes nothing.
     auto mode = std::make_unique<TGameModeMatch3>();
-    if (!mode->Init(list->LevelPath(list->CurrentLevel), list == CustomLevelList.get() ? 1 : 0)) {
+    if (!mode->Init(list->LevelPath(list->CurrentLevel), list != StandardLevelList.get() ? 1 : 0)) {
         ShowMessage(mode->FileError);
         return;
     }
@@ -243,6 +283,15 @@ void TPlayScreen::Logic() {
         }
         return;
     }
+    if (ReplaceDialog) {
+        if (const int answer = ReplaceDialog->Manage(); answer != 0) {
+            ReplaceDialog->Kill();
+            ReplaceDialog.reset();
+            if (answer == 1 && PendingPuzzle) AddPuzzle(*PendingPuzzle);
+            PendingPuzzle.reset();
+        }
+        return;
+    }
     if (SaveGameManager) {
         ManageSaveGameManager();
         return;
@@ -256,7 +305,9 @@ void TPlayScreen::Logic() {
     if (MainMenu->Clicked("back")) FadeTo(ScreenFor(EGameScreen::Title));
     if (LevelTypeMenu->Clicked(STANDARD)) SelectLevelType(STANDARD);
     if (LevelTypeMenu->Clicked(CUSTOM)) SelectLevelType(CUSTOM);
-    if (SaveGameManager || Game().GameFade.Active) return;
+    if (LevelTypeMenu->Clicked(DAILY)) SelectLevelType(DAILY);
+    ManageSharing();
+    if (SaveGameManager || MessageDialog || ReplaceDialog || Game().GameFade.Active) return;
     if (PNLevelList* list = ShownLevelList()) {
         list->Manage();
         if (list->StartLevel) StartLevel();
@@ -278,16 +329,19 @@ void TPlayScreen::Draw() {
     if (MainMenu) MainMenu->Draw(0, 0);
     if (LevelTypeMenu) LevelTypeMenu->Draw(0, 0);
     if (PNLevelList* list = ShownLevelList()) list->Draw();
-    if (!SaveGameManager && !MessageDialog) Focus.Draw();
+    if (CustomLevelList && ShareMenu) ShareMenu->Draw(0, 0);
+    if (DailyLevelList) DrawDailyLines();
+    if (!SaveGameManager && !MessageDialog && !ReplaceDialog) Focus.Draw();
     if (SaveGameManager) SaveGameManager->Draw();
     if (MessageDialog) MessageDialog->Draw();
+    if (ReplaceDialog) ReplaceDialog->Draw();
     SetTextShadow(1, 1, 0.6f);
     if (auto font = DefaultFont()) plat::SetImageFont(font);
 }
 
 void TPlayScreen::Kill() {
     TScreen::Kill();
-    for (auto* menu : {&MainMenu, &LevelTypeMenu}) {
+    for (auto* menu : {&MainMenu, &LevelTypeMenu, &ShareMenu}) {
         if (*menu) (*menu)->Kill();
         menu->reset();
     }
@@ -296,9 +350,93 @@ void TPlayScreen::Kill() {
     SaveGameManager.reset();
     if (MessageDialog) MessageDialog->Kill();
     MessageDialog.reset();
+    if (ReplaceDialog) ReplaceDialog->Kill();
+    ReplaceDialog.reset();
+    PendingPuzzle.reset();
 }
 
 int TPlayScreen::SetEscDestination() {
     Game().DestinationTScreen = &ScreenFor(EGameScreen::Title);
     return 0;
+}
+
+// ---- the daily puzzles and sharing ---------------------------------------------------
+
+void TPlayScreen::DrawDailyLines() const {
+    const std::string& player = Game().ProfileName;
+    const TCivilDate today = TodayDate();
+    DrawFittedText(DailyBestLine(player, today), 18, {ScreenWidth / 4.0f + 20, DAILY_LINE_Y, 330}, CaptionLook(),
+                   TEXT_CREAM);
+    DrawFittedText(DailyStreakLine(player, today), 18, {ScreenWidth * 0.75f - 20, DAILY_LINE_Y, 330}, CaptionLook(),
+                   TEXT_GOLD);
+}
+
+// Ctrl+C and Ctrl+V do what Share and Paste do; a dropped file opens the player's own grid.
+void TPlayScreen::ManageSharing() {
+    const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
+    if (CustomLevelList && ShareMenu) {
+        ShareMenu->Manage();
+        if (ShareMenu->Clicked("sharecode") || (ctrl && KeyHit('C'))) ShareSelected();
+        if (ShareMenu->Clicked("pastecode") || (ctrl && KeyHit('V'))) TakeCode(plat::GetClipboardText());
+    }
+    for (std::string& path : plat::TakeDroppedFiles()) droppedFiles_.push_back(std::move(path));
+    // One at a time: each may have its message or question.
+    if (!droppedFiles_.empty() && !MessageDialog && !ReplaceDialog) {
+        const std::string path = droppedFiles_.front();
+        droppedFiles_.pop_front();
+        TakeDroppedFile(path);
+    }
+}
+
+void TPlayScreen::ShareSelected() {
+    if (!CustomLevelList || !CustomLevelList->CanStartSelected()) {
+        ShowMessage(GameText().FindString("Share Nothing Chosen"));
+        return;
+    }
+    const std::string name = CustomLevelList->CurrentLevel;
+    std::string problem;
+    const std::string code = ShareCodeOfFile(CustomLevelList->LevelPath(name), name, problem);
+    if (code.empty()) {
+        ShowMessage(problem);
+        return;
+    }
+    const bool copied = plat::SetClipboardText(code);
+    const std::string text = GameText().FindString(copied ? "Share Code Copied" : "Share Code Shown");
+    ShowMessage(FillIn(text, "NNN", ShareCodeLines(code, CODE_GROUPS_PER_LINE)));
+}
+
+void TPlayScreen::TakeCode(const std::string& code) {
+    TIncomingPuzzle puzzle;
+    Take(IncomingFromCode(code, puzzle), puzzle);
+}
+
+void TPlayScreen::TakeDroppedFile(const std::string& path) {
+    TIncomingPuzzle puzzle;
+    Take(IncomingFromFile(path, puzzle), puzzle);
+}
+
+void TPlayScreen::Take(const std::string& refusal, const TIncomingPuzzle& puzzle) {
+    if (MessageDialog || ReplaceDialog) return;
+    if (!refusal.empty()) {
+        ShowMessage(GameText().FindString(refusal));
+        return;
+    }
+    if (plat::FileType(OwnPuzzlePath(puzzle.Name)) != plat::FILETYPE_NONE) {
+        PendingPuzzle = puzzle;
+        ReplaceDialog = CreateYesNoDialog(GameText().FindString("Replace Layout"));
+        return;
+    }
+    AddPuzzle(puzzle);
+}
+
+void TPlayScreen::AddPuzzle(const TIncomingPuzzle& puzzle) {
+    if (const std::string problem = AddIncoming(puzzle); !problem.empty()) {
+        ShowMessage(problem);
+        return;
+    }
+    // The player's own grid, the new puzzle selected.
+    GamePlay().CurrentLevel = OwnPuzzlePath(puzzle.Name);
+    GamePlay().IsCustomLevel = 1;
+    SelectLevelType(CUSTOM);
+    ShowMessage(FillIn(GameText().FindString("Share Added"), "NNN", puzzle.Name));
 }

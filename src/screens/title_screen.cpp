@@ -14,6 +14,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "puzzle/completion_list.h"
+#include "puzzle/daily_results.h"
+#include "screens/daily_entry.h"
 #include "puzzle/match3_mode.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
@@ -37,12 +39,14 @@ constexpr float VERSION_X = 790, VERSION_Y = 576;
 constexpr const char* VERSION = VC_VERSION;  // the project's, as the package has it
 const char* const MAIN_BUTTONS[] = {"play", "help", "options", "highscore", "exit"};
 
-// What goes with a player: the completion lists, the saved games the player
+// What goes with a player: the completion lists, the daily results, the saved games the player
 // made, the resume point (and one put aside).
 void DeletePlayerFiles(PNPlayerManager& manager) {
     const std::string& player = manager.ListBox->Value;
     plat::DeleteFile(CompletionFilePath(player, false));
     plat::DeleteFile(CompletionFilePath(player, true));
+    plat::DeleteFile(DailyCompletionPath(player));
+    plat::DeleteFile(DailyResultsPath(player));
     for (const std::string& path : SavesOwnedBy(Game().ProfilePath, player)) plat::DeleteFile(path);
     RemoveResumePoint(player, true);
 }

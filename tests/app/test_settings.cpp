@@ -116,6 +116,23 @@ TEST_F(SettingsTest, HandEditedValuesAreBroughtIntoRange) {
     EXPECT_EQ(g.Ini.Get("Intro"), "0");    // missing: its default
 }
 
+// --windowed and --fullscreen hold for the run; the file keeps the player's choice.
+TEST_F(SettingsTest, TheCommandLinesDisplayModeIsNotWrittenToTheFile) {
+    WriteAll(folder + "vellichorns.ini", "FULL SCREEN=1\n");
+    auto& g = Game();
+    g.IniFill();
+    g.Ini.Load();
+    g.IniExtract();
+    g.RunFullScreen = 0;
+    g.ApplyRunDisplay();
+    EXPECT_EQ(g.FullScreen, 0);
+    g.IniFill();
+    EXPECT_EQ(g.Ini.Get("Full Screen"), "1");
+    g.StoredFullScreen = -1;  // chosen on the options screen
+    g.IniFill();
+    EXPECT_EQ(g.Ini.Get("Full Screen"), "0");
+}
+
 TEST_F(SettingsTest, MarkerStates) {
     auto& g = Game();
     g.DataPrefix = folder;

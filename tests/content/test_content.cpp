@@ -50,6 +50,7 @@ const std::vector<ButtonFiles>& Buttons() {
         {"playsmall", "playsmallMO"}, {"load", "loadMO"},
         {"Load", "LoadMO"}, {"customsmall", "customsmallMO"}, {"backsmall", "backsmallMO"},
         {"standardlevel", "standardlevelMO", true}, {"customlevel", "customlevelMO", true},
+        {"dailylevel", "dailylevelMO", true},
         {"arrowLeft", "arrowLeftMO"}, {"arrowRight", "arrowRightMO"}, {"menu", "menuMO"}, {"hint", "hintMO"},
         {"savecustom", "savecustomMO"}, {"loadcustom", "loadcustomMO"}, {"reset", "resetMO"},
         {"backtomenu", "backtomenuMO"}, {"resume", "resumeMO"}, {"restartpuzzle", "restartpuzzleMO"},
@@ -126,9 +127,9 @@ TEST_F(ContentTest, EveryNamedImageDecodes) {
     for (const std::string& f : files)
         if (!plat::LoadImage(f, plat::MASKEDIMAGE)) failures += " " + f;
     EXPECT_EQ(failures, "") << "missing or undecodable images:" << failures;
-    // 210 images are named: these plus the 9 archive images (loaded by the start-up
+    // 214 images are named: these plus the 9 archive images (loaded by the start-up
     // test); "manager.png" is both a bank image and the player manager's background.
-    EXPECT_EQ(files.size(), 210u - 9u + 1u);
+    EXPECT_EQ(files.size(), 214u - 9u + 1u);
 }
 
 TEST_F(ContentTest, EveryNamedSoundDecodes) {
@@ -423,6 +424,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             FitLabel(paused, pad("Paused Continue"), 18, 380);
             EXPECT_EQ(paused.Scale, 1.0f) << pad("Paused Continue");
         }
+        for (const char* plate : {"sharecode", "pastecode"})
+            fits(ButtonLabelFor(plate)->key, 20, LabelRoom(*ButtonLabelFor(plate), Size(MENUS + "platesmall.png").first));
         // The brush panel's plates left of the board, the page line between
         // the grid's arrows, the high-score table's puzzle column.
         for (const std::string key : {"Brush Heading", "Brush Floor", "Brush Marble", "Brush Chain", "Brush Create",

@@ -175,6 +175,12 @@ TEST_F(InstalledGame, LaysOutProgramDataAndDesktopFilesUnderThePrefixOnly) {
         EXPECT_TRUE(fs::is_regular_file(Usr("share/doc/vellichorns/") / file)) << file;
     }
     EXPECT_EQ(ReadFile(Usr("share/man/man6/vellichorns.6.gz")).substr(0, 2), "\x1f\x8b");
+    // The installed program answers its options without a window.
+    const std::string run = Usr("bin/vellichorns").string();
+    EXPECT_EQ(std::system((run + " --version >/dev/null").c_str()), 0);
+    EXPECT_EQ(std::system((run + " --daily 2027-01-01 >" + (folder / "daily.layout").string()).c_str()), 0);
+    EXPECT_EQ(fs::file_size(folder / "daily.layout"), 896u);
+    EXPECT_NE(std::system((run + " --daily 2027-02-29 2>/dev/null").c_str()), 0);
 
     // The desktop entry starts the installed program and names the installed icon;
     // the metadata launches that entry.

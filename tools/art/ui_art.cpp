@@ -549,6 +549,7 @@ void MakeButtons(const std::string& menus) {
         {"backsmall", "", 140, 42},
         {"standardlevel", "", 210, 40, Icon::None, true},
         {"customlevel", "", 210, 40, Icon::None, true},
+        {"dailylevel", "", 210, 40, Icon::None, true},
         {"arrowLeft", "", 64, 48, Icon::Left},
         {"arrowRight", "", 64, 48, Icon::Right},
         // in game
