@@ -1,5 +1,9 @@
 // The frame's drawing, recorded and carried out late: a frame that would
-// draw exactly what the screen shows already is neither drawn nor shown.
+// draw exactly what the screen shows already is neither drawn nor shown, and
+// a frame that begins as the frames before it began (a still picture with
+// something moving on top) starts from a picture of that beginning kept in a
+// texture, drawn once, rather than drawing it all again.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/gfx_internal.h"
@@ -28,10 +32,64 @@ struct TFrameRecord {
     }
 };
 
+// Whether command i of a and command j of b draw the same: the same bytes,
+// and for geometry the same vertices and indices.
+bool SameCommand(const TFrameRecord& a, const TFrameRecord& b, size_t i) {
+    const TDrawCommand& x = a.commands[i];
+    const TDrawCommand& y = b.commands[i];
+    if (std::memcmp(&x, &y, sizeof(TDrawCommand)) != 0) return false;
+    if (x.kind != TDrawCommand::GEOMETRY) return true;
+    return std::memcmp(a.vertices.data() + x.first, b.vertices.data() + y.first, size_t(x.count) * sizeof(SDL_Vertex)) ==
+               0 &&
+           std::memcmp(a.indices.data() + x.firstIndex, b.indices.data() + y.firstIndex,
+                       size_t(x.indexCount) * sizeof(int)) == 0;
+}
+
+// How many commands a and b begin with alike.
+size_t CommonStart(const TFrameRecord& a, const TFrameRecord& b) {
+    const size_t n = std::min(a.commands.size(), b.commands.size());
+    size_t i = 0;
+    while (i < n && SameCommand(a, b, i)) ++i;
+    return i;
+}
+
+struct TClip {
+    bool on = false;
+    SDL_Rect rect{};
+    bool operator==(const TClip& o) const {
+        return on == o.on && (!on || (rect.x == o.rect.x && rect.y == o.rect.y && rect.w == o.rect.w && rect.h == o.rect.h));
+    }
+};
+
+TClip CurrentClip(SDL_Renderer* renderer) {
+    TClip clip;
+    clip.on = SDL_RenderIsClipEnabled(renderer);
+    if (clip.on) SDL_RenderGetClipRect(renderer, &clip.rect);
+    return clip;
+}
+
+void ApplyClip(SDL_Renderer* renderer, const TClip& clip) { SDL_RenderSetClipRect(renderer, clip.on ? &clip.rect : nullptr); }
+
+// The picture of the commands that the last frames began with alike.
+struct TStillStart {
+    // Fewer commands than this are drawn faster than the picture is copied.
+    static constexpr size_t WORTH = 64;
+    SDL_Texture* texture = nullptr;
+    int generation = -1;
+    TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
+    TClip clipBefore, clipAfter;
+    size_t lastCommon = 0;     // how many the last two frames began with alike
+
+    SDL_Texture* Live() const { return texture && generation == Gfx().generation ? texture : nullptr; }
+    void Forget() { record.Clear(); }
+};
+
 struct TFrames {
     TFrameRecord current, shown;
     size_t done = 0;            // commands of the current frame carried out already
+    bool afterStill = false;    // the commands before done came as the still picture
     bool changed = true;        // textures or the window changed since the shown frame
+    TStillStart still;
 };
 
 TFrames& Frames() {
@@ -85,6 +143,70 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
     }
 }
 
+// Before a frame is carried out: when it begins as the still picture does,
+// the picture is copied to the screen in place of its commands; when it
+// begins as the frame before began, as that one began as the one before it,
+// that beginning is drawn into the still picture first. Only where the
+// renderer draws the logical picture one to one into the window.
+void StartFromStill(TFrames& f) {
+    SDL_Renderer* renderer = Renderer();
+    TStillStart& still = f.still;
+    float scaleX = 1, scaleY = 1;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    if (scaleX != 1 || scaleY != 1 || view.x != 0 || view.y != 0 || outW != LOGICAL_WIDTH ||
+        outH != LOGICAL_HEIGHT || SDL_GetRenderTarget(renderer)) {
+        still.Forget();
+        return;
+    }
+    const TClip clip = CurrentClip(renderer);
+    const size_t count = f.current.commands.size();
+    const size_t common = CommonStart(f.current, f.shown);
+    const bool steady = common == still.lastCommon;
+    still.lastCommon = common;
+    const bool worth = steady && common >= TStillStart::WORTH && common < count;
+    const size_t held = still.record.commands.size();
+    const bool holds = held > 0 && still.Live() && clip == still.clipBefore && held <= count &&
+                       CommonStart(f.current, still.record) == held;
+    // A longer beginning has come to rest: the picture is made again for it.
+    if (holds && !(worth && common > held)) {
+        SDL_SetTextureBlendMode(still.texture, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(still.texture, 255, 255, 255);
+        SDL_SetTextureAlphaMod(still.texture, 255);
+        SDL_RenderSetClipRect(renderer, nullptr);
+        SDL_RenderCopy(renderer, still.texture, nullptr, nullptr);
+        ApplyClip(renderer, still.clipAfter);
+        f.done = held;
+        f.afterStill = true;
+        return;
+    }
+    still.Forget();
+    if (!worth) return;
+    if (!still.Live()) {
+        still.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, LOGICAL_WIDTH,
+                                          LOGICAL_HEIGHT);
+        still.generation = Gfx().generation;
+        if (!still.texture) return;
+    }
+    if (SDL_SetRenderTarget(renderer, still.texture) != 0) return;
+    ApplyClip(renderer, clip);
+    const auto& commands = f.current.commands;
+    for (size_t i = 0; i < common; ++i) Carry(renderer, commands[i], i > 0 ? &commands[i - 1] : nullptr, f.current);
+    const TClip after = CurrentClip(renderer);
+    SDL_SetRenderTarget(renderer, nullptr);
+    still.clipBefore = clip;
+    still.clipAfter = after;
+    still.record.commands.assign(commands.begin(), commands.begin() + std::ptrdiff_t(common));
+    still.record.vertices = f.current.vertices;
+    still.record.indices = f.current.indices;
+    // Shown at once as the frames after it will show it.
+    f.done = 0;
+    StartFromStill(f);
+}
+
 }  // namespace
 
 TDrawCommand::TDrawCommand(Kind what) {
@@ -114,8 +236,11 @@ void FlushDrawing() {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
     const auto& commands = f.current.commands;
-    for (; f.done < commands.size(); ++f.done)
-        Carry(renderer, commands[f.done], f.done > 0 ? &commands[f.done - 1] : nullptr, f.current);
+    for (; f.done < commands.size(); ++f.done) {
+        // The textures' colours were last set by other frames after the still picture.
+        const bool knownBefore = f.done > 0 && !(f.afterStill && f.done == f.still.record.commands.size());
+        Carry(renderer, commands[f.done], knownBefore ? &commands[f.done - 1] : nullptr, f.current);
+    }
 }
 
 void ContentChanged() {
@@ -126,16 +251,25 @@ void ContentChanged() {
 bool FinishFrame() {
     TFrames& f = Frames();
     const bool same = !f.changed && f.done == 0 && f.current == f.shown;
-    if (!same) FlushDrawing();
+    if (!same) {
+        if (f.changed || f.done > 0)
+            f.still.Forget();
+        else
+            StartFromStill(f);
+        FlushDrawing();
+    }
     std::swap(f.shown, f.current);
     f.current.Clear();
     f.done = 0;
+    f.afterStill = false;
     f.changed = false;
     return !same;
 }
 
 void ResetFrames() {
     TFrames& f = Frames();
+    f.still.Forget();
+    f.still.lastCommon = 0;
     f.current.Clear();
     f.shown.Clear();
     f.done = 0;
