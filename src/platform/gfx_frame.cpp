@@ -4,6 +4,7 @@
 // something moving on top) starts from a picture of that beginning kept in a
 // texture, drawn once, rather than drawing it all again.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/gfx_internal.h"
@@ -79,10 +80,106 @@ struct TStillStart {
     TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
     TClip clipBefore, clipAfter;
     size_t lastCommon = 0;     // how many the last two frames began with alike
+    // The software renderer keeps the window's picture between frames: while
+    // it shows the still picture with the rest of the last frame drawn over
+    // it, only where that rest drew needs the still picture again.
+    bool onScreen = false;
+    std::vector<SDL_Rect> drawnOver;
 
     SDL_Texture* Live() const { return texture && generation == Gfx().generation ? texture : nullptr; }
-    void Forget() { record.Clear(); }
+    void Forget() {
+        record.Clear();
+        onScreen = false;
+    }
 };
+
+// The window's picture outlives the frame with the software renderer only.
+bool KeepsPicture(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    return SDL_GetRendererInfo(renderer, &info) == 0 && info.name && std::strcmp(info.name, "software") == 0;
+}
+
+// Where a command may draw, a pixel wider all round for rounding, within
+// the screen; empty for none.
+SDL_Rect DrawnBounds(const TFrameRecord& record, const TDrawCommand& c) {
+    float x0 = LOGICAL_WIDTH, y0 = LOGICAL_HEIGHT, x1 = 0, y1 = 0;
+    const auto take = [&](float x, float y) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    };
+    switch (c.kind) {
+        case TDrawCommand::CLEAR:
+            take(0, 0);
+            take(LOGICAL_WIDTH, LOGICAL_HEIGHT);
+            break;
+        case TDrawCommand::CLIP:
+            break;
+        case TDrawCommand::COPY_EX:
+            if (c.angle != 0) {
+                const double turn = c.angle * 3.14159265358979323846 / 180.0;
+                const double cosA = std::cos(turn), sinA = std::sin(turn);
+                const double px = c.dst.x + c.centre.x, py = c.dst.y + c.centre.y;
+                for (const float cx : {c.dst.x, c.dst.x + c.dst.w})
+                    for (const float cy : {c.dst.y, c.dst.y + c.dst.h})
+                        take(float(px + (cx - px) * cosA - (cy - py) * sinA),
+                             float(py + (cx - px) * sinA + (cy - py) * cosA));
+                break;
+            }
+            [[fallthrough]];
+        case TDrawCommand::COPY:
+        case TDrawCommand::FILL_RECT:
+            take(c.dst.x, c.dst.y);
+            take(c.dst.x + c.dst.w, c.dst.y + c.dst.h);
+            break;
+        case TDrawCommand::LINE:
+            take(c.dst.x, c.dst.y);
+            take(c.dst.w, c.dst.h);
+            break;
+        case TDrawCommand::POINT:
+            take(c.dst.x, c.dst.y);
+            break;
+        case TDrawCommand::GEOMETRY:
+            for (int v = c.first; v < c.first + c.count; ++v)
+                take(record.vertices[size_t(v)].position.x, record.vertices[size_t(v)].position.y);
+            break;
+    }
+    SDL_Rect r{};
+    r.x = std::max(0, int(std::floor(x0)) - 1);
+    r.y = std::max(0, int(std::floor(y0)) - 1);
+    r.w = std::min(LOGICAL_WIDTH, int(std::ceil(x1)) + 2) - r.x;
+    r.h = std::min(LOGICAL_HEIGHT, int(std::ceil(y1)) + 2) - r.y;
+    if (r.w <= 0 || r.h <= 0) r = {0, 0, 0, 0};
+    return r;
+}
+
+// The areas the commands from first on may draw in: each command's, those
+// that meet made one, and all made one past a handful.
+std::vector<SDL_Rect> DrawnAreas(const TFrameRecord& record, size_t first) {
+    constexpr size_t MOST = 16;
+    std::vector<SDL_Rect> areas;
+    for (size_t i = first; i < record.commands.size(); ++i) {
+        SDL_Rect r = DrawnBounds(record, record.commands[i]);
+        if (r.w <= 0) continue;
+        for (bool merged = true; merged;) {
+            merged = false;
+            for (auto it = areas.begin(); it != areas.end(); ++it)
+                if (SDL_HasIntersection(&r, &*it)) {
+                    SDL_UnionRect(&r, &*it, &r);
+                    areas.erase(it);
+                    merged = true;
+                    break;
+                }
+        }
+        areas.push_back(r);
+        if (areas.size() > MOST) {
+            for (const SDL_Rect& other : areas) SDL_UnionRect(&r, &other, &r);
+            areas.assign(1, r);
+        }
+    }
+    return areas;
+}
 
 struct TFrames {
     TFrameRecord current, shown;
@@ -177,8 +274,12 @@ void StartFromStill(TFrames& f) {
         SDL_SetTextureColorMod(still.texture, 255, 255, 255);
         SDL_SetTextureAlphaMod(still.texture, 255);
         SDL_RenderSetClipRect(renderer, nullptr);
-        SDL_RenderCopy(renderer, still.texture, nullptr, nullptr);
+        if (!still.onScreen || !KeepsPicture(renderer))
+            SDL_RenderCopy(renderer, still.texture, nullptr, nullptr);
+        else
+            for (const SDL_Rect& area : still.drawnOver) SDL_RenderCopy(renderer, still.texture, &area, &area);
         ApplyClip(renderer, still.clipAfter);
+        still.drawnOver = DrawnAreas(f.current, held);
         f.done = held;
         f.afterStill = true;
         return;
@@ -256,6 +357,7 @@ bool FinishFrame() {
             f.still.Forget();
         else
             StartFromStill(f);
+        f.still.onScreen = f.afterStill;
         FlushDrawing();
     }
     std::swap(f.shown, f.current);
