@@ -141,7 +141,9 @@ void ApplyViewport();
 // Drawing is recorded as commands and carried out at the flip, or sooner when
 // something needs the picture (a grab, a texture made or changed, another draw
 // target). A frame whose commands equal those of the frame on the screen,
-// with no texture changed since, is neither drawn nor shown again.
+// with no texture changed since, is neither drawn nor shown again; a frame
+// that begins as the frames before it began starts from a picture of that
+// beginning (gfx_frame.cpp).
 struct TDrawCommand {
     enum Kind : int { CLEAR, CLIP, COPY, COPY_EX, FILL_RECT, LINE, POINT, GEOMETRY };
     explicit TDrawCommand(Kind what);
