@@ -87,9 +87,12 @@ struct TStillStart {
     std::vector<SDL_Rect> drawnOver;
 
     SDL_Texture* Live() const { return texture && generation == Gfx().generation ? texture : nullptr; }
+    // Lets go of the picture too: it takes as much memory as the screen.
     void Forget() {
         record.Clear();
         onScreen = false;
+        if (Live()) SDL_DestroyTexture(texture);
+        texture = nullptr;
     }
 };
 
@@ -367,6 +370,8 @@ bool FinishFrame() {
     f.changed = false;
     return !same;
 }
+
+void LetGoOfStillPicture() { Frames().still.Forget(); }
 
 void ResetFrames() {
     TFrames& f = Frames();

@@ -62,6 +62,7 @@ std::vector<TImage::Impl*>& LargePictures() {
 }  // namespace
 
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
+    LetGoOfStillPicture();
     for (TImage::Impl* picture : LargePictures())
         if (picture != keep && picture->drawnInFrame != Gfx().frame) picture->LetGoOfTextures();
 }

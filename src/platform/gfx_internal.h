@@ -173,6 +173,9 @@ void ContentChanged();
 bool FinishFrame();
 // Forgets the frames (the renderer was made or destroyed).
 void ResetFrames();
+// Lets go of the picture that frames which begin alike start from (made
+// again when they go on doing so): before a large texture is made.
+void LetGoOfStillPicture();
 
 // ---- helpers -------------------------------------------------------------------
 // Pixels of an SDL surface as 0xAARRGGBB.
