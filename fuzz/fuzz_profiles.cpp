@@ -80,11 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)IsLevelCompleted(CompletionFilePath(player, false), "001");
     }
     // A player file named in Latin-1 by an older version moves to its UTF-8
-    // name when it is written again; every other file stays as it was.
+    // name when it is written again, and a damaged one is set aside whole as
+    // ".bad" before it is written afresh; every other file stays as it was.
     for (const auto& [path, content] : files) {
         std::u32string decoded;
-        if (!plat::DecodeUtf8(path, decoded)) continue;
-        fuzz::Check(Contents(path) == content, "a file in the folder changed");
+        if (!plat::DecodeUtf8(path, decoded) || Contents(path) == content) continue;
+        fuzz::Check(Contents(path + ".bad") == content, "a file in the folder changed");
     }
 
     // A new player named like the settings' last player, when the game allows that name.

@@ -134,8 +134,6 @@ void StartGame() {
     StartTime = plat::MilliSecs();
     if (!LoadParticleImage()) ErrorMessage("Error loading anim bitmap " + game.ImagePath + PARTICLE_STRIP_FILE, true);
     LoadGameTextFile();
-    // The settings may have failed to save before there were words to say so.
-    ShowPendingWriteFailure();
     // From here on errors go to system message boxes.
     ErrorOnScreen = 0;
     if (!CheckDataPak()) {

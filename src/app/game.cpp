@@ -7,6 +7,7 @@
 #include "app/settings_table.h"
 #include "resources/input_tables.h"
 #include "app/write_failure.h"
+#include "gui/dialog.h"
 #include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/os.h"
@@ -125,17 +126,6 @@ int TGame::SetFlipSync() {
 
 // ---- display ------------------------------------------------------------------
 
-int TGame::SetPriority() {
-    if (FullScreen) {
-        plat::SetProcessPriority(FullScreenProcess);
-        plat::SetThreadPriority(FullScreenThread);
-    } else {
-        plat::SetProcessPriority(WindowedProcess);
-        plat::SetThreadPriority(WindowedThread);
-    }
-    return 1;
-}
-
 int TGame::SetWindowCoords() {
     const plat::Rect r = plat::WindowOuterRect();
     WindowX = r.x;
@@ -199,15 +189,12 @@ int TGame::Pause() {
     Audio.PausedSpeechState = Speech != 0;
     if (Music) Audio.MusicOff();
     if (Speech) Audio.SpeechOff();
-    plat::SetProcessPriority(plat::PRIORITY_NORMAL);
-    plat::SetThreadPriority(0);
     return 1;
 }
 
 int TGame::UnPause() {
     if (Audio.PausedMusicState) Audio.MusicOn();
     if (Audio.PausedSpeechState) Audio.SpeechOn();
-    SetPriority();
     FixedRateLogic.Init();
     return 1;
 }
@@ -230,7 +217,6 @@ int TGame::CheckWindow() {
         if (!Paused) {
             if (Audio.PausedMusicState) Audio.MusicOn();
             if (Audio.PausedSpeechState) Audio.SpeechOn();
-            SetPriority();
         }
         FixedRateLogic.Init();
         Suspended = false;
@@ -274,6 +260,7 @@ void TGame::ReadEscapeKey() {
         if (!GameFade.Out) {
             GameFade.FadeInAborted = 1;
             GameFade.FadeCounterBeforeAbort = GameFade.Counter;
+            GameFade.SettleCounter = static_cast<float>(GameFade.Length) - GameFade.Counter;
         }
         GameFade.Finish();
     } else if (Paused) {
@@ -415,9 +402,29 @@ int TPellorineGame::LogicWrapper() {
     if (!GameFade.Active || GameFade.AllowAnim) {
         ScreenChange();
         PNMouseObject().UpdateMouseClicks();
+        if (ManageNotice()) return 1;
         if (CurrentTScreen) CurrentTScreen->Logic();
     }
     return 1;
+}
+
+bool TGame::ManageNotice() {
+    if (!Notice && !GameFade.Active && CurrentTScreen && CurrentTScreen->TakesNotices()) {
+        if (const std::string text = TakeWriteFailureNotice(); !text.empty()) {
+            Notice = CreateMessageDialog(text);
+            // Escape answers the notice, not the screen behind it.
+            noticeKeptEscape = IgnoreEscapeKey;
+            IgnoreEscapeKey = true;
+        }
+    }
+    if (!Notice) return false;
+    if (Notice->Manage() != 0) {
+        Notice->Kill();
+        Notice.reset();
+        IgnoreEscapeKey = noticeKeptEscape;
+        FlushInput();
+    }
+    return true;
 }
 
 int TGame::ScreenChange() {
@@ -453,6 +460,7 @@ void TGame::ShowPaused() {
 
 int TGame::ScreenDraw() {
     if (CurrentTScreen) CurrentTScreen->Draw();
+    if (Notice) Notice->Draw();
     if (!GameFade.Active) ShowPaused();
     GameFade.Draw();
     if (GameFade.Active) ShowPaused();

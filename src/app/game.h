@@ -21,6 +21,7 @@
 
 
 class TProfile;
+class TDialogOK;
 
 extern int FlipSyncMode;
 extern uint32_t StartTime;
@@ -40,8 +41,6 @@ public:
     int VSync;
     int Driver;
     int Fade;
-    int FullScreenProcess, FullScreenThread;
-    int WindowedProcess, WindowedThread;
     // The driver the settings name.
     std::string SoundDriver;
     // The name of the player kept in the settings.
@@ -124,7 +123,6 @@ public:
     int ToggleVSync();
     int SetDriver(int driver);
     int GraphicsCreate();
-    int SetPriority();
     int SetWindowCoords();
     int RestoreMouseCoords();
 
@@ -166,6 +164,11 @@ public:
     int ScreenDraw();
     int PostDraw();
     int ScreenChange();
+    // A notice for the player that no screen asked for (a file that could
+    // not be written): shown in the game's dialog over the current screen,
+    // once it has faded in, and the screen waits while it is up.
+    std::shared_ptr<TDialogOK> Notice;
+    bool ManageNotice();
     // One pass of the main loop: logic ticks, then a frame. -1 when the program
     // should end, once the player's progress is kept.
     int RunFrame();
@@ -175,6 +178,7 @@ public:
     bool ScreenFading() const override { return GameFade.Active != 0; }
 
 protected:
+    bool noticeKeptEscape = false;
     int RunLogicTicks();
     int ChooseBackEnd();
     int OpenFullScreen();

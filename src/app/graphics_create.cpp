@@ -96,7 +96,6 @@ int TGame::GraphicsCreate() {
     plat::EnablePolledInput(false);
     plat::ClearEvents();
     StartupStage = 135;
-    SetPriority();
     StartupStage = 138;
     GiveWindowProgramIcon(*this);
     StartupStage = 139;

@@ -37,6 +37,7 @@ public:
 class PNLoadingScreen : public TScreen {
 public:
     PNLoadingScreen() { name = "loading"; }
+    bool TakesNotices() const override { return false; }
 
     std::unique_ptr<TLoadingBar> LoadingBar = std::make_unique<TLoadingBar>();
     int Finished = 0;

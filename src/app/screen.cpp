@@ -103,6 +103,7 @@ int TGameFade::Init(int time, int out, plat::ChannelPtr channel, int allowAnim, 
     FadeCounterBeforeAbort = 0;
     SetToFullOnAbort = 1;
     AbortKey = -1;
+    SettleCounter = 0;
     if (out) game.Audio.FadeMusic = 1;
     Ratio = out ? 1.0f : 0.0f;
     if (startCounter > 0) CalcRatio();
@@ -128,13 +129,20 @@ int TGameFade::AnyKeyHit() {
 }
 
 int TGameFade::Manage() {
-    if (!Active) return 0;
+    if (!Active) {
+        if (SettleCounter > 0) {
+            SettleCounter -= Delta;
+            FlushInput();
+        }
+        return 0;
+    }
     const int key = AnyKeyHit();
     auto& mouse = Game().Mouse;
     if (key || mouse.h1 > 0) {
         if (!Out) {
             FadeInAborted = 1;
             AbortKey = key ? key : -1;
+            SettleCounter = static_cast<float>(Length) - Counter;
         }
         Finish();
         return -1;

@@ -39,6 +39,8 @@ public:
     // Sets the destination for Escape; answers a fade time in ms (0 = default).
     virtual int SetEscDestination();
     virtual void SpecificKeys() {}
+    // Whether the game's own notices may show over it (not while loading).
+    virtual bool TakesNotices() const { return true; }
 };
 
 // Its arrival ends the program.
@@ -67,6 +69,10 @@ public:
     float FadeCounterBeforeAbort = 0;
     int SetToFullOnAbort = 1;
     int AbortKey = 0;
+    // Ticks left of a fade-in that a key or click cut short: input is still
+    // dropped until the screen would have faded in, so the keys that skipped
+    // the splash or the fade do not go on to press the screen's buttons.
+    float SettleCounter = 0;
 
     // time in ms; answers 0 while a fade is already running.
     int Init(int time, int out, plat::ChannelPtr channel, int allowAnim, float startCounter);

@@ -14,9 +14,6 @@ constexpr TSetting Switch(const char* key, int TGame::*field, int byDefault) {
 constexpr TSetting Range(const char* key, int TGame::*field, int min, int max, int byDefault) {
     return {key, TSetting::RANGE, field, nullptr, min, max, byDefault, ""};
 }
-constexpr TSetting Number(const char* key, int TGame::*field, int byDefault) {
-    return {key, TSetting::NUMBER, field, nullptr, 0, 0, byDefault, ""};
-}
 constexpr TSetting Kept(const char* key, const char* byDefault) {
     return {key, TSetting::KEPT, nullptr, nullptr, 0, 0, 0, byDefault};
 }
@@ -46,10 +43,11 @@ const TSetting kSettings[] = {
     Switch("VSync", &TGame::VSync, 1),
     Switch("Driver", &TGame::Driver, legacy::DRIVER_OPENGL),
     Text("Sound Driver", &TGame::SoundDriver, legacy::SOUND_DRIVER_OPENAL),
-    Number("Full Screen Process Priority", &TGame::FullScreenProcess, 0),
-    Number("Full Screen Thread Priority", &TGame::FullScreenThread, 0),
-    Number("Windowed Process Priority", &TGame::WindowedProcess, 0),
-    Number("Windowed Thread Priority", &TGame::WindowedThread, 0),
+    // Priorities the game never raises on this system.
+    Kept("Full Screen Process Priority", "0"),
+    Kept("Full Screen Thread Priority", "0"),
+    Kept("Windowed Process Priority", "0"),
+    Kept("Windowed Thread Priority", "0"),
     // The player last playing.
     Text("Profile Name", &TGame::ProfileName, ""),
     Kept("Region", "0"),

@@ -17,14 +17,13 @@ struct TSetting {
     enum TKind {
         SWITCH,  // 0 or 1; any other number reads as 1
         RANGE,   // a number clamped to min..max
-        NUMBER,  // any number, carried through as it stands
         TEXT,    // a string, stored as it is
         KEPT,    // no field: the file's value is written back as it was read
     };
     // As players' files spell it; written upper-cased.
     const char* key;
     TKind kind;
-    int TGame::*number;        // SWITCH, RANGE, NUMBER
+    int TGame::*number;        // SWITCH, RANGE
     std::string TGame::*text;  // TEXT
     int min, max;              // RANGE
     int defaultNumber;

@@ -35,7 +35,6 @@ public:
     int WaitForTime(float ms);
     void Draw();
     void Full() { Ratio = 1.0f; }
-    void Zero() { Ratio = 0.0f; }
 
 private:
     int RunUntil(float length);

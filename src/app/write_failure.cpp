@@ -25,7 +25,7 @@ std::string Reason(int error) {
     const char* key = nullptr;
     if (error == EACCES || error == EPERM) key = "Write Reason Denied";
     if (error == EROFS) key = "Write Reason Read Only";
-    if (error == ENOSPC || error == EDQUOT) key = "Write Reason Full";
+    if (error == ENOSPC || error == EDQUOT || error == EFBIG) key = "Write Reason Full";
     const std::string text = key ? GameText().FindString(key) : std::string();
     return text.empty() ? std::strerror(error) : text;
 }
@@ -42,25 +42,39 @@ std::string NoticeText(const TWriteFailure& failure) {
     return Replaced(Replaced(text, "FFF", plat::ExtractDir(failure.Path)), "RRR", Reason(failure.Error));
 }
 
-}  // namespace
-
-void ReportWriteFailure(const std::string& path, int error) {
+std::string LogFailure(const std::string& path, int error) {
     // The log may lie in the same folder; standard error always takes the line.
     const std::string line = "Could not write " + path + ": " + std::strerror(error);
     std::fprintf(stderr, "Vellichorns: %s\n", line.c_str());
     WriteErrorLog(line);
-    if (shown || waiting) return;
-    waiting = TWriteFailure{path, error};
-    ShowPendingWriteFailure();
+    return line;
 }
 
-void ShowPendingWriteFailure() {
-    if (!waiting) return;
-    const std::string text = NoticeText(*waiting);
-    if (text.empty()) return;
+}  // namespace
+
+void ReportWriteFailure(const std::string& path, int error) {
+    LogFailure(path, error);
+    if (shown || waiting) return;
+    waiting = TWriteFailure{path, error};
+}
+
+std::string WriteFailureMessage(const std::string& path, int error) {
+    const std::string line = LogFailure(path, error);
+    const std::string text = NoticeText(TWriteFailure{path, error});
+    if (text.empty()) return line;
+    // The player reads it now: no notice of the same folder later.
     waiting.reset();
     shown = true;
-    plat::MessageBox("Vellichorns", text, false);
+    return text;
+}
+
+std::string TakeWriteFailureNotice() {
+    if (!waiting) return {};
+    const std::string text = NoticeText(*waiting);
+    if (text.empty()) return {};
+    waiting.reset();
+    shown = true;
+    return text;
 }
 
 void ResetWriteFailures() {

@@ -134,18 +134,13 @@ void TEmitter::DrawParticle(const TSmashParticle& p) const {
     plat::DrawImage(*strip, p.x, p.y, Image);
 }
 
-void TEmitter::Step(float delta, bool emit, bool draw) {
+void TEmitter::Advance(float delta, bool emit) {
     if (RenderType == RENDER_OFF) return;
     if (Frame == 0) StartTime = static_cast<float>(plat::MilliSecs());
     CurrTime = static_cast<float>(plat::MilliSecs()) - StartTime;
     ++Frame;
     if (EmitsThisFrame(emit)) Emit();
 
-    std::optional<TSavedDrawState> saved;
-    if (draw) {
-        saved.emplace();
-        SetBlend();
-    }
     // Walk and compact in one pass; expired particles are dropped in place.
     size_t kept = 0;
     for (size_t i = 0; i < Particles.size(); ++i) {
@@ -155,7 +150,6 @@ void TEmitter::Step(float delta, bool emit, bool draw) {
         p.y += p.dy * delta;
         p.dx += GravityX * delta;
         p.dy += GravityY * delta;
-        if (draw) DrawParticle(p);
         p.r += ColorChangeR * delta;
         p.g += ColorChangeG * delta;
         p.b += ColorChangeB * delta;
@@ -179,13 +173,6 @@ void TEmitter::Draw() const {
 
 // ---- TSmashParticleFX -------------------------------------------------------------------
 
-std::unique_ptr<TSmashParticleFX> TSmashParticleFX::Load(const std::string& url, bool loop) {
-    auto fx = std::make_unique<TSmashParticleFX>();
-    fx->LoadFX(url);
-    fx->LoopFX = loop;
-    return fx;
-}
-
 std::unique_ptr<TSmashParticleFX> TSmashParticleFX::DuplicateFrom(const TSmashParticleFX& source) {
     auto fx = std::make_unique<TSmashParticleFX>();
     fx->LoopFX = source.LoopFX;
@@ -193,14 +180,6 @@ std::unique_ptr<TSmashParticleFX> TSmashParticleFX::DuplicateFrom(const TSmashPa
     for (int i = 0; i < PAR_EMITTERS; ++i)
         static_cast<TEmitterConfig&>(fx->Emitter[i]) = static_cast<const TEmitterConfig&>(source.Emitter[i]);
     return fx;
-}
-
-void TSmashParticleFX::LoadFX(const std::string& url) {
-    plat::StreamPtr stream = plat::OpenStream(url);
-    if (!stream) throw TParticleFXError("Could not load Particle FX '" + url + "'");
-    const std::vector<uint8_t> bytes = stream->ReadAll();
-    stream->Close();
-    LoadFromBytes(bytes, url);
 }
 
 void TSmashParticleFX::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& name) {
@@ -222,24 +201,10 @@ TParRecords TSmashParticleFX::Records() const {
     return records;
 }
 
-void TSmashParticleFX::SaveFX(const std::string& url) const {
-    if (!plat::WriteFileAtomic(url, ParBytes(Records())))
-        throw TParticleFXError("Could not save Particle FX '" + url + "'");
-}
-
 void TSmashParticleFX::MoveTo(float x, float y) {
     for (auto& emitter : Emitter) {
         emitter.X = x;
         emitter.Y = y;
-    }
-}
-
-void TSmashParticleFX::Render(float delta, bool emit) {
-    if (!Running) return;
-    TSavedDrawState saved;
-    for (auto& emitter : Emitter) {
-        emitter.Render(delta, emit);
-        if (LoopFX) emitter.Loop();
     }
 }
 
@@ -254,20 +219,4 @@ void TSmashParticleFX::Advance(float delta, bool emit) {
 void TSmashParticleFX::Draw() const {
     if (!Running) return;
     for (const auto& emitter : Emitter) emitter.Draw();
-}
-
-bool TSmashParticleFX::Finished() const {
-    int done = 0;
-    for (const auto& emitter : Emitter)
-        if (emitter.Finished() || emitter.RenderType == RENDER_OFF) ++done;
-    return done >= PAR_EMITTERS - 1;
-}
-
-void TSmashParticleFX::Restart() {
-    for (auto& emitter : Emitter) emitter.Frame = 0;
-    Running = true;
-}
-
-void TSmashParticleFX::Reset() {
-    for (auto& emitter : Emitter) emitter.Reset();
 }

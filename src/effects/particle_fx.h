@@ -3,7 +3,7 @@
 // textured particles with random speed, size, alpha and rotation that move
 // under gravity and fade and recolour over their life. All particles are
 // frames of one shared strip, "particles.png". Timing counts calls to
-// Render (frames), not milliseconds.
+// Advance (frames), not milliseconds.
 #include <array>
 #include <memory>
 #include <stdexcept>
@@ -47,17 +47,13 @@ public:
     float StartTime = 0;
     float CurrTime = 0;
 
-    void Reset() { Particles.clear(); }
     void Loop();
     bool Finished() const;
-    // One step that also draws every particle between its move and its change.
-    void Render(float delta, bool emit) { Step(delta, emit, true); }
-    // The same step without drawing; Draw shows the particles as they are.
-    void Advance(float delta, bool emit) { Step(delta, emit, false); }
+    // One step: emits, moves and ages the particles; Draw shows them as they are.
+    void Advance(float delta, bool emit);
     void Draw() const;
 
 private:
-    void Step(float delta, bool emit, bool draw);
     bool EmitsThisFrame(bool emit) const;
     void Emit();
     void DrawParticle(const TSmashParticle& p) const;
@@ -70,27 +66,18 @@ public:
     bool LoopFX = false;
     bool Running = true;
 
-    // Throws TParticleFXError "Could not load Particle FX ..." on failure.
-    static std::unique_ptr<TSmashParticleFX> Load(const std::string& url, bool loop);
     // A copy of the source's settings with fresh clocks and no particles.
     static std::unique_ptr<TSmashParticleFX> DuplicateFrom(const TSmashParticleFX& source);
 
-    // Read or write the ten records. LoadFX reads through the game's streams;
-    // a file the game refuses changes nothing. Both throw TParticleFXError.
-    void LoadFX(const std::string& url);
+    // Reads the ten records; a file the game refuses changes nothing and
+    // throws TParticleFXError.
     void LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& name);
-    void SaveFX(const std::string& url) const;
     TParRecords Records() const;
 
     void SetLoop(bool loop) { LoopFX = loop; }
     void MoveTo(float x, float y);
-    void Render(float delta, bool emit);
-    // Render without drawing, and drawing without a step (see TEmitter).
+    // A step, and drawing without a step (see TEmitter).
     void Advance(float delta, bool emit);
     void Draw() const;
-    // True when at least 9 of the 10 emitters are finished or switched off.
-    bool Finished() const;
     void Stop() { Running = false; }
-    void Restart();
-    void Reset();
 };

@@ -53,14 +53,6 @@ int TSlideLine::Manage() {
     return ended;
 }
 
-void TSlideLine::Draw() const {
-    int r = 255, g = 255, b = 255;
-    plat::GetColor(r, g, b);
-    if (Color) Color->ApplyNoAlpha();
-    plat::DrawText(text, GetX(), GetY());
-    plat::SetColor(r, g, b);
-}
-
 // ---- TSlideLineList --------------------------------------------------------------
 
 SlideLinePtr TSlideLineList::Add(const std::string& text, float startX, float startY, float endX, float endY,
@@ -78,9 +70,4 @@ void TSlideLineList::Start() {
 
 void TSlideLineList::Manage() {
     for (auto& line : Lines) line->Manage();
-}
-
-void TSlideLineList::Draw() const {
-    for (const auto& line : Lines) line->Draw();
-    plat::SetColor(255, 255, 255);
 }

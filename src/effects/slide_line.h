@@ -38,8 +38,6 @@ public:
     void Start();
     // One update; answers Manage of the animation (1 when a leg ended).
     int Manage();
-    // The text at (GetX, GetY) in the line's colour with the current font.
-    void Draw() const;
     void AttachObject(std::any object) { AttachedObject = std::move(object); }
 
 private:
@@ -47,7 +45,7 @@ private:
 };
 using SlideLinePtr = std::shared_ptr<TSlideLine>;
 
-// Lines that start, move and draw together and share one colour.
+// Lines that start and move together and share one colour.
 class TSlideLineList {
 public:
     ColorPtr Color = TColor::Create(255, 255, 255);
@@ -57,8 +55,6 @@ public:
     SlideLinePtr Add(const std::string& text, float startX, float startY, float endX, float endY, float ms);
     void Start();
     void Manage();
-    // Every line, then the drawing colour back to white.
-    void Draw() const;
     void Clear() { Lines.clear(); }
     int Count() const { return static_cast<int>(Lines.size()); }
 };

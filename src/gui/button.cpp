@@ -112,23 +112,7 @@ int TKeyRepeat::Step(bool down) {
 
 int TKeyRepeat::GetKey(int key) { return Step(KeyDown(key) != 0) ? 1 : 0; }
 
-std::shared_ptr<TMouseRepeat> TMouseRepeat::Create(int initialDelay, int delay) {
-    auto repeat = std::make_shared<TMouseRepeat>();
-    repeat->InitialDelayLength = initialDelay;
-    repeat->DelayLength = delay;
-    return repeat;
-}
-
-int TMouseRepeat::GetButton() { return Step(GameMouse().GetMb() > 0); }
-
 // ---- button: set-up ------------------------------------------------------------------
-
-ButtonPtr TButton::CreateSpecial(const std::string& image, const std::string& moImage, const std::string& soundMO,
-                                 const std::string& soundClick) {
-    auto button = std::make_shared<TButton>();
-    button->Load(image, moImage, soundMO, soundClick, 0, 0, 1);
-    return button;
-}
 
 std::string TButton::GetPath() const { return UseMenuPath ? GamePaths().MenuPath : GamePaths().ImagePath; }
 
@@ -153,21 +137,6 @@ void TButton::LoadImages(const std::string& img, const std::string& moImage, int
     if (!Caption) SetupTableCaption(img);
 }
 
-int TButton::TryLoadDisabled(const std::string& file) {
-    auto found = TryLoadButtonImage(GetPath() + file + ".png", 0, 0, 1);
-    if (!found) return 0;
-    ImageDisabled = std::move(found);
-    return 1;
-}
-
-int TButton::TryLoadMouseClick(const std::string& file, int ms) {
-    auto found = TryLoadButtonImage(GetPath() + file + ".png", 0, 0, 1);
-    if (!found) return 0;
-    ImageMouseClick = std::move(found);
-    MouseClickDuration = AnimTiming().CalcAnimLength(static_cast<float>(ms));
-    return 1;
-}
-
 void TButton::Init() {
     GetSize();
     ClearClick();
@@ -179,7 +148,6 @@ void TButton::Kill() {
         channel->reset();
     }
     Caption.reset();
-    MouseRepeat.reset();
     TSprite::Kill();
 }
 
@@ -210,8 +178,6 @@ void TButton::RefreshTableCaption() {
     Caption->X = x + static_cast<float>(TableLabel->textLeft ? TableLabel->textLeft : w / 2);
     Caption->Y = y + static_cast<float>(h) / 2.0f;
 }
-
-void TButton::SetupMouseRepeat(int initialDelay, int delay) { MouseRepeat = TMouseRepeat::Create(initialDelay, delay); }
 
 void TButton::SetupScaleOnMO(float max, float upSpeed, float downSpeed) {
     ScaleOnMOMax = max;
@@ -293,10 +259,8 @@ void TButton::Manage() {
                 MouseOver = 1;
             }
             FixedGlowOnMOActivate();
-            const int repeat = MouseRepeat ? MouseRepeat->GetButton() : 0;
-            const bool press = repeat > 0 || GameMouse().GetMh(1) > 0;
-            if (press) {
-                Click(repeat == 2);
+            if (GameMouse().GetMh(1) > 0) {
+                Click(0);
             } else {
                 Clicked = 0;
             }

@@ -32,14 +32,6 @@ protected:
     int Step(bool down);
 };
 
-// The same for the application's mouse buttons (any button).
-class TMouseRepeat : public TKeyRepeat {
-public:
-    static std::shared_ptr<TMouseRepeat> Create(int initialDelay, int delay);
-    // 0 nothing, 1 first press, 2 repeat.
-    int GetButton();
-};
-
 // A button or menu sound by name: the sound bank's entry when it has one
 // (names are case-insensitive), else SoundPath + name + ".wav". Empty: none.
 GameSoundPtr GuiSound(const std::string& name);
@@ -66,7 +58,6 @@ public:
     // the table's language; SetupCaption drops it.
     const TButtonLabel* TableLabel = nullptr;
     ColorPtr CaptionDisabledColor;
-    std::shared_ptr<TMouseRepeat> MouseRepeat;
     int Active = 1;
     int AlwaysDraw = 0;
     int Animated = 0;
@@ -100,9 +91,6 @@ public:
     float ScaleOnMOUpSpeed = 0.03f;
     float ScaleOnMODownSpeed = 0.01f;
 
-    static ButtonPtr CreateSpecial(const std::string& image, const std::string& moImage,
-                                   const std::string& soundMO, const std::string& soundClick);
-
     void ClearClick();
     // 1 when the click was accepted (not while the click image shows, unless ClickWhenDown).
     int Click(int isRepeat);
@@ -115,9 +103,6 @@ public:
     // image falls back to the normal one.
     void LoadImages(const std::string& image, const std::string& moImage, int frameW = 0, int frameH = 0,
                     int frames = 1);
-    // The optional "_disabled" and "_down" images: 0 when the file is not there.
-    int TryLoadDisabled(const std::string& name);
-    int TryLoadMouseClick(const std::string& name, int ms);
     void Manage();
     void ManageNoSound();
     void ManageScaleOnMO();
@@ -133,7 +118,6 @@ public:
     void SetupTableCaption(const std::string& image);
     // Brings a table caption up to the table's language and onto the face.
     void RefreshTableCaption();
-    void SetupMouseRepeat(int initialDelay, int delay);
     void SetupScaleOnMO(float max, float upSpeed, float downSpeed);
     void SimulateClick();
 

@@ -61,8 +61,6 @@ std::string Lower(std::string text) {
 
 }  // namespace
 
-std::span<const TButtonLabel> ButtonLabels() { return LABELS; }
-
 const TButtonLabel* ButtonLabelFor(const std::string& image) {
     std::string name = Lower(image);
     if (name.size() > 2 && name.ends_with("on")) {

@@ -3,7 +3,6 @@
 // each face named here gets its label from the text table, set in the
 // game's font in the caption look, at the size the face was drawn for, or
 // smaller (down to a floor) when the player's language needs more room.
-#include <span>
 #include <string>
 
 #include "gui/label.h"
@@ -18,8 +17,6 @@ struct TButtonLabel {
 // The label of a face (any letter case; "On" faces as their base); null for
 // faces without one.
 const TButtonLabel* ButtonLabelFor(const std::string& image);
-// Every face's label.
-std::span<const TButtonLabel> ButtonLabels();
 
 // How much the label's font may shrink to fit: at least this share of its size.
 constexpr float LABEL_SMALLEST_SHARE = 0.75f;

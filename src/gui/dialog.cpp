@@ -88,18 +88,6 @@ void TDialog::SetupCaption(plat::ImageFontPtr imageFont, ColorPtr color, ShadowP
     MenuPosition();
 }
 
-void TDialog::SetTransitions(int inMs, int outMs, float dim, int fade) {
-    if (inMs > 0) {
-        TransitionIn = std::make_unique<TAnimation>(static_cast<float>(inMs));
-        TransitionIn->Start();
-        Transitioning = 1;
-        PlayTransitionSound(SlideInSound);
-    }
-    if (outMs > 0) TransitionOut = std::make_unique<TAnimation>(static_cast<float>(outMs));
-    DimBackground = dim;
-    FadeDialog = fade;
-}
-
 void TDialog::CalcAll() {
     CalcSize();
     SetLabelsXY();
@@ -169,11 +157,6 @@ void TDialog::CalcOffset() {
     }
 }
 
-void TDialog::HeaderLoad(const std::string& name, float hx, float hy) {
-    Header = TSprite::CreateFromFile(name, hx, hy);
-    if (Header) Header->active = 1;
-}
-
 void TDialog::SetLabelsXY() {
     const float captionH = Caption->CalcHeight();
     if (CaptionOX == 0 && CaptionOY == 0) {
@@ -236,7 +219,6 @@ int TDialog::ManageTransitions() {
         if (TransitionOut->Manage()) {
             if (FadeDialog) SetAlphas(0.0f);
             Transitioning = 0;
-            FlushInput();
             Finalise();
             if (FadeChannel) plat::StopChannel(*FadeChannel);
             return 1;
@@ -363,6 +345,9 @@ int TDialog::Close(int result) {
 
 void TDialog::Finalise() {
     Active = 0;
+    // Keys and clicks made while the dialog was up were meant for it: the
+    // screen behind does not get what the dialog left unread.
+    FlushInput();
     if (ReenableEscapeKey) ViewState().IgnoreEscapeKey = OldIgnoreEscapeKey;
     CloseResult = CloseResultTemp;
 }
@@ -485,8 +470,4 @@ int TDialogYesNo::YesClick() {
 int TDialogYesNo::NoClick() {
     FlushInput();
     return Close(-1);
-}
-
-void TDialogYesNo::ClickSound() {
-    if (Menu) PlayClickSound(Menu->SoundClick);
 }

@@ -72,7 +72,6 @@ public:
     void Init(const std::string& text, GameImagePtr background, int w, int h, int x, int y);
     virtual void Start();
     void SetupCaption(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr shadow);
-    void SetTransitions(int inMs, int outMs, float dim, int fade);
     void CalcAll();
     // Moves the dialog below the screen rows top..bottom, or above them,
     // where it fits there whole, so what they show stays in sight; else it
@@ -84,7 +83,6 @@ public:
     void CalcXY();
     void CalcOffset();
     int CaptionGetCentredX() const { return x + w / 2; }
-    void HeaderLoad(const std::string& name, float hx, float hy);
     virtual void SetLabelsXY();
     virtual void MenuPosition();
     int MenuGetCentredX() const;
@@ -141,7 +139,6 @@ public:
     int Manage() override;
     int YesClick();
     int NoClick();
-    void ClickSound();
 };
 using DialogYesNoPtr = std::shared_ptr<TDialogYesNo>;
 
@@ -220,5 +217,4 @@ using DialogTextInputPtr = std::shared_ptr<TDialogTextInput>;
 // Not started: the caller may change it, then calls Start.
 DialogTextInputPtr CreateTextInputDialog(int withCancel, const std::string& question);
 DialogOKPtr CreateMessageDialog(const std::string& text);
-DialogOKPtr CreateLongMessageDialog(const std::string& text);
 DialogYesNoPtr CreateYesNoDialog(const std::string& text);

@@ -115,8 +115,6 @@ DialogOKPtr CreateMessageDialog(const std::string& text) {
     return MessageOn("inputlong", text);
 }
 
-DialogOKPtr CreateLongMessageDialog(const std::string& text) { return MessageOn("inputlong", text); }
-
 // A question, like a message, takes the tall panel when its wrapped text
 // would not fit the small one above its buttons.
 DialogYesNoPtr CreateYesNoDialog(const std::string& text) {

@@ -194,14 +194,6 @@ bool TFocusRing::Manage() {
     return true;
 }
 
-void TFocusRing::FocusOn(const std::string& name) {
-    for (size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].name == name) {
-            Show(static_cast<int>(i));
-            return;
-        }
-}
-
 std::string TFocusRing::FocusedName() const {
     return focused_ >= 0 && focused_ < static_cast<int>(items_.size()) ? items_[focused_].name : std::string();
 }

@@ -45,8 +45,6 @@ public:
     // The outline, over everything else of the screen.
     void Draw() const;
 
-    // The focus on the named stop, shown (as after a key).
-    void FocusOn(const std::string& name);
     // The focused stop's name as its widget keeps it (menus: in capitals), or empty.
     std::string FocusedName() const;
     bool Shown() const { return shown_; }

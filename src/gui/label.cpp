@@ -94,8 +94,3 @@ void TLabel::PreCalcWordWrap() {
     LineGap = static_cast<int>(TFont::CalcHeight());
     H = static_cast<float>(TotalLines * LineGap);
 }
-
-void TLabel::SetLineGap(int gap) {
-    LineGap = gap;
-    H = static_cast<float>(TotalLines * gap);
-}

@@ -45,6 +45,5 @@ public:
     void DrawTextLine(const std::string& text, float x, float y, bool useColour);
     // Wraps Text at WordWrap into TextArray; LineGap = the font height.
     void PreCalcWordWrap();
-    void SetLineGap(int gap);
 };
 using LabelPtr = std::shared_ptr<TLabel>;

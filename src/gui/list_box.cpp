@@ -89,13 +89,7 @@ void TListBox::SetupFont(plat::ImageFontPtr imageFont, ColorPtr color, ShadowPtr
     CalcLineHeight();
 }
 
-void TListBox::SetClickSound(GameSoundPtr sound) {
-    ClickSound = std::move(sound);
-    if (!ScrollBar || !ScrollBar->Menu) return;
-    for (const auto& name : {ScrollBar->UpName, ScrollBar->DownName}) {
-        if (auto button = ScrollBar->ArrowButton(name)) button->SoundClick2 = ClickSound;
-    }
-}
+void TListBox::SetClickSound(GameSoundPtr sound) { ClickSound = std::move(sound); }
 
 void TListBox::PlayClick() {
     if (ClickSound) PlayGuiSound(ClickSound, ClickChannel);
@@ -121,7 +115,6 @@ void TListBox::SetIndex(int i) {
     Value = Strings[static_cast<size_t>(i)];
     if (Index < TopIndex) TopIndex = Index;
     if (Limit > 0 && TopIndex < Index - Limit + 1) TopIndex = Index - Limit + 1;
-    SyncScrollBar();
 }
 
 void TListBox::SetTopIndex(int i) {
@@ -132,14 +125,6 @@ void TListBox::SetTopIndex(int i) {
         TopIndex = std::min(TopIndex, Count() - 1);
     }
     TopIndex = std::max(TopIndex, 0);
-    SyncScrollBar();
-}
-
-void TListBox::SyncScrollBar() {
-    if (!ScrollBar) return;
-    ScrollBar->SliderSetPosition(TopIndex);
-    ScrollBar->ValueCalc();
-    ScrollBar->DisableButtons();
 }
 
 int TListBox::LineAt(int px, int py) const {
@@ -188,10 +173,6 @@ void TListBox::ManageKeys() {
 }
 
 void TListBox::Manage() {
-    if (ScrollBar) {
-        ScrollBar->Manage();
-        TopIndex = ScrollBar->Value;
-    }
     ManageWheel();
     ManageMouse();
     ManageKeys();
@@ -210,22 +191,29 @@ void TListBox::DrawHighlight() {
     TColor::Restore();
 }
 
+std::vector<std::string> TListBox::ShownParts(const std::string& line) const {
+    std::vector<std::string> parts;
+    constexpr float COLUMN_GAP = 8;
+    const float lastRight = (Box ? Box->W : 0.0f) - static_cast<float>(2 * TextBorder);
+    size_t start = 0;
+    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
+        const size_t end = std::min(line.find('\t', start), line.size());
+        const bool last = end == line.size();
+        const float right = column + 1 < Columns.size() && !last ? Columns[column + 1] - COLUMN_GAP : lastRight;
+        parts.push_back(FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get()));
+        start = end + 1;
+    }
+    return parts;
+}
+
 void TListBox::DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const {
     if (Columns.empty() || Centred) {
         DrawTextAligned(line, x, y, shadowed, alignment, true);
         return;
     }
-    // Each part keeps clear of the next column.
-    constexpr float COLUMN_GAP = 8;
-    const float lastRight = Box->W - static_cast<float>(2 * TextBorder);
-    size_t start = 0;
-    for (size_t column = 0; column < Columns.size() && start <= line.size(); ++column) {
-        const size_t end = std::min(line.find('\t', start), line.size());
-        const float right = column + 1 < Columns.size() ? Columns[column + 1] - COLUMN_GAP : lastRight;
-        const std::string part = FitToWidth(line.substr(start, end - start), right - Columns[column], Font.get());
-        DrawTextAligned(part, x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
-        start = end + 1;
-    }
+    const auto parts = ShownParts(line);
+    for (size_t column = 0; column < parts.size(); ++column)
+        DrawTextAligned(parts[column], x + Columns[column] * Scale, y, shadowed, ALIGN_LEFT, true);
 }
 
 void TListBox::Draw() {
@@ -263,7 +251,6 @@ void TListBox::Draw() {
     }
     TColor::Restore();
     if (!HighlightUnder) DrawHighlight();
-    if (ScrollBar) ScrollBar->Draw();
 }
 
 void TListBox::Kill() {
@@ -274,6 +261,4 @@ void TListBox::Kill() {
     Strings.clear();
     if (ClickChannel) plat::StopChannel(*ClickChannel);
     ClickChannel.reset();
-    if (ScrollBar) ScrollBar->Kill();
-    ScrollBar.reset();
 }

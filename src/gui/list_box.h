@@ -1,18 +1,16 @@
 #pragma once
 // The list box: lines of text in a box, selectable with the mouse and the
-// arrow keys, with double clicks, locked lines, an optional scroll bar and a
-// scale. With Limit set it shows a window of that many lines from TopIndex,
-// which the wheel, the scroll bar or the owner moves.
+// arrow keys, with double clicks, locked lines and a scale. With Limit set it
+// shows a window of that many lines from TopIndex, which the wheel or the
+// owner moves.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "gui/button.h"
 #include "gui/font.h"
-#include "gui/scroll_bar.h"
 #include "gui/sprite.h"
 #include "platform/audio.h"
-
-#include "gui/button.h"
 
 class TListBox {
 public:
@@ -45,7 +43,6 @@ public:
     int ArrowKeysMoveHighlight = 1;
     std::vector<int> LockedArray;
     ColorPtr LockedColor;
-    ScrollBarPtr ScrollBar;
     float Scale = 1.0f;
     double OldScale = 0;
     std::shared_ptr<TKeyRepeat> UpKeyRepeat, DownKeyRepeat;
@@ -79,12 +76,16 @@ public:
     // The line under the pointer, -1 for none (empty rows, borders, outside).
     int LineAt(int px, int py) const;
 
+    // The parts of a row of columns as they are drawn, each cut short (with
+    // "...") where it would reach the next column; the last part of a row
+    // with fewer parts than columns runs to the row's end.
+    std::vector<std::string> ShownParts(const std::string& line) const;
+
 private:
     void DrawLine(const std::string& line, float x, float y, bool shadowed, int alignment) const;
     void ManageMouse();
     void ManageWheel();
     void ManageKeys();
-    void SyncScrollBar();
     bool IsLocked(int i) const;
 };
 using ListBoxPtr = std::shared_ptr<TListBox>;

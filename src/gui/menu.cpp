@@ -27,7 +27,6 @@ void TMenu::Init(const std::string& soundMO, const std::string& soundClick, floa
     AddGap = 0;
     h = 0;
     NextY = RoundInt(ny);
-    MouseOverName.clear();
     ClickedName.clear();
     SoundMouseOver = GuiSound(soundMO);
     SoundClick = GuiSound(soundClick);
@@ -86,13 +85,6 @@ ButtonPtr TMenu::AddQuick(const std::string& image, const std::string& name) {
     return AddNew(image, image + "MO", name, 0, 0, 1);
 }
 
-ButtonPtr TMenu::AddQuickAuto(const std::string& image, const std::string& name) {
-    auto button = AddQuick(image, name);
-    button->TryLoadDisabled(image + "_disabled");
-    button->TryLoadMouseClick(image + "_down", 200);
-    return button;
-}
-
 void TMenu::AddPair(const std::string& image1, const std::string& image2, int gap, const std::string& prefix) {
     const std::string front = UpperAscii(prefix);
     auto first = DoAddNew(image1, image1 + "MO", prefix.empty() ? "" : front + image1);
@@ -111,12 +103,6 @@ ButtonPtr TMenu::FindButton(const std::string& name) const {
 
 // ---- layout -----------------------------------------------------------------------
 
-void TMenu::StoreOriginalCoords() {
-    for (auto& button : Buttons) button->StoreOriginalCoords();
-    OX = x;
-    OY = y;
-}
-
 void TMenu::SetX(float nx) {
     CalcLeft();
     const float move = nx - x;
@@ -129,15 +115,6 @@ void TMenu::SetY(float ny) {
     const float move = ny - y;
     for (auto& button : Buttons) button->MoveBy(0, move);
     y = ny;
-}
-
-void TMenu::SetPairX(const std::string& name1, const std::string& name2, float nx) {
-    auto first = FindButton(name1);
-    auto second = FindButton(name2);
-    if (!first || !second) return;
-    const float move = std::round(nx - first->x);
-    first->MoveTo(nx, first->y);
-    second->MoveBy(move, 0);
 }
 
 void TMenu::CalcCoords() {
@@ -217,12 +194,6 @@ int TMenu::Clicked(const std::string& name) {
     return 1;
 }
 
-int TMenu::MouseOver(const std::string& name) {
-    if (MouseOverName.empty() || UpperAscii(name) != MouseOverName) return 0;
-    if (ClearMouseOverName) MouseOverName.clear();
-    return 1;
-}
-
 // ---- per update and frame ----------------------------------------------------------
 
 int TMenu::Manage() {
@@ -231,7 +202,6 @@ int TMenu::Manage() {
         return 0;
     }
     if (!GameMouse().Active) return 0;
-    MouseOverName.clear();
     ClickedName.clear();
     for (auto& button : Buttons) {
         if (NoSound) {
@@ -239,7 +209,6 @@ int TMenu::Manage() {
         } else {
             button->Manage();
         }
-        if (button->MouseOver) MouseOverName = button->name;
         if (button->Clicked) ClickedName = button->name;
     }
     return 1;
@@ -256,10 +225,6 @@ void TMenu::ManageFixedGlowOnly() {
     for (auto& button : Buttons) {
         if (button->FixedGlowOnMO) button->ManageGlow();
     }
-}
-
-void TMenu::ManageScaleOnMO() {
-    for (auto& button : Buttons) button->ManageScaleOnMO();
 }
 
 void TMenu::Precache() {

@@ -1,10 +1,10 @@
 #pragma once
 // A list of buttons that lays them out, manages them together and reports,
-// by button name (any letter case), which one the mouse is over and which
-// one was clicked in the current update. Also the toggles, check boxes and
+// by button name (any letter case), which one was clicked in the current
+// update. Also the toggles, check boxes and
 // radio groups built from menu buttons by image naming:
 //   "name" / "nameMO" normal and mouse-over, "nameOn" / "nameOnMO" the on
-//   state, "name_disabled" and "name_down" optional (AddQuickAuto).
+//   state.
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,9 +17,7 @@ using MenuPtr = std::shared_ptr<TMenu>;
 class TMenu {
 public:
     float x = 0, y = 0;
-    float OX = 0, OY = 0;
     int w = 0, h = 0;
-    std::string MouseOverName;
     std::string ClickedName;
     GameSoundPtr SoundMouseOver, SoundClick;
     int NextY = 0;
@@ -29,7 +27,6 @@ public:
     int Shadow = 0;
     float ShadowX = 3.0f, ShadowY = 3.0f, ShadowAlpha = 0.5f;
     int ClearClickedName = 1;
-    int ClearMouseOverName = 0;
     int AcceptInput = 1;
     std::vector<ButtonPtr> Buttons;
 
@@ -49,8 +46,6 @@ public:
     void IncreaseHeight(const TButton& button);
     // image with image + "MO" as its hover image.
     ButtonPtr AddQuick(const std::string& image, const std::string& name = "");
-    // AddQuick plus the optional image + "_disabled" and image + "_down" (200 ms).
-    ButtonPtr AddQuickAuto(const std::string& image, const std::string& name = "");
     // Two buttons on one row, the second gap pixels right of the first;
     // a non-empty prefix goes in front of both names.
     void AddPair(const std::string& image1, const std::string& image2, int gap, const std::string& prefix = "");
@@ -58,10 +53,8 @@ public:
     ButtonPtr FindButton(const std::string& name) const;
 
     // ---- layout ----
-    void StoreOriginalCoords();
     void SetX(float nx);
     void SetY(float ny);
-    void SetPairX(const std::string& name1, const std::string& name2, float nx);
     void CalcCoords();
     void CalcLeft();
     void CalcTop();
@@ -77,14 +70,12 @@ public:
     void ClearMouseOver();
     // 1 when the named button was clicked in this update (consumed with ClearClickedName).
     int Clicked(const std::string& name);
-    int MouseOver(const std::string& name);
 
     // ---- per update and frame ----
     // 1 when the buttons were managed (mouse active, no screen fade running).
     int Manage();
     void ManageNoSound();
     void ManageFixedGlowOnly();
-    void ManageScaleOnMO();
     void Precache();
     void Draw(float offx = 0, float offy = 0);
 };

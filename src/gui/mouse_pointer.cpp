@@ -168,8 +168,6 @@ void PNMouse::TrackDoubleClick(int elapsed) {
 
 int PNMouse::LeftClick() const { return GameMouse().PressTaken ? 0 : MBL; }
 
-int PNMouse::RightClick() const { return GameMouse().PressTaken ? 0 : MBR; }
-
 void PNMouse::UpdateMouseClicks() {
     auto& mouse = GameMouse();
     x = mouse.x;

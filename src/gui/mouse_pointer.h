@@ -92,7 +92,6 @@ public:
 
     // 0 while the press was taken (TMousePointer::PressTaken).
     int LeftClick() const;
-    int RightClick() const;
     int DoubleClick() const { return MBLDC; }
     int Drag();
     void UpdateMouseClicks();

@@ -20,14 +20,6 @@ bool Reached(float value, float speed, int destination) {
 
 }  // namespace
 
-// ---- TParticlePhase ----------------------------------------------------------------
-
-void TParticlePhase::SetFade(float fadeInMs, float sustainMs, float fadeMs) {
-    FadeInMS = fadeInMs;
-    FadeSustainMS = sustainMs;
-    FadeMS = fadeMs;
-}
-
 // ---- TParticle -------------------------------------------------------------------------
 
 ParticlePtr TParticle::CreateSpecial(GameImagePtr image, float x, float y, float dx, float dy, float ygravity,
@@ -55,85 +47,9 @@ ParticlePtr TParticle::CreateSpecial(GameImagePtr image, float x, float y, float
     return p;
 }
 
-void TParticle::SetDelay(float ms) { DelayCounter = Ticks(ms); }
-
-void TParticle::SetFade(float fadeInMs, float sustainMs, float fadeMs) {
-    if (fadeInMs > 0) {
-        FadeIn = 1;
-        Alpha = 0;
-    } else {
-        FadeIn = 0;
-    }
-    FadeInLength = Ticks(fadeInMs);
-    FadeSustainCounter = Ticks(sustainMs);
-    FadeLength = Ticks(fadeMs);
-    FadeCounter = FadeIn != 0 ? 0 : FadeLength;
-    UseAlpha = 1;
-}
-
-TParticlePhase& TParticle::AddPhase(float ms) {
-    auto phase = std::make_shared<TParticlePhase>();
-    phase->Length = Ticks(ms);
-    PhaseList.push_back(phase);
-    return *phase;
-}
-
-void TParticle::StartPhases() {
-    if (!PhaseList.empty()) ApplyPhase(PhaseList.front());
-}
-
-void TParticle::ApplyPhase(const std::shared_ptr<TParticlePhase>& phase) {
-    PhaseCounter = 0;
-    CurrentPhase = phase;
-    Hidden = phase->Hidden;
-    dx = phase->dx;
-    dy = phase->dy;
-    if (phase->SetCoords == 1) {
-        x = phase->SetX;
-        y = phase->SetY;
-    }
-    ygravity = phase->ygravity;
-    SetFade(std::trunc(phase->FadeInMS), std::trunc(phase->FadeSustainMS), std::trunc(phase->FadeMS));
-    DoRotate = phase->DoRotate;
-    RotationSpeed = phase->RotationSpeed;
-    DoScale = phase->DoScale;
-    ScaleXSpeed = ScaleYSpeed = phase->ScaleSpeed;
-    if (phase->Scale != 0) ScaleX = ScaleY = phase->Scale;
-    if (phase->Alpha != -1) Alpha = static_cast<float>(phase->Alpha);
-    if (phase->SetAngle) Rotation = phase->Angle;
-}
-
-int TParticle::ManagePhases() {
-    if (!CurrentPhase) return 0;
-    PhaseCounter += Delta;
-    if (PhaseCounter < CurrentPhase->Length) return 0;
-    if (CurrentPhase->UserFunction) CurrentPhase->UserFunction(*this);
-    const auto at = std::find(PhaseList.begin(), PhaseList.end(), CurrentPhase);
-    if (at == PhaseList.end() || std::next(at) == PhaseList.end()) return -1;
-    ApplyPhase(*std::next(at));
-    return 1;
-}
-
 void TParticle::Move() {
     if (!active) return;
-    // 1. Delay.
-    if (DelayCounter > 0) {
-        DelayCounter -= Delta;
-        if (DelayCounter > 0) {
-            Hidden = 1;
-            return;
-        }
-        DelayCounter = 0;
-        Hidden = 0;
-        if (!PhaseList.empty()) StartPhases();
-        if (DelayFinished) DelayFinished(*this);
-    }
-    // 2. Phases.
-    if (!PhaseList.empty() && ManagePhases() == -1) {
-        Kill();
-        return;
-    }
-    // 3. Movement.
+    // 1. Movement.
     if (UserMove) {
         UserMove(*this);
     } else if (UpdateOriginalCoords) {
@@ -141,14 +57,14 @@ void TParticle::Move() {
     } else {
         TSprite::Move();
     }
-    // 4. Destination.
+    // 2. Destination.
     if (DestinationReached && Reached(x, dx, DestX) && Reached(y, dy, DestY)) DestinationReached(*this);
-    // 5. Bounds.
+    // 3. Bounds.
     if (!NoOutOfBounds && OutOfBounds()) {
         Kill();
         return;
     }
-    // 6. Fading.
+    // 4. Fading.
     if (FadeIn != 0) {
         FadeCounter += Delta;
         if (FadeCounter >= FadeInLength) {
@@ -172,7 +88,7 @@ void TParticle::Move() {
             }
         }
     }
-    // 7. Rotation.
+    // 5. Rotation.
     if (DoRotate > 0) {
         Rotation += RotationSpeed * Delta;
         if (Rotation >= 360) Rotation -= 360;
@@ -180,7 +96,7 @@ void TParticle::Move() {
         Rotation -= RotationSpeed * Delta;
         if (Rotation < 0) Rotation += 360;
     }
-    // 8. Scaling.
+    // 6. Scaling.
     if (DoScale == 1) {
         ScaleX += ScaleXSpeed * Delta;
         ScaleY += ScaleYSpeed * Delta;
@@ -189,7 +105,7 @@ void TParticle::Move() {
             return;
         }
     }
-    // 9. Life.
+    // 7. Life.
     if (LifeCounter > 0) {
         LifeCounter -= Delta;
         if (LifeCounter <= 0) Kill();
@@ -197,7 +113,7 @@ void TParticle::Move() {
 }
 
 void TParticle::Draw() {
-    if (!active || Hidden) return;
+    if (!active) return;
     if (FadeCounter > 0) {
         const float length = FadeIn != 0 ? FadeInLength : FadeLength;
         if (length > 0) Alpha = std::min(1.0f, FadeCounter / length);
@@ -254,12 +170,8 @@ void TParticleList::Sweep() {
 void TParticleList::Manage() {
     Walk([](TParticle& p) {
         p.Move();
-        if (p.active && p.DelayCounter == 0 && p.ManageAnim() && p.KillAfterAnim) p.Kill();
+        if (p.active && p.ManageAnim() && p.KillAfterAnim) p.Kill();
     });
-}
-
-void TParticleList::Move() {
-    Walk([](TParticle& p) { p.Move(); });
 }
 
 void TParticleList::Draw() {
@@ -272,11 +184,6 @@ void TParticleList::Clear() {
 }
 
 // ---- bursts ----------------------------------------------------------------------------------
-
-TParticleList& SharedParticles() {
-    static TParticleList list;
-    return list;
-}
 
 ParticlePtr AddParticle(TParticleList& list, float x, float y, const GameImagePtr& image) {
     const float dx = plat::RndF(-1.5f, 1.5f);

@@ -12,15 +12,6 @@
 
 namespace {
 
-constexpr double DegToRad = std::numbers::pi / 180.0;
-
-// Milliseconds to whole counter units, never below one so that lengths can
-// safely divide.
-int CounterUnits(int ms) {
-    const float units = AnimTiming().CalcAnimLength(static_cast<float>(ms));
-    return std::max(1, static_cast<int>(std::lround(units)));
-}
-
 int ClampByte(float v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
 }  // namespace
@@ -38,12 +29,6 @@ void TColor::Set(int r, int g, int b, float alpha) {
     G = g;
     B = b;
     Alpha = alpha;
-}
-
-void TColor::Get(int& r, int& g, int& b) const {
-    r = R;
-    g = G;
-    b = B;
 }
 
 void TColor::Apply() const {
@@ -75,13 +60,6 @@ void TShadow::Init(float x, float y, float alpha) {
     Y = y;
     Alpha = alpha;
 }
-
-void TShadow::Apply() const {
-    plat::SetColor(0, 0, 0);
-    plat::SetAlpha(Alpha);
-}
-
-void TShadow::Restore() { TColor::Restore(); }
 
 void TShadow::ApplyToText() const {
     TextShadowX = X;
@@ -123,41 +101,7 @@ SpritePtr TSprite::Create(GameImagePtr image, float x, float y) {
     return s;
 }
 
-SpritePtr TSprite::CreateFromFile(const std::string& file, float x, float y, int centre, int flags) {
-    auto img = TGameImage::Create(GamePaths().ImagePath + file + ".png", flags, 1);
-    auto s = Create(img, x, y);
-    if (centre) s->SetPosition(static_cast<float>(ScreenWidth / 2), static_cast<float>(ScreenHeight / 2));
-    return s;
-}
-
 // ---- TSprite: animation -----------------------------------------------------------
-
-void TSprite::SetupAnim(int frames, int ms, int dir, int reverse, int randomStart, int pingPong, int loop) {
-    frame = 0;
-    FramesTotal = std::max(1, frames);
-    AnimLength = CounterUnits(ms);
-    AnimCounterDir = dir;
-    AnimReverse = reverse;
-    PingPong = pingPong;
-    FrameLength = static_cast<float>(AnimLength) / static_cast<float>(FramesTotal);
-    Loop = loop;
-    if (randomStart) {
-        RandomiseAnimPos();
-    } else if (dir == 1) {
-        AnimCounter = reverse ? static_cast<float>(AnimLength) : 0.0f;
-    } else {
-        AnimCounter = reverse ? 0.01f : static_cast<float>(AnimLength);
-    }
-}
-
-void TSprite::RandomiseAnimPos() {
-    AnimCounter = plat::RndF(0.01f, static_cast<float>(std::max(AnimLength, 1)));
-}
-
-void TSprite::StopAnim() {
-    AnimCounter = 0;
-    FramesTotal = 1;
-}
 
 int TSprite::GetAnimFrame() const {
     if (FramesTotal < 1 || AnimLength <= 0) return 0;
@@ -264,12 +208,6 @@ void TSprite::MoveOriginalCoords() {
     if (ygravity > 0) dy += ygravity * Delta;
 }
 
-void TSprite::MoveAttachedSprite() {
-    if (!AttachedSprite) return;
-    AttachedSprite->x += dx * Delta;
-    AttachedSprite->y += dy * Delta;
-}
-
 void TSprite::MoveLeft() {
     x -= xspeed * Delta;
     BoundsCheck();
@@ -278,13 +216,6 @@ void TSprite::MoveLeft() {
 void TSprite::MoveRight() {
     x += xspeed * Delta;
     BoundsCheck();
-}
-
-void TSprite::MoveForward() {
-    const double a = Rotation * DegToRad;
-    dx = static_cast<float>(std::sin(a) * speed);
-    dy = static_cast<float>(-std::cos(a) * speed);
-    Move();
 }
 
 int TSprite::OutOfBounds() const {
@@ -298,32 +229,11 @@ void TSprite::Stop() {
     dy = 0;
 }
 
-void TSprite::StoreOriginalCoords() {
-    ox = x;
-    oy = y;
-}
-
 // ---- TSprite: transformations ----------------------------------------------------
 
 void TSprite::ClearScale() {
     ScaleX = 1.0f;
     ScaleY = 1.0f;
-}
-
-void TSprite::SetScaleXY(float sx, float sy) {
-    ScaleX = sx;
-    ScaleY = sy == 0 ? sx : sy;
-}
-
-void TSprite::SetupRotation(float rotSpeed, int ms, int loop, int randomStart) {
-    RotationSpeed = rotSpeed;
-    if (loop) {
-        RotationLoop = 1;
-        if (randomStart) Rotation = plat::RndF(0.0f, 360.0f);
-    } else {
-        RotationLength = CounterUnits(ms);
-        RotationCounter = static_cast<float>(RotationLength);
-    }
 }
 
 void TSprite::ManageRotation() {
@@ -335,13 +245,6 @@ void TSprite::ManageRotation() {
         RotationCounter -= Delta;
         Rotation += RotationSpeed * Delta;
     }
-}
-
-void TSprite::SetupScale(float xs, float ys, int ms) {
-    ScaleXSpeed = xs;
-    ScaleYSpeed = ys;
-    ScaleLength = CounterUnits(ms);
-    ScaleCounter = static_cast<float>(ScaleLength);
 }
 
 void TSprite::ManageScale() {

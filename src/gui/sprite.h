@@ -23,7 +23,6 @@ public:
 
     static std::shared_ptr<TColor> Create(int r, int g, int b, float alpha = 1.0f);
     void Set(int r, int g, int b, float alpha = 1.0f);
-    void Get(int& r, int& g, int& b) const;
     // Drawing colour and alpha.
     void Apply() const;
     // Drawing colour only.
@@ -46,10 +45,6 @@ public:
 
     static std::shared_ptr<TShadow> Create(float x, float y, float alpha);
     void Init(float x, float y, float alpha);
-    // Black at Alpha.
-    void Apply() const;
-    // White, alpha 1.
-    static void Restore();
     // Text drawn with a shadow from now on uses this offset and alpha.
     void ApplyToText() const;
 };
@@ -87,7 +82,6 @@ public:
     int UseOffset = 0;
     float dx = 0, dy = 0;
     float xspeed = 0, yspeed = 0;
-    float speed = 0;
     float ygravity = 0;
     int w = 0, h = 0;
     float w2 = 0, h2 = 0;
@@ -137,10 +131,6 @@ public:
 
     // ---- creation ----
     static SpritePtr Create(GameImagePtr image, float x = 0, float y = 0);
-    // Loads ImagePath + file + ".png" mid-handled with the given image flags;
-    // centre != 0 puts the sprite at the screen centre.
-    static SpritePtr CreateFromFile(const std::string& file, float x = 0, float y = 0, int centre = 0,
-                                    int flags = plat::DEFAULT_FLAGS);
 
     // ---- animation ----
     virtual int AnimBoundsCheckLower();  // 1 when an end was handled
@@ -148,33 +138,23 @@ public:
     virtual int GetAnimFrame() const;
     // One update; answers the bound check's result.
     virtual int ManageAnim();
-    virtual void RandomiseAnimPos();
-    virtual void SetupAnim(int frames, int ms, int dir = 0, int reverse = 0, int randomStart = 0,
-                           int pingPong = 0, int loop = 1);
-    virtual void StopAnim();
 
     // ---- position and movement ----
     virtual void BoundsCheck();
     virtual void Centre();
     virtual void CentreX(float y);
     virtual void Move();
-    virtual void MoveAttachedSprite();
     virtual void MoveLeft();
     virtual void MoveRight();
-    virtual void MoveForward();
     virtual void MoveOriginalCoords();
     virtual int OutOfBounds() const;
     virtual void SetPosition(float x, float y);
     virtual void Stop();
-    virtual void StoreOriginalCoords();
 
     // ---- transformations ----
     virtual void ClearScale();
     virtual void ManageRotation();
     virtual void ManageScale();
-    virtual void SetScaleXY(float sx, float sy = 0);
-    virtual void SetupRotation(float speed, int ms, int loop = 0, int randomStart = 0);
-    virtual void SetupScale(float xspeed, float yspeed, int ms);
     virtual float Width() const;
     virtual float Height() const;
 

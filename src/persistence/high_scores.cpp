@@ -57,7 +57,7 @@ std::vector<uint8_t> TLumenSpireHighScoreList::Format() const {
     return bytes;
 }
 
-void TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
+bool TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
     Entries.clear();
     size_t at = 0;
     while (at < bytes.size() && Count() < MaxStoredEntries) {
@@ -68,12 +68,13 @@ void TLumenSpireHighScoreList::Parse(const std::vector<uint8_t>& bytes) {
             ++at;
         }
         // The name's 0 byte and four score bytes must all be there.
-        if (at + 5 > bytes.size()) break;
+        if (at + 5 > bytes.size()) return false;
         ++at;
         uint32_t value = 0;
         for (int shift = 0; shift < 32; shift += 8) value |= static_cast<uint32_t>(bytes[at++]) << shift;
         Add(name, static_cast<int32_t>(value));
     }
+    return true;
 }
 
 std::string TLumenSpireHighScoreList::PuzzlePath() const { return plat::StripExt(filepath) + ".hspuzzle"; }
@@ -122,6 +123,7 @@ int TLumenSpireHighScoreList::FirstDamagedEntry() const {
 
 void TLumenSpireHighScoreList::Load() {
     Entries.clear();
+    WasDamaged = false;
     if (plat::FileType(filepath) != plat::FILETYPE_FILE) {
         CreateDefault();
         return;
@@ -131,9 +133,9 @@ void TLumenSpireHighScoreList::Load() {
         CreateDefault();
         return;
     }
-    Parse(stream->ReadAll());
+    const bool whole = Parse(stream->ReadAll());
     stream->Close();
-    const int damaged = FirstDamagedEntry();
+    const int damaged = whole ? FirstDamagedEntry() : Count() + 1;
     if (damaged == 0) {
         if (plat::StreamPtr puzzles = plat::ReadFile(PuzzlePath())) {
             const std::vector<uint8_t> bytes = puzzles->ReadAll();
@@ -144,10 +146,12 @@ void TLumenSpireHighScoreList::Load() {
     }
     // Kept for whoever wants to look; the player sees the default table.
     const std::string kept = filepath + ".bad";
-    std::string note = "The high-score table " + filepath + " is damaged (entry " + std::to_string(damaged) + ")";
+    std::string note = "The high-score table " + filepath + " is damaged (entry " + std::to_string(damaged) +
+                       (whole ? ")" : " is cut off by the end of the file)");
     if (plat::RenameFile(filepath, kept) || plat::CopyFile(filepath, kept)) note += "; it was kept as " + kept;
     WriteErrorLog(note + ". The default table is shown.");
     Entries.clear();
+    WasDamaged = true;
     CreateDefault();
 }
 
@@ -168,10 +172,4 @@ bool TLumenSpireHighScoreList::CreateDefault() {
     for (int i = 0; i < numPositions; ++i)
         Add(GameText().FindString("Highscore Name " + std::to_string(i + 1)), DEFAULT_SCORES[i]);
     return Save();
-}
-
-void TLumenSpireHighScoreList::Zero(int count) {
-    Entries.clear();
-    for (int i = 0; i < count; ++i) Add("Empty", 0);
-    Save();
 }

@@ -54,8 +54,9 @@ public:
     int GetPosition(int32_t score) const;
     // Reads filepath; a missing file becomes the default table (written at
     // once). So does a damaged one, which is kept beside it as ".bad" and
-    // noted in the error log.
+    // noted in the error log; WasDamaged then tells the screen to say so.
     void Load();
+    bool WasDamaged = false;
     // Writes the table through a temporary file. A failure is reported as a
     // write failure and answers false (the game goes on); the old file stays
     // as it was.
@@ -63,14 +64,15 @@ public:
     std::string SaveFailureText() const;
     // The default entries appended, then saved: answers Save's result.
     bool CreateDefault();
-    void Zero(int count);
 
     int Count() const { return static_cast<int>(Entries.size()); }
 
-    // The file bytes of the list, and the list of file bytes (a record cut
-    // off by the end of the file is dropped).
+    // The file bytes of the list, and the list of file bytes. Parse answers
+    // false when bytes are left after the last whole record (a record cut
+    // off by the end of the file, which is dropped); records beyond
+    // MaxStoredEntries are ignored and do not count.
     std::vector<uint8_t> Format() const;
-    void Parse(const std::vector<uint8_t>& bytes);
+    bool Parse(const std::vector<uint8_t>& bytes);
     // The puzzle file beside the table: its path, its text for the entries,
     // and the puzzles of the text given to the entries that match a line.
     std::string PuzzlePath() const;

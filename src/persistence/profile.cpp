@@ -6,11 +6,11 @@
 #include "app/game.h"
 #include "app/write_failure.h"
 #include "platform/files.h"
+#include "platform/stream.h"
 #include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {
-
 
 void MakeProfileFolder() {
     const std::string& folder = Game().ProfilePath;
@@ -20,12 +20,6 @@ void MakeProfileFolder() {
 }  // namespace
 
 // ---- TProfile ------------------------------------------------------------------
-
-std::shared_ptr<TProfile> TProfile::Create(const std::string& name) {
-    auto profile = std::make_shared<TProfile>();
-    profile->Init(name);
-    return profile;
-}
 
 void TProfile::Init(const std::string& name) {
     Name = name;
@@ -44,15 +38,6 @@ void TProfile::Init(const std::string& name) {
 void TProfile::ClearHints() { HintsSet(0); }
 
 void TProfile::HintsSet(int value) { HintsShown.fill(value); }
-
-int TProfile::ShowHint(int index, int save) {
-    if (index < 0 || index >= MAX_HINTS) return 0;
-    auto& shown = HintsShown[static_cast<size_t>(index)];
-    if (shown) return 0;
-    shown = 1;
-    if (save) Save();
-    return 1;
-}
 
 // ---- PNProfile -----------------------------------------------------------------
 
@@ -117,6 +102,20 @@ int LoadProfileFile(const std::string& name) {
     // Found under another name (an older version wrote the name's Latin-1
     // bytes): written again, the writer moves it to its UTF-8 name.
     if (plat::StripDir(plat::ResolvePath(path)) != plat::StripDir(path)) SaveProfileFile(name);
+    // Its being there is what counts; other bytes than the one 1 are kept
+    // aside and the file is written again as it should be.
+    std::vector<uint8_t> bytes;
+    const std::vector<uint8_t> sound{1, 0, 0, 0};
+    if (!plat::LoadBytes(path, bytes)) {
+        WriteErrorLog("The player file " + path + " could not be read; the player goes on as before.");
+    } else if (bytes != sound) {
+        const std::string kept = path + ".bad";
+        std::string note = "The player file " + path + " is damaged (" + std::to_string(bytes.size()) +
+                           " bytes, not the number 1)";
+        note += plat::CopyFile(path, kept) ? "; it was kept as " + kept : "; it could not be kept aside";
+        WriteErrorLog(note + ". It was written again; the player goes on as before.");
+        SaveProfileFile(name);
+    }
     return 1;
 }
 

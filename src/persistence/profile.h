@@ -36,13 +36,9 @@ public:
 
     virtual ~TProfile() = default;
 
-    static std::shared_ptr<TProfile> Create(const std::string& name);
     void Init(const std::string& name);
     void ClearHints();
     void HintsSet(int value);
-    // 1 when the hint had not been shown: it is marked now (and the profile
-    // saved when save is set). 0 when it was shown already or index is not a hint.
-    int ShowHint(int index, int save);
     // The plain profile keeps nothing on disk; a subclass decides what to store.
     virtual int Save() { return 0; }
     virtual int Load() { return 0; }

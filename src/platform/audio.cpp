@@ -112,7 +112,7 @@ struct TSound::Impl {
 
     std::unique_ptr<TDecoder> OpenEncoded() const {
         if (encoded) return audio::OpenDecoder(std::make_unique<TSharedBytesStream>(encoded));
-        StreamPtr stream = url.empty() ? nullptr : OpenStream(url);
+        StreamPtr stream = url.empty() ? nullptr : ReadFile(url);
         return stream ? audio::OpenDecoder(std::move(stream)) : nullptr;
     }
 
@@ -147,7 +147,6 @@ struct TChannel::Impl {
     SoundPtr sound;
     float volume = 1.0f;
     float pan = 0.0f;
-    float depth = 0.0f;
     float rate = 1.0f;
     bool paused = false;  // cued or paused by the caller
 
@@ -189,10 +188,9 @@ struct TChannel::Impl {
         if (!SourceValid()) return;
         alSourcef(source, AL_GAIN, volume);
         alSourcef(source, AL_PITCH, rate);
-        // Pan places the source on a half circle in front of the listener;
-        // a negative depth moves it behind.
+        // Pan places the source on a half circle in front of the listener.
         const float side = std::sqrt(std::max(0.0f, 1.0f - pan * pan));
-        alSource3f(source, AL_POSITION, pan, 0.0f, depth < 0 ? side : -side);
+        alSource3f(source, AL_POSITION, pan, 0.0f, -side);
     }
 
     ALint SourceState() const {
@@ -386,20 +384,18 @@ std::vector<int16_t> RenderAudio(int frames) {
 
 SoundPtr LoadSound(const std::string& url, int flags) {
     if (flags & SOUND_STREAM) {
-        // Read from the file while it plays rather than kept in memory; a
-        // plain path is made absolute so a later change of folder does not
-        // lose it.
+        // Read from the file while it plays rather than kept in memory; the
+        // path is made absolute so a later change of folder does not lose it.
         auto impl = std::make_unique<TSound::Impl>();
         impl->url = url;
         std::error_code error;
-        if (!HasStreamProtocol(url))
-            if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
-                impl->url = path.lexically_normal().string();
+        if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
+            impl->url = path.lexically_normal().string();
         if (!impl->MeasureStream()) return nullptr;
         impl->loop = (flags & SOUND_LOOP) != 0;
         return std::make_shared<TSound>(std::move(impl));
     }
-    StreamPtr stream = OpenStream(url);
+    StreamPtr stream = ReadFile(url);
     if (!stream) return nullptr;
     return LoadSound(*stream, flags);
 }
@@ -453,12 +449,6 @@ ChannelPtr Prepare(const SoundPtr& sound, ChannelPtr channel) {
 
 }  // namespace
 
-ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel) {
-    channel = Prepare(sound, std::move(channel));
-    if (sound) ResumeChannel(*channel);
-    return channel;
-}
-
 ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel) {
     channel = Prepare(sound, std::move(channel));
     if (sound) {
@@ -497,11 +487,6 @@ void SetChannelPan(TChannel& channel, float pan) {
     channel.impl().ApplySettings();
 }
 
-void SetChannelDepth(TChannel& channel, float depth) {
-    channel.impl().depth = std::isfinite(depth) ? std::clamp(depth, -1.0f, 1.0f) : 0.0f;
-    channel.impl().ApplySettings();
-}
-
 void SetChannelRate(TChannel& channel, float rate) {
     channel.impl().rate = std::isfinite(rate) ? std::clamp(rate, 0.01f, 100.0f) : 1.0f;
     channel.impl().ApplySettings();
@@ -524,7 +509,7 @@ bool ChannelPaused(TChannel& channel) { return channel.impl().paused && ChannelP
 // ---- music streams ----
 
 ChannelPtr OpenMusicStream(const std::string& url, bool loop, bool startPaused) {
-    auto decoder = audio::OpenDecoder(OpenStream(url));
+    auto decoder = audio::OpenDecoder(ReadFile(url));
     if (!decoder) return nullptr;
     ChannelPtr channel = AllocChannel();
     TChannel::Impl& c = channel->impl();

@@ -60,14 +60,12 @@ SoundPtr LoadSoundFromMemory(const std::vector<uint8_t>& bytes, int flags = 0);
 float SoundLength(const TSound& sound);  // seconds
 
 ChannelPtr AllocChannel();
-ChannelPtr PlaySound(const SoundPtr& sound, ChannelPtr channel = nullptr);
 ChannelPtr CueSound(const SoundPtr& sound, ChannelPtr channel = nullptr);
 void StopChannel(TChannel& channel);
 void PauseChannel(TChannel& channel);
 void ResumeChannel(TChannel& channel);
 void SetChannelVolume(TChannel& channel, float volume);  // 0..1
 void SetChannelPan(TChannel& channel, float pan);        // -1..1
-void SetChannelDepth(TChannel& channel, float depth);
 void SetChannelRate(TChannel& channel, float rate);      // 1 = normal
 // A cued or paused channel that still holds a sound counts as playing (it is
 // not free); a stopped channel or one whose sound ended does not. Without a

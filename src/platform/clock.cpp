@@ -74,16 +74,6 @@ std::string FormatLocalTime(int64_t seconds, const char* pattern) {
 
 void SeedRnd(uint32_t seed) { Generator().seed(seed); }
 
-struct TScopedRndSeed::TSaved {
-    std::mt19937 generator;
-};
-
-TScopedRndSeed::TScopedRndSeed(uint32_t seed) : saved_(std::make_unique<TSaved>(TSaved{Generator()})) {
-    Generator().seed(seed);
-}
-
-TScopedRndSeed::~TScopedRndSeed() { Generator() = saved_->generator; }
-
 TScopedRnd::TScopedRnd(std::mt19937& state) : state_(state), saved_(Generator()) { Generator() = state; }
 
 TScopedRnd::~TScopedRnd() {
@@ -113,7 +103,5 @@ float RndF(float a, float b) {
 }
 
 double SinD(double deg) { return std::sin(deg * kPi / 180.0); }
-double CosD(double deg) { return std::cos(deg * kPi / 180.0); }
-double ATan2D(double y, double x) { return std::atan2(y, x) * 180.0 / kPi; }
 
 }  // namespace plat

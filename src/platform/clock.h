@@ -52,19 +52,6 @@ void SeedRnd(uint32_t seed);
 // mixed with the system's time since boot. (The game's own clock starts near
 // zero with the process, so alone it would deal the same gems every time.)
 uint32_t StartupSeed();
-// While it lives the generator runs from the given seed; afterwards it is
-// exactly where it was before, as if nothing had been drawn in between.
-class TScopedRndSeed {
-public:
-    explicit TScopedRndSeed(uint32_t seed);
-    ~TScopedRndSeed();
-    TScopedRndSeed(const TScopedRndSeed&) = delete;
-    TScopedRndSeed& operator=(const TScopedRndSeed&) = delete;
-
-private:
-    struct TSaved;
-    std::unique_ptr<TSaved> saved_;
-};
 // A random sequence of its own: while it lives, Rand and the others draw
 // from `state`, which they advance; the game's own sequence is left as it was.
 class TScopedRnd {
@@ -84,7 +71,5 @@ float RndF(float a, float b);
 
 // Degrees.
 double SinD(double deg);
-double CosD(double deg);
-double ATan2D(double y, double x);
 
 }  // namespace plat

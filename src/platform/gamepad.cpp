@@ -99,7 +99,7 @@ void Stick(int axis, int value) {
 void OpenGamepads() {
     TPads& pads = Pads();
     // Called before every pump of events: a layer that would not start is
-    // not asked again until CloseGamepads.
+    // not asked again.
     if (pads.started || pads.refused) return;
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         pads.refused = true;
@@ -107,17 +107,6 @@ void OpenGamepads() {
     }
     pads.started = true;
     for (int i = 0; i < SDL_NumJoysticks(); ++i) Open(i);
-}
-
-void CloseGamepads() {
-    TPads& pads = Pads();
-    pads.refused = false;
-    if (!pads.started) return;
-    for (const auto& [id, pad] : pads.open) SDL_GameControllerClose(pad);
-    pads.open.clear();
-    pads.stickKey[0] = pads.stickKey[1] = 0;
-    SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
-    pads.started = false;
 }
 
 int GamepadCount() { return static_cast<int>(Pads().open.size()); }

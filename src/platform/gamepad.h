@@ -16,7 +16,6 @@ constexpr int KEY_PAD_START = 240;
 // Starts the controller layer and opens every pad already plugged in; later
 // pads open as they arrive. Safe to call more than once.
 void OpenGamepads();
-void CloseGamepads();
 // How many pads are open.
 int GamepadCount();
 

@@ -162,16 +162,6 @@ void GetScale(float& sx, float& sy) {
     sy = DrawState().scaleY;
 }
 
-void SetHandle(float x, float y) {
-    DrawState().handleX = x;
-    DrawState().handleY = y;
-}
-
-void SetOrigin(float x, float y) {
-    DrawState().originX = x;
-    DrawState().originY = y;
-}
-
 void SetViewport(int x, int y, int width, int height) {
     TDrawState& s = DrawState();
     s.viewX = x;
@@ -208,11 +198,9 @@ void DrawSubImageRect(TImage& image, float x, float y, float width, float height
     if (!Renderer() || sw <= 0 || sh <= 0) return;
     SDL_Texture* texture = image.impl().Texture(frame);
     if (!texture) return;
-    const TDrawState& s = DrawState();
     const auto& impl = image.impl();
     const SDL_Rect src{int(sx), int(sy), int(sw), int(sh)};
-    DrawQuad(texture, src, -impl.handleX * width / sw, -impl.handleY * height / sh, width, height,
-             x + s.originX, y + s.originY);
+    DrawQuad(texture, src, -impl.handleX * width / sw, -impl.handleY * height / sh, width, height, x, y);
 }
 
 void DrawImageRect(TImage& image, float x, float y, float width, float height, int frame) {
@@ -232,26 +220,21 @@ void DrawRect(float x, float y, float width, float height) {
     if (!renderer) return;
     const TDrawState& s = DrawState();
     const TTransform t = TTransform::Current();
-    const float ax = x + s.originX, ay = y + s.originY;
-    const float lx = -s.handleX, ly = -s.handleY;
     if (t.plain) {
         TDrawCommand c = Painted(TDrawCommand::FILL_RECT);
-        c.dst = {ax + s.scaleX * lx, ay + s.scaleY * ly, s.scaleX * width, s.scaleY * height};
+        c.dst = {x, y, s.scaleX * width, s.scaleY * height};
         RecordCommand(c);
         return;
     }
-    FillFan({t.Apply(lx, ly, ax, ay), t.Apply(lx + width, ly, ax, ay), t.Apply(lx + width, ly + height, ax, ay),
-             t.Apply(lx, ly + height, ax, ay)});
+    FillFan({t.Apply(0, 0, x, y), t.Apply(width, 0, x, y), t.Apply(width, height, x, y), t.Apply(0, height, x, y)});
 }
 
 void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
-    const TDrawState& s = DrawState();
     const TTransform t = TTransform::Current();
-    const float ax = x1 + s.originX, ay = y1 + s.originY;
-    const TPoint a = t.Apply(-s.handleX, -s.handleY, ax, ay);
-    TPoint b = t.Apply(x2 - x1 - s.handleX, y2 - y1 - s.handleY, ax, ay);
+    const TPoint a = t.Apply(0, 0, x1, y1);
+    TPoint b = t.Apply(x2 - x1, y2 - y1, x1, y1);
     if (!drawLastPixel) {
         // Stop one pixel short along the longer axis.
         const float dx = b.x - a.x, dy = b.y - a.y;
@@ -264,31 +247,11 @@ void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel) {
     RecordCommand(c);
 }
 
-void DrawOval(float x, float y, float width, float height) {
-    if (!Renderer()) return;
-    const TDrawState& s = DrawState();
-    const TTransform t = TTransform::Current();
-    const float ax = x + s.originX, ay = y + s.originY;
-    const float rx = width / 2, ry = height / 2;
-    const float cx = rx - s.handleX, cy = ry - s.handleY;
-    const float size = std::fabs(rx * s.scaleX) + std::fabs(ry * s.scaleY);
-    const int segments = std::clamp(int(size), 16, 180);
-    std::vector<TPoint> points;
-    points.reserve(size_t(segments) + 1);
-    points.push_back(t.Apply(cx, cy, ax, ay));
-    for (int i = 0; i <= segments; ++i) {
-        const float angle = 2 * PI * float(i) / float(segments);
-        points.push_back(t.Apply(cx + rx * std::cos(angle), cy + ry * std::sin(angle), ax, ay));
-    }
-    FillFan(points);
-}
-
 void Plot(float x, float y) {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
-    const TDrawState& s = DrawState();
     TDrawCommand c = Painted(TDrawCommand::POINT);
-    c.dst = {x + s.originX, y + s.originY, 0, 0};
+    c.dst = {x, y, 0, 0};
     RecordCommand(c);
 }
 
@@ -311,15 +274,13 @@ void DrawText(const std::string& text, float x, float y) {
     auto& impl = font->impl();
     SDL_Texture* texture = impl.Texture();
     if (!texture) return;
-    const TDrawState& s = DrawState();
-    const float ax = x + s.originX, ay = y + s.originY;
     float pen = 0;
     for (unsigned char c : text) {
         const TGlyph& g = impl.glyphs[c];
         if (g.width > 0 && g.height > 0) {
             const SDL_Rect src{g.atlasX, g.atlasY, g.width, g.height};
-            DrawQuad(texture, src, std::floor(pen) + float(g.left) - s.handleX,
-                     float(impl.ascent - g.top) - s.handleY, float(g.width), float(g.height), ax, ay);
+            DrawQuad(texture, src, std::floor(pen) + float(g.left), float(impl.ascent - g.top), float(g.width),
+                     float(g.height), x, y);
         }
         pen += g.advance;
     }
@@ -384,80 +345,6 @@ PixmapPtr ReadScreen(int x, int y, int width, int height) {
 
 }  // namespace
 
-// Grabs work in plain screen coordinates: the origin does not move them.
 PixmapPtr GrabPixmap(int x, int y, int width, int height) { return ReadScreen(x, y, width, height); }
-
-void GrabImage(TImage& image, int x, int y, int frame) {
-    auto& impl = image.impl();
-    if (!impl.FramePixels(frame)) return;
-    const int left = int(std::floor(float(x) - impl.handleX));
-    const int top = int(std::floor(float(y) - impl.handleY));
-    PixmapPtr pixels = ReadScreen(left, top, impl.width, impl.height);
-    if (pixels) UnlockImage(image, frame, *pixels);
-}
-
-// ---- collision layers -----------------------------------------------------------
-
-namespace {
-
-struct TCollisionShape {
-    int x = 0, y = 0, width = 0, height = 0;
-    std::vector<uint8_t> solid;  // 1 where the frame is not fully transparent
-    int id = 0;
-
-    bool Solid(int px, int py) const { return solid[size_t(py) * size_t(width) + size_t(px)] != 0; }
-};
-
-using ShapePtr = std::shared_ptr<const TCollisionShape>;
-
-std::array<std::vector<ShapePtr>, 32>& Layers() {
-    static std::array<std::vector<ShapePtr>, 32> layers;
-    return layers;
-}
-
-bool Overlap(const TCollisionShape& a, const TCollisionShape& b) {
-    const int left = std::max(a.x, b.x), right = std::min(a.x + a.width, b.x + b.width);
-    const int top = std::max(a.y, b.y), bottom = std::min(a.y + a.height, b.y + b.height);
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (a.Solid(x - a.x, y - a.y) && b.Solid(x - b.x, y - b.y)) return true;
-    return false;
-}
-
-}  // namespace
-
-std::vector<int> CollideImage(TImage& image, float x, float y, int frame, uint32_t collideMask, uint32_t writeMask,
-                              int id) {
-    std::vector<int> hits;
-    auto& impl = image.impl();
-    const std::vector<uint32_t>* pixels = impl.FramePixels(frame);
-    if (!pixels) return hits;
-    const TDrawState& s = DrawState();
-    auto shape = std::make_shared<TCollisionShape>();
-    shape->x = int(std::floor(x + s.originX - impl.handleX));
-    shape->y = int(std::floor(y + s.originY - impl.handleY));
-    shape->width = impl.width;
-    shape->height = impl.height;
-    shape->id = id;
-    shape->solid.reserve(pixels->size());
-    for (uint32_t p : *pixels) shape->solid.push_back(PixA(p) != 0 ? 1 : 0);
-
-    auto& layers = Layers();
-    for (int layer = 0; layer < 32; ++layer) {
-        if (!(collideMask & (1u << layer))) continue;
-        for (const auto& other : layers[size_t(layer)])
-            if (std::find(hits.begin(), hits.end(), other->id) == hits.end() && Overlap(*shape, *other))
-                hits.push_back(other->id);
-    }
-    for (int layer = 0; layer < 32; ++layer)
-        if (writeMask & (1u << layer)) layers[size_t(layer)].push_back(shape);
-    return hits;
-}
-
-void ResetCollisions(uint32_t mask) {
-    auto& layers = Layers();
-    for (int layer = 0; layer < 32; ++layer)
-        if (mask & (1u << layer)) layers[size_t(layer)].clear();
-}
 
 }  // namespace plat

@@ -166,10 +166,6 @@ ImageFontPtr LoadImageFontFromMemory(std::shared_ptr<const std::vector<uint8_t>>
     return font;
 }
 
-ImageFontPtr LoadImageFont(TStream& stream, int size, int style) {
-    return LoadImageFontFromMemory(std::make_shared<const std::vector<uint8_t>>(stream.ReadAll()), size, style);
-}
-
 ImageFontPtr LoadImageFont(const std::string& url, int size, int style) {
     auto bytes = std::make_shared<std::vector<uint8_t>>();
     if (!LoadBytes(url, *bytes)) return nullptr;

@@ -237,7 +237,6 @@ ImagePtr LoadImageFromMemory(const std::vector<uint8_t>& bytes, int flags) {
     return FromBytes(bytes, 0, 0, 0, 1, flags);
 }
 
-ImagePtr LoadImage(TStream& stream, int flags) { return FromBytes(stream.ReadAll(), 0, 0, 0, 1, flags); }
 
 ImagePtr LoadImage(const std::string& url, int flags) {
     std::vector<uint8_t> bytes;

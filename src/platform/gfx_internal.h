@@ -127,8 +127,6 @@ struct TDrawState {
     int blend = MASKBLEND;
     float rotation = 0;
     float scaleX = 1, scaleY = 1;
-    float handleX = 0, handleY = 0;
-    float originX = 0, originY = 0;
     int viewX = 0, viewY = 0, viewW = LOGICAL_WIDTH, viewH = LOGICAL_HEIGHT;
     int clsR = 0, clsG = 0, clsB = 0;
     ImageFontPtr font;

@@ -58,7 +58,6 @@ PixmapPtr LoadPixmapFromMemory(const std::vector<uint8_t>& bytes) {
     return pixmap;
 }
 
-PixmapPtr LoadPixmap(TStream& stream) { return LoadPixmapFromMemory(stream.ReadAll()); }
 
 PixmapPtr LoadPixmap(const std::string& url) {
     std::vector<uint8_t> bytes;

@@ -57,7 +57,6 @@ inline int PixB(uint32_t p) { return p & 255; }
 
 PixmapPtr CreatePixmap(int width, int height);
 PixmapPtr LoadPixmap(const std::string& url);        // PNG, JPEG, BMP, TGA; null on failure
-PixmapPtr LoadPixmap(TStream& stream);
 PixmapPtr LoadPixmapFromMemory(const std::vector<uint8_t>& bytes);
 bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compression = 6);
 
@@ -79,7 +78,6 @@ private:
 };
 
 ImagePtr LoadImage(const std::string& url, int flags = DEFAULT_FLAGS);
-ImagePtr LoadImage(TStream& stream, int flags = DEFAULT_FLAGS);
 ImagePtr LoadImageFromMemory(const std::vector<uint8_t>& bytes, int flags = DEFAULT_FLAGS);
 ImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags = DEFAULT_FLAGS);
 // Cells cut left to right, top to bottom.
@@ -136,10 +134,9 @@ private:
 
 enum FontStyle { BOLDFONT = 1, ITALICFONT = 2, SMOOTHFONT = 4 };
 
-// TrueType from a file, stream or bytes at a pixel size; null on failure.
+// TrueType from a file or bytes at a pixel size; null on failure.
 // Text is 8-bit: each byte is the Latin-1 character of that code.
 ImageFontPtr LoadImageFont(const std::string& url, int size, int style = SMOOTHFONT);
-ImageFontPtr LoadImageFont(TStream& stream, int size, int style = SMOOTHFONT);
 ImageFontPtr LoadImageFontFromMemory(std::shared_ptr<const std::vector<uint8_t>> bytes, int size,
                                      int style = SMOOTHFONT);
 int FontHeight(const TImageFont& font);
@@ -222,12 +219,10 @@ void SetRotation(float degrees);
 float GetRotation();
 void SetScale(float sx, float sy);
 void GetScale(float& sx, float& sy);
-void SetHandle(float x, float y);   // for primitives and text
-void SetOrigin(float x, float y);
 void SetViewport(int x, int y, int width, int height);
 void SetClsColor(int r, int g, int b);
 // Restores every drawing setting to its default (white, alpha 1, mask blend,
-// no rotation, scale 1, no handle, origin 0, full viewport, default font).
+// no rotation, scale 1, full viewport, default font).
 void ResetDrawingState();
 
 // ---- drawing ----------------------------------------------------------------
@@ -238,7 +233,6 @@ void DrawSubImageRect(TImage& image, float x, float y, float width, float height
                       float sw, float sh, int frame = 0);
 void DrawRect(float x, float y, float width, float height);
 void DrawLine(float x1, float y1, float x2, float y2, bool drawLastPixel = true);
-void DrawOval(float x, float y, float width, float height);
 void Plot(float x, float y);
 void DrawText(const std::string& text, float x, float y);
 int TextWidth(const std::string& text);
@@ -246,17 +240,7 @@ int TextHeight(const std::string& text);
 void SetImageFont(ImageFontPtr font);  // null = the built-in default font
 ImageFontPtr GetImageFont();
 
-// Copies a screen area (of the frame being drawn, before Flip) into an
-// image frame at the image's handle, or into a new pixmap.
-void GrabImage(TImage& image, int x, int y, int frame = 0);
+// Copies a screen area (of the frame being drawn, before Flip) into a new pixmap.
 PixmapPtr GrabPixmap(int x, int y, int width, int height);
-
-// ---- collision layers (32 layers, selected by bit masks) --------------------
-// Writes the frame's opaque pixels at (x, y) into every layer of writeMask
-// with the id, after testing it against collideMask; answers the ids of what
-// it overlapped.
-std::vector<int> CollideImage(TImage& image, float x, float y, int frame, uint32_t collideMask,
-                              uint32_t writeMask, int id);
-void ResetCollisions(uint32_t mask = 0xffffffffu);
 
 }  // namespace plat

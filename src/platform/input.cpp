@@ -21,7 +21,7 @@ struct TPolledTables {
     std::array<int, 256> keyHits{};
     std::array<bool, 256> keysDown{};
     std::deque<int> chars;
-    int mouseX = 0, mouseY = 0, mouseZ = 0;
+    int mouseX = 0, mouseY = 0;
     std::array<int, 4> mouseHits{};
     std::array<bool, 4> mouseDown{};
 };
@@ -72,9 +72,6 @@ void Feed(const Event& e) {
         case EventKind::MouseMove:
             t.mouseX = e.x;
             t.mouseY = e.y;
-            break;
-        case EventKind::MouseWheel:
-            t.mouseZ += e.data;
             break;
         default:
             break;
@@ -241,12 +238,6 @@ void PumpEvents() {
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
 }
 
-bool PeekEvent(Event& out) {
-    if (Queue().empty()) return false;
-    out = Queue().front();
-    return true;
-}
-
 bool TakeEvent(Event& out) {
     if (Queue().empty()) return false;
     out = Queue().front();
@@ -323,7 +314,6 @@ void PolledFlushKeys() {
 
 int PolledMouseX() { return Tables().mouseX; }
 int PolledMouseY() { return Tables().mouseY; }
-int PolledMouseZ() { return Tables().mouseZ; }
 
 int PolledMouseHit(int button) {
     if (!ValidButton(button)) return 0;
@@ -339,7 +329,6 @@ void PolledFlushMouse() {
     TPolledTables& t = Tables();
     t.mouseHits.fill(0);
     t.mouseDown.fill(false);
-    t.mouseZ = 0;
 }
 
 void PollAllEvents() {

@@ -44,8 +44,6 @@ enum VirtualKey {
 
 // Moves pending window events into the queue (Flip does this too).
 void PumpEvents();
-// Looks at the next event without taking it; false when none is waiting.
-bool PeekEvent(Event& out);
 // Takes the next event; false when none is waiting.
 bool TakeEvent(Event& out);
 // Appends an event to the queue, as if it came from the window (tests,
@@ -84,7 +82,6 @@ int PolledGetChar();          // next typed character or 0
 void PolledFlushKeys();
 int PolledMouseX();
 int PolledMouseY();
-int PolledMouseZ();
 int PolledMouseHit(int button);
 int PolledMouseDown(int button);
 void PolledFlushMouse();

@@ -6,7 +6,6 @@
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/utsname.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,16 +58,8 @@ std::string EnvironmentVariable(const std::string& name) { return EnvValue(name.
 
 bool GrantFullAccess(const std::string& folder) { return FileType(folder) == FILETYPE_DIR; }
 
-std::string OSName() {
-    utsname u{};
-    if (::uname(&u) != 0) return {};
-    return std::string(u.sysname) + " " + u.release;
-}
-
 // The game asks for above-normal or high priority; on a shared desktop that
 // only starves other programs, so both are accepted and ignored.
-void SetProcessPriority(int /*code*/) {}
-void SetThreadPriority(int /*value*/) {}
 
 TInstanceLock::TInstanceLock(const std::string& lockPath) {
     if (lockPath.empty()) {

@@ -12,13 +12,7 @@ std::string CommonAppDataFolder();
 std::string EnvironmentVariable(const std::string& name);
 // Files are created user-writable here, so this answers true for a folder that exists.
 bool GrantFullAccess(const std::string& folder);
-// The kernel's name and release (uname).
-std::string OSName();
 
-enum ProcessPriority { PRIORITY_NORMAL = 0, PRIORITY_ABOVE_NORMAL = 1, PRIORITY_HIGH = 2 };
-// Never raises the priority; kept so the settings have somewhere to go.
-void SetProcessPriority(int code);
-void SetThreadPriority(int value);
 
 // Single-instance guard: a private lock file (mode 0600) held with flock and
 // released by the kernel when the process ends, so a crash leaves no stale

@@ -5,50 +5,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <map>
-#include <mutex>
 
 #include "platform/files.h"
 
 namespace plat {
 
-namespace {
-
-template <typename T>
-T ReadValue(TStream& s, bool& failed) {
-    uint8_t bytes[sizeof(T)] = {};
-    if (s.Read(bytes, sizeof(T)) != sizeof(T)) failed = true;
-    // Assemble little-endian whatever the host order is.
-    using U = std::conditional_t<sizeof(T) == 1, uint8_t,
-              std::conditional_t<sizeof(T) == 2, uint16_t,
-              std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
-    U u = 0;
-    for (size_t i = 0; i < sizeof(T); ++i) u |= static_cast<U>(static_cast<U>(bytes[i]) << (8 * i));
-    T v;
-    std::memcpy(&v, &u, sizeof(T));
-    return v;
+int32_t TStream::ReadInt() {
+    uint8_t bytes[4] = {};
+    if (Read(bytes, sizeof bytes) != sizeof bytes) failed_ = true;
+    // Assembled little-endian whatever the host order is.
+    uint32_t u = 0;
+    for (size_t i = 0; i < sizeof bytes; ++i) u |= uint32_t(bytes[i]) << (8 * i);
+    return static_cast<int32_t>(u);
 }
-
-template <typename T>
-void WriteValue(TStream& s, T v) {
-    using U = std::conditional_t<sizeof(T) == 1, uint8_t,
-              std::conditional_t<sizeof(T) == 2, uint16_t,
-              std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>>;
-    U u;
-    std::memcpy(&u, &v, sizeof(T));
-    uint8_t bytes[sizeof(T)];
-    for (size_t i = 0; i < sizeof(T); ++i) bytes[i] = static_cast<uint8_t>(u >> (8 * i));
-    s.WriteBytes(bytes, sizeof(T));
-}
-
-}  // namespace
-
-uint8_t TStream::ReadByte() { return ReadValue<uint8_t>(*this, failed_); }
-int16_t TStream::ReadShort() { return ReadValue<int16_t>(*this, failed_); }
-int32_t TStream::ReadInt() { return ReadValue<int32_t>(*this, failed_); }
-int64_t TStream::ReadLong() { return ReadValue<int64_t>(*this, failed_); }
-float TStream::ReadFloat() { return ReadValue<float>(*this, failed_); }
-double TStream::ReadDouble() { return ReadValue<double>(*this, failed_); }
 
 std::string TStream::ReadString(size_t length) {
     std::string s(length, '\0');
@@ -70,16 +39,6 @@ std::string TStream::ReadLine() {
     return line;
 }
 
-std::vector<uint8_t> TStream::ReadBytes(size_t count) {
-    std::vector<uint8_t> out(count);
-    const size_t got = count ? Read(out.data(), count) : 0;
-    if (got != count) {
-        failed_ = true;
-        out.resize(got);
-    }
-    return out;
-}
-
 std::vector<uint8_t> TStream::ReadAll() {
     std::vector<uint8_t> out;
     const int64_t size = Size();
@@ -94,25 +53,16 @@ std::vector<uint8_t> TStream::ReadAll() {
     return out;
 }
 
-void TStream::WriteByte(uint8_t v) { WriteValue(*this, v); }
-void TStream::WriteShort(int16_t v) { WriteValue(*this, v); }
-void TStream::WriteInt(int32_t v) { WriteValue(*this, v); }
-void TStream::WriteLong(int64_t v) { WriteValue(*this, v); }
-void TStream::WriteFloat(float v) { WriteValue(*this, v); }
-void TStream::WriteDouble(double v) { WriteValue(*this, v); }
-void TStream::WriteString(const std::string& s) { WriteBytes(s.data(), s.size()); }
-
-void TStream::WriteLine(const std::string& s) {
-    WriteString(s);
-    WriteBytes("\r\n", 2);
+void TStream::WriteInt(int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    const uint8_t bytes[4] = {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
+    WriteBytes(bytes, sizeof bytes);
 }
+
+void TStream::WriteString(const std::string& s) { WriteBytes(s.data(), s.size()); }
 
 void TStream::WriteBytes(const void* data, size_t count) {
     if (count && Write(data, count) != count) failed_ = true;
-}
-
-void TStream::Skip(int64_t count) {
-    if (!Seek(Pos() + count)) failed_ = true;
 }
 
 // ---- memory bank ----
@@ -198,16 +148,6 @@ private:
     Direction last_ = Direction::None;
 };
 
-struct FactoryRegistry {
-    std::mutex mutex;
-    std::map<std::string, StreamFactory> factories;
-};
-
-FactoryRegistry& Registry() {
-    static FactoryRegistry registry;
-    return registry;
-}
-
 }  // namespace
 
 StreamPtr OpenFile(const std::string& path, FileMode mode) {
@@ -223,41 +163,8 @@ StreamPtr OpenFile(const std::string& path, FileMode mode) {
     return std::make_unique<TFileStream>(f, static_cast<int64_t>(info.st_size));
 }
 
-void RegisterStreamFactory(const std::string& protocol, StreamFactory factory) {
-    auto& r = Registry();
-    std::lock_guard lock(r.mutex);
-    r.factories[protocol] = std::move(factory);
-}
-
-void UnregisterStreamFactory(const std::string& protocol) {
-    auto& r = Registry();
-    std::lock_guard lock(r.mutex);
-    r.factories.erase(protocol);
-}
-
-bool HasStreamProtocol(const std::string& url) {
-    const size_t sep = url.find("::");
-    return sep != std::string::npos && sep > 0;
-}
-
-StreamPtr OpenStream(const std::string& url) {
-    if (HasStreamProtocol(url)) {
-        const size_t sep = url.find("::");
-        StreamFactory factory;
-        {
-            auto& r = Registry();
-            std::lock_guard lock(r.mutex);
-            auto it = r.factories.find(url.substr(0, sep));
-            if (it != r.factories.end()) factory = it->second;
-        }
-        if (!factory) return nullptr;
-        return factory(url.substr(sep + 2));
-    }
-    return OpenFile(url, FileMode::Read);
-}
-
-bool LoadBytes(const std::string& url, std::vector<uint8_t>& out) {
-    StreamPtr s = OpenStream(url);
+bool LoadBytes(const std::string& path, std::vector<uint8_t>& out) {
+    StreamPtr s = ReadFile(path);
     if (!s) return false;
     out = s->ReadAll();
     return true;

@@ -1,9 +1,7 @@
 #pragma once
-// Byte streams: files, memory banks and "protocol::name" URLs answered by
-// registered factories. Integers and floats are little-endian; text is 8-bit,
-// one byte per character; lines are written with CR LF.
+// Byte streams: files and memory banks. Integers are little-endian; text is
+// 8-bit, one byte per character.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,28 +23,15 @@ public:
     // True after a read ran short or a write failed.
     bool Failed() const { return failed_; }
 
-    uint8_t ReadByte();
-    int16_t ReadShort();
     int32_t ReadInt();
-    int64_t ReadLong();
-    float ReadFloat();
-    double ReadDouble();
     std::string ReadString(size_t length);
     // Bytes up to LF or NUL; CR dropped.
     std::string ReadLine();
-    std::vector<uint8_t> ReadBytes(size_t count);
     std::vector<uint8_t> ReadAll();  // from the current position to the end
 
-    void WriteByte(uint8_t v);
-    void WriteShort(int16_t v);
     void WriteInt(int32_t v);
-    void WriteLong(int64_t v);
-    void WriteFloat(float v);
-    void WriteDouble(double v);
     void WriteString(const std::string& s);  // raw, no length prefix
-    void WriteLine(const std::string& s);    // then CR LF
     void WriteBytes(const void* data, size_t count);
-    void Skip(int64_t count);
 
 protected:
     bool failed_ = false;
@@ -79,18 +64,8 @@ enum class FileMode { Read, Write, ReadWrite };
 // does not exist). Null on failure.
 StreamPtr OpenFile(const std::string& path, FileMode mode);
 inline StreamPtr ReadFile(const std::string& path) { return OpenFile(path, FileMode::Read); }
-inline StreamPtr WriteFile(const std::string& path) { return OpenFile(path, FileMode::Write); }
-
-// "protocol::name" URLs go to the registered factory for the protocol;
-// anything else is a plain path opened for reading.
-using StreamFactory = std::function<StreamPtr(const std::string& name)>;
-void RegisterStreamFactory(const std::string& protocol, StreamFactory factory);
-void UnregisterStreamFactory(const std::string& protocol);
-StreamPtr OpenStream(const std::string& url);
-// Whether the url names a registered protocol ("protocol::path"), not a file.
-bool HasStreamProtocol(const std::string& url);
 
 // Whole-file helpers.
-bool LoadBytes(const std::string& url, std::vector<uint8_t>& out);
+bool LoadBytes(const std::string& path, std::vector<uint8_t>& out);
 
 }  // namespace plat

@@ -1,5 +1,7 @@
 #include "puzzle/board_cursor.h"
 
+#include <cstdlib>
+
 #include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
 #include "platform/graphics.h"
@@ -11,6 +13,8 @@ namespace {
 struct TArrow {
     int key, dc, dr;
 };
+// A cell off to the side counts this many times as far as one ahead.
+constexpr int SIDEWAYS_WEIGHT = 2;
 constexpr TArrow ARROWS[] = {{plat::KEY_LEFT, -1, 0}, {plat::KEY_RIGHT, 1, 0}, {plat::KEY_UP, 0, -1}, {plat::KEY_DOWN, 0, 1}};
 
 // A frame of two lines, light inside dark, that reads on every floor and gem.
@@ -102,6 +106,8 @@ void TBoardCursor::PlaceIfLost(const TCellBox& box) {
         }
 }
 
+// The next stop straight that way; with none, the nearest stop on that side,
+// one off to the side counting twice as far as one ahead.
 void TBoardCursor::Step(const TCellBox& box, int dc, int dr) {
     for (int c = Column + dc, r = Row + dr; TCellBox::IsInside(c, r); c += dc, r += dr) {
         if (!Stop(box, c, r)) continue;
@@ -109,6 +115,20 @@ void TBoardCursor::Step(const TCellBox& box, int dc, int dr) {
         Row = r;
         return;
     }
+    int best = -1, bestColumn = Column, bestRow = Row;
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            const int ahead = (c - Column) * dc + (r - Row) * dr;
+            if (ahead <= 0 || !Stop(box, c, r)) continue;
+            const int aside = std::abs((c - Column) * dr) + std::abs((r - Row) * dc);
+            const int distance = ahead + SIDEWAYS_WEIGHT * aside;
+            if (best >= 0 && distance >= best) continue;
+            best = distance;
+            bestColumn = c;
+            bestRow = r;
+        }
+    Column = bestColumn;
+    Row = bestRow;
 }
 
 void TBoardCursor::Choose(TCellBox& box) {

@@ -19,7 +19,8 @@ public:
     // The arrows alone: the first shows the cursor, the next move it.
     void ManageMoves(const TCellBox& box);
     void Draw(const TCellBox& box) const;
-    // Moves the cursor to the next board cell that way, if there is one.
+    // Moves the cursor to the next board cell straight that way, or else to
+    // the nearest one on that side, if there is one.
     void Step(const TCellBox& box, int dc, int dr);
 
 private:

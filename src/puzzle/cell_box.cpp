@@ -6,6 +6,7 @@
 #include "app/game.h"
 #include "resources/input_tables.h"
 #include "gui/mouse_pointer.h"
+#include "platform/graphics.h"
 #include "puzzle/match3_mode.h"
 #include "resources/resource_globals.h"
 
@@ -15,6 +16,18 @@ constexpr float LIGHT_START = 3000;   // updates into the cycle before the band 
 constexpr float LIGHT_CYCLE = 6000;   // updates per cycle
 constexpr float LIGHT_STEP = 20;      // updates per diagonal step
 constexpr float CREATE_MARK_SCALE = 0.62f;  // of the cell, leaving a ring of floor in sight
+// The picked gem's band: gold between dark lines, just inside the cursor's frame.
+constexpr float PICKED_INSET = 3, PICKED_BAND = 4;
+constexpr int PICKED_RED = 255, PICKED_GREEN = 196, PICKED_BLUE = 40;
+constexpr int PICKED_DARK_RED = 40, PICKED_DARK_GREEN = 24, PICKED_DARK_BLUE = 0;
+
+// A square frame of the given line width.
+void DrawCellFrame(float x, float y, float size, float width) {
+    plat::DrawRect(x, y, size, width);
+    plat::DrawRect(x, y + size - width, size, width);
+    plat::DrawRect(x, y + width, width, size - 2 * width);
+    plat::DrawRect(x + size - width, y + width, width, size - 2 * width);
+}
 
 // Missing images (a board made before the banks are filled, or in a test)
 // leave the picture out rather than end the game.
@@ -115,14 +128,6 @@ TCell* TCellBox::GetCellAtLocation(int column, int row) const {
 
 TCell* TCellBox::GetCellAtMouseLocation(int px, int py) const {
     return GetCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
-}
-
-TLayoutCell* TCellBox::GetLayoutCellAtLocation(int column, int row) {
-    return IsInside(column, row) ? &Layout[column][row] : nullptr;
-}
-
-TLayoutCell* TCellBox::GetLayoutCellAtMouseLocation(int px, int py) {
-    return GetLayoutCellAtLocation(GetCellLocationX(px, py), GetCellLocationY(px, py));
 }
 
 int TCellBox::GetLayoutCellMarbleCount() const {
@@ -302,5 +307,18 @@ void TCellBox::DrawFloors() const {
 }
 
 void TCellBox::DrawMarkedCell() const {
-    if (MarkedCell1 && !IsCellSwitchAnimation()) DrawLayoutImage(LayoutMarkedImage, MarkedCell1->X, MarkedCell1->Y);
+    if (!MarkedCell1 || IsCellSwitchAnimation()) return;
+    DrawLayoutImage(LayoutMarkedImage, MarkedCell1->X, MarkedCell1->Y);
+    // A picked gem wears a broad gold band between dark lines, inside where
+    // the thin white cursor goes: it reads on every gem and floor, and
+    // unlike the cursor.
+    const float x = static_cast<float>(AreaStartX + MarkedCell1->ArrayX * CELL_SIZE);
+    const float y = static_cast<float>(AreaStartY + MarkedCell1->ArrayY * CELL_SIZE);
+    plat::SetBlend(plat::ALPHABLEND);
+    plat::SetAlpha(1.0f);
+    plat::SetColor(PICKED_DARK_RED, PICKED_DARK_GREEN, PICKED_DARK_BLUE);
+    DrawCellFrame(x + PICKED_INSET, y + PICKED_INSET, CELL_SIZE - 2 * PICKED_INSET, PICKED_BAND + 2);
+    plat::SetColor(PICKED_RED, PICKED_GREEN, PICKED_BLUE);
+    DrawCellFrame(x + PICKED_INSET + 1, y + PICKED_INSET + 1, CELL_SIZE - 2 * PICKED_INSET - 2, PICKED_BAND);
+    plat::SetColor(255, 255, 255);
 }

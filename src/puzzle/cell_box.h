@@ -78,8 +78,6 @@ public:
     int GetCellLocationY(int px, int py) const;
     TCell* GetCellAtLocation(int column, int row) const;
     TCell* GetCellAtMouseLocation(int px, int py) const;
-    TLayoutCell* GetLayoutCellAtLocation(int column, int row);
-    TLayoutCell* GetLayoutCellAtMouseLocation(int px, int py);
     int GetLayoutCellMarbleCount() const;
     int GetLayoutCellCreateCount() const;
     int GetLayoutCellFillCount() const;

@@ -17,7 +17,11 @@ std::string CompletionFilePath(const std::string& player, bool custom);
 std::string CompletionKey(const std::string& levelPath);
 
 // Every line of the file that holds a "=", in order (a missing file: none).
+// A damaged file (a line no game writes) is kept beside it as ".bad" and
+// logged, once for the same bytes; damaged then tells the caller, who tells
+// the player. The entries that could be read stand.
 std::vector<TCompletionEntry> ReadCompletionList(const std::string& path);
+std::vector<TCompletionEntry> ReadCompletionList(const std::string& path, bool& damaged);
 bool IsLevelCompleted(const std::string& path, const std::string& key);
 // Marks key completed. A level already marked "1" leaves the file untouched;
 // otherwise any other entry for the key makes way for "key=1" at the end and

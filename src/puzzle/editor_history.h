@@ -28,7 +28,6 @@ public:
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
     size_t UndoSteps() const { return undo_.size(); }
-    size_t RedoSteps() const { return redo_.size(); }
     void Drop();
 
 private:

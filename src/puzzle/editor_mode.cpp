@@ -41,6 +41,24 @@ bool SameAsBrush(const TLayoutCell& cell, int contents, int chain, int create, i
 
 void Toggle(int& flag) { flag = flag ? 0 : 1; }
 
+bool Modifier(int key) {
+    return key == plat::KEY_LCONTROL || key == plat::KEY_RCONTROL || key == plat::KEY_LSHIFT ||
+           key == plat::KEY_RSHIFT || key == plat::KEY_LALT || key == plat::KEY_RALT;
+}
+
+// Takes the hits of every key but the modifiers; true when one was pressed
+// or is held.
+bool TakeOtherKeys() {
+    TInputTables& in = Input();
+    bool any = false;
+    for (int key = 1; key < KEY_TABLE_SIZE; ++key) {
+        if (Modifier(key)) continue;
+        any = any || in.KeyHits[key] || in.KeysDown[key];
+        in.KeyHits[key] = 0;
+    }
+    return any;
+}
+
 bool MirrorsColumns(EMirror mirror) { return mirror == EMirror::LeftRight || mirror == EMirror::FourWay; }
 bool MirrorsRows(EMirror mirror) { return mirror == EMirror::TopBottom || mirror == EMirror::FourWay; }
 
@@ -66,7 +84,13 @@ int TGameModeEditor::Init(const std::string& /*path*/, int /*custom*/) {
     CellBox.reset();
     History.Drop();
     strokeOpen_ = false;
-    return Clear();
+    Clear();
+    savedLayout_ = LayoutGridOf(*CellBox);
+    return 1;
+}
+
+bool TGameModeEditor::HasUnsavedChanges() const {
+    return CellBox && !SameLayout(LayoutGridOf(*CellBox), savedLayout_);
 }
 
 int TGameModeEditor::Clear() {
@@ -194,6 +218,8 @@ void TGameModeEditor::ReadKeys() {
     // Both Ctrl keys are read, so a hit on one is not left over for later.
     const bool left = KeyHit(plat::KEY_LCONTROL), right = KeyHit(plat::KEY_RCONTROL);
     if (left || right) ctrlAlone_ = true;
+    // A key left unread from before Ctrl went down is no part of a chord.
+    if ((left || right) && ctrl) TakeOtherKeys();
     // Ctrl with a click erases; it does not switch the floor kind too.
     const PNMouse& mouse = PNMouseObject();
     if (ctrl && (mouse.MBL || mouse.MBR)) ctrlAlone_ = false;
@@ -209,6 +235,10 @@ void TGameModeEditor::ReadKeys() {
         ctrlAlone_ = false;
         Redo();
     }
+    // Any other key with Ctrl makes a chord that does what it names or
+    // nothing: Ctrl is no longer alone, and a letter with it is not the
+    // brush's own key.
+    if (ctrl && TakeOtherKeys()) ctrlAlone_ = false;
     if (KeyHit('X')) Toggle(IsChain);
     if (KeyHit('C')) Toggle(IsCreate);
     if (KeyHit('M')) CycleMirror();
@@ -255,9 +285,11 @@ int TGameModeEditor::IsLayoutValid() {
 
 // ---- files ---------------------------------------------------------------------------
 
-std::string TGameModeEditor::SaveLayout(const std::string& path) const {
+std::string TGameModeEditor::SaveLayout(const std::string& path) {
     if (!CellBox) return "No puzzle to save";
-    return ::SaveLayout(*CellBox, path);
+    std::string error = ::SaveLayout(*CellBox, path);
+    if (error.empty()) savedLayout_ = LayoutGridOf(*CellBox);
+    return error;
 }
 
 std::string TGameModeEditor::LoadLayout(const std::string& path) {
@@ -272,6 +304,7 @@ std::string TGameModeEditor::LoadLayout(const std::string& path) {
     CellBox = std::move(loaded);
     if (before) RecordStep(*before);
     LayoutChanged();
+    savedLayout_ = LayoutGridOf(*CellBox);
     return {};
 }
 

@@ -55,7 +55,10 @@ public:
     int IsLayoutValid();
 
     // Writes the layout ("" or the message; the board is kept either way).
-    std::string SaveLayout(const std::string& path) const;
+    std::string SaveLayout(const std::string& path);
+    // The layout differs from the one last saved or loaded (a new editor's
+    // empty board counts as saved).
+    bool HasUnsavedChanges() const;
     // Reads a layout into the editor ("" or the message); a refused file
     // leaves the board being edited as it was. The load can be undone.
     std::string LoadLayout(const std::string& path);
@@ -100,4 +103,6 @@ private:
     // Ctrl went down and nothing else has been done with it yet: on its
     // release it switches the floor kind.
     bool ctrlAlone_ = false;
+    // The layout as last saved or loaded.
+    TLayoutGrid savedLayout_{};
 };

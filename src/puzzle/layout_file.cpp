@@ -1,5 +1,8 @@
 #include "puzzle/layout_file.h"
 
+#include <cerrno>
+
+#include "app/write_failure.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "puzzle/cell_box.h"
@@ -20,11 +23,6 @@ TBlock BlockOf(Get get) {
 
 std::string Refused(const std::string& path, const std::string& what, const std::string& problem) {
     return "The file '" + path + "' is not a valid " + what + " (" + problem + ")";
-}
-
-std::string Logged(std::string message) {
-    if (!message.empty()) WriteErrorLog(message);
-    return message;
 }
 
 }  // namespace
@@ -66,7 +64,7 @@ void ApplyGems(TCellBox& box, const TBlock& gems) {
 }
 
 std::string ReadBoardFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    plat::StreamPtr stream = plat::OpenStream(path);
+    plat::StreamPtr stream = plat::ReadFile(path);
     if (!stream) return "Could not read file '" + path + "'";
     if (stream->Size() > static_cast<int64_t>(BOARD_FILE_MAX_SIZE))
         return "The file '" + path + "' is far too large to be a puzzle or a saved game";
@@ -79,7 +77,7 @@ std::string ReadBoardFile(const std::string& path, std::vector<uint8_t>& bytes) 
 
 std::string SaveLayout(const TCellBox& box, const std::string& path) {
     if (!plat::WriteFileAtomic(path, FormatLayout(LayoutOf(box))))
-        return Logged("Could not create file '" + path + "'");
+        return WriteFailureMessage(path, errno);  // the path goes to the log
     return {};
 }
 

@@ -8,15 +8,21 @@
 #include "puzzle/save_game.h"
 #include "resources/error_state.h"
 
-std::string ResumePointPath(const std::string& player) { return Game().ProfilePath + player + ".resume"; }
+std::string ResumePointPath(const std::string& player) {
+    return Game().ProfilePath + plat::FileNameOf(player) + ".resume";
+}
 
 std::string PutAsideResumePointPath(const std::string& player) { return ResumePointPath(player) + ".bad"; }
 
-bool WriteResumePoint(const TSaveGameData& save, const std::string& player) {
+std::string ResumePointBytes(const TSaveGameData& save, const std::string& player) {
     TSaveGameData own = save;
     own.Owner = player;
+    return FormatSaveGame(own);
+}
+
+bool WriteResumePoint(const TSaveGameData& save, const std::string& player) {
     const std::string path = ResumePointPath(player);
-    if (plat::WriteFileAtomic(path, FormatSaveGame(own))) return true;
+    if (plat::WriteFileAtomic(path, ResumePointBytes(save, player))) return true;
     ReportWriteFailure(path, errno);
     return false;
 }

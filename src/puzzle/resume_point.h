@@ -16,6 +16,8 @@ std::string PutAsideResumePointPath(const std::string& player);
 // Writes the game in play as the player's resume point through a temporary
 // file renamed into place. False (and logged) when the write failed.
 bool WriteResumePoint(const TSaveGameData& save, const std::string& player);
+// The file's bytes for the game in play, for a writer of its own.
+std::string ResumePointBytes(const TSaveGameData& save, const std::string& player);
 
 enum class EResumePoint { None, Ready, PutAside };
 // The player's resume point in out (Ready); None without one; PutAside when

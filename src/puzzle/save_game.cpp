@@ -1,6 +1,9 @@
 #include "puzzle/save_game.h"
 
+#include <cerrno>
+
 #include "app/game.h"
+#include "app/write_failure.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "puzzle/game_play.h"
@@ -11,11 +14,6 @@
 namespace {
 
 constexpr const char* SAVE_EXTENSION = ".save";
-
-std::string Logged(std::string message) {
-    if (!message.empty()) WriteErrorLog(message);
-    return message;
-}
 
 void ApplyBoard(TCellBox& box, const TBoardBlocks& board) {
     ApplyLayout(box, board.Layout);
@@ -82,7 +80,7 @@ TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode) {
 std::string SaveGameFile(const TGameModeMatch3& mode, const std::string& basePath) {
     const std::string path = basePath + SAVE_EXTENSION;
     if (!plat::WriteFileAtomic(path, FormatSaveGame(SaveGameDataOf(mode))))
-        return Logged("Could not create file '" + path + "'");
+        return WriteFailureMessage(path, errno);  // the path goes to the log
     return {};
 }
 
@@ -114,13 +112,6 @@ void ApplySaveGameData(TGameModeMatch3& mode, const TSaveGameData& save) {
 std::string ReadSaveGameData(const std::string& path, TSaveGameData& out) {
     const char* key = nullptr;
     return ReadSave(path, out, key);
-}
-
-std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path) {
-    TSaveGameData save;
-    if (auto problem = ReadForLoading(path, save); !problem.empty()) return problem;
-    ApplySaveGameData(mode, save);
-    return {};
 }
 
 void StartSavedGame(TGameModeMatch3& mode, const TSaveGameData& save) {

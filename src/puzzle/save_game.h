@@ -21,10 +21,9 @@ TSaveGameData SaveGameDataOf(const TGameModeMatch3& mode);
 
 // Writes basePath + ".save" through a temporary file renamed into place.
 std::string SaveGameFile(const TGameModeMatch3& mode, const std::string& basePath);
-// Reads a save into the mode: the original puzzle (for a restart), the live
-// board, the play clock, the score and, when the save names it, the level.
-std::string LoadSaveGameFile(TGameModeMatch3& mode, const std::string& path);
-// LoadSaveGameFile, then the marble total, the walls and the play state.
+// Reads a save into the mode (the original puzzle for a restart, the live
+// board, the play clock, the score and, when the save names it, the level),
+// then the marble total, the walls and the play state.
 std::string LoadGameFile(TGameModeMatch3& mode, const std::string& path);
 
 // Puts save data into the mode (no file involved).

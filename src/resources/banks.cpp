@@ -29,12 +29,6 @@ std::string FileWithExtension(const std::string& file, const std::string& defaul
     return plat::StripExt(file) + "." + ext;
 }
 
-int64_t PowerOfTwoAtLeast(int64_t v) {
-    int64_t p = 1;
-    while (p < v) p <<= 1;
-    return p;
-}
-
 }  // namespace
 
 // ---- TGameImage ---------------------------------------------------------------
@@ -99,10 +93,6 @@ void TGameImage::MidHandle(int on) {
 
 int TGameImage::Frames() const { return image ? plat::ImageFrames(*image) : 0; }
 
-int64_t TGameImage::CalcRAM() const { return int64_t(w) * 4 * h * Frames(); }
-
-int64_t TGameImage::CalcVRAM() const { return PowerOfTwoAtLeast(w) * 4 * PowerOfTwoAtLeast(h) * Frames(); }
-
 void TGameImage::Precache() {
     if (image) plat::Precache(*image);
 }
@@ -139,18 +129,6 @@ GameImagePtr TImageBank::Load(const std::string& file, const std::string& overri
     return image;
 }
 
-GameImagePtr TImageBank::LoadNoMid(const std::string& file, const std::string& overrideName, int flags) {
-    return Load(file, overrideName, flags, 0);
-}
-
-GameImagePtr TImageBank::LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell,
-                                  int cellCount, int flags, int midHandle) {
-    auto image = std::make_shared<TGameImage>();
-    image->LoadAnim(Path + file + Ext, cellWidth, cellHeight, firstCell, cellCount, flags, midHandle == 1 ? 1 : 0);
-    Add(image);
-    return image;
-}
-
 void TImageBank::Add(const GameImagePtr& image) { Map[image->name] = image; }
 
 GameImagePtr TImageBank::Find(const std::string& key) const {
@@ -170,22 +148,6 @@ bool TImageBank::Has(const std::string& key) const { return Map.count(UpperAscii
 plat::ImagePtr TImageBank::FindTImage(const std::string& key) const {
     const GameImagePtr image = FindOrNull(key);
     return image ? image->image : nullptr;
-}
-
-int64_t TImageBank::CalcRAM() const {
-    int64_t total = 0;
-    for (const auto& [key, image] : Map) total += image->CalcRAM();
-    return total / 1024;
-}
-
-int64_t TImageBank::CalcVRAM() const {
-    int64_t total = 0;
-    for (const auto& [key, image] : Map) total += image->CalcVRAM();
-    return total / 1024;
-}
-
-void TImageBank::Precache() {
-    for (auto& [key, image] : Map) image->Precache();
 }
 
 // ---- TSoundBank ---------------------------------------------------------------

@@ -34,8 +34,6 @@ public:
     void GetSize();
     void MidHandle(int on);
     int Frames() const;
-    int64_t CalcRAM() const;
-    int64_t CalcVRAM() const;
     void Precache();
 };
 using GameImagePtr = std::shared_ptr<TGameImage>;
@@ -72,10 +70,6 @@ public:
     // upper-cased name, or the file's own name when name is empty.
     GameImagePtr Load(const std::string& file, const std::string& name = "", int flags = plat::DEFAULT_FLAGS,
                       int midHandle = 1);
-    GameImagePtr LoadNoMid(const std::string& file, const std::string& name = "",
-                           int flags = plat::DEFAULT_FLAGS);
-    GameImagePtr LoadAnim(const std::string& file, int cellWidth, int cellHeight, int firstCell, int cellCount,
-                          int flags = plat::DEFAULT_FLAGS, int midHandle = 1);
     void Add(const GameImagePtr& image);
     // Fatal "Image 'NAME' was Not found in the ImageBank" when missing.
     GameImagePtr Find(const std::string& name) const;
@@ -84,9 +78,6 @@ public:
     bool Has(const std::string& name) const;
     // Null when missing (no error).
     plat::ImagePtr FindTImage(const std::string& name) const;
-    int64_t CalcRAM() const;   // kilobytes
-    int64_t CalcVRAM() const;  // kilobytes
-    void Precache();
 };
 
 class TSoundBank {

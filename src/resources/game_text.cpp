@@ -34,12 +34,6 @@ bool IsHeader(const std::string& line) { return !line.empty() && line[0] == '[';
 
 }  // namespace
 
-std::unique_ptr<TGameText> TGameText::Create(const std::string& file) {
-    auto text = std::make_unique<TGameText>();
-    text->Read(file);
-    return text;
-}
-
 void TGameText::Read(const std::string& file) {
     Map.clear();
     const std::string path = GamePaths().TextPath + file;
@@ -55,7 +49,7 @@ void TGameText::ReadFromBytes(const std::vector<uint8_t>& bytes) {
     const std::vector<std::string> lines = SplitLines(DecodeText(bytes));
     size_t i = 0;
     while (i < lines.size()) {
-        if (UpperAscii(lines[i]) != "[TEXT]") Fatal("[TEXT] header hot found");
+        if (UpperAscii(lines[i]) != "[TEXT]") Fatal("[TEXT] header not found");
         ++i;
         // A header followed by another header or the end has no key: skip it.
         if (i >= lines.size() || IsHeader(lines[i])) continue;

@@ -13,9 +13,8 @@ public:
     // The language of the texts ("en", "de", ...), as LoadGameTextFile read them.
     std::string Language = "en";
 
-    static std::unique_ptr<TGameText> Create(const std::string& file);
     // Reads GamePaths().TextPath + file. Fatal "Error loading file <path>" when it
-    // cannot be opened, fatal "[TEXT] header hot found" on a bad header.
+    // cannot be opened, fatal "[TEXT] header not found" on a bad header.
     void Read(const std::string& file);
     // Parses the bytes of a text file (any byte-order mark) into the table.
     void ReadFromBytes(const std::vector<uint8_t>& bytes);

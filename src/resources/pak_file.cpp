@@ -321,19 +321,9 @@ plat::StreamPtr TPakItem::GetBank() const {
     return std::make_unique<plat::TBankStream>(Data);
 }
 
-std::string TPakItem::GetString() const { return std::string(Data.begin(), Data.end()); }
-
 std::string TPakItem::GetText() const { return DecodeText(Data); }
 
-plat::PixmapPtr TPakItem::GetPixmap() const { return plat::LoadPixmapFromMemory(Data); }
-
 plat::ImagePtr TPakItem::GetImage(int flags) const { return plat::LoadImageFromMemory(Data, flags); }
-
-plat::ImagePtr TPakItem::GetAnimImage(int cellWidth, int cellHeight, int firstCell, int cellCount, int flags) const {
-    const plat::PixmapPtr strip = GetPixmap();
-    if (!strip) return nullptr;
-    return plat::LoadAnimImageFromPixmap(*strip, cellWidth, cellHeight, firstCell, cellCount, flags);
-}
 
 namespace {
 
@@ -359,8 +349,6 @@ plat::ImageFontPtr TPakItem::GetImageFont(int size, int style) const {
     }
     return nullptr;
 }
-
-plat::SoundPtr TPakItem::GetSound(int flags) const { return plat::LoadSoundFromMemory(Data, flags); }
 
 // ---- TPakFile -----------------------------------------------------------------
 
@@ -448,46 +436,9 @@ void TPakFileManager::LoadFiles(const std::string& path) {
     }
 }
 
-bool TPakFileManager::LoadPakFile(const std::string& file) {
-    auto pak = TPakFile::Create(file);
-    if (!pak) return false;
-    for (const auto& item : pak->Items) Insert(item);
-    return true;
-}
-
 PakItemPtr TPakFileManager::GetItem(const std::string& name) const {
     const auto it = Map.find(LowerAscii(name));
     return it == Map.end() ? nullptr : it->second;
-}
-
-std::vector<uint8_t> TPakFileManager::GetBinary(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->Data : std::vector<uint8_t>{};
-}
-
-std::string TPakFileManager::GetString(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetString() : std::string{};
-}
-
-plat::StreamPtr TPakFileManager::GetBank(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetBank() : nullptr;
-}
-
-plat::StreamPtr TPakFileManager::GetStream(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetStream() : nullptr;
-}
-
-std::string TPakFileManager::GetText(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetText() : std::string{};
-}
-
-plat::PixmapPtr TPakFileManager::GetPixmap(const std::string& name) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetPixmap() : nullptr;
 }
 
 plat::ImagePtr TPakFileManager::GetImage(const std::string& name, int flags) const {
@@ -495,18 +446,8 @@ plat::ImagePtr TPakFileManager::GetImage(const std::string& name, int flags) con
     return item ? item->GetImage(flags) : nullptr;
 }
 
-plat::ImagePtr TPakFileManager::GetAnimImage(const std::string& name, int cellWidth, int cellHeight, int firstCell,
-                                             int cellCount, int flags) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetAnimImage(cellWidth, cellHeight, firstCell, cellCount, flags) : nullptr;
-}
-
 plat::ImageFontPtr TPakFileManager::GetImageFont(const std::string& name, int size, int style) const {
     const PakItemPtr item = GetItem(name);
     return item ? item->GetImageFont(size, style) : nullptr;
 }
 
-plat::SoundPtr TPakFileManager::GetSound(const std::string& name, int flags) const {
-    const PakItemPtr item = GetItem(name);
-    return item ? item->GetSound(flags) : nullptr;
-}

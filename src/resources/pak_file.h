@@ -55,17 +55,11 @@ public:
     const std::vector<uint8_t>& GetBinary() const { return Data; }
     // A read-only stream straight over Data (no copy); keeps the item alive.
     plat::StreamPtr GetBank() const;
-    plat::StreamPtr GetStream() const { return GetBank(); }
-    std::string GetString() const;
     // Decoded by byte-order mark (UTF-16 BE/LE, UTF-8) into 8-bit text.
     std::string GetText() const;
-    plat::PixmapPtr GetPixmap() const;
     plat::ImagePtr GetImage(int flags = plat::DEFAULT_FLAGS) const;
-    plat::ImagePtr GetAnimImage(int cellWidth, int cellHeight, int firstCell, int cellCount,
-                                int flags = plat::DEFAULT_FLAGS) const;
     // Lowers the size until the face accepts it; null when none does.
     plat::ImageFontPtr GetImageFont(int size, int style = plat::SMOOTHFONT) const;
-    plat::SoundPtr GetSound(int flags = 0) const;
 };
 using PakItemPtr = std::shared_ptr<TPakItem>;
 
@@ -100,22 +94,10 @@ public:
     void Reload();
     void LoadPaks(const std::string& path, const std::string& ext);
     void LoadFiles(const std::string& path);
-    // Opens one more archive; its items replace existing keys. False when the
-    // file cannot be opened; throws TPakError when it is damaged.
-    bool LoadPakFile(const std::string& file);
 
     PakItemPtr GetItem(const std::string& name) const;
-    std::vector<uint8_t> GetBinary(const std::string& name) const;  // empty when missing
-    std::string GetString(const std::string& name) const;
-    plat::StreamPtr GetBank(const std::string& name) const;
-    plat::StreamPtr GetStream(const std::string& name) const;
-    std::string GetText(const std::string& name) const;
-    plat::PixmapPtr GetPixmap(const std::string& name) const;
     plat::ImagePtr GetImage(const std::string& name, int flags = plat::DEFAULT_FLAGS) const;
-    plat::ImagePtr GetAnimImage(const std::string& name, int cellWidth, int cellHeight, int firstCell,
-                                int cellCount, int flags = plat::DEFAULT_FLAGS) const;
     plat::ImageFontPtr GetImageFont(const std::string& name, int size, int style = plat::SMOOTHFONT) const;
-    plat::SoundPtr GetSound(const std::string& name, int flags = 0) const;
 
 private:
     void Insert(const PakItemPtr& item);

@@ -68,6 +68,16 @@ void WriteLayout(TGameGUI& gui, const std::string& name) {
     gui.ShowSavedNotice(name);
 }
 
+// Why the layout cannot be saved or tried, in a message that stands clear
+// of the cell the refusal marks.
+void ShowRefusal(TGameGUI& gui, const TGameModeEditor& editor, int error) {
+    gui.ShowMessage(LayoutErrorText(error));
+    if (const auto cell = editor.FaultCell; cell && gui.OKInput) {
+        const int top = editor.CellBox->AreaStartY + cell->second * CELL_SIZE;
+        gui.OKInput->MoveClearOf(top, top + CELL_SIZE);
+    }
+}
+
 }  // namespace
 
 void TGameGUI::StartEditorTools() {
@@ -111,7 +121,7 @@ void TGameGUI::TryLayout() {
     TGameModeEditor* editor = Editor();
     if (!editor) return;
     if (const int error = editor->IsLayoutValid(); error != LAYOUT_VALID) {
-        ShowMessage(LayoutErrorText(error));
+        ShowRefusal(*this, *editor, error);
         return;
     }
     if (!GamePlay().StartTry()) return;
@@ -151,7 +161,10 @@ void TGameGUI::CheckEditorButtons() {
         if (EditorTools->Clicked("undo")) editor->Undo();
         if (EditorTools->Clicked("redo")) editor->Redo();
         if (EditorTools->Clicked("mirror")) editor->CycleMirror();
-        if (EditorTools->Clicked("try") || KeyHit('T')) {
+        // T alone tries; Ctrl+T is left to the editor, which takes it as a
+        // chord of no meaning.
+        const bool ctrl = KeyDown(plat::KEY_LCONTROL) || KeyDown(plat::KEY_RCONTROL);
+        if (EditorTools->Clicked("try") || (!ctrl && KeyHit('T'))) {
             TryLayout();
             return;
         }
@@ -160,19 +173,20 @@ void TGameGUI::CheckEditorButtons() {
         if (const int error = editor->IsLayoutValid(); error == LAYOUT_VALID) {
             AskLayoutName(LastFileName);
         } else {
-            ShowMessage(LayoutErrorText(error));
-            // The marked cell the refusal points at stays in sight.
-            if (const auto cell = editor->FaultCell; cell && OKInput) {
-                const int top = editor->CellBox->AreaStartY + cell->second * CELL_SIZE;
-                OKInput->MoveClearOf(top, top + CELL_SIZE);
-            }
+            ShowRefusal(*this, *editor, error);
         }
     }
     if (CustomMenu->Clicked("loadcustom")) ShowSaveGameManager();
     if (CustomMenu->Clicked("reset")) ResetInput = CreateYesNoDialog(GameText().FindString("Clear Puzzle"));
     const bool escape = KeyHit(plat::KEY_ESCAPE);
-    if ((CustomMenu->Clicked("backtomenu") || escape) && !QuitInput)
-        QuitInput = CreateYesNoDialog(GameText().FindString("Exit Editor"));
+    if ((CustomMenu->Clicked("backtomenu") || escape) && !QuitInput) {
+        // Only unsaved work is worth a question.
+        if (editor->HasUnsavedChanges()) {
+            QuitInput = CreateYesNoDialog(GameText().FindString("Exit Editor"));
+        } else {
+            LeaveEditor();
+        }
+    }
 }
 
 void TGameGUI::AskLayoutName(const std::string& name) {

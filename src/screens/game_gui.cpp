@@ -9,6 +9,7 @@
 #include "gui/text.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 #include "puzzle/completion_list.h"
 #include "puzzle/editor_mode.h"
 #include "puzzle/game_play.h"
@@ -29,8 +30,9 @@ constexpr int HELP_TEXT_Y = 545;
 constexpr int HINT_DELAY_MS = 100;
 // A notice shows this long, then fades, on the strip of the help lines.
 constexpr float NOTICE_MS = 2000, NOTICE_FADE_MS = 600;
-// In the editor, whose buttons stand below that strip, on its help line at the top.
-constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 31, NOTICE_TEXT_RISE = 11;
+// In the editor, whose buttons stand below that strip, on its help line at the
+// top, the strip (40 high) ending above the verdict line below it (at 47).
+constexpr float NOTICE_BACK_Y = 556, NOTICE_EDITOR_BACK_Y = 26, NOTICE_TEXT_RISE = 11;
 constexpr float NOTICE_BAND_H = 36, NOTICE_PADDING = 40;
 
 std::unique_ptr<TGameGUI> gameGUI;
@@ -275,10 +277,14 @@ void TGameGUI::SavePlayedGame(const std::string& basePath) {
         ShowMessage(mode->FileError);
         return;
     }
-    ShowSavedNotice(plat::StripAll(basePath));
+    // The name as typed: the file name is its UTF-8 form, and may hold a point.
+    ShowSavedNotice(plat::NameOfFile(plat::StripDir(basePath)));
 }
 
 void TGameGUI::ShowSavedNotice(const std::string& name) {
+    // The notice takes the line under the board: a chain bonus told there
+    // before the pause is over, and does not come back once it fades.
+    if (auto* match3 = dynamic_cast<TGameModeMatch3*>(Mode())) match3->BonusEndAnimation.reset();
     Notice = FillIn(GameText().FindString("Saved As"), "NNN", name);
     NoticeAnimation = TAnimation(NOTICE_MS);
     NoticeAnimation.AddPhase(NOTICE_FADE_MS);
@@ -353,14 +359,13 @@ void TGameGUI::CheckInputDialogs() {
         CloseDialog(QuitInput, true);
         if (answer == 1) {
             // A confirmed quit, from play or from the editor, goes back to the
-            // level grids; leaving the editor ends its history, quitting a
-            // puzzle leaves nothing to come back to.
-            if (auto* editor = dynamic_cast<TGameModeEditor*>(mode)) {
-                editor->History.Drop();
+            // level grids; quitting a puzzle leaves nothing to come back to.
+            if (dynamic_cast<TGameModeEditor*>(mode)) {
+                LeaveEditor();
             } else {
                 ResumeKeeper().Drop();
+                FadeTo(ScreenFor(EGameScreen::Play));
             }
-            FadeTo(ScreenFor(EGameScreen::Play));
         }
     }
     if (int answer = AnswerOf(ShuffleInput)) {
@@ -377,6 +382,13 @@ void TGameGUI::CheckInputDialogs() {
 void TGameGUI::CheckEndGameMenu() {
     const TState& state = GameState();
     if (!state.stateFinished || state.disableButtons || GameMenu().Active || !endLevelMenu) return;
+    // Escape on the panel goes back a step, as its Back to Menu does; the
+    // pause menu has nothing to offer a won puzzle.
+    if (endLevelMenu->Show && !AnyDialogOpen() && KeyHit(plat::KEY_ESCAPE)) {
+        Game().Audio.EscapeSoundPlay();
+        LeavePuzzle();
+        return;
+    }
     endLevelMenu->Logic(GamePlay().IsCustomLevel ? 0 : 1, 1, 1);
     switch (endLevelMenu->Selected) {
         case PNEndLevelMenu::NEXT: Match3Next(); break;
@@ -402,6 +414,12 @@ void TGameGUI::LeavePuzzle() {
         return;
     }
     QuitInput = CreateYesNoDialog(GameText().FindString("Exit Playing"));
+}
+
+void TGameGUI::LeaveEditor() {
+    // Leaving the editor ends its history.
+    if (auto* editor = dynamic_cast<TGameModeEditor*>(Mode())) editor->History.Drop();
+    FadeTo(ScreenFor(EGameScreen::Play));
 }
 
 void TGameGUI::Match3Next() {

@@ -57,6 +57,8 @@ public:
     void AskSaveName(const std::string& name);
     // "Back to Menu": asks first unless the puzzle is won.
     void LeavePuzzle();
+    // Back to the level grids from the editor, its history dropped.
+    void LeaveEditor();
     void Match3Next();
     void Shuffle();
     void CheckButtonClicks();

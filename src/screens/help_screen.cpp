@@ -37,9 +37,10 @@ void THelpScreen::Start() {
     ShowPage(false);
 }
 
-// The switch names the other page.
+// The switch names the other page; the heading names this one.
 void THelpScreen::ShowPage(bool keys) {
     ShowingKeys = keys;
+    if (auto header = std::dynamic_pointer_cast<THeader>(Header)) header->Key = keys ? "Header Keys" : "Header How to Play";
     auto button = Menu ? Menu->FindButton("page") : nullptr;
     if (!button) return;
     button->SetupTableCaption(keys ? "helprules" : "helpkeys");

@@ -32,10 +32,6 @@ std::string ScoreHeading() {
 
 }  // namespace
 
-std::string THighScoreScreen::PuzzleText(const TLumenSpireHighScore& entry) {
-    return entry.custom ? entry.puzzle + OwnMark() : entry.puzzle;
-}
-
 THighScoreScreen& HighScoreScreen() {
     static THighScoreScreen screen;
     return screen;
@@ -51,6 +47,11 @@ void THighScoreScreen::Load() {
     ClearHighscore.reset();
     SaveFailed.reset();
     ShowingInput = 0;
+    // A damaged table was set aside when it was read: the player hears of it once.
+    if (CurrentHighScoreList->WasDamaged) {
+        CurrentHighScoreList->WasDamaged = false;
+        SaveFailed = CreateMessageDialog(GameText().FindString("Damaged Highscores"));
+    }
     SetSlideLines();
 }
 

@@ -38,9 +38,6 @@ public:
     void Load() override;
     // One line per entry (at most MAX_LINES), started.
     void SetSlideLines();
-    // What the puzzle column says of an entry: the puzzle's number, or a
-    // custom puzzle's name marked as the player's own ("Castle (own)").
-    static std::string PuzzleText(const TLumenSpireHighScore& entry);
     void Logic() override;
     void Draw() override;
     void Kill() override;

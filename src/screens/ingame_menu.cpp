@@ -37,6 +37,9 @@ void TGameMenu::Build(bool trying) {
         Menu->AddQuick("backtomenu", "backtomenu");
     }
     if (auto resume = Menu->FindButton("resume")) resume->OKButton = 1;
+    // Greyed over a won puzzle: neither takes a click nor the focus then.
+    for (const char* name : {"shufflepuzzle", "savegame"})
+        if (auto button = Menu->FindButton(name)) button->ClickDisabled = 0;
     Menu->Centre();
     Focus.Clear();
     Focus.AddMenu(*Menu);
@@ -63,6 +66,7 @@ void TGameMenu::Show(int playSound) {
         Menu->Precache();
     }
     Active = 1;
+    GreyWhatAWinEnds();
     if (Menu) Menu->ManageNoSound();
     auto& mouse = Game().Mouse;
     MouseState = mouse.Active;
@@ -71,6 +75,13 @@ void TGameMenu::Show(int playSound) {
     FadeOut.Active = 0;
     FadeIn.Reset();
     FlushInput();
+}
+
+void TGameMenu::GreyWhatAWinEnds() {
+    if (!Menu) return;
+    const int finished = GameState().stateFinished != 0 ? 1 : 0;
+    for (const char* name : {"shufflepuzzle", "savegame"})
+        if (auto button = Menu->FindButton(name)) button->Disabled = finished;
 }
 
 void TGameMenu::Hide() {

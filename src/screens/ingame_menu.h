@@ -34,6 +34,8 @@ public:
 private:
     void PlayMenuSound(const GameSoundPtr& sound) const;
     void CheckButtons();
+    // Shuffle and Save greyed while the puzzle is won, live otherwise.
+    void GreyWhatAWinEnds();
     // The buttons of play, or of a try of the editor's layout: "Back to
     // Editor" in place of "Back to Menu" and no saving.
     void Build(bool trying);

@@ -16,6 +16,7 @@
 #include "puzzle/cell_box.h"
 #include "puzzle/layout_file.h"
 #include "resources/game_text.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {
@@ -101,7 +102,16 @@ plat::ImagePtr CreateLevelThumbnail(const std::string& path, int& floorCells, in
     if (plat::FileType(path) != plat::FILETYPE_FILE) return nullptr;
     std::vector<uint8_t> bytes;
     TLayoutBlocks layout;
-    if (!ReadBoardFile(path, bytes).empty() || !ParseLayout(bytes, layout).empty()) return nullptr;
+    std::string problem = ReadBoardFile(path, bytes);
+    if (problem.empty()) {
+        if (const std::string refused = ParseLayout(bytes, layout); !refused.empty())
+            problem = "The file '" + path + "' is not a valid puzzle layout (" + refused + ")";
+    }
+    if (!problem.empty()) {
+        // Its slot says it cannot be read; the log says why.
+        WriteErrorLog(problem);
+        return nullptr;
+    }
     const plat::PixmapPtr normal = ShrunkTile(CellBank().FindTImage("cellnormal"));
     const plat::PixmapPtr marble = ShrunkTile(CellBank().FindTImage("cellmarble"));
     // The whole interior of the board, so that every floor keeps its place
@@ -228,8 +238,11 @@ void PNLevelList::CreateImages(int updatePage) {
 
 bool PNLevelList::CheckLevelCompleted(const std::string& file) {
     // Only ever read here: the list belongs to the game's finishing code.
-    if (!CompletedIniFile)
-        CompletedIniFile = ReadCompletionList(LevelCompletedPath + plat::FileNameOf(LevelCompletedFile) + ".ini");
+    if (!CompletedIniFile) {
+        bool damaged = false;
+        CompletedIniFile = ReadCompletionList(LevelCompletedPath + plat::FileNameOf(LevelCompletedFile) + ".ini", damaged);
+        if (damaged) CompletionListDamaged = true;
+    }
     const std::string key = IniUpper(CompletionKey(file));
     return std::any_of(CompletedIniFile->begin(), CompletedIniFile->end(),
                        [&key](const TCompletionEntry& e) { return IniUpper(e.Key) == key && e.Value == "1"; });

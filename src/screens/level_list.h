@@ -32,6 +32,8 @@ public:
     std::vector<std::string> LevelCompletedList;
     // The completion file's entries while a page is being built.
     std::optional<std::vector<TCompletionEntry>> CompletedIniFile;
+    // The completion list was damaged when it was read (and is set aside).
+    bool CompletionListDamaged = false;
     int CurrentPagePosition = -1;
     std::string CurrentLevel;
     int CurrentLevelID = 0;

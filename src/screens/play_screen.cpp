@@ -137,7 +137,9 @@ void TPlayScreen::DropLevelLists() {
 void TPlayScreen::ShowLevelList(bool custom) {
     // At most one grid exists at a time.
     DropLevelLists();
-    (custom ? CustomLevelList : StandardLevelList) = MakeLevelList(custom);
+    auto& list = custom ? CustomLevelList : StandardLevelList;
+    list = MakeLevelList(custom);
+    if (list->CompletionListDamaged) ShowMessage(GameText().FindString("Damaged Completion List"));
     Game().FixedRateLogic.Init();
 }
 

@@ -41,12 +41,6 @@ DialogOKPtr PlainMessage(const std::string& text) {
 
 // ---- TPlayerManager --------------------------------------------------------------
 
-std::shared_ptr<TPlayerManager> TPlayerManager::Create(const std::string& title, GameImagePtr image, int limit) {
-    auto manager = std::make_shared<TPlayerManager>();
-    manager->Build(title, std::move(image), limit);
-    return manager;
-}
-
 void TPlayerManager::Build(const std::string& title, GameImagePtr image, int limit) {
     Limit = limit;
     // Without a panel image the manager is a plain panel of the image's size.

@@ -39,11 +39,6 @@ public:
     // The question before deleting the named player, when set (instead of MessageConfirmDelete).
     std::function<std::string(const std::string& name)> ConfirmDeleteFunc;
 
-    // The panel with the title and image, the list (at most limit players)
-    // and the buttons "OK", "Cancel", "Create" and "Delete"; filled and
-    // started.
-    static std::shared_ptr<TPlayerManager> Create(const std::string& title, GameImagePtr image, int limit);
-
     void FillList();
     void HighlightCurrentPlayer();
     // A line under the title, such as a player that could not be found; the
@@ -68,6 +63,9 @@ public:
     void MenuPosition() override;
 
 protected:
+    // The panel with the title and image, the list (at most limit players)
+    // and the buttons "OK", "Cancel", "Create" and "Delete"; filled and
+    // started.
     void Build(const std::string& title, GameImagePtr image, int limit);
     virtual void OpenNamePrompt(int withCancel);
     // The players' file deleted; the game's extra clean-up.

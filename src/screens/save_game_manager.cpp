@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "puzzle/save_game.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/game_screen.h"
 
@@ -37,9 +38,10 @@ int AnswerAndClose(DialogPtr& dialog) {
     return answer;
 }
 
-// Where the columns of a saved game's row start (name, puzzle, score, date),
-// as parts of the list's width.
-constexpr float SAVE_COLUMNS[] = {0.0f, 0.22f, 0.42f, 0.63f};
+// Between two columns of a row, beyond the list's own gap.
+constexpr float COLUMN_SPACE = 10;
+// The name column keeps room for the widest name up to this part of the row.
+constexpr float NAME_SHARE = 0.3f;
 
 // A saved game's row: its name, the puzzle, the score and the date saved (the
 // file's date for an older save). Another player's saves are left out; saves
@@ -48,7 +50,10 @@ constexpr float SAVE_COLUMNS[] = {0.0f, 0.22f, 0.42f, 0.63f};
 bool DescribeSave(const std::string& path, TChooserRow& row) {
     const TGameText& text = GameText();
     TSaveGameData save;
-    const bool readable = ReadSaveGameData(path, save).empty();
+    const std::string problem = ReadSaveGameData(path, save);
+    const bool readable = problem.empty();
+    // Listed, and the log says why it cannot be loaded.
+    if (!readable) WriteErrorLog(problem);
     if (readable && !save.Owner.empty() && save.Owner != Game().ProfileName) return false;
     if (!readable) {
         row.Text = row.Name + "\t" + text.FindString("Unreadable Level");
@@ -122,7 +127,63 @@ void TSaveGameManager::FillList() {
         Names.push_back(std::move(row.Name));
         ListBox->Strings.push_back(std::move(row.Text));
     }
+    SizeColumns();
+    // With nothing listed there is nothing to load or delete: the empty list says so.
+    for (const char* name : {"Load", "Delete"}) {
+        if (const auto button = Menu ? Menu->FindButton(name) : nullptr) {
+            button->Disabled = Names.empty() ? 1 : 0;
+            button->ClickDisabled = 0;
+        }
+    }
     ShowFirstRows();
+}
+
+void TSaveGameManager::SizeColumns() {
+    if (!SizedColumns || !ListBox || !ListBox->Box || !ListBox->Font) return;
+    // The widest text of each column, in the words of the language shown; a
+    // row of two parts (a damaged save) runs on to the row's end.
+    std::vector<float> widths;
+    float nameWidth = 0;
+    for (const std::string& row : ListBox->Strings) {
+        std::vector<std::string> parts;
+        for (size_t start = 0;;) {
+            const size_t end = row.find('\t', start);
+            parts.push_back(row.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        nameWidth = std::max(nameWidth, static_cast<float>(ListBox->Font->TextWidth(parts[0])));
+        if (parts.size() < 3) continue;
+        if (widths.size() < parts.size() - 1) widths.resize(parts.size() - 1, 0.0f);
+        for (size_t i = 1; i < parts.size(); ++i)
+            widths[i - 1] = std::max(widths[i - 1], static_cast<float>(ListBox->Font->TextWidth(parts[i])));
+    }
+    ListBox->Columns.clear();
+    if (widths.empty()) return;
+    const float row = ListBox->Box->W - static_cast<float>(2 * ListBox->TextBorder);
+    // From the right: the date, the score, then the puzzle.
+    std::vector<float> starts(widths.size());
+    float right = row;
+    for (size_t i = widths.size(); i-- > 0;) {
+        starts[i] = right - widths[i];
+        right = starts[i] - COLUMN_SPACE;
+    }
+    // The names keep their room (up to a share of the row); the puzzle
+    // gives way first, cut short. Room to spare is shared out between the columns.
+    const float nameRoom = std::min(nameWidth, std::round(row * NAME_SHARE)) + COLUMN_SPACE;
+    const float puzzleEnd = widths.size() > 1 ? starts[1] - COLUMN_SPACE : row;
+    if (starts[0] < nameRoom) {
+        starts[0] = std::min(nameRoom, puzzleEnd);
+    } else {
+        const float extra = std::floor((starts[0] - nameRoom) / static_cast<float>(widths.size()));
+        float at = nameRoom;
+        for (size_t i = 0; i < widths.size(); ++i) {
+            starts[i] = at + extra;
+            at = starts[i] + widths[i] + COLUMN_SPACE;
+        }
+    }
+    ListBox->Columns.push_back(0.0f);
+    for (const float start : starts) ListBox->Columns.push_back(std::floor(std::max(start, 0.0f)));
 }
 
 void TSaveGameManager::ShowFirstRows() {
@@ -348,10 +409,8 @@ SaveGameManagerPtr CreateFileChooser(const std::string& titleKey, const std::str
     chooser->ListBox->HighlightCol = TColor::Create(60, 90, 170, 0.9f);
     chooser->SetupCaption(DialogFont(), white, TShadow::Create(1, 1, 0.6f));
     chooser->Start();
-    if (saves && chooser->ListBox->Box) {
-        const float width = chooser->ListBox->Box->W;
-        for (const float part : SAVE_COLUMNS) chooser->ListBox->Columns.push_back(std::round(part * width));
-    }
+    chooser->SizedColumns = saves;
+    chooser->SizeColumns();
     FlushInput();
     game.FixedRateLogic.Init();
     return chooser;

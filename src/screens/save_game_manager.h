@@ -83,6 +83,11 @@ public:
     // The selected name ("" for none) and its full path.
     std::string ChosenName() const;
     std::string ChosenPath() const;
+    // With SizedColumns the list's columns fit the widest text of each column
+    // after the name (the rows as the language shown words them), right-aligned
+    // on the row; the name keeps the rest. Done by FillList too.
+    bool SizedColumns = false;
+    void SizeColumns();
     // Rows the window holds (fits in the list box, at most MaxVisibleRows).
     int VisibleRows() const { return ListBox ? ListBox->Limit : 0; }
 

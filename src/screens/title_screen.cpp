@@ -199,6 +199,9 @@ bool TTitleScreen::ManageDialogs() {
     } else {
         return true;
     }
+    // A dialog opened while the screen was loading gives back the Escape
+    // setting of the screen before; Escape stays this screen's own.
+    Game().IgnoreEscapeKey = 1;
     // Another player may have been chosen, made or deleted.
     RefreshContinue();
     if (Menu) Menu->ManageNoSound();

@@ -51,8 +51,6 @@ public:
     void RefreshContinue();
     // The puzzle left in play, as it was left, on the game screen.
     void ContinueGame();
-    // What Continue takes up, when it shows.
-    const std::optional<TSaveGameData>& ResumePoint() const { return resume_; }
     // "Puzzle 7, score 1200" under the Continue button.
     std::string ContinueDetails() const;
 

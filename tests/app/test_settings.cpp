@@ -180,18 +180,23 @@ TEST_F(SettingsTest, UnwritableSettingsAreShownOnceAndPlayGoesOn) {
     ConfigIni().FileName = folder + "missing/config";
     ErrorOnScreen = 0;
     Game().IniUpdate(1);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(TakeWriteFailureNotice(), "") << "no words for it yet";
     GameText().Map["CANNOT SAVE"] = {"Not saved in FFF: RRR."};
     GameText().Map["WRITE REASON DENIED"] = {"no entry"};
-    ShowPendingWriteFailure();
     ConfigSave();
     ReportWriteFailure(folder + "config.ini", EACCES);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "Not saved in " + folder + "missing: " + std::strerror(ENOENT) + ".");
+    EXPECT_EQ(TakeWriteFailureNotice(), "Not saved in " + folder + "missing: " + std::strerror(ENOENT) + ".");
+    EXPECT_EQ(TakeWriteFailureNotice(), "") << "told once";
+    EXPECT_TRUE(boxes.empty()) << "the game's own dialog tells it, not a system box";
     EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find(folder + "config.ini"), std::string::npos);
     ResetWriteFailures();
     ReportWriteFailure(folder + "config.ini", EACCES);
-    EXPECT_EQ(boxes.back(), "Not saved in " + folder.substr(0, folder.size() - 1) + ": no entry.");
+    EXPECT_EQ(TakeWriteFailureNotice(), "Not saved in " + folder.substr(0, folder.size() - 1) + ": no entry.");
+    // A write the player asked for is answered in the same words, the path logged.
+    ResetWriteFailures();
+    EXPECT_EQ(WriteFailureMessage(folder + "Slot.save", EROFS), "Not saved in " + folder.substr(0, folder.size() - 1) + ": " + std::strerror(EROFS) + ".");
+    EXPECT_NE(ReadAll(folder + "ErrorLog.txt").find(folder + "Slot.save"), std::string::npos);
+    EXPECT_EQ(TakeWriteFailureNotice(), "") << "no second notice";
 }
 
 // Each error reaches the player once; the stage code and any detail go to the

@@ -16,6 +16,8 @@
 #include "app/settings_table.h"
 #include "effects/par_file.h"
 #include "gui/button_labels.h"
+#include "gui/font.h"
+#include "gui/text.h"
 #include "platform/audio.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -277,7 +279,8 @@ const std::vector<std::string>& TextKeys() {
         "Editor Verdict Checking", "Back to Editor", "Trying Puzzle", "Page Of", "Brush Heading", "Brush Floor",
         "Brush Marble", "Brush Chain", "Brush Create", "Brush Gem", "Brush No Gem", "Highscore Puzzle",
         "Highscore Own", "Continue Details", "Quit Game", "Options Cancel", "Keys Hint Menus", "Keys Hint Board",
-        "Help Keys Button", "Help Rules Button", "Help Keys",
+        "Help Keys Button", "Help Rules Button", "Help Keys", "Header Keys", "Damaged Highscores",
+        "Damaged Completion List",
         "No Saved Games", "No Custom Layouts", "Choose A File", "Saved As", "Save Row Score", "Save Date Format",
         "Save Name Taken", "Player Delete Named 0", "Player Delete Named 1", "Player Delete Named",
         "Summary Score", "Summary Bonus", "Summary Moves", "Summary Time", "Summary Place"};
@@ -322,6 +325,19 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         EXPECT_EQ(GameText().FindString("Failed Read Directory").back(), '\'');
         EXPECT_NE(GameText().FindString("Bonus Points").find("NNN"), std::string::npos);
         EXPECT_NE(GameText().FindString("Bonus Counter").find("NNN"), std::string::npos);
+        // One word is one thing: Undo and Redo are not Back.
+        EXPECT_NE(GameText().FindString("Editor Undo"), GameText().FindString("Button Back"));
+        EXPECT_NE(GameText().FindString("Editor Redo"), GameText().FindString("Button Back"));
+        // French speaks to the player as "vous" throughout.
+        if (language.Code == "fr") {
+            for (const auto& [key, lines] : GameText().Map)
+                for (const std::string& line : lines) {
+                    std::istringstream words(line);
+                    for (std::string word; words >> word;)
+                        for (const char* tu : {"tu", "toi", "ton", "ta", "tes", "te", "clique", "fais-la", "appuie", "choisis"})
+                            EXPECT_NE(word, tu) << key << ": " << line;
+                }
+        }
 
         // Dialog captions are one line in the table; the dialogs wrap them to
         // their panels (the screens' language test measures them there).
@@ -340,19 +356,34 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
         for (const std::string key : {"Help Message", "Finished Puzzle", "No Valid Matches 2", "Level Editor 1"})
             EXPECT_LE(plat::FontTextWidth(*GameFont(20), GameText().FindString(key)), 760) << key;
         EXPECT_EQ(GameText().FindString("Level Editor 1").find('\n'), std::string::npos);
-        // The help text: lines of 25 px from x 285, the last at y 434, the first
-        // below the panel's top edge (y 100) and its frame.
-        std::istringstream help(GameText().FindString("Help Message Lumen Spire"));
-        int lines = 0;
-        for (std::string line; std::getline(help, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            ++lines;
-            EXPECT_LE(285 + plat::FontTextWidth(*GameFont(25), line), 790) << line;
+        // The help pages inside the dark panel (centred on x 400, y 300) and
+        // clear of its frame: the rules in 25 px from x 285, the keys in 20 px
+        // from x 95, lines 25 px apart, the last at y 434.
+        const auto [panelW, panelH] = Size(GRAPHICS + "blackback.png");
+        ASSERT_GT(panelW, 0);
+        constexpr int FRAME = 16;
+        const int panelRight = 400 + panelW / 2 - FRAME, panelTop = 300 - panelH / 2 + FRAME;
+        for (const auto& [key, x, size] : {std::tuple{"Help Message Lumen Spire", 285, 25}, {"Help Keys", 95, 20}}) {
+            const auto lines = SplitLines(GameText().FindString(key));
+            for (const std::string& line : lines)
+                EXPECT_LE(x + plat::FontTextWidth(*GameFont(size), line), panelRight) << key << ": " << line;
+            EXPECT_GE(434 - 25 * (static_cast<int>(lines.size()) - 1), panelTop) << key;
         }
-        EXPECT_LE(lines, 13);
-        // The mirror's mode in the strip beside the board, under its button.
-        EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString("Mirror Left Right")),
-                  Size(MENUS + "mirror.png").first - 10);
+        // The editor's verdict under the board, and the one-line key hints on
+        // their plates, across the screen.
+        for (const std::string key : {"Editor Verdict Ready", "Editor Verdict Checking", "Editor Error 1", "Editor Error 2",
+                                      "Editor Error 3", "Editor Error 4", "Editor Error 5", "Editor Error 6",
+                                      "Editor Error 7", "Editor Error 8", "Editor Error 9", "Editor Error 10"})
+            EXPECT_LE(plat::FontTextWidth(*FirstFont(), GameText().FindString(key)), 760) << key;
+        for (const std::string key : {"Keys Hint Menus", "Keys Hint Board"})
+            EXPECT_LE(plat::FontTextWidth(*GameFont(18), GameText().FindString(key)) + 28, 780) << key;
+        // "Saved as" with the longest name the prompt takes, on its band.
+        const std::string saved = FillIn(GameText().FindString("Saved As"), "NNN", "Wwwwwwwwww");
+        EXPECT_LE(plat::FontTextWidth(*SecondFont(), saved), 600) << saved;
+        // The mirror's mode in the strip beside the board, under its button, in the small font.
+        for (const std::string key : {"Mirror Off", "Mirror Left Right", "Mirror Top Bottom", "Mirror Four Way"})
+            EXPECT_LE(plat::FontTextWidth(*DefaultFont(), GameText().FindString(key)), Size(MENUS + "mirror.png").first - 10)
+                << key;
         // Every label on a button face, and the words the screens write on
         // their plates, fit their room at no less than the smallest size
         // allowed (past it they would be squeezed).
@@ -366,6 +397,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
                 fits(face->key, face->size, LabelRoom(*face, Size(MENUS + b.name + ".png").first));
         const std::tuple<const char*, int, float> plates[] = {
             {"Header Choose Puzzle", 46, 360}, {"Header Options", 46, 360}, {"Header How to Play", 46, 360},
+            {"Header Keys", 46, 360},
             {"Header High Scores", 46, 360},   {"Game Menu", 30, 164},     {"Puzzle Complete", 36, 340},
             {"Paused", 44, 380},               {"Paused Continue", 18, 380}, {"Music", 28, 170},
             {"Sound", 28, 170},                {"Loading", 40, 380},       {"Help Picture Swap", 20, 184},

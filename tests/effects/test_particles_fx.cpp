@@ -1,6 +1,5 @@
 // Particle-effect emitters: emission counts and windows, lifetimes, the loop
-// flag, the nine-of-ten finish, the ".par" file and its writer, and the
-// board's bursts in game time.
+// flag, the ".par" file and its writer, and the board's bursts in game time.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -90,10 +89,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ParticleFXTest, NewEffectIsOffAndFinishedAndDrawsNothing) {
+TEST_F(ParticleFXTest, NewEffectIsOffAndMakesNothing) {
     TSmashParticleFX fx;
-    EXPECT_TRUE(fx.Finished());
-    for (int i = 0; i < 5; ++i) fx.Render(1.0f, true);
+    for (int i = 0; i < 5; ++i) fx.Advance(1.0f, true);
     for (const auto& e : fx.Emitter) {
         EXPECT_EQ(e.Frame, 0);
         EXPECT_TRUE(e.Particles.empty());
@@ -147,7 +145,7 @@ TEST_F(ParticleFXTest, MovementGravityChangesAndZoomClamp) {
     e.MinSize = 0.2f;
     e.AlphaChange = -0.1f;
     e.ColorChangeR = -10;
-    e.Render(1.0f, true);  // frame 1: created, clamped, moved, changed
+    e.Advance(1.0f, true);  // frame 1: created, clamped, moved, changed
     ASSERT_EQ(e.Particles.size(), 1u);
     const TSmashParticle& p = e.Particles[0];
     EXPECT_FLOAT_EQ(p.x, 102);
@@ -156,29 +154,12 @@ TEST_F(ParticleFXTest, MovementGravityChangesAndZoomClamp) {
     EXPECT_FLOAT_EQ(p.alpha, 0.9f);
     EXPECT_FLOAT_EQ(p.r, 245);
     EXPECT_FLOAT_EQ(p.zoom, 0.2f);
-    e.Render(1.0f, true);
+    e.Advance(1.0f, true);
     EXPECT_FLOAT_EQ(p.y, 50.5f);
-    // Shrunk below MinSize, it is drawn (and moves on) from MinSize.
+    // Shrunk below MinSize, it moves on from MinSize.
     EXPECT_NEAR(p.zoom, 0.2f - 0.3f, 1e-6);
-    e.Render(1.0f, true);
+    e.Advance(1.0f, true);
     EXPECT_NEAR(p.zoom, -0.1f, 1e-6);
-}
-
-TEST_F(ParticleFXTest, NineOfTenFinishedIsFinished) {
-    // With one emitter on, nine are off: such an effect counts as finished.
-    EXPECT_TRUE(OneEmitter(0, 1, 10, 10).Finished());
-    TSmashParticleFX fx;
-    for (auto& e : fx.Emitter) {
-        e.RenderType = RENDER_ALPHA;
-        e.EmitterDuration = 0;
-        e.LifeTime = 2;
-    }
-    fx.Emitter[9].LifeTime = 50;
-    for (int i = 0; i < 2; ++i) fx.Render(1.0f, true);
-    EXPECT_FALSE(fx.Finished());
-    fx.Render(1.0f, true);  // frame 3 > 0 + 0 + 2 for emitters 0..8
-    EXPECT_TRUE(fx.Finished());
-    EXPECT_FALSE(fx.Emitter[9].Finished());
 }
 
 TEST_F(ParticleFXTest, LoopKeepsEmittingUntilClearedThenTheEffectEnds) {
@@ -198,31 +179,27 @@ TEST_F(ParticleFXTest, LoopKeepsEmittingUntilClearedThenTheEffectEnds) {
     EXPECT_TRUE(fx.Emitter[0].Particles.empty());
 }
 
-TEST_F(ParticleFXTest, StopFreezesRestartRewindsResetClears) {
+TEST_F(ParticleFXTest, StopFreezesTheEffect) {
     TSmashParticleFX fx = OneEmitter(0, 1, 5, 100);
     fx.Advance(1.0f, true);
     fx.Advance(1.0f, true);
     fx.Stop();
-    fx.Render(1.0f, true);
+    fx.Advance(1.0f, true);
     EXPECT_EQ(fx.Emitter[0].Frame, 2);
-    fx.Restart();
-    EXPECT_EQ(fx.Emitter[0].Frame, 0);
     EXPECT_EQ(fx.Emitter[0].Particles.size(), 2u);
-    fx.Reset();
-    EXPECT_TRUE(fx.Emitter[0].Particles.empty());
 }
 
-TEST_F(ParticleFXTest, SaveAndLoadRestoreEveryStoredField) {
+TEST_F(ParticleFXTest, StoredRecordsReadBackEveryField) {
     TSmashParticleFX fx;
     const TParRecords records = SampleRecords();
     for (int i = 0; i < PAR_EMITTERS; ++i) static_cast<TEmitterConfig&>(fx.Emitter[i]) = records[i];
     fx.MoveTo(10, 20);
-    fx.SaveFX(File("a.par"));
-    EXPECT_EQ(plat::FileSize(File("a.par")), PAR_FILE_SIZE);
+    const std::vector<uint8_t> stored = ParBytes(fx.Records());
+    EXPECT_EQ(stored.size(), static_cast<size_t>(PAR_FILE_SIZE));
 
-    auto loaded = TSmashParticleFX::Load(File("a.par"), true);
-    EXPECT_TRUE(loaded->LoopFX);
-    TParRecords back = loaded->Records();
+    TSmashParticleFX loaded;
+    loaded.LoadFromBytes(stored, "a.par");
+    TParRecords back = loaded.Records();
     // Position is not stored.
     EXPECT_EQ(back[0].X, 220.0f);
     for (auto& r : back) r.X = 10, r.Y = 20;
@@ -277,12 +254,6 @@ TEST_F(ParticleFXTest, RefusedFilesLeaveTheEffectAsItWas) {
         EXPECT_THROW(fx.LoadFromBytes(bytes, "x.par"), TParticleFXError);
         EXPECT_EQ(fx.Records(), before);
     }
-    EXPECT_THROW(TSmashParticleFX::Load(File("missing.par"), false), TParticleFXError);
-    try {
-        TSmashParticleFX::Load(File("missing.par"), false);
-    } catch (const TParticleFXError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Could not load Particle FX", 0), 0u);
-    }
 }
 
 TEST_F(ParticleFXTest, ParWriterMakesTheEffectFromItsSource) {
@@ -332,7 +303,7 @@ TEST_F(ParticleFXTest, EffectsAreReadOnceAtStartUpAndCopiedPerGem) {
     Game().DataPrefix = (dir / "").string();
     fs::create_directories(dir / "data/resources");
     TSmashParticleFX one = OneEmitter(0, 1, 2, 3);
-    one.SaveFX(ResourceFolder() + "score1.par");
+    ASSERT_TRUE(plat::WriteFileAtomic(ResourceFolder() + "score1.par", ParBytes(one.Records())));
     std::ofstream(ResourceFolder() + "score2.par") << "not an effect";
 
     const std::vector<std::string> problems = LoadParticleEffects();

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <set>
 #include <tuple>
 
 #include "app/game.h"
@@ -240,7 +239,7 @@ TEST_F(DialogTest, YesNoByKeys) {
     EXPECT_EQ(RunUntilAnswer(*dialog), 1);
 }
 
-TEST_F(DialogTest, OKWithAndWithoutClosingSlide) {
+TEST_F(DialogTest, OKAnswersInTheUpdateThatSeesTheClick) {
     auto dialog = CreateMessageDialog("Saved.");
     ClickAt(*dialog->Menu->FindButton("OK"));
     Game().DoPeekEvent();
@@ -250,46 +249,6 @@ TEST_F(DialogTest, OKWithAndWithoutClosingSlide) {
     EXPECT_EQ(dialog->Menu->Clicked("OK"), 1);
     EXPECT_EQ(dialog->OKClick(), 1);
 
-    dialog = CreateMessageDialog("Saved.");
-    dialog->SetTransitions(0, 300, 0.5f, 1);  // 60 updates going out
-    dialog->Slide = 3;
-    Key(SDL_ESCAPE);
-    EXPECT_EQ(Tick(*dialog), 0);
-    EXPECT_EQ(dialog->Transitioning, 2);
-    int ticks = 1;
-    int result = 0;
-    while (result == 0 && ticks < 200) {
-        result = Tick(*dialog);
-        ++ticks;
-    }
-    EXPECT_EQ(result, 1);
-    EXPECT_NEAR(ticks, 61, 2);
-    EXPECT_EQ(dialog->CloseResult, 1);
-}
-
-TEST_F(DialogTest, SlideInMovesFromEachSide) {
-    plat::SeedRnd(7);
-    std::set<int> seen;
-    for (int i = 0; i < 40; ++i) {
-        auto dialog = TDialogOK::Create("x", ImageBank().Find("input"), 0, 0, 0);
-        dialog->Slide = 5;
-        dialog->SetTransitions(200, 0, 0, 0);
-        dialog->Start();
-        ASSERT_GE(dialog->Slide, 1);
-        ASSERT_LE(dialog->Slide, 4);
-        seen.insert(dialog->Slide);
-        // At the start the panel lies wholly off screen.
-        const float left = static_cast<float>(dialog->x) + dialog->OffsetX;
-        const float top = static_cast<float>(dialog->y) + dialog->OffsetY;
-        EXPECT_TRUE(left >= 800 || left + static_cast<float>(dialog->w) <= 0 || top >= 600 ||
-                    top + static_cast<float>(dialog->h) <= 0)
-            << "slide " << dialog->Slide;
-        for (int t = 0; t < 41; ++t) dialog->Manage();
-        EXPECT_EQ(dialog->Transitioning, 0);
-        EXPECT_EQ(dialog->OffsetX, 0);
-        EXPECT_EQ(dialog->OffsetY, 0);
-    }
-    EXPECT_EQ(seen.size(), 4u);
 }
 
 TEST_F(DialogTest, FixedWidthWrapsALongCaption) {
@@ -316,18 +275,15 @@ TEST_F(DialogTest, TextInputAnswers) {
     EXPECT_EQ(Game().IgnoreEscapeKey, 0);
     dialog->Kill();
 
-    // Cancel answers -1, also when the dialog slides out first.
-    for (const int slideOut : {0, 200}) {
-        dialog = CreateTextInputDialog(1, "Your name?");
-        dialog->SetTransitions(0, slideOut, 0, 0);
-        dialog->Start();
-        plat::PostTextInput("Bob");
-        Tick(*dialog);
-        ClickAt(*dialog->Menu->FindButton("Cancel"));
-        EXPECT_EQ(RunUntilAnswer(*dialog), -1) << "slide " << slideOut;
-        EXPECT_EQ(dialog->CloseResult, -1);
-        dialog->Kill();
-    }
+    // Cancel answers -1.
+    dialog = CreateTextInputDialog(1, "Your name?");
+    dialog->Start();
+    plat::PostTextInput("Bob");
+    Tick(*dialog);
+    ClickAt(*dialog->Menu->FindButton("Cancel"));
+    EXPECT_EQ(RunUntilAnswer(*dialog), -1);
+    EXPECT_EQ(dialog->CloseResult, -1);
+    dialog->Kill();
     // Escape on a dialog with Cancel cancels.
     dialog = CreateTextInputDialog(1, "Your name?");
     dialog->Start();
@@ -436,8 +392,8 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
         EXPECT_TRUE(g > r + 40 && g > b + 40) << r << "," << g << "," << b;  // the green OK plate
     }
 
-    auto longMessage = CreateLongMessageDialog("This puzzle has no marble left to clear. Build one with marble "
-                                               "floor under some gems and try again.");
+    auto longMessage = CreateMessageDialog("This puzzle has no marble left to clear. Build one with marble "
+                                           "floor under some gems and try again.");
     longMessage->FixedWidth = 1;
     longMessage->Background = nullptr;
     longMessage->w = 460;
@@ -496,30 +452,6 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
         EXPECT_GT(drawn.white, whiteBefore + 30) << "the typed name does not show";
     }
 
-    auto sliding = CreateMessageDialog("Sliding in from the left");
-    sliding->SetupCaption(font, TColor::Create(255, 255, 255), nullptr);
-    sliding->Slide = 4;
-    sliding->SetTransitions(400, 0, 0.6f, 1);
-    for (int i = 0; i < 40; ++i) sliding->Manage();
-    Backdrop();
-    sliding->Draw();
-    Shot("dialog_sliding");
-    {
-        SCOPED_TRACE("sliding in");
-        // Half way in: left of its place, partly on the screen. The screen is
-        // dimmed evenly, so the dialog's right edge is the last column where
-        // its middle row differs from the top row.
-        const int middle = sliding->y + sliding->h / 2;
-        auto screen = plat::GrabPixmap(0, 0, 800, 600);
-        ASSERT_TRUE(screen);
-        int right = -1;
-        for (int x = 0; x < 800; ++x) {
-            if (screen->ReadPixel(x, middle) != screen->ReadPixel(x, 2)) right = x;
-        }
-        EXPECT_GT(right, 20);
-        EXPECT_LT(right, sliding->x + sliding->w - 40);
-    }
-
     auto list = TListBox::Create(4, 0, 1, 400);
     list->SetCoords(250, 150, 300, 240);
     list->SetupFont(font, TColor::Create(255, 255, 255), TShadow::Create(1, 1, 0.6f),
@@ -530,16 +462,8 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
     list->LockedArray.assign(12, 0);
     list->LockedArray[4] = 1;
     list->LockedColor = TColor::Create(120, 120, 120, 0.8f);
-    auto sliderPixmap = plat::CreatePixmap(14, 40);
-    sliderPixmap->Clear(plat::ARGB(255, 200, 170, 90));
-    list->ScrollBar = TScrollBar::Create(
-        TGameImage::CreateFromImage(plat::LoadImageFromPixmap(*sliderPixmap), "SLIDER", 0),
-        static_cast<int>(list->Box->H), 12 - list->Limit, 556, 150);
     list->SetIndex(9);
     Backdrop();
-    plat::SetColor(20, 20, 40);
-    plat::DrawRect(556, 150, 14, list->Box->H);
-    plat::SetColor(255, 255, 255);
     list->Draw();
     Shot("list_box");
     {
@@ -547,16 +471,15 @@ TEST_F(DialogTest, EachKindDrawsWhereItShould) {
         const TDrawn drawn = Drawn();
         EXPECT_EQ(drawn.left, 250);
         EXPECT_EQ(drawn.top, 150);
-        EXPECT_EQ(drawn.right, 569);  // the scroll bar's right edge
+        EXPECT_EQ(drawn.right, 549);
         EXPECT_GT(drawn.white, 200) << "no lines";
-        // The chosen line in yellow, and the slider.
+        // The chosen line in yellow.
         int yellow = 0;
         for (const auto& [rgb, count] : drawn.colours) {
             const auto [r, g, b] = rgb;
             if (r > 235 && g > 235 && b < 60) yellow += count;
         }
         EXPECT_GT(yellow, 30);
-        EXPECT_GT(drawn.colours.count(std::tuple{200, 170, 90}), 0u);
     }
 }
 

@@ -1,8 +1,7 @@
-// List boxes and scroll bars driven by synthetic mouse, wheel and key events
+// List boxes driven by synthetic mouse, wheel and key events
 // through the main loop's tick.
 #include "gui_test_util.h"
 
-#include <cmath>
 #include <functional>
 #include <string>
 
@@ -19,12 +18,6 @@ namespace {
 using plat::EventKind;
 
 const char* const FONT_FILE = VC_TEST_SOURCE_DIR "/assets/fonts/Carlito-Regular.ttf";
-
-GameImagePtr SolidImage(int w, int h) {
-    auto pixmap = plat::CreatePixmap(w, h);
-    pixmap->Clear(plat::ARGB(255, 200, 200, 200));
-    return TGameImage::CreateFromImage(plat::LoadImageFromPixmap(*pixmap), "SOLID", 0);
-}
 
 class ListBoxTest : public TickTest {
 protected:
@@ -176,54 +169,6 @@ TEST_F(ListBoxTest, DoubleClickOnTheSelectedLine) {
     EXPECT_EQ(list->GetDoubleClicked(), -1);
 }
 
-TEST_F(ListBoxTest, ScrollBarDragsToBothEndsAndDrivesTheList) {
-    auto list = MakeList(50);
-    auto bar = TScrollBar::Create(SolidImage(16, 20), 200, 50 - list->Limit, 310, 100);
-    list->ScrollBar = bar;
-    // Grab the slider and pull it far past the bottom, then past the top.
-    plat::PostEvent({EventKind::MouseDown, 1, 318, 105});
-    Tick();
-    EXPECT_EQ(bar->SliderSelected, 1);
-    plat::PostEvent({EventKind::MouseMove, 0, 318, 900});
-    Tick();
-    EXPECT_EQ(bar->SliderPosition, 180);
-    EXPECT_EQ(bar->Value, 42);
-    EXPECT_EQ(list->TopIndex, 42);
-    plat::PostEvent({EventKind::MouseMove, 0, 318, -300});
-    Tick();
-    EXPECT_EQ(bar->SliderPosition, 0);
-    EXPECT_EQ(bar->Value, 0);
-    plat::PostEvent({EventKind::MouseMove, 0, 318, 195});  // grabbed 5 down: slider at 90, half way
-    Tick();
-    EXPECT_EQ(bar->Value, 21);
-    plat::PostEvent({EventKind::MouseUp, 1, 318, 195});
-    Tick();
-    EXPECT_EQ(bar->SliderSelected, 0);
-    // Selecting with the keys moves the slider along.
-    list->SetIndex(49);
-    EXPECT_EQ(bar->SliderPosition, 180);
-}
-
-TEST(ScrollBar, DegenerateTracksNeverDivideByZero) {
-    ResetGlobals();
-    auto none = TScrollBar::Create(SolidImage(16, 20), 200, 0, 0, 0);
-    none->SliderSetPosition(5);
-    none->ValueCalc();
-    EXPECT_EQ(none->SliderPosition, 0);
-    EXPECT_EQ(none->Value, 0);
-    auto negative = TScrollBar::Create(SolidImage(16, 20), 200, -3, 0, 0);
-    EXPECT_EQ(negative->ValueMax, 0);
-    // A track no longer than the slider: it cannot move, the value stays 0.
-    auto tight = TScrollBar::Create(SolidImage(16, 40), 30, 10, 0, 0);
-    tight->SliderSetPosition(10);
-    tight->SliderPosition = 7;
-    tight->ValueCalc();
-    EXPECT_EQ(tight->Travel(), 0);
-    EXPECT_EQ(tight->Value, 0);
-    EXPECT_TRUE(std::isfinite(tight->ValuePrecise));
-    ResetGlobals();
-}
-
 TEST_F(ListBoxTest, WindowMovedByItsOwnerShowsTheRowsItHas) {
     auto box = PNListBox::Create(5, 0, 1, 500);
     box->SetupFont(font, TColor::Create(255, 255, 255), nullptr);
@@ -246,58 +191,6 @@ TEST_F(ListBoxTest, WindowMovedByItsOwnerShowsTheRowsItHas) {
     EXPECT_EQ(box->Index, 4);
     ClickAt(150, rowY(3));
     EXPECT_EQ(box->Index, 4) << "the row below the window's last line is empty";
-}
-
-}  // namespace
-
-namespace {
-
-class ScrollArrowTest : public ListBoxTest {
-protected:
-    void MakeArrowImages() {
-        const auto folder = std::string(VC_TEST_BINARY_DIR) + "/test-home/arrow-images/";
-        plat::CreateDir(folder, true);
-        auto pixmap = plat::CreatePixmap(16, 16);
-        pixmap->Clear(plat::ARGB(255, 90, 90, 200));
-        for (const char* name : {"up", "upMO", "up_disabled", "down", "downMO", "down_disabled"}) {
-            ASSERT_TRUE(plat::SavePixmapPNG(*pixmap, folder + name + ".png"));
-        }
-        Game().MenuPath = folder;
-        for (const char* sound : {"BUTTONMO", "BUTTONCLICK"}) {
-            auto s = std::make_shared<TGameSound>();
-            s->name = sound;
-            SoundBank().Map[sound] = s;
-        }
-    }
-};
-
-TEST_F(ScrollArrowTest, ArrowsStepAndRepeatAndDisableAtTheEnds) {
-    MakeArrowImages();
-    auto bar = TScrollBar::Create(SolidImage(16, 20), 100, 5, 400, 100);
-    bar->SetArrows("up", "down", 50);
-    screen.logic = [bar] { bar->Manage(); };
-    auto up = bar->ArrowButton("up");
-    auto down = bar->ArrowButton("down");
-    ASSERT_TRUE(up && down);
-    EXPECT_EQ(up->y, 100 - up->h);
-    EXPECT_EQ(down->y, 200);
-    EXPECT_EQ(up->Disabled, 1);
-    EXPECT_EQ(down->Disabled, 0);
-    ClickAt(static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8);
-    EXPECT_EQ(bar->Value, 1);
-    EXPECT_EQ(up->Disabled, 0);
-    EXPECT_EQ(bar->SliderPosition, 16);
-    // Held: repeats after 400 ms, every 100 ms, and stops at the end.
-    plat::PostEvent({EventKind::MouseDown, 1, static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8});
-    for (int t = 0; t < 200; ++t) Tick();
-    plat::PostEvent({EventKind::MouseUp, 1, static_cast<int>(down->x) + 8, static_cast<int>(down->y) + 8});
-    Tick();
-    EXPECT_EQ(bar->Value, 5);
-    EXPECT_EQ(bar->SliderPosition, 80);
-    EXPECT_EQ(down->Disabled, 1);
-    ClickAt(static_cast<int>(up->x) + 8, static_cast<int>(up->y) + 8);
-    EXPECT_EQ(bar->Value, 4);
-    EXPECT_EQ(down->Disabled, 0);
 }
 
 }  // namespace

@@ -119,17 +119,17 @@ TEST_F(MouseTest, CtrlLeftCountsAsRight) {
     Tick();
     MoveTo(80, 80);
     Tick();
-    EXPECT_EQ(pn.RightClick(), 2);
+    EXPECT_EQ(pn.MBR, 2);
     EXPECT_EQ(pn.LeftClick(), 0);
     EXPECT_EQ(dragging, 0);
     plat::PostEvent({EventKind::KeyUp, plat::KEY_LCONTROL, 0, 0});
     Tick();
-    EXPECT_EQ(pn.RightClick(), 0);
+    EXPECT_EQ(pn.MBR, 0);
     EXPECT_EQ(pn.LeftClick(), 1) << "the left button is still down";
     Release(80, 80);
     Press(80, 80, 2);
     Tick();
-    EXPECT_EQ(pn.RightClick(), 1);
+    EXPECT_EQ(pn.MBR, 1);
 }
 
 TEST_F(MouseTest, EveryPressIsSeenOnceHoweverShort) {
@@ -137,7 +137,7 @@ TEST_F(MouseTest, EveryPressIsSeenOnceHoweverShort) {
     std::vector<int> left, right;
     screen.logic = [&] {
         left.push_back(pn.LeftClick());
-        right.push_back(pn.RightClick());
+        right.push_back(pn.MBR);
     };
     // A tap: press and release arrive within one update.
     Press(10, 10);

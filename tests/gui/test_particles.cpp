@@ -23,7 +23,7 @@ protected:
     int UpdatesUntilGone(const ParticlePtr& p, int limit = 10000) {
         for (int i = 1; i <= limit; ++i) {
             list.Manage();
-            if (!p->IsAlive()) return i;
+            if (!p->active) return i;
         }
         return -1;
     }
@@ -52,27 +52,6 @@ TEST_F(ParticlesTest, LifeCountsDownInUpdatesAndWithDelta) {
     EXPECT_EQ(UpdatesUntilGone(q), 40);
 }
 
-TEST_F(ParticlesTest, DelayHidesAndHoldsThenStartsThePhases) {
-    auto p = Plain();
-    p->SetDelay(500);
-    TParticlePhase& first = p->AddPhase(50);  // 10 updates
-    first.dx = 2;
-    TParticlePhase& second = p->AddPhase(25);
-    second.dy = -1;
-    for (int i = 0; i < 99; ++i) list.Manage();
-    EXPECT_EQ(p->Hidden, 1);
-    EXPECT_FLOAT_EQ(p->x, 400);
-    list.Manage();  // update 100: the delay is over
-    EXPECT_EQ(p->Hidden, 0);
-    EXPECT_EQ(p->CurrentPhase.get(), &first);
-    EXPECT_FLOAT_EQ(p->x, 402);
-    for (int i = 0; i < 9; ++i) list.Manage();
-    EXPECT_EQ(p->CurrentPhase.get(), &second);
-    EXPECT_FLOAT_EQ(p->dx, 0);
-    // The end of the last phase kills it.
-    EXPECT_EQ(UpdatesUntilGone(p), 5);
-}
-
 TEST_F(ParticlesTest, RotationWrapsBothWays) {
     auto left = list.AddNew(400, 300, nullptr, 0, 0, 0, 0, 0, -1, 3, 1, 0, 0, 0);
     left->Rotation = 1;
@@ -95,8 +74,8 @@ TEST_F(ParticlesTest, LeavingTheScreenKillsUnlessNoOutOfBounds) {
     auto kept = list.AddNew(790, 300, nullptr, 5, 0, 0, 1000, 0, 0, 0, 1, 0, 0, 0);
     kept->NoOutOfBounds = 1;
     for (int i = 0; i < 10; ++i) list.Manage();
-    EXPECT_FALSE(leaving->IsAlive());
-    EXPECT_TRUE(kept->IsAlive());
+    EXPECT_FALSE(leaving->active);
+    EXPECT_TRUE(kept->active);
     EXPECT_GT(kept->x, 800);
     // It goes on until its fade ends.
     EXPECT_EQ(UpdatesUntilGone(kept), 190);
@@ -121,7 +100,7 @@ TEST_F(ParticlesTest, KillsDuringTheWalkAreSweptAfterwards) {
     b->UserKill = [&](TParticle&) { ++userKills; };
     list.Manage();
     EXPECT_EQ(userKills, 1);
-    EXPECT_FALSE(attached->IsAlive());
+    EXPECT_FALSE(attached->active);
     EXPECT_EQ(list.Count(), 2u);
     EXPECT_EQ(list.Items()[0], a);
     EXPECT_EQ(list.Items()[1], c);

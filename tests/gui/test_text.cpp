@@ -103,8 +103,6 @@ TEST_F(FontTest, PreCalcWordWrapSetsLinesAndBlockHeight) {
     EXPECT_EQ(label->TotalLines, 3);
     EXPECT_EQ(label->LineGap, plat::FontHeight(*font->ImageFont));
     EXPECT_FLOAT_EQ(label->CalcHeight(), 3.0f * static_cast<float>(label->LineGap));
-    label->SetLineGap(30);
-    EXPECT_FLOAT_EQ(label->H, 90.0f);
 }
 
 // ---- drawing ------------------------------------------------------------------

@@ -118,8 +118,10 @@ class InstalledGame : public ::testing::Test {
 protected:
     void SetUp() override {
         const fs::path build = VC_TEST_BINARY_DIR;
-        if (!fs::exists(build / "vellichorns") || !fs::exists(build / "data/resources/data.pak"))
-            GTEST_SKIP() << "game or its data not built";
+        // A test build always makes the game and its data: without them the build is broken.
+        ASSERT_TRUE(fs::exists(build / "vellichorns") && fs::exists(build / "data/resources/data.pak"))
+            << "The game or its data (data/resources/data.pak) is missing from " << build.string()
+            << ": build everything (cmake --build " << build.string() << ").";
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = build / "install-test" / info->name();
         fs::remove_all(folder);

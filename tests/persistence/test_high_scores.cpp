@@ -9,6 +9,7 @@
 #include "persistence/high_scores.h"
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 
 namespace {
@@ -23,10 +24,12 @@ protected:
         plat::DeleteDir(folder, true);
         plat::CreateDir(folder, true);
         Game().ProfilePath = folder;
+        ErrorLogFolder = folder;
         table.Create("highscores", 10);
     }
     void TearDown() override {
         plat::DeleteDir(folder, true);
+        ResetErrorLog();
         ResetGlobals();
     }
     std::vector<int> Scores() const {
@@ -57,10 +60,8 @@ TEST_F(HighScoreTest, DefaultTableRanksAndInserts) {
     EXPECT_EQ(table.Insert("Low", 30), 0);
 }
 
-TEST_F(HighScoreTest, ZeroedAndShortTables) {
-    table.Zero(10);
-    ASSERT_EQ(table.Count(), 10);
-    for (const auto& entry : table.Entries) EXPECT_EQ(entry.name, "Empty");
+TEST_F(HighScoreTest, TablesOfNoScoresAndShortTables) {
+    for (int i = 0; i < 10; ++i) table.Add("Empty", 0);
     EXPECT_EQ(table.GetPosition(0), 0);
     EXPECT_EQ(table.Insert("Zero", 0), 0);
     EXPECT_EQ(table.GetPosition(1), 1);
@@ -68,7 +69,7 @@ TEST_F(HighScoreTest, ZeroedAndShortTables) {
     EXPECT_EQ(table.Entries.front().name, "One");
     EXPECT_EQ(table.Count(), 10);
 
-    table.Zero(3);
+    table.Entries.resize(3);
     EXPECT_EQ(table.Insert("Tail", 0), 1);  // room left: placed at the end
     EXPECT_EQ(table.Entries.back().name, "Tail");
 }
@@ -141,6 +142,29 @@ TEST_F(HighScoreTest, DamagedTableIsKeptAsideAndTheDefaultShown) {
         std::vector<uint8_t> kept;
         EXPECT_TRUE(plat::LoadBytes(table.filepath + ".bad", kept) && kept == bytes);
     }
+    // Bytes that end before a whole entry, after whole ones or with none, are
+    // no empty or shorter table: the file is damaged, kept and told.
+    table.Entries = {{"Ann", 500}};
+    const auto whole = table.Format();
+    std::vector<uint8_t> tail = whole;
+    tail.insert(tail.end(), {'B' + HighScoreNameShift, 0, 7});
+    for (const auto& bytes : {std::vector<uint8_t>{0x8e, 0x13, 0xf7, 0x41, 0x99}, std::vector<uint8_t>{0, 1}, tail}) {
+        ASSERT_TRUE(plat::WriteFileAtomic(table.filepath, bytes));
+        plat::DeleteFile(table.filepath + ".bad");
+        table.Load();
+        EXPECT_EQ(Scores().front(), 200) << bytes.size();
+        EXPECT_TRUE(table.WasDamaged);
+        std::vector<uint8_t> kept;
+        EXPECT_TRUE(plat::LoadBytes(table.filepath + ".bad", kept) && kept == bytes) << bytes.size();
+        std::vector<uint8_t> log;
+        ASSERT_TRUE(plat::LoadBytes(folder + "ErrorLog.txt", log));
+        EXPECT_NE(std::string(log.begin(), log.end()).find(table.filepath), std::string::npos);
+    }
+    // An empty file is an empty table, and a sound one is no news.
+    ASSERT_TRUE(plat::WriteFileAtomic(table.filepath, std::vector<uint8_t>{}));
+    table.Load();
+    EXPECT_EQ(table.Count(), 0);
+    EXPECT_FALSE(table.WasDamaged);
 }
 
 TEST_F(HighScoreTest, DamagedFilesReadCleanly) {
@@ -149,18 +173,18 @@ TEST_F(HighScoreTest, DamagedFilesReadCleanly) {
     auto bytes = table.Format();
     // Cut inside the last score, then inside the last name.
     for (const size_t keep : {bytes.size() - 2, bytes.size() - 6}) {
-        table.Parse(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(keep)));
+        EXPECT_FALSE(table.Parse(std::vector<uint8_t>(bytes.begin(), bytes.begin() + static_cast<long>(keep))));
         ASSERT_EQ(table.Count(), 1) << keep;
         EXPECT_EQ(table.Entries[0].name, "Whole");
         EXPECT_EQ(table.Entries[0].score, 42);
     }
     // A name with no end and far too many records are capped.
-    table.Parse(std::vector<uint8_t>(100000, 'x'));
+    EXPECT_FALSE(table.Parse(std::vector<uint8_t>(100000, 'x')));
     EXPECT_EQ(table.Count(), 0);
     std::vector<uint8_t> huge(5000, 'y');
     huge.insert(huge.end(), {0, 1, 0, 0, 0});
     for (int i = 0; i < 300; ++i) huge.insert(huge.end(), {'z', 0, 2, 0, 0, 0});
-    table.Parse(huge);
+    EXPECT_TRUE(table.Parse(huge)) << "records past the limit are ignored";
     EXPECT_EQ(table.Count(), TLumenSpireHighScoreList::MaxStoredEntries);
     EXPECT_EQ(table.Entries[0].name.size(), TLumenSpireHighScoreList::MaxStoredNameLength);
     EXPECT_EQ(table.Entries[0].score, 1);

@@ -10,6 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/stream.h"
+#include "read_only_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -161,12 +162,31 @@ TEST(Files, FailedAtomicWriteKeepsPreviousFile) {
     EXPECT_EQ(ReadText(path), "previous");
     EXPECT_EQ(plat::ReadDir(root), std::vector<std::string>{"keep.dat"});
 
-    if (::geteuid() != 0) {
-        ASSERT_EQ(::chmod(root.c_str(), 0555), 0);
-        EXPECT_FALSE(plat::WriteFileAtomic(path, std::string("replacement")));
-        ::chmod(root.c_str(), 0755);
-        EXPECT_EQ(ReadText(path), "previous");
+    // A folder that refuses the new file, checked by a child that cannot
+    // override permissions (root gives up that right).
+    ASSERT_EQ(::chmod(root.c_str(), 0555), 0);
+    int told[2];
+    ASSERT_EQ(::pipe(told), 0);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        ::close(told[0]);
+        std::string answer = readonly::MakeFolderReadOnlyForMe(root);
+        if (answer.empty() && plat::WriteFileAtomic(path, std::string("replacement")))
+            answer = "the write into the read-only folder was reported as success";
+        _exit(::write(told[1], answer.data(), answer.size()) == static_cast<ssize_t>(answer.size()) ? 0 : 1);
     }
+    ::close(told[1]);
+    std::string answer;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(told[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, static_cast<size_t>(n));
+    ::close(told[0]);
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    ::chmod(root.c_str(), 0755);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(answer, "");
+    EXPECT_EQ(ReadText(path), "previous");
+    EXPECT_EQ(plat::ReadDir(root), std::vector<std::string>{"keep.dat"});
 }
 
 TEST(Files, PathHelpers) {

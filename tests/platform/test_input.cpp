@@ -75,9 +75,6 @@ TEST_F(InputTest, EventsArriveInOrderAndPeekLeavesThem) {
     PostSDLKey(SDL_ESCAPE, false);
     PostEvent({EventKind::AppSuspend, 0, 0, 0});
 
-    Event peeked;
-    ASSERT_TRUE(PeekEvent(peeked));
-    EXPECT_EQ(peeked.kind, EventKind::KeyDown);
     const auto events = TakeAll();
     const std::vector<std::pair<EventKind, int>> expected = {
         {EventKind::KeyDown, 27}, {EventKind::KeyChar, 27}, {EventKind::KeyChar, 0xe9}, {EventKind::MouseDown, 1},
@@ -90,7 +87,6 @@ TEST_F(InputTest, EventsArriveInOrderAndPeekLeavesThem) {
     }
     EXPECT_EQ(events[3].x, 10);
     EXPECT_EQ(events[3].y, 20);
-    EXPECT_FALSE(PeekEvent(peeked));
 }
 
 TEST_F(InputTest, PolledKeyHitsCountOncePerQuery) {
@@ -138,7 +134,6 @@ TEST_F(InputTest, PolledMouseFollowsTheEvents) {
     PollAllEvents();
     EXPECT_EQ(PolledMouseX(), 121);
     EXPECT_EQ(PolledMouseY(), 341);
-    EXPECT_EQ(PolledMouseZ(), -3);
     EXPECT_TRUE(PolledMouseDown(2));
     EXPECT_TRUE(PolledMouseHit(2));
     EXPECT_FALSE(PolledMouseHit(2));
@@ -146,8 +141,11 @@ TEST_F(InputTest, PolledMouseFollowsTheEvents) {
     PostEvent({EventKind::MouseUp, 2, 121, 341});
     PollAllEvents();
     EXPECT_FALSE(PolledMouseDown(2));
+    PostEvent({EventKind::MouseDown, 1, 121, 341});
+    PollAllEvents();
     PolledFlushMouse();
-    EXPECT_EQ(PolledMouseZ(), 0);
+    EXPECT_FALSE(PolledMouseDown(1));
+    EXPECT_FALSE(PolledMouseHit(1));
 }
 
 }  // namespace

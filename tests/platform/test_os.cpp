@@ -68,10 +68,9 @@ TEST(Random, StartupSeedDiffersBetweenRunsWithTheSameClockReading) {
     EXPECT_NE(first, second);
 }
 
-TEST(Maths, DegreeFunctions) {
+TEST(Maths, SineTakesDegrees) {
     EXPECT_NEAR(plat::SinD(90), 1.0, 1e-12);
-    EXPECT_NEAR(plat::CosD(180), -1.0, 1e-12);
-    EXPECT_NEAR(plat::ATan2D(1, 1), 45.0, 1e-12);
+    EXPECT_NEAR(plat::SinD(-30), -0.5, 1e-12);
 }
 
 }  // namespace
@@ -105,9 +104,6 @@ TEST(Os, FoldersAndNames) {
 
     EXPECT_TRUE(plat::GrantFullAccess(VC_TEST_BINARY_DIR));
     EXPECT_FALSE(plat::GrantFullAccess(std::string(VC_TEST_BINARY_DIR) + "/no-such-folder"));
-    EXPECT_EQ(plat::OSName().rfind("Linux ", 0), 0u) << plat::OSName();
-    plat::SetProcessPriority(plat::PRIORITY_HIGH);
-    plat::SetThreadPriority(2);
 }
 
 TEST(Os, InstanceLockRefusesSecondHolderAndSurvivesCrash) {

@@ -36,8 +36,6 @@ TEST_F(BoardTest, NoCellOnBorderHoleOrOutside) {
     EXPECT_EQ(box.GetCellAtMouseLocation(10, 10), nullptr);                // outside
     EXPECT_EQ(box.GetCellAtLocation(-1, 3), nullptr);
     EXPECT_EQ(box.GetCellAtLocation(18, 3), nullptr);
-    EXPECT_EQ(box.GetLayoutCellAtLocation(0, 0), &box.Layout[0][0]);  // layout lookup has no floor test
-    EXPECT_EQ(box.GetLayoutCellAtLocation(0, 14), nullptr);
 }
 
 TEST_F(BoardTest, NeighboursAreOrthogonalOnly) {

@@ -372,6 +372,18 @@ TEST_F(EditorTest, CtrlZUndoesCtrlYAndCtrlShiftZRedoAndCtrlAloneSwitchesTheFloor
     EXPECT_EQ(editor.LayoutContents, FLOOR_NORMAL);
     ctrlWith({});
     EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+
+    // A chord of no meaning here does nothing: neither the letter's brush
+    // key nor the floor switch of Ctrl alone.
+    for (const int key : {'S', 'X', 'C', 'M', 'T'}) {
+        SCOPED_TRACE(static_cast<char>(key));
+        ctrlWith({key});
+        EXPECT_EQ(editor.LayoutContents, FLOOR_MARBLE);
+        EXPECT_EQ(editor.IsChain, 0);
+        EXPECT_EQ(editor.IsCreate, 0);
+        EXPECT_EQ(editor.Mirror, EMirror::Off);
+    }
+    EXPECT_EQ(FloorCount(), 8);
 }
 
 TEST_F(EditorTest, EachMirrorPaintsTheImagesInTheSameStep) {

@@ -13,6 +13,7 @@
 #include "puzzle/layout_file.h"
 #include "puzzle/save_game.h"
 #include "puzzle_test_util.h"
+#include "resources/error_state.h"
 #include "screens/game_gui.h"
 #include "screens/game_screen.h"
 #include "screens/ingame_menu.h"
@@ -78,6 +79,34 @@ TEST_F(GamePlayTest, CompletionListKeepsEveryEntry) {
     const std::string fresh = CompletionFilePath("Sam", false);
     ASSERT_TRUE(RecordLevelCompleted(fresh, CompletionKey("layouts/012.layout")));
     EXPECT_EQ(Read(fresh), "012=1\r\n");
+}
+
+// A damaged list is kept as ".bad" and logged; the marks that could be read
+// stay, the caller hears of it once, and the next win records as ever.
+TEST_F(GamePlayTest, ADamagedCompletionListIsKeptAsideLoggedAndToldOnce) {
+    ErrorLogFolder = folder;
+    const std::string file = CompletionFilePath("Robin", false);
+    const std::string damaged = std::string("001=1\r\n002=1\r\n\0\0\0\0\x93\x11", 20) + "\r\n003=1\r\n";
+    Write(file, damaged);
+    bool told = false;
+    const auto entries = ReadCompletionList(file, told);
+    EXPECT_TRUE(told);
+    EXPECT_EQ(entries.size(), 3u);
+    EXPECT_EQ(Read(file + ".bad"), damaged);
+    EXPECT_NE(Read(folder + "ErrorLog.txt").find(file), std::string::npos);
+    ReadCompletionList(file, told);
+    EXPECT_FALSE(told) << "told twice";
+    EXPECT_TRUE(IsLevelCompleted(file, "003"));
+    // A line of other text, too; the next win writes the marks that were read.
+    Write(file, "001=1\r\nthis is no list\r\n");
+    ASSERT_TRUE(RecordLevelCompleted(file, "004"));
+    EXPECT_EQ(Read(file), "001=1\r\n004=1\r\n");
+    EXPECT_EQ(Read(file + ".bad"), "001=1\r\nthis is no list\r\n");
+    // Blank lines, sections and comments are no damage.
+    Write(file, "[Done]\r\n\r\n; mine\r\n001=1\r\n");
+    ReadCompletionList(file, told);
+    EXPECT_FALSE(told);
+    ResetErrorLog();
 }
 
 TEST_F(GamePlayTest, PlayTimeLeavesOutPausesOnce) {

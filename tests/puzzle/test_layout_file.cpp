@@ -1,5 +1,8 @@
 // Layout files: exact bytes, round trips, and refusal of damaged files
 // without touching the board.
+#include <cerrno>
+#include <cstring>
+
 #include "platform/files.h"
 #include "puzzle/game_play.h"
 #include "puzzle/layout_file.h"
@@ -136,7 +139,8 @@ TEST_F(LayoutFileTest, FailedSaveKeepsTheOldFile) {
         TFileSizeLimit limit(100);  // the new file cannot be written in full
         message = SaveLayout(other, File("keep.layout"));
     }
-    EXPECT_EQ(message, "Could not create file '" + File("keep.layout") + "'");
+    // Without a text table the answer is the line the log takes.
+    EXPECT_EQ(message, "Could not write " + File("keep.layout") + ": " + std::strerror(EFBIG));
     EXPECT_EQ(ReadText(File("keep.layout")), old);
     EXPECT_EQ(fs::directory_iterator(dir)->path().filename(), "keep.layout");  // no temporary left
 }

@@ -150,6 +150,34 @@ TEST_F(RulesTest, TheKeyboardCursorSkipsHolesChoosesWithSpaceAndSwapsWithAnArrow
     EXPECT_FALSE(cursor.Shown);
 }
 
+// A cell that shares no row or column with another is reached too: an arrow
+// with nothing straight ahead goes to the nearest cell on that side.
+TEST_F(RulesTest, TheKeyboardCursorReachesACellOffEveryRowAndColumnOfTheOthers) {
+    BuildBox(Box(), {"..#", "..#", "##."}, {"12-", "34-", "--5"});
+    const auto press = [this](int key) {
+        RecordKeyDown(key);
+        RecordKeyUp(key);
+        Tick(Box());
+    };
+    const TBoardCursor& cursor = Box().Cursor;
+    press(plat::KEY_RIGHT);
+    ASSERT_TRUE(cursor.Shown);
+    for (const int key : {plat::KEY_RIGHT, plat::KEY_DOWN}) {
+        Box().Cursor.Column = 2;
+        Box().Cursor.Row = 2;
+        press(key);
+        EXPECT_EQ(cursor.Column, 3);
+        EXPECT_EQ(cursor.Row, 3);
+    }
+    press(plat::KEY_UP);
+    EXPECT_EQ(cursor.Column, 2);
+    EXPECT_EQ(cursor.Row, 2);
+    // Straight ahead still comes first, however near a cell off the line is.
+    press(plat::KEY_LEFT);
+    EXPECT_EQ(cursor.Column, 1);
+    EXPECT_EQ(cursor.Row, 2);
+}
+
 TEST_F(RulesTest, GemThatStartsFadingDuringTheSlideIsNotSwapped) {
     BuildBox(Box(), {"..", "#.", "#."}, {"12", "-1", "-1"});
     Swap(1, 1, 2, 1);

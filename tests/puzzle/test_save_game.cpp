@@ -4,6 +4,8 @@
 #include "app/game.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "resources/error_state.h"
+#include "resources/resource_globals.h"
 #include "puzzle/layout_file.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
@@ -327,8 +329,34 @@ TEST_F(SaveGameTest, FailedSaveReportsAndKeepsTheOldSave) {
         answer = mode.SaveGame(File("slot"));
     }
     EXPECT_EQ(answer, 0);
-    EXPECT_EQ(mode.FileError, "Could not create file '" + File("slot.save") + "'");
     EXPECT_EQ(ReadText(File("slot.save")), old);
+    // The player reads the plain words every failed write has; the path is logged.
+    ErrorLogFolder = File("");
+    GameText().Map["CANNOT SAVE"] = {"Nothing is kept in FFF: RRR."};
+    GameText().Map["WRITE REASON FULL"] = {"it is full"};
+    {
+        TFileSizeLimit limit(500);
+        answer = mode.SaveGame(File("slot"));
+    }
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(mode.FileError, "Nothing is kept in " + dir.string() + ": it is full.");
+    EXPECT_NE(ReadText(File("ErrorLog.txt")).find(File("slot.save")), std::string::npos);
+    ResetErrorLog();
+}
+
+// An accented player's resume point, and the copy of a damaged one, are named in UTF-8.
+TEST_F(SaveGameTest, AResumePointIsNamedInUtf8AndItsDamagedCopyToo) {
+    Game().ProfilePath = File("");
+    ErrorLogFolder = File("");
+    TSaveGameData save;
+    ASSERT_TRUE(WriteResumePoint(save, "Zo\xEB"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Zo\xC3\xAB.resume"));
+    WriteText(File("Zo\xC3\xAB.resume"), "Vellichorns Savegame\r\n12\r\n");
+    EXPECT_EQ(ReadResumePoint("Zo\xEB", save), EResumePoint::PutAside);
+    EXPECT_TRUE(std::filesystem::exists(dir / "Zo\xC3\xAB.resume.bad"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Zo\xEB.resume.bad")) << "a Latin-1 name";
+    EXPECT_NE(ReadText(File("ErrorLog.txt")).find(File("Zo\xC3\xAB.resume")), std::string::npos);
+    ResetErrorLog();
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/pak_file.h"
+
 namespace paktest {
 
 namespace fs = std::filesystem;
@@ -28,6 +30,11 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+// The bytes of an entry as text; "" when there is no such entry.
+inline std::string EntryText(const std::shared_ptr<TPakItem>& item) {
+    return item ? std::string(item->Data.begin(), item->Data.end()) : std::string();
 }
 
 inline std::vector<uint8_t> ReadFileBytes(const std::string& path) {

@@ -68,12 +68,10 @@ TEST_F(BankTest, ImagesAreFoundByAnyCaseWithSizeAndHandle) {
     EXPECT_FLOAT_EQ(image->h2, 3.0f);
     EXPECT_EQ(image->midhandled, 1);
     EXPECT_FLOAT_EQ(plat::ImageHandleX(*image->image), 4.5f);
-    EXPECT_EQ(image->CalcRAM(), 9 * 4 * 6);
-    EXPECT_EQ(image->CalcVRAM(), 16 * 4 * 8);
     EXPECT_EQ(bank.FindTImage("progress"), image->image);
     EXPECT_EQ(bank.FindTImage("nothing"), nullptr);
 
-    bank.LoadNoMid("progress", "flat");
+    bank.Load("progress", "flat", plat::DEFAULT_FLAGS, 0);
     EXPECT_EQ(bank.Find("flat")->midhandled, 0);
     EXPECT_FLOAT_EQ(plat::ImageHandleX(*bank.Find("flat")->image), 0.0f);
 }
@@ -100,7 +98,7 @@ TEST_F(BankTest, MissingImagesAndFilesAreFatal) {
     bank.SetPath(folder);
     EXPECT_EQ(ErrorOf([&] { bank.Find("nope"); }), "Image 'NOPE' was Not found in the ImageBank");
     EXPECT_EQ(ErrorOf([&] { bank.Load("absent"); }), "Error loading bitmap " + folder + "absent.png");
-    EXPECT_EQ(ErrorOf([&] { bank.LoadAnim("absent", 4, 4, 0, 2); }),
+    EXPECT_EQ(ErrorOf([&] { TGameImage::CreateAuto(folder + "absent.png", 4, 4, 0, 2); }),
               "Error loading anim bitmap " + folder + "absent.png");
     TSoundBank sounds;
     sounds.SetPath(folder);
@@ -108,17 +106,13 @@ TEST_F(BankTest, MissingImagesAndFilesAreFatal) {
     EXPECT_EQ(ErrorOf([&] { sounds.Load("click"); }), "Error loading sample " + folder + "click.wav");
 }
 
-TEST_F(BankTest, AnimStripsAndMemoryTotals) {
+TEST_F(BankTest, AnimStripsAreCutIntoFrames) {
     const std::string folder = TempFolder("anim");
     SavePng(folder + "strip.png", 40, 10);
-    TImageBank bank;
-    bank.SetPath(folder);
-    const GameImagePtr strip = bank.LoadAnim("strip", 10, 10, 0, 4, plat::DEFAULT_FLAGS, 0);
+    const GameImagePtr strip = TGameImage::CreateAuto(folder + "strip.png", 10, 10, 0, 4, plat::DEFAULT_FLAGS, 0);
     EXPECT_EQ(strip->Frames(), 4);
     EXPECT_EQ(strip->w, 10);
     EXPECT_EQ(strip->midhandled, 0);
-    EXPECT_EQ(bank.CalcRAM(), 10 * 4 * 10 * 4 / 1024);
-    EXPECT_EQ(bank.CalcVRAM(), 16 * 4 * 16 * 4 / 1024);
 }
 
 TEST_F(BankTest, SoundsKeepPitchAndVolume) {

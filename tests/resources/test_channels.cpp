@@ -133,7 +133,8 @@ TEST_F(ChannelsTest, StopGameChannelReplacesTheChannelAtTheEnd) {
 
     // A channel from outside the pool is stopped without growing the pool.
     auto outside = TGameChannel::Create();
-    plat::PlaySound(longSound->sound, outside->Channel);
+    outside->Channel = plat::CueSound(longSound->sound, outside->Channel);
+    plat::ResumeChannel(*outside->Channel);
     Pool().StopGameChannel(outside);
     EXPECT_FALSE(outside->Playing());
     EXPECT_EQ(Pool().Count(), 4);

@@ -66,9 +66,9 @@ TEST_F(GameTextTest, LaterBlockReplacesEarlierKey) {
 }
 
 TEST_F(GameTextTest, BadHeadersAreFatal) {
-    EXPECT_EQ(ErrorOf("[TEXT] \nk\nv\n"), "[TEXT] header hot found");
-    EXPECT_EQ(ErrorOf("k\nv\n"), "[TEXT] header hot found");
-    EXPECT_EQ(ErrorOf("[TEXT]\nk\nv\n[OTHER]\nx\n"), "[TEXT] header hot found");
+    EXPECT_EQ(ErrorOf("[TEXT] \nk\nv\n"), "[TEXT] header not found");
+    EXPECT_EQ(ErrorOf("k\nv\n"), "[TEXT] header not found");
+    EXPECT_EQ(ErrorOf("[TEXT]\nk\nv\n[OTHER]\nx\n"), "[TEXT] header not found");
     EXPECT_EQ(ErrorOf(""), "");
 }
 

@@ -24,7 +24,7 @@ std::string ErrorOf(const std::vector<uint8_t>& bytes) {
     return "";
 }
 
-std::string Content(const TPakFile& pak, size_t index) { return pak.Items.at(index)->GetString(); }
+std::string Content(const TPakFile& pak, size_t index) { return EntryText(pak.Items.at(index)); }
 
 }  // namespace
 
@@ -130,18 +130,17 @@ TEST(PakItem, TextFollowsTheByteOrderMark) {
     EXPECT_EQ(item.GetText(), "ok");
     item.Data = {'p', 'l', 0xE9};
     EXPECT_EQ(item.GetText(), "pl\xE9");
-    EXPECT_EQ(item.GetString(), "pl\xE9");
 }
 
 TEST(PakItem, StreamReadsTheBytesAndOutlivesTheManagerEntry) {
     auto item = std::make_shared<TPakItem>();
     item->Data = {1, 0, 0, 0, 'x', 'y'};
-    plat::StreamPtr stream = item->GetStream();
+    plat::StreamPtr stream = item->GetBank();
     item.reset();
     EXPECT_EQ(stream->Size(), 6);
     EXPECT_EQ(stream->ReadInt(), 1);
     EXPECT_EQ(stream->ReadString(2), "xy");
     EXPECT_FALSE(stream->Failed());
-    stream->ReadByte();
+    stream->ReadString(1);
     EXPECT_TRUE(stream->Failed());
 }

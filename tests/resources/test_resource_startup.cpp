@@ -42,7 +42,7 @@ TEST_F(ResourceStartupTest, DataPakCheck) {
     EXPECT_TRUE(CheckDataPak());
     EXPECT_TRUE(MountArchives().empty());
     ASSERT_NE(PakManager(), nullptr);
-    EXPECT_EQ(PakManager()->GetString("X.TXT"), "x");
+    EXPECT_EQ(EntryText(PakManager()->GetItem("X.TXT")), "x");
 }
 
 TEST_F(ResourceStartupTest, DamagedDataPakIsFatalOtherArchivesAreSkipped) {
@@ -52,7 +52,7 @@ TEST_F(ResourceStartupTest, DamagedDataPakIsFatalOtherArchivesAreSkipped) {
     const std::vector<std::string> warnings = MountArchives();
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("extra.pak"), std::string::npos);
-    EXPECT_EQ(PakManager()->GetString("good.txt"), "good");
+    EXPECT_EQ(EntryText(PakManager()->GetItem("good.txt")), "good");
 
     // The player reads which file is damaged; the reader's detail goes to the log.
     ResetResourceGlobals();

@@ -44,14 +44,16 @@ protected:
 
     void SetUp() override {
         namespace fs = std::filesystem;
-        // The build's own data, or the data folder of another build.
+        // The build's own data, or the data folder of another build. A test
+        // build always makes the data, so its absence is a broken build.
         std::string folder = VC_TEST_BINARY_DIR;
         if (plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE && std::getenv("VC_GAME_DATA_DIR"))
             folder = std::getenv("VC_GAME_DATA_DIR");
-        if (plat::FileType(folder + "/data/resources/data.pak") != plat::FILETYPE_FILE ||
-            plat::FileType(folder + "/layouts/001.layout") != plat::FILETYPE_FILE) {
-            GTEST_SKIP() << "game data not built";
-        }
+        ASSERT_TRUE(plat::FileType(folder + "/data/resources/data.pak") == plat::FILETYPE_FILE &&
+                    plat::FileType(folder + "/layouts/001.layout") == plat::FILETYPE_FILE)
+            << "The game's data (data/resources/data.pak, layouts/) is missing from " << folder
+            << ": the build that made these tests did not finish making it. Build everything "
+               "(cmake --build " VC_TEST_BINARY_DIR ") and run the tests again.";
         ASSERT_TRUE(plat::ChangeDir(folder));
         // Tests run side by side: each keeps its players, saves and tables apart.
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();

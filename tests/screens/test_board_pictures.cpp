@@ -3,6 +3,8 @@
 // the light sweep), a cascade, the pause overlay and the pause menu, and the
 // puzzle grid.
 // VC_SCREENSHOT_DIR keeps the pictures, to compare two builds.
+#include <cstdlib>
+
 #include "game_test_util.h"
 #include "screens/ingame_menu.h"
 #include "screens/play_screen.h"
@@ -131,6 +133,54 @@ TEST_F(BoardLayerPictures, MatchTheBoardDrawnPieceByPiece) {
     Frames(40);
     ASSERT_TRUE(GameMenu().Active);
     ExpectSamePictures("pause menu");
+}
+
+}  // namespace
+
+namespace {
+
+// A gem picked with Space is told apart from the plain cursor at a glance,
+// on marble too: much of its cell looks different once it is picked, at
+// every moment of its glow.
+TEST_F(BoardPictures, APickedGemIsUnmistakableFromThePlainCursorOnMarble) {
+    ToRestingBoard();
+    auto& box = *Mode().CellBox;
+    const TCell* target = nullptr;
+    for (int c = 0; c < BOARD_COLUMNS && !target; ++c)
+        for (int r = 0; r < BOARD_ROWS && !target; ++r) {
+            const TCell* cell = box.GetCellAtLocation(c, r);
+            if (cell && cell->Contents && box.Layout[c][r].Contents == FLOOR_MARBLE && !box.Layout[c][r].IsChain)
+                target = cell;
+        }
+    ASSERT_TRUE(target) << "no gem on marble";
+    Press(plat::KEY_UP);  // shows the cursor
+    box.Cursor.Column = target->ArrayX;
+    box.Cursor.Row = target->ArrayY;
+    const int left = box.AreaStartX + target->ArrayX * CELL_SIZE, top = box.AreaStartY + target->ArrayY * CELL_SIZE;
+    const auto cell = [left, top] {
+        Game().ScreenDraw();
+        return plat::GrabPixmap(left, top, CELL_SIZE, CELL_SIZE);
+    };
+    Frames(5);
+    const auto plain = cell();
+    Press(plat::KEY_SPACE);
+    ASSERT_EQ(box.MarkedCell1.get(), target);
+    Shot("picked_gem_on_marble");
+    for (int moment = 0; moment < 6; ++moment) {
+        SCOPED_TRACE(moment);
+        const auto picked = cell();
+        int changed = 0;
+        for (int y = 0; y < CELL_SIZE; ++y)
+            for (int x = 0; x < CELL_SIZE; ++x) {
+                const uint32_t a = plain->ReadPixel(x, y), b = picked->ReadPixel(x, y);
+                int distance = 0;
+                for (int shift = 0; shift < 24; shift += 8)
+                    distance += std::abs(int((a >> shift) & 255) - int((b >> shift) & 255));
+                changed += distance > 120;
+            }
+        EXPECT_GT(changed, CELL_SIZE * CELL_SIZE / 4) << "the picked gem looks much like the plain cursor";
+        Frames(17);
+    }
 }
 
 }  // namespace

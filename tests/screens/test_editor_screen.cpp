@@ -53,6 +53,7 @@ protected:
 TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     auto& gui = GameGUI();
     EXPECT_EQ(GameState().stateCustomMode, 1);
+    Stroke(5, 2, 4);
     Key(plat::KEY_ESCAPE);
     ASSERT_TRUE(gui.QuitInput) << "Escape did not ask";
     EXPECT_EQ(gui.QuitInput->Caption->Text, GameText().FindString("Exit Editor"));
@@ -71,6 +72,44 @@ TEST_F(EditorOnGameScreen, EscapeAsksToLeaveAndNoPauseMenuOpens) {
     Answer(gui.QuitInput, "Yes");
     EXPECT_FALSE(Editor().History.CanUndo()) << "the history outlived the editor";
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "not back on the play screen";
+}
+
+// Only unsaved work is asked about: an untouched editor, one undone back to
+// where it began and one just saved are left at once.
+TEST_F(EditorOnGameScreen, LeavingAsksOnlyWhenThereAreUnsavedChanges) {
+    auto& gui = GameGUI();
+    const auto leaves = [this, &gui](int key) {
+        if (key) {
+            Key(key);
+        } else {
+            ClickEditorButton("backtomenu");
+        }
+        Frames(5);
+        const bool asked = gui.QuitInput != nullptr;
+        if (asked) Answer(gui.QuitInput, "No");
+        const bool left = WaitFor([] { return OnScreen(PlayScreen()); }, 300);
+        if (left) {
+            ClickButton(PlayScreen().MainMenu->FindButton("custom"));
+            EXPECT_TRUE(WaitFor(OnGameScreen, 1000));
+            Frames(20);
+        }
+        return !asked && left;
+    };
+    EXPECT_TRUE(leaves(plat::KEY_ESCAPE)) << "asked about an untouched editor";
+    Stroke(3, 2, 4);
+    EXPECT_FALSE(leaves(plat::KEY_ESCAPE)) << "left a painted layout without asking";
+    ClickTool("undo");
+    EXPECT_TRUE(leaves(0)) << "asked about a layout undone to where it began";
+
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    EXPECT_FALSE(leaves(0)) << "left a new layout without asking";
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("kept\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput; }, 300));
+    ASSERT_FALSE(gui.OKInput) << Caption(gui.OKInput);
+    EXPECT_TRUE(leaves(plat::KEY_ESCAPE)) << "asked right after a save";
 }
 
 TEST_F(EditorOnGameScreen, PaintedWithDragsAndKeysThenSavedUnderANameAndReplacedOnlyWhenAsked) {
@@ -313,6 +352,7 @@ TEST_F(EditorOnGameScreen, NoBrushIsDrawnUnderAnOpenDialog) {
 // click's dialog slides away, or long after) asks to leave the editor.
 TEST_F(EditorOnGameScreen, AnEscapeAfterADialogClosesIsNeverSwallowed) {
     auto& gui = GameGUI();
+    Stroke(3, 2, 4);  // something to lose, so Escape asks
     for (const int wait : {0, 1, 2, 5, 10, 30, 60, 120}) {
         SCOPED_TRACE("frames after the close: " + std::to_string(wait));
         ClickEditorButton("reset");
@@ -360,6 +400,39 @@ TEST_F(EditorOnGameScreen, ATryPlaysTheLayoutToAWinAndComesBackAsItWasWithNothin
     EXPECT_EQ(LayoutOf(Box()), layout);
 }
 
+// The refusal of a try stands clear of the cell it marks, as Save's does;
+// T held with Ctrl is no try at all.
+TEST_F(EditorOnGameScreen, ATryRefusalLeavesTheMarkedCellInSightAndCtrlTIsNoTry) {
+    auto& gui = GameGUI();
+    std::vector<std::string> fair = FullRows("................");
+    fair[0] = "cccccccccccccccc";
+    fair[6] = ".....mmmm.......";
+    auto shelf = fair, buried = fair;
+    shelf[5] = "....#####.......";
+    shelf[6] = ".....mmm........";
+    buried[3] = "......c.........";
+    for (const auto& layout : {buried, shelf}) {
+        BuildBox(Box(), layout);
+        Box().IsLevelEditor = 1;
+        Key('T');
+        ASSERT_TRUE(WaitFor([&gui] { return gui.OKInput && !gui.OKInput->Transitioning; }, 300));
+        ASSERT_TRUE(Editor().FaultCell);
+        const int top = Box().AreaStartY + Editor().FaultCell->second * CELL_SIZE;
+        const auto& panel = *gui.OKInput;
+        EXPECT_TRUE(panel.y >= top + CELL_SIZE || panel.y + panel.h <= top) << "the message covers the marked cell";
+        Answer(gui.OKInput, "OK");
+    }
+
+    plat::PostEvent({plat::EventKind::KeyDown, plat::KEY_LCONTROL, 0, 0});
+    Frames(2);
+    Key('T');
+    plat::PostEvent({plat::EventKind::KeyUp, plat::KEY_LCONTROL, 0, 0});
+    Frames(10);
+    EXPECT_FALSE(gui.OKInput) << "Ctrl+T tried the layout";
+    EXPECT_FALSE(GamePlay().IsTrying());
+    EXPECT_EQ(Editor().LayoutContents, FLOOR_NORMAL) << "Ctrl+T switched the floor kind";
+}
+
 TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu) {
     auto& gui = GameGUI();
     ClickTool("try");
@@ -399,6 +472,31 @@ TEST_F(EditorOnGameScreen, ATryIsRefusedAsSaveIsAndLeftWithEscapeOrThePauseMenu)
     EXPECT_FALSE(gui.QuitInput) << "the Escape that left the try asked to leave the editor";
     EXPECT_EQ(LayoutOf(Box()), fair);
     EXPECT_EQ(gui.LastFileName, "Mine");
+}
+
+}  // namespace
+
+namespace {
+
+class EditorNotice : public EditorOnGameScreen {};
+
+// The "Saved as" notice takes the help line at the top and leaves the
+// verdict line below it, down to the board, as it was.
+TEST_F(EditorNotice, TheSavedNoticeLeavesTheVerdictLineInSight) {
+    constexpr int VERDICT_TOP = 47, BOARD_TOP = 69;
+    auto& gui = GameGUI();
+    BuildBox(Box(), FairRows());
+    Box().IsLevelEditor = 1;
+    ASSERT_TRUE(WaitFor([] { return Editor().Verdict.Answer() == LAYOUT_VALID; }, 300));
+    const auto before = Region(0, VERDICT_TOP, ScreenWidth, BOARD_TOP - VERDICT_TOP);
+    ClickEditorButton("savecustom");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("noticed\r");
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.SaveGameNameInput && gui.NoticeAnimation.Active; }, 300));
+    const auto during = Region(0, VERDICT_TOP, ScreenWidth, BOARD_TOP - VERDICT_TOP);
+    ASSERT_TRUE(gui.NoticeAnimation.Active && gui.NoticeAnimation.CurrentPhase == 0);
+    Shot("editor_saved_notice");
+    EXPECT_TRUE(SamePixels(before, during)) << "the notice covers the verdict line";
 }
 
 }  // namespace

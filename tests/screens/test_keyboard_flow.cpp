@@ -85,6 +85,8 @@ TEST_F(KeyboardFlow, FirstStartToAMoveASaveAndQuittingWithKeysOnly) {
     FocusPauseButton("BACKTOMENU");
     Key(plat::KEY_ENTER);
     ASSERT_TRUE(WaitFor([] { return GameGUI().QuitInput && !GameGUI().QuitInput->Transitioning; }, 300));
+    // The question tells what a quit costs: the puzzle is not kept to continue.
+    EXPECT_NE(GameGUI().QuitInput->Caption->Text.find("progress"), std::string::npos) << GameGUI().QuitInput->Caption->Text;
     Key(plat::KEY_ENTER);
     ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500));
     Key(plat::KEY_ESCAPE);
@@ -100,6 +102,46 @@ TEST_F(KeyboardFlow, FirstStartToAMoveASaveAndQuittingWithKeysOnly) {
         result = Game().RunFrame();
     }
     EXPECT_EQ(result, -1) << "Yes to the quit question should end the game";
+}
+
+// Escape on the title always asks, also right after the first start's name
+// (whose prompt opened before the title had taken Escape as its own).
+TEST_F(KeyboardFlow, EscapeOnTheTitleAsksRightAfterTheFirstName) {
+    ASSERT_TRUE(WaitFor(OnTitle, 500));
+    Type("Kai\r");
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().DialogOpen(); }, 200));
+    Key(plat::KEY_DOWN);
+    Key(plat::KEY_ESCAPE);
+    Frames(30);
+    ASSERT_TRUE(TitleScreen().QuitQuestion) << "Escape did not ask";
+    EXPECT_FALSE(Game().GameFade.Active);
+    Key(plat::KEY_ESCAPE);  // No
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().QuitQuestion; }, 200));
+    Key(plat::KEY_ESCAPE);
+    Frames(30);
+    EXPECT_TRUE(TitleScreen().QuitQuestion) << "the second Escape did not ask";
+}
+
+// The keys used in "Choose a player" stay there: the title's focus behind it
+// is where it was when the dialog closes.
+TEST_F(KeyboardFlow, KeysInTheChooserLeaveTheTitleBehindItAlone) {
+    ASSERT_TRUE(WaitFor(OnTitle, 500));
+    Type("Kai\r");
+    ASSERT_TRUE(WaitFor([] { return !TitleScreen().DialogOpen(); }, 200));
+    auto& title = TitleScreen();
+    for (int i = 0; i < 8 && title.Focus.FocusedName() != "CHANGEPLAYER"; ++i) Key(plat::KEY_DOWN);
+    ASSERT_EQ(title.Focus.FocusedName(), "CHANGEPLAYER");
+    for (const int close : {plat::KEY_ENTER, plat::KEY_ESCAPE}) {
+        SCOPED_TRACE(close == plat::KEY_ENTER ? "OK" : "Cancel");
+        Key(plat::KEY_ENTER);
+        ASSERT_TRUE(WaitFor([&title] { return title.PlayerManager && !title.PlayerManager->Transitioning; }, 200));
+        for (const int key : {plat::KEY_DOWN, plat::KEY_UP, plat::KEY_DOWN, plat::KEY_UP}) Key(key);
+        Key(close);
+        ASSERT_TRUE(WaitFor([&title] { return !title.PlayerManager; }, 200));
+        Frames(5);
+        EXPECT_EQ(title.Focus.FocusedName(), "CHANGEPLAYER");
+        EXPECT_TRUE(OnTitle());
+    }
 }
 
 }  // namespace
@@ -125,6 +167,36 @@ TEST_F(KeyboardEndLevel, TheArrowsReachNextPuzzleOnThePanel) {
     ASSERT_EQ(gui.endLevelMenu->Focus.FocusedName(), "NEXTPUZZLE");
     Key(plat::KEY_ENTER);
     EXPECT_TRUE(WaitFor([] { return OnGameScreen() && EndsWith(GamePlay().CurrentLevel, "002.layout"); }, 1000));
+}
+
+// Over a won puzzle the pause menu's Save and Shuffle are greyed and skipped
+// by the focus; Escape on the panel goes back to the grid, as its Back to
+// Menu does.
+TEST_F(KeyboardEndLevel, EscapeOnThePanelGoesBackAndAWonPuzzleCannotBeSavedOrShuffled) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    for (auto& column : Mode().CellBox->Layout)
+        for (auto& floor : column)
+            if (floor.Contents == FLOOR_MARBLE) floor.Contents = FLOOR_NORMAL;
+    auto& gui = GameGUI();
+    ASSERT_TRUE(WaitFor([&gui] { return gui.endLevelMenu && gui.endLevelMenu->Show && gui.endLevelMenu->Ready(); }, 3000));
+
+    ClickButton(gui.MainMenu->FindButton("menu"));
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    for (const char* name : {"savegame", "shufflepuzzle"}) EXPECT_TRUE(GameMenu().Menu->FindButton(name)->Disabled) << name;
+    Shot("pause_menu_over_a_won_puzzle");
+    for (int i = 0; i < 12; ++i) {
+        Key(plat::KEY_DOWN);
+        const std::string focused = GameMenu().Focus.FocusedName();
+        EXPECT_NE(focused, "SAVEGAME");
+        EXPECT_NE(focused, "SHUFFLEPUZZLE");
+    }
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return !GameMenu().Active; }, 200));
+
+    Key(plat::KEY_ESCAPE);
+    Frames(5);
+    EXPECT_FALSE(GameMenu().Active) << "Escape on the panel opened the pause menu";
+    EXPECT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 500)) << "Escape did not go back to the grid";
 }
 
 }  // namespace
@@ -160,6 +232,40 @@ TEST_F(KeyboardBoardButtons, TabWalksTheButtonsBesideTheBoardAndAnArrowGoesBackT
     Key(plat::KEY_SPACE);
     EXPECT_TRUE(Mode().CellBox->MarkedCell1) << "Space went to the button, not the cursor";
     EXPECT_FALSE(GameMenu().Active);
+}
+
+}  // namespace
+
+namespace {
+
+class KeyboardSaveNotice : public RealGameTest {
+protected:
+    TScreen* FirstScreen() override { return &StartFirstStandardPuzzle(); }
+};
+
+// A chain bonus told under the board as the pause menu opened is over once a
+// save's notice has taken that line: it does not come back when the notice fades.
+TEST_F(KeyboardSaveNotice, TheLineUnderTheBoardDoesNotGoBackToABonusFromBeforeTheSave) {
+    ASSERT_TRUE(WaitFor(OnGameScreen, 1000));
+    auto& mode = Mode();
+    ASSERT_TRUE(WaitFor([&mode] { return mode.CellBox->IsSettled(); }, 2000));
+    mode.BonusTotalPoints = 50;
+    mode.BonusEndAnimation = TAnimation(2000);
+    mode.BonusEndAnimation->AddPhase(1000);
+    mode.BonusEndAnimation->AddPhase(500);
+    mode.BonusEndAnimation->Start();
+    Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([] { return GameMenu().IsOpen() && !GameMenu().FadeIn.Active; }, 200));
+    Key(plat::KEY_DOWN);
+    for (int i = 0; i < 8 && GameMenu().Focus.FocusedName() != "SAVEGAME"; ++i) Key(plat::KEY_DOWN);
+    Key(plat::KEY_ENTER);
+    auto& gui = GameGUI();
+    ASSERT_TRUE(WaitFor([&gui] { return gui.SaveGameNameInput && !gui.SaveGameNameInput->Transitioning; }, 300));
+    Type("Notice\r");
+    ASSERT_TRUE(WaitFor([&gui] { return gui.NoticeAnimation.Active; }, 300)) << "no notice";
+    if (GameMenu().IsOpen()) Key(plat::KEY_ESCAPE);
+    ASSERT_TRUE(WaitFor([&gui] { return !gui.NoticeAnimation.Active; }, 500));
+    EXPECT_FALSE(mode.BonusEndAnimation) << "the old chain bonus is back under the board";
 }
 
 }  // namespace

@@ -5,14 +5,20 @@
 // panel in every language.
 #include <cstdlib>
 #include <map>
+#include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "gui/font.h"
 #include "persistence/profile.h"
+#include "platform/files.h"
+#include "puzzle/board_text.h"
 #include "resources/languages.h"
 #include "screens/game_test_util.h"
 #include "screens/ingame_menu.h"
 #include "screens/options_screen.h"
+#include "screens/save_game_manager.h"
 #include "screens/screen_list.h"
 #include "screens/title_screen.h"
 
@@ -139,11 +145,12 @@ TEST_F(LanguageTest, DialogTextsStayInsideTheirPanels) {
         const auto text = [](const std::string& key) { return GameText().FindString(key); };
         for (const char* key : {"No Valid Matches 1", "Replace Layout", "Clear Puzzle", "Exit Editor", "Restart Puzzle",
                                 "Exit Playing", "Reshuffle Puzzle", "Delete File", "Player Delete Player",
-                                "Clear Highscore", "Overwrite Savegame"})
+                                "Clear Highscore", "Overwrite Savegame", "Quit Game"})
             inside(*CreateYesNoDialog(text(key)), key);
         for (const char* key : {"Editor Error 1", "Editor Error 2", "Editor Error 3", "Editor Error 4", "Editor Error 5",
                                 "Editor Error 6", "Editor Error 7", "Editor Error 8", "Editor Error 9",
-                                "Player No More", "Player One Player", "Name Error"})
+                                "Player No More", "Player One Player", "Name Error", "Damaged Highscores",
+                                "Damaged Completion List", "Cannot Save"})
             inside(*CreateMessageDialog(text(key)), key);
         for (const char* key : {"Enter Level Name", "Enter Name", "Enter Save Name"}) {
             auto dialog = CreateTextInputDialog(1, text(key));
@@ -164,6 +171,37 @@ TEST_F(LanguageTest, DialogTextsStayInsideTheirPanels) {
         for (const char* key : {"Choose Player", "Choose Savegame", "Choose Layout"})
             EXPECT_LE(plat::FontTextWidth(*DialogFont(), text(key)), managerRoom) << key;
         EXPECT_LE(plat::FontTextWidth(*FirstFont(), GameText().FindString("Player Missing", "WWWWWWWWWW")), managerRoom);
+    }
+}
+
+// The saved games' chooser in every language: each column holds its text
+// whole (the widest score, a puzzle of the player's own), and a save that
+// cannot be read says so in full across the row.
+TEST_F(LanguageTest, ChooserColumnsFitTheTextsOfTheLanguageShown) {
+    Boot();
+    for (const auto& [file, score, puzzle] : {std::tuple{"Abend", 1234, "Burg"}, {"Morgen", 98765, "Mondschein"}}) {
+        TSaveGameData save;
+        save.Score = score;
+        save.SavedAt = 1700000000 + score;
+        save.Puzzle = TSavedPuzzle{Game().ProfilePath + puzzle + ".layout", 1};
+        ASSERT_TRUE(plat::WriteFileAtomic(Game().ProfilePath + file + ".save", FormatSaveGame(save)));
+    }
+    ASSERT_TRUE(plat::WriteFileAtomic(Game().ProfilePath + "Kaputt.save", std::string("x")));
+    for (const auto& language : Languages()) {
+        SCOPED_TRACE(language.Code);
+        Game().Language = language.Code;
+        LoadGameTextFile();
+        auto chooser = CreateSaveGameChooser();
+        const auto& list = *chooser->ListBox;
+        ASSERT_EQ(list.Count(), 3);
+        for (const std::string& row : list.Strings) {
+            std::vector<std::string> parts;
+            std::istringstream split(row);
+            for (std::string part; std::getline(split, part, '\t');) parts.push_back(part);
+            EXPECT_EQ(list.ShownParts(row), parts) << "cut short";
+        }
+        EXPECT_EQ(list.Strings.back(), "Kaputt\t" + GameText().FindString("Unreadable Level"));
+        chooser->Kill();
     }
 }
 

@@ -163,6 +163,11 @@ TEST_F(PlayScreenFlow, PuzzleFromTheGridSavedLoadedBackAndMarkedCompletedForItsP
     const std::string savePath = Game().ProfilePath + "Mine.save";
     ASSERT_EQ(plat::FileType(savePath), plat::FILETYPE_FILE);
     const std::string saved = ReadFile(savePath);
+    // The notice names the game as it was typed, accents and points kept.
+    SaveAs("caf\xE9 v1.2");
+    EXPECT_EQ(plat::FileType(Game().ProfilePath + "Caf\xC3\xA9 v1.2.save"), plat::FILETYPE_FILE);
+    EXPECT_EQ(GameGUI().Notice, FillIn(GameText().FindString("Saved As"), "NNN", "Caf\xE9 v1.2"));
+    ASSERT_TRUE(plat::DeleteFile(Game().ProfilePath + "Caf\xC3\xA9 v1.2.save"));
 
     // Saving under the same name asks first: No keeps the file as it is.
     std::ofstream(savePath, std::ios::binary) << "kept";
@@ -362,8 +367,8 @@ TEST_F(PlayScreenFlow, APuzzlePaintedInTheEditorIsSavedPlayedToTheEndAndMarkedCo
     Answer(gui.SaveGameNameInput, "OK");
     EXPECT_FALSE(gui.OKInput);
     ASSERT_EQ(plat::FileType(Game().ProfilePath + "Mine.layout"), plat::FILETYPE_FILE);
-    ClickButton(gui.CustomMenu->FindButton("backtomenu"));
-    Answer(gui.QuitInput, "Yes");
+    ClickButton(gui.CustomMenu->FindButton("backtomenu"));  // just saved: nothing to ask about
+    EXPECT_FALSE(gui.QuitInput);
     ASSERT_TRUE(WaitFor(OnPlayScreen, 500)) << "the editor did not lead back";
     ASSERT_TRUE(PlayScreen().CustomLevelList) << "the editor did not lead to the player's own puzzles";
     EXPECT_EQ(Grid().CurrentLevel, "Mine") << "the puzzle just saved is not selected";

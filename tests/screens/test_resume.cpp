@@ -4,9 +4,11 @@
 // point; deleting one takes only theirs.
 #include <csignal>
 #include <filesystem>
+#include <vector>
 
 #include "app/ini_file.h"
 #include "game_test_util.h"
+#include "platform/stream.h"
 #include "puzzle/resume_point.h"
 #include "puzzle/save_game.h"
 #include "screens/ingame_menu.h"
@@ -16,6 +18,11 @@
 #include "screens/title_screen.h"
 
 namespace {
+
+std::string LogText(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    return plat::LoadBytes(path, bytes) ? std::string(bytes.begin(), bytes.end()) : std::string();
+}
 
 class ResumeTest : public RealGameTest {
 protected:
@@ -61,8 +68,10 @@ TEST_F(ResumeTest, APuzzleLeftByCloseSigtermOrAKillComesBackAsItWasButNotOnceWon
         // The grid offers the puzzle after the last one won: 1 at first, then 2.
         const std::string label = PuzzleLabel();
         if (ending == "kill") {
-            // The write after the move, then the process is gone: no close, no exit routine.
-            Frames(static_cast<int>(TResumeKeeper::WRITE_INTERVAL_MS / FRAME_MS) + 20);
+            // The write after the move (a frame or two later, its own thread
+            // done), then the process is gone: no close, no exit routine.
+            Frames(2);
+            ResumeKeeper().Flush();
             TSaveGameData kept;  // the chain may have ended since
             left.BonusCounter = ReadResumePoint("Ana", kept) == EResumePoint::Ready ? kept.BonusCounter : -1;
             plat::CloseGraphics();
@@ -103,6 +112,45 @@ TEST_F(ResumeTest, APuzzleLeftByCloseSigtermOrAKillComesBackAsItWasButNotOnceWon
         ShowScreen(TitleScreen());
         EXPECT_FALSE(TitleButton("continue")->Active);
     }
+}
+
+// A resume point that cannot be written is logged once and tried again only
+// once the play has changed, not every few seconds.
+TEST_F(ResumeTest, AResumePointThatCannotBeWrittenIsLoggedOnceAndTriedAgainAfterAMove) {
+    std::filesystem::create_directories(profiles + "Ana.resume/blocked");
+    const std::string log = ErrorLogFolder + "ErrorLog.txt";
+    ClickButton(TitleButton("play"));
+    ASSERT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 300));
+    PlayScreen().StartLevel();
+    // Told once in the game's own dialog over the board, logged with the path.
+    Answer(Game().Notice, "OK");
+    EXPECT_NE(LogText(log).find(profiles + "Ana.resume"), std::string::npos);
+    ASSERT_TRUE(plat::DeleteFile(log));
+    auto& box = *Mode().CellBox;
+    const auto move = [this, &box] {
+        ASSERT_TRUE(WaitFor([&box] { return OnGameScreen() && box.IsSettled() && !Mode().HintList.Items.empty(); }, 2000));
+        const auto chosen = TAutoPlayer(Mode()).ChooseMove();
+        ASSERT_TRUE(chosen);
+        ClickCell(box, *chosen->FirstCell);
+        ClickCell(box, *chosen->SecondCell);
+        ASSERT_TRUE(WaitFor([&box] { return box.IsSettled() && GamePlay().ScoreAdder == 0 && GamePlay().Score; }, 2000));
+        Frames(2);
+        ResumeKeeper().Flush();
+    };
+    move();
+    Frames(400);
+    ResumeKeeper().Flush();
+    EXPECT_EQ(plat::FileType(log), plat::FILETYPE_NONE) << "logged again";
+    EXPECT_FALSE(Game().Notice) << "told again";
+    // Unblocked: nothing is written while nothing changes; the next move is kept at once.
+    std::filesystem::remove_all(profiles + "Ana.resume");
+    Frames(400);
+    ResumeKeeper().Flush();
+    EXPECT_FALSE(Exists("Ana.resume")) << "tried again with nothing changed";
+    move();
+    TSaveGameData kept;
+    ASSERT_EQ(ReadResumePoint("Ana", kept), EResumePoint::Ready);
+    EXPECT_TRUE(kept.Current == SaveGameDataOf(Mode()).Current);
 }
 
 TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactlyTheirs) {
@@ -149,6 +197,35 @@ TEST_F(ResumeTest, EachPlayerSeesOwnSavesAndResumePointAndDeletingOneTakesExactl
     Answer(question, "Yes");
     for (const char* gone : {"Ana.dat", "A1.save", "Ana.resume"}) EXPECT_FALSE(Exists(gone)) << gone;
     for (const char* kept : {"Ben.dat", "B1.save", "B2.save", "Old.save", "Ben.resume"}) EXPECT_TRUE(Exists(kept)) << kept;
+}
+
+}  // namespace
+
+namespace {
+
+// Keys mashed to skip the splash on a later start, some landing as the title
+// fades in, are dropped until it would have faded in: none of them presses
+// a button of the title (Continue, Play) behind the player's back.
+TEST_F(ResumeTest, KeysFromBeforeTheTitleHasFadedInDoNotPressItsButtons) {
+    TSaveGameData data;
+    data.Owner = "Ana";
+    data.Score = 400;
+    data.Puzzle = TSavedPuzzle{StandardLevelPath(4), 0};
+    ASSERT_TRUE(plat::WriteFileAtomic(profiles + "Ana.resume", FormatSaveGame(data)));
+    Restart();
+    int titleFrames = 0;
+    for (int frame = 0; frame < 300 && titleFrames < 15; ++frame) {
+        plat::PostKeyPress(plat::KEY_SPACE);
+        Frames(1);
+        if (Game().CurrentTScreen == &TitleScreen()) ++titleFrames;
+    }
+    ASSERT_EQ(titleFrames, 15) << "the title never came";
+    Frames(100);
+    EXPECT_TRUE(OnTitle()) << "a key from before the title was shown left it";
+    EXPECT_TRUE(TitleButton("continue")->Active);
+    // Once it has faded in, a key is the player's own.
+    Key(plat::KEY_SPACE);
+    EXPECT_TRUE(WaitFor([] { return OnScreen(PlayScreen()); }, 300));
 }
 
 }  // namespace

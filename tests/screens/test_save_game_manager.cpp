@@ -10,6 +10,7 @@
 
 #include "gui/gui_test_util.h"
 #include "platform/files.h"
+#include "resources/error_state.h"
 #include "resources/resource_globals.h"
 #include "screens/save_game_manager.h"
 
@@ -89,8 +90,14 @@ TEST_F(ChooserTest, ListsOnlyFilesOfTheExactExtensionSortedIgnoringCase) {
     for (const char* name : {"b.save", "A.save", "c.SAVE", "e.txt", "f.save.bak", ".save", "z.layout"})
         Touch(dir / name);
     fs::create_directories(dir / "d.save");
+    ErrorLogFolder = dir.string() + "/";
     auto saves = CreateSaveGameChooser();
     EXPECT_EQ(saves->Names, (std::vector<std::string>{"A", "b"}));
+    // Neither is a saved game: listed as such, and the log says which and why.
+    std::ifstream logFile(dir / "ErrorLog.txt", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(logFile)), {});
+    EXPECT_NE(log.find((dir / "b.save").string()), std::string::npos) << log;
+    ResetErrorLog();
     EXPECT_EQ(saves->ChosenName(), "A") << "the first row is chosen from the start";
     auto layouts = CreateLayoutChooser();
     EXPECT_EQ(layouts->ListBox->Strings, (std::vector<std::string>{"z"}));
@@ -111,28 +118,30 @@ TEST_F(ChooserTest, SavesNamedInUtf8OrOldLatin1AreListedByNameAndFound) {
     }
 }
 
-TEST_F(ChooserTest, WithNoFileLoadSaysSoAndDeleteDoesNothing) {
+// The empty list says there is nothing to load: Load and Delete stand greyed
+// and neither a click nor Enter opens a second box saying the same.
+TEST_F(ChooserTest, WithNoFileLoadAndDeleteAreDisabled) {
     auto chooser = CreateSaveGameChooser();
     ASSERT_TRUE(chooser->ListBox->Strings.empty());
+    for (const char* name : {"Load", "Delete"}) EXPECT_TRUE(chooser->Menu->FindButton(name)->Disabled) << name;
+    EXPECT_FALSE(chooser->Menu->FindButton("Cancel")->Disabled);
     Click(chooser->Menu->FindButton("Load"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
-    ASSERT_TRUE(chooser->DialogOK) << "Load did nothing without a word";
-    EXPECT_EQ(chooser->DialogOK->Caption->Text, "No saved games yet.");
-    Key(13);
-    Ticks(*chooser, 60);
     Click(chooser->Menu->FindButton("Delete"));
     EXPECT_EQ(Ticks(*chooser, 5), 0);
+    Key(13);
+    EXPECT_EQ(Ticks(*chooser, 5), 0);
+    EXPECT_FALSE(chooser->DialogOK) << "a second box";
     EXPECT_FALSE(chooser->DialogYesNo);
     EXPECT_TRUE(chooser->Active);
-    Key(13);  // Enter is the Load button: its message, and Enter closes that
-    EXPECT_EQ(Ticks(*chooser, 5), 0);
-    Key(13);
-    Ticks(*chooser, 60);
-    ASSERT_FALSE(chooser->DialogOK);
     Key(27);
     EXPECT_EQ(Ticks(*chooser, 5), -1);
     EXPECT_FALSE(chooser->Active);
     EXPECT_EQ(Game().GameFade.Active, 0) << "Escape belonged to the chooser";
+    // A file listed: both are live again.
+    Touch(dir / "one.save");
+    chooser = CreateSaveGameChooser();
+    for (const char* name : {"Load", "Delete"}) EXPECT_FALSE(chooser->Menu->FindButton(name)->Disabled) << name;
 }
 
 TEST_F(ChooserTest, RowsShowAfterFillingAndAClickOnAnEmptyRowSelectsNothing) {
@@ -196,6 +205,7 @@ TEST_F(ChooserTest, DeletingAsksFirstAndTheLastFileLeavesAnEmptyList) {
     EXPECT_TRUE(chooser->ListBox->Strings.empty());
     EXPECT_EQ(chooser->ListBox->Index, -1);
     EXPECT_EQ(chooser->ChosenPath(), "");
+    EXPECT_TRUE(chooser->Menu->FindButton("Load")->Disabled) << "the last file went";
     EXPECT_TRUE(chooser->Active);
 }
 
