@@ -10,6 +10,32 @@ namespace plat {
 
 namespace {
 
+// The frame's rows in bands, each cut to the columns where some pixel is not
+// wholly transparent; none where that leaves most of the picture or the
+// picture is small: drawing it whole costs as little.
+std::vector<SDL_Rect> ShownParts(const std::vector<uint32_t>& pixels, int width, int height) {
+    constexpr int BAND = 8, SMALLEST = 64 * 1024;
+    std::vector<SDL_Rect> parts;
+    if (width * height < SMALLEST || pixels.size() < size_t(width) * size_t(height)) return parts;
+    int area = 0;
+    for (int top = 0; top < height; top += BAND) {
+        const int rows = std::min(BAND, height - top);
+        int left = width, right = -1;
+        for (int y = top; y < top + rows; ++y) {
+            const uint32_t* row = pixels.data() + size_t(y) * size_t(width);
+            for (int x = 0; x < left; ++x)
+                if (row[x] >> 24) left = x;
+            for (int x = width - 1; x > right; --x)
+                if (row[x] >> 24) right = x;
+        }
+        if (right < left) continue;
+        parts.push_back({left, top, right - left + 1, rows});
+        area += (right - left + 1) * rows;
+    }
+    if (area > width * height * 9 / 10) parts.clear();
+    return parts;
+}
+
 struct TLoadSettings {
     int maskR = 0, maskG = 0, maskB = 0;
     bool autoMidHandle = false;
@@ -127,6 +153,8 @@ SDL_Texture* TImage::Impl::Texture(int frame) {
     if (large && reload) LetGoOfIdleLargeTextures(this);
     if (!FramePixels(frame)) return nullptr;
     SDL_Texture* texture = slot.Get(frames[size_t(frame)].data(), width, height, flags & FILTEREDIMAGE);
+    if (shownParts.size() != frames.size()) shownParts.resize(frames.size());
+    shownParts[size_t(frame)] = ShownParts(frames[size_t(frame)], width, height);
     LetGoOfPixels();
     return texture;
 }

@@ -59,6 +59,10 @@ struct TImage::Impl {
     // is made in a frame that does not draw it (another screen is shown), and
     // is decoded again from the file's bytes when next drawn.
     bool large = false;
+    // Per frame of a large picture, the rows in bands with each band cut to
+    // where its pixels are not wholly transparent: blending draws only those
+    // (empty: draw the whole frame). Found when the texture is made.
+    std::vector<std::vector<SDL_Rect>> shownParts;
 
     ~Impl();
 

@@ -491,3 +491,42 @@ TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShow
         for (int x = 0; x < LOGICAL_WIDTH; ++x) differing += kept->ReadPixel(x, y) != whole->ReadPixel(x, y);
     EXPECT_EQ(differing, 0);
 }
+
+// A large picture with wholly transparent parts is drawn, unscaled, only
+// where it shows: over any screen, in every blend, it must leave the pixels
+// drawing it whole leaves.
+TEST_F(GraphicsTest, LargePicturesDrawnOnlyWhereTheyShowLeaveWhatDrawingThemWholeLeaves) {
+    TPixmap backPixels(400, 300);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) backPixels.WritePixel(x, y, ARGB(255, x % 256, (y * 3) % 256, (x + y) % 256));
+    ImagePtr back = LoadImageFromPixmap(backPixels, 0);
+    // A ring, wider than high, with soft edges: transparent corners and middle.
+    TPixmap ringPixels(360, 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 360; ++x) {
+            const float dx = (float(x) - 180) / 170, dy = (float(y) - 120) / 100, d = dx * dx + dy * dy;
+            const int alpha = d > 1 || d < 0.4f ? 0 : int(255 * std::min(1.0f, (1 - d) * 4));
+            ringPixels.WritePixel(x, y, ARGB(alpha, (x * 5) % 256, 200 - y / 2, 90));
+        }
+    ImagePtr ring = LoadImageFromPixmap(ringPixels, 0);
+    const auto grabDrawn = [&](int blend, float turn) {
+        SetBlend(SOLIDBLEND);
+        DrawImage(*back, 0, 0);
+        SetBlend(blend);
+        SetColor(200, 150, 255);
+        // A turn of a whole circle draws the picture as it is, but whole.
+        SetRotation(turn);
+        DrawImage(*ring, 21, 33);
+        SetRotation(0);
+        SetColor(255, 255, 255);
+        return GrabPixmap(0, 0, 400, 300);
+    };
+    for (const int blend : {ALPHABLEND, LIGHTBLEND, SHADEBLEND}) {
+        const PixmapPtr parts = grabDrawn(blend, 0), whole = grabDrawn(blend, 360);
+        ASSERT_TRUE(parts && whole);
+        int differing = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) differing += parts->ReadPixel(x, y) != whole->ReadPixel(x, y);
+        EXPECT_EQ(differing, 0) << "blend " << blend;
+    }
+}

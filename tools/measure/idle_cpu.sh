@@ -10,7 +10,8 @@
 #
 # GAME defaults to build/vellichorns. With SHOTS_FOLDER set, screenshots of
 # the title, the grid and the board are saved there (title.png, grid.png,
-# board.png) for comparing two builds pixel for pixel.
+# board.png) for comparing two builds pixel for pixel. With PERF_DATA set,
+# each idle is also profiled by perf into $PERF_DATA.title and .board.
 set -euo pipefail
 
 game=$(realpath "${1:-build/vellichorns}")
@@ -62,7 +63,11 @@ measure() {
     sleep 3
     local c0 c1
     c0=$(cpu)
-    sleep "$idle"
+    if [ -n "${PERF_DATA:-}" ]; then
+        perf record --call-graph dwarf,16384 -F 500 -o "$PERF_DATA.$1" -p "$game_pid" -- sleep "$idle" >/dev/null 2>&1
+    else
+        sleep "$idle"
+    fi
     c1=$(cpu)
     shot "$1"
     printf '%-6s cpu_s_per_10s %.3f  VmHWM_MB %s\n' "$1" "$(echo "$c1 - $c0" | bc -l)" "$(hwm)"
