@@ -186,6 +186,7 @@ void GameExit() {
 }
 
 int RunProgram() {
+    plat::KeepLargeBlocksApart();
     ResetGlobals();
     plat::SetWindowTitle("Vellichorns");
     plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));

@@ -57,12 +57,14 @@ void ApplyMask(std::vector<uint32_t>& pixels, int flags, const TLoadSettings& s)
         if ((p & 0xffffffu) == mask) p = 0;
 }
 
-ImagePtr NewImage(int width, int height, int frames, int flags) {
+ImagePtr NewImage(int width, int height, int frames, int flags, bool withPixels = true) {
     auto impl = std::make_unique<TImage::Impl>();
     impl->width = width;
     impl->height = height;
     impl->flags = flags;
-    impl->frames.assign(size_t(frames), std::vector<uint32_t>(size_t(width) * size_t(height), 0));
+    impl->frames.resize(size_t(frames));
+    if (withPixels)
+        for (auto& pixels : impl->frames) pixels.assign(size_t(width) * size_t(height), 0);
     for (int i = 0; i < frames; ++i) impl->textures.push_back(std::make_unique<TTextureSlot>());
     if (Settings().autoMidHandle) {
         impl->handleX = width / 2.0f;
@@ -217,6 +219,15 @@ bool CutFrames(const TPixmap& strip, int firstCell, TImage::Impl& impl, const TL
     return true;
 }
 
+// As CutFrames, but a strip that is the one frame is taken whole, not copied.
+bool TakeFrames(TPixmap& strip, int firstCell, TImage::Impl& impl, const TLoadSettings& mask) {
+    if (impl.frames.size() != 1 || firstCell != 0 || strip.Width() != impl.width || strip.Height() != impl.height)
+        return CutFrames(strip, firstCell, impl, mask);
+    impl.frames[0] = strip.TakePixels();
+    ApplyMask(impl.frames[0], impl.flags, mask);
+    return true;
+}
+
 // An image decoded from a file's bytes, which it keeps to decode again.
 ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, int firstCell, int cellCount, int flags) {
     PixmapPtr strip = LoadPixmapFromMemory(bytes);
@@ -225,16 +236,16 @@ ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, in
         cellWidth = strip->Width();
         cellHeight = strip->Height();
     }
-    ImagePtr image = LoadAnimImageFromPixmap(*strip, cellWidth, cellHeight, firstCell, cellCount, flags);
-    if (!image) return nullptr;
+    if (cellWidth <= 0 || cellHeight <= 0) return nullptr;
+    const int across = strip->Width() / cellWidth, down = strip->Height() / cellHeight;
+    if (across <= 0 || firstCell < 0 || cellCount <= 0 || firstCell + cellCount > across * down) return nullptr;
+    // The pixels are decoded again when first needed: only the size is taken now.
+    ImagePtr image = NewImage(cellWidth, cellHeight, cellCount, ResolveFlags(flags), false);
     image->impl().reload = [source = std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), firstCell,
                             mask = Settings()](TImage::Impl& impl) {
         PixmapPtr again = LoadPixmapFromMemory(*source);
-        return again && CutFrames(*again, firstCell, impl, mask);
+        return again && TakeFrames(*again, firstCell, impl, mask);
     };
-    // Decoded again when first drawn or read: a picture not on the screen yet
-    // takes no room.
-    for (auto& pixels : image->impl().frames) std::vector<uint32_t>().swap(pixels);
     if (cellCount == 1 && cellWidth * cellHeight >= LARGE_PICTURE_PIXELS) {
         image->impl().large = true;
         LargePictures().push_back(&image->impl());

@@ -94,7 +94,6 @@ struct TGlyph {
 };
 
 struct TImageFont::Impl {
-    std::shared_ptr<const std::vector<uint8_t>> bytes;  // kept for FreeType's sake
     int size = 0;
     int style = 0;
     int height = 0;

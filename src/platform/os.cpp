@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -188,6 +189,14 @@ bool OpenURL(const std::string& url) {
         ::waitpid(pid, &status, 0);
     }).detach();
     return true;
+}
+
+void KeepLargeBlocksApart() {
+    // A fixed threshold: glibc would otherwise raise it after the first large
+    // block freed and keep later ones in the heap for good.
+    constexpr int LARGE_BLOCK = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LARGE_BLOCK);
+    mallopt(M_TRIM_THRESHOLD, LARGE_BLOCK);
 }
 
 }  // namespace plat

@@ -3,15 +3,16 @@
 # home, as a player starting it the first time: names a player, idles on the
 # title, goes through the grid to the first standard puzzle and idles on its
 # board. Prints the CPU seconds (user + system) per 10 s of each idle with the
-# pointer still, the frames presented meanwhile where the game counts them,
-# and the peak resident memory so far.
+# pointer still and the peak resident memory so far (after the grid too).
 #
 #   tools/measure/idle_cpu.sh [GAME] [DISPLAY_NUMBER] [SHOTS_FOLDER]
 #
 # GAME defaults to build/vellichorns. With SHOTS_FOLDER set, screenshots of
 # the title, the grid and the board are saved there (title.png, grid.png,
 # board.png) for comparing two builds pixel for pixel. With PERF_DATA set,
-# each idle is also profiled by perf into $PERF_DATA.title and .board.
+# each idle is also profiled by perf into $PERF_DATA.title and .board; with
+# MAPS set, the largest resident mappings at the board are listed; WRAP runs
+# the game under a tool (heaptrack, say).
 set -euo pipefail
 
 game=$(realpath "${1:-build/vellichorns}")
@@ -36,8 +37,14 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 export HOME=$work XDG_DATA_HOME=$work/share
 export SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 ALSOFT_DRIVERS=null VC_NO_MESSAGE_BOX=1
-"$game" >"$work/out.log" 2>&1 &
+# WRAP runs the game under a tool (heaptrack, say); the game's own process
+# is then found by its name.
+${WRAP:-} "$game" >"$work/out.log" 2>&1 &
 game_pid=$!
+if [ -n "${WRAP:-}" ]; then
+    sleep 2
+    game_pid=$(pgrep -n -x "$(basename "$game")")
+fi
 
 ticks=$(getconf CLK_TCK)
 cpu() { awk -v t="$ticks" '{ print ($14 + $15) / t }' "/proc/$game_pid/stat"; }
@@ -85,6 +92,14 @@ sleep 3
 park
 sleep 1
 shot grid
+printf '%-6s VmHWM_MB %s\n' grid "$(hwm)"
 click 166 540             # Play, with the first puzzle chosen
 sleep 8                   # the board's arrival is over
 measure board
+if [ -n "${MAPS:-}" ]; then
+    # Where the resident megabytes are: the largest mappings.
+    awk '/^[0-9a-f]+-[0-9a-f]+ / { name = $6 } /^Rss:/ { rss[name] += $2 }
+         END { for (n in rss) printf "%8.1f MB  %s\n", rss[n] / 1024, (n == "" ? "[anonymous]" : n) }' \
+        "/proc/$game_pid/smaps" | sort -rn | head -25
+    grep -E '^(VmHWM|VmRSS|RssAnon|RssFile|RssShmem)' "/proc/$game_pid/status"
+fi
