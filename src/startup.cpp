@@ -123,12 +123,28 @@ bool FindDataFolder() {
     return false;
 }
 
+namespace {
+
+// The window, black at once as the splash's first frame is, before the sound
+// and the archives open: the player sees the game start at once, and the
+// window shows no leftovers while the rest loads.
+void OpenWindowFirst() {
+    Game().GraphicsCreate();
+    plat::HideMouse();
+    plat::Cls();
+    plat::FlipNow();
+}
+
+}  // namespace
+
 void StartGame() {
     auto& game = Game();
     game.SetSubPathWrapper("Pellorine Games/Vellichorns");
     game.Ini.FileName = IniFileNameFor(game);
     game.CheckGoodExit();
-    game.Init(0);
+    game.InitSettings();
+    OpenWindowFirst();
+    game.InitAudio();
     game.ChannelsCreate(16);
     game.Audio.SetEscapeSound("buttonclick");
     game.IgnoreDebugKey = 1;
@@ -150,12 +166,6 @@ void StartGame() {
     ConfigIni().FileName = game.SubPath + "config";
     ConfigFill();
     ConfigRead();
-    game.GraphicsCreate();
-    plat::HideMouse();
-    // Black at once, as the splash's first frame is: the window shows no
-    // leftovers while the splash loads.
-    plat::Cls();
-    plat::FlipNow();
     ShowSplash();
     // The splash shows no text: the fonts are made after it, which brings
     // its first frame forward.
@@ -188,6 +198,7 @@ void GameExit() {
 }
 
 int RunProgram(int runFullScreen) {
+    plat::KeepLargeBlocksApart();
     ResetGlobals();
     Game().RunFullScreen = runFullScreen;
     plat::SetWindowTitle("Vellichorns");

@@ -110,6 +110,9 @@ public:
 
     // ---- start-up, settings and paths -------------------------------------
     int Init(int soundDriverChoice);
+    // Init in two halves: the settings (all a window needs), then the sound.
+    void InitSettings();
+    void InitAudio();
     int IniFill();
     int IniExtract();
     static int MakeGoodExit();

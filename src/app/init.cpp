@@ -78,6 +78,12 @@ std::string IniFileNameFor(const TGame& game) {
 // Whatever driver the settings or the choice name, the sound device is opened
 // as "OpenAL Generic Software", once, before anything can play.
 int TGame::Init([[maybe_unused]] int soundDriverChoice) {
+    InitSettings();
+    InitAudio();
+    return 1;
+}
+
+void TGame::InitSettings() {
     StartupStage = 1;
     plat::SeedRnd(plat::StartupSeed());
     if (UseCorrectPath) CreateSharedFolder(*this);
@@ -110,6 +116,9 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     }
     StartupStage = 7;
     SetFlipSync();
+}
+
+void TGame::InitAudio() {
     StartupStage = 8001;
     StartupStage = 8002;
     SoundDriver = legacy::SOUND_DRIVER_OPENAL;
@@ -120,5 +129,4 @@ int TGame::Init([[maybe_unused]] int soundDriverChoice) {
     Audio.MusicChannel = plat::AllocChannel();
     Audio.SpeechChannel = plat::AllocChannel();
     Audio.EscapeChannel = plat::AllocChannel();
-    return 1;
 }

@@ -111,6 +111,33 @@ void FillFan(const std::vector<TPoint>& points) {
     RecordGeometry(Painted(TDrawCommand::GEOMETRY), vertices, indices);
 }
 
+// Whether the source goes onto whole pixels of the screen unturned and
+// unscaled, blended or added: where its pixels are wholly transparent
+// nothing changes (SDL's multiplying blend changes the screen even there).
+bool DrawsOneToOne(const SDL_Rect& src, float left, float top, float width, float height) {
+    const TDrawState& s = DrawState();
+    const SDL_BlendMode blend = SdlBlend(s.blend);
+    if (s.rotation != 0 || s.scaleX != 1 || s.scaleY != 1 || (blend != SDL_BLENDMODE_BLEND && blend != SDL_BLENDMODE_ADD))
+        return false;
+    if (width != float(src.w) || height != float(src.h) || left != std::floor(left) || top != std::floor(top))
+        return false;
+    float scaleX = 0, scaleY = 0;
+    SDL_RenderGetScale(Renderer(), &scaleX, &scaleY);
+    return scaleX == 1 && scaleY == 1;
+}
+
+// Only the parts of the source that show, each where it falls.
+void DrawShownParts(SDL_Texture* texture, const std::vector<SDL_Rect>& parts, const SDL_Rect& src, float left,
+                    float top) {
+    TDrawCommand c = Painted(TDrawCommand::COPY);
+    c.texture = texture;
+    for (const SDL_Rect& part : parts) {
+        if (!SDL_IntersectRect(&part, &src, &c.src)) continue;
+        c.dst = {left + float(c.src.x - src.x), top + float(c.src.y - src.y), float(c.src.w), float(c.src.h)};
+        RecordCommand(c);
+    }
+}
+
 }  // namespace
 
 TDrawState& DrawState() {
@@ -200,6 +227,12 @@ void DrawSubImageRect(TImage& image, float x, float y, float width, float height
     if (!texture) return;
     const auto& impl = image.impl();
     const SDL_Rect src{int(sx), int(sy), int(sw), int(sh)};
+    const float left = x - impl.handleX * width / sw, top = y - impl.handleY * height / sh;
+    if (DrawsOneToOne(src, left, top, width, height) && frame < int(impl.shownParts.size()) &&
+        !impl.shownParts[size_t(frame)].empty()) {
+        DrawShownParts(texture, impl.shownParts[size_t(frame)], src, left, top);
+        return;
+    }
     DrawQuad(texture, src, -impl.handleX * width / sw, -impl.handleY * height / sh, width, height, x, y);
 }
 

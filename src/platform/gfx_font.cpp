@@ -83,14 +83,13 @@ void BuildAtlas(TImageFont::Impl& font, const std::array<TGlyphBitmap, 256>& bit
     }
 }
 
-ImageFontPtr RenderFace(FT_Face face, std::shared_ptr<const std::vector<uint8_t>> bytes, int size, int style) {
+ImageFontPtr RenderFace(FT_Face face, int size, int style) {
     if (FT_Set_Pixel_Sizes(face, 0, FT_UInt(size)) != 0) return nullptr;
     if (style & ITALICFONT) {
         FT_Matrix shear{0x10000, 0x0366a, 0, 0x10000};
         FT_Set_Transform(face, &shear, nullptr);
     }
     auto impl = std::make_unique<TImageFont::Impl>();
-    impl->bytes = std::move(bytes);
     impl->size = size;
     impl->style = style;
     impl->ascent = int(face->size->metrics.ascender >> 6);
@@ -157,19 +156,19 @@ SDL_Texture* TImageFont::Impl::Texture() {
 TImageFont::TImageFont(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 TImageFont::~TImageFont() = default;
 
-ImageFontPtr LoadImageFontFromMemory(std::shared_ptr<const std::vector<uint8_t>> bytes, int size, int style) {
-    if (!bytes || bytes->empty() || size <= 0 || !FreeType()) return nullptr;
+ImageFontPtr LoadImageFontFromMemory(const std::vector<uint8_t>& bytes, int size, int style) {
+    if (bytes.empty() || size <= 0 || !FreeType()) return nullptr;
     FT_Face face = nullptr;
-    if (FT_New_Memory_Face(FreeType(), bytes->data(), FT_Long(bytes->size()), 0, &face) != 0) return nullptr;
-    ImageFontPtr font = RenderFace(face, bytes, size, style);
+    if (FT_New_Memory_Face(FreeType(), bytes.data(), FT_Long(bytes.size()), 0, &face) != 0) return nullptr;
+    ImageFontPtr font = RenderFace(face, size, style);
     FT_Done_Face(face);
     return font;
 }
 
 ImageFontPtr LoadImageFont(const std::string& url, int size, int style) {
-    auto bytes = std::make_shared<std::vector<uint8_t>>();
-    if (!LoadBytes(url, *bytes)) return nullptr;
-    return LoadImageFontFromMemory(std::move(bytes), size, style);
+    std::vector<uint8_t> bytes;
+    if (!LoadBytes(url, bytes)) return nullptr;
+    return LoadImageFontFromMemory(bytes, size, style);
 }
 
 int FontHeight(const TImageFont& font) { return font.impl().height; }

@@ -1,5 +1,10 @@
 // The frame's drawing, recorded and carried out late: a frame that would
-// draw exactly what the screen shows already is neither drawn nor shown.
+// draw exactly what the screen shows already is neither drawn nor shown, and
+// a frame that begins as the frames before it began (a still picture with
+// something moving on top) starts from a picture of that beginning kept in a
+// texture, drawn once, rather than drawing it all again.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/gfx_internal.h"
@@ -28,10 +33,163 @@ struct TFrameRecord {
     }
 };
 
+// Whether command i of a and command j of b draw the same: the same bytes,
+// and for geometry the same vertices and indices.
+bool SameCommand(const TFrameRecord& a, const TFrameRecord& b, size_t i) {
+    const TDrawCommand& x = a.commands[i];
+    const TDrawCommand& y = b.commands[i];
+    if (std::memcmp(&x, &y, sizeof(TDrawCommand)) != 0) return false;
+    if (x.kind != TDrawCommand::GEOMETRY) return true;
+    return std::memcmp(a.vertices.data() + x.first, b.vertices.data() + y.first, size_t(x.count) * sizeof(SDL_Vertex)) ==
+               0 &&
+           std::memcmp(a.indices.data() + x.firstIndex, b.indices.data() + y.firstIndex,
+                       size_t(x.indexCount) * sizeof(int)) == 0;
+}
+
+// How many commands a and b begin with alike.
+size_t CommonStart(const TFrameRecord& a, const TFrameRecord& b) {
+    const size_t n = std::min(a.commands.size(), b.commands.size());
+    size_t i = 0;
+    while (i < n && SameCommand(a, b, i)) ++i;
+    return i;
+}
+
+struct TClip {
+    bool on = false;
+    SDL_Rect rect{};
+    bool operator==(const TClip& o) const {
+        return on == o.on && (!on || (rect.x == o.rect.x && rect.y == o.rect.y && rect.w == o.rect.w && rect.h == o.rect.h));
+    }
+};
+
+TClip CurrentClip(SDL_Renderer* renderer) {
+    TClip clip;
+    clip.on = SDL_RenderIsClipEnabled(renderer);
+    if (clip.on) SDL_RenderGetClipRect(renderer, &clip.rect);
+    return clip;
+}
+
+void ApplyClip(SDL_Renderer* renderer, const TClip& clip) { SDL_RenderSetClipRect(renderer, clip.on ? &clip.rect : nullptr); }
+
+// The picture of the commands that the last frames began with alike.
+struct TStillStart {
+    // Fewer commands than this are drawn faster than the picture is copied.
+    static constexpr size_t WORTH = 64;
+    SDL_Texture* texture = nullptr;
+    int generation = -1;
+    TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
+    TClip clipBefore, clipAfter;
+    size_t lastCommon = 0;     // how many the last two frames began with alike
+    // The software renderer keeps the window's picture between frames: while
+    // it shows the still picture with the rest of the last frame drawn over
+    // it, only where that rest drew needs the still picture again.
+    bool onScreen = false;
+    std::vector<SDL_Rect> drawnOver;
+
+    SDL_Texture* Live() const { return texture && generation == Gfx().generation ? texture : nullptr; }
+    // Lets go of the picture too: it takes as much memory as the screen.
+    void Forget() {
+        record.Clear();
+        onScreen = false;
+        if (Live()) SDL_DestroyTexture(texture);
+        texture = nullptr;
+    }
+};
+
+// The window's picture outlives the frame with the software renderer only.
+bool KeepsPicture(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    return SDL_GetRendererInfo(renderer, &info) == 0 && info.name && std::strcmp(info.name, "software") == 0;
+}
+
+// Where a command may draw, a pixel wider all round for rounding, within
+// the screen; empty for none.
+SDL_Rect DrawnBounds(const TFrameRecord& record, const TDrawCommand& c) {
+    float x0 = LOGICAL_WIDTH, y0 = LOGICAL_HEIGHT, x1 = 0, y1 = 0;
+    const auto take = [&](float x, float y) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    };
+    switch (c.kind) {
+        case TDrawCommand::CLEAR:
+            take(0, 0);
+            take(LOGICAL_WIDTH, LOGICAL_HEIGHT);
+            break;
+        case TDrawCommand::CLIP:
+            break;
+        case TDrawCommand::COPY_EX:
+            if (c.angle != 0) {
+                const double turn = c.angle * 3.14159265358979323846 / 180.0;
+                const double cosA = std::cos(turn), sinA = std::sin(turn);
+                const double px = c.dst.x + c.centre.x, py = c.dst.y + c.centre.y;
+                for (const float cx : {c.dst.x, c.dst.x + c.dst.w})
+                    for (const float cy : {c.dst.y, c.dst.y + c.dst.h})
+                        take(float(px + (cx - px) * cosA - (cy - py) * sinA),
+                             float(py + (cx - px) * sinA + (cy - py) * cosA));
+                break;
+            }
+            [[fallthrough]];
+        case TDrawCommand::COPY:
+        case TDrawCommand::FILL_RECT:
+            take(c.dst.x, c.dst.y);
+            take(c.dst.x + c.dst.w, c.dst.y + c.dst.h);
+            break;
+        case TDrawCommand::LINE:
+            take(c.dst.x, c.dst.y);
+            take(c.dst.w, c.dst.h);
+            break;
+        case TDrawCommand::POINT:
+            take(c.dst.x, c.dst.y);
+            break;
+        case TDrawCommand::GEOMETRY:
+            for (int v = c.first; v < c.first + c.count; ++v)
+                take(record.vertices[size_t(v)].position.x, record.vertices[size_t(v)].position.y);
+            break;
+    }
+    SDL_Rect r{};
+    r.x = std::max(0, int(std::floor(x0)) - 1);
+    r.y = std::max(0, int(std::floor(y0)) - 1);
+    r.w = std::min(LOGICAL_WIDTH, int(std::ceil(x1)) + 2) - r.x;
+    r.h = std::min(LOGICAL_HEIGHT, int(std::ceil(y1)) + 2) - r.y;
+    if (r.w <= 0 || r.h <= 0) r = {0, 0, 0, 0};
+    return r;
+}
+
+// The areas the commands from first on may draw in: each command's, those
+// that meet made one, and all made one past a handful.
+std::vector<SDL_Rect> DrawnAreas(const TFrameRecord& record, size_t first) {
+    constexpr size_t MOST = 16;
+    std::vector<SDL_Rect> areas;
+    for (size_t i = first; i < record.commands.size(); ++i) {
+        SDL_Rect r = DrawnBounds(record, record.commands[i]);
+        if (r.w <= 0) continue;
+        for (bool merged = true; merged;) {
+            merged = false;
+            for (auto it = areas.begin(); it != areas.end(); ++it)
+                if (SDL_HasIntersection(&r, &*it)) {
+                    SDL_UnionRect(&r, &*it, &r);
+                    areas.erase(it);
+                    merged = true;
+                    break;
+                }
+        }
+        areas.push_back(r);
+        if (areas.size() > MOST) {
+            for (const SDL_Rect& other : areas) SDL_UnionRect(&r, &other, &r);
+            areas.assign(1, r);
+        }
+    }
+    return areas;
+}
+
 struct TFrames {
     TFrameRecord current, shown;
     size_t done = 0;            // commands of the current frame carried out already
+    bool afterStill = false;    // the commands before done came as the still picture
     bool changed = true;        // textures or the window changed since the shown frame
+    TStillStart still;
 };
 
 TFrames& Frames() {
@@ -85,6 +243,74 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
     }
 }
 
+// Before a frame is carried out: when it begins as the still picture does,
+// the picture is copied to the screen in place of its commands; when it
+// begins as the frame before began, as that one began as the one before it,
+// that beginning is drawn into the still picture first. Only where the
+// renderer draws the logical picture one to one into the window.
+void StartFromStill(TFrames& f) {
+    SDL_Renderer* renderer = Renderer();
+    TStillStart& still = f.still;
+    float scaleX = 1, scaleY = 1;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    if (scaleX != 1 || scaleY != 1 || view.x != 0 || view.y != 0 || outW != LOGICAL_WIDTH ||
+        outH != LOGICAL_HEIGHT || SDL_GetRenderTarget(renderer)) {
+        still.Forget();
+        return;
+    }
+    const TClip clip = CurrentClip(renderer);
+    const size_t count = f.current.commands.size();
+    const size_t common = CommonStart(f.current, f.shown);
+    const bool steady = common == still.lastCommon;
+    still.lastCommon = common;
+    const bool worth = steady && common >= TStillStart::WORTH && common < count;
+    const size_t held = still.record.commands.size();
+    const bool holds = held > 0 && still.Live() && clip == still.clipBefore && held <= count &&
+                       CommonStart(f.current, still.record) == held;
+    // A longer beginning has come to rest: the picture is made again for it.
+    if (holds && !(worth && common > held)) {
+        SDL_SetTextureBlendMode(still.texture, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(still.texture, 255, 255, 255);
+        SDL_SetTextureAlphaMod(still.texture, 255);
+        SDL_RenderSetClipRect(renderer, nullptr);
+        if (!still.onScreen || !KeepsPicture(renderer))
+            SDL_RenderCopy(renderer, still.texture, nullptr, nullptr);
+        else
+            for (const SDL_Rect& area : still.drawnOver) SDL_RenderCopy(renderer, still.texture, &area, &area);
+        ApplyClip(renderer, still.clipAfter);
+        still.drawnOver = DrawnAreas(f.current, held);
+        f.done = held;
+        f.afterStill = true;
+        return;
+    }
+    still.Forget();
+    if (!worth) return;
+    if (!still.Live()) {
+        still.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, LOGICAL_WIDTH,
+                                          LOGICAL_HEIGHT);
+        still.generation = Gfx().generation;
+        if (!still.texture) return;
+    }
+    if (SDL_SetRenderTarget(renderer, still.texture) != 0) return;
+    ApplyClip(renderer, clip);
+    const auto& commands = f.current.commands;
+    for (size_t i = 0; i < common; ++i) Carry(renderer, commands[i], i > 0 ? &commands[i - 1] : nullptr, f.current);
+    const TClip after = CurrentClip(renderer);
+    SDL_SetRenderTarget(renderer, nullptr);
+    still.clipBefore = clip;
+    still.clipAfter = after;
+    still.record.commands.assign(commands.begin(), commands.begin() + std::ptrdiff_t(common));
+    still.record.vertices = f.current.vertices;
+    still.record.indices = f.current.indices;
+    // Shown at once as the frames after it will show it.
+    f.done = 0;
+    StartFromStill(f);
+}
+
 }  // namespace
 
 TDrawCommand::TDrawCommand(Kind what) {
@@ -114,8 +340,11 @@ void FlushDrawing() {
     SDL_Renderer* renderer = Renderer();
     if (!renderer) return;
     const auto& commands = f.current.commands;
-    for (; f.done < commands.size(); ++f.done)
-        Carry(renderer, commands[f.done], f.done > 0 ? &commands[f.done - 1] : nullptr, f.current);
+    for (; f.done < commands.size(); ++f.done) {
+        // The textures' colours were last set by other frames after the still picture.
+        const bool knownBefore = f.done > 0 && !(f.afterStill && f.done == f.still.record.commands.size());
+        Carry(renderer, commands[f.done], knownBefore ? &commands[f.done - 1] : nullptr, f.current);
+    }
 }
 
 void ContentChanged() {
@@ -126,16 +355,28 @@ void ContentChanged() {
 bool FinishFrame() {
     TFrames& f = Frames();
     const bool same = !f.changed && f.done == 0 && f.current == f.shown;
-    if (!same) FlushDrawing();
+    if (!same) {
+        if (f.changed || f.done > 0)
+            f.still.Forget();
+        else
+            StartFromStill(f);
+        f.still.onScreen = f.afterStill;
+        FlushDrawing();
+    }
     std::swap(f.shown, f.current);
     f.current.Clear();
     f.done = 0;
+    f.afterStill = false;
     f.changed = false;
     return !same;
 }
 
+void LetGoOfStillPicture() { Frames().still.Forget(); }
+
 void ResetFrames() {
     TFrames& f = Frames();
+    f.still.Forget();
+    f.still.lastCommon = 0;
     f.current.Clear();
     f.shown.Clear();
     f.done = 0;

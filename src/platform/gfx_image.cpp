@@ -10,6 +10,32 @@ namespace plat {
 
 namespace {
 
+// The frame's rows in bands, each cut to the columns where some pixel is not
+// wholly transparent; none where that leaves most of the picture or the
+// picture is small: drawing it whole costs as little.
+std::vector<SDL_Rect> ShownParts(const std::vector<uint32_t>& pixels, int width, int height) {
+    constexpr int BAND = 8, SMALLEST = 64 * 1024;
+    std::vector<SDL_Rect> parts;
+    if (width * height < SMALLEST || pixels.size() < size_t(width) * size_t(height)) return parts;
+    int area = 0;
+    for (int top = 0; top < height; top += BAND) {
+        const int rows = std::min(BAND, height - top);
+        int left = width, right = -1;
+        for (int y = top; y < top + rows; ++y) {
+            const uint32_t* row = pixels.data() + size_t(y) * size_t(width);
+            for (int x = 0; x < left; ++x)
+                if (row[x] >> 24) left = x;
+            for (int x = width - 1; x > right; --x)
+                if (row[x] >> 24) right = x;
+        }
+        if (right < left) continue;
+        parts.push_back({left, top, right - left + 1, rows});
+        area += (right - left + 1) * rows;
+    }
+    if (area > width * height * 9 / 10) parts.clear();
+    return parts;
+}
+
 struct TLoadSettings {
     int maskR = 0, maskG = 0, maskB = 0;
     bool autoMidHandle = false;
@@ -31,12 +57,14 @@ void ApplyMask(std::vector<uint32_t>& pixels, int flags, const TLoadSettings& s)
         if ((p & 0xffffffu) == mask) p = 0;
 }
 
-ImagePtr NewImage(int width, int height, int frames, int flags) {
+ImagePtr NewImage(int width, int height, int frames, int flags, bool withPixels = true) {
     auto impl = std::make_unique<TImage::Impl>();
     impl->width = width;
     impl->height = height;
     impl->flags = flags;
-    impl->frames.assign(size_t(frames), std::vector<uint32_t>(size_t(width) * size_t(height), 0));
+    impl->frames.resize(size_t(frames));
+    if (withPixels)
+        for (auto& pixels : impl->frames) pixels.assign(size_t(width) * size_t(height), 0);
     for (int i = 0; i < frames; ++i) impl->textures.push_back(std::make_unique<TTextureSlot>());
     if (Settings().autoMidHandle) {
         impl->handleX = width / 2.0f;
@@ -62,6 +90,7 @@ std::vector<TImage::Impl*>& LargePictures() {
 }  // namespace
 
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
+    LetGoOfStillPicture();
     for (TImage::Impl* picture : LargePictures())
         if (picture != keep && picture->drawnInFrame != Gfx().frame) picture->LetGoOfTextures();
 }
@@ -126,6 +155,8 @@ SDL_Texture* TImage::Impl::Texture(int frame) {
     if (large && reload) LetGoOfIdleLargeTextures(this);
     if (!FramePixels(frame)) return nullptr;
     SDL_Texture* texture = slot.Get(frames[size_t(frame)].data(), width, height, flags & FILTEREDIMAGE);
+    if (shownParts.size() != frames.size()) shownParts.resize(frames.size());
+    shownParts[size_t(frame)] = ShownParts(frames[size_t(frame)], width, height);
     LetGoOfPixels();
     return texture;
 }
@@ -188,6 +219,15 @@ bool CutFrames(const TPixmap& strip, int firstCell, TImage::Impl& impl, const TL
     return true;
 }
 
+// As CutFrames, but a strip that is the one frame is taken whole, not copied.
+bool TakeFrames(TPixmap& strip, int firstCell, TImage::Impl& impl, const TLoadSettings& mask) {
+    if (impl.frames.size() != 1 || firstCell != 0 || strip.Width() != impl.width || strip.Height() != impl.height)
+        return CutFrames(strip, firstCell, impl, mask);
+    impl.frames[0] = strip.TakePixels();
+    ApplyMask(impl.frames[0], impl.flags, mask);
+    return true;
+}
+
 // An image decoded from a file's bytes, which it keeps to decode again.
 ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, int firstCell, int cellCount, int flags) {
     PixmapPtr strip = LoadPixmapFromMemory(bytes);
@@ -196,16 +236,16 @@ ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, in
         cellWidth = strip->Width();
         cellHeight = strip->Height();
     }
-    ImagePtr image = LoadAnimImageFromPixmap(*strip, cellWidth, cellHeight, firstCell, cellCount, flags);
-    if (!image) return nullptr;
+    if (cellWidth <= 0 || cellHeight <= 0) return nullptr;
+    const int across = strip->Width() / cellWidth, down = strip->Height() / cellHeight;
+    if (across <= 0 || firstCell < 0 || cellCount <= 0 || firstCell + cellCount > across * down) return nullptr;
+    // The pixels are decoded again when first needed: only the size is taken now.
+    ImagePtr image = NewImage(cellWidth, cellHeight, cellCount, ResolveFlags(flags), false);
     image->impl().reload = [source = std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), firstCell,
                             mask = Settings()](TImage::Impl& impl) {
         PixmapPtr again = LoadPixmapFromMemory(*source);
-        return again && CutFrames(*again, firstCell, impl, mask);
+        return again && TakeFrames(*again, firstCell, impl, mask);
     };
-    // Decoded again when first drawn or read: a picture not on the screen yet
-    // takes no room.
-    for (auto& pixels : image->impl().frames) std::vector<uint32_t>().swap(pixels);
     if (cellCount == 1 && cellWidth * cellHeight >= LARGE_PICTURE_PIXELS) {
         image->impl().large = true;
         LargePictures().push_back(&image->impl());

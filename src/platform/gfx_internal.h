@@ -59,6 +59,10 @@ struct TImage::Impl {
     // is made in a frame that does not draw it (another screen is shown), and
     // is decoded again from the file's bytes when next drawn.
     bool large = false;
+    // Per frame of a large picture, the rows in bands with each band cut to
+    // where its pixels are not wholly transparent: blending draws only those
+    // (empty: draw the whole frame). Found when the texture is made.
+    std::vector<std::vector<SDL_Rect>> shownParts;
 
     ~Impl();
 
@@ -90,7 +94,6 @@ struct TGlyph {
 };
 
 struct TImageFont::Impl {
-    std::shared_ptr<const std::vector<uint8_t>> bytes;  // kept for FreeType's sake
     int size = 0;
     int style = 0;
     int height = 0;
@@ -139,7 +142,9 @@ void ApplyViewport();
 // Drawing is recorded as commands and carried out at the flip, or sooner when
 // something needs the picture (a grab, a texture made or changed, another draw
 // target). A frame whose commands equal those of the frame on the screen,
-// with no texture changed since, is neither drawn nor shown again.
+// with no texture changed since, is neither drawn nor shown again; a frame
+// that begins as the frames before it began starts from a picture of that
+// beginning (gfx_frame.cpp).
 struct TDrawCommand {
     enum Kind : int { CLEAR, CLIP, COPY, COPY_EX, FILL_RECT, LINE, POINT, GEOMETRY };
     explicit TDrawCommand(Kind what);
@@ -169,6 +174,9 @@ void ContentChanged();
 bool FinishFrame();
 // Forgets the frames (the renderer was made or destroyed).
 void ResetFrames();
+// Lets go of the picture that frames which begin alike start from (made
+// again when they go on doing so): before a large texture is made.
+void LetGoOfStillPicture();
 
 // ---- helpers -------------------------------------------------------------------
 // Pixels of an SDL surface as 0xAARRGGBB.

@@ -25,10 +25,26 @@ void TPixmap::WritePixel(int x, int y, uint32_t argb) {
 
 void TPixmap::Clear(uint32_t argb) { std::fill(pixels_.begin(), pixels_.end(), argb); }
 
+std::vector<uint32_t> TPixmap::TakePixels() {
+    width_ = height_ = 0;
+    return std::move(pixels_);
+}
+
 PixmapPtr CreatePixmap(int width, int height) { return std::make_shared<TPixmap>(width, height); }
 
 PixmapPtr PixmapFromSurface(SDL_Surface* surface) {
     if (!surface) return nullptr;
+    // Straight into the pixmap where no palette or colour key needs SDL's
+    // conversion of whole surfaces: a large picture is not held twice.
+    if (!SDL_ISPIXELFORMAT_INDEXED(surface->format->format) && !SDL_HasColorKey(surface)) {
+        auto pixmap = CreatePixmap(surface->w, surface->h);
+        SDL_LockSurface(surface);
+        const int converted = SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                                                surface->pitch, SDL_PIXELFORMAT_ARGB8888, pixmap->Pixels(),
+                                                surface->w * 4);
+        SDL_UnlockSurface(surface);
+        if (converted == 0) return pixmap;
+    }
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
     if (!argb) return nullptr;
     auto pixmap = CreatePixmap(argb->w, argb->h);

@@ -40,6 +40,8 @@ public:
     uint32_t* Pixels() { return pixels_.data(); }
     const uint32_t* Pixels() const { return pixels_.data(); }
     void Clear(uint32_t argb);
+    // The pixels, handed over: the pixmap is left empty (0 x 0).
+    std::vector<uint32_t> TakePixels();
 
 private:
     int width_, height_;
@@ -137,8 +139,8 @@ enum FontStyle { BOLDFONT = 1, ITALICFONT = 2, SMOOTHFONT = 4 };
 // TrueType from a file or bytes at a pixel size; null on failure.
 // Text is 8-bit: each byte is the Latin-1 character of that code.
 ImageFontPtr LoadImageFont(const std::string& url, int size, int style = SMOOTHFONT);
-ImageFontPtr LoadImageFontFromMemory(std::shared_ptr<const std::vector<uint8_t>> bytes, int size,
-                                     int style = SMOOTHFONT);
+// The bytes are read while the font is made, and not kept.
+ImageFontPtr LoadImageFontFromMemory(const std::vector<uint8_t>& bytes, int size, int style = SMOOTHFONT);
 int FontHeight(const TImageFont& font);
 int FontTextWidth(const TImageFont& font, const std::string& text);
 

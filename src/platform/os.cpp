@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <pwd.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -207,6 +208,14 @@ bool StartOwnProgram(const std::vector<std::string>& arguments) {
     std::vector<std::string> command = {"/proc/self/exe"};
     command.insert(command.end(), arguments.begin(), arguments.end());
     return StartInBackground(command, false);
+}
+
+void KeepLargeBlocksApart() {
+    // A fixed threshold: glibc would otherwise raise it after the first large
+    // block freed and keep later ones in the heap for good.
+    constexpr int LARGE_BLOCK = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, LARGE_BLOCK);
+    mallopt(M_TRIM_THRESHOLD, LARGE_BLOCK);
 }
 
 }  // namespace plat

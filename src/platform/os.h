@@ -39,6 +39,11 @@ private:
 // ($XDG_RUNTIME_DIR), else the user's data folder. Empty when neither is known.
 std::string InstanceLockPath(const std::string& name);
 
+// Memory blocks as large as a picture's rows and up are mapped apart from
+// the heap and go back to the system when freed, so that a picture decoded
+// once leaves no lasting room behind; called once at start.
+void KeepLargeBlocksApart();
+
 // A modal message box: SDL's where a display exists, standard error
 // otherwise. Never shown when VC_NO_MESSAGE_BOX is set (tests): the text then
 // goes to standard error and the hook, if any, sees it.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <map>
 
 #include "platform/files.h"
 
@@ -325,27 +324,10 @@ std::string TPakItem::GetText() const { return DecodeText(Data); }
 
 plat::ImagePtr TPakItem::GetImage(int flags) const { return plat::LoadImageFromMemory(Data, flags); }
 
-namespace {
-
-// One copy of a font file's bytes serves all its sizes while any of them lives.
-std::shared_ptr<const std::vector<uint8_t>> SharedFontBytes(const TPakItem& item) {
-    static std::map<const TPakItem*, std::weak_ptr<const std::vector<uint8_t>>> shared;
-    auto& slot = shared[&item];
-    auto bytes = slot.lock();
-    if (!bytes || *bytes != item.Data) {
-        bytes = std::make_shared<const std::vector<uint8_t>>(item.Data);
-        slot = bytes;
-    }
-    return bytes;
-}
-
-}  // namespace
-
 plat::ImageFontPtr TPakItem::GetImageFont(int size, int style) const {
     if (Data.empty()) return nullptr;
-    auto bytes = SharedFontBytes(*this);
     for (int s = size; s > 0; --s) {
-        if (auto font = plat::LoadImageFontFromMemory(bytes, s, style)) return font;
+        if (auto font = plat::LoadImageFontFromMemory(Data, s, style)) return font;
     }
     return nullptr;
 }

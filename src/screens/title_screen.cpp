@@ -285,7 +285,17 @@ void TTitleScreen::Draw() {
         plat::Cls();
     }
     plat::SetBlend(plat::ALPHABLEND);
-    if (Header) Header->Draw();
+    // The logo's glow is all that moves here while the player does nothing:
+    // when nothing drawn after the logo comes over it (no dialog, no key
+    // hint above it) the glow goes on last, so that all beneath it is the
+    // same picture frame after frame.
+    const bool glowLast = Header && !DialogOpen() && !keyHint_.Showing();
+    if (Header) {
+        if (glowLast)
+            Header->DoDraw();
+        else
+            Header->Draw();
+    }
     if (EnterName) EnterName->Draw();
     if (PlayerManager) PlayerManager->Draw();
     if (Message) Message->Draw();
@@ -302,6 +312,7 @@ void TTitleScreen::Draw() {
     SetTextShadow(2, 2, 0.6f);
     if (auto font = GameFont(18)) plat::SetImageFont(font);
     DrawTextAligned(GameText().FindString("Version") + VERSION, VERSION_X, VERSION_Y, true, ALIGN_RIGHT, true);
+    if (glowLast && Header->GlowMode > 0) Header->DrawLight(Header->Glow, 1.0f, 1.0f, 1.0f, nullptr);
 }
 
 void TTitleScreen::DrawWelcome() {

@@ -441,3 +441,92 @@ TEST_F(GraphicsTest, LargePicturesOffTheScreenLetGoOfTheirTextures) {
     EXPECT_TRUE(ImageHasTexture(*board));
     EXPECT_FALSE(ImageHasTexture(*title));
 }
+
+// Frames that begin alike start from a kept picture of that beginning, and
+// with the software renderer only what the frame before drew over it is put
+// back: what reaches the screen must be what drawing each frame whole gives.
+TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShows) {
+    TPixmap backPixels(LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    for (int y = 0; y < LOGICAL_HEIGHT; ++y)
+        for (int x = 0; x < LOGICAL_WIDTH; ++x) backPixels.WritePixel(x, y, ARGB(255, x % 256, y % 256, (x + y) % 256));
+    ImagePtr back = LoadImageFromPixmap(backPixels, 0);
+    TPixmap piecePixels(24, 24);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) piecePixels.WritePixel(x, y, ARGB(40 + x * 8, 250 - y * 9, 90, x * 10));
+    ImagePtr piece = LoadImageFromPixmap(piecePixels, 0);
+    // The same beginning each time; a rectangle, a lit piece and a turned
+    // one that move, on top.
+    const auto drawFrame = [&](int step) {
+        SetBlend(SOLIDBLEND);
+        DrawImage(*back, 0, 0);
+        SetBlend(ALPHABLEND);
+        for (int i = 0; i < 100; ++i) DrawImage(*piece, float(10 + (i % 20) * 38), float(10 + (i / 20) * 40));
+        SetColor(255, 80, 40);
+        SetAlpha(0.7f);
+        DrawRect(float(50 + 37 * step), float(300 + 11 * step), 40, 30);
+        SetColor(90, 90, 90);
+        SetAlpha(1);
+        SetBlend(LIGHTBLEND);
+        DrawImage(*piece, float(600 - 29 * step), float(100 + 17 * step));
+        SetBlend(ALPHABLEND);
+        SetColor(255, 255, 255);
+        SetRotation(float(step * 20));
+        DrawImage(*piece, 400, float(450 - 9 * step));
+        SetRotation(0);
+    };
+    constexpr int LAST = 9;
+    for (int step = 0; step <= LAST; ++step) {
+        drawFrame(step);
+        Flip(0);
+    }
+    const PixmapPtr kept = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+
+    CloseGraphics();
+    ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
+    drawFrame(LAST);
+    const PixmapPtr whole = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    ASSERT_TRUE(kept && whole);
+    int differing = 0;
+    for (int y = 0; y < LOGICAL_HEIGHT; ++y)
+        for (int x = 0; x < LOGICAL_WIDTH; ++x) differing += kept->ReadPixel(x, y) != whole->ReadPixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
+// A large picture with wholly transparent parts is drawn, unscaled, only
+// where it shows: over any screen, in every blend, it must leave the pixels
+// drawing it whole leaves.
+TEST_F(GraphicsTest, LargePicturesDrawnOnlyWhereTheyShowLeaveWhatDrawingThemWholeLeaves) {
+    TPixmap backPixels(400, 300);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) backPixels.WritePixel(x, y, ARGB(255, x % 256, (y * 3) % 256, (x + y) % 256));
+    ImagePtr back = LoadImageFromPixmap(backPixels, 0);
+    // A ring, wider than high, with soft edges: transparent corners and middle.
+    TPixmap ringPixels(360, 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 360; ++x) {
+            const float dx = (float(x) - 180) / 170, dy = (float(y) - 120) / 100, d = dx * dx + dy * dy;
+            const int alpha = d > 1 || d < 0.4f ? 0 : int(255 * std::min(1.0f, (1 - d) * 4));
+            ringPixels.WritePixel(x, y, ARGB(alpha, (x * 5) % 256, 200 - y / 2, 90));
+        }
+    ImagePtr ring = LoadImageFromPixmap(ringPixels, 0);
+    const auto grabDrawn = [&](int blend, float turn) {
+        SetBlend(SOLIDBLEND);
+        DrawImage(*back, 0, 0);
+        SetBlend(blend);
+        SetColor(200, 150, 255);
+        // A turn of a whole circle draws the picture as it is, but whole.
+        SetRotation(turn);
+        DrawImage(*ring, 21, 33);
+        SetRotation(0);
+        SetColor(255, 255, 255);
+        return GrabPixmap(0, 0, 400, 300);
+    };
+    for (const int blend : {ALPHABLEND, LIGHTBLEND, SHADEBLEND}) {
+        const PixmapPtr parts = grabDrawn(blend, 0), whole = grabDrawn(blend, 360);
+        ASSERT_TRUE(parts && whole);
+        int differing = 0;
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) differing += parts->ReadPixel(x, y) != whole->ReadPixel(x, y);
+        EXPECT_EQ(differing, 0) << "blend " << blend;
+    }
+}
