@@ -305,11 +305,12 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
              return start + expected == bytes;
          }},
         // Forty puzzles n0 to n39 first (room for the error log's line within
-        // the stored file's size), then n<i> one by one, each line whole.
+        // the stored file's size), then n<39 + i> one by one, each a new line
+        // (a puzzle already listed with the same figures writes nothing).
         {.name = "bests", .told = Told::File,
          .setUp = [](T&) { return BestsFilePath("Player"); },
          .write = [](T&, long i) {
-             for (long k = i; k <= (i == 0 ? 39 : i); ++k)
+             for (long k = i == 0 ? 0 : 39 + i; k <= 39 + i; ++k)
                  TPlayerBests("Player").RecordWin(false, "n" + std::to_string(k), {100, 10, 1000, 1});
          },
          .attempt = [](T&) {
@@ -322,7 +323,7 @@ const std::vector<WriterRow>& CrashSafeWrites::Writers() {
              if (!entries || FormatBests(*entries) != bytes) return false;
              for (size_t i = 0; i < entries->size(); ++i) {
                  const std::string& key = (*entries)[i].Key;
-                 if (key != "n" + std::to_string(i) && !(i + 1 == entries->size() && key == "n1000001")) return false;
+                 if (key != "n" + std::to_string(i) && !(i + 1 == entries->size() && key == "n1000040")) return false;
              }
              return true;
          }},

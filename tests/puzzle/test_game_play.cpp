@@ -238,7 +238,8 @@ TEST_F(GamePlayTest, AWinUpdatesThePlayersBests) {
     EXPECT_TRUE(record.Better.Moves && record.Better.Stars);
     record = win(300, 20, 70000);
     EXPECT_EQ(record.Won.Stars, 3);
-    const TPersonalBest* best = TPlayerBests("Robin").Find(false, "003");
+    const TPlayerBests bests("Robin");
+    const TPersonalBest* best = bests.Find(false, "003");
     ASSERT_NE(best, nullptr);
     EXPECT_EQ(std::tie(best->Score, best->Moves, best->TimeMs, best->Stars), std::make_tuple(400, 20, 60000u, 3));
 
