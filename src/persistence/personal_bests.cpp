@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <vector>
 
 #include "app/game.h"
 #include "app/ini_file.h"
 #include "app/write_failure.h"
+#include "gui/text.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "resources/error_state.h"
@@ -102,14 +104,11 @@ std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::
     std::vector<TBestEntry> entries;
     TPlayerStats read;
     bool withStats = false;
-    size_t start = 0;
+    const std::vector<std::string> lines = SplitLines(text);
     int lineNumber = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::string line : lines) {
         ++lineNumber;
+        // A last line without its LF may still end in a CR.
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto fault = [&](const std::string& what) {
             problem = "line " + std::to_string(lineNumber) + ": " + what;
@@ -141,7 +140,7 @@ std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::
         entry.Best = {static_cast<int>(score), static_cast<int>(moves), static_cast<uint32_t>(time), static_cast<int>(stars)};
         entries.push_back(std::move(entry));
     }
-    if (lineNumber == 0) {
+    if (lines.empty()) {
         problem = "the file is empty";
         return std::nullopt;
     }

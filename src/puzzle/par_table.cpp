@@ -1,8 +1,10 @@
 #include "puzzle/par_table.h"
 
 #include <charconv>
+#include <vector>
 
 #include "app/game.h"
+#include "gui/text.h"
 #include "platform/files.h"
 #include "platform/stream.h"
 #include "resources/error_state.h"
@@ -22,14 +24,13 @@ std::string FormatParTable(const std::map<std::string, int>& pars) {
 
 std::optional<std::map<std::string, int>> ParseParTable(const std::string& text, std::string& problem) {
     std::map<std::string, int> pars;
-    size_t start = 0;
+    std::vector<std::string> lines = SplitLines(text);
+    // An empty text is a table without its header.
+    if (lines.empty()) lines.emplace_back();
     int lineNumber = 0;
-    while (start < text.size() || lineNumber == 0) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        start = end + 1;
+    for (std::string line : lines) {
         ++lineNumber;
+        // A last line without its LF may still end in a CR.
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto fault = [&](const char* what) {
             problem = "line " + std::to_string(lineNumber) + ": " + what;
