@@ -5,6 +5,7 @@
 #include FT_SYNTHESIS_H
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -177,6 +178,48 @@ int FontTextWidth(const TImageFont& font, const std::string& text) {
     float width = 0;
     for (unsigned char c : text) width += font.impl().glyphs[c].advance;
     return int(width);
+}
+
+namespace {
+
+// Calls visit(glyph, x, y) for each glyph with pixels, at DrawText's place.
+template <typename Visit>
+void ForEachPlacedGlyph(const TImageFont::Impl& font, const std::string& text, Visit visit) {
+    float pen = 0;
+    for (unsigned char c : text) {
+        const TGlyph& g = font.glyphs[c];
+        if (g.width > 0 && g.height > 0) visit(g, int(std::floor(pen)) + g.left, font.ascent - g.top);
+        pen += g.advance;
+    }
+}
+
+}  // namespace
+
+PixmapPtr TextCoverage(const TImageFont& font, const std::string& text, int& left, int& top) {
+    const auto& impl = font.impl();
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+    ForEachPlacedGlyph(impl, text, [&](const TGlyph& g, int x, int y) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x + g.width);
+        y1 = std::max(y1, y + g.height);
+    });
+    if (x0 >= x1) return nullptr;
+    auto pixmap = CreatePixmap(x1 - x0, y1 - y0);
+    pixmap->Clear(0);
+    // Glyphs that overlap lie over one another, as drawing them one by one does.
+    ForEachPlacedGlyph(impl, text, [&](const TGlyph& g, int x, int y) {
+        for (int py = 0; py < g.height; ++py)
+            for (int px = 0; px < g.width; ++px) {
+                const int cover = impl.coverage[size_t(g.atlasY + py) * size_t(impl.atlasWidth) + size_t(g.atlasX + px)];
+                if (cover == 0) continue;
+                const int under = PixA(pixmap->ReadPixel(x - x0 + px, y - y0 + py));
+                pixmap->WritePixel(x - x0 + px, y - y0 + py, ARGB(cover + under * (255 - cover) / 255, 255, 255, 255));
+            }
+    });
+    left = x0;
+    top = y0;
+    return pixmap;
 }
 
 namespace {

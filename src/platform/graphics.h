@@ -143,6 +143,10 @@ ImageFontPtr LoadImageFont(const std::string& url, int size, int style = SMOOTHF
 ImageFontPtr LoadImageFontFromMemory(const std::vector<uint8_t>& bytes, int size, int style = SMOOTHFONT);
 int FontHeight(const TImageFont& font);
 int FontTextWidth(const TImageFont& font, const std::string& text);
+// The line's glyphs as DrawText places them from (0, 0): white pixels whose
+// alpha is the glyphs' coverage, in a pixmap that starts at (left, top) from
+// that origin. Null for a line with nothing to draw.
+PixmapPtr TextCoverage(const TImageFont& font, const std::string& text, int& left, int& top);
 
 // ---- graphics modes and the window ---------------------------------------
 struct GraphicsMode {

@@ -296,6 +296,27 @@ void PNLevelList::CreateImages(int updatePage) {
     CountAllStars();
     if (FindBest && !StarImage) StarImage = CreateStarImage();
     UpdateArrows();
+    PrepareLines();
+}
+
+void PNLevelList::PrepareLines() {
+    nameImages_.resize(ImageList.size());
+    bestImages_.resize(ImageList.size());
+    const plat::ImageFontPtr font = plat::GetImageFont();
+    int r = 255, g = 255, b = 255;
+    plat::GetColor(r, g, b);
+    if (auto second = SecondFont()) plat::SetImageFont(second);
+    plat::SetColor(255, 255, 255);
+    for (size_t slot = 0; slot < ImageList.size(); ++slot)
+        nameImages_[slot].Prepare(DisplayName(LevelList[static_cast<size_t>(CurrentPagePosition) + slot]), true);
+    pageLineImage_.Prepare(PageLine(), true);
+    plat::SetColor(255, 224, 150);
+    for (size_t slot = 0; slot < ImageList.size(); ++slot)
+        if (SlotBests[slot]) bestImages_[slot].Prepare(std::to_string(SlotBests[slot]->Score), true);
+    pageStarsImage_.Prepare(PageStarsLine(), true);
+    allStarsImage_.Prepare(AllStarsLine(), true);
+    plat::SetColor(r, g, b);
+    plat::SetImageFont(font);
 }
 
 void PNLevelList::CountAllStars() {
@@ -452,7 +473,7 @@ void PNLevelList::DrawMenu() {
     DrawStarTotals();
     const std::string page = PageLine();
     if (page.empty()) return;
-    DrawTextCentredX(page, PAGE_LINE_Y, true, true);
+    pageLineImage_.Draw(page, static_cast<float>(ScreenWidth) / 2, PAGE_LINE_Y, true, ALIGN_CENTRE);
 }
 
 void PNLevelList::DrawSlot(int slot) {
@@ -476,7 +497,7 @@ void PNLevelList::DrawSlot(int slot) {
         plat::DrawImage(*thumbnail, x + static_cast<float>(DrawOffsetX), y + static_cast<float>(DrawOffsetY));
     } else {
         plat::SetColor(255, 120, 100);
-        DrawTextAligned(UnreadableText, x, y, true, ALIGN_CENTRE, true);
+        unreadableImage_.Draw(UnreadableText, x, y, true, ALIGN_CENTRE);
         plat::SetColor(255, 255, 255);
     }
     if (SlotBests[static_cast<size_t>(slot)])
@@ -484,9 +505,10 @@ void PNLevelList::DrawSlot(int slot) {
     else if (LevelCompletedList[static_cast<size_t>(slot)] == "1")
         DrawBankImage("check", x + CHECK_X, y + CHECK_Y);
     const std::string& name = LevelList[static_cast<size_t>(CurrentPagePosition + slot)];
-    DrawTextAligned(DisplayName(name), x, y - NAME_ABOVE, true, ALIGN_CENTRE, true);
+    nameImages_[static_cast<size_t>(slot)].Draw(DisplayName(name), x, y - NAME_ABOVE, true, ALIGN_CENTRE);
     if (selected && !LevelSizeText.empty() && thumbnail)
-        DrawTextCentredX(LevelSizeText + ": " + LevelSizeList[static_cast<size_t>(slot)], SIZE_CAPTION_Y, true, true);
+        sizeImage_.Draw(LevelSizeText + ": " + LevelSizeList[static_cast<size_t>(slot)],
+                        static_cast<float>(ScreenWidth) / 2, SIZE_CAPTION_Y, true, ALIGN_CENTRE);
 }
 
 // The stars right of the name, the best score left of it.
@@ -496,7 +518,8 @@ void PNLevelList::DrawBest(int slot, float x, float y) {
         plat::DrawImage(*StarImage, x + STARS_RIGHT - STARS_WIDTH, y - NAME_ABOVE + STAR_DROP,
                         std::clamp(best.Stars, 0, MAX_STARS));
     plat::SetColor(255, 224, 150);
-    DrawTextAligned(std::to_string(best.Score), x + BEST_LEFT, y - NAME_ABOVE, true, ALIGN_LEFT, true);
+    bestImages_[static_cast<size_t>(slot)].Draw(std::to_string(best.Score), x + BEST_LEFT, y - NAME_ABOVE, true,
+                                                ALIGN_LEFT);
     plat::SetColor(255, 255, 255);
 }
 
@@ -507,8 +530,8 @@ void PNLevelList::DrawStarTotals() {
     if (page.empty() && all.empty()) return;
     const float top = ARROW_Y - STAR_TOTAL_RISE, width = static_cast<float>(ScreenWidth);
     plat::SetColor(255, 224, 150);
-    DrawTextAligned(page, STAR_TOTALS_X, top, true, ALIGN_LEFT, true);
-    DrawTextAligned(all, width - STAR_TOTALS_X, top, true, ALIGN_RIGHT, true);
+    pageStarsImage_.Draw(page, STAR_TOTALS_X, top, true, ALIGN_LEFT);
+    allStarsImage_.Draw(all, width - STAR_TOTALS_X, top, true, ALIGN_RIGHT);
     plat::SetColor(255, 255, 255);
 }
 

@@ -13,6 +13,7 @@
 
 #include "resources/animation.h"
 #include "gui/menu.h"
+#include "gui/text_image.h"
 #include "platform/graphics.h"
 #include "persistence/personal_bests.h"
 #include "puzzle/completion_list.h"
@@ -124,6 +125,12 @@ private:
     void DrawBest(int slot, float x, float y);
     void DrawStarTotals();
     void CountAllStars();
+    // Makes the page's lines into pictures while the page is built, so that
+    // each draws as one image and the first frame of a page costs no more.
+    void PrepareLines();
+
+    std::vector<TTextImage> nameImages_, bestImages_;
+    TTextImage pageStarsImage_, allStarsImage_, pageLineImage_, sizeImage_, unreadableImage_;
 };
 
 // The game's thumbnail: the board's interior at a quarter of its size (9 x 9
