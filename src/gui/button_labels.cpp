@@ -43,6 +43,8 @@ constexpr TButtonLabel LABELS[] = {
     {"oksmall", "Button OK", 20, 0},
     {"clear", "Button Clear", 20, 0},
     {"stats", "Button Statistics", 20, 0},
+    // The same plate while the statistics show: back to the table.
+    {"statsback", "Button High Scores", 20, 0},
     {"check", "Button Full Screen", 22, 38},
     {"ok", "Button OK", 18, 0},
     {"yes", "Button Yes", 18, 0},

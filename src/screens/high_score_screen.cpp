@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "gui/button_labels.h"
 #include "gui/menu.h"
 #include "gui/table_text.h"
 #include "gui/text.h"
@@ -165,6 +166,13 @@ void THighScoreScreen::ToggleStats() {
     ShowingStats = !ShowingStats;
     if (auto* header = dynamic_cast<THeader*>(Header.get()))
         header->Key = ShowingStats ? "Header Statistics" : "Header High Scores";
+    // The button leads back to the table, and Clear, which empties the
+    // table, is not offered over the statistics.
+    if (auto stats = Menu ? Menu->FindButton("stats") : nullptr) {
+        stats->TableLabel = ButtonLabelFor(ShowingStats ? "statsback" : "stats");
+        stats->RefreshTableCaption();
+    }
+    if (auto clear = Menu ? Menu->FindButton("clear") : nullptr) clear->Active = ShowingStats ? 0 : 1;
     if (ShowingStats) {
         StatsRows = StatisticsRows(TPlayerBests(Game().ProfileName), StandardPuzzleCount());
     } else {

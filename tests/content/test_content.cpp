@@ -447,6 +447,7 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
                                 "Stats Gems", "Stats Chain Bonus", "Stats Cascade", "Stats Hints", "Stats Reshuffles"})
             EXPECT_LE(plat::FontTextWidth(*GameFont(25), GameText().FindString(key)), 330) << key;
         fits("Button Statistics", 20, LabelRoom(*ButtonLabelFor("stats"), Size(MENUS + "clear.png").first));
+        fits("Button High Scores", 20, LabelRoom(*ButtonLabelFor("statsback"), Size(MENUS + "clear.png").first));
         fits("Header Statistics", 46, 360);
     }
 }

@@ -168,4 +168,24 @@ TEST_F(HighScoreScreenTest, EscapeAnswersTheQuestionNoAndThenLeaves) {
     LeavesForTheTitleOnEscape();
 }
 
+// Over the statistics the button leads back to the table and Clear, which
+// would empty the table, is gone; the table brings both back.
+TEST_F(HighScoreScreenTest, StatisticsHideClearAndTheirButtonLeadsBackToTheTable) {
+    ShowScreen(Screen());
+    const auto stats = Screen().Menu->FindButton("stats");
+    const auto clear = Screen().Menu->FindButton("clear");
+    ASSERT_TRUE(stats && clear);
+    ClickButton(stats);
+    ASSERT_TRUE(WaitFor([] { return Screen().ShowingStats; }, 100));
+    EXPECT_EQ(clear->Active, 0);
+    EXPECT_EQ(stats->Caption->Text, GameText().FindString("Button High Scores"));
+    Shot("statistics");
+    Frames(30);
+    ClickButton(stats);
+    ASSERT_TRUE(WaitFor([] { return !Screen().ShowingStats; }, 100));
+    EXPECT_EQ(clear->Active, 1);
+    EXPECT_EQ(stats->Caption->Text, GameText().FindString("Button Statistics"));
+    LeavesForTheTitleOnEscape();
+}
+
 }  // namespace
