@@ -336,6 +336,7 @@ int TGame::ReadKeys() {
 
 int TGame::DoPeekEvent() {
     plat::PumpEvents();
+    StartEventBatch();
     plat::Event e;
     while (plat::TakeEvent(e)) {
         switch (e.kind) {

@@ -14,16 +14,38 @@ namespace {
 int flushes = 0;
 
 bool ValidKey(int key) { return key > 0 && key < KEY_TABLE_SIZE; }
+bool IsModifier(int key) { return key >= plat::KEY_LSHIFT && key <= plat::KEY_RALT; }
 }  // namespace
+
+void StartEventBatch() {
+    auto& in = Input();
+    for (int key = 0; key < KEY_TABLE_SIZE; ++key) {
+        if (in.ReleaseLater[key]) in.KeysDown[key] = in.ReleaseLater[key] = 0;
+        in.PressesAtDown[key] = 0;
+    }
+    in.BatchKeyPresses = 0;
+}
 
 void RecordKeyDown(int key) {
     if (!ValidKey(key)) return;
-    Input().KeysDown[key] = 1;
-    Input().KeyHits[key] += 1;
+    auto& in = Input();
+    in.KeysDown[key] = 1;
+    in.KeyHits[key] += 1;
+    in.ReleaseLater[key] = 0;
+    if (IsModifier(key))
+        in.PressesAtDown[key] = in.BatchKeyPresses;
+    else
+        ++in.BatchKeyPresses;
 }
 
 void RecordKeyUp(int key) {
-    if (ValidKey(key)) Input().KeysDown[key] = 0;
+    if (!ValidKey(key)) return;
+    auto& in = Input();
+    if (IsModifier(key) && in.KeysDown[key] && in.BatchKeyPresses > in.PressesAtDown[key]) {
+        in.ReleaseLater[key] = 1;
+        return;
+    }
+    in.KeysDown[key] = 0;
 }
 
 void RecordChar(int ch) {
@@ -63,7 +85,9 @@ void FlushKeys() {
     for (int i = 0; i < KEY_TABLE_SIZE; ++i) {
         in.KeyHits[i] = 0;
         in.KeysDown[i] = 0;
+        in.ReleaseLater[i] = 0;
     }
+    in.BatchKeyPresses = 0;
     in.CharPut = 0;
     in.CharGet = 0;
     plat::PolledFlushKeys();

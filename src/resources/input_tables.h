@@ -13,6 +13,13 @@ struct TInputTables {
     int CharQueue[CHAR_QUEUE_SIZE] = {};
     int CharPut = 0;  // characters put since the last flush
     int CharGet = 0;  // characters taken since the last flush
+    // Modifiers let go in this batch of events after a key was pressed
+    // while they were held: they read as held until the next batch (see
+    // StartEventBatch). The presses of other keys in the batch, and their
+    // count when each modifier went down.
+    int ReleaseLater[KEY_TABLE_SIZE] = {};
+    int PressesAtDown[KEY_TABLE_SIZE] = {};
+    int BatchKeyPresses = 0;
 };
 
 TInputTables& Input();
@@ -20,6 +27,11 @@ TInputTables& Input();
 // 1 = the queries below go to the platform's polled input (modal waits).
 extern int PolledInput;
 
+// A quick chord (Shift+Tab, Ctrl+Z) may come whole in one batch of events,
+// its modifier let go before the key is read: a modifier let go in the
+// batch that pressed another key still reads as held until the next batch
+// starts, so that the key is read with it.
+void StartEventBatch();
 void RecordKeyDown(int key);
 void RecordKeyUp(int key);
 void RecordChar(int ch);

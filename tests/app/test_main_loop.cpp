@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -176,6 +177,39 @@ TEST(InputTables, KeyHitsCountOncePerQuery) {
     RecordKeyDown(300);
     RecordKeyDown(-4);
     EXPECT_EQ(KeyHit(300), 0);
+}
+
+// A chord that comes whole in one batch (Shift+Tab, Ctrl+Z typed quickly or
+// sent by a tool) is read with its modifier held; a modifier tapped alone,
+// or let go in a later batch, is let go at once.
+TEST(InputTables, AModifierLetGoInTheBatchOfAKeyPressReadsAsHeldUntilTheNextBatch) {
+    ResetGlobals();
+    for (const auto& [kind, key] : {std::pair{plat::EventKind::KeyDown, plat::KEY_LSHIFT}, {plat::EventKind::KeyDown, plat::KEY_TAB},
+                                    {plat::EventKind::KeyUp, plat::KEY_TAB}, {plat::EventKind::KeyUp, plat::KEY_LSHIFT}})
+        plat::PostEvent({kind, key, 0, 0});
+    Game().DoPeekEvent();
+    EXPECT_EQ(KeyHit(plat::KEY_TAB), 1);
+    EXPECT_EQ(KeyDown(plat::KEY_LSHIFT), 1);
+    Game().DoPeekEvent();
+    EXPECT_EQ(KeyDown(plat::KEY_LSHIFT), 0);
+
+    // Tapped alone, or after a key of the same batch, it is let go at once.
+    StartEventBatch();
+    RecordKeyDown('X');
+    RecordKeyDown(plat::KEY_LCONTROL);
+    RecordKeyUp(plat::KEY_LCONTROL);
+    EXPECT_EQ(KeyDown(plat::KEY_LCONTROL), 0);
+    RecordKeyDown(plat::KEY_LCONTROL);
+    StartEventBatch();
+    RecordKeyDown('Z');
+    RecordKeyUp(plat::KEY_LCONTROL);
+    EXPECT_EQ(KeyDown(plat::KEY_LCONTROL), 1);
+    // Pressed again before the batch ends, it stays held after it.
+    RecordKeyDown(plat::KEY_LCONTROL);
+    StartEventBatch();
+    EXPECT_EQ(KeyDown(plat::KEY_LCONTROL), 1);
+    FlushKeys();
+    EXPECT_EQ(KeyDown(plat::KEY_LCONTROL), 0);
 }
 
 TEST(InputTables, CharacterQueueDropsWhenFull) {
