@@ -33,7 +33,7 @@ constexpr int LEVEL_TYPE_GAP = 24;
 // Share and Paste either side of the grid's arrows; the daily lines under the tabs.
 constexpr float SHARE_Y = 450;
 constexpr float SHARE_LEFT_X = 95, SHARE_RIGHT_X = 705;
-constexpr float DAILY_LINE_Y = 131;
+constexpr float DAILY_LINE_X = 14, DAILY_LINE_Y = 448, DAILY_LINE_ROOM = 215;
 constexpr int CODE_GROUPS_PER_LINE = 4;
 constexpr float LEVEL_TYPE_Y = 85;
 constexpr float HEADER_Y = 45;
@@ -154,7 +154,9 @@ std::unique_ptr<PNLevelList> TPlayScreen::MakeLevelList(EGrid grid) const {
     list->CreateLevelImageFunction = CreateLevelThumbnail;
     list->UnreadableText = text.FindString("Unreadable Level");
     list->PageText = text.FindString("Page Of");
-    if (!game.ProfileName.empty()) {
+    // Days won keep their scores in the daily results, not as bests: that
+    // grid shows a check mark per day won and no stars.
+    if (!game.ProfileName.empty() && grid != EGrid::Daily) {
         auto bests = std::make_shared<const TPlayerBests>(game.ProfileName);
         list->FindBest = [bests, custom](const std::string& key) { return bests->Find(custom, key); };
         list->PageStarsText = text.FindString("Grid Page Stars");
@@ -192,8 +194,11 @@ void TPlayScreen::ShowStandardLevelList() { ShowLevelList(EGrid::Standard); }
 void TPlayScreen::ShowCustomLevelList() { ShowLevelList(EGrid::Custom); }
 
 void TPlayScreen::ShowDailyLevelList() {
-    if (!PrepareDailyFolder(TodayDate())) ShowMessage(GameText().FindString("Daily Not Written"));
+    const TCivilDate today = TodayDate();
+    if (!PrepareDailyFolder(today)) ShowMessage(GameText().FindString("Daily Not Written"));
     ShowLevelList(EGrid::Daily);
+    dailyBestLine_ = DailyBestLine(Game().ProfileName, today);
+    dailyStreakLine_ = DailyStreakLine(Game().ProfileName, today);
 }
 
 PNLevelList* TPlayScreen::ShownLevelList() const {
@@ -362,13 +367,12 @@ int TPlayScreen::SetEscDestination() {
 
 // ---- the daily puzzles and sharing ---------------------------------------------------
 
+// Beside the page arrows, where the other grids tell their stars.
 void TPlayScreen::DrawDailyLines() const {
-    const std::string& player = Game().ProfileName;
-    const TCivilDate today = TodayDate();
-    DrawFittedText(DailyBestLine(player, today), 18, {ScreenWidth / 4.0f + 20, DAILY_LINE_Y, 330}, CaptionLook(),
+    DrawFittedText(dailyBestLine_, 18, {DAILY_LINE_X, DAILY_LINE_Y, DAILY_LINE_ROOM, ALIGN_LEFT}, CaptionLook(),
                    TEXT_CREAM);
-    DrawFittedText(DailyStreakLine(player, today), 18, {ScreenWidth * 0.75f - 20, DAILY_LINE_Y, 330}, CaptionLook(),
-                   TEXT_GOLD);
+    DrawFittedText(dailyStreakLine_, 18, {ScreenWidth - DAILY_LINE_X, DAILY_LINE_Y, DAILY_LINE_ROOM, ALIGN_RIGHT},
+                   CaptionLook(), TEXT_GOLD);
 }
 
 // Ctrl+C and Ctrl+V do what Share and Paste do; a dropped file opens the player's own grid.

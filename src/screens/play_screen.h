@@ -78,6 +78,8 @@ private:
     void Take(const std::string& refusal, const TIncomingPuzzle& puzzle);
     void AddPuzzle(const TIncomingPuzzle& puzzle);
     void DrawDailyLines() const;
+    // Today's best and the streak, read when the daily grid is shown.
+    std::string dailyBestLine_, dailyStreakLine_;
     std::deque<std::string> droppedFiles_;
     void DropLevelLists();
     void FadeTo(TScreen& screen);

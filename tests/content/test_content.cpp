@@ -408,7 +408,8 @@ TEST_F(ContentTest, EveryTextKeyIsPresentAndFitsWhereItIsDrawnInEveryLanguage) {
             {"Paused", 44, 380},               {"Paused Continue", 18, 380}, {"Music", 28, 170},
             {"Sound", 28, 170},                {"Loading", 40, 380},       {"Help Picture Swap", 20, 184},
             {"Help Picture Marble", 17, 184}, {"Summary Score", 22, 190},   {"Summary Bonus", 22, 190},
-            {"Summary Moves", 22, 190},       {"Summary Time", 22, 190}};
+            {"Summary Moves", 22, 190},       {"Summary Time", 22, 190},    {"Daily Waiting", 18, 215},
+            {"Daily Best", 18, 215},          {"Daily Streak", 18, 215}};
         for (const auto& [key, size, room] : plates) fits(key, size, room);
         // A pad's wordings, with each kind's button names, where the keys' own are drawn.
         for (const auto kind : {plat::PadKind::Xbox, plat::PadKind::PlayStation, plat::PadKind::Nintendo}) {
