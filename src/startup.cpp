@@ -202,7 +202,10 @@ int RunProgram(int runFullScreen) {
     ResetGlobals();
     Game().RunFullScreen = runFullScreen;
     plat::SetWindowTitle("Vellichorns");
-    plat::TInstanceLock lock(plat::InstanceLockPath("Lumen Spire"));
+    // On a new account the folder for the lock may not be there yet.
+    const std::string lockPath = plat::InstanceLockPath("Lumen Spire");
+    if (!lockPath.empty()) plat::CreateDir(plat::ExtractDir(lockPath), true);
+    plat::TInstanceLock lock(lockPath);
     if (lock.OtherCopyRunning()) return 0;
     // The log's folder is not known yet: the line is written once it is.
     if (!lock.Held()) WriteErrorLog("Could not use the single-instance lock: " + lock.Problem());

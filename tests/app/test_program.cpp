@@ -31,6 +31,7 @@ protected:
         home = testing::TempDir() + "vc_program_" + std::to_string(getpid()) + "/";
         plat::DeleteDir(home, true);
         plat::CreateDir(home, true);
+        dataHome = home;
     }
     void TearDown() override {
         for (pid_t pid : started) {
@@ -50,8 +51,11 @@ protected:
             setenv("SDL_VIDEODRIVER", "dummy", 1);
             setenv("ALSOFT_DRIVERS", "null", 1);
             setenv("VC_NO_MESSAGE_BOX", "1", 1);
-            setenv("XDG_DATA_HOME", home.c_str(), 1);
-            setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+            setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+            if (withRuntimeFolder)
+                setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+            else
+                unsetenv("XDG_RUNTIME_DIR");
             if (chdir(workingFolder.c_str()) != 0) _exit(90);
             execl(kProgram.c_str(), kProgram.c_str(), static_cast<char*>(nullptr));
             _exit(91);
@@ -70,7 +74,7 @@ protected:
         return -1;
     }
 
-    std::string SharedFolder() const { return home + "Pellorine Games/Vellichorns/"; }
+    std::string SharedFolder() const { return dataHome + "Pellorine Games/Vellichorns/"; }
 
     static std::string ReadAll(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -85,6 +89,9 @@ protected:
     }
 
     std::string home;
+    // The user's data folder, and whether there is a runtime folder for the lock.
+    std::string dataHome;
+    bool withRuntimeFolder = true;
     std::vector<pid_t> started;
 };
 
@@ -106,6 +113,22 @@ TEST_F(ProgramTest, SecondCopyEndsAtOnceAndTheFirstClosesCleanly) {
     EXPECT_EQ(WaitFor(first, 5000), 0);
     EXPECT_EQ(plat::FileType(SharedFolder() + "GoodExit.dat"), plat::FILETYPE_FILE);
     EXPECT_EQ(plat::FileType(SharedFolder() + "vellichorns.ini"), plat::FILETYPE_FILE);
+}
+
+// A first start on a new account: no runtime folder and no data folder yet.
+// The lock goes into the data folder, made for it, and still keeps a second
+// copy out.
+TEST_F(ProgramTest, OnAFirstStartWithoutARuntimeFolderTheLockStillHolds) {
+    dataHome = home + "new/.local/share/";
+    withRuntimeFolder = false;
+    const pid_t first = Start("/tmp");
+    for (int i = 0; i < 250 && plat::FileType(SharedFolder() + "config.ini") != plat::FILETYPE_FILE; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(WaitFor(first, 1000), -1) << "the first copy ended by itself";
+    EXPECT_EQ(WaitFor(Start("/"), 5000), 0);
+    EXPECT_EQ(ReadAll(SharedFolder() + "ErrorLog.txt").find("single-instance lock"), std::string::npos);
+    kill(first, SIGTERM);
+    EXPECT_EQ(WaitFor(first, 5000), 0);
 }
 
 // Settings that cannot be written do not stop the game: it plays on, says so
