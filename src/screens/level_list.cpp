@@ -160,17 +160,26 @@ bool InStar(float x, float y, float radius) {
 }
 
 // One star at (left, 0) of the strip, its edge smoothed by 4 x 4 samples.
+// A star not won is grey in a dark rim, so that it shows on the dark slots
+// and on the selected one's blue alike.
 void PaintStar(plat::TPixmap& strip, int left, bool won) {
-    const float half = STAR_SIZE / 2.0f;
+    const float half = STAR_SIZE / 2.0f, rim = 1.3f;
     for (int y = 0; y < STAR_SIZE; ++y)
         for (int x = 0; x < STAR_SIZE; ++x) {
-            int hits = 0;
+            int hits = 0, inner = 0;
             for (int sy = 0; sy < 4; ++sy)
-                for (int sx = 0; sx < 4; ++sx)
-                    hits += InStar(x + (sx + 0.5f) / 4 - half, y + (sy + 0.5f) / 4 - half + 0.6f, half);
+                for (int sx = 0; sx < 4; ++sx) {
+                    const float px = x + (sx + 0.5f) / 4 - half, py = y + (sy + 0.5f) / 4 - half + 0.6f;
+                    hits += InStar(px, py, half);
+                    inner += InStar(px, py, half - rim);
+                }
             if (!hits) continue;
-            const int alpha = hits * (won ? 255 : 150) / 16;
-            strip.WritePixel(left + x, y, won ? plat::ARGB(alpha, 255, 212, 84) : plat::ARGB(alpha, 96, 104, 132));
+            if (won) {
+                strip.WritePixel(left + x, y, plat::ARGB(hits * 255 / 16, 255, 212, 84));
+                continue;
+            }
+            const auto mix = [&](int fill, int edge) { return (fill * inner + edge * (hits - inner)) / hits; };
+            strip.WritePixel(left + x, y, plat::ARGB(hits * 230 / 16, mix(120, 16), mix(128, 20), mix(156, 36)));
         }
 }
 
