@@ -160,6 +160,26 @@ TEST_F(Loopback, SoundsSurviveADeviceChange) {
     EXPECT_GT(Rms(Seconds(0.1)), 3000.0);
 }
 
+// A sound loaded whole from its file keeps no samples of its own: decoded
+// again on its first play, and on the first play on a new device, it sounds
+// as one loaded from memory; a file that is no sound fails at loading.
+TEST_F(Loopback, SoundsFromFilesDecodeWhenFirstPlayed) {
+    const std::vector<uint8_t> bytes = MakeWav(0.5);
+    const std::string path = TempPath("whole.wav");
+    ASSERT_TRUE(plat::WriteFileAtomic(path, bytes));
+    auto sound = plat::LoadSound(path);
+    ASSERT_NE(sound, nullptr);
+    EXPECT_NEAR(plat::SoundLength(*sound), 0.5f, 0.001f);
+    auto channel = Play(sound);
+    EXPECT_GT(Rms(Seconds(0.1)), 3000.0);
+    plat::ShutdownAudio();
+    ASSERT_TRUE(plat::OpenLoopbackAudio(kRate));
+    Play(sound, channel);
+    EXPECT_GT(Rms(Seconds(0.1)), 3000.0);
+    ASSERT_TRUE(plat::WriteFileAtomic(path, std::vector<uint8_t>{'R', 'I', 'F', 'F', 1, 2}));
+    EXPECT_EQ(plat::LoadSound(path), nullptr);
+}
+
 TEST_F(Loopback, OggSoundsDecode) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(plat::LoadBytes(OggFixture(), bytes));
