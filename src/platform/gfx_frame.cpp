@@ -75,11 +75,16 @@ void ApplyClip(SDL_Renderer* renderer, const TClip& clip) { SDL_RenderSetClipRec
 struct TStillStart {
     // Fewer commands than this are drawn faster than the picture is copied.
     static constexpr size_t WORTH = 64;
+    // Nor is a beginning that stays for fewer shown frames than this worth
+    // the picture's memory and its drawing (a pointer's short trail, a light
+    // moving over a board a step every few frames).
+    static constexpr int STEADY = 60;
     SDL_Texture* texture = nullptr;
     int generation = -1;
     TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
     TClip clipBefore, clipAfter;
     size_t lastCommon = 0;     // how many the last two frames began with alike
+    int steadyFrames = 0;      // shown frames in a row since that number last changed
     // The software renderer keeps the window's picture between frames: while
     // it shows the still picture with the rest of the last frame drawn over
     // it, only where that rest drew needs the still picture again.
@@ -189,6 +194,7 @@ struct TFrames {
     size_t done = 0;            // commands of the current frame carried out already
     bool afterStill = false;    // the commands before done came as the still picture
     bool changed = true;        // textures or the window changed since the shown frame
+    bool stillMade = false;     // this frame made the still picture
     TStillStart still;
 };
 
@@ -265,9 +271,9 @@ void StartFromStill(TFrames& f) {
     const TClip clip = CurrentClip(renderer);
     const size_t count = f.current.commands.size();
     const size_t common = CommonStart(f.current, f.shown);
-    const bool steady = common == still.lastCommon;
+    still.steadyFrames = common == still.lastCommon ? still.steadyFrames + 1 : 0;
     still.lastCommon = common;
-    const bool worth = steady && common >= TStillStart::WORTH && common < count;
+    const bool worth = still.steadyFrames >= TStillStart::STEADY && common >= TStillStart::WORTH && common < count;
     const size_t held = still.record.commands.size();
     const bool holds = held > 0 && still.Live() && clip == still.clipBefore && held <= count &&
                        CommonStart(f.current, still.record) == held;
@@ -306,6 +312,7 @@ void StartFromStill(TFrames& f) {
     still.record.commands.assign(commands.begin(), commands.begin() + std::ptrdiff_t(common));
     still.record.vertices = f.current.vertices;
     still.record.indices = f.current.indices;
+    f.stillMade = true;
     // Shown at once as the frames after it will show it.
     f.done = 0;
     StartFromStill(f);
@@ -368,6 +375,11 @@ bool FinishFrame() {
     f.done = 0;
     f.afterStill = false;
     f.changed = false;
+    // The still picture takes the place of large pictures the frames no
+    // longer draw (a background under a composed board): their textures go.
+    // (The frame count moved on before the frame was finished.)
+    if (f.stillMade) LetGoOfUndrawnLargeTextures(nullptr, Gfx().frame - 1);
+    f.stillMade = false;
     return !same;
 }
 
@@ -377,6 +389,7 @@ void ResetFrames() {
     TFrames& f = Frames();
     f.still.Forget();
     f.still.lastCommon = 0;
+    f.still.steadyFrames = 0;
     f.current.Clear();
     f.shown.Clear();
     f.done = 0;

@@ -89,10 +89,14 @@ std::vector<TImage::Impl*>& LargePictures() {
 
 }  // namespace
 
+void LetGoOfUndrawnLargeTextures(const TImage::Impl* keep, uint64_t frame) {
+    for (TImage::Impl* picture : LargePictures())
+        if (picture != keep && picture->drawnInFrame != frame) picture->LetGoOfTextures();
+}
+
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
     LetGoOfStillPicture();
-    for (TImage::Impl* picture : LargePictures())
-        if (picture != keep && picture->drawnInFrame != Gfx().frame) picture->LetGoOfTextures();
+    LetGoOfUndrawnLargeTextures(keep, Gfx().frame);
 }
 
 // ---- texture slots -------------------------------------------------------------

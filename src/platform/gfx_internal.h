@@ -86,6 +86,9 @@ constexpr int LARGE_PICTURE_PIXELS = LOGICAL_WIDTH * LOGICAL_HEIGHT / 4;
 // Lets go of the textures of large pictures not drawn in the frame being
 // drawn, but for the one given (before a large texture is made).
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep);
+// Lets go of the textures of large pictures not drawn in the given frame
+// (the still picture stays), but for the one given.
+void LetGoOfUndrawnLargeTextures(const TImage::Impl* keep, uint64_t frame);
 
 struct TGlyph {
     int atlasX = 0, atlasY = 0, width = 0, height = 0;
