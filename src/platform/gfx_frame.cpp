@@ -79,6 +79,9 @@ struct TStillStart {
     // the picture's memory and its drawing (a pointer's short trail, a light
     // moving over a board a step every few frames).
     static constexpr int STEADY = 60;
+    // Frames (five seconds) without drawing it after which a large picture's
+    // texture goes when a still picture is made.
+    static constexpr uint64_t UNDRAWN = 300;
     SDL_Texture* texture = nullptr;
     int generation = -1;
     TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
@@ -375,10 +378,11 @@ bool FinishFrame() {
     f.done = 0;
     f.afterStill = false;
     f.changed = false;
-    // The still picture takes the place of large pictures the frames no
-    // longer draw (a background under a composed board): their textures go.
-    // (The frame count moved on before the frame was finished.)
-    if (f.stillMade) LetGoOfUndrawnLargeTextures(nullptr, Gfx().frame - 1);
+    // The still picture takes the place of large pictures the frames have
+    // not drawn for a while (a background under a composed board, drawn
+    // only when the board is composed again): their textures go.
+    if (f.stillMade && Gfx().frame > TStillStart::UNDRAWN)
+        LetGoOfLargeTexturesUndrawnSince(Gfx().frame - TStillStart::UNDRAWN);
     f.stillMade = false;
     return !same;
 }

@@ -89,14 +89,14 @@ std::vector<TImage::Impl*>& LargePictures() {
 
 }  // namespace
 
-void LetGoOfUndrawnLargeTextures(const TImage::Impl* keep, uint64_t frame) {
+void LetGoOfLargeTexturesUndrawnSince(uint64_t frame, const TImage::Impl* keep) {
     for (TImage::Impl* picture : LargePictures())
-        if (picture != keep && picture->drawnInFrame != frame) picture->LetGoOfTextures();
+        if (picture != keep && picture->drawnInFrame < frame) picture->LetGoOfTextures();
 }
 
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
     LetGoOfStillPicture();
-    LetGoOfUndrawnLargeTextures(keep, Gfx().frame);
+    LetGoOfLargeTexturesUndrawnSince(Gfx().frame, keep);
 }
 
 // ---- texture slots -------------------------------------------------------------

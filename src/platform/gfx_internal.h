@@ -86,9 +86,9 @@ constexpr int LARGE_PICTURE_PIXELS = LOGICAL_WIDTH * LOGICAL_HEIGHT / 4;
 // Lets go of the textures of large pictures not drawn in the frame being
 // drawn, but for the one given (before a large texture is made).
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep);
-// Lets go of the textures of large pictures not drawn in the given frame
+// Lets go of the textures of large pictures not drawn since the given frame
 // (the still picture stays), but for the one given.
-void LetGoOfUndrawnLargeTextures(const TImage::Impl* keep, uint64_t frame);
+void LetGoOfLargeTexturesUndrawnSince(uint64_t frame, const TImage::Impl* keep = nullptr);
 
 struct TGlyph {
     int atlasX = 0, atlasY = 0, width = 0, height = 0;

@@ -445,16 +445,23 @@ TEST_F(GraphicsTest, LargePicturesOffTheScreenLetGoOfTheirTextures) {
 // Frames that begin alike for a second start from a kept picture of that
 // beginning, and with the software renderer only what the frame before drew
 // over it is put back: what reaches the screen must be what drawing each
-// frame whole gives. A large picture the frames no longer draw gives up its
-// texture to the kept picture.
+// frame whole gives. A large picture the frames have not drawn for five
+// seconds gives up its texture to the kept picture.
 TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShows) {
-    TPixmap earlierPixels(400, 300);
-    const std::string earlierPath = std::string(VC_TEST_BINARY_DIR) + "/gfx_large_earlier.png";
-    ASSERT_TRUE(SavePixmapPNG(earlierPixels, earlierPath));
-    ImagePtr earlier = LoadImage(earlierPath);
-    std::filesystem::remove(earlierPath);
-    ASSERT_TRUE(earlier);
+    const auto large = [](const std::string& name) {
+        const std::string path = std::string(VC_TEST_BINARY_DIR) + "/" + name;
+        EXPECT_TRUE(SavePixmapPNG(TPixmap(400, 300), path));
+        ImagePtr image = LoadImage(path);
+        std::filesystem::remove(path);
+        return image;
+    };
+    ImagePtr earlier = large("gfx_large_earlier.png"), recent = large("gfx_large_recent.png");
+    ASSERT_TRUE(earlier && recent);
+    SetUnthrottledFlip(true);
     DrawImage(*earlier, 0, 0);
+    DrawImage(*recent, 0, 0);
+    for (int i = 0; i < 300; ++i) Flip(0);
+    DrawImage(*recent, 0, 0);
     Flip(0);
     TPixmap backPixels(LOGICAL_WIDTH, LOGICAL_HEIGHT);
     for (int y = 0; y < LOGICAL_HEIGHT; ++y)
@@ -493,6 +500,8 @@ TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShow
         }
     }
     EXPECT_FALSE(ImageHasTexture(*earlier));
+    EXPECT_TRUE(ImageHasTexture(*recent));
+    SetUnthrottledFlip(false);
     const PixmapPtr kept = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
 
     CloseGraphics();
