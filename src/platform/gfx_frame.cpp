@@ -197,7 +197,6 @@ struct TFrames {
     size_t done = 0;            // commands of the current frame carried out already
     bool afterStill = false;    // the commands before done came as the still picture
     bool changed = true;        // textures or the window changed since the shown frame
-    bool stillMade = false;     // this frame made the still picture
     TStillStart still;
 };
 
@@ -299,6 +298,10 @@ void StartFromStill(TFrames& f) {
     still.Forget();
     if (!worth) return;
     if (!still.Live()) {
+        // The picture takes the place of large pictures the frames have not
+        // drawn for a while (a background under a composed board, drawn only
+        // when the board is composed again): their textures go first.
+        if (Gfx().frame > TStillStart::UNDRAWN) LetGoOfLargeTexturesUndrawnSince(Gfx().frame - TStillStart::UNDRAWN);
         still.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, LOGICAL_WIDTH,
                                           LOGICAL_HEIGHT);
         still.generation = Gfx().generation;
@@ -315,7 +318,6 @@ void StartFromStill(TFrames& f) {
     still.record.commands.assign(commands.begin(), commands.begin() + std::ptrdiff_t(common));
     still.record.vertices = f.current.vertices;
     still.record.indices = f.current.indices;
-    f.stillMade = true;
     // Shown at once as the frames after it will show it.
     f.done = 0;
     StartFromStill(f);
@@ -378,12 +380,6 @@ bool FinishFrame() {
     f.done = 0;
     f.afterStill = false;
     f.changed = false;
-    // The still picture takes the place of large pictures the frames have
-    // not drawn for a while (a background under a composed board, drawn
-    // only when the board is composed again): their textures go.
-    if (f.stillMade && Gfx().frame > TStillStart::UNDRAWN)
-        LetGoOfLargeTexturesUndrawnSince(Gfx().frame - TStillStart::UNDRAWN);
-    f.stillMade = false;
     return !same;
 }
 
