@@ -448,14 +448,10 @@ TEST_F(GraphicsTest, LargePicturesOffTheScreenLetGoOfTheirTextures) {
 // frame whole gives. A large picture the frames have not drawn for five
 // seconds gives up its texture to the kept picture.
 TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShows) {
-    const auto large = [](const std::string& name) {
-        const std::string path = std::string(VC_TEST_BINARY_DIR) + "/" + name;
-        EXPECT_TRUE(SavePixmapPNG(TPixmap(400, 300), path));
-        ImagePtr image = LoadImage(path);
-        std::filesystem::remove(path);
-        return image;
-    };
-    ImagePtr earlier = large("gfx_large_earlier.png"), recent = large("gfx_large_recent.png");
+    const std::string path = std::string(VC_TEST_BINARY_DIR) + "/gfx_large_kept.png";
+    ASSERT_TRUE(SavePixmapPNG(TPixmap(400, 300), path));
+    ImagePtr earlier = LoadImage(path), recent = LoadImage(path);
+    std::filesystem::remove(path);
     ASSERT_TRUE(earlier && recent);
     SetUnthrottledFlip(true);
     DrawImage(*earlier, 0, 0);
@@ -495,9 +491,6 @@ TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShow
     for (int step = 0; step <= LAST; ++step) {
         drawFrame(step % 10);
         Flip(0);
-        if (step == 10) {
-            EXPECT_TRUE(ImageHasTexture(*earlier));
-        }
     }
     EXPECT_FALSE(ImageHasTexture(*earlier));
     EXPECT_TRUE(ImageHasTexture(*recent));
