@@ -83,6 +83,10 @@ struct TSound::Impl {
     TPcm pcm;
     // A streamed sound, decoded while it plays: from its file (or archive
     // entry), opened again for each play, or from bytes it was given.
+    bool stream = false;
+    // The file (or archive entry) of a stream, or of a sound loaded whole,
+    // which then keeps no samples: they are decoded from the file into the
+    // OpenAL buffer on its first play (and again for a new device).
     std::string url;
     std::shared_ptr<const std::vector<uint8_t>> encoded;
     double encodedSeconds = 0;
@@ -99,8 +103,14 @@ struct TSound::Impl {
         alGetError();
         alGenBuffers(1, &buffer);
         if (alGetError() != AL_NO_ERROR) return buffer = 0;
-        alBufferData(buffer, AlFormat(pcm.channels), pcm.samples.data(),
-                     static_cast<ALsizei>(pcm.samples.size() * sizeof(int16_t)), pcm.rate);
+        TPcm fromFile;
+        const TPcm& samples = url.empty() ? pcm : fromFile;
+        if (!url.empty()) {
+            auto decoder = OpenEncoded();
+            if (!decoder || !audio::DecodeAll(*decoder, fromFile)) fromFile = {};
+        }
+        alBufferData(buffer, AlFormat(samples.channels), samples.samples.data(),
+                     static_cast<ALsizei>(samples.samples.size() * sizeof(int16_t)), samples.rate);
         if (alGetError() != AL_NO_ERROR) {
             alDeleteBuffers(1, &buffer);
             buffer = 0;
@@ -108,7 +118,7 @@ struct TSound::Impl {
         return buffer;
     }
 
-    bool Streamed() const { return encoded || !url.empty(); }
+    bool Streamed() const { return stream; }
 
     std::unique_ptr<TDecoder> OpenEncoded() const {
         if (encoded) return audio::OpenDecoder(std::make_unique<TSharedBytesStream>(encoded));
@@ -126,7 +136,7 @@ struct TSound::Impl {
     }
 
     double Seconds() const {
-        if (Streamed()) return encodedSeconds;
+        if (Streamed() || !url.empty()) return encodedSeconds;
         if (pcm.channels <= 0 || pcm.rate <= 0) return 0;
         return static_cast<double>(pcm.samples.size() / static_cast<size_t>(pcm.channels)) / pcm.rate;
     }
@@ -383,21 +393,23 @@ std::vector<int16_t> RenderAudio(int frames) {
 // ---- loading ----
 
 SoundPtr LoadSound(const std::string& url, int flags) {
-    if (flags & SOUND_STREAM) {
-        // Read from the file while it plays rather than kept in memory; the
-        // path is made absolute so a later change of folder does not lose it.
-        auto impl = std::make_unique<TSound::Impl>();
-        impl->url = url;
-        std::error_code error;
-        if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
-            impl->url = path.lexically_normal().string();
-        if (!impl->MeasureStream()) return nullptr;
-        impl->loop = (flags & SOUND_LOOP) != 0;
-        return std::make_shared<TSound>(std::move(impl));
-    }
-    StreamPtr stream = ReadFile(url);
-    if (!stream) return nullptr;
-    return LoadSound(*stream, flags);
+    // Read from the file while it plays, or decoded from it when first
+    // played, rather than kept in memory; the path is made absolute so a
+    // later change of folder does not lose it.
+    auto impl = std::make_unique<TSound::Impl>();
+    impl->url = url;
+    std::error_code error;
+    if (auto path = std::filesystem::absolute(ResolvePath(url), error); !error)
+        impl->url = path.lexically_normal().string();
+    impl->loop = (flags & SOUND_LOOP) != 0;
+    impl->stream = (flags & SOUND_STREAM) != 0;
+    if (impl->stream) return impl->MeasureStream() ? std::make_shared<TSound>(std::move(impl)) : nullptr;
+    // Decoded whole once now, so that a file that cannot be played fails here.
+    TPcm check;
+    auto decoder = impl->OpenEncoded();
+    if (!decoder || !audio::DecodeAll(*decoder, check)) return nullptr;
+    impl->encodedSeconds = double(check.samples.size() / size_t(check.channels)) / check.rate;
+    return std::make_shared<TSound>(std::move(impl));
 }
 
 SoundPtr LoadSound(TStream& stream, int flags) { return LoadSoundFromMemory(stream.ReadAll(), flags); }
@@ -405,6 +417,7 @@ SoundPtr LoadSound(TStream& stream, int flags) { return LoadSoundFromMemory(stre
 SoundPtr LoadSoundFromMemory(const std::vector<uint8_t>& bytes, int flags) {
     auto impl = std::make_unique<TSound::Impl>();
     if (flags & SOUND_STREAM) {
+        impl->stream = true;
         impl->encoded = std::make_shared<const std::vector<uint8_t>>(bytes);
         if (!impl->MeasureStream()) return nullptr;
     } else {

@@ -145,7 +145,40 @@ ImageFontPtr BoxFont() {
 
 }  // namespace
 
+namespace {
+
+// Fonts held by other long-lived objects may outlive this list at exit:
+// once it is gone they no longer take themselves off it.
+bool fontsGone = false;
+
+struct TFonts {
+    std::vector<TImageFont::Impl*> list;
+    ~TFonts() { fontsGone = true; }
+};
+
+std::vector<TImageFont::Impl*>& Fonts() {
+    static TFonts fonts;
+    return fonts.list;
+}
+
+}  // namespace
+
+TImageFont::Impl::Impl() { Fonts().push_back(this); }
+
+TImageFont::Impl::~Impl() {
+    if (fontsGone) return;
+    auto& fonts = Fonts();
+    fonts.erase(std::remove(fonts.begin(), fonts.end(), this), fonts.end());
+}
+
+void LetGoOfFontTexturesUndrawnSince(uint64_t frame) {
+    // Not drawn in the frame being recorded: no drawing recorded uses them.
+    for (TImageFont::Impl* font : Fonts())
+        if (font->drawnInFrame < frame) font->texture.Release(false);
+}
+
 SDL_Texture* TImageFont::Impl::Texture() {
+    drawnInFrame = Gfx().frame;
     if (SDL_Texture* live = texture.Live(); live && !texture.Dirty()) return live;
     if (!Renderer()) return nullptr;
     std::vector<uint32_t> pixels(coverage.size());

@@ -75,11 +75,19 @@ void ApplyClip(SDL_Renderer* renderer, const TClip& clip) { SDL_RenderSetClipRec
 struct TStillStart {
     // Fewer commands than this are drawn faster than the picture is copied.
     static constexpr size_t WORTH = 64;
+    // Nor is a beginning that stays for fewer shown frames than this worth
+    // the picture's memory and its drawing (a pointer's short trail, a light
+    // moving over a board a step every few frames).
+    static constexpr int STEADY = 60;
+    // Frames (five seconds) without drawing it after which a large picture's
+    // texture goes when a still picture is made.
+    static constexpr uint64_t UNDRAWN = 300;
     SDL_Texture* texture = nullptr;
     int generation = -1;
     TFrameRecord record;       // the commands it shows carried out (the rest of a frame follows them)
     TClip clipBefore, clipAfter;
     size_t lastCommon = 0;     // how many the last two frames began with alike
+    int steadyFrames = 0;      // shown frames in a row since that number last changed
     // The software renderer keeps the window's picture between frames: while
     // it shows the still picture with the rest of the last frame drawn over
     // it, only where that rest drew needs the still picture again.
@@ -265,9 +273,9 @@ void StartFromStill(TFrames& f) {
     const TClip clip = CurrentClip(renderer);
     const size_t count = f.current.commands.size();
     const size_t common = CommonStart(f.current, f.shown);
-    const bool steady = common == still.lastCommon;
+    still.steadyFrames = common == still.lastCommon ? still.steadyFrames + 1 : 0;
     still.lastCommon = common;
-    const bool worth = steady && common >= TStillStart::WORTH && common < count;
+    const bool worth = still.steadyFrames >= TStillStart::STEADY && common >= TStillStart::WORTH && common < count;
     const size_t held = still.record.commands.size();
     const bool holds = held > 0 && still.Live() && clip == still.clipBefore && held <= count &&
                        CommonStart(f.current, still.record) == held;
@@ -290,6 +298,10 @@ void StartFromStill(TFrames& f) {
     still.Forget();
     if (!worth) return;
     if (!still.Live()) {
+        // The picture takes the place of large pictures the frames have not
+        // drawn for a while (a background under a composed board, drawn only
+        // when the board is composed again): their textures go first.
+        if (Gfx().frame > TStillStart::UNDRAWN) LetGoOfLargeTexturesUndrawnSince(Gfx().frame - TStillStart::UNDRAWN);
         still.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, LOGICAL_WIDTH,
                                           LOGICAL_HEIGHT);
         still.generation = Gfx().generation;
@@ -377,6 +389,7 @@ void ResetFrames() {
     TFrames& f = Frames();
     f.still.Forget();
     f.still.lastCommon = 0;
+    f.still.steadyFrames = 0;
     f.current.Clear();
     f.shown.Clear();
     f.done = 0;

@@ -89,20 +89,25 @@ std::vector<TImage::Impl*>& LargePictures() {
 
 }  // namespace
 
+void LetGoOfLargeTexturesUndrawnSince(uint64_t frame, const TImage::Impl* keep) {
+    for (TImage::Impl* picture : LargePictures())
+        if (picture != keep && picture->drawnInFrame < frame) picture->LetGoOfTextures();
+    LetGoOfFontTexturesUndrawnSince(frame);
+}
+
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep) {
     LetGoOfStillPicture();
-    for (TImage::Impl* picture : LargePictures())
-        if (picture != keep && picture->drawnInFrame != Gfx().frame) picture->LetGoOfTextures();
+    LetGoOfLargeTexturesUndrawnSince(Gfx().frame, keep);
 }
 
 // ---- texture slots -------------------------------------------------------------
 
 TTextureSlot::~TTextureSlot() { Release(); }
 
-void TTextureSlot::Release() {
+void TTextureSlot::Release(bool flush) {
     // A texture of an earlier generation went with its renderer.
     if (texture_ && Renderer() && generation_ == Gfx().generation) {
-        FlushDrawing();  // drawing recorded with it goes first
+        if (flush) FlushDrawing();  // drawing recorded with it goes first
         SDL_DestroyTexture(texture_);
     }
     texture_ = nullptr;
@@ -177,9 +182,10 @@ void TImage::Impl::LetGoOfPixels() {
 void TImage::Impl::LetGoOfTextures() {
     if (!reload) return;  // changed since loading: the pixels are the only copy
     bool any = false;
+    // Not drawn in the frame being recorded: no drawing recorded uses them.
     for (const auto& slot : textures) {
         any = any || slot->Live();
-        slot->Release();
+        slot->Release(false);
     }
     if (any) LetGoOfPixels();
 }

@@ -31,7 +31,9 @@ public:
     SDL_Texture* Live() const;
     bool Dirty() const { return dirty_; }
     void MarkDirty() { dirty_ = true; }
-    void Release();
+    // Carries out the drawing recorded so far first, unless told that none
+    // of it uses the texture.
+    void Release(bool flush = true);
 
 private:
     SDL_Texture* texture_ = nullptr;
@@ -83,9 +85,12 @@ private:
 
 // Pictures of at least this many pixels count as large.
 constexpr int LARGE_PICTURE_PIXELS = LOGICAL_WIDTH * LOGICAL_HEIGHT / 4;
-// Lets go of the textures of large pictures not drawn in the frame being
-// drawn, but for the one given (before a large texture is made).
+// Lets go of the textures of large pictures and fonts not drawn in the frame
+// being drawn, but for the picture given (before a large texture is made).
 void LetGoOfIdleLargeTextures(const TImage::Impl* keep);
+// Lets go of the textures of large pictures and of fonts not drawn since the
+// given frame (the still picture stays), but for the picture given.
+void LetGoOfLargeTexturesUndrawnSince(uint64_t frame, const TImage::Impl* keep = nullptr);
 
 struct TGlyph {
     int atlasX = 0, atlasY = 0, width = 0, height = 0;
@@ -102,12 +107,19 @@ struct TImageFont::Impl {
     int atlasWidth = 0;
     int atlasHeight = 0;
     // The glyphs' coverage, a byte a pixel: the texture (white, alpha =
-    // coverage) is made from it, and made again when the graphics reopen.
+    // coverage) is made from it, and made again when the graphics reopen
+    // or after it was let go.
     std::vector<uint8_t> coverage;
     TTextureSlot texture;
+    // The frame (count of flips) in which the font was last drawn.
+    uint64_t drawnInFrame = 0;
 
+    Impl();
+    ~Impl();
     SDL_Texture* Texture();
 };
+// Lets go of the textures of fonts not drawn since the given frame.
+void LetGoOfFontTexturesUndrawnSince(uint64_t frame);
 
 // ---- the open graphics ---------------------------------------------------------
 struct TGraphicsState {

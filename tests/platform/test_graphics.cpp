@@ -442,10 +442,23 @@ TEST_F(GraphicsTest, LargePicturesOffTheScreenLetGoOfTheirTextures) {
     EXPECT_FALSE(ImageHasTexture(*title));
 }
 
-// Frames that begin alike start from a kept picture of that beginning, and
-// with the software renderer only what the frame before drew over it is put
-// back: what reaches the screen must be what drawing each frame whole gives.
+// Frames that begin alike for a second start from a kept picture of that
+// beginning, and with the software renderer only what the frame before drew
+// over it is put back: what reaches the screen must be what drawing each
+// frame whole gives. A large picture the frames have not drawn for five
+// seconds gives up its texture to the kept picture.
 TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShows) {
+    const std::string path = std::string(VC_TEST_BINARY_DIR) + "/gfx_large_kept.png";
+    ASSERT_TRUE(SavePixmapPNG(TPixmap(400, 300), path));
+    ImagePtr earlier = LoadImage(path), recent = LoadImage(path);
+    std::filesystem::remove(path);
+    ASSERT_TRUE(earlier && recent);
+    SetUnthrottledFlip(true);
+    DrawImage(*earlier, 0, 0);
+    DrawImage(*recent, 0, 0);
+    for (int i = 0; i < 300; ++i) Flip(0);
+    DrawImage(*recent, 0, 0);
+    Flip(0);
     TPixmap backPixels(LOGICAL_WIDTH, LOGICAL_HEIGHT);
     for (int y = 0; y < LOGICAL_HEIGHT; ++y)
         for (int x = 0; x < LOGICAL_WIDTH; ++x) backPixels.WritePixel(x, y, ARGB(255, x % 256, y % 256, (x + y) % 256));
@@ -474,16 +487,19 @@ TEST_F(GraphicsTest, FramesStartedFromAKeptBeginningShowWhatDrawingThemWholeShow
         DrawImage(*piece, 400, float(450 - 9 * step));
         SetRotation(0);
     };
-    constexpr int LAST = 9;
+    constexpr int LAST = 79;
     for (int step = 0; step <= LAST; ++step) {
-        drawFrame(step);
+        drawFrame(step % 10);
         Flip(0);
     }
+    EXPECT_FALSE(ImageHasTexture(*earlier));
+    EXPECT_TRUE(ImageHasTexture(*recent));
+    SetUnthrottledFlip(false);
     const PixmapPtr kept = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
 
     CloseGraphics();
     ASSERT_TRUE(OpenGraphics(LOGICAL_WIDTH, LOGICAL_HEIGHT, 0, 0));
-    drawFrame(LAST);
+    drawFrame(LAST % 10);
     const PixmapPtr whole = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
     ASSERT_TRUE(kept && whole);
     int differing = 0;

@@ -12,7 +12,8 @@
 # board.png) for comparing two builds pixel for pixel. With PERF_DATA set,
 # each idle is also profiled by perf into $PERF_DATA.title and .board; with
 # MAPS set, the largest resident mappings at the board are listed; WRAP runs
-# the game under a tool (heaptrack, say).
+# the game under a tool (heaptrack, say). RENDERER names SDL's render driver
+# (software by default; "default" lets SDL choose, OpenGL under Xvfb's GLX).
 set -euo pipefail
 
 game=$(realpath "${1:-build/vellichorns}")
@@ -36,14 +37,16 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 export HOME=$work XDG_DATA_HOME=$work/share
-export SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 ALSOFT_DRIVERS=null VC_NO_MESSAGE_BOX=1
+export SDL_FRAMEBUFFER_ACCELERATION=0 ALSOFT_DRIVERS=null VC_NO_MESSAGE_BOX=1
+if [ "${RENDERER:-software}" = default ]; then unset SDL_RENDER_DRIVER; else export SDL_RENDER_DRIVER=${RENDERER:-software}; fi
 # WRAP runs the game under a tool (heaptrack, say); the game's own process
-# is then found by its name.
+# is then found by its name in this script's process group (other copies of
+# the game may be running).
 ${WRAP:-} "$game" >"$work/out.log" 2>&1 &
 game_pid=$!
 if [ -n "${WRAP:-}" ]; then
     sleep 2
-    game_pid=$(pgrep -n -x "$(basename "$game")")
+    game_pid=$(pgrep -n -x -g "$(ps -o pgid= $$ | tr -d ' ')" "$(basename "$game")")
 fi
 
 ticks=$(getconf CLK_TCK)
