@@ -98,17 +98,20 @@ struct TSound::Impl {
     ALuint Buffer() {
         if (!Live()) return 0;
         if (buffer && generation == State().generation) return buffer;
+        if (url.empty()) return Upload(pcm);
+        TPcm fromFile;
+        auto decoder = OpenEncoded();
+        if (!decoder || !audio::DecodeAll(*decoder, fromFile)) fromFile = {};
+        return Upload(fromFile);
+    }
+
+    // A new OpenAL buffer for the current device holding the samples.
+    ALuint Upload(const TPcm& samples) {
         buffer = 0;
         generation = State().generation;
         alGetError();
         alGenBuffers(1, &buffer);
         if (alGetError() != AL_NO_ERROR) return buffer = 0;
-        TPcm fromFile;
-        const TPcm& samples = url.empty() ? pcm : fromFile;
-        if (!url.empty()) {
-            auto decoder = OpenEncoded();
-            if (!decoder || !audio::DecodeAll(*decoder, fromFile)) fromFile = {};
-        }
         alBufferData(buffer, AlFormat(samples.channels), samples.samples.data(),
                      static_cast<ALsizei>(samples.samples.size() * sizeof(int16_t)), samples.rate);
         if (alGetError() != AL_NO_ERROR) {
@@ -409,6 +412,9 @@ SoundPtr LoadSound(const std::string& url, int flags) {
     auto decoder = impl->OpenEncoded();
     if (!decoder || !audio::DecodeAll(*decoder, check)) return nullptr;
     impl->encodedSeconds = double(check.samples.size() / size_t(check.channels)) / check.rate;
+    // With a device open the samples go to it now, so that the first play
+    // does not decode the file again.
+    if (Live()) impl->Upload(check);
     return std::make_shared<TSound>(std::move(impl));
 }
 
