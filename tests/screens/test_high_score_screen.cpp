@@ -175,16 +175,13 @@ TEST_F(HighScoreScreenTest, StatisticsHideClearAndTheirButtonLeadsBackToTheTable
     const auto stats = Screen().Menu->FindButton("stats");
     const auto clear = Screen().Menu->FindButton("clear");
     ASSERT_TRUE(stats && clear);
-    ClickButton(stats);
-    ASSERT_TRUE(WaitFor([] { return Screen().ShowingStats; }, 100));
-    EXPECT_EQ(clear->Active, 0);
-    EXPECT_EQ(stats->Caption->Text, GameText().FindString("Button High Scores"));
-    Shot("statistics");
-    Frames(30);
-    ClickButton(stats);
-    ASSERT_TRUE(WaitFor([] { return !Screen().ShowingStats; }, 100));
-    EXPECT_EQ(clear->Active, 1);
-    EXPECT_EQ(stats->Caption->Text, GameText().FindString("Button Statistics"));
+    for (const bool statistics : {true, false}) {
+        ClickButton(stats);
+        ASSERT_TRUE(WaitFor([statistics] { return Screen().ShowingStats == statistics; }, 100));
+        EXPECT_EQ(clear->Active, statistics ? 0 : 1);
+        EXPECT_EQ(stats->Caption->Text, GameText().FindString(statistics ? "Button High Scores" : "Button Statistics"));
+        Frames(30);
+    }
     LeavesForTheTitleOnEscape();
 }
 
