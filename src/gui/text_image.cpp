@@ -48,9 +48,8 @@ plat::PixmapPtr ComposeLine(const plat::TPixmap& cover, int r, int g, int b, flo
 
 }  // namespace
 
-TTextImage::TKey TTextImage::KeyNow(const std::string& text, bool shadow) {
+TTextImage::TKey TTextImage::KeyNow(bool shadow) {
     TKey key;
-    key.text = text;
     key.font = plat::GetImageFont().get();
     plat::GetColor(key.r, key.g, key.b);
     key.shadow = shadow;
@@ -67,20 +66,21 @@ TTextImage::TKey TTextImage::KeyNow(const std::string& text, bool shadow) {
 
 bool TTextImage::Prepare(const std::string& text, bool shadow) {
     if (!Composable(shadow)) return false;
-    TKey key = KeyNow(text, shadow);
+    const TKey key = KeyNow(shadow);
     // The same address may be a new font once the old one is gone.
-    if (!made_ || !(key == key_) || font_.expired()) Make(std::move(key));
+    if (!made_ || !(key == key_) || text != text_ || font_.expired()) Make(key, text);
     return true;
 }
 
-void TTextImage::Make(TKey key) {
-    key_ = std::move(key);
+void TTextImage::Make(const TKey& key, const std::string& text) {
+    key_ = key;
+    text_ = text;
     const plat::ImageFontPtr font = plat::GetImageFont();
     font_ = font;
     made_ = true;
     image_.reset();
     left_ = top_ = 0;
-    const auto cover = font ? plat::TextCoverage(*font, key_.text, left_, top_) : nullptr;
+    const auto cover = font ? plat::TextCoverage(*font, text_, left_, top_) : nullptr;
     if (!cover) return;
     const auto line = ComposeLine(*cover, key_.r, key_.g, key_.b, key_.alpha, int(key_.shadowX), int(key_.shadowY),
                                   key_.shadowAlpha, left_, top_);

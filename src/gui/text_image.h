@@ -19,8 +19,9 @@ public:
     bool Prepare(const std::string& text, bool shadow);
 
 private:
+    // How the line is drawn: its text is kept apart, so that checking the
+    // key each frame copies no text.
     struct TKey {
-        std::string text;
         const plat::TImageFont* font = nullptr;
         int r = 0, g = 0, b = 0;
         float alpha = 0, shadowX = 0, shadowY = 0, shadowAlpha = 0;
@@ -28,11 +29,12 @@ private:
         bool operator==(const TKey&) const = default;
     };
     TKey key_;
+    std::string text_;
     std::weak_ptr<plat::TImageFont> font_;
     plat::ImagePtr image_;
     int left_ = 0, top_ = 0;
     bool made_ = false;
 
-    static TKey KeyNow(const std::string& text, bool shadow);
-    void Make(TKey key);
+    static TKey KeyNow(bool shadow);
+    void Make(const TKey& key, const std::string& text);
 };

@@ -307,16 +307,10 @@ void DrawText(const std::string& text, float x, float y) {
     auto& impl = font->impl();
     SDL_Texture* texture = impl.Texture();
     if (!texture) return;
-    float pen = 0;
-    for (unsigned char c : text) {
-        const TGlyph& g = impl.glyphs[c];
-        if (g.width > 0 && g.height > 0) {
-            const SDL_Rect src{g.atlasX, g.atlasY, g.width, g.height};
-            DrawQuad(texture, src, std::floor(pen) + float(g.left), float(impl.ascent - g.top), float(g.width),
-                     float(g.height), x, y);
-        }
-        pen += g.advance;
-    }
+    ForEachPlacedGlyph(impl, text, [&](const TGlyph& g, int left, int top) {
+        const SDL_Rect src{g.atlasX, g.atlasY, g.width, g.height};
+        DrawQuad(texture, src, float(left), float(top), float(g.width), float(g.height), x, y);
+    });
 }
 
 int TextWidth(const std::string& text) {

@@ -145,35 +145,13 @@ ImageFontPtr BoxFont() {
 
 }  // namespace
 
-namespace {
+TImageFont::Impl::Impl() { TLiveList<Impl>::Add(this); }
 
-// Fonts held by other long-lived objects may outlive this list at exit:
-// once it is gone they no longer take themselves off it.
-bool fontsGone = false;
-
-struct TFonts {
-    std::vector<TImageFont::Impl*> list;
-    ~TFonts() { fontsGone = true; }
-};
-
-std::vector<TImageFont::Impl*>& Fonts() {
-    static TFonts fonts;
-    return fonts.list;
-}
-
-}  // namespace
-
-TImageFont::Impl::Impl() { Fonts().push_back(this); }
-
-TImageFont::Impl::~Impl() {
-    if (fontsGone) return;
-    auto& fonts = Fonts();
-    fonts.erase(std::remove(fonts.begin(), fonts.end(), this), fonts.end());
-}
+TImageFont::Impl::~Impl() { TLiveList<Impl>::Remove(this); }
 
 void LetGoOfFontTexturesUndrawnSince(uint64_t frame) {
     // Not drawn in the frame being recorded: no drawing recorded uses them.
-    for (TImageFont::Impl* font : Fonts())
+    for (TImageFont::Impl* font : TLiveList<TImageFont::Impl>::Items())
         if (font->drawnInFrame < frame) font->texture.Release(false);
 }
 
@@ -212,21 +190,6 @@ int FontTextWidth(const TImageFont& font, const std::string& text) {
     for (unsigned char c : text) width += font.impl().glyphs[c].advance;
     return int(width);
 }
-
-namespace {
-
-// Calls visit(glyph, x, y) for each glyph with pixels, at DrawText's place.
-template <typename Visit>
-void ForEachPlacedGlyph(const TImageFont::Impl& font, const std::string& text, Visit visit) {
-    float pen = 0;
-    for (unsigned char c : text) {
-        const TGlyph& g = font.glyphs[c];
-        if (g.width > 0 && g.height > 0) visit(g, int(std::floor(pen)) + g.left, font.ascent - g.top);
-        pen += g.advance;
-    }
-}
-
-}  // namespace
 
 PixmapPtr TextCoverage(const TImageFont& font, const std::string& text, int& left, int& top) {
     const auto& impl = font.impl();

@@ -73,24 +73,12 @@ ImagePtr NewImage(int width, int height, int frames, int flags, bool withPixels 
     return std::make_shared<TImage>(std::move(impl));
 }
 
-// Pictures held by other long-lived objects may outlive this list at exit:
-// once it is gone they no longer take themselves off it.
-bool largePicturesGone = false;
-
-struct TLargePictures {
-    std::vector<TImage::Impl*> list;
-    ~TLargePictures() { largePicturesGone = true; }
-};
-
-std::vector<TImage::Impl*>& LargePictures() {
-    static TLargePictures pictures;
-    return pictures.list;
-}
+using TLargePictures = TLiveList<TImage::Impl>;
 
 }  // namespace
 
 void LetGoOfLargeTexturesUndrawnSince(uint64_t frame, const TImage::Impl* keep) {
-    for (TImage::Impl* picture : LargePictures())
+    for (TImage::Impl* picture : TLargePictures::Items())
         if (picture != keep && picture->drawnInFrame < frame) picture->LetGoOfTextures();
     LetGoOfFontTexturesUndrawnSince(frame);
 }
@@ -191,9 +179,7 @@ void TImage::Impl::LetGoOfTextures() {
 }
 
 TImage::Impl::~Impl() {
-    if (!large || largePicturesGone) return;
-    auto& pictures = LargePictures();
-    pictures.erase(std::remove(pictures.begin(), pictures.end(), this), pictures.end());
+    if (large) TLargePictures::Remove(this);
 }
 
 TImage::TImage(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -254,7 +240,7 @@ ImagePtr FromBytes(std::vector<uint8_t> bytes, int cellWidth, int cellHeight, in
     };
     if (cellCount == 1 && cellWidth * cellHeight >= LARGE_PICTURE_PIXELS) {
         image->impl().large = true;
-        LargePictures().push_back(&image->impl());
+        TLargePictures::Add(&image->impl());
     }
     return image;
 }

@@ -3,10 +3,13 @@
 // renderer, the drawing state, and the insides of images and image fonts.
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/graphics.h"
@@ -83,6 +86,34 @@ private:
     void LetGoOfPixels();
 };
 
+// The live objects of a kind that take themselves on and off the list.
+// Objects held by other long-lived objects may outlive the list at exit:
+// once it is gone, taking one off does nothing.
+template <typename T>
+class TLiveList {
+public:
+    static void Add(T* item) { Items().push_back(item); }
+    static void Remove(T* item) {
+        if (Gone()) return;
+        auto& items = Items();
+        items.erase(std::remove(items.begin(), items.end(), item), items.end());
+    }
+    static std::vector<T*>& Items() {
+        static TList list;
+        return list.items;
+    }
+
+private:
+    struct TList {
+        std::vector<T*> items;
+        ~TList() { Gone() = true; }
+    };
+    static bool& Gone() {
+        static bool gone = false;
+        return gone;
+    }
+};
+
 // Pictures of at least this many pixels count as large.
 constexpr int LARGE_PICTURE_PIXELS = LOGICAL_WIDTH * LOGICAL_HEIGHT / 4;
 // Lets go of the textures of large pictures and fonts not drawn in the frame
@@ -118,6 +149,19 @@ struct TImageFont::Impl {
     ~Impl();
     SDL_Texture* Texture();
 };
+
+// Calls visit(glyph, x, y) for each glyph of the line with pixels, at its
+// place from the line's origin: where DrawText draws it.
+template <typename Visit>
+void ForEachPlacedGlyph(const TImageFont::Impl& font, const std::string& text, Visit visit) {
+    float pen = 0;
+    for (unsigned char c : text) {
+        const TGlyph& g = font.glyphs[c];
+        if (g.width > 0 && g.height > 0) visit(g, int(std::floor(pen)) + g.left, font.ascent - g.top);
+        pen += g.advance;
+    }
+}
+
 // Lets go of the textures of fonts not drawn since the given frame.
 void LetGoOfFontTexturesUndrawnSince(uint64_t frame);
 
