@@ -12,6 +12,7 @@
 
 #include "fuzz_files.h"
 #include "persistence/profile.h"
+#include "platform/files.h"
 #include "platform/utf8.h"
 #include "puzzle/completion_list.h"
 #include "screens/player_manager.h"
@@ -85,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& [path, content] : files) {
         std::u32string decoded;
         if (!plat::DecodeUtf8(path, decoded) || Contents(path) == content) continue;
-        fuzz::Check(Contents(path + ".bad") == content, "a file in the folder changed");
+        fuzz::Check(Contents(plat::SetAsidePath(path)) == content, "a file in the folder changed");
     }
 
     // A new player named like the settings' last player, when the game allows that name.

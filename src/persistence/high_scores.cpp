@@ -145,7 +145,7 @@ void TLumenSpireHighScoreList::Load() {
         return;
     }
     // Kept for whoever wants to look; the player sees the default table.
-    const std::string kept = filepath + ".bad";
+    const std::string kept = plat::SetAsidePath(filepath);
     std::string note = "The high-score table " + filepath + " is damaged (entry " + std::to_string(damaged) +
                        (whole ? ")" : " is cut off by the end of the file)");
     if (plat::RenameFile(filepath, kept) || plat::CopyFile(filepath, kept)) note += "; it was kept as " + kept;

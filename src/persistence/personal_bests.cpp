@@ -150,7 +150,7 @@ std::optional<std::vector<TBestEntry>> ParseBests(const std::string& text, std::
 
 std::string BestsFilePath(const std::string& player) { return Game().ProfilePath + plat::FileNameOf(player) + ".bests"; }
 
-std::string PutAsideBestsPath(const std::string& player) { return BestsFilePath(player) + ".bad"; }
+std::string PutAsideBestsPath(const std::string& player) { return plat::SetAsidePath(BestsFilePath(player)); }
 
 TPlayerBests::TPlayerBests(const std::string& player) : player_(player) {
     const std::string path = BestsFilePath(player);

@@ -109,7 +109,7 @@ int LoadProfileFile(const std::string& name) {
     if (!plat::LoadBytes(path, bytes)) {
         WriteErrorLog("The player file " + path + " could not be read; the player goes on as before.");
     } else if (bytes != sound) {
-        const std::string kept = path + ".bad";
+        const std::string kept = plat::SetAsidePath(path);
         std::string note = "The player file " + path + " is damaged (" + std::to_string(bytes.size()) +
                            " bytes, not the number 1)";
         note += plat::CopyFile(path, kept) ? "; it was kept as " + kept : "; it could not be kept aside";

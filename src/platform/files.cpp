@@ -177,6 +177,14 @@ bool CopyFile(const std::string& from, const std::string& to) {
     return WriteFileAtomic(to, bytes);
 }
 
+std::string SetAsidePath(const std::string& path) {
+    const std::string first = ResolvePath(path) + ".bad";
+    std::string kept = first;
+    // Only the name is compared: the folders resolve alike for every candidate.
+    for (int n = 2; StripDir(ResolvePath(kept)) != StripDir(kept) && n < 100; ++n) kept = first + std::to_string(n);
+    return kept;
+}
+
 bool ReadDir(const std::string& path, std::vector<std::string>& names) {
     names.clear();
     const std::string p = ResolvePath(path);

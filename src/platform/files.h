@@ -25,6 +25,10 @@ bool DeleteDir(const std::string& path, bool recurse);
 bool RenameFile(const std::string& from, const std::string& to);
 // Replaces `to` whole, through a temporary file like WriteFileAtomic.
 bool CopyFile(const std::string& from, const std::string& to);
+// Where a damaged file's bytes are kept beside it: "<file>.bad", or "<file>.bad2",
+// "<file>.bad3" ... when "<file>.bad" would find the kept copy of another file
+// whose name differs only in case, so that one kept copy never replaces another.
+std::string SetAsidePath(const std::string& path);
 
 // Entry names (no "." or ".."), sorted case-insensitively; empty when the
 // folder cannot be read.

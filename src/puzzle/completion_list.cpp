@@ -68,7 +68,7 @@ std::vector<TCompletionEntry> ReadCompletionList(const std::string& path, bool& 
     // Kept as it was for whoever wants to look, logged and told once: a copy
     // already kept with the same bytes was told before. The list itself is
     // left as it is until the next win writes it with the entries read.
-    const std::string kept = path + ".bad";
+    const std::string kept = plat::SetAsidePath(path);
     std::vector<uint8_t> keptBytes;
     if (plat::FileType(kept) == plat::FILETYPE_FILE && plat::LoadBytes(kept, keptBytes) && keptBytes == bytes)
         return entries;

@@ -38,7 +38,7 @@ std::vector<std::string> Lines(const std::vector<uint8_t>& bytes) {
 
 // Kept as it was, logged once for the same bytes.
 bool SetAside(const std::string& path, const std::vector<uint8_t>& bytes) {
-    const std::string kept = path + ".bad";
+    const std::string kept = plat::SetAsidePath(path);
     std::vector<uint8_t> keptBytes;
     if (plat::FileType(kept) == plat::FILETYPE_FILE && plat::LoadBytes(kept, keptBytes) && keptBytes == bytes)
         return false;

@@ -12,7 +12,7 @@ std::string ResumePointPath(const std::string& player) {
     return Game().ProfilePath + plat::FileNameOf(player) + ".resume";
 }
 
-std::string PutAsideResumePointPath(const std::string& player) { return ResumePointPath(player) + ".bad"; }
+std::string PutAsideResumePointPath(const std::string& player) { return plat::SetAsidePath(ResumePointPath(player)); }
 
 std::string ResumePointBytes(const TSaveGameData& save, const std::string& player) {
     TSaveGameData own = save;

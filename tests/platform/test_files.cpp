@@ -61,6 +61,17 @@ TEST(Files, ExactMatchWinsOverOtherCase) {
     Touch(root + "/name.txt", "lower");
     EXPECT_EQ(plat::ResolvePath(root + "/name.txt"), root + "/name.txt");
     EXPECT_EQ(plat::ResolvePath(root + "/Name.txt"), root + "/Name.txt");
+
+    // Each of the two keeps its own damaged copy: the second is not written over the first's.
+    EXPECT_EQ(plat::SetAsidePath(root + "/Name.txt"), root + "/Name.txt.bad");
+    ASSERT_TRUE(plat::CopyFile(root + "/Name.txt", plat::SetAsidePath(root + "/Name.txt")));
+    EXPECT_EQ(plat::SetAsidePath(root + "/NAME.TXT"), root + "/Name.txt.bad");
+    const std::string lowerKept = plat::SetAsidePath(root + "/name.txt");
+    EXPECT_EQ(lowerKept, root + "/name.txt.bad2");
+    ASSERT_TRUE(plat::CopyFile(root + "/name.txt", lowerKept));
+    EXPECT_EQ(plat::SetAsidePath(root + "/name.txt"), lowerKept);
+    EXPECT_EQ(ReadText(root + "/Name.txt.bad"), "upper");
+    EXPECT_EQ(ReadText(lowerKept), "lower");
 }
 
 TEST(Files, ReadDirIsSortedIgnoringCase) {
