@@ -2,10 +2,14 @@
 // draw exactly what the screen shows already is neither drawn nor shown, and
 // a frame that begins as the frames before it began (a still picture with
 // something moving on top) starts from a picture of that beginning kept in a
-// texture, drawn once, rather than drawing it all again.
+// texture, drawn once, rather than drawing it all again. With the software
+// renderer, whose window keeps its picture, a frame that differs from the one
+// shown in a few commands is drawn again only where those commands draw.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "platform/gfx_internal.h"
 
@@ -35,9 +39,9 @@ struct TFrameRecord {
 
 // Whether command i of a and command j of b draw the same: the same bytes,
 // and for geometry the same vertices and indices.
-bool SameCommand(const TFrameRecord& a, const TFrameRecord& b, size_t i) {
+bool SameCommand(const TFrameRecord& a, size_t i, const TFrameRecord& b, size_t j) {
     const TDrawCommand& x = a.commands[i];
-    const TDrawCommand& y = b.commands[i];
+    const TDrawCommand& y = b.commands[j];
     if (std::memcmp(&x, &y, sizeof(TDrawCommand)) != 0) return false;
     if (x.kind != TDrawCommand::GEOMETRY) return true;
     return std::memcmp(a.vertices.data() + x.first, b.vertices.data() + y.first, size_t(x.count) * sizeof(SDL_Vertex)) ==
@@ -50,8 +54,16 @@ bool SameCommand(const TFrameRecord& a, const TFrameRecord& b, size_t i) {
 size_t CommonStart(const TFrameRecord& a, const TFrameRecord& b) {
     const size_t n = std::min(a.commands.size(), b.commands.size());
     size_t i = 0;
-    while (i < n && SameCommand(a, b, i)) ++i;
+    while (i < n && SameCommand(a, i, b, i)) ++i;
     return i;
+}
+
+// How many commands a and b end with alike, of those after the first skip.
+size_t CommonEnd(const TFrameRecord& a, const TFrameRecord& b, size_t skip) {
+    const size_t n = std::min(a.commands.size(), b.commands.size()) - skip;
+    size_t k = 0;
+    while (k < n && SameCommand(a, a.commands.size() - 1 - k, b, b.commands.size() - 1 - k)) ++k;
+    return k;
 }
 
 struct TClip {
@@ -198,6 +210,7 @@ struct TFrames {
     bool afterStill = false;    // the commands before done came as the still picture
     bool changed = true;        // textures or the window changed since the shown frame
     TStillStart still;
+    uint64_t drawnInPart = 0;   // frames drawn again only where they changed
 };
 
 TFrames& Frames() {
@@ -251,24 +264,224 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
     }
 }
 
-// Before a frame is carried out: when it begins as the still picture does,
-// the picture is copied to the screen in place of its commands; when it
-// begins as the frame before began, as that one began as the one before it,
-// that beginning is drawn into the still picture first. Only where the
-// renderer draws the logical picture one to one into the window.
-void StartFromStill(TFrames& f) {
-    SDL_Renderer* renderer = Renderer();
-    TStillStart& still = f.still;
+// Whether the renderer draws the logical picture one to one into the window.
+bool DrawsOneToOne(SDL_Renderer* renderer) {
     float scaleX = 1, scaleY = 1;
     SDL_RenderGetScale(renderer, &scaleX, &scaleY);
     SDL_Rect view;
     SDL_RenderGetViewport(renderer, &view);
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    if (scaleX != 1 || scaleY != 1 || view.x != 0 || view.y != 0 || outW != LOGICAL_WIDTH ||
-        outH != LOGICAL_HEIGHT || SDL_GetRenderTarget(renderer)) {
+    return scaleX == 1 && scaleY == 1 && view.x == 0 && view.y == 0 && outW == LOGICAL_WIDTH &&
+           outH == LOGICAL_HEIGHT && !SDL_GetRenderTarget(renderer);
+}
+
+// ---- drawing a frame again only where it changed ---------------------------------
+
+// Whether SDL draws the command alike inside a clip and without one: copies
+// at their own size, filled rectangles and points. Scaled, turned or shaped
+// drawing may take other pixels along a clip's edge.
+bool ClipsAlike(const TDrawCommand& c) {
+    switch (c.kind) {
+        case TDrawCommand::COPY:
+            return int(c.dst.w) == c.src.w && int(c.dst.h) == c.src.h;
+        case TDrawCommand::CLEAR:
+        case TDrawCommand::CLIP:
+        case TDrawCommand::FILL_RECT:
+        case TDrawCommand::POINT:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool Contains(const SDL_Rect& outer, const SDL_Rect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.w <= outer.x + outer.w &&
+           inner.y + inner.h <= outer.y + outer.h;
+}
+
+// A clip as SDL takes it: an empty rectangle is none.
+TClip ClipOf(const TDrawCommand& c) { return {c.src.w > 0 && c.src.h > 0, c.src}; }
+
+// The screen in tiles, marked where a frame is drawn again; given as
+// rectangles that do not overlap, so that no pixel is drawn over twice.
+class TDamage {
+public:
+    void Mark(const SDL_Rect& r) { ForTiles(r, [this](int tile) { tiles_[size_t(tile)] = true; }); }
+    // Each row's runs of marked tiles; a run of the same columns as one on
+    // the row above lengthens that one.
+    std::vector<SDL_Rect> Areas() const {
+        std::vector<SDL_Rect> areas;
+        std::vector<size_t> above, here;
+        for (int ty = 0; ty < ROWS; ++ty) {
+            here.clear();
+            for (int tx = 0; tx < COLUMNS;) {
+                if (!tiles_[size_t(ty * COLUMNS + tx)]) {
+                    ++tx;
+                    continue;
+                }
+                const int first = tx;
+                while (tx < COLUMNS && tiles_[size_t(ty * COLUMNS + tx)]) ++tx;
+                const SDL_Rect run{first * TILE, ty * TILE, (tx - first) * TILE, TILE};
+                const auto same = std::find_if(above.begin(), above.end(), [&](size_t a) {
+                    return areas[a].x == run.x && areas[a].w == run.w;
+                });
+                if (same != above.end()) {
+                    areas[*same].h += TILE;
+                    here.push_back(*same);
+                } else {
+                    areas.push_back(run);
+                    here.push_back(areas.size() - 1);
+                }
+            }
+            std::swap(above, here);
+        }
+        return areas;
+    }
+
+private:
+    static constexpr int TILE = 8, COLUMNS = LOGICAL_WIDTH / TILE, ROWS = LOGICAL_HEIGHT / TILE;
+    std::array<bool, size_t(COLUMNS * ROWS)> tiles_{};
+
+    template <typename Visit>
+    static void ForTiles(const SDL_Rect& r, Visit visit) {
+        if (r.w <= 0 || r.h <= 0) return;
+        const int right = std::min(COLUMNS - 1, (r.x + r.w - 1) / TILE);
+        const int bottom = std::min(ROWS - 1, (r.y + r.h - 1) / TILE);
+        for (int ty = r.y / TILE; ty <= bottom; ++ty)
+            for (int tx = r.x / TILE; tx <= right; ++tx) visit(ty * COLUMNS + tx);
+    }
+};
+
+// Marks where a frame's commands from start up to its last end draw, and
+// answers the clip in force after them, given the one before them.
+TClip MarkChanges(const TFrameRecord& record, size_t start, size_t end, TClip clip, TDamage& damage) {
+    for (size_t i = start; i + end < record.commands.size(); ++i) {
+        const TDrawCommand& c = record.commands[i];
+        if (c.kind == TDrawCommand::CLIP)
+            clip = ClipOf(c);
+        else
+            damage.Mark(DrawnBounds(record, c));
+    }
+    return clip;
+}
+
+bool Meets(const std::vector<SDL_Rect>& areas, const SDL_Rect& r) {
+    return std::any_of(areas.begin(), areas.end(), [&r](const SDL_Rect& a) { return SDL_HasIntersection(&a, &r); });
+}
+
+// Makes the box one of the areas, with every area it meets.
+void Absorb(std::vector<SDL_Rect>& areas, SDL_Rect box) {
+    for (auto it = areas.begin(); it != areas.end();) {
+        if (SDL_HasIntersection(&box, &*it)) {
+            SDL_UnionRect(&box, &*it, &box);
+            areas.erase(it);
+            it = areas.begin();
+        } else {
+            ++it;
+        }
+    }
+    areas.push_back(box);
+}
+
+// The rectangles to draw the frame again in: the changes, grown until each
+// scaled or turned command that meets them lies wholly inside one. None
+// when they come to cover half the screen, where drawing it whole costs no
+// more.
+std::optional<std::vector<SDL_Rect>> ChangedAreas(const TDamage& damage, const std::vector<TDrawCommand>& commands,
+                                                  const std::vector<SDL_Rect>& bounds) {
+    std::vector<SDL_Rect> areas = damage.Areas();
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (size_t i = 0; i < commands.size(); ++i) {
+            const SDL_Rect& b = bounds[i];
+            if (ClipsAlike(commands[i]) || !Meets(areas, b) ||
+                std::any_of(areas.begin(), areas.end(), [&b](const SDL_Rect& a) { return Contains(a, b); }))
+                continue;
+            Absorb(areas, b);
+            grew = true;
+        }
+    }
+    long covered = 0;
+    for (const SDL_Rect& a : areas) covered += long(a.w) * a.h;
+    if (covered * 2 > long(LOGICAL_WIDTH) * LOGICAL_HEIGHT) return std::nullopt;
+    return areas;
+}
+
+// Carries out the frame's commands within the area only, from the clip in
+// force before the frame.
+void CarryWithin(SDL_Renderer* renderer, const TFrameRecord& record, const std::vector<SDL_Rect>& bounds,
+                 const SDL_Rect& area, TClip clip) {
+    SDL_Rect within{};
+    const auto restrict = [&] {
+        within = area;
+        if (clip.on && !SDL_IntersectRect(&clip.rect, &area, &within)) within = {0, 0, 0, 0};
+        if (within.w > 0) SDL_RenderSetClipRect(renderer, &within);
+    };
+    restrict();
+    const auto& commands = record.commands;
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const TDrawCommand& c = commands[i];
+        if (c.kind == TDrawCommand::CLIP) {
+            clip = ClipOf(c);
+            restrict();
+        } else if (within.w > 0 && SDL_HasIntersection(&bounds[i], &within)) {
+            if (c.kind != TDrawCommand::CLEAR) {
+                Carry(renderer, c, nullptr, record);
+                continue;
+            }
+            // A clear fills the whole screen whatever the clip.
+            SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+            SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255);
+            SDL_RenderFillRect(renderer, &within);
+        }
+    }
+}
+
+// With the window keeping the shown frame's picture: draws the frame again
+// only where the commands between the beginning and the end it has alike
+// with the shown one draw, in either frame. False, with nothing drawn,
+// where that would not be cheaper or might not show what drawing it whole
+// shows.
+bool RedrawWhereChanged(TFrames& f) {
+    SDL_Renderer* renderer = Renderer();
+    if (!KeepsPicture(renderer) || !DrawsOneToOne(renderer)) return false;
+    const size_t start = CommonStart(f.current, f.shown);
+    const size_t end = CommonEnd(f.current, f.shown, start);
+    const auto& commands = f.current.commands;
+    const TClip before = CurrentClip(renderer);
+    TClip common = before;
+    for (size_t i = 0; i < start; ++i)
+        if (commands[i].kind == TDrawCommand::CLIP) common = ClipOf(commands[i]);
+    // The commands the two end with alike must draw within the same clip.
+    TDamage damage;
+    if (!(MarkChanges(f.current, start, end, common, damage) == MarkChanges(f.shown, start, end, common, damage)))
+        return false;
+    std::vector<SDL_Rect> bounds(commands.size());
+    for (size_t i = 0; i < commands.size(); ++i) bounds[i] = DrawnBounds(f.current, commands[i]);
+    const auto areas = ChangedAreas(damage, commands, bounds);
+    if (!areas) return false;
+    TClip after = before;
+    for (const TDrawCommand& c : commands)
+        if (c.kind == TDrawCommand::CLIP) after = ClipOf(c);
+    for (const SDL_Rect& area : *areas) CarryWithin(renderer, f.current, bounds, area, before);
+    ApplyClip(renderer, after);
+    f.done = commands.size();
+    return true;
+}
+
+// Before a frame is carried out: when it begins as the still picture does,
+// the picture is copied to the screen in place of its commands; when it
+// begins as the frame before began, as that one began as the one before it,
+// that beginning is drawn into the still picture first. Only where the
+// renderer draws the logical picture one to one into the window. False
+// when the frame does not start from the still picture.
+bool StartFromStill(TFrames& f) {
+    SDL_Renderer* renderer = Renderer();
+    TStillStart& still = f.still;
+    if (!DrawsOneToOne(renderer)) {
         still.Forget();
-        return;
+        return false;
     }
     const TClip clip = CurrentClip(renderer);
     const size_t count = f.current.commands.size();
@@ -293,10 +506,10 @@ void StartFromStill(TFrames& f) {
         still.drawnOver = DrawnAreas(f.current, held);
         f.done = held;
         f.afterStill = true;
-        return;
+        return true;
     }
     still.Forget();
-    if (!worth) return;
+    if (!worth) return false;
     if (!still.Live()) {
         // The picture takes the place of large pictures the frames have not
         // drawn for a while (a background under a composed board, drawn only
@@ -305,9 +518,9 @@ void StartFromStill(TFrames& f) {
         still.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, LOGICAL_WIDTH,
                                           LOGICAL_HEIGHT);
         still.generation = Gfx().generation;
-        if (!still.texture) return;
+        if (!still.texture) return false;
     }
-    if (SDL_SetRenderTarget(renderer, still.texture) != 0) return;
+    if (SDL_SetRenderTarget(renderer, still.texture) != 0) return false;
     ApplyClip(renderer, clip);
     const auto& commands = f.current.commands;
     for (size_t i = 0; i < common; ++i) Carry(renderer, commands[i], i > 0 ? &commands[i - 1] : nullptr, f.current);
@@ -320,7 +533,7 @@ void StartFromStill(TFrames& f) {
     still.record.indices = f.current.indices;
     // Shown at once as the frames after it will show it.
     f.done = 0;
-    StartFromStill(f);
+    return StartFromStill(f);
 }
 
 }  // namespace
@@ -368,10 +581,12 @@ bool FinishFrame() {
     TFrames& f = Frames();
     const bool same = !f.changed && f.done == 0 && f.current == f.shown;
     if (!same) {
+        // A still picture is drawn once the frames begin alike for long
+        // enough; until then, or while the beginning changes, only the changes.
         if (f.changed || f.done > 0)
             f.still.Forget();
-        else
-            StartFromStill(f);
+        else if (!StartFromStill(f) && RedrawWhereChanged(f))
+            ++f.drawnInPart;
         f.still.onScreen = f.afterStill;
         FlushDrawing();
     }
@@ -384,6 +599,8 @@ bool FinishFrame() {
 }
 
 void LetGoOfStillPicture() { Frames().still.Forget(); }
+
+uint64_t FramesDrawnInPart() { return Frames().drawnInPart; }
 
 void ResetFrames() {
     TFrames& f = Frames();

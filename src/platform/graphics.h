@@ -187,6 +187,8 @@ bool FrameDue();
 // Flips that reached the screen since the program began, and when the first
 // did (steady-clock seconds, 0 before it): for measuring.
 uint64_t PresentedFrames();
+// Of those, the frames drawn again only where they changed.
+uint64_t FramesDrawnInPart();
 double FirstPresentSeconds();
 void Cls();
 // True when the window shows bars beside the game's picture (its shape is not
