@@ -483,7 +483,10 @@ int TGame::RunFrame() {
         if (KeepProgressFunction) KeepProgressFunction();
         return -1;
     }
-    ScreenDraw();
+    if (plat::MayRestFrame())
+        plat::RestFrame(FlipSyncMode);
+    else
+        ScreenDraw();
     Audio.MusicRotationStep();
     plat::UpdateAudio();
     return 1;

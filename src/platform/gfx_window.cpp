@@ -23,7 +23,13 @@ struct TWindowSettings {
     PixmapPtr icon;             // given to every window that opens
     uint64_t presented = 0;
     double firstPresent = 0;
+    int unchangedFlips = 0;     // in a row, that showed nothing new
+    bool rested = false;        // the last frame was not drawn
+    uint64_t eventsAtFlip = 0;  // taken by the game when the last frame was drawn
 };
+
+// Flips in a row that showed nothing new (a second) after which frames may rest.
+constexpr int REST_AFTER = 60;
 
 TWindowSettings& Window() {
     static TWindowSettings settings;
@@ -208,10 +214,15 @@ void Present(int syncMode) {
         g.vsync = vsync;
     }
     // A frame the same as the one on the screen is not shown again.
-    if (FinishFrame()) {
+    const bool shown = FinishFrame();
+    if (shown) {
         SDL_RenderPresent(g.renderer);
         CountPresent();
     }
+    TWindowSettings& w = Window();
+    w.unchangedFlips = shown ? 0 : w.unchangedFlips + 1;
+    w.rested = false;
+    w.eventsAtFlip = EventsTaken();
 }
 
 }  // namespace
@@ -221,6 +232,18 @@ void Flip(int syncMode) {
         Present(syncMode);
         PaceFlip(syncMode);
     }
+    PumpEvents();
+}
+
+bool MayRestFrame() {
+    const TWindowSettings& w = Window();
+    return Gfx().renderer && !w.unthrottled && !w.rested && w.unchangedFlips >= REST_AFTER &&
+           EventsTaken() == w.eventsAtFlip;
+}
+
+void RestFrame(int syncMode) {
+    if (Gfx().renderer) PaceFlip(syncMode);
+    Window().rested = true;
     PumpEvents();
 }
 

@@ -184,6 +184,11 @@ void SetUnthrottledFlip(bool on);
 // faster than it shows them.
 void FlipNow();
 bool FrameDue();
+// While flips have shown nothing new for a second and the game has taken no
+// input since the last, every other frame need not be drawn: RestFrame then
+// paces it and takes in events as Flip does. A change shows a frame later.
+bool MayRestFrame();
+void RestFrame(int syncMode);
 // Flips that reached the screen since the program began, and when the first
 // did (steady-clock seconds, 0 before it): for measuring.
 uint64_t PresentedFrames();

@@ -254,10 +254,17 @@ void PumpEvents() {
     while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(e);
 }
 
+namespace {
+uint64_t taken = 0;
+}  // namespace
+
+uint64_t EventsTaken() { return taken; }
+
 bool TakeEvent(Event& out) {
     if (Queue().empty()) return false;
     out = Queue().front();
     Queue().pop_front();
+    ++taken;
     Feed(out);
     return true;
 }

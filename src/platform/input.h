@@ -47,6 +47,8 @@ enum VirtualKey {
 void PumpEvents();
 // Takes the next event; false when none is waiting.
 bool TakeEvent(Event& out);
+// How many events the game has taken so far.
+uint64_t EventsTaken();
 // Appends an event to the queue, as if it came from the window (tests,
 // replays). Updates the polled tables when the event is taken.
 void PostEvent(const Event& event);

@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/graphics.h"
+#include "platform/input.h"
 
 using namespace plat;
 
@@ -275,7 +276,7 @@ TEST_F(GraphicsTest, PixmapsRoundTripThroughPng) {
     EXPECT_FALSE(LoadImageFromMemory({1, 2, 3, 4}));
 }
 
-TEST_F(GraphicsTest, FlipsArePacedToTheDisplayRate) {
+TEST_F(GraphicsTest, FlipsArePacedToTheDisplayRateAndRestWhileNothingChanges) {
     TManualClock clock;
     SetClock(&clock);
     for (int i = 0; i < 10; ++i) Flip(1);
@@ -290,6 +291,27 @@ TEST_F(GraphicsTest, FlipsArePacedToTheDisplayRate) {
     for (int i = 0; i < 5; ++i) Flip(0);
     EXPECT_EQ(clock.now, fast);
     SetUnthrottledFlip(false);
+
+    // After a second of flips that show nothing new, every other frame may
+    // rest, paced all the same; an event taken or a change ends that.
+    for (int i = 0; i < 60; ++i) Flip(0);
+    ASSERT_TRUE(MayRestFrame());
+    const uint32_t resting = clock.now;
+    RestFrame(0);
+    EXPECT_NEAR(double(clock.now - resting), 1000.0 / hz, 2);
+    EXPECT_FALSE(MayRestFrame());
+    Flip(0);
+    EXPECT_TRUE(MayRestFrame());
+    PostKeyPress(KEY_A);
+    Event taken;
+    while (TakeEvent(taken)) {
+    }
+    EXPECT_FALSE(MayRestFrame());
+    Flip(0);
+    EXPECT_TRUE(MayRestFrame());
+    DrawRect(1, 1, 2, 2);
+    Flip(0);
+    EXPECT_FALSE(MayRestFrame());
     SetClock(nullptr);
 }
 
