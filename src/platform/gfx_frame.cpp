@@ -177,6 +177,20 @@ SDL_Rect DrawnBounds(const TFrameRecord& record, const TDrawCommand& c) {
     return r;
 }
 
+// Makes the box one of the areas, with every area it meets.
+void Absorb(std::vector<SDL_Rect>& areas, SDL_Rect box) {
+    for (auto it = areas.begin(); it != areas.end();) {
+        if (SDL_HasIntersection(&box, &*it)) {
+            SDL_UnionRect(&box, &*it, &box);
+            areas.erase(it);
+            it = areas.begin();
+        } else {
+            ++it;
+        }
+    }
+    areas.push_back(box);
+}
+
 // The areas the commands from first on may draw in: each command's, those
 // that meet made one, and all made one past a handful.
 std::vector<SDL_Rect> DrawnAreas(const TFrameRecord& record, size_t first) {
@@ -185,17 +199,7 @@ std::vector<SDL_Rect> DrawnAreas(const TFrameRecord& record, size_t first) {
     for (size_t i = first; i < record.commands.size(); ++i) {
         SDL_Rect r = DrawnBounds(record, record.commands[i]);
         if (r.w <= 0) continue;
-        for (bool merged = true; merged;) {
-            merged = false;
-            for (auto it = areas.begin(); it != areas.end(); ++it)
-                if (SDL_HasIntersection(&r, &*it)) {
-                    SDL_UnionRect(&r, &*it, &r);
-                    areas.erase(it);
-                    merged = true;
-                    break;
-                }
-        }
-        areas.push_back(r);
+        Absorb(areas, r);
         if (areas.size() > MOST) {
             for (const SDL_Rect& other : areas) SDL_UnionRect(&r, &other, &r);
             areas.assign(1, r);
@@ -368,20 +372,6 @@ TClip MarkChanges(const TFrameRecord& record, size_t start, size_t end, TClip cl
 
 bool Meets(const std::vector<SDL_Rect>& areas, const SDL_Rect& r) {
     return std::any_of(areas.begin(), areas.end(), [&r](const SDL_Rect& a) { return SDL_HasIntersection(&a, &r); });
-}
-
-// Makes the box one of the areas, with every area it meets.
-void Absorb(std::vector<SDL_Rect>& areas, SDL_Rect box) {
-    for (auto it = areas.begin(); it != areas.end();) {
-        if (SDL_HasIntersection(&box, &*it)) {
-            SDL_UnionRect(&box, &*it, &box);
-            areas.erase(it);
-            it = areas.begin();
-        } else {
-            ++it;
-        }
-    }
-    areas.push_back(box);
 }
 
 // The rectangles to draw the frame again in: the changes, grown until each
