@@ -11,6 +11,13 @@ constexpr int SWAP_MS = 150;
 constexpr int FALL_MS = 200;
 constexpr float APPEAR_MS = 400;
 
+// What the hint list and the run checks read of one position.
+uintptr_t SettledWord(const TCell& cell, const TLayoutCell& floor) {
+    return uintptr_t(cell.Contents) | uintptr_t(cell.IsBusy()) << 8 | uintptr_t(floor.Contents) << 9 |
+           uintptr_t(floor.IsChain != 0) << 12 | uintptr_t(floor.IsCreate != 0) << 13 |
+           uintptr_t(floor.IsFill != 0) << 14;
+}
+
 }  // namespace
 
 // ---- falling and creation (TCell) ---------------------------------------------
@@ -103,17 +110,36 @@ void TCellBox::RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3Hint
     *next++ = reinterpret_cast<uintptr_t>(&hints);
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
-            const TCell& cell = *Cells[c][r];
-            const TLayoutCell& floor = Layout[c][r];
-            *next++ = reinterpret_cast<uintptr_t>(&cell);
-            *next++ = uintptr_t(cell.Contents) | uintptr_t(cell.IsBusy()) << 8 | uintptr_t(floor.Contents) << 9 |
-                      uintptr_t(floor.IsChain != 0) << 12 | uintptr_t(floor.IsCreate != 0) << 13 |
-                      uintptr_t(floor.IsFill != 0) << 14;
+            *next++ = reinterpret_cast<uintptr_t>(Cells[c][r].get());
+            *next++ = SettledWord(*Cells[c][r], Layout[c][r]);
         }
+}
+
+bool TCellBox::StillSettled(const TMatch3HintList& hints) const {
+    if (!settledQuiet_ || !hints.Exists || settledBoard_.empty()) return false;
+    const uintptr_t* next = settledBoard_.data();
+    if (*next++ != reinterpret_cast<uintptr_t>(&hints)) return false;
+    for (int c = 0; c < BOARD_COLUMNS; ++c)
+        for (int r = 0; r < BOARD_ROWS; ++r) {
+            const TCell* cell = Cells[c][r].get();
+            if (next[0] != reinterpret_cast<uintptr_t>(cell) || next[1] != SettledWord(*cell, Layout[c][r]))
+                return false;
+            next += 2;
+        }
+    return true;
 }
 
 void TCellBox::ManageCells() {
     TMatch3HintList& hints = HintTarget();
+    // A board that settled with no gem on the move and has not changed since
+    // has nothing to fall, appear or match: a tick of the rules would change
+    // nothing, so only the cells' effects go on.
+    if (SkipSettledTicks && StillSettled(hints)) {
+        for (const auto& column : Cells)
+            for (const auto& cell : column)
+                if (cell->HasEffects()) cell->ManageEffects();
+        return;
+    }
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = BOARD_ROWS - 1; r >= 0; --r) {
             Layout[c][r].Manage();

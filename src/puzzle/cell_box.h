@@ -147,6 +147,9 @@ public:
     // The hint list ManageCells fills: the play mode's, or the box's own.
     TMatch3HintList& HintTarget();
     TMatch3HintList OwnHints;
+    // A board still as it settled skips the rules' tick and runs only its
+    // cells' effects; off, every tick runs the rules (tests compare the two).
+    bool SkipSettledTicks = true;
 
 private:
     void ClearMarks();
@@ -156,6 +159,8 @@ private:
     // What the hint list and the run checks read of the board, to tell
     // whether a board at rest changed since its hints were made.
     void RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const;
+    // Nothing moved since the board settled quiet with these hints.
+    bool StillSettled(const TMatch3HintList& hints) const;
     bool NoCellBusy() const;
 
     // The board at rest whose hints the hint list holds; empty while moving.

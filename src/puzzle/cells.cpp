@@ -219,23 +219,27 @@ void TCell::StartDestroyAnimation() {
 }
 
 void TCell::Manage() {
-    if (Glow) Glow->Logic();
     if (MoveLine) MoveLine->Manage();
     if (DestroyAnimation) {
         DestroyAnimation->Manage();
         if (!DestroyAnimation->Active) EndDestroy();
     }
+    ManageEffects();
+    if (AppearAnimation) {
+        AppearAnimation->Manage();
+        if (!AppearAnimation->Active) AppearAnimation.reset();
+    }
+    CheckEmptyTopRow();
+}
+
+void TCell::ManageEffects() {
+    if (Glow) Glow->Logic();
     if (Particle) Particle->Manage(Delta);
     if (Particle && Particle->IsFinished()) Particle.reset();
     if (ScorePosition) {
         ScorePosition->Manage();
         if (ScorePosition->IsFinished()) ScorePosition.reset();
     }
-    if (AppearAnimation) {
-        AppearAnimation->Manage();
-        if (!AppearAnimation->Active) AppearAnimation.reset();
-    }
-    CheckEmptyTopRow();
 }
 
 void TCell::EndDestroy() {

@@ -141,6 +141,9 @@ public:
     // No gem and no gem fading out: a falling or new gem may enter.
     bool IsFree() const { return Contents == 0 && !DestroyAnimation; }
     void Manage();
+    // The glow, particles and score float alone: what a gem at rest runs.
+    void ManageEffects();
+    bool HasEffects() const { return Glow || Particle || ScorePosition; }
     void Draw() const;
     void StartDestroyAnimation();
     // The fall, fade-in or fade-out under way ends now (TCellBox::FinishAnimations).

@@ -217,3 +217,61 @@ TEST_F(PropertyTest, RandomLayoutsAlwaysSettleAndLoseNothing) {
     EXPECT_GT(moves, 500);
     EXPECT_GT(earlyMoves, 20);
 }
+
+// A board at rest skips the rules' tick. Played the same way with every tick
+// run in full, the same layouts must pass through the very same boards, tick
+// by tick, through idle spells long and short, moves made at rest and moves
+// made while gems fall, and reshuffles.
+TEST_F(PropertyTest, RestingBoardsSkipOnlyTicksThatWouldChangeNothing) {
+    auto play = [this](int layout, bool skip) {
+        std::mt19937 rng(500u + static_cast<unsigned>(layout));
+        plat::SeedRnd(static_cast<uint32_t>(layout) * 104729u + 3u);
+        GamePlay() = TGamePlay{};
+        mode = std::make_unique<TGameModeMatch3>();
+        BuildBox(*mode->CellBox, RandomLayout(rng));
+        mode->CellBox->SkipSettledTicks = skip;
+        mode->StartLoadedLevel();
+        Restart();
+        std::vector<uint64_t> trace;
+        auto tick = [&] {
+            Step();
+            uint64_t h = 1469598103934665603ull;
+            auto mix = [&h](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+            for (int c = 0; c < BOARD_COLUMNS; ++c)
+                for (int r = 0; r < BOARD_ROWS; ++r) {
+                    const TCell& cell = mode->CellBox->CellAt(c, r);
+                    mix(uint64_t(cell.Contents) | uint64_t(cell.IsBusy()) << 8 | uint64_t(cell.Particle || cell.ScorePosition) << 9 |
+                        uint64_t(mode->CellBox->Layout[c][r].Contents) << 10);
+                    mix(uint64_t(cell.X) << 32 | uint32_t(cell.Y));
+                    if (cell.Glow) mix(uint64_t(cell.Glow->Glow * 1e6f));
+                }
+            mix(uint64_t(GamePlay().Score + GamePlay().ScoreAdder));
+            mix(mode->HintList.Items.size() << 1 | mode->HintList.Exists);
+            trace.push_back(h);
+        };
+        for (int move = 0; move < 12; ++move) {
+            const int idle = move % 3 == 2 ? 0 : std::uniform_int_distribution<int>(1, 240)(rng);
+            for (int i = 0; i < idle || (idle > 0 && !mode->CellBox->IsSettled() && i < SETTLE_LIMIT); ++i) tick();
+            if (mode->HintList.Exists && mode->HintList.Items.empty() && mode->CellBox->IsSettled()) {
+                mode->Shuffle();
+                Restart();
+                continue;
+            }
+            auto hint = PickMove(rng);
+            if (!hint || mode->CellBox->IsCellSwitchAnimation()) continue;
+            if (mode->CellBox->MarkedCell1) mode->CellBox->CancelSelection();
+            mode->CellBox->SetMarkedCell(hint->FirstCell);
+            // Now and then a gem stays chosen, glowing, for a while first.
+            for (int i = 0; move % 4 == 1 && i < 90; ++i) tick();
+            mode->CellBox->SetMarkedCell(hint->SecondCell);
+        }
+        for (int i = 0; i < 300; ++i) tick();
+        return trace;
+    };
+    for (int layout = 0; layout < 12; ++layout) {
+        const std::vector<uint64_t> full = play(layout, false), skipping = play(layout, true);
+        ASSERT_EQ(full.size(), skipping.size()) << "layout " << layout;
+        const auto differ = std::mismatch(full.begin(), full.end(), skipping.begin());
+        EXPECT_TRUE(differ.first == full.end()) << "layout " << layout << " differs from tick " << differ.first - full.begin();
+    }
+}
