@@ -24,12 +24,19 @@ struct TWindowSettings {
     uint64_t presented = 0;
     double firstPresent = 0;
     int unchangedFlips = 0;     // in a row, that showed nothing new
-    bool rested = false;        // the last frame was not drawn
+    int rests = 0;              // frames in a row not drawn
     uint64_t eventsAtFlip = 0;  // taken by the game when the last frame was drawn
 };
 
-// Flips in a row that showed nothing new (a second) after which frames may rest.
+// Flips in a row that showed nothing new (a second) after which every other
+// frame may rest, and after which (two seconds more) three frames in four.
 constexpr int REST_AFTER = 60;
+constexpr int LONG_REST_AFTER = 120;
+
+int RestsAllowed(int unchangedFlips) {
+    if (unchangedFlips >= LONG_REST_AFTER) return 3;
+    return unchangedFlips >= REST_AFTER ? 1 : 0;
+}
 
 TWindowSettings& Window() {
     static TWindowSettings settings;
@@ -221,7 +228,7 @@ void Present(int syncMode) {
     }
     TWindowSettings& w = Window();
     w.unchangedFlips = shown ? 0 : w.unchangedFlips + 1;
-    w.rested = false;
+    w.rests = 0;
     w.eventsAtFlip = EventsTaken();
 }
 
@@ -237,13 +244,13 @@ void Flip(int syncMode) {
 
 bool MayRestFrame() {
     const TWindowSettings& w = Window();
-    return Gfx().renderer && !w.unthrottled && !w.rested && w.unchangedFlips >= REST_AFTER &&
+    return Gfx().renderer && !w.unthrottled && w.rests < RestsAllowed(w.unchangedFlips) &&
            EventsTaken() == w.eventsAtFlip;
 }
 
 void RestFrame(int syncMode) {
     if (Gfx().renderer) PaceFlip(syncMode);
-    Window().rested = true;
+    ++Window().rests;
     PumpEvents();
 }
 

@@ -185,8 +185,10 @@ void SetUnthrottledFlip(bool on);
 void FlipNow();
 bool FrameDue();
 // While flips have shown nothing new for a second and the game has taken no
-// input since the last, every other frame need not be drawn: RestFrame then
-// paces it and takes in events as Flip does. A change shows a frame later.
+// input since the last, every other frame need not be drawn, and three in
+// four once they have shown nothing new for three seconds: RestFrame then
+// paces it and takes in events as Flip does. A change with no input behind it
+// shows at most three frames later; input brings back every frame at once.
 bool MayRestFrame();
 void RestFrame(int syncMode);
 // Flips that reached the screen since the program began, and when the first

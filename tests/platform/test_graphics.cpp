@@ -309,6 +309,13 @@ TEST_F(GraphicsTest, FlipsArePacedToTheDisplayRateAndRestWhileNothingChanges) {
     EXPECT_FALSE(MayRestFrame());
     Flip(0);
     EXPECT_TRUE(MayRestFrame());
+    // Still for longer, three frames in four rest.
+    for (int i = 0; i < 60; ++i) Flip(0);
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(MayRestFrame());
+        RestFrame(0);
+    }
+    EXPECT_FALSE(MayRestFrame());
     DrawRect(1, 1, 2, 2);
     Flip(0);
     EXPECT_FALSE(MayRestFrame());
