@@ -241,8 +241,10 @@ void TCellBox::ManageLights() {
     if (CellsLights.empty()) CellsLights.assign(BOARD_COLUMNS * BOARD_ROWS, TGlow::Create(1.7f, 0.3f, 0, 180));
     for (int c = 0; c < BOARD_COLUMNS; ++c)
         for (int r = 0; r < BOARD_ROWS; ++r) {
-            if (LightStart(c, r) < lightCounter) {
-                TGlow& glow = CellsLights[c * BOARD_ROWS + r];
+            // A position shines in its glow's second half-turn only: once
+            // past it, its glow rests until the next sweep.
+            TGlow& glow = CellsLights[c * BOARD_ROWS + r];
+            if (LightStart(c, r) < lightCounter && glow.numWraps < 2) {
                 glow.Logic();
                 glow.CheckCounter();
             }
