@@ -19,7 +19,8 @@ bool IsModifier(int key) { return key >= plat::KEY_LSHIFT && key <= plat::KEY_RA
 
 void StartEventBatch() {
     auto& in = Input();
-    for (int key = 0; key < KEY_TABLE_SIZE; ++key) {
+    // Only modifiers are let go later or count presses under them.
+    for (int key = plat::KEY_LSHIFT; key <= plat::KEY_RALT; ++key) {
         if (in.ReleaseLater[key]) in.KeysDown[key] = in.ReleaseLater[key] = 0;
         in.PressesAtDown[key] = 0;
     }
