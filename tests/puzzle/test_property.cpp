@@ -240,13 +240,13 @@ TEST_F(PropertyTest, RestingBoardsSkipOnlyTicksThatWouldChangeNothing) {
             for (int c = 0; c < BOARD_COLUMNS; ++c)
                 for (int r = 0; r < BOARD_ROWS; ++r) {
                     const TCell& cell = mode->CellBox->CellAt(c, r);
-                    mix(uint64_t(cell.Contents) | uint64_t(cell.IsBusy()) << 8 | uint64_t(cell.Particle || cell.ScorePosition) << 9 |
-                        uint64_t(mode->CellBox->Layout[c][r].Contents) << 10);
-                    mix(uint64_t(cell.X) << 32 | uint32_t(cell.Y));
+                    mix(uint64_t(cell.Contents) | uint64_t(cell.IsBusy()) << 8 |
+                        uint64_t(cell.Particle || cell.ScorePosition) << 9 | uint64_t(cell.X) << 16 |
+                        uint64_t(cell.Y) << 32 | uint64_t(mode->CellBox->Layout[c][r].Contents) << 48);
                     if (cell.Glow) mix(uint64_t(cell.Glow->Glow * 1e6f));
                 }
-            mix(uint64_t(GamePlay().Score + GamePlay().ScoreAdder));
-            mix(mode->HintList.Items.size() << 1 | mode->HintList.Exists);
+            mix(uint64_t(GamePlay().Score + GamePlay().ScoreAdder) << 16 | mode->HintList.Items.size() << 1 |
+                mode->HintList.Exists);
             trace.push_back(h);
         };
         for (int move = 0; move < 12; ++move) {
@@ -272,6 +272,7 @@ TEST_F(PropertyTest, RestingBoardsSkipOnlyTicksThatWouldChangeNothing) {
         const std::vector<uint64_t> full = play(layout, false), skipping = play(layout, true);
         ASSERT_EQ(full.size(), skipping.size()) << "layout " << layout;
         const auto differ = std::mismatch(full.begin(), full.end(), skipping.begin());
-        EXPECT_TRUE(differ.first == full.end()) << "layout " << layout << " differs from tick " << differ.first - full.begin();
+        EXPECT_TRUE(differ.first == full.end())
+            << "layout " << layout << " differs from tick " << differ.first - full.begin();
     }
 }
