@@ -115,8 +115,8 @@ void TCellBox::RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3Hint
         }
 }
 
-bool TCellBox::StillSettled(const TMatch3HintList& hints) const {
-    if (!settledQuiet_ || !hints.Exists || settledBoard_.empty()) return false;
+bool TCellBox::SameAsSettled(const TMatch3HintList& hints) const {
+    if (!hints.Exists || settledBoard_.empty()) return false;
     const uintptr_t* next = settledBoard_.data();
     if (*next++ != reinterpret_cast<uintptr_t>(&hints)) return false;
     for (int c = 0; c < BOARD_COLUMNS; ++c)
@@ -134,7 +134,7 @@ void TCellBox::ManageCells() {
     // A board that settled with no gem on the move and has not changed since
     // has nothing to fall, appear or match: a tick of the rules would change
     // nothing, so only the cells' effects go on.
-    if (SkipSettledTicks && StillSettled(hints)) {
+    if (SkipSettledTicks && settledQuiet_ && SameAsSettled(hints)) {
         for (const auto& column : Cells)
             for (const auto& cell : column)
                 if (cell->HasEffects()) cell->ManageEffects();
@@ -149,11 +149,7 @@ void TCellBox::ManageCells() {
         }
     // A board at rest that did not change since the last tick has the same
     // runs (none) and the same moves: its hint list stands.
-    bool unchanged = false;
-    if (hints.Exists && !settledBoard_.empty()) {
-        RecordSettledBoard(scratchBoard_, hints);
-        unchanged = scratchBoard_ == settledBoard_;
-    }
+    const bool unchanged = SameAsSettled(hints);
     // Nothing was on the move then either, so nothing slides diagonally now.
     if (unchanged && settledQuiet_) return;
     if (!unchanged) hints.StartNew();

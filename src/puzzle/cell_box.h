@@ -159,13 +159,12 @@ private:
     // What the hint list and the run checks read of the board, to tell
     // whether a board at rest changed since its hints were made.
     void RecordSettledBoard(std::vector<uintptr_t>& out, const TMatch3HintList& hints) const;
-    // Nothing moved since the board settled quiet with these hints.
-    bool StillSettled(const TMatch3HintList& hints) const;
+    // The board is as it settled with these hints.
+    bool SameAsSettled(const TMatch3HintList& hints) const;
     bool NoCellBusy() const;
 
     // The board at rest whose hints the hint list holds; empty while moving.
     std::vector<uintptr_t> settledBoard_;
-    std::vector<uintptr_t> scratchBoard_;
     // The settled board had no gem falling, appearing or fading.
     bool settledQuiet_ = false;
 };
