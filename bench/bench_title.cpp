@@ -2,7 +2,8 @@
 // buttons: the time of a frame with the software renderer, each frame a
 // display frame (1/48 s of logic at 200 ticks per second) later than the one
 // before, as the game idles, while the logo's glow moves and all else stands.
-// The share of frames presented tells how many the glow changed.
+// The share of frames presented tells how many the glow changed; the light
+// added by the game's own code per frame, whether the glow took that path.
 // Needs the built game data: the folder named by VC_GAME_DATA_DIR, else the
 // working folder.
 #include <benchmark/benchmark.h>
@@ -32,6 +33,7 @@ void BM_TitleFrame(benchmark::State& state) {
     game.FixedRateLogic.Init();
     const uint64_t presented = plat::PresentedFrames();
     const uint64_t inPart = plat::FramesDrawnInPart();
+    const uint64_t byHand = plat::LightsAddedByHand();
     for (auto _ : state) {
         clock.now += 1000 / 48;
         game.RunFrame();
@@ -39,6 +41,7 @@ void BM_TitleFrame(benchmark::State& state) {
     plat::SetClock(nullptr);
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["in_part"] = double(plat::FramesDrawnInPart() - inPart) / double(state.iterations());
+    state.counters["lights_by_hand"] = double(plat::LightsAddedByHand() - byHand) / double(state.iterations());
     state.counters["presented_share"] = double(plat::PresentedFrames() - presented) / double(state.iterations());
     plat::SetUnthrottledFlip(false);
     FlipSyncMode = syncMode;

@@ -116,12 +116,6 @@ struct TStillStart {
     }
 };
 
-// The window's picture outlives the frame with the software renderer only.
-bool KeepsPicture(SDL_Renderer* renderer) {
-    SDL_RendererInfo info{};
-    return SDL_GetRendererInfo(renderer, &info) == 0 && info.name && std::strcmp(info.name, "software") == 0;
-}
-
 // Where a command may draw, a pixel wider all round for rounding, within
 // the screen; empty for none.
 SDL_Rect DrawnBounds(const TFrameRecord& record, const TDrawCommand& c) {
@@ -245,6 +239,7 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
             break;
         case TDrawCommand::COPY:
         case TDrawCommand::COPY_EX:
+            if (c.blend == SDL_BLENDMODE_ADD && AddOntoWindow(renderer, c)) break;
             PrepareTexture(c, before);
             if (c.kind == TDrawCommand::COPY)
                 SDL_RenderCopyF(renderer, c.texture, &c.src, &c.dst);
@@ -266,18 +261,6 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
                                record.indices.data() + c.firstIndex, c.indexCount);
             break;
     }
-}
-
-// Whether the renderer draws the logical picture one to one into the window.
-bool DrawsOneToOne(SDL_Renderer* renderer) {
-    float scaleX = 1, scaleY = 1;
-    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
-    SDL_Rect view;
-    SDL_RenderGetViewport(renderer, &view);
-    int outW = 0, outH = 0;
-    SDL_GetRendererOutputSize(renderer, &outW, &outH);
-    return scaleX == 1 && scaleY == 1 && view.x == 0 && view.y == 0 && outW == LOGICAL_WIDTH &&
-           outH == LOGICAL_HEIGHT && !SDL_GetRenderTarget(renderer);
 }
 
 // ---- drawing a frame again only where it changed ---------------------------------
@@ -435,7 +418,7 @@ void CarryWithin(SDL_Renderer* renderer, const TFrameRecord& record, const std::
 // shows.
 bool RedrawWhereChanged(TFrames& f) {
     SDL_Renderer* renderer = Renderer();
-    if (!KeepsPicture(renderer) || !DrawsOneToOne(renderer)) return false;
+    if (!SoftwareRenderer(renderer) || !DrawsOneToOne(renderer)) return false;
     const size_t start = CommonStart(f.current, f.shown);
     const size_t end = CommonEnd(f.current, f.shown, start);
     const auto& commands = f.current.commands;
@@ -488,7 +471,7 @@ bool StartFromStill(TFrames& f) {
         SDL_SetTextureColorMod(still.texture, 255, 255, 255);
         SDL_SetTextureAlphaMod(still.texture, 255);
         SDL_RenderSetClipRect(renderer, nullptr);
-        if (!still.onScreen || !KeepsPicture(renderer))
+        if (!still.onScreen || !SoftwareRenderer(renderer))
             SDL_RenderCopy(renderer, still.texture, nullptr, nullptr);
         else
             for (const SDL_Rect& area : still.drawnOver) SDL_RenderCopy(renderer, still.texture, &area, &area);
@@ -527,6 +510,23 @@ bool StartFromStill(TFrames& f) {
 }
 
 }  // namespace
+
+// The window's picture outlives the frame with the software renderer only.
+bool SoftwareRenderer(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    return SDL_GetRendererInfo(renderer, &info) == 0 && info.name && std::strcmp(info.name, "software") == 0;
+}
+
+bool DrawsOneToOne(SDL_Renderer* renderer) {
+    float scaleX = 1, scaleY = 1;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    SDL_Rect view;
+    SDL_RenderGetViewport(renderer, &view);
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer, &outW, &outH);
+    return scaleX == 1 && scaleY == 1 && view.x == 0 && view.y == 0 && outW == LOGICAL_WIDTH &&
+           outH == LOGICAL_HEIGHT && !SDL_GetRenderTarget(renderer);
+}
 
 TDrawCommand::TDrawCommand(Kind what) {
     // Whole bytes, padding too: frames are compared byte for byte.

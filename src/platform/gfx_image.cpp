@@ -108,7 +108,10 @@ SDL_Texture* TTextureSlot::Get(const uint32_t* pixels, int width, int height, bo
     if (texture_ && generation_ != Gfx().generation) texture_ = nullptr;
     if (!texture_ || dirty_) ContentChanged();
     if (!texture_) {
-        texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
+        // The software renderer keeps a texture's pixels in memory either
+        // way; streaming lets them be read, to add light by our own hand.
+        const int access = SoftwareRenderer(renderer) ? SDL_TEXTUREACCESS_STREAMING : SDL_TEXTUREACCESS_STATIC;
+        texture_ = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, access, width, height);
         if (!texture_) return nullptr;
         generation_ = Gfx().generation;
         SDL_SetTextureScaleMode(texture_, filtered ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);

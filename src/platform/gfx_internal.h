@@ -233,6 +233,15 @@ void ResetFrames();
 // Lets go of the picture that frames which begin alike start from (made
 // again when they go on doing so): before a large texture is made.
 void LetGoOfStillPicture();
+// Whether the renderer is SDL's software one: it draws into the window's own
+// pixels, which stay between frames, and its textures keep their pixels.
+bool SoftwareRenderer(SDL_Renderer* renderer);
+// Whether the renderer draws the logical picture one to one into the window.
+bool DrawsOneToOne(SDL_Renderer* renderer);
+// Adds a copy's light (an unscaled copy of a streaming texture in the adding
+// blend) straight onto the window's pixels, as SDL's software renderer would
+// add it, only faster. False, with nothing drawn, where SDL must draw it.
+bool AddOntoWindow(SDL_Renderer* renderer, const TDrawCommand& c);
 
 // ---- helpers -------------------------------------------------------------------
 // Pixels of an SDL surface as 0xAARRGGBB.

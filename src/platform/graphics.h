@@ -196,6 +196,8 @@ void RestFrame(int syncMode);
 uint64_t PresentedFrames();
 // Of those, the frames drawn again only where they changed.
 uint64_t FramesDrawnInPart();
+// Light added onto the window by the game's own code rather than SDL's.
+uint64_t LightsAddedByHand();
 double FirstPresentSeconds();
 void Cls();
 // True when the window shows bars beside the game's picture (its shape is not

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "platform/clock.h"
 #include "platform/graphics.h"
@@ -601,5 +602,65 @@ TEST_F(GraphicsTest, LargePicturesDrawnOnlyWhereTheyShowLeaveWhatDrawingThemWhol
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x) differing += parts->ReadPixel(x, y) != whole->ReadPixel(x, y);
         EXPECT_EQ(differing, 0) << "blend " << blend;
+    }
+}
+
+// Light added unscaled onto the window is added by the game's own code, not
+// SDL's: over any screen, with any tint, cut by the window's edges and by a
+// viewport, it must leave the pixels SDL leaves (SDL draws into a draw
+// target).
+TEST_F(GraphicsTest, LightAddedByOwnCodeLeavesWhatSdlLeaves) {
+    std::mt19937 random(20261210);
+    const auto noise = [&](int w, int h) {
+        TPixmap pixels(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) pixels.WritePixel(x, y, uint32_t(random()));
+        return LoadImageFromPixmap(pixels, 0);
+    };
+    ImagePtr back = noise(LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    // 67 wide: rows that do not end on a whole group of pixels.
+    ImagePtr light = noise(67, 45);
+    ImagePtr target = CreateDrawTarget(LOGICAL_WIDTH, LOGICAL_HEIGHT);
+    ASSERT_TRUE(target);
+    struct TCase {
+        int r, g, b;
+        float alpha;
+        float x, y;
+        bool inViewport;
+    };
+    const TCase cases[] = {{255, 255, 255, 1, 100, 100, false}, {200, 150, 255, 0.7f, -20, -9, false},
+                           {0, 90, 255, 0.3f, 760, 580, false}, {17, 255, 3, 1, 310, 205, true},
+                           {128, 128, 128, 0.5f, 250, 170, true}};
+    const auto grabDrawn = [&](const TCase& c, bool bySdl) {
+        if (bySdl) {
+            ASSERT_TRUE(SetDrawTarget(target.get()));
+        }
+        SetBlend(SOLIDBLEND);
+        DrawImage(*back, 0, 0);
+        if (c.inViewport) SetViewport(280, 190, 60, 50);
+        SetBlend(LIGHTBLEND);
+        SetColor(c.r, c.g, c.b);
+        SetAlpha(c.alpha);
+        DrawImage(*light, c.x, c.y);
+        ResetDrawingState();
+        if (!bySdl) return;
+        ASSERT_TRUE(SetDrawTarget(nullptr));
+        SetBlend(SOLIDBLEND);
+        DrawImage(*target, 0, 0);
+    };
+    for (const TCase& c : cases) {
+        const uint64_t byHand = LightsAddedByHand();
+        grabDrawn(c, false);
+        const PixmapPtr ours = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+        EXPECT_EQ(LightsAddedByHand(), byHand + 1);
+        grabDrawn(c, true);
+        const PixmapPtr sdls = GrabPixmap(0, 0, LOGICAL_WIDTH, LOGICAL_HEIGHT);
+        EXPECT_EQ(LightsAddedByHand(), byHand + 1);
+        ASSERT_TRUE(ours && sdls);
+        int differing = 0;
+        for (int y = 0; y < LOGICAL_HEIGHT; ++y)
+            for (int x = 0; x < LOGICAL_WIDTH; ++x) differing += ours->ReadPixel(x, y) != sdls->ReadPixel(x, y);
+        EXPECT_EQ(differing, 0) << "tint " << c.r << " " << c.g << " " << c.b << " " << c.alpha << " at " << c.x
+                                << ", " << c.y;
     }
 }
