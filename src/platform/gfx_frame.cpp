@@ -239,8 +239,9 @@ void Carry(SDL_Renderer* renderer, const TDrawCommand& c, const TDrawCommand* be
             break;
         case TDrawCommand::COPY:
         case TDrawCommand::COPY_EX:
-            if (c.blend == SDL_BLENDMODE_ADD && AddOntoWindow(renderer, c)) break;
+            // Set even for light we add ourselves: the next copy may count on it.
             PrepareTexture(c, before);
+            if (c.blend == SDL_BLENDMODE_ADD && AddOntoWindow(renderer, c)) break;
             if (c.kind == TDrawCommand::COPY)
                 SDL_RenderCopyF(renderer, c.texture, &c.src, &c.dst);
             else
